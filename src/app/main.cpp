@@ -1,0 +1,30 @@
+// ardentix: the AED and basic life support training simulator.
+#include <QApplication>
+#include <QDir>
+
+#include "core/engine.h"
+#include "core/scenario.h"
+#include "ui/main_window.h"
+#include "ui/qt_ports.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ardentix"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Ardentix"));
+
+    // The program directory is the working directory at start-up: settings, reports and media
+    // are read and written there.
+    const std::string programDir = QDir::currentPath().toStdString();
+    ardentix::ui::QtClock clock;
+    ardentix::ui::QtSound sound(programDir);
+    ardentix::ui::QtDialogs dialogs;
+    ardentix::ui::QtPictures pictures;
+    ardentix::Engine engine({&clock, &sound, &dialogs, &pictures, nullptr}, programDir);
+
+    ardentix::CreateMainWindow(engine);
+    if (engine.ended) return 1;
+    ardentix::ui::MainWindow window(engine);
+    dialogs.SetParent(&window);
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,198 @@
+#include "core/elements.h"
+
+namespace ardentix {
+
+namespace {
+
+class TableBuilder {
+public:
+    // Adds an element and returns it for further initial values.
+    Element& add(std::string name, std::string text = {}) {
+        specs_.push_back({std::move(name), Element{}});
+        specs_.back().initial.text = std::move(text);
+        return specs_.back().initial;
+    }
+    Element& hidden(std::string name, std::string text = {}) {
+        Element& e = add(std::move(name), std::move(text));
+        e.visible = false;
+        return e;
+    }
+    void at(Element& e, int left, int top, int width, int height) {
+        e.left = left;
+        e.top = top;
+        e.width = width;
+        e.height = height;
+    }
+    std::vector<ElementSpec> take() { return std::move(specs_); }
+
+private:
+    std::vector<ElementSpec> specs_;
+};
+
+void addMainMenu(TableBuilder& t) {
+    t.add("TForm1", "Ardentix");
+    t.add("MENU");
+    t.add("MENU_IMAGE");
+    t.add("STARTImage", "Start");
+    t.add("MenuStart", "Start");
+    t.add("STARTLabel", "Start");
+    t.add("OPTIONSImage", "Options");
+    t.add("SCOREBOARDImage", "Scoreboard");
+    t.add("QUITImage", "Quit");
+    for (const char* name : {"BUTTONDOWN1", "BUTTONDown2", "BUTTONDOWN3", "BUTTONDOWN4"}) {
+        t.hidden(name);
+    }
+    t.hidden("PageControl1");
+    t.hidden("ArdentixBorder", "ArdentixBorder");
+
+    t.add("Pause", "Pause").enabled = false;
+    t.add("SHOWBORDERMenuItem", "Hide Border");
+    t.add("Quit", "Quit");
+    t.add("Advice", "Advice").enabled = false;
+    t.add("PatientHistory", "Patient History").enabled = false;
+    t.add("HINTSHOW", "Show Hints");
+    t.add("ArdentixHelp", "Ardentix Help");
+    t.add("AboutArdentix1", "About Ardentix");
+}
+
+void addScenarioScreen(TableBuilder& t) {
+    Element& picture = t.add("PATIENTGraphic");
+    t.at(picture, 0, 0, kPatientViewSize, kPatientViewSize);
+    picture.color = Color::Black;
+    t.add("MSG0");
+    t.add("MSG1");
+    t.add("SCOREDisplay", "0");
+    t.add("SCORETEXT", "Score");
+    t.hidden("MODElabel", "test");
+    t.hidden("SCENOVERLabel", "Scenario Over");
+    t.hidden("ADVICEPANEL");
+
+    Element& finalPanel = t.hidden("FINALERRORPanel");
+    t.at(finalPanel, 0, 0, 360, 150);
+    t.add("finalMSGdisplay");
+    t.add("FinalErrorOKButton", "OK");
+
+    t.add("CPRBUTTON", "CPR");
+    t.add("PulseButton", "Pulse");
+    t.add("ABCsButton", "ABCs");
+    t.add("BPBUTTON", "BP");
+    t.add("VOICEBUTTON", "Voice");
+    t.add("CALLHELPButton", "Phone");
+    t.add("TROUBLEShootBUTTON", "Trouble");
+    t.add("CLEARBUTTON", "Clear");
+    t.add("ENDBUTTON", "End Scenario");
+
+    t.add("AllABCsmenuItem", "Auto ABCs");
+    t.add("AllABCsSeparator");
+    t.add("ABCsResponsivenessMenuItem", "Responsiveness");
+    t.add("ABCsCALL911MenuItem", "Phone for Help");
+    t.add("ABCsAirwayMenuItem", "Airway");
+    t.add("ABCsBreathingMenuItem", "Breathing");
+    t.add("ABCsVentilationMenuItem", "Ventilation");
+    t.add("ABCsCirculationMenuItem", "Circulation");
+    t.add("TroubleElectrodeMenuItem", "Electrode");
+    t.add("TroubleMOTIONMenuItem", "Motion");
+    t.add("TroubleBatteryMenuItem", "Battery");
+}
+
+void addAed(TableBuilder& t) {
+    t.add("AEDPANEL");
+    t.add("AED");
+    t.add("PowerButton");
+    t.add("AnalyzeButtonCover");
+    t.hidden("CloseupPanel").top = kCloseupTop;
+    t.add("AEDDISPLAY0").left = kDisplayLeft;
+    t.add("AEDDISPLAY1").left = kDisplayLeft;
+    t.hidden("TIMELabel");
+    t.hidden("NumShockLabel");
+    t.hidden("LOWBATTERYINDICATOR");
+    t.add("PowerLight");
+    t.add("AnalyzeLED");
+    t.add("ShockLED");
+    t.add("AnalyzeButton");
+    t.add("ANALYZEBUTTONGraphic");
+    t.add("ShockButton");
+    t.hidden("POWERBUTTON2");
+}
+
+void addPatient(TableBuilder& t) {
+    t.add("PADPanel");
+    t.add("PADWHITE").enabled = false;
+    t.add("PADRED").enabled = false;
+    t.add("PADWhiteZone");
+    t.add("PADRedZONE");
+    Element& torso = t.add("PATIENTTorsoZONE");
+    t.at(torso, 40, 120, 300, 260);
+    t.add("PADWHITEzoneTorso");
+    t.add("PADREDzoneTorso");
+    Element& loosePad = t.hidden("PADWHITE3");
+    t.at(loosePad, 0, 0, 52, 66);
+    for (const char* name : {"PADCurved", "PADWHITE2", "PADRED2", "AIRWAY", "Breathcheck", "BVM",
+                             "CPRHAND2", "FACEMASK", "PULSEHAND", "SHAKE", "SHOUT", "HILIGHT",
+                             "BPCUFF", "BPCUFFSMALL"}) {
+        t.hidden(name);
+    }
+}
+
+void addSummary(TableBuilder& t) {
+    t.hidden("TForm2", "Scenario Summary");
+    for (const char* name : {"TForm2.NAMEEDIT", "TForm2.IDEDIT", "TForm2.SCOREEDIT",
+                             "TForm2.ElapsedTimeEDIT", "TForm2.SHOCKTIMEEDIT", "TForm2.Errors",
+                             "TForm2.MODELABEL"}) {
+        t.add(name);
+    }
+    t.add("TForm2.Next", "Next");
+    t.add("TForm2.RepeatButton", "Repeat");
+    t.add("TForm2.MainMenu", "Main Menu");
+    t.add("TForm2.QUIT", "Quit");
+    t.add("TForm2.SCOREBOARD", "Scoreboard");
+    t.hidden("TForm2.CODESUMSENDbutton", "Send Report");
+    t.hidden("TForm2.CODESUMPrintReport", "Print Report");
+}
+
+void addLogin(TableBuilder& t) {
+    t.hidden("TUserNAMEFORM", "Log in");
+    t.add("TUserNAMEFORM.NAMEEdit");
+    t.add("TUserNAMEFORM.IDEdit");
+    t.add("TUserNAMEFORM.LabelID", "ID #");
+    t.add("TUserNAMEFORM.TUTORIALButton", "Tutorial").checked = true;
+    t.add("TUserNAMEFORM.Practicebutton", "Practice");
+    t.add("TUserNAMEFORM.TestButton", "Test");
+    t.add("TUserNAMEFORM.OKBtn", "OK");
+    t.add("TUserNAMEFORM.CancelBtn", "Cancel");
+}
+
+void addQuiz(TableBuilder& t) {
+    t.hidden("TCPRFORM", "Quiz");
+    t.add("TCPRFORM.Label1", "What ratio of chest compressions to rescue breaths?");
+    t.add("TCPRFORM.Panel1");
+    t.add("TCPRFORM.EDIT1", "0").maxLength = 2;
+    t.add("TCPRFORM.SpinButton1");
+    t.add("TCPRFORM.Label2", "compressions");
+    t.add("TCPRFORM.Panel2");
+    t.add("TCPRFORM.Edit2", "0").maxLength = 2;
+    t.add("TCPRFORM.SpinButton2");
+    t.add("TCPRFORM.Label3", "rescue breaths");
+    t.add("TCPRFORM.OKBtn", "OK");
+}
+
+std::vector<ElementSpec> buildTable() {
+    TableBuilder t;
+    addMainMenu(t);
+    addScenarioScreen(t);
+    addAed(t);
+    addPatient(t);
+    addSummary(t);
+    addLogin(t);
+    addQuiz(t);
+    return t.take();
+}
+
+}  // namespace
+
+const std::vector<ElementSpec>& ElementTable() {
+    static const std::vector<ElementSpec> table = buildTable();
+    return table;
+}
+
+}  // namespace ardentix

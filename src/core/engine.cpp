@@ -1,0 +1,28 @@
+#include "core/engine.h"
+
+#include "core/files.h"
+
+namespace ardentix {
+
+Engine::Engine(Ports ports_, std::string programDir_)
+    : ports(ports_), programDir(std::move(programDir_)) {
+    timers.SetHandler([this](TimerId id) {
+        if (const TimerHandler& handler = timerHandlers_[static_cast<size_t>(id)]) handler(*this);
+    });
+}
+
+void Engine::SetTimerHandler(TimerId id, TimerHandler handler) {
+    timerHandlers_[static_cast<size_t>(id)] = std::move(handler);
+}
+
+std::string Engine::FilePath(std::string_view name) const { return ProgramFile(programDir, name); }
+
+void Engine::SeedFromClock() {
+    random.Seed(static_cast<uint32_t>(ports.clock->MillisSinceMidnight()));
+}
+
+BoxAnswer Engine::Message(BoxKind kind, BoxButtons buttons, const std::string& text) {
+    return ports.dialogs->Message(kind, buttons, text);
+}
+
+}  // namespace ardentix

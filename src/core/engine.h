@@ -1,0 +1,60 @@
+#pragma once
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "core/ports.h"
+#include "core/random.h"
+#include "core/screen.h"
+#include "core/state.h"
+#include "core/timers.h"
+#include "settings/settings.h"
+
+namespace ardentix {
+
+// A patient fixed by a test script in place of the next draw; what is not given stays as drawn.
+struct PatientOverride {
+    std::optional<int> category;
+    std::optional<int> shocks;
+    std::optional<int> pictureSet;
+    std::optional<int> age;
+};
+
+// The context every handler works on: the scenario state, the option controls, the screen
+// model, the timers with their clock, the random generator and the ports to the outside.
+class Engine {
+public:
+    Engine(Ports ports, std::string programDir);
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    ScenarioState state;
+    Settings settings;
+    Screen screen;
+    Scheduler timers;
+    Random random;
+    Ports ports;
+    const std::string programDir;
+
+    // Set by a scenario script: the next PrepareScenario ends with this patient.
+    std::optional<PatientOverride> nextPatient;
+
+    // The program has been told to end (a missing picture, Quit): front ends close.
+    bool ended = false;
+
+    using TimerHandler = std::function<void(Engine&)>;
+    void SetTimerHandler(TimerId id, TimerHandler handler);
+
+    // The path of a program file, named without regard to case.
+    std::string FilePath(std::string_view name) const;
+    // The random generator takes the milliseconds since midnight of the clock.
+    void SeedFromClock();
+    // A modal message box through the dialogs port.
+    BoxAnswer Message(BoxKind kind, BoxButtons buttons, const std::string& text);
+
+private:
+    std::array<TimerHandler, kTimerCount> timerHandlers_;
+};
+
+}  // namespace ardentix

@@ -1,0 +1,77 @@
+#include "core/picture_files.h"
+
+#include <array>
+#include <string_view>
+
+namespace ardentix {
+
+namespace {
+
+struct SetFiles {
+    std::string_view photo, airway, breath, bvm, cpr, cprPediatric, bvmMask, faceMask, pulse,
+        padCurved, padRed, padWhite;
+};
+
+// The names mix cases as the files were delivered; they are looked up without regard to case.
+constexpr std::array<SetFiles, 7> kSetFiles = {{
+    {"PT1.jpg", "pt1aw.BMP", "pt1br.BMP", "pt1bvm.BMP", "pt1cpr.BMP", "", "pt1bvmd.BMP",
+     "pt1fm.BMP", "pt1pls.BMP", "pt1padc.BMP", "pt1padr.BMP", "pt1padw.BMP"},
+    {"PT2.JPG", "PT2AW.BMP", "PT2Br.BMP", "PT2BVM.BMP", "PT2CPR.BMP", "", "PT2BVMD.BMP",
+     "PT2FM.BMP", "pt2pls.BMP", "pt2padc.BMP", "pt2padr.BMP", "pt2padw.BMP"},
+    {"PT3.JPG", "PT3AW.BMP", "PT3Br.BMP", "PT3BVM.BMP", "PT3CPR.BMP", "", "PT3BVMD.BMP",
+     "PT3FM.BMP", "pt3pls.BMP", "pt3padc.BMP", "pt3padr.BMP", "pt3padw.BMP"},
+    {"PT4.jpg", "PT4AW.BMP", "PT4Br.BMP", "PT4BVM.BMP", "PT4CPR.BMP", "PT4CPR1.BMP",
+     "PT4BVMD.BMP", "PT4FM.BMP", "pt4pls.BMP", "pt4padc.BMP", "pt4padr.BMP", "pt4padw.BMP"},
+    {"PT5.jpg", "PT5AW.BMP", "PT5Br.BMP", "PT5BVM.BMP", "PT5CPR.BMP", "", "PT5BVMD.BMP",
+     "PT5FM.BMP", "pt5pls.BMP", "pt5padc.BMP", "pt5padr.BMP", "pt5padw.BMP"},
+    {"PT6.jpg", "PT6AW.BMP", "PT6Br.BMP", "PT6BVM.BMP", "PT6CPR.BMP", "", "PT6BVMD.BMP",
+     "PT6FM.BMP", "pt6pls.BMP", "pt6padc.BMP", "pt6padr.BMP", "pt6padw.BMP"},
+    {"PT7.jpg", "PT7AW.BMP", "PT7Br.BMP", "PT7BVM.BMP", "PT7CPR.BMP", "", "PT7BVMD.BMP",
+     "PT7FM.BMP", "pt7pls.BMP", "pt7padc.BMP", "pt7padr.BMP", "pt7padw.BMP"},
+}};
+
+PictureFile file(std::string_view element, std::string_view name) {
+    return {std::string(element), std::string(name)};
+}
+
+}  // namespace
+
+std::vector<PictureFile> SetPictureNames(int pictureSet, bool pediatric, bool bagValveMask) {
+    const SetFiles& f = kSetFiles.at(static_cast<size_t>(pictureSet));
+    const std::string_view hands = pediatric && !f.cprPediatric.empty() ? f.cprPediatric : f.cpr;
+    return {
+        file("PATIENTGraphic", f.photo),
+        file("AIRWAY", f.airway),
+        file("Breathcheck", f.breath),
+        file("BVM", f.bvm),
+        file("CPRHAND2", hands),
+        file("FACEMASK", bagValveMask ? f.bvmMask : f.faceMask),
+        file("PULSEHAND", f.pulse),
+        file("PADCurved", f.padCurved),
+        file("PADRED2", f.padRed),
+        file("PADWHITE2", f.padWhite),
+    };
+}
+
+std::vector<PictureFile> CommonPictureNames() {
+    return {
+        file("HILIGHT", "HILIGHT.BMP"), file("HILIGHT.mask", "HILIGHTm.BMP"),
+        file("SHAKE", "SHAKE.BMP"),     file("SHAKE.mask", "SHAKEm.BMP"),
+        file("SHOUT", "SHOUT.BMP"),     file("SHOUT.mask", "SHOUTm.BMP"),
+    };
+}
+
+std::vector<std::string> AllPictureFileNames() {
+    std::vector<std::string> names;
+    for (const SetFiles& f : kSetFiles) {
+        for (std::string_view name : {f.photo, f.airway, f.breath, f.bvm, f.cpr, f.cprPediatric,
+                                      f.bvmMask, f.faceMask, f.pulse, f.padCurved, f.padRed,
+                                      f.padWhite}) {
+            if (!name.empty()) names.emplace_back(name);
+        }
+    }
+    for (const PictureFile& common : CommonPictureNames()) names.push_back(common.path);
+    return names;
+}
+
+}  // namespace ardentix

@@ -1,0 +1,85 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The only ways out of the engine. Each front end gives its own implementation.
+namespace ardentix {
+
+struct Date {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual int64_t MillisSinceMidnight() = 0;
+    virtual Date Today() = 0;
+    // Today's date in the system's short date format.
+    virtual std::string ShortDate() = 0;
+    // The time of day in the system's long time format, without a time zone.
+    virtual std::string LongTime() = 0;
+};
+
+class Sound {
+public:
+    virtual ~Sound() = default;
+    // Starts playing a WAV file of the program directory, named without regard to case, without
+    // waiting for it; a new sound cuts the previous one off. False when it cannot be opened.
+    virtual bool Play(const std::string& name) = 0;
+    virtual void Stop() = 0;
+};
+
+enum class BoxKind { Warning, Information, Error, Confirmation };
+enum class BoxButtons { Ok, YesNo, OkCancel };
+enum class BoxAnswer { Ok, Cancel, Yes, No };
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A modal message box; returns the button pressed.
+    virtual BoxAnswer Message(BoxKind kind, BoxButtons buttons, const std::string& text) = 0;
+    // A modal input box; nothing when cancelled.
+    virtual std::optional<std::string> Input(const std::string& caption, const std::string& prompt,
+                                             const std::string& initial) = 0;
+};
+
+// One picture of the patient view: the element it belongs to and its file.
+struct PictureFile {
+    std::string element;
+    std::string path;
+};
+
+class Pictures {
+public:
+    virtual ~Pictures() = default;
+    // Loads the pictures; returns the path of the first one that is missing or unreadable.
+    virtual std::optional<std::string> Load(const std::vector<PictureFile>& files) = 0;
+};
+
+struct PrintLine {
+    std::string text;
+    std::string font;
+    int pointSize = 10;
+    bool bold = false;
+};
+
+class Printer {
+public:
+    virtual ~Printer() = default;
+    // Prints a text job; false when it could not be printed.
+    virtual bool Print(const std::string& title, const std::vector<PrintLine>& lines) = 0;
+};
+
+struct Ports {
+    Clock* clock = nullptr;
+    Sound* sound = nullptr;
+    Dialogs* dialogs = nullptr;
+    Pictures* pictures = nullptr;
+    Printer* printer = nullptr;
+};
+
+}  // namespace ardentix

@@ -1,0 +1,133 @@
+#include "ui/menu_panel.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <functional>
+
+namespace ardentix::ui {
+
+// One item of the main menu: a picture-like button whose highlight shows while the mouse is
+// over it.
+class MenuItem : public QWidget {
+public:
+    MenuItem(const QString& objectName, const QString& caption, const QString& hint,
+             QWidget* parent)
+        : QWidget(parent), caption_(caption) {
+        setObjectName(objectName);
+        setToolTip(hint);
+        setAccessibleName(caption);
+        setCursor(Qt::PointingHandCursor);
+        setFocusPolicy(Qt::StrongFocus);
+        setFixedSize(260, 52);
+    }
+    std::function<void()> activated;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const bool lit = underMouse() || hasFocus();
+        const QRectF r = QRectF(rect()).adjusted(2, 2, -2, -2);
+        QLinearGradient fill(r.topLeft(), r.bottomLeft());
+        fill.setColorAt(0, lit ? QColor(120, 20, 20) : QColor(40, 40, 48));
+        fill.setColorAt(1, lit ? QColor(70, 10, 10) : QColor(22, 22, 28));
+        p.setBrush(fill);
+        p.setPen(QPen(lit ? QColor(255, 220, 0) : QColor(110, 110, 120), lit ? 2 : 1));
+        p.drawRoundedRect(r, 10, 10);
+        QFont f = font();
+        f.setPointSize(15);
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(QColor(255, 220, 0));
+        p.drawText(r, Qt::AlignCenter, caption_);
+    }
+    void enterEvent(QEnterEvent*) override { update(); }
+    void leaveEvent(QEvent*) override { update(); }
+    void focusInEvent(QFocusEvent*) override { update(); }
+    void focusOutEvent(QFocusEvent*) override { update(); }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
+            activated) {
+            activated();
+        }
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        const int key = event->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && activated) {
+            activated();
+        } else {
+            QWidget::keyPressEvent(event);
+        }
+    }
+
+private:
+    QString caption_;
+};
+
+MenuPanel::MenuPanel(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("MENU"));
+    struct Spec {
+        const char* name;
+        const char* caption;
+        const char* hint;
+        void (MenuPanel::*signal)();
+    };
+    const Spec specs[4] = {
+        {"STARTImage", "Start", "Log in and start a scenario", &MenuPanel::startChosen},
+        {"OPTIONSImage", "Options", "Displays option tabs", &MenuPanel::optionsChosen},
+        {"SCOREBOARDImage", "Scoreboard", "Shows the top ten scores", &MenuPanel::scoreboardChosen},
+        {"QUITImage", "Quit", "Leaves the program", &MenuPanel::quitChosen},
+    };
+    for (int i = 0; i < 4; ++i) {
+        items_[i] = new MenuItem(QString::fromLatin1(specs[i].name),
+                                 QString::fromLatin1(specs[i].caption),
+                                 QString::fromLatin1(specs[i].hint), this);
+        items_[i]->move(186, 190 + i * 62);
+        auto signal = specs[i].signal;
+        items_[i]->activated = [this, signal] { emit(this->*signal)(); };
+    }
+}
+
+QWidget* MenuPanel::StartButton() const { return items_[0]; }
+
+void MenuPanel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(rect(), Qt::black);
+
+    // The title with an ECG trace under it.
+    QFont title = font();
+    title.setPointSize(30);
+    title.setBold(true);
+    p.setFont(title);
+    p.setPen(QColor(255, 220, 0));
+    p.drawText(QRect(0, 24, width(), 60), Qt::AlignCenter, QStringLiteral("Ardentix"));
+    QFont sub = font();
+    sub.setPointSize(11);
+    p.setFont(sub);
+    p.setPen(QColor(200, 200, 200));
+    p.drawText(QRect(0, 84, width(), 24), Qt::AlignCenter,
+               QStringLiteral("AED and basic life support trainer"));
+
+    QPainterPath trace;
+    const int y = 150;
+    trace.moveTo(40, y);
+    for (int x = 40; x < width() - 40; x += 110) {
+        trace.lineTo(x + 40, y);
+        trace.lineTo(x + 50, y - 8);
+        trace.lineTo(x + 58, y);
+        trace.lineTo(x + 64, y + 6);
+        trace.lineTo(x + 70, y - 30);
+        trace.lineTo(x + 76, y + 14);
+        trace.lineTo(x + 82, y);
+        trace.lineTo(x + 110, y);
+    }
+    p.setPen(QPen(QColor(40, 220, 90), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(trace);
+}
+
+void MenuPanel::mouseDoubleClickEvent(QMouseEvent*) { emit startChosen(); }
+
+}  // namespace ardentix::ui

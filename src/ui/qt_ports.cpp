@@ -1,0 +1,95 @@
+#include "ui/qt_ports.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QLocale>
+#include <QMessageBox>
+#include <QSoundEffect>
+#include <QTime>
+#include <QUrl>
+
+#include "core/files.h"
+
+namespace ardentix::ui {
+
+int64_t QtClock::MillisSinceMidnight() { return QTime::currentTime().msecsSinceStartOfDay(); }
+
+Date QtClock::Today() {
+    const QDate d = QDate::currentDate();
+    return {d.year(), d.month(), d.day()};
+}
+
+std::string QtClock::ShortDate() {
+    return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+}
+
+std::string QtClock::LongTime() {
+    // The long format carries a time zone ("7:34:52 AM UTC") that nobody expects on a clock.
+    QString format = QLocale().timeFormat(QLocale::LongFormat);
+    format.remove(QLatin1Char('t'));
+    return QLocale().toString(QTime::currentTime(), format.trimmed()).toStdString();
+}
+
+QtSound::QtSound(std::string programDir)
+    : programDir_(std::move(programDir)), effect_(std::make_unique<QSoundEffect>()) {}
+
+QtSound::~QtSound() = default;
+
+bool QtSound::Play(const std::string& name) {
+    if (!ProgramFileExists(programDir_, name)) return false;
+    const QString path = QString::fromStdString(ProgramFile(programDir_, name));
+    if (!QFileInfo(path).isReadable()) return false;
+    effect_->stop();
+    effect_->setSource(QUrl::fromLocalFile(path));
+    effect_->play();
+    return true;
+}
+
+void QtSound::Stop() { effect_->stop(); }
+
+BoxAnswer QtDialogs::Message(BoxKind kind, BoxButtons buttons, const std::string& text) {
+    QMessageBox box(parent_);
+    box.setWindowTitle(QStringLiteral("Ardentix"));
+    box.setText(QString::fromStdString(text));
+    switch (kind) {
+        case BoxKind::Warning: box.setIcon(QMessageBox::Warning); break;
+        case BoxKind::Information: box.setIcon(QMessageBox::Information); break;
+        case BoxKind::Error: box.setIcon(QMessageBox::Critical); break;
+        case BoxKind::Confirmation: box.setIcon(QMessageBox::Question); break;
+    }
+    switch (buttons) {
+        case BoxButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+        case BoxButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case BoxButtons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+    }
+    switch (box.exec()) {
+        case QMessageBox::Cancel: return BoxAnswer::Cancel;
+        case QMessageBox::Yes: return BoxAnswer::Yes;
+        case QMessageBox::No: return BoxAnswer::No;
+        default: return BoxAnswer::Ok;
+    }
+}
+
+std::optional<std::string> QtDialogs::Input(const std::string& caption, const std::string& prompt,
+                                            const std::string& initial) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent_, QString::fromStdString(caption),
+                                               QString::fromStdString(prompt), QLineEdit::Normal,
+                                               QString::fromStdString(initial), &ok);
+    if (!ok) return std::nullopt;
+    return text.toStdString();
+}
+
+std::optional<std::string> QtPictures::Load(const std::vector<PictureFile>& files) {
+    for (const PictureFile& f : files) {
+        QImage image(QString::fromStdString(f.path));
+        if (image.isNull()) return f.path;
+        pictures_.insert(QString::fromStdString(f.element), image);
+    }
+    return std::nullopt;
+}
+
+}  // namespace ardentix::ui

@@ -1,0 +1,128 @@
+#include "script/headless_ports.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "core/files.h"
+
+namespace ardentix::script {
+
+namespace {
+
+constexpr int64_t kDay = 24LL * 3600 * 1000;
+
+const char* buttonName(BoxAnswer a) {
+    switch (a) {
+        case BoxAnswer::Ok: return "ok";
+        case BoxAnswer::Cancel: return "cancel";
+        case BoxAnswer::Yes: return "yes";
+        case BoxAnswer::No: return "no";
+    }
+    return "?";
+}
+
+BoxAnswer defaultButton(BoxButtons buttons) {
+    return buttons == BoxButtons::YesNo ? BoxAnswer::Yes : BoxAnswer::Ok;
+}
+
+std::optional<BoxAnswer> fitting(BoxButtons buttons, const std::string& answer) {
+    for (BoxAnswer a : {BoxAnswer::Ok, BoxAnswer::Cancel, BoxAnswer::Yes, BoxAnswer::No}) {
+        if (answer != buttonName(a)) continue;
+        const bool fits = (buttons == BoxButtons::Ok && a == BoxAnswer::Ok) ||
+                          (buttons == BoxButtons::YesNo &&
+                           (a == BoxAnswer::Yes || a == BoxAnswer::No)) ||
+                          (buttons == BoxButtons::OkCancel &&
+                           (a == BoxAnswer::Ok || a == BoxAnswer::Cancel));
+        if (fits) return a;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int64_t VirtualClock::elapsed() const { return timers_ ? timers_->Now() : 0; }
+
+int64_t VirtualClock::MillisSinceMidnight() { return (millisOfDay_ + elapsed()) % kDay; }
+
+Date VirtualClock::Today() {
+    using namespace std::chrono;
+    const sys_days start = year_month_day{year{date_.year}, month{static_cast<unsigned>(date_.month)},
+                                          day{static_cast<unsigned>(date_.day)}};
+    const year_month_day today{start + days{(millisOfDay_ + elapsed()) / kDay}};
+    return {static_cast<int>(today.year()), static_cast<int>(static_cast<unsigned>(today.month())),
+            static_cast<int>(static_cast<unsigned>(today.day()))};
+}
+
+std::string VirtualClock::ShortDate() {
+    const Date d = Today();
+    char text[32];
+    std::snprintf(text, sizeof text, "%d/%d/%02d", d.month, d.day, d.year % 100);
+    return text;
+}
+
+std::string VirtualClock::LongTime() {
+    const int64_t seconds = MillisSinceMidnight() / 1000;
+    const int hour = static_cast<int>(seconds / 3600);
+    const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
+    char text[32];
+    std::snprintf(text, sizeof text, "%d:%02d:%02d %s", hour12, static_cast<int>(seconds / 60 % 60),
+                  static_cast<int>(seconds % 60), hour < 12 ? "AM" : "PM");
+    return text;
+}
+
+bool RecordingSound::Play(const std::string& name) {
+    log.push_back(name);
+    return ProgramFileExists(programDir_, name);
+}
+
+std::optional<QueuedDialogs::Queued> QueuedDialogs::take(const std::string& text) {
+    last = text;
+    if (queue.empty()) {
+        problems.push_back("line " + std::to_string(currentLine) + ": unexpected box \"" + text +
+                           "\"");
+        return std::nullopt;
+    }
+    Queued q = queue.front();
+    queue.pop_front();
+    if (q.boxText && *q.boxText != text) {
+        problems.push_back("line " + std::to_string(q.line) + ": expected box \"" + *q.boxText +
+                           "\", got \"" + text + "\"");
+    }
+    return q;
+}
+
+BoxAnswer QueuedDialogs::Message(BoxKind, BoxButtons buttons, const std::string& text) {
+    auto q = take(text);
+    if (!q) return defaultButton(buttons);
+    if (auto answer = fitting(buttons, q->answer)) return *answer;
+    problems.push_back("line " + std::to_string(q->line) + ": answer \"" + q->answer +
+                       "\" does not fit the box \"" + text + "\"");
+    return defaultButton(buttons);
+}
+
+std::optional<std::string> QueuedDialogs::Input(const std::string&, const std::string& prompt,
+                                                const std::string& initial) {
+    auto q = take(prompt);
+    if (!q) return initial;
+    if (q->answer == "cancel") return std::nullopt;
+    return q->answer;
+}
+
+std::optional<std::string> FileCheckPictures::Load(const std::vector<PictureFile>& files) {
+    for (const PictureFile& f : files) {
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(f.path, ec)) return f.path;
+    }
+    return std::nullopt;
+}
+
+bool TextPrinter::Print(const std::string& title, const std::vector<PrintLine>& lines) {
+    std::ofstream out(ProgramFile(programDir_, "PRINTED.TXT"), std::ios::binary | std::ios::app);
+    out << "== " << title << "\r\n";
+    for (const PrintLine& line : lines) out << line.text << "\r\n";
+    return static_cast<bool>(out);
+}
+
+}  // namespace ardentix::script

@@ -1,0 +1,88 @@
+#pragma once
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/ports.h"
+#include "core/timers.h"
+
+namespace ardentix::script {
+
+// The clock of a script: a date and time set by `clock`, moved on by the virtual time of the
+// scheduler. Short date M/d/yy, long time h:mm:ss AM/PM.
+class VirtualClock : public Clock {
+public:
+    void Attach(const Scheduler& timers) { timers_ = &timers; }
+    void Set(Date date, int64_t millisOfDay) {
+        date_ = date;
+        millisOfDay_ = millisOfDay;
+    }
+
+    int64_t MillisSinceMidnight() override;
+    Date Today() override;
+    std::string ShortDate() override;
+    std::string LongTime() override;
+
+private:
+    int64_t elapsed() const;
+    const Scheduler* timers_ = nullptr;  // virtual time since start
+    Date date_{2026, 12, 6};
+    int64_t millisOfDay_ = 9 * 3600 * 1000;
+};
+
+// Plays nothing: records each request by name, and fails for a file missing from the program
+// directory.
+class RecordingSound : public Sound {
+public:
+    explicit RecordingSound(std::string programDir) : programDir_(std::move(programDir)) {}
+    bool Play(const std::string& name) override;
+    void Stop() override { ++stops; }
+
+    std::vector<std::string> log;
+    int stops = 0;
+
+private:
+    std::string programDir_;
+};
+
+// Answers boxes from the queue the script fills with `answer`.
+class QueuedDialogs : public Dialogs {
+public:
+    struct Queued {
+        std::string answer;                  // yes, no, ok, cancel, or the text of an input box
+        std::optional<std::string> boxText;  // what the box must show, when given
+        int line = 0;
+    };
+
+    BoxAnswer Message(BoxKind kind, BoxButtons buttons, const std::string& text) override;
+    std::optional<std::string> Input(const std::string& caption, const std::string& prompt,
+                                     const std::string& initial) override;
+
+    std::deque<Queued> queue;
+    std::string last;
+    // Problems met while answering: a box nobody expected, a box with other text.
+    std::vector<std::string> problems;
+    int currentLine = 0;
+
+private:
+    std::optional<Queued> take(const std::string& text);
+};
+
+// Checks that the picture files exist.
+class FileCheckPictures : public Pictures {
+public:
+    std::optional<std::string> Load(const std::vector<PictureFile>& files) override;
+};
+
+// Writes each print job as text into the program directory.
+class TextPrinter : public Printer {
+public:
+    explicit TextPrinter(std::string programDir) : programDir_(std::move(programDir)) {}
+    bool Print(const std::string& title, const std::vector<PrintLine>& lines) override;
+
+private:
+    std::string programDir_;
+};
+
+}  // namespace ardentix::script

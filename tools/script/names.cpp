@@ -1,0 +1,154 @@
+#include "script/names.h"
+
+#include <charconv>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "core/engine.h"
+#include "core/files.h"
+#include "script/headless_ports.h"
+
+namespace ardentix::script {
+
+namespace {
+
+std::string join(const std::vector<std::string>& lines) {
+    std::string text;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) text += "|";
+        text += lines[i];
+    }
+    return text;
+}
+
+std::string flag(bool on) { return on ? "1" : "0"; }
+
+bool endsWith(std::string_view s, std::string_view suffix) {
+    return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
+}
+
+// "base.line(N)": the base and N.
+std::optional<std::pair<std::string_view, int>> lineSuffix(std::string_view name) {
+    if (!endsWith(name, ")")) return std::nullopt;
+    const size_t open = name.rfind(".line(");
+    if (open == std::string_view::npos) return std::nullopt;
+    const std::string_view digits = name.substr(open + 6, name.size() - open - 7);
+    int n = 0;
+    auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
+    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    return std::make_pair(name.substr(0, open), n);
+}
+
+// Lines numbered from 1; nothing outside the list.
+std::optional<std::string> lineOf(const std::vector<std::string>& lines, int n) {
+    if (n < 1 || static_cast<size_t>(n) > lines.size()) return std::string();
+    return lines[static_cast<size_t>(n) - 1];
+}
+
+std::vector<std::string> readLines(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    const std::string text = buffer.str();
+    std::vector<std::string> lines;
+    std::string current;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            lines.push_back(std::move(current));
+            current.clear();
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            current += text[i];
+        }
+    }
+    if (!current.empty()) lines.push_back(std::move(current));
+    return lines;
+}
+
+std::optional<std::string> fileValue(const Engine& e, std::string_view name) {
+    if (auto line = lineSuffix(name)) {
+        return lineOf(readLines(e.FilePath(line->first)), line->second);
+    }
+    if (endsWith(name, ".exists")) {
+        return flag(ProgramFileExists(e.programDir, name.substr(0, name.size() - 7)));
+    }
+    if (endsWith(name, ".count")) {
+        return std::to_string(readLines(e.FilePath(name.substr(0, name.size() - 6))).size());
+    }
+    return join(readLines(e.FilePath(name)));
+}
+
+std::optional<std::string> listValue(const std::vector<std::string>& lines, std::string_view what) {
+    if (what.empty()) return join(lines);
+    if (what == ".count") return std::to_string(lines.size());
+    if (what == ".last") return lines.empty() ? std::string() : lines.back();
+    return std::nullopt;
+}
+
+std::optional<std::string> elementProperty(const Element& el, std::string_view prop) {
+    if (prop.empty()) return el.text;
+    if (prop == "visible") return flag(el.visible);
+    if (prop == "enabled") return flag(el.enabled);
+    if (prop == "checked") return flag(el.checked);
+    if (prop == "bold") return flag(el.bold);
+    if (prop == "color") return std::string(ColorName(el.color));
+    if (prop == "left") return std::to_string(el.left);
+    if (prop == "top") return std::to_string(el.top);
+    if (prop == "width") return std::to_string(el.width);
+    if (prop == "height") return std::to_string(el.height);
+    if (prop == "count") return std::to_string(el.lines.size());
+    if (prop == "maxlength") return std::to_string(el.maxLength);
+    return std::nullopt;
+}
+
+std::optional<std::string> elementValue(const Screen& screen, std::string_view name) {
+    if (screen.Has(name)) return screen.Get(name).text;
+    if (auto line = lineSuffix(name)) {
+        if (!screen.Has(line->first)) return std::nullopt;
+        return lineOf(screen.Get(line->first).lines, line->second);
+    }
+    const size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos || !screen.Has(name.substr(0, dot))) return std::nullopt;
+    return elementProperty(screen.Get(name.substr(0, dot)), name.substr(dot + 1));
+}
+
+std::optional<std::string> timerValue(const Scheduler& timers, std::string_view name) {
+    const size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos) return std::nullopt;
+    auto id = TimerByName(name.substr(0, dot));
+    if (!id) return std::nullopt;
+    const std::string_view prop = name.substr(dot + 1);
+    if (prop == "running") return flag(timers.Running(*id));
+    if (prop == "interval") return std::to_string(timers.Interval(*id));
+    return std::nullopt;
+}
+
+std::optional<std::string> settingValue(const Settings& settings, std::string_view name) {
+    auto opt = ControlByName(name);
+    if (!opt) return std::nullopt;
+    const ControlKind kind = KindOf(*opt);
+    if (kind == ControlKind::CheckBox || kind == ControlKind::Radio) return flag(settings.On(*opt));
+    return settings.Text(*opt);
+}
+
+}  // namespace
+
+std::optional<std::string> LookUp(const NameContext& c, std::string_view name) {
+    const Engine& e = c.engine;
+    if (name == "time") return std::to_string(e.timers.Now());
+    if (name == "SettingsChanged") return flag(e.settings.Changed());
+    if (name == "Dialog.last") return c.dialogs.last;
+    if (name.starts_with("ErrorList")) {
+        return listValue(e.screen.Get("TForm2.Errors").lines, name.substr(9));
+    }
+    if (name == "Sound.log") return join(c.sound.log);
+    if (name == "Sound.last") return c.sound.log.empty() ? std::string() : c.sound.log.back();
+    if (name.starts_with("file:")) return fileValue(e, name.substr(5));
+    if (auto v = timerValue(e.timers, name)) return v;
+    if (auto v = settingValue(e.settings, name)) return v;
+    if (auto v = FieldText(e.state, name)) return v;
+    return elementValue(e.screen, name);
+}
+
+}  // namespace ardentix::script

@@ -1,0 +1,280 @@
+#include "script/runner.h"
+
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+
+#include "core/engine.h"
+#include "core/files.h"
+#include "core/scenario.h"
+#include "script/headless_ports.h"
+#include "script/names.h"
+#include "script/parser.h"
+
+namespace ardentix::script {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A malformed line: the script stops with status 2.
+struct Malformed {
+    std::string message;
+};
+
+std::optional<int64_t> number(std::string_view text) {
+    int64_t value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+int64_t numberArg(std::string_view text, const char* what) {
+    if (auto n = number(text)) return *n;
+    throw Malformed{std::string(what) + " must be a whole number: " + std::string(text)};
+}
+
+class Runner {
+public:
+    Runner(std::string scriptName, const std::string& programDir, std::ostream& out)
+        : scriptName_(std::move(scriptName)),
+          out_(out),
+          sound_(programDir),
+          printer_(programDir),
+          engine_(Ports{&clock_, &sound_, &dialogs_, &pictures_, &printer_}, programDir) {
+        clock_.Attach(engine_.timers);
+    }
+
+    RunResult Run(const std::string& text);
+
+private:
+    using Words = std::vector<std::string>;
+
+    void execute(const Command& c);
+    void expectCount(const Words& w, size_t count) const;
+    std::string valueOf(const std::string& name) const;
+
+    void doClock(const Words& w);
+    void doPut(const Words& w);
+    void doRemove(const Words& w);
+    void doSet(const Words& w);
+    void doPatient(const Words& w);
+    void doExpect(const Command& c);
+    void doAnswer(const Command& c);
+    void fail(int line, const std::string& message);
+
+    std::string scriptName_;
+    std::ostream& out_;
+    VirtualClock clock_;
+    RecordingSound sound_;
+    QueuedDialogs dialogs_;
+    FileCheckPictures pictures_;
+    TextPrinter printer_;
+    Engine engine_;
+    bool started_ = false;
+    RunResult result_;
+};
+
+void Runner::fail(int line, const std::string& message) {
+    ++result_.failed;
+    out_ << scriptName_ << ":" << line << ": " << message << "\n";
+}
+
+void Runner::expectCount(const Words& w, size_t count) const {
+    if (w.size() != count) {
+        throw Malformed{w[0] + " takes " + std::to_string(count - 1) + " argument(s)"};
+    }
+}
+
+std::string Runner::valueOf(const std::string& name) const {
+    auto value = LookUp({engine_, sound_, dialogs_}, name);
+    if (!value) throw Malformed{"unknown name " + name};
+    return *value;
+}
+
+void Runner::doClock(const Words& w) {
+    if (started_) throw Malformed{"clock must come before start"};
+    if (w.size() != 3) throw Malformed{"clock takes YYYY-MM-DD HH:MM:SS[.mmm]"};
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, ms = 0;
+    char rest = 0;
+    if (std::sscanf(w[1].c_str(), "%4d-%2d-%2d%c", &y, &mo, &d, &rest) != 3 || mo < 1 || mo > 12 ||
+        d < 1 || d > 31) {
+        throw Malformed{"bad date " + w[1]};
+    }
+    const int fields = std::sscanf(w[2].c_str(), "%2d:%2d:%2d.%3d%c", &h, &mi, &s, &ms, &rest);
+    if ((fields != 3 && fields != 4) || h > 23 || mi > 59 || s > 59 || h < 0 || mi < 0 || s < 0 ||
+        ms < 0) {
+        throw Malformed{"bad time " + w[2]};
+    }
+    clock_.Set({y, mo, d}, ((h * 60LL + mi) * 60 + s) * 1000 + ms);
+}
+
+void Runner::doPut(const Words& w) {
+    if (w.size() < 2) throw Malformed{"put takes a file name"};
+    std::ofstream file(fs::path(engine_.programDir) / w[1], std::ios::binary | std::ios::trunc);
+    for (size_t i = 2; i < w.size(); ++i) file << w[i] << "\r\n";
+    if (!file) throw Malformed{"cannot write " + w[1]};
+}
+
+void Runner::doRemove(const Words& w) {
+    expectCount(w, 2);
+    std::error_code ec;
+    if (ProgramFileExists(engine_.programDir, w[1])) fs::remove(engine_.FilePath(w[1]), ec);
+}
+
+void Runner::doSet(const Words& w) {
+    expectCount(w, 3);
+    auto opt = ControlByName(w[1]);
+    if (!opt) throw Malformed{"unknown option control " + w[1]};
+    switch (KindOf(*opt)) {
+        case ControlKind::CheckBox:
+            if (w[2] != "on" && w[2] != "off") throw Malformed{"a check box is set on or off"};
+            engine_.settings.SetOn(*opt, w[2] == "on");
+            break;
+        case ControlKind::Radio:
+            if (w[2] != "on") throw Malformed{"a radio button is set on"};
+            engine_.settings.SetOn(*opt, true);
+            break;
+        case ControlKind::Number:
+        case ControlKind::Text: engine_.settings.SetText(*opt, w[2]); break;
+    }
+}
+
+void Runner::doPatient(const Words& w) {
+    PatientOverride o;
+    const std::map<std::string, std::pair<std::optional<int>*, std::pair<int, int>>> parts = {
+        {"category", {&o.category, {0, 4}}},
+        {"shocks", {&o.shocks, {0, 255}}},
+        {"set", {&o.pictureSet, {0, 6}}},
+        {"age", {&o.age, {0, 150}}},
+    };
+    for (size_t i = 1; i < w.size(); ++i) {
+        const size_t eq = w[i].find('=');
+        auto part = parts.find(w[i].substr(0, eq));
+        if (eq == std::string::npos || part == parts.end()) {
+            throw Malformed{"patient takes category=, shocks=, set= and age="};
+        }
+        const int64_t value = numberArg(w[i].substr(eq + 1), part->first.c_str());
+        const auto [low, high] = part->second.second;
+        if (value < low || value > high) throw Malformed{part->first + " out of range"};
+        *part->second.first = static_cast<int>(value);
+    }
+    engine_.nextPatient = o;
+}
+
+void Runner::doExpect(const Command& c) {
+    expectCount(c.words, 3);
+    const std::string actual = valueOf(c.words[1]);
+    if (actual == c.words[2]) {
+        ++result_.passed;
+    } else {
+        fail(c.line, "expected " + c.words[1] + " \"" + c.words[2] + "\", got \"" + actual + "\"");
+    }
+}
+
+void Runner::doAnswer(const Command& c) {
+    if (c.words.size() < 2 || c.words.size() > 3) throw Malformed{"answer takes an answer and a box text"};
+    QueuedDialogs::Queued q{c.words[1], std::nullopt, c.line};
+    if (c.words.size() == 3) q.boxText = c.words[2];
+    dialogs_.queue.push_back(q);
+}
+
+void Runner::execute(const Command& c) {
+    const Words& w = c.words;
+    const std::string& verb = w[0];
+    dialogs_.currentLine = c.line;
+    if (verb == "clock") {
+        doClock(w);
+    } else if (verb == "put") {
+        doPut(w);
+    } else if (verb == "remove") {
+        doRemove(w);
+    } else if (verb == "start") {
+        expectCount(w, 1);
+        if (started_) throw Malformed{"the program has started already"};
+        started_ = true;
+        CreateMainWindow(engine_);
+        if (!engine_.ended) ShowMainWindow(engine_);
+    } else if (verb == "set") {
+        doSet(w);
+    } else if (verb == "seed") {
+        expectCount(w, 2);
+        engine_.random.Seed(static_cast<uint32_t>(numberArg(w[1], "seed")));
+    } else if (verb == "poke") {
+        expectCount(w, 3);
+        if (!SetFieldText(engine_.state, w[1], w[2])) {
+            throw Malformed{"cannot set " + w[1] + " to " + w[2]};
+        }
+    } else if (verb == "prepare") {
+        expectCount(w, 1);
+        PrepareScenario(engine_);
+        if (!engine_.ended) ResetScenario(engine_);
+    } else if (verb == "patient") {
+        doPatient(w);
+    } else if (verb == "wait") {
+        expectCount(w, 2);
+        const int64_t ms = numberArg(w[1], "wait");
+        if (ms < 0) throw Malformed{"wait takes a time to come"};
+        engine_.timers.AdvanceTo(engine_.timers.Now() + ms);
+    } else if (verb == "expect") {
+        doExpect(c);
+    } else if (verb == "print") {
+        for (size_t i = 1; i < w.size(); ++i) out_ << w[i] << "=" << valueOf(w[i]) << "\n";
+    } else if (verb == "answer") {
+        doAnswer(c);
+    } else if (verb == "click" || verb == "menu" || verb == "type" || verb == "drag" ||
+               verb == "spin") {
+        throw Malformed{verb + " has no element to act on yet"};
+    } else {
+        throw Malformed{"unknown command " + verb};
+    }
+}
+
+RunResult Runner::Run(const std::string& text) {
+    ParseError error;
+    auto commands = ParseScript(text, error);
+    if (!commands) {
+        out_ << scriptName_ << ":" << error.line << ": " << error.message << "\n";
+        result_.status = 2;
+        return result_;
+    }
+    bool endReported = false;
+    for (const Command& c : *commands) {
+        if (engine_.ended && c.words[0] != "expect" && c.words[0] != "print") {
+            fail(c.line, c.words[0] + " after the program ended");
+            continue;
+        }
+        try {
+            execute(c);
+        } catch (const Malformed& m) {
+            out_ << scriptName_ << ":" << c.line << ": " << m.message << "\n";
+            result_.status = 2;
+            return result_;
+        }
+        if (engine_.ended && !endReported) {
+            out_ << scriptName_ << ":" << c.line << ": the program ended\n";
+            endReported = true;
+        }
+    }
+    for (const std::string& problem : dialogs_.problems) fail(0, problem);
+    for (const QueuedDialogs::Queued& q : dialogs_.queue) {
+        fail(q.line, "answer \"" + q.answer + "\" was never asked for");
+    }
+    result_.status = result_.failed > 0 ? 1 : 0;
+    return result_;
+}
+
+}  // namespace
+
+RunResult RunScript(const std::string& text, const std::string& scriptName,
+                    const std::string& programDir, std::ostream& out) {
+    Runner runner(scriptName, programDir, out);
+    return runner.Run(text);
+}
+
+}  // namespace ardentix::script
