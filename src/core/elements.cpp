@@ -5,7 +5,7 @@ namespace ardentix {
 namespace {
 
 class TableBuilder {
-public:
+  public:
     // Adds an element and returns it for further initial values.
     Element& add(std::string name, std::string text = {}) {
         specs_.push_back({std::move(name), Element{}});
@@ -25,7 +25,7 @@ public:
     }
     std::vector<ElementSpec> take() { return std::move(specs_); }
 
-private:
+  private:
     std::vector<ElementSpec> specs_;
 };
 
@@ -127,18 +127,18 @@ void addPatient(TableBuilder& t) {
     t.add("PADREDzoneTorso");
     Element& loosePad = t.hidden("PADWHITE3");
     t.at(loosePad, 0, 0, 52, 66);
-    for (const char* name : {"PADCurved", "PADWHITE2", "PADRED2", "AIRWAY", "Breathcheck", "BVM",
-                             "CPRHAND2", "FACEMASK", "PULSEHAND", "SHAKE", "SHOUT", "HILIGHT",
-                             "BPCUFF", "BPCUFFSMALL"}) {
+    for (const char* name :
+         {"PADCurved", "PADWHITE2", "PADRED2", "AIRWAY", "Breathcheck", "BVM", "CPRHAND2",
+          "FACEMASK", "PULSEHAND", "SHAKE", "SHOUT", "HILIGHT", "BPCUFF", "BPCUFFSMALL"}) {
         t.hidden(name);
     }
 }
 
 void addSummary(TableBuilder& t) {
     t.hidden("TForm2", "Scenario Summary");
-    for (const char* name : {"TForm2.NAMEEDIT", "TForm2.IDEDIT", "TForm2.SCOREEDIT",
-                             "TForm2.ElapsedTimeEDIT", "TForm2.SHOCKTIMEEDIT", "TForm2.Errors",
-                             "TForm2.MODELABEL"}) {
+    for (const char* name :
+         {"TForm2.NAMEEDIT", "TForm2.IDEDIT", "TForm2.SCOREEDIT", "TForm2.ElapsedTimeEDIT",
+          "TForm2.SHOCKTIMEEDIT", "TForm2.Errors", "TForm2.MODELABEL"}) {
         t.add(name);
     }
     t.add("TForm2.Next", "Next");

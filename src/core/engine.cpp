@@ -15,7 +15,9 @@ void Engine::SetTimerHandler(TimerId id, TimerHandler handler) {
     timerHandlers_[static_cast<size_t>(id)] = std::move(handler);
 }
 
-std::string Engine::FilePath(std::string_view name) const { return ProgramFile(programDir, name); }
+std::string Engine::FilePath(std::string_view name) const {
+    return ProgramFile(programDir, name);
+}
 
 void Engine::SeedFromClock() {
     random.Seed(static_cast<uint32_t>(ports.clock->MillisSinceMidnight()));

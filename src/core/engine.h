@@ -24,7 +24,7 @@ struct PatientOverride {
 // The context every handler works on: the scenario state, the option controls, the screen
 // model, the timers with their clock, the random generator and the ports to the outside.
 class Engine {
-public:
+  public:
     Engine(Ports ports, std::string programDir);
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
@@ -53,7 +53,7 @@ public:
     // A modal message box through the dialogs port.
     BoxAnswer Message(BoxKind kind, BoxButtons buttons, const std::string& text);
 
-private:
+  private:
     std::array<TimerHandler, kTimerCount> timerHandlers_;
 };
 

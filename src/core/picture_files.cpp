@@ -20,8 +20,8 @@ constexpr std::array<SetFiles, 7> kSetFiles = {{
      "PT2FM.BMP", "pt2pls.BMP", "pt2padc.BMP", "pt2padr.BMP", "pt2padw.BMP"},
     {"PT3.JPG", "PT3AW.BMP", "PT3Br.BMP", "PT3BVM.BMP", "PT3CPR.BMP", "", "PT3BVMD.BMP",
      "PT3FM.BMP", "pt3pls.BMP", "pt3padc.BMP", "pt3padr.BMP", "pt3padw.BMP"},
-    {"PT4.jpg", "PT4AW.BMP", "PT4Br.BMP", "PT4BVM.BMP", "PT4CPR.BMP", "PT4CPR1.BMP",
-     "PT4BVMD.BMP", "PT4FM.BMP", "pt4pls.BMP", "pt4padc.BMP", "pt4padr.BMP", "pt4padw.BMP"},
+    {"PT4.jpg", "PT4AW.BMP", "PT4Br.BMP", "PT4BVM.BMP", "PT4CPR.BMP", "PT4CPR1.BMP", "PT4BVMD.BMP",
+     "PT4FM.BMP", "pt4pls.BMP", "pt4padc.BMP", "pt4padr.BMP", "pt4padw.BMP"},
     {"PT5.jpg", "PT5AW.BMP", "PT5Br.BMP", "PT5BVM.BMP", "PT5CPR.BMP", "", "PT5BVMD.BMP",
      "PT5FM.BMP", "pt5pls.BMP", "pt5padc.BMP", "pt5padr.BMP", "pt5padw.BMP"},
     {"PT6.jpg", "PT6AW.BMP", "PT6Br.BMP", "PT6BVM.BMP", "PT6CPR.BMP", "", "PT6BVMD.BMP",
@@ -40,16 +40,11 @@ std::vector<PictureFile> SetPictureNames(int pictureSet, bool pediatric, bool ba
     const SetFiles& f = kSetFiles.at(static_cast<size_t>(pictureSet));
     const std::string_view hands = pediatric && !f.cprPediatric.empty() ? f.cprPediatric : f.cpr;
     return {
-        file("PATIENTGraphic", f.photo),
-        file("AIRWAY", f.airway),
-        file("Breathcheck", f.breath),
-        file("BVM", f.bvm),
-        file("CPRHAND2", hands),
-        file("FACEMASK", bagValveMask ? f.bvmMask : f.faceMask),
-        file("PULSEHAND", f.pulse),
-        file("PADCurved", f.padCurved),
-        file("PADRED2", f.padRed),
-        file("PADWHITE2", f.padWhite),
+        file("PATIENTGraphic", f.photo), file("AIRWAY", f.airway),
+        file("Breathcheck", f.breath),   file("BVM", f.bvm),
+        file("CPRHAND2", hands),         file("FACEMASK", bagValveMask ? f.bvmMask : f.faceMask),
+        file("PULSEHAND", f.pulse),      file("PADCurved", f.padCurved),
+        file("PADRED2", f.padRed),       file("PADWHITE2", f.padWhite),
     };
 }
 
@@ -64,13 +59,14 @@ std::vector<PictureFile> CommonPictureNames() {
 std::vector<std::string> AllPictureFileNames() {
     std::vector<std::string> names;
     for (const SetFiles& f : kSetFiles) {
-        for (std::string_view name : {f.photo, f.airway, f.breath, f.bvm, f.cpr, f.cprPediatric,
-                                      f.bvmMask, f.faceMask, f.pulse, f.padCurved, f.padRed,
-                                      f.padWhite}) {
+        for (std::string_view name :
+             {f.photo, f.airway, f.breath, f.bvm, f.cpr, f.cprPediatric, f.bvmMask, f.faceMask,
+              f.pulse, f.padCurved, f.padRed, f.padWhite}) {
             if (!name.empty()) names.emplace_back(name);
         }
     }
-    for (const PictureFile& common : CommonPictureNames()) names.push_back(common.path);
+    for (const PictureFile& common : CommonPictureNames())
+        names.push_back(common.path);
     return names;
 }
 

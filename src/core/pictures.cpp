@@ -27,7 +27,8 @@ void place(Engine& e, const char* name, Rect r) {
 }  // namespace
 
 void LoadPictureFiles(Engine& e, std::vector<PictureFile> files) {
-    for (PictureFile& f : files) f.path = e.FilePath(f.path);
+    for (PictureFile& f : files)
+        f.path = e.FilePath(f.path);
     if (e.ports.pictures->Load(files)) {
         e.Message(BoxKind::Warning, BoxButtons::Ok, kMissingPicture);
         e.ended = true;

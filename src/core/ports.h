@@ -14,7 +14,7 @@ struct Date {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual int64_t MillisSinceMidnight() = 0;
     virtual Date Today() = 0;
@@ -25,7 +25,7 @@ public:
 };
 
 class Sound {
-public:
+  public:
     virtual ~Sound() = default;
     // Starts playing a WAV file of the program directory, named without regard to case, without
     // waiting for it; a new sound cuts the previous one off. False when it cannot be opened.
@@ -38,7 +38,7 @@ enum class BoxButtons { Ok, YesNo, OkCancel };
 enum class BoxAnswer { Ok, Cancel, Yes, No };
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // A modal message box; returns the button pressed.
     virtual BoxAnswer Message(BoxKind kind, BoxButtons buttons, const std::string& text) = 0;
@@ -54,7 +54,7 @@ struct PictureFile {
 };
 
 class Pictures {
-public:
+  public:
     virtual ~Pictures() = default;
     // Loads the pictures; returns the path of the first one that is missing or unreadable.
     virtual std::optional<std::string> Load(const std::vector<PictureFile>& files) = 0;
@@ -68,7 +68,7 @@ struct PrintLine {
 };
 
 class Printer {
-public:
+  public:
     virtual ~Printer() = default;
     // Prints a text job; false when it could not be printed.
     virtual bool Print(const std::string& title, const std::vector<PrintLine>& lines) = 0;

@@ -12,11 +12,16 @@ namespace {
 int categoryOfDraw(const Engine& e, int d) {
     const bool pediatric = e.settings.On(Opt::OPTPEDScen);
     switch (d) {
-        case 4: return pediatric ? kChild : kAdult;
-        case 5: return pediatric ? kPediatric : kRefractory;
-        case 6: return e.settings.On(Opt::OptHypo) ? kHypothermic : kAdult;
-        case 7: return kRefractory;
-        default: return kAdult;
+        case 4:
+            return pediatric ? kChild : kAdult;
+        case 5:
+            return pediatric ? kPediatric : kRefractory;
+        case 6:
+            return e.settings.On(Opt::OptHypo) ? kHypothermic : kAdult;
+        case 7:
+            return kRefractory;
+        default:
+            return kAdult;
     }
 }
 
@@ -41,17 +46,25 @@ struct Draw {
 
 void applyTestKind(Engine& e, Draw& p, int d) {
     if (e.state.TestScenarioCount == 0) drawTestPlan(e);
-    const int kind = e.state.TestScenarioCount <= 4 ? e.state.TestPlan[e.state.TestScenarioCount] : d;
+    const int kind =
+        e.state.TestScenarioCount <= 4 ? e.state.TestPlan[e.state.TestScenarioCount] : d;
     switch (kind) {
         case 0:
             p.category = kAdult;
             p.shocks = 0;
             break;
         case 1:
-        case 4: p.category = kAdult; break;
-        case 2: p.category = kRefractory; break;
-        case 3: p.category = e.settings.On(Opt::OPTPEDScen) ? kPediatric : kAdult; break;
-        default: break;
+        case 4:
+            p.category = kAdult;
+            break;
+        case 2:
+            p.category = kRefractory;
+            break;
+        case 3:
+            p.category = e.settings.On(Opt::OPTPEDScen) ? kPediatric : kAdult;
+            break;
+        default:
+            break;
     }
     if (p.category == kAdult && p.shocks != 0) {
         p.shocks = e.random(3) + 1;
@@ -72,7 +85,8 @@ Draw drawCategoryAndShocks(Engine& e) {
     if (e.settings.On(Opt::OPTOneShockScenario)) p = {kAdult, 1};
     if (e.state.Mode == kTest) applyTestKind(e, p, d);
     if (tutorial) p.category = kAdult;
-    if (p.category == kHypothermic) p.shocks = std::clamp(e.settings.Value(Opt::OptHypoShocks), 0, 255);
+    if (p.category == kHypothermic)
+        p.shocks = std::clamp(e.settings.Value(Opt::OptHypoShocks), 0, 255);
     if (p.category == kRefractory && p.shocks < 3) p.shocks = p.shocks == 1 ? 5 : 4;
     if (p.category == kPediatric) p.shocks = 0;
     if (tutorial) p.shocks = 2;
@@ -141,7 +155,14 @@ void writeChildHistory(Engine& e) {
 void applyOverride(Engine& e, const PatientOverride& o) {
     ScenarioState& s = e.state;
     if (o.category) s.PatientCategory = static_cast<uint8_t>(*o.category);
-    if (o.shocks) s.ShocksNeeded = static_cast<uint8_t>(*o.shocks);
+    if (o.shocks) {
+        s.ShocksNeeded = static_cast<uint8_t>(*o.shocks);
+    } else if (s.PatientCategory == kPediatric) {
+        s.ShocksNeeded = 0;  // as the draw has it: nothing to shock below the minimum
+    } else if (s.PatientCategory == kHypothermic) {
+        s.ShocksNeeded =
+            static_cast<uint8_t>(std::clamp(e.settings.Value(Opt::OptHypoShocks), 0, 255));
+    }
     if (o.age) s.PatientAge = *o.age;
     s.PulseState = s.ShocksNeeded > 0 ? kShockable : kNothingToShock;
     s.StepPoints = static_cast<uint8_t>(StepPointsFor(e));

@@ -5,7 +5,6 @@
 
 namespace ardentix {
 
-
 void CreateMainWindow(Engine& e) {
     e.screen.Edit("PageControl1").visible = false;
     e.screen.Edit("MENU").visible = true;

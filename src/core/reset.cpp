@@ -6,7 +6,9 @@ namespace ardentix {
 
 namespace {
 
-void show(Engine& e, const char* name, bool visible) { e.screen.Edit(name).visible = visible; }
+void show(Engine& e, const char* name, bool visible) {
+    e.screen.Edit(name).visible = visible;
+}
 
 void resetAed(Engine& e) {
     show(e, "ADVICEPANEL", false);
@@ -28,8 +30,7 @@ void resetMenus(Engine& e) {
     const Settings& o = e.settings;
     show(e, "AllABCsmenuItem", o.On(Opt::OPTautoABCS));
     show(e, "AllABCsSeparator", o.On(Opt::OPTautoABCS));
-    show(e, "ABCsCALL911MenuItem",
-         o.On(Opt::OPTCALL911) && e.state.PatientCategory != kPediatric);
+    show(e, "ABCsCALL911MenuItem", o.On(Opt::OPTCALL911) && e.state.PatientCategory != kPediatric);
     show(e, "TroubleElectrodeMenuItem", o.On(Opt::OptElectrodeTrouble));
     show(e, "TroubleMOTIONMenuItem", o.On(Opt::OptMOTIONTrouble));
     show(e, "TroubleBatteryMenuItem", o.On(Opt::OptBatteryTrouble));
@@ -73,15 +74,16 @@ void resetDisplays(Engine& e) {
         e.screen.Edit(name).text.clear();
     }
     e.screen.Edit("SCOREDisplay").text = "0";
-    for (const char* item : {"ABCsResponsivenessMenuItem", "ABCsAirwayMenuItem",
-                             "ABCsBreathingMenuItem", "ABCsVentilationMenuItem",
-                             "ABCsCirculationMenuItem", "ABCsCALL911MenuItem"}) {
+    for (const char* item :
+         {"ABCsResponsivenessMenuItem", "ABCsAirwayMenuItem", "ABCsBreathingMenuItem",
+          "ABCsVentilationMenuItem", "ABCsCirculationMenuItem", "ABCsCALL911MenuItem"}) {
         e.screen.Edit(item).checked = false;
     }
     e.screen.Edit("Pause").enabled = false;
     e.screen.Edit("Advice").enabled = true;
     e.screen.Edit("PatientHistory").enabled = false;
-    for (const char* field : {"TForm2.SCOREEDIT", "TForm2.ElapsedTimeEDIT", "TForm2.SHOCKTIMEEDIT"}) {
+    for (const char* field :
+         {"TForm2.SCOREEDIT", "TForm2.ElapsedTimeEDIT", "TForm2.SHOCKTIMEEDIT"}) {
         e.screen.Edit(field).text.clear();
     }
     e.screen.Edit("TForm2.Errors").lines.clear();

@@ -38,10 +38,13 @@ std::optional<Color> ColorByName(std::string_view name) {
 }
 
 Screen::Screen() {
-    for (const ElementSpec& spec : ElementTable()) elements_.emplace(spec.name, spec.initial);
+    for (const ElementSpec& spec : ElementTable())
+        elements_.emplace(spec.name, spec.initial);
 }
 
-bool Screen::Has(std::string_view name) const { return elements_.find(name) != elements_.end(); }
+bool Screen::Has(std::string_view name) const {
+    return elements_.find(name) != elements_.end();
+}
 
 const Element& Screen::Get(std::string_view name) const {
     auto it = elements_.find(name);
@@ -56,12 +59,15 @@ Element& Screen::Edit(std::string_view name) {
     return it->second;
 }
 
-std::set<std::string> Screen::TakeChanges() { return std::exchange(changed_, {}); }
+std::set<std::string> Screen::TakeChanges() {
+    return std::exchange(changed_, {});
+}
 
 std::vector<std::string> Screen::Names() const {
     std::vector<std::string> names;
     names.reserve(elements_.size());
-    for (const auto& [name, element] : elements_) names.push_back(name);
+    for (const auto& [name, element] : elements_)
+        names.push_back(name);
     return names;
 }
 

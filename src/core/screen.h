@@ -33,7 +33,7 @@ struct Element {
 // main window are named "Window.Element" (TUserNAMEFORM.OKBtn). The set of names is fixed when
 // the screen is built, so a misspelt name is caught at once instead of creating a new element.
 class Screen {
-public:
+  public:
     Screen();
 
     bool Has(std::string_view name) const;
@@ -45,7 +45,7 @@ public:
     std::set<std::string> TakeChanges();
     std::vector<std::string> Names() const;
 
-private:
+  private:
     std::map<std::string, Element, std::less<>> elements_;
     std::set<std::string> changed_;
 };

@@ -19,7 +19,9 @@ constexpr std::array<TimerInfo, kTimerCount> kTimerInfo = {{
 
 }  // namespace
 
-std::string_view TimerName(TimerId id) { return kTimerInfo[static_cast<size_t>(id)].name; }
+std::string_view TimerName(TimerId id) {
+    return kTimerInfo[static_cast<size_t>(id)].name;
+}
 
 std::optional<TimerId> TimerByName(std::string_view name) {
     for (size_t i = 0; i < kTimerInfo.size(); ++i) {
@@ -30,7 +32,8 @@ std::optional<TimerId> TimerByName(std::string_view name) {
 
 std::array<Scheduler::Entry, kTimerCount> Scheduler::initialEntries() {
     std::array<Entry, kTimerCount> entries{};
-    for (size_t i = 0; i < entries.size(); ++i) entries[i].interval = kTimerInfo[i].interval;
+    for (size_t i = 0; i < entries.size(); ++i)
+        entries[i].interval = kTimerInfo[i].interval;
     return entries;
 }
 
@@ -46,7 +49,9 @@ void Scheduler::Start(TimerId id) {
     beginPeriod(e);
 }
 
-void Scheduler::Stop(TimerId id) { entry(id).running = false; }
+void Scheduler::Stop(TimerId id) {
+    entry(id).running = false;
+}
 
 void Scheduler::SetInterval(TimerId id, int interval) {
     Entry& e = entry(id);

@@ -42,7 +42,7 @@ using Millis = int64_t;
 // (a modal box that lets the event loop run) fires nothing itself: the outer call goes on to the
 // later of the two times once the handler has returned.
 class Scheduler {
-public:
+  public:
     using Handler = std::function<void(TimerId)>;
 
     void SetHandler(Handler handler) { handler_ = std::move(handler); }
@@ -59,7 +59,7 @@ public:
     bool Running(TimerId id) const { return entry(id).running; }
     int Interval(TimerId id) const { return entry(id).interval; }
 
-private:
+  private:
     struct Entry {
         int interval = 1000;
         bool running = false;

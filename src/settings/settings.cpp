@@ -21,7 +21,9 @@ constexpr std::array<ControlInfo, kControlCount> kControls = {{
 #undef ARDENTIX_CONTROL_INFO
 }};
 
-const ControlInfo& info(Opt opt) { return kControls[static_cast<size_t>(opt)]; }
+const ControlInfo& info(Opt opt) {
+    return kControls[static_cast<size_t>(opt)];
+}
 
 std::optional<int> wholeNumber(std::string_view text) {
     int value = 0;
@@ -33,7 +35,9 @@ std::optional<int> wholeNumber(std::string_view text) {
 
 }  // namespace
 
-std::string_view ControlName(Opt opt) { return info(opt).name; }
+std::string_view ControlName(Opt opt) {
+    return info(opt).name;
+}
 
 std::optional<Opt> ControlByName(std::string_view name) {
     for (size_t i = 0; i < kControls.size(); ++i) {
@@ -42,14 +46,21 @@ std::optional<Opt> ControlByName(std::string_view name) {
     return std::nullopt;
 }
 
-ControlKind KindOf(Opt opt) { return info(opt).kind; }
-Tab TabOf(Opt opt) { return info(opt).tab; }
-
-Settings::Settings() {
-    for (size_t i = 0; i < kControls.size(); ++i) values_[i] = kControls[i].firstStart;
+ControlKind KindOf(Opt opt) {
+    return info(opt).kind;
+}
+Tab TabOf(Opt opt) {
+    return info(opt).tab;
 }
 
-bool Settings::On(Opt opt) const { return values_[static_cast<size_t>(opt)] == "1"; }
+Settings::Settings() {
+    for (size_t i = 0; i < kControls.size(); ++i)
+        values_[i] = kControls[i].firstStart;
+}
+
+bool Settings::On(Opt opt) const {
+    return values_[static_cast<size_t>(opt)] == "1";
+}
 
 void Settings::SetOn(Opt opt, bool on) {
     // The radio pair keeps exactly one of its buttons checked: clearing one checks the other.
@@ -60,9 +71,13 @@ void Settings::SetOn(Opt opt, bool on) {
     store(opt, on ? "1" : "0");
 }
 
-const std::string& Settings::Text(Opt opt) const { return values_[static_cast<size_t>(opt)]; }
+const std::string& Settings::Text(Opt opt) const {
+    return values_[static_cast<size_t>(opt)];
+}
 
-void Settings::SetText(Opt opt, std::string text) { store(opt, std::move(text)); }
+void Settings::SetText(Opt opt, std::string text) {
+    store(opt, std::move(text));
+}
 
 int Settings::Value(Opt opt) const {
     if (auto value = wholeNumber(Text(opt))) return *value;
@@ -118,7 +133,8 @@ void Settings::react(Opt opt) {
 
 void Settings::ApplyDefaults(Tab tab) {
     for (size_t i = 0; i < kControls.size(); ++i) {
-        if (kControls[i].tab == tab) store(static_cast<Opt>(i), std::string(kControls[i].byDefault));
+        if (kControls[i].tab == tab)
+            store(static_cast<Opt>(i), std::string(kControls[i].byDefault));
     }
 }
 

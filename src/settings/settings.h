@@ -12,47 +12,47 @@ enum class ControlKind { CheckBox, Radio, Number, Text };
 
 // X(name, kind, tab, first-start value, DEFAULT button value)
 // Check boxes and radio buttons hold "1" or "0"; numeric fields hold their decimal text.
-#define ARDENTIX_CONTROLS(X)                                             \
-    X(OPTautoABCS, CheckBox, Scenario, "0", "0")                         \
-    X(OptBVM, CheckBox, Scenario, "0", "0")                              \
-    X(OPTOneRescuer, CheckBox, Scenario, "1", "1")                       \
-    X(OPTCALL911, CheckBox, Scenario, "0", "0")                          \
-    X(Opt2CPR, CheckBox, Scenario, "0", "0")                             \
-    X(OPTCOMPRVENT, CheckBox, Scenario, "0", "0")                        \
-    X(OPTCPRTIME, CheckBox, Scenario, "0", "0")                          \
-    X(SOUNDCheckBox, CheckBox, Scenario, "1", "1")                       \
-    X(IDNumCheckBox, CheckBox, Scenario, "0", "0")                       \
-    X(OPTSCREENSIZE, CheckBox, Scenario, "1", "1")                       \
-    X(OPTOneShockScenario, CheckBox, Scenario, "0", "0")                 \
-    X(OPTPEDScen, CheckBox, Scenario, "0", "0")                          \
-    X(OptHypo, CheckBox, Scenario, "0", "0")                             \
-    X(OPTTWOBUTTONAED, CheckBox, Scenario, "1", "1")                     \
-    X(OPTAUTOANALYZE, CheckBox, Scenario, "1", "1")                      \
-    X(OptBatteryTrouble, CheckBox, Scenario, "1", "1")                   \
-    X(OptElectrodeTrouble, CheckBox, Scenario, "1", "1")                 \
-    X(OptMOTIONTrouble, CheckBox, Scenario, "1", "1")                    \
-    X(OptTroubleOdds, Number, Scenario, "20", "20")                      \
-    X(PASSWORD, Text, Scenario, "", "")                                  \
-    X(OptHypoShocks, Number, Protocol, "3", "3")                         \
-    X(Age, Radio, Protocol, "1", "1")                                    \
-    X(Weight, Radio, Protocol, "0", "0")                                 \
-    X(OptMinimumAge, Number, Protocol, "8", "8")                         \
-    X(OptCPR0Length, Number, Protocol, "0", "0")                         \
-    X(OptCPR1Length, Number, Protocol, "60", "60")                       \
-    X(OptCPR2Length, Number, Protocol, "0", "0")                         \
-    X(OPTCPRCOMP, Number, Protocol, "75", "75")                          \
-    X(OPTPEDSMONITOR, CheckBox, Protocol, "0", "0")                      \
-    X(OPTBPCHECK, CheckBox, Protocol, "0", "0")                          \
-    X(OptVoice, CheckBox, Protocol, "0", "0")                            \
-    X(OptPulseAfterCPR, CheckBox, Protocol, "0", "0")                    \
-    X(OptPulseAfter3rdShock, CheckBox, Protocol, "1", "1")               \
-    X(OPTCLEARShock, CheckBox, Protocol, "1", "1")                       \
-    X(OPTClearAnalyze, CheckBox, Protocol, "1", "1")                     \
-    X(OPTtestScenarios, Number, Test, "3", "3")                          \
-    X(OPTEmail, CheckBox, Test, "0", "0")                                \
-    X(OPTAUTOSend, CheckBox, Test, "0", "0")                             \
-    X(OPTDetailedTestReport, CheckBox, Test, "0", "1")                   \
-    X(OPTFTP, CheckBox, Test, "0", "0")                                  \
+#define ARDENTIX_CONTROLS(X)                               \
+    X(OPTautoABCS, CheckBox, Scenario, "0", "0")           \
+    X(OptBVM, CheckBox, Scenario, "0", "0")                \
+    X(OPTOneRescuer, CheckBox, Scenario, "1", "1")         \
+    X(OPTCALL911, CheckBox, Scenario, "0", "0")            \
+    X(Opt2CPR, CheckBox, Scenario, "0", "0")               \
+    X(OPTCOMPRVENT, CheckBox, Scenario, "0", "0")          \
+    X(OPTCPRTIME, CheckBox, Scenario, "0", "0")            \
+    X(SOUNDCheckBox, CheckBox, Scenario, "1", "1")         \
+    X(IDNumCheckBox, CheckBox, Scenario, "0", "0")         \
+    X(OPTSCREENSIZE, CheckBox, Scenario, "1", "1")         \
+    X(OPTOneShockScenario, CheckBox, Scenario, "0", "0")   \
+    X(OPTPEDScen, CheckBox, Scenario, "0", "0")            \
+    X(OptHypo, CheckBox, Scenario, "0", "0")               \
+    X(OPTTWOBUTTONAED, CheckBox, Scenario, "1", "1")       \
+    X(OPTAUTOANALYZE, CheckBox, Scenario, "1", "1")        \
+    X(OptBatteryTrouble, CheckBox, Scenario, "1", "1")     \
+    X(OptElectrodeTrouble, CheckBox, Scenario, "1", "1")   \
+    X(OptMOTIONTrouble, CheckBox, Scenario, "1", "1")      \
+    X(OptTroubleOdds, Number, Scenario, "20", "20")        \
+    X(PASSWORD, Text, Scenario, "", "")                    \
+    X(OptHypoShocks, Number, Protocol, "3", "3")           \
+    X(Age, Radio, Protocol, "1", "1")                      \
+    X(Weight, Radio, Protocol, "0", "0")                   \
+    X(OptMinimumAge, Number, Protocol, "8", "8")           \
+    X(OptCPR0Length, Number, Protocol, "0", "0")           \
+    X(OptCPR1Length, Number, Protocol, "60", "60")         \
+    X(OptCPR2Length, Number, Protocol, "0", "0")           \
+    X(OPTCPRCOMP, Number, Protocol, "75", "75")            \
+    X(OPTPEDSMONITOR, CheckBox, Protocol, "0", "0")        \
+    X(OPTBPCHECK, CheckBox, Protocol, "0", "0")            \
+    X(OptVoice, CheckBox, Protocol, "0", "0")              \
+    X(OptPulseAfterCPR, CheckBox, Protocol, "0", "0")      \
+    X(OptPulseAfter3rdShock, CheckBox, Protocol, "1", "1") \
+    X(OPTCLEARShock, CheckBox, Protocol, "1", "1")         \
+    X(OPTClearAnalyze, CheckBox, Protocol, "1", "1")       \
+    X(OPTtestScenarios, Number, Test, "3", "3")            \
+    X(OPTEmail, CheckBox, Test, "0", "0")                  \
+    X(OPTAUTOSend, CheckBox, Test, "0", "0")               \
+    X(OPTDetailedTestReport, CheckBox, Test, "0", "1")     \
+    X(OPTFTP, CheckBox, Test, "0", "0")                    \
     X(OPTEncrypt, CheckBox, Test, "0", "0")
 
 enum class Opt {
@@ -77,7 +77,7 @@ Tab TabOf(Opt opt);
 // does, and only when the state really changes: the consistency rules between controls and the
 // settings-changed flag rest on that.
 class Settings {
-public:
+  public:
     Settings();
 
     // Check boxes and radio buttons.
@@ -103,7 +103,7 @@ public:
     // follows OPTSCREENSIZE at once).
     void SetObserver(std::function<void(Opt)> observer) { observer_ = std::move(observer); }
 
-private:
+  private:
     void store(Opt opt, std::string value);
     void react(Opt opt);
 

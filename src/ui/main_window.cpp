@@ -29,7 +29,8 @@ MainWindow::MainWindow(Engine& engine, QWidget* parent) : QMainWindow(parent), e
             [this] { notAvailableYet(tr("The scoreboard")); });
     connect(menu_, &MenuPanel::quitChosen, this, &QWidget::close);
 
-    driver_ = new TimerDriver(engine_.timers, [this] { afterEvent(); }, this);
+    driver_ = new TimerDriver(
+        engine_.timers, [this] { afterEvent(); }, this);
 }
 
 MainWindow::~MainWindow() = default;

@@ -14,16 +14,16 @@ class TimerDriver;
 // into engine events.
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(Engine& engine, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     MenuPanel* Menu() const { return menu_; }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     // After every engine event: the window follows the screen model and the timers are re-armed.
     void afterEvent();
     void notAvailableYet(const QString& what);

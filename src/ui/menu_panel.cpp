@@ -10,7 +10,7 @@ namespace ardentix::ui {
 // One item of the main menu: a picture-like button whose highlight shows while the mouse is
 // over it.
 class MenuItem : public QWidget {
-public:
+  public:
     MenuItem(const QString& objectName, const QString& caption, const QString& hint,
              QWidget* parent)
         : QWidget(parent), caption_(caption) {
@@ -23,7 +23,7 @@ public:
     }
     std::function<void()> activated;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
@@ -61,7 +61,7 @@ protected:
         }
     }
 
-private:
+  private:
     QString caption_;
 };
 
@@ -80,16 +80,18 @@ MenuPanel::MenuPanel(QWidget* parent) : QWidget(parent) {
         {"QUITImage", "Quit", "Leaves the program", &MenuPanel::quitChosen},
     };
     for (int i = 0; i < 4; ++i) {
-        items_[i] = new MenuItem(QString::fromLatin1(specs[i].name),
-                                 QString::fromLatin1(specs[i].caption),
-                                 QString::fromLatin1(specs[i].hint), this);
+        items_[i] =
+            new MenuItem(QString::fromLatin1(specs[i].name), QString::fromLatin1(specs[i].caption),
+                         QString::fromLatin1(specs[i].hint), this);
         items_[i]->move(186, 190 + i * 62);
         auto signal = specs[i].signal;
         items_[i]->activated = [this, signal] { emit(this->*signal)(); };
     }
 }
 
-QWidget* MenuPanel::StartButton() const { return items_[0]; }
+QWidget* MenuPanel::StartButton() const {
+    return items_[0];
+}
 
 void MenuPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
@@ -128,6 +130,8 @@ void MenuPanel::paintEvent(QPaintEvent*) {
     p.drawPath(trace);
 }
 
-void MenuPanel::mouseDoubleClickEvent(QMouseEvent*) { emit startChosen(); }
+void MenuPanel::mouseDoubleClickEvent(QMouseEvent*) {
+    emit startChosen();
+}
 
 }  // namespace ardentix::ui

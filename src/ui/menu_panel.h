@@ -11,22 +11,22 @@ class MenuItem;
 // The main menu: the title picture and its four items, Start, Options, Scoreboard and Quit.
 class MenuPanel : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit MenuPanel(QWidget* parent = nullptr);
 
     QWidget* StartButton() const;
 
-signals:
+  signals:
     void startChosen();
     void optionsChosen();
     void scoreboardChosen();
     void quitChosen();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
-private:
+  private:
     std::array<MenuItem*, 4> items_{};
 };
 

@@ -13,7 +13,9 @@
 
 namespace ardentix::ui {
 
-int64_t QtClock::MillisSinceMidnight() { return QTime::currentTime().msecsSinceStartOfDay(); }
+int64_t QtClock::MillisSinceMidnight() {
+    return QTime::currentTime().msecsSinceStartOfDay();
+}
 
 Date QtClock::Today() {
     const QDate d = QDate::currentDate();
@@ -46,30 +48,48 @@ bool QtSound::Play(const std::string& name) {
     return true;
 }
 
-void QtSound::Stop() { effect_->stop(); }
+void QtSound::Stop() {
+    effect_->stop();
+}
 
 BoxAnswer QtDialogs::Message(BoxKind kind, BoxButtons buttons, const std::string& text) {
     QMessageBox box(parent_);
     box.setWindowTitle(QStringLiteral("Ardentix"));
     box.setText(QString::fromStdString(text));
     switch (kind) {
-        case BoxKind::Warning: box.setIcon(QMessageBox::Warning); break;
-        case BoxKind::Information: box.setIcon(QMessageBox::Information); break;
-        case BoxKind::Error: box.setIcon(QMessageBox::Critical); break;
-        case BoxKind::Confirmation: box.setIcon(QMessageBox::Question); break;
+        case BoxKind::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case BoxKind::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case BoxKind::Error:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case BoxKind::Confirmation:
+            box.setIcon(QMessageBox::Question);
+            break;
     }
     switch (buttons) {
-        case BoxButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-        case BoxButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case BoxButtons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case BoxButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
         case BoxButtons::OkCancel:
             box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
             break;
     }
     switch (box.exec()) {
-        case QMessageBox::Cancel: return BoxAnswer::Cancel;
-        case QMessageBox::Yes: return BoxAnswer::Yes;
-        case QMessageBox::No: return BoxAnswer::No;
-        default: return BoxAnswer::Ok;
+        case QMessageBox::Cancel:
+            return BoxAnswer::Cancel;
+        case QMessageBox::Yes:
+            return BoxAnswer::Yes;
+        case QMessageBox::No:
+            return BoxAnswer::No;
+        default:
+            return BoxAnswer::Ok;
     }
 }
 

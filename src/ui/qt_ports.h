@@ -13,7 +13,7 @@ namespace ardentix::ui {
 
 // The system clock with the locale's short date and long time, the time zone left out.
 class QtClock : public Clock {
-public:
+  public:
     int64_t MillisSinceMidnight() override;
     Date Today() override;
     std::string ShortDate() override;
@@ -22,36 +22,36 @@ public:
 
 // Plays WAV files of the program directory without blocking.
 class QtSound : public Sound {
-public:
+  public:
     explicit QtSound(std::string programDir);
     ~QtSound() override;
     bool Play(const std::string& name) override;
     void Stop() override;
 
-private:
+  private:
     std::string programDir_;
     std::unique_ptr<QSoundEffect> effect_;
 };
 
 // Modal message boxes and input boxes over the main window.
 class QtDialogs : public Dialogs {
-public:
+  public:
     void SetParent(QWidget* parent) { parent_ = parent; }
     BoxAnswer Message(BoxKind kind, BoxButtons buttons, const std::string& text) override;
     std::optional<std::string> Input(const std::string& caption, const std::string& prompt,
                                      const std::string& initial) override;
 
-private:
+  private:
     QWidget* parent_ = nullptr;
 };
 
 // Loads the patient pictures and keeps them for drawing, by element name.
 class QtPictures : public Pictures {
-public:
+  public:
     std::optional<std::string> Load(const std::vector<PictureFile>& files) override;
     QImage Picture(const QString& element) const { return pictures_.value(element); }
 
-private:
+  private:
     QMap<QString, QImage> pictures_;
 };
 

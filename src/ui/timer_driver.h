@@ -11,7 +11,7 @@ namespace ardentix::ui {
 // Drives the engine's scheduler from the event loop: one QTimer armed for the next due time.
 class TimerDriver : public QObject {
     Q_OBJECT
-public:
+  public:
     TimerDriver(Scheduler& timers, std::function<void()> afterFiring, QObject* parent = nullptr);
 
     // Virtual time of the engine: milliseconds since the program started.
@@ -19,7 +19,7 @@ public:
     // Arms the timer for the next expiry; call after every engine event.
     void Rearm();
 
-private:
+  private:
     void fire();
 
     Scheduler& timers_;

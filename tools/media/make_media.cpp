@@ -17,7 +17,7 @@
 namespace {
 
 // Each of the seven patients in his own colours; set 3 is the child.
-const QColor kShirt[7] = {QColor(70, 90, 160), QColor(150, 60, 60), QColor(60, 130, 90),
+const QColor kShirt[7] = {QColor(70, 90, 160),  QColor(150, 60, 60),  QColor(60, 130, 90),
                           QColor(200, 170, 60), QColor(110, 70, 140), QColor(60, 120, 140),
                           QColor(140, 110, 80)};
 
@@ -82,8 +82,8 @@ void writeTone(const QString& path, double frequency) {
     data.resize(samples * 2);
     for (int i = 0; i < samples; ++i) {
         const double envelope = std::min(1.0, std::min(i, samples - i) / 400.0);
-        const auto value = static_cast<qint16>(8000 * envelope *
-                                               std::sin(2 * M_PI * frequency * i / rate));
+        const auto value =
+            static_cast<qint16>(8000 * envelope * std::sin(2 * M_PI * frequency * i / rate));
         qToLittleEndian(value, data.data() + 2 * i);
     }
     QByteArray header(44, 0);
@@ -124,7 +124,8 @@ int main(int argc, char** argv) {
         } else {
             image = overlay(name);
         }
-        if (!image.save(dir.filePath(name), name.endsWith(".jpg", Qt::CaseInsensitive) ? "JPG" : "BMP")) {
+        if (!image.save(dir.filePath(name),
+                        name.endsWith(".jpg", Qt::CaseInsensitive) ? "JPG" : "BMP")) {
             std::fprintf(stderr, "make-media: cannot write %s\n", file.c_str());
             ++failures;
         }

@@ -15,10 +15,14 @@ constexpr int64_t kDay = 24LL * 3600 * 1000;
 
 const char* buttonName(BoxAnswer a) {
     switch (a) {
-        case BoxAnswer::Ok: return "ok";
-        case BoxAnswer::Cancel: return "cancel";
-        case BoxAnswer::Yes: return "yes";
-        case BoxAnswer::No: return "no";
+        case BoxAnswer::Ok:
+            return "ok";
+        case BoxAnswer::Cancel:
+            return "cancel";
+        case BoxAnswer::Yes:
+            return "yes";
+        case BoxAnswer::No:
+            return "no";
     }
     return "?";
 }
@@ -30,11 +34,10 @@ BoxAnswer defaultButton(BoxButtons buttons) {
 std::optional<BoxAnswer> fitting(BoxButtons buttons, const std::string& answer) {
     for (BoxAnswer a : {BoxAnswer::Ok, BoxAnswer::Cancel, BoxAnswer::Yes, BoxAnswer::No}) {
         if (answer != buttonName(a)) continue;
-        const bool fits = (buttons == BoxButtons::Ok && a == BoxAnswer::Ok) ||
-                          (buttons == BoxButtons::YesNo &&
-                           (a == BoxAnswer::Yes || a == BoxAnswer::No)) ||
-                          (buttons == BoxButtons::OkCancel &&
-                           (a == BoxAnswer::Ok || a == BoxAnswer::Cancel));
+        const bool fits =
+            (buttons == BoxButtons::Ok && a == BoxAnswer::Ok) ||
+            (buttons == BoxButtons::YesNo && (a == BoxAnswer::Yes || a == BoxAnswer::No)) ||
+            (buttons == BoxButtons::OkCancel && (a == BoxAnswer::Ok || a == BoxAnswer::Cancel));
         if (fits) return a;
     }
     return std::nullopt;
@@ -42,14 +45,19 @@ std::optional<BoxAnswer> fitting(BoxButtons buttons, const std::string& answer) 
 
 }  // namespace
 
-int64_t VirtualClock::elapsed() const { return timers_ ? timers_->Now() : 0; }
+int64_t VirtualClock::elapsed() const {
+    return timers_ ? timers_->Now() : 0;
+}
 
-int64_t VirtualClock::MillisSinceMidnight() { return (millisOfDay_ + elapsed()) % kDay; }
+int64_t VirtualClock::MillisSinceMidnight() {
+    return (millisOfDay_ + elapsed()) % kDay;
+}
 
 Date VirtualClock::Today() {
     using namespace std::chrono;
-    const sys_days start = year_month_day{year{date_.year}, month{static_cast<unsigned>(date_.month)},
-                                          day{static_cast<unsigned>(date_.day)}};
+    const sys_days start =
+        year_month_day{year{date_.year}, month{static_cast<unsigned>(date_.month)},
+                       day{static_cast<unsigned>(date_.day)}};
     const year_month_day today{start + days{(millisOfDay_ + elapsed()) / kDay}};
     return {static_cast<int>(today.year()), static_cast<int>(static_cast<unsigned>(today.month())),
             static_cast<int>(static_cast<unsigned>(today.day()))};
@@ -121,7 +129,8 @@ std::optional<std::string> FileCheckPictures::Load(const std::vector<PictureFile
 bool TextPrinter::Print(const std::string& title, const std::vector<PrintLine>& lines) {
     std::ofstream out(ProgramFile(programDir_, "PRINTED.TXT"), std::ios::binary | std::ios::app);
     out << "== " << title << "\r\n";
-    for (const PrintLine& line : lines) out << line.text << "\r\n";
+    for (const PrintLine& line : lines)
+        out << line.text << "\r\n";
     return static_cast<bool>(out);
 }
 

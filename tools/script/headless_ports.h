@@ -12,7 +12,7 @@ namespace ardentix::script {
 // The clock of a script: a date and time set by `clock`, moved on by the virtual time of the
 // scheduler. Short date M/d/yy, long time h:mm:ss AM/PM.
 class VirtualClock : public Clock {
-public:
+  public:
     void Attach(const Scheduler& timers) { timers_ = &timers; }
     void Set(Date date, int64_t millisOfDay) {
         date_ = date;
@@ -24,7 +24,7 @@ public:
     std::string ShortDate() override;
     std::string LongTime() override;
 
-private:
+  private:
     int64_t elapsed() const;
     const Scheduler* timers_ = nullptr;  // virtual time since start
     Date date_{2026, 12, 6};
@@ -34,7 +34,7 @@ private:
 // Plays nothing: records each request by name, and fails for a file missing from the program
 // directory.
 class RecordingSound : public Sound {
-public:
+  public:
     explicit RecordingSound(std::string programDir) : programDir_(std::move(programDir)) {}
     bool Play(const std::string& name) override;
     void Stop() override { ++stops; }
@@ -42,13 +42,13 @@ public:
     std::vector<std::string> log;
     int stops = 0;
 
-private:
+  private:
     std::string programDir_;
 };
 
 // Answers boxes from the queue the script fills with `answer`.
 class QueuedDialogs : public Dialogs {
-public:
+  public:
     struct Queued {
         std::string answer;                  // yes, no, ok, cancel, or the text of an input box
         std::optional<std::string> boxText;  // what the box must show, when given
@@ -65,23 +65,23 @@ public:
     std::vector<std::string> problems;
     int currentLine = 0;
 
-private:
+  private:
     std::optional<Queued> take(const std::string& text);
 };
 
 // Checks that the picture files exist.
 class FileCheckPictures : public Pictures {
-public:
+  public:
     std::optional<std::string> Load(const std::vector<PictureFile>& files) override;
 };
 
 // Writes each print job as text into the program directory.
 class TextPrinter : public Printer {
-public:
+  public:
     explicit TextPrinter(std::string programDir) : programDir_(std::move(programDir)) {}
     bool Print(const std::string& title, const std::vector<PrintLine>& lines) override;
 
-private:
+  private:
     std::string programDir_;
 };
 

@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
         std::stringstream text;
         text << in.rdbuf();
 
-        fs::path dir = keep.empty() ? temporaryDir()
+        fs::path dir = keep.empty()        ? temporaryDir()
                        : files.size() == 1 ? fs::path(keep)
                                            : fs::path(keep) / fs::path(file).stem();
         std::string error;

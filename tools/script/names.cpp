@@ -22,7 +22,9 @@ std::string join(const std::vector<std::string>& lines) {
     return text;
 }
 
-std::string flag(bool on) { return on ? "1" : "0"; }
+std::string flag(bool on) {
+    return on ? "1" : "0";
+}
 
 bool endsWith(std::string_view s, std::string_view suffix) {
     return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;

@@ -40,7 +40,7 @@ int64_t numberArg(std::string_view text, const char* what) {
 }
 
 class Runner {
-public:
+  public:
     Runner(std::string scriptName, const std::string& programDir, std::ostream& out)
         : scriptName_(std::move(scriptName)),
           out_(out),
@@ -52,7 +52,7 @@ public:
 
     RunResult Run(const std::string& text);
 
-private:
+  private:
     using Words = std::vector<std::string>;
 
     void execute(const Command& c);
@@ -117,7 +117,8 @@ void Runner::doClock(const Words& w) {
 void Runner::doPut(const Words& w) {
     if (w.size() < 2) throw Malformed{"put takes a file name"};
     std::ofstream file(fs::path(engine_.programDir) / w[1], std::ios::binary | std::ios::trunc);
-    for (size_t i = 2; i < w.size(); ++i) file << w[i] << "\r\n";
+    for (size_t i = 2; i < w.size(); ++i)
+        file << w[i] << "\r\n";
     if (!file) throw Malformed{"cannot write " + w[1]};
 }
 
@@ -141,7 +142,9 @@ void Runner::doSet(const Words& w) {
             engine_.settings.SetOn(*opt, true);
             break;
         case ControlKind::Number:
-        case ControlKind::Text: engine_.settings.SetText(*opt, w[2]); break;
+        case ControlKind::Text:
+            engine_.settings.SetText(*opt, w[2]);
+            break;
     }
 }
 
@@ -178,7 +181,8 @@ void Runner::doExpect(const Command& c) {
 }
 
 void Runner::doAnswer(const Command& c) {
-    if (c.words.size() < 2 || c.words.size() > 3) throw Malformed{"answer takes an answer and a box text"};
+    if (c.words.size() < 2 || c.words.size() > 3)
+        throw Malformed{"answer takes an answer and a box text"};
     QueuedDialogs::Queued q{c.words[1], std::nullopt, c.line};
     if (c.words.size() == 3) q.boxText = c.words[2];
     dialogs_.queue.push_back(q);
@@ -224,7 +228,8 @@ void Runner::execute(const Command& c) {
     } else if (verb == "expect") {
         doExpect(c);
     } else if (verb == "print") {
-        for (size_t i = 1; i < w.size(); ++i) out_ << w[i] << "=" << valueOf(w[i]) << "\n";
+        for (size_t i = 1; i < w.size(); ++i)
+            out_ << w[i] << "=" << valueOf(w[i]) << "\n";
     } else if (verb == "answer") {
         doAnswer(c);
     } else if (verb == "click" || verb == "menu" || verb == "type" || verb == "drag" ||
@@ -261,7 +266,8 @@ RunResult Runner::Run(const std::string& text) {
             endReported = true;
         }
     }
-    for (const std::string& problem : dialogs_.problems) fail(0, problem);
+    for (const std::string& problem : dialogs_.problems)
+        fail(0, problem);
     for (const QueuedDialogs::Queued& q : dialogs_.queue) {
         fail(q.line, "answer \"" + q.answer + "\" was never asked for");
     }

@@ -1,0 +1,10 @@
+# Fails when an engine source includes a Qt header.
+foreach(dir core aed rescuer monitor records settings)
+    file(GLOB_RECURSE sources ${ROOT}/src/${dir}/*.cpp ${ROOT}/src/${dir}/*.h)
+    foreach(source ${sources})
+        file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]Q[A-Za-z]")
+        if(includes)
+            message(SEND_ERROR "${source} includes Qt: ${includes}")
+        endif()
+    endforeach()
+endforeach()

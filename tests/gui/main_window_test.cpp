@@ -1,0 +1,95 @@
+// The main window on the offscreen platform: what a user sees at start and what the main menu
+// items do.
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include "core/engine.h"
+#include "core/scenario.h"
+#include "ui/main_window.h"
+#include "ui/menu_panel.h"
+#include "ui/qt_ports.h"
+
+using namespace ardentix;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<ui::QtClock> clock_;
+    std::unique_ptr<ui::QtSound> sound_;
+    std::unique_ptr<ui::QtDialogs> dialogs_;
+    std::unique_ptr<ui::QtPictures> pictures_;
+    std::unique_ptr<Engine> engine_;
+    std::unique_ptr<ui::MainWindow> window_;
+
+  private slots:
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+        const QDir media(QStringLiteral(ARDENTIX_MEDIA_DIR));
+        for (const QString& name : media.entryList(QDir::Files)) {
+            QVERIFY(QFile::copy(media.filePath(name), QDir(dir_->path()).filePath(name)));
+        }
+        const std::string programDir = dir_->path().toStdString();
+        clock_ = std::make_unique<ui::QtClock>();
+        sound_ = std::make_unique<ui::QtSound>(programDir);
+        dialogs_ = std::make_unique<ui::QtDialogs>();
+        pictures_ = std::make_unique<ui::QtPictures>();
+        engine_ = std::make_unique<Engine>(
+            Ports{clock_.get(), sound_.get(), dialogs_.get(), pictures_.get(), nullptr},
+            programDir);
+        CreateMainWindow(*engine_);
+        QVERIFY(!engine_->ended);
+        window_ = std::make_unique<ui::MainWindow>(*engine_);
+        dialogs_->SetParent(window_.get());
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    }
+
+    void cleanup() {
+        window_.reset();
+        engine_.reset();
+    }
+
+    void showsTheMainMenu() {
+        QCOMPARE(window_->windowTitle(), QStringLiteral("Ardentix"));
+        QCOMPARE(window_->size(), QSize(640, 480));
+        QVERIFY(window_->Menu()->isVisible());
+        for (const char* item : {"STARTImage", "OPTIONSImage", "SCOREBOARDImage", "QUITImage"}) {
+            auto* widget = window_->findChild<QWidget*>(QString::fromLatin1(item));
+            QVERIFY2(widget && widget->isVisible(), item);
+        }
+        QCOMPARE(QApplication::focusWidget(), window_->Menu()->StartButton());
+        // The photographs and overlays the media step wrote are real pictures.
+        QVERIFY(!pictures_->Picture(QStringLiteral("SHAKE")).isNull());
+    }
+
+    void itemsNotBuiltYetSaySo() {
+        auto* options = window_->findChild<QWidget*>(QStringLiteral("OPTIONSImage"));
+        QString text;
+        QTimer::singleShot(0, [&text] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                    text = box->text();
+                    box->accept();
+                }
+            }
+        });
+        QTest::mouseClick(options, Qt::LeftButton);
+        QCOMPARE(text, QStringLiteral("Options is not available yet in this version."));
+        QVERIFY(window_->isVisible());
+    }
+
+    void quitClosesTheWindow() {
+        auto* quit = window_->findChild<QWidget*>(QStringLiteral("QUITImage"));
+        QTest::mouseClick(quit, Qt::LeftButton);
+        QTRY_VERIFY(!window_->isVisible());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
