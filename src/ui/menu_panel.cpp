@@ -83,7 +83,7 @@ MenuPanel::MenuPanel(QWidget* parent) : QWidget(parent) {
         items_[i] =
             new MenuItem(QString::fromLatin1(specs[i].name), QString::fromLatin1(specs[i].caption),
                          QString::fromLatin1(specs[i].hint), this);
-        items_[i]->move(186, 190 + i * 62);
+        items_[i]->move((640 - items_[i]->width()) / 2, 190 + i * 62);
         auto signal = specs[i].signal;
         items_[i]->activated = [this, signal] { emit(this->*signal)(); };
     }
@@ -115,7 +115,7 @@ void MenuPanel::paintEvent(QPaintEvent*) {
     QPainterPath trace;
     const int y = 150;
     trace.moveTo(40, y);
-    for (int x = 40; x < width() - 40; x += 110) {
+    for (int x = 40; x + 110 <= width() - 40; x += 110) {
         trace.lineTo(x + 40, y);
         trace.lineTo(x + 50, y - 8);
         trace.lineTo(x + 58, y);
