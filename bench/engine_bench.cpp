@@ -10,7 +10,7 @@ namespace {
 
 void PrepareAndReset(benchmark::State& state) {
     testing::FakePorts fakes;
-    Engine engine(fakes.ports(), ".");
+    Engine engine(fakes.ports(), testing::kNoProgramDir);
     engine.state.Mode = kPractice;
     for (auto _ : state) {
         PrepareScenario(engine);

@@ -151,15 +151,27 @@ void addSummary(TableBuilder& t) {
 }
 
 void addLogin(TableBuilder& t) {
-    t.hidden("TUserNAMEFORM", "Log in");
-    t.add("TUserNAMEFORM.NAMEEdit");
-    t.add("TUserNAMEFORM.IDEdit");
+    Element& form = t.hidden("TUserNAMEFORM", "Log in");
+    t.at(form, 0, 0, 300, 0);
+    Element& name = t.add("TUserNAMEFORM.NAMEEdit");
+    t.at(name, 80, 16, 190, 24);
+    name.maxLength = 25;
+    Element& id = t.add("TUserNAMEFORM.IDEdit");
+    t.at(id, 80, 48, 190, 24);
+    id.maxLength = 15;
     t.add("TUserNAMEFORM.LabelID", "ID #");
+    t.at(t.add("TUserNAMEFORM.ModePanel"), 10, 0, 280, 96);
     t.add("TUserNAMEFORM.TUTORIALButton", "Tutorial").checked = true;
     t.add("TUserNAMEFORM.Practicebutton", "Practice");
     t.add("TUserNAMEFORM.TestButton", "Test");
     t.add("TUserNAMEFORM.OKBtn", "OK");
     t.add("TUserNAMEFORM.CancelBtn", "Cancel");
+}
+
+void addAboutBox(TableBuilder& t) {
+    t.hidden("TAboutBox", "Ardentix");
+    t.add("TAboutBox.Version", "Version 2.0");
+    t.add("TAboutBox.OKBtn", "OK");
 }
 
 void addQuiz(TableBuilder& t) {
@@ -185,6 +197,7 @@ std::vector<ElementSpec> buildTable() {
     addSummary(t);
     addLogin(t);
     addQuiz(t);
+    addAboutBox(t);
     return t.take();
 }
 

@@ -15,8 +15,8 @@ struct ElementSpec {
 const std::vector<ElementSpec>& ElementTable();
 
 // Sizes the rules of the engine rely on.
-inline constexpr int kClientWidth = 632;  // client area of the 640 x 480 main window
-inline constexpr int kClientHeight = 446;
+inline constexpr int kClientWidth = 640;  // client area of the 640 x 480 main window
+inline constexpr int kClientHeight = 456;
 inline constexpr int kPatientViewSize = 425;  // the patient picture area is square
 inline constexpr int kDisplayLeft = 86;       // left edge of the AED's two display lines
 inline constexpr int kCloseupTop = 110;

@@ -1,6 +1,7 @@
 #include "core/engine.h"
 
 #include "core/files.h"
+#include "core/flow.h"
 
 namespace ardentix {
 
@@ -9,6 +10,7 @@ Engine::Engine(Ports ports_, std::string programDir_)
     timers.SetHandler([this](TimerId id) {
         if (const TimerHandler& handler = timerHandlers_[static_cast<size_t>(id)]) handler(*this);
     });
+    RegisterFlowTimers(*this);
 }
 
 void Engine::SetTimerHandler(TimerId id, TimerHandler handler) {

@@ -1,5 +1,6 @@
 #include "core/engine.h"
 #include "core/files.h"
+#include "core/layout.h"
 #include "core/picture_files.h"
 #include "core/scenario.h"
 
@@ -23,9 +24,11 @@ void ShowMainWindow(Engine& e) {
     window.width = 640;
     window.height = 480;
     e.SeedFromClock();
+    LayoutActionBar(e);
     const bool border = e.settings.On(Opt::OPTSCREENSIZE);
     e.screen.Edit("ArdentixBorder").visible = border;
     e.screen.Edit("SHOWBORDERMenuItem").text = border ? "Hide Border" : "Show Border";
+    e.screen.SetFocus("MenuStart");
 }
 
 }  // namespace ardentix

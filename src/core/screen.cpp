@@ -63,6 +63,12 @@ std::set<std::string> Screen::TakeChanges() {
     return std::exchange(changed_, {});
 }
 
+void Screen::SetFocus(std::string_view name) {
+    Get(name);  // must exist
+    focus_ = std::string(name);
+    changed_.insert("focus");
+}
+
 std::vector<std::string> Screen::Names() const {
     std::vector<std::string> names;
     names.reserve(elements_.size());

@@ -45,9 +45,14 @@ class Screen {
     std::set<std::string> TakeChanges();
     std::vector<std::string> Names() const;
 
+    // The element that gets the keyboard focus; front ends move it there when it changes.
+    void SetFocus(std::string_view name);
+    const std::string& Focus() const { return focus_; }
+
   private:
     std::map<std::string, Element, std::less<>> elements_;
     std::set<std::string> changed_;
+    std::string focus_;
 };
 
 }  // namespace ardentix

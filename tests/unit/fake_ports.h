@@ -8,6 +8,9 @@
 
 namespace ardentix::testing {
 
+// A program directory that does not exist: these tests touch no files.
+inline constexpr const char* kNoProgramDir = "/nonexistent/ardentix";
+
 class FixedClock : public Clock {
   public:
     int64_t millis = 9 * 3600 * 1000;

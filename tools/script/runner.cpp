@@ -9,6 +9,7 @@
 
 #include "core/engine.h"
 #include "core/files.h"
+#include "core/input.h"
 #include "core/scenario.h"
 #include "script/headless_ports.h"
 #include "script/names.h"
@@ -66,6 +67,8 @@ class Runner {
     void doPatient(const Words& w);
     void doExpect(const Command& c);
     void doAnswer(const Command& c);
+    void doInput(const Command& c);
+    bool pokeTimer(const std::string& name, const std::string& value);
     void fail(int line, const std::string& message);
 
     std::string scriptName_;
@@ -180,6 +183,40 @@ void Runner::doExpect(const Command& c) {
     }
 }
 
+// "poke TIMER.running 0|1" and "poke TIMER.interval MS" set a timer up as a handler would.
+bool Runner::pokeTimer(const std::string& name, const std::string& value) {
+    const size_t dot = name.rfind('.');
+    if (dot == std::string::npos) return false;
+    auto id = TimerByName(name.substr(0, dot));
+    if (!id) return false;
+    const std::string prop = name.substr(dot + 1);
+    const auto n = number(value);
+    if (!n) return false;
+    if (prop == "running" && (*n == 0 || *n == 1)) {
+        engine_.timers.SetEnabled(*id, *n == 1);
+    } else if (prop == "interval") {
+        engine_.timers.SetInterval(*id, static_cast<int>(*n));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void Runner::doInput(const Command& c) {
+    const Words& w = c.words;
+    expectCount(w, w[0] == "type" ? 3 : 2);
+    InputResult result = InputResult::Unknown;
+    if (w[0] == "click") {
+        result = Click(engine_, w[1]);
+    } else if (w[0] == "menu") {
+        result = ChooseMenu(engine_, w[1]);
+    } else {
+        result = TypeText(engine_, w[1], w[2]);
+    }
+    if (result == InputResult::Unknown) throw Malformed{"cannot " + w[0] + " " + w[1]};
+    if (result == InputResult::Unavailable) fail(c.line, w[1] + " cannot be used now");
+}
+
 void Runner::doAnswer(const Command& c) {
     if (c.words.size() < 2 || c.words.size() > 3)
         throw Malformed{"answer takes an answer and a box text"};
@@ -211,7 +248,7 @@ void Runner::execute(const Command& c) {
         engine_.random.Seed(static_cast<uint32_t>(numberArg(w[1], "seed")));
     } else if (verb == "poke") {
         expectCount(w, 3);
-        if (!SetFieldText(engine_.state, w[1], w[2])) {
+        if (!pokeTimer(w[1], w[2]) && !SetFieldText(engine_.state, w[1], w[2])) {
             throw Malformed{"cannot set " + w[1] + " to " + w[2]};
         }
     } else if (verb == "prepare") {
@@ -232,8 +269,9 @@ void Runner::execute(const Command& c) {
             out_ << w[i] << "=" << valueOf(w[i]) << "\n";
     } else if (verb == "answer") {
         doAnswer(c);
-    } else if (verb == "click" || verb == "menu" || verb == "type" || verb == "drag" ||
-               verb == "spin") {
+    } else if (verb == "click" || verb == "menu" || verb == "type") {
+        doInput(c);
+    } else if (verb == "drag" || verb == "spin") {
         throw Malformed{verb + " has no element to act on yet"};
     } else {
         throw Malformed{"unknown command " + verb};

@@ -1,0 +1,35 @@
+#pragma once
+#include <string>
+
+namespace ardentix {
+
+class Engine;
+
+// The outer loop of the program: main menu, log-in, the running scenario with its pause, the
+// end of a scenario and the choices of the summary.
+
+void StopAllTimers(Engine& e);
+void ShowLogin(Engine& e);
+void LoginModeClicked(Engine& e, const char* button);
+void LoginOk(Engine& e);
+void LoginCancel(Engine& e);
+void BeginScenario(Engine& e);
+void TogglePause(Engine& e);
+void ShowPatientHistory(Engine& e);
+void RequestAdvice(Engine& e);
+void FinalErrorOk(Engine& e);
+void SummaryNext(Engine& e);
+void SummaryRepeat(Engine& e);
+void SummaryMainMenu(Engine& e);
+void SummaryQuit(Engine& e);
+// Closing the main window ends the program.
+void CloseMainWindow(Engine& e);
+void ToggleBorder(Engine& e);
+
+// The time of day as the AED's clock shows it: hours and minutes of the long time text.
+std::string ClockText(const std::string& longTime);
+
+// Timer handlers of the outer loop.
+void RegisterFlowTimers(Engine& e);
+
+}  // namespace ardentix

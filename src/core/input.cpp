@@ -1,0 +1,115 @@
+#include "core/input.h"
+
+#include <array>
+
+#include "core/engine.h"
+#include "core/flow.h"
+#include "monitor/finish.h"
+
+namespace ardentix {
+
+namespace {
+
+enum class Place { MainMenu, Scenario, Login, Summary, FinalPanel, AboutBox, MenuBar };
+
+struct Control {
+    std::string_view name;
+    Place place;
+    void (*act)(Engine&);
+};
+
+void notYet(Engine& e, const char* what) {
+    e.Message(BoxKind::Information, BoxButtons::Ok,
+              std::string(what) + " is not available yet in this version.");
+}
+
+const std::array<Control, 18> kClicks = {{
+    {"MenuStart", Place::MainMenu, ShowLogin},
+    {"STARTImage", Place::MainMenu, ShowLogin},
+    {"MENU_IMAGE", Place::MainMenu, ShowLogin},
+    {"OPTIONSImage", Place::MainMenu, [](Engine& e) { notYet(e, "Options"); }},
+    {"SCOREBOARDImage", Place::MainMenu, [](Engine& e) { notYet(e, "The scoreboard"); }},
+    {"QUITImage", Place::MainMenu, CloseMainWindow},
+    {"TUserNAMEFORM.OKBtn", Place::Login, LoginOk},
+    {"TUserNAMEFORM.CancelBtn", Place::Login, LoginCancel},
+    {"TUserNAMEFORM.TUTORIALButton", Place::Login,
+     [](Engine& e) { LoginModeClicked(e, "TUserNAMEFORM.TUTORIALButton"); }},
+    {"TUserNAMEFORM.Practicebutton", Place::Login,
+     [](Engine& e) { LoginModeClicked(e, "TUserNAMEFORM.Practicebutton"); }},
+    {"TUserNAMEFORM.TestButton", Place::Login,
+     [](Engine& e) { LoginModeClicked(e, "TUserNAMEFORM.TestButton"); }},
+    {"ENDBUTTON", Place::Scenario, FinishScenario},
+    {"SCENOVERLabel", Place::Scenario, FinishScenario},
+    {"FinalErrorOKButton", Place::FinalPanel, FinalErrorOk},
+    {"TForm2.Next", Place::Summary, SummaryNext},
+    {"TForm2.RepeatButton", Place::Summary, SummaryRepeat},
+    {"TForm2.MainMenu", Place::Summary, SummaryMainMenu},
+    {"TForm2.QUIT", Place::Summary, SummaryQuit},
+}};
+
+const std::array<Control, 8> kMenus = {{
+    {"Pause", Place::MenuBar, TogglePause},
+    {"SHOWBORDERMenuItem", Place::MenuBar, ToggleBorder},
+    {"Quit", Place::MenuBar, CloseMainWindow},
+    {"Advice", Place::MenuBar, RequestAdvice},
+    {"PatientHistory", Place::MenuBar, ShowPatientHistory},
+    {"HINTSHOW", Place::MenuBar,
+     [](Engine& e) {
+         Element& hints = e.screen.Edit("HINTSHOW");
+         hints.checked = !hints.checked;
+     }},
+    {"AboutArdentix1", Place::MenuBar, [](Engine& e) { e.screen.Edit("TAboutBox").visible = true; }},
+    {"TAboutBox.OKBtn", Place::AboutBox,
+     [](Engine& e) { e.screen.Edit("TAboutBox").visible = false; }},
+}};
+
+bool visible(const Engine& e, const char* name) { return e.screen.Get(name).visible; }
+
+// The main window takes no input while the summary or the about box is up.
+bool mainWindowFree(const Engine& e) { return !visible(e, "TForm2") && !visible(e, "TAboutBox"); }
+
+bool placeOpen(const Engine& e, Place place) {
+    switch (place) {
+        case Place::MainMenu: return mainWindowFree(e) && visible(e, "MENU");
+        case Place::Scenario:
+            return mainWindowFree(e) && !visible(e, "MENU") && !visible(e, "FINALERRORPanel");
+        case Place::FinalPanel: return mainWindowFree(e) && visible(e, "FINALERRORPanel");
+        case Place::Login: return visible(e, "TUserNAMEFORM");
+        case Place::Summary: return visible(e, "TForm2");
+        case Place::AboutBox: return visible(e, "TAboutBox");
+        case Place::MenuBar: return mainWindowFree(e);
+    }
+    return false;
+}
+
+template <size_t N>
+InputResult act(Engine& e, const std::array<Control, N>& controls, std::string_view name) {
+    for (const Control& c : controls) {
+        if (c.name != name) continue;
+        const Element& el = e.screen.Get(name);
+        if (!placeOpen(e, c.place) || !el.visible || !el.enabled) return InputResult::Unavailable;
+        c.act(e);
+        return InputResult::Done;
+    }
+    return InputResult::Unknown;
+}
+
+}  // namespace
+
+InputResult Click(Engine& e, std::string_view name) { return act(e, kClicks, name); }
+
+InputResult ChooseMenu(Engine& e, std::string_view name) { return act(e, kMenus, name); }
+
+InputResult TypeText(Engine& e, std::string_view name, const std::string& text) {
+    if (name != "TUserNAMEFORM.NAMEEdit" && name != "TUserNAMEFORM.IDEdit") {
+        return InputResult::Unknown;
+    }
+    Element& field = e.screen.Edit(name);
+    if (!placeOpen(e, Place::Login) || !field.visible || !field.enabled) {
+        return InputResult::Unavailable;
+    }
+    field.text = field.maxLength > 0 ? text.substr(0, static_cast<size_t>(field.maxLength)) : text;
+    return InputResult::Done;
+}
+
+}  // namespace ardentix

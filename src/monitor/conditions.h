@@ -1,0 +1,32 @@
+#pragma once
+#include "core/engine.h"
+
+// Conditions the monitor's rules share.
+namespace ardentix {
+
+// An analysis is under way.
+inline bool AnalysisRunning(const Engine& e) {
+    return e.timers.Running(TimerId::STANDCLEARAnalyzeTIMER) ||
+           e.timers.Running(TimerId::ANALYZINGNOWTimer) ||
+           e.timers.Running(TimerId::STANDCLEARTIMER);
+}
+
+// The AED is charging or prompting for the shock.
+inline bool ShockPrepRunning(const Engine& e) {
+    return e.timers.Running(TimerId::CHARGETimer) ||
+           e.timers.Running(TimerId::STANDCLEARShockTimer) ||
+           e.timers.Running(TimerId::PUSHTOSHOCKTimer);
+}
+
+// Verbal reports are scored and fewer than two were given.
+inline bool VoiceDue(const Engine& e) {
+    return e.settings.On(Opt::OptVoice) && e.state.VoiceReportCount < 2;
+}
+
+inline bool BothPads(const Engine& e) { return e.state.WhitePadAttached && e.state.RedPadAttached; }
+
+inline bool CPRRunning(const Engine& e) {
+    return e.state.ChildCPRRunning || e.state.AdultCPRRunning;
+}
+
+}  // namespace ardentix

@@ -1,0 +1,67 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace ardentix {
+
+class Engine;
+
+// Codes of the step the protocol expects next.
+enum NextStepCode : uint8_t {
+    kStartCPR = 0,
+    kCheckPulse = 1,
+    kCheckResponsiveness = 2,
+    kOpenAirway = 3,
+    kCheckBreathing = 4,
+    kRecheckBreathing = 5,
+    kGiveRescueBreaths = 6,
+    kCheckCirculation = 7,
+    kCheckBloodPressure = 8,
+    kAttachWhitePad = 9,
+    kAttachRedPad = 10,
+    kReattachElectrode = 11,
+    kReplaceBattery = 12,
+    kStopMotion = 13,
+    kGiveVoiceReport = 14,
+    kClearForAnalysis = 15,
+    kClearForShock = 16,
+    kTurnAEDOn = 17,
+    kPressAnalyze = 18,
+    kPressShock = 19,
+    kEndScenario = 20,
+    kCallForHelp = 21,
+    kWaitForAnalysis = 22,
+};
+
+// The score: a correct step earns the scenario's step points; a fault costs points, leaves its
+// two lines on the screen and its report line in the error list.
+void AwardStep(Engine& e);
+void Deduct(Engine& e, int points, const std::string& line1, const std::string& line2,
+            const std::string& report);
+// Shows the running score.
+void ShowScore(Engine& e);
+
+// The checks for a step the trainee skipped, run by the action handlers before EvaluateNextStep.
+void CheckAnalyzeAfterShock(Engine& e);
+void CheckShockDelivered(Engine& e);
+void CheckPulseAfterAnalysis(Engine& e);
+void CheckCPRAfterPulse(Engine& e);
+void CheckAnalyzeAfterCPR(Engine& e);
+
+// Charges a pending advice request, computes the step expected next and moves the action
+// history on.
+void EvaluateNextStep(Engine& e);
+// The step the rules give for the present state, without changing anything, and the rule that
+// gives it ("A1" to "A18", "S", "B1" to "B42"; empty when none holds).
+int ExpectedNextStep(const Engine& e);
+std::string_view DecidingRule(const Engine& e);
+
+// The trainee's controls off (stopping every timer) and on again.
+void DisableRescueControls(Engine& e);
+void EnableRescueControls(Engine& e);
+
+// Shows the advice for the expected step.
+void ShowAdvice(Engine& e);
+
+}  // namespace ardentix

@@ -1,0 +1,19 @@
+#include "core/engine.h"
+#include "monitor/monitor.h"
+
+namespace ardentix {
+
+void ShowScore(Engine& e) { e.screen.Edit("SCOREDisplay").text = std::to_string(e.state.Score); }
+
+void AwardStep(Engine& e) { e.state.Score = static_cast<int16_t>(e.state.Score + e.state.StepPoints); }
+
+void Deduct(Engine& e, int points, const std::string& line1, const std::string& line2,
+            const std::string& report) {
+    e.screen.Edit("MSG0").text = line1;
+    e.screen.Edit("MSG1").text = line2;
+    e.screen.Edit("TForm2.Errors").lines.push_back(report);
+    e.state.Score = static_cast<int16_t>(e.state.Score - points);
+    ShowScore(e);
+}
+
+}  // namespace ardentix
