@@ -10,7 +10,6 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ardentix"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Ardentix"));
 
     // The program directory is the working directory at start-up: settings, reports and media
     // are read and written there.

@@ -23,7 +23,7 @@ void notYet(Engine& e, const char* what) {
               std::string(what) + " is not available yet in this version.");
 }
 
-const std::array<Control, 18> kClicks = {{
+const std::array<Control, 21> kClicks = {{
     {"MenuStart", Place::MainMenu, ShowLogin},
     {"STARTImage", Place::MainMenu, ShowLogin},
     {"MENU_IMAGE", Place::MainMenu, ShowLogin},
@@ -45,6 +45,10 @@ const std::array<Control, 18> kClicks = {{
     {"TForm2.RepeatButton", Place::Summary, SummaryRepeat},
     {"TForm2.MainMenu", Place::Summary, SummaryMainMenu},
     {"TForm2.QUIT", Place::Summary, SummaryQuit},
+    {"TForm2.SCOREBOARD", Place::Summary, [](Engine& e) { notYet(e, "The scoreboard"); }},
+    {"TForm2.CODESUMSENDbutton", Place::Summary, [](Engine& e) { notYet(e, "Sending the report"); }},
+    {"TForm2.CODESUMPrintReport", Place::Summary,
+     [](Engine& e) { notYet(e, "Printing the report"); }},
 }};
 
 const std::array<Control, 8> kMenus = {{

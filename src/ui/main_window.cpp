@@ -1,61 +1,220 @@
 #include "ui/main_window.h"
 
+#include <QAction>
 #include <QApplication>
-#include <QMessageBox>
-#include <QShowEvent>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
 
 #include "core/engine.h"
+#include "core/flow.h"
+#include "core/input.h"
 #include "core/scenario.h"
+#include "ui/dialogs.h"
 #include "ui/menu_panel.h"
+#include "ui/scenario_screen.h"
+#include "ui/shell.h"
 #include "ui/timer_driver.h"
+
+// The help pages are resources of this library.
+static void initResources() { Q_INIT_RESOURCE(resources); }
 
 namespace ardentix::ui {
 
-MainWindow::MainWindow(Engine& engine, QWidget* parent) : QMainWindow(parent), engine_(engine) {
-    setObjectName(QStringLiteral("TForm1"));
-    setWindowTitle(QStringLiteral("Ardentix"));
-    setFixedSize(640, 480);
-    QPalette palette;
-    palette.setColor(QPalette::Window, Qt::black);
-    palette.setColor(QPalette::WindowText, QColor(255, 220, 0));
-    setPalette(palette);
-    setAutoFillBackground(true);
+namespace {
 
-    menu_ = new MenuPanel(this);
-    setCentralWidget(menu_);
-    connect(menu_, &MenuPanel::startChosen, this, [this] { notAvailableYet(tr("Start")); });
-    connect(menu_, &MenuPanel::optionsChosen, this, [this] { notAvailableYet(tr("Options")); });
-    connect(menu_, &MenuPanel::scoreboardChosen, this,
-            [this] { notAvailableYet(tr("The scoreboard")); });
-    connect(menu_, &MenuPanel::quitChosen, this, &QWidget::close);
-
-    driver_ = new TimerDriver(
-        engine_.timers, [this] { afterEvent(); }, this);
+void centre(QWidget* w) {
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        w->move(area.center() - QPoint(w->width() / 2, w->height() / 2));
+    }
 }
 
-MainWindow::~MainWindow() = default;
+}  // namespace
+
+MainWindow::MainWindow(Engine& engine, QWidget* parent) : QMainWindow(parent), engine_(engine) {
+    initResources();
+    setObjectName(QStringLiteral("TForm1"));
+    setWindowTitle(QStringLiteral("Ardentix"));
+    setWindowIcon(ProgramIcon());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(640, 480);
+    setProperty("helpContext", 180);
+    buildMenus();
+    // Black, with yellow text, under the menu bar.
+    auto* central = new QWidget(this);
+    QPalette palette = central->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    palette.setColor(QPalette::WindowText, QColor(255, 220, 0));
+    central->setPalette(palette);
+    central->setAutoFillBackground(true);
+    setCentralWidget(central);
+    menu_ = new MenuPanel(central);
+    menu_->setProperty("helpContext", 95);
+    binder_.Bind("MENU", menu_, Binder::Visible);
+    connect(menu_, &MenuPanel::startChosen, this, [this] { Click("STARTImage"); });
+    connect(menu_, &MenuPanel::backgroundDoubleClicked, this, [this] { Click("MENU_IMAGE"); });
+    connect(menu_, &MenuPanel::optionsChosen, this, [this] { Click("OPTIONSImage"); });
+    connect(menu_, &MenuPanel::scoreboardChosen, this, [this] { Click("SCOREBOARDImage"); });
+    connect(menu_, &MenuPanel::quitChosen, this, [this] { Click("QUITImage"); });
+    scenario_ = new ScenarioScreen(*this, binder_, central);
+    // The main menu lies over the scenario screen while it is shown.
+    auto* stack = new QGridLayout(central);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->addWidget(scenario_, 0, 0);
+    stack->addWidget(menu_, 0, 0);
+    menu_->raise();
+
+    login_ = new LoginDialog(*this, binder_, this);
+    summary_ = new SummaryDialog(*this, binder_, this);
+    about_ = new AboutBox(*this, binder_, this);
+    help_ = new HelpViewer(this);
+    border_ = std::make_unique<BorderWindow>();
+
+    driver_ = new TimerDriver(
+        engine_.timers, [this] { return depth_ > 0; }, [this] { sync(); }, this);
+    qApp->installEventFilter(this);
+}
+
+MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
+
+void MainWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    const struct {
+        QMenu* menu;
+        const char* element;
+        QKeySequence shortcut;
+        bool checkable;
+        bool separatorBefore;
+    } items[] = {
+        {file, "Pause", QKeySequence(Qt::CTRL | Qt::Key_P), true, false},
+        {file, "SHOWBORDERMenuItem", {}, false, false},
+        {file, "Quit", QKeySequence(Qt::CTRL | Qt::Key_Q), false, false},
+        {help, "Advice", {}, false, false},
+        {help, "PatientHistory", {}, false, false},
+        {help, "HINTSHOW", {}, true, true},
+        {help, "ArdentixHelp", {}, false, false},
+        {help, "AboutArdentix1", {}, false, true},
+    };
+    for (const auto& item : items) {
+        if (item.separatorBefore) item.menu->addSeparator();
+        QAction* action = item.menu->addAction(QString());
+        action->setObjectName(QString::fromLatin1(item.element));
+        action->setShortcut(item.shortcut);
+        action->setCheckable(item.checkable);
+        binder_.Bind(item.element, action);
+        const char* element = item.element;
+        if (std::string_view(element) == "ArdentixHelp") {
+            connect(action, &QAction::triggered, this, [this] { showHelp(0); });
+        } else {
+            // The engine decides the check mark: the action is put back after each event.
+            connect(action, &QAction::triggered, this, [this, element] { Menu(element); });
+        }
+    }
+}
+
+void MainWindow::Click(const char* element) {
+    dispatch([this, element] { ardentix::Click(engine_, element); });
+}
+
+void MainWindow::Menu(const char* element) {
+    dispatch([this, element] { ChooseMenu(engine_, element); });
+}
+
+void MainWindow::Type(const char* element, const QString& text) {
+    dispatch([this, element, text] { TypeText(engine_, element, text.toStdString()); });
+}
+
+void MainWindow::dispatch(const std::function<void()>& event) {
+    if (engine_.ended) return;
+    ++depth_;
+    event();
+    --depth_;
+    if (depth_ > 0) return;
+    engine_.timers.AdvanceTo(driver_->Elapsed());
+    sync();
+}
+
+void MainWindow::sync() {
+    if (engine_.ended) {
+        border_->hide();
+        QApplication::exit(0);
+        return;
+    }
+    const Screen& screen = engine_.screen;
+    const bool loginWasShown = login_->isVisible();
+    const std::set<std::string> changes = engine_.screen.TakeChanges();
+    binder_.ApplyChanged(screen, changes);
+    if (changes.count("TUserNAMEFORM") || changes.count("TUserNAMEFORM.ModePanel")) {
+        login_->FollowLayout(screen.Get("TUserNAMEFORM.ModePanel").top,
+                             screen.Get("TUserNAMEFORM").height);
+        if (!loginWasShown && login_->isVisible()) centre(login_);
+    }
+    if (changes.count("TForm2") && summary_->isVisible()) {
+        summary_->adjustSize();
+        centre(summary_);
+    }
+    // The main window waits while the summary or the about box is up.
+    const bool free = !screen.Get("TForm2").visible && !screen.Get("TAboutBox").visible;
+    centralWidget()->setEnabled(free);
+    menuBar()->setEnabled(free);
+    if (changes.count("ArdentixBorder")) {
+        if (screen.Get("ArdentixBorder").visible) {
+            border_->show();
+            border_->lower();
+            raise();
+        } else {
+            border_->hide();
+        }
+    }
+    if (changes.count("focus")) {
+        if (auto* w = qobject_cast<QWidget*>(binder_.Target(screen.Focus()))) w->setFocus();
+    }
+    if (changes.count("MenuStart") || changes.count("focus")) {
+        if (screen.Focus() == "MenuStart") menu_->StartButton()->setFocus();
+    }
+    driver_->Rearm();
+}
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shownOnce_) return;
     shownOnce_ = true;
-    ShowMainWindow(engine_);
-    menu_->StartButton()->setFocus();
-    afterEvent();
+    centre(this);
+    dispatch([this] { ShowMainWindow(engine_); });
+    binder_.ApplyAll(engine_.screen);
+    sync();
 }
 
-void MainWindow::afterEvent() {
-    if (engine_.ended) {
-        QApplication::exit(1);
-        return;
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!engine_.ended) dispatch([this] { CloseMainWindow(engine_); });
+    event->accept();
+    if (engine_.ended) border_->hide();
+}
+
+void MainWindow::showHelp(int context) { help_->ShowTopic(context); }
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        // Hints show only while "Show Hints" is checked.
+        return !engine_.screen.Get("HINTSHOW").checked;
     }
-    menu_->setVisible(engine_.screen.Get("MENU").visible);
-    driver_->Rearm();
-}
-
-void MainWindow::notAvailableYet(const QString& what) {
-    QMessageBox::information(this, QStringLiteral("Ardentix"),
-                             tr("%1 is not available yet in this version.").arg(what));
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        int context = 0;
+        for (QObject* o = QApplication::focusWidget() ? QApplication::focusWidget() : watched; o;
+             o = o->parent()) {
+            if ((context = o->property("helpContext").toInt()) != 0) break;
+        }
+        showHelp(context ? context : 180);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 }  // namespace ardentix::ui

@@ -21,6 +21,7 @@ class MenuPanel : public QWidget {
     void optionsChosen();
     void scoreboardChosen();
     void quitChosen();
+    void backgroundDoubleClicked();
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -4,8 +4,9 @@
 
 namespace ardentix::ui {
 
-TimerDriver::TimerDriver(Scheduler& timers, std::function<void()> afterFiring, QObject* parent)
-    : QObject(parent), timers_(timers), afterFiring_(std::move(afterFiring)) {
+TimerDriver::TimerDriver(Scheduler& timers, std::function<bool()> busy,
+                         std::function<void()> afterFiring, QObject* parent)
+    : QObject(parent), timers_(timers), busy_(std::move(busy)), afterFiring_(std::move(afterFiring)) {
     clock_.start();
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
@@ -23,6 +24,7 @@ void TimerDriver::Rearm() {
 }
 
 void TimerDriver::fire() {
+    if (busy_ && busy_()) return;
     timers_.AdvanceTo(Elapsed());
     if (afterFiring_) afterFiring_();
     Rearm();

@@ -12,7 +12,10 @@ namespace ardentix::ui {
 class TimerDriver : public QObject {
     Q_OBJECT
   public:
-    TimerDriver(Scheduler& timers, std::function<void()> afterFiring, QObject* parent = nullptr);
+    // busy: an engine event is being handled (a modal box may be open); expiries then wait for
+    // its end, when the window advances the timers itself.
+    TimerDriver(Scheduler& timers, std::function<bool()> busy, std::function<void()> afterFiring,
+                QObject* parent = nullptr);
 
     // Virtual time of the engine: milliseconds since the program started.
     Millis Elapsed() const { return clock_.elapsed(); }
@@ -23,6 +26,7 @@ class TimerDriver : public QObject {
     void fire();
 
     Scheduler& timers_;
+    std::function<bool()> busy_;
     std::function<void()> afterFiring_;
     QElapsedTimer clock_;
     QTimer timer_;

@@ -1,0 +1,13 @@
+#include "ui/actions.h"
+
+#include <QWidget>
+
+namespace ardentix::ui {
+
+void SetHint(QWidget* widget, const QString& hint, int helpContext) {
+    widget->setToolTip(hint);
+    widget->setToolTipDuration(4000);
+    if (helpContext) widget->setProperty("helpContext", helpContext);
+}
+
+}  // namespace ardentix::ui

@@ -1,0 +1,20 @@
+#pragma once
+#include <QString>
+
+class QWidget;
+
+namespace ardentix::ui {
+
+// What the windows do with the user's input: they hand it to the engine by element name.
+class Actions {
+public:
+    virtual ~Actions() = default;
+    virtual void Click(const char* element) = 0;
+    virtual void Menu(const char* element) = 0;
+    virtual void Type(const char* element, const QString& text) = 0;
+};
+
+// A control's hint, shown for 4 seconds while hints are switched on, and its help topic.
+void SetHint(QWidget* widget, const QString& hint, int helpContext = 0);
+
+}  // namespace ardentix::ui

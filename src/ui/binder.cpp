@@ -1,0 +1,73 @@
+#include "ui/binder.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include "core/screen.h"
+
+namespace ardentix::ui {
+
+void Binder::Bind(const std::string& element, QObject* target, unsigned what) {
+    bindings_.emplace(element, Binding{target, what});
+}
+
+QObject* Binder::Target(const std::string& element) const {
+    auto it = bindings_.find(element);
+    return it == bindings_.end() ? nullptr : it->second.target.data();
+}
+
+void Binder::ApplyAll(const Screen& screen) {
+    for (const auto& [name, binding] : bindings_) {
+        if (binding.target) apply(screen.Get(name), binding.target, binding.what);
+    }
+}
+
+void Binder::ApplyChanged(const Screen& screen, const std::set<std::string>& changed) {
+    for (const std::string& name : changed) {
+        auto [first, last] = bindings_.equal_range(name);
+        for (auto it = first; it != last; ++it) {
+            if (it->second.target) apply(screen.Get(name), it->second.target, it->second.what);
+        }
+    }
+}
+
+void Binder::apply(const Element& el, QObject* target, unsigned what) {
+    const QString text = QString::fromStdString(el.text);
+    if (auto* action = qobject_cast<QAction*>(target)) {
+        if (what & Text) action->setText(text);
+        if (what & Visible) action->setVisible(el.visible);
+        if (what & Enabled) action->setEnabled(el.enabled);
+        if ((what & Checked) && action->isCheckable()) action->setChecked(el.checked);
+        return;
+    }
+    auto* widget = qobject_cast<QWidget*>(target);
+    if (!widget) return;
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        if ((what & Text) && edit->text() != text) edit->setText(text);
+        if (el.maxLength > 0) edit->setMaxLength(el.maxLength);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        if (what & Text) button->setText(text);
+        if ((what & Checked) && button->isCheckable()) button->setChecked(el.checked);
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        if (what & Text) label->setText(text);
+    } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
+        if (what & Lines) {
+            list->clear();
+            for (const std::string& line : el.lines) list->addItem(QString::fromStdString(line));
+            list->scrollToBottom();
+        }
+    }
+    if ((what & Text) && el.bold && !widget->font().bold()) {
+        QFont bold = widget->font();
+        bold.setBold(true);
+        widget->setFont(bold);
+    }
+    if (what & Enabled) widget->setEnabled(el.enabled);
+    if (what & LeftAndWidth) widget->setGeometry(el.left, widget->y(), el.width, widget->height());
+    if (what & Visible) widget->setVisible(el.visible);
+}
+
+}  // namespace ardentix::ui

@@ -1,0 +1,222 @@
+#include "ui/dialogs.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "ui/actions.h"
+#include "ui/binder.h"
+
+namespace ardentix::ui {
+
+namespace {
+
+QPushButton* button(Actions& actions, Binder& binder, const char* element, const QString& caption,
+                    QWidget* parent, bool menu = false) {
+    auto* b = new QPushButton(caption, parent);
+    b->setAutoDefault(false);
+    b->setObjectName(QString::fromLatin1(element).section('.', -1));
+    binder.Bind(element, b, Binder::Visible | Binder::Enabled);
+    QObject::connect(b, &QPushButton::clicked, parent, [&actions, element, menu] {
+        menu ? actions.Menu(element) : actions.Click(element);
+    });
+    return b;
+}
+
+QLineEdit* shownField(Binder& binder, const char* element, QWidget* parent) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(element).section('.', -1));
+    field->setReadOnly(true);
+    binder.Bind(element, field, Binder::Text);
+    return field;
+}
+
+}  // namespace
+
+QIcon ProgramIcon() {
+    QPixmap pixmap(64, 64);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath heart;
+    heart.moveTo(32, 58);
+    heart.cubicTo(4, 38, 2, 14, 18, 8);
+    heart.cubicTo(26, 5, 31, 11, 32, 16);
+    heart.cubicTo(33, 11, 38, 5, 46, 8);
+    heart.cubicTo(62, 14, 60, 38, 32, 58);
+    p.fillPath(heart, QColor(200, 20, 30));
+    p.setPen(QPen(Qt::white, 3));
+    p.drawPolyline(QPolygon({{6, 32}, {22, 32}, {27, 22}, {32, 44}, {37, 28}, {41, 32}, {58, 32}}));
+    return QIcon(pixmap);
+}
+
+LoginDialog::LoginDialog(Actions& actions, Binder& binder, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), actions_(actions) {
+    setObjectName(QStringLiteral("TUserNAMEFORM"));
+    setWindowTitle(QStringLiteral("Log in"));
+    setFixedWidth(300);
+    binder.Bind("TUserNAMEFORM", this, Binder::Visible);
+
+    auto* nameLabel = new QLabel(QStringLiteral("Name"), this);
+    nameLabel->setGeometry(12, 16, 64, 24);
+    auto* name = new QLineEdit(this);
+    name->setObjectName(QStringLiteral("NAMEEdit"));
+    name->setGeometry(80, 16, 200, 24);
+    SetHint(name, QStringLiteral("Your name"), 210);
+    binder.Bind("TUserNAMEFORM.NAMEEdit", name, Binder::Text | Binder::Visible);
+    connect(name, &QLineEdit::textEdited, this,
+            [&actions](const QString& t) { actions.Type("TUserNAMEFORM.NAMEEdit", t); });
+
+    auto* idLabel = new QLabel(QStringLiteral("ID #"), this);
+    idLabel->setObjectName(QStringLiteral("LabelID"));
+    idLabel->setGeometry(12, 48, 64, 24);
+    binder.Bind("TUserNAMEFORM.LabelID", idLabel, Binder::Text | Binder::Visible);
+    auto* id = new QLineEdit(this);
+    id->setObjectName(QStringLiteral("IDEdit"));
+    id->setGeometry(80, 48, 200, 24);
+    SetHint(id, QStringLiteral("Your ID number"), 210);
+    binder.Bind("TUserNAMEFORM.IDEdit", id, Binder::Text | Binder::Visible);
+    connect(id, &QLineEdit::textEdited, this,
+            [&actions](const QString& t) { actions.Type("TUserNAMEFORM.IDEdit", t); });
+
+    modePanel_ = new QWidget(this);
+    modePanel_->setObjectName(QStringLiteral("ModePanel"));
+    auto* modes = new QHBoxLayout;
+    auto* group = new QButtonGroup(this);
+    for (const auto& [element, caption, hint] :
+         {std::tuple{"TUserNAMEFORM.TUTORIALButton", "Tutorial", "Guided, with free advice"},
+          std::tuple{"TUserNAMEFORM.Practicebutton", "Practice", "A random patient"},
+          std::tuple{"TUserNAMEFORM.TestButton", "Test", "A scored test series"}}) {
+        auto* radio = new QRadioButton(QString::fromLatin1(caption), modePanel_);
+        radio->setObjectName(QString::fromLatin1(element).section('.', -1));
+        SetHint(radio, QString::fromLatin1(hint), 210);
+        group->addButton(radio);
+        modes->addWidget(radio);
+        binder.Bind(element, radio, Binder::Checked);
+        const char* name = element;
+        connect(radio, &QRadioButton::clicked, this, [&actions, name] { actions.Click(name); });
+    }
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    QPushButton* ok = button(actions, binder, "TUserNAMEFORM.OKBtn", QStringLiteral("OK"), this);
+    ok->setDefault(true);
+    buttons->addWidget(ok);
+    buttons->addWidget(
+        button(actions, binder, "TUserNAMEFORM.CancelBtn", QStringLiteral("Cancel"), this));
+    auto* column = new QVBoxLayout(modePanel_);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addLayout(modes);
+    column->addSpacing(8);
+    column->addLayout(buttons);
+}
+
+void LoginDialog::FollowLayout(int panelTop, int height) {
+    modePanel_->setGeometry(12, panelTop + 6, 276, height - panelTop - 18);
+    setFixedHeight(height);
+}
+
+void LoginDialog::reject() { actions_.Click("TUserNAMEFORM.CancelBtn"); }
+
+SummaryDialog::SummaryDialog(Actions& actions, Binder& binder, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setObjectName(QStringLiteral("TForm2"));
+    setWindowTitle(QStringLiteral("Scenario Summary"));
+    setProperty("helpContext", 190);
+    binder.Bind("TForm2", this, Binder::Visible);
+
+    auto* mode = new QLabel(this);
+    mode->setObjectName(QStringLiteral("MODELABEL"));
+    QFont modeFont = mode->font();
+    modeFont.setPointSize(13);
+    modeFont.setBold(true);
+    mode->setFont(modeFont);
+    mode->setAlignment(Qt::AlignCenter);
+    binder.Bind("TForm2.MODELABEL", mode, Binder::Text);
+
+    auto* fields = new QGridLayout;
+    const std::tuple<const char*, const char*> rows[] = {
+        {"Name", "TForm2.NAMEEDIT"},         {"ID Number", "TForm2.IDEDIT"},
+        {"Score", "TForm2.SCOREEDIT"},       {"Elapsed Time", "TForm2.ElapsedTimeEDIT"},
+        {"First Shock", "TForm2.SHOCKTIMEEDIT"},
+    };
+    int row = 0;
+    for (const auto& [caption, element] : rows) {
+        fields->addWidget(new QLabel(QString::fromLatin1(caption), this), row, 0);
+        fields->addWidget(shownField(binder, element, this), row++, 1);
+    }
+    auto* errors = new QListWidget(this);
+    errors->setObjectName(QStringLiteral("Errors"));
+    SetHint(errors, QStringLiteral("User protocol errors"), 110);
+    errors->setMinimumSize(420, 150);
+    binder.Bind("TForm2.Errors", errors, Binder::Lines);
+
+    auto* buttons = new QHBoxLayout;
+    QPushButton* next = button(actions, binder, "TForm2.Next", QStringLiteral("Next"), this);
+    SetHint(next, QStringLiteral("Generates a new scenario"));
+    QPushButton* repeat =
+        button(actions, binder, "TForm2.RepeatButton", QStringLiteral("Repeat"), this);
+    SetHint(repeat, QStringLiteral("Repeats previous scenario"));
+    buttons->addWidget(next);
+    buttons->addWidget(repeat);
+    buttons->addWidget(
+        button(actions, binder, "TForm2.MainMenu", QStringLiteral("Main Menu"), this));
+    buttons->addWidget(button(actions, binder, "TForm2.QUIT", QStringLiteral("Quit"), this));
+    buttons->addWidget(
+        button(actions, binder, "TForm2.SCOREBOARD", QStringLiteral("Scoreboard"), this));
+    auto* reports = new QHBoxLayout;
+    reports->addStretch();
+    reports->addWidget(button(actions, binder, "TForm2.CODESUMSENDbutton",
+                              QStringLiteral("Send Report"), this));
+    reports->addWidget(button(actions, binder, "TForm2.CODESUMPrintReport",
+                              QStringLiteral("Print Report"), this));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(mode);
+    layout->addLayout(fields);
+    layout->addWidget(new QLabel(QStringLiteral("Protocol Errors/Notes"), this));
+    layout->addWidget(errors);
+    layout->addLayout(buttons);
+    layout->addLayout(reports);
+}
+
+AboutBox::AboutBox(Actions& actions, Binder& binder, QWidget* parent)
+    : QDialog(parent), actions_(actions) {
+    setObjectName(QStringLiteral("TAboutBox"));
+    setWindowTitle(QStringLiteral("Ardentix"));
+    setModal(true);
+    binder.Bind("TAboutBox", this, Binder::Visible);
+    auto* icon = new QLabel(this);
+    icon->setPixmap(ProgramIcon().pixmap(64, 64));
+    auto* title = new QLabel(QStringLiteral("<b>Ardentix</b><br>Version 2.0"), this);
+    auto* text = new QPlainTextEdit(this);
+    text->setReadOnly(true);
+    text->setPlainText(
+        QStringLiteral("This program was designed for emergency responders \n"
+                       "to practice automated defibrillation.  Use it to supplement \n"
+                       "training provided by a qualified instructor under \n"
+                       "supervision of a licensed physician."));
+    text->setFixedSize(420, 80);
+    QPushButton* ok = button(actions, binder, "TAboutBox.OKBtn", QStringLiteral("OK"), this, true);
+    ok->setDefault(true);
+    auto* top = new QHBoxLayout;
+    top->addWidget(icon);
+    top->addWidget(title, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(text);
+    layout->addWidget(ok, 0, Qt::AlignRight);
+}
+
+void AboutBox::reject() { actions_.Menu("TAboutBox.OKBtn"); }
+
+}  // namespace ardentix::ui

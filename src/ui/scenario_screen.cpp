@@ -1,0 +1,152 @@
+#include "ui/scenario_screen.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+
+#include "core/elements.h"
+#include "ui/actions.h"
+#include "ui/binder.h"
+
+namespace ardentix::ui {
+
+namespace {
+
+// The patient picture area; black until the patient is drawn.
+class PatientArea : public QWidget {
+public:
+    explicit PatientArea(QWidget* parent) : QWidget(parent) {
+        setObjectName(QStringLiteral("PATIENTGraphic"));
+        setFixedSize(kPatientViewSize, kPatientViewSize);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), Qt::black);
+    }
+};
+
+// A label the trainee can click.
+class ClickLabel : public QLabel {
+public:
+    ClickLabel(const QString& text, std::function<void()> clicked, QWidget* parent)
+        : QLabel(text, parent), clicked_(std::move(clicked)) {
+        setCursor(Qt::PointingHandCursor);
+    }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton) clicked_();
+    }
+
+private:
+    std::function<void()> clicked_;
+};
+
+QLabel* label(const char* name, QWidget* parent, int pointSize, const QColor& colour) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(name));
+    QFont f = l->font();
+    f.setPointSize(pointSize);
+    f.setBold(true);
+    l->setFont(f);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    l->setPalette(pal);
+    return l;
+}
+
+}  // namespace
+
+ScenarioScreen::ScenarioScreen(Actions& actions, Binder& binder, QWidget* parent)
+    : QWidget(parent) {
+    setObjectName(QStringLiteral("ScenarioScreen"));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    setPalette(pal);
+
+    patient_ = new PatientArea(this);
+    patient_->move(0, 0);
+    binder.Bind("PATIENTGraphic", patient_, Binder::Visible);
+
+    // The two message lines lie on a band over the foot of the picture.
+    auto* band = new QWidget(this);
+    band->setObjectName(QStringLiteral("MessageBand"));
+    band->setGeometry(0, kPatientViewSize - 46, kPatientViewSize, 46);
+    band->setAutoFillBackground(true);
+    QPalette bandPal = band->palette();
+    bandPal.setColor(QPalette::Window, QColor(0, 0, 0, 200));
+    band->setPalette(bandPal);
+    const QColor yellow(255, 220, 0);
+    for (int i = 0; i < 2; ++i) {
+        const char* name = i == 0 ? "MSG0" : "MSG1";
+        QLabel* line = label(name, band, 10, yellow);
+        line->setGeometry(8, 3 + i * 20, kPatientViewSize - 16, 20);
+        SetHint(line, QStringLiteral("Messages"));
+        binder.Bind(name, line, Binder::Text);
+    }
+
+    auto* over = new ClickLabel(
+        QStringLiteral("Scenario Over"), [&actions] { actions.Click("SCENOVERLabel"); }, this);
+    over->setObjectName(QStringLiteral("SCENOVERLabel"));
+    QFont overFont = over->font();
+    overFont.setPointSize(26);
+    overFont.setBold(true);
+    over->setFont(overFont);
+    QPalette overPal = over->palette();
+    overPal.setColor(QPalette::WindowText, QColor(255, 40, 40));
+    over->setPalette(overPal);
+    over->setAlignment(Qt::AlignCenter);
+    over->setGeometry(0, 160, kPatientViewSize, 60);
+    binder.Bind("SCENOVERLabel", over, Binder::Visible | Binder::Text);
+
+    // Score and mode on the right.
+    QLabel* scoreText = label("SCORETEXT", this, 11, yellow);
+    scoreText->setGeometry(kPatientViewSize + 12, 6, 60, 24);
+    binder.Bind("SCORETEXT", scoreText, Binder::Text);
+    QLabel* score = label("SCOREDisplay", this, 18, yellow);
+    score->setGeometry(kPatientViewSize + 72, 2, 80, 30);
+    SetHint(score, QStringLiteral("Your score"), 110);
+    binder.Bind("SCOREDisplay", score, Binder::Text);
+    QLabel* mode = label("MODElabel", this, 14, QColor(255, 60, 60));
+    mode->setGeometry(kPatientViewSize + 160, 4, 50, 26);
+    SetHint(mode, QStringLiteral("Test mode"));
+    binder.Bind("MODElabel", mode, Binder::Text | Binder::Visible);
+
+    // The action bar: the engine lays the buttons out.
+    actionBar_ = new QWidget(this);
+    actionBar_->setObjectName(QStringLiteral("ActionBar"));
+    const struct {
+        const char* name;
+        const char* hint;
+    } buttons[] = {
+        {"CPRBUTTON", "Starts or stops CPR"},
+        {"PulseButton", "Checks the pulse"},
+        {"ABCsButton", "Airway, breathing and circulation"},
+        {"BPBUTTON", "Checks the blood pressure"},
+        {"VOICEBUTTON", "Gives a verbal report"},
+        {"CALLHELPButton", "Phones for help"},
+        {"TROUBLEShootBUTTON", "Troubleshoots the AED"},
+        {"CLEARBUTTON", "Clears everyone from the patient"},
+        {"ENDBUTTON", "Ends the scenario"},
+    };
+    for (const auto& b : buttons) {
+        auto* button = new QPushButton(actionBar_);
+        button->setObjectName(QString::fromLatin1(b.name));
+        button->setFocusPolicy(Qt::TabFocus);
+        button->setGeometry(0, 0, 60, 25);
+        SetHint(button, QString::fromLatin1(b.hint), 180);
+        binder.Bind(b.name, button, Binder::All | Binder::LeftAndWidth);
+        const char* name = b.name;
+        connect(button, &QPushButton::clicked, this, [&actions, name] { actions.Click(name); });
+    }
+}
+
+void ScenarioScreen::resizeEvent(QResizeEvent*) {
+    actionBar_->setGeometry(0, height() - 27, width(), 25);
+}
+
+}  // namespace ardentix::ui
