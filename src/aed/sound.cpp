@@ -21,6 +21,8 @@ void PlaySound(Engine& e, const std::string& file) {
     Play(e);
 }
 
-void StopSound(Engine& e) { e.ports.sound->Stop(); }
+void StopSound(Engine& e) {
+    e.ports.sound->Stop();
+}
 
 }  // namespace ardentix

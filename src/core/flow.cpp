@@ -13,33 +13,55 @@ namespace {
 
 // Remembered by a pause and started again when it ends.
 constexpr std::array kPausedTimers = {
-    TimerId::ANALYZINGNOWTimer,     TimerId::CHARGETimer,
-    TimerId::CPRTimer,              TimerId::DISARMTimer,
-    TimerId::ENDAnalyzeTimer,       TimerId::FLASHLEDtimer,
-    TimerId::IFNOPULSETimer,        TimerId::LOWBATTERYINDICATORTIMER,
-    TimerId::MOTIONDETECTEDTimer,   TimerId::PUSHANALYZETimer,
-    TimerId::PUSHANALYZEafterCPRTIMER, TimerId::PUSHTOSHOCKTimer,
-    TimerId::SHOCKTimer,            TimerId::STANDCLEARTIMER,
-    TimerId::STANDCLEARAnalyzeTIMER, TimerId::STANDCLEARShockTimer,
-    TimerId::STARTCPRTimer,         TimerId::VENTILATION1Timer,
+    TimerId::ANALYZINGNOWTimer,
+    TimerId::CHARGETimer,
+    TimerId::CPRTimer,
+    TimerId::DISARMTimer,
+    TimerId::ENDAnalyzeTimer,
+    TimerId::FLASHLEDtimer,
+    TimerId::IFNOPULSETimer,
+    TimerId::LOWBATTERYINDICATORTIMER,
+    TimerId::MOTIONDETECTEDTimer,
+    TimerId::PUSHANALYZETimer,
+    TimerId::PUSHANALYZEafterCPRTIMER,
+    TimerId::PUSHTOSHOCKTimer,
+    TimerId::SHOCKTimer,
+    TimerId::STANDCLEARTIMER,
+    TimerId::STANDCLEARAnalyzeTIMER,
+    TimerId::STANDCLEARShockTimer,
+    TimerId::STARTCPRTimer,
+    TimerId::VENTILATION1Timer,
     TimerId::CPRCountdownTimer,
 };
 
 // Stopped by a pause and left stopped after it.
 constexpr std::array kStoppedTimers = {
-    TimerId::BPTIMER,        TimerId::BREATHINGTimer,       TimerId::CHECKFORPULSETimer,
-    TimerId::ELAPSEDSecTIMER, TimerId::HIDEBVMTimer,        TimerId::POWERTimer,
-    TimerId::POWERTIMER2,    TimerId::PULSETIMER,           TimerId::ResponsivenessTimer,
-    TimerId::SCENOVERLabelFLASHTimer, TimerId::Shaketimer,  TimerId::VENTILATION2Timer,
+    TimerId::BPTIMER,
+    TimerId::BREATHINGTimer,
+    TimerId::CHECKFORPULSETimer,
+    TimerId::ELAPSEDSecTIMER,
+    TimerId::HIDEBVMTimer,
+    TimerId::POWERTimer,
+    TimerId::POWERTIMER2,
+    TimerId::PULSETIMER,
+    TimerId::ResponsivenessTimer,
+    TimerId::SCENOVERLabelFLASHTimer,
+    TimerId::Shaketimer,
+    TimerId::VENTILATION2Timer,
 };
 
 constexpr const char* kTestQuestion = "The test is not over. Click OK to exit anyway.";
 
-void setText(Engine& e, const char* name, std::string text) { e.screen.Edit(name).text = std::move(text); }
-void show(Engine& e, const char* name, bool visible) { e.screen.Edit(name).visible = visible; }
+void setText(Engine& e, const char* name, std::string text) {
+    e.screen.Edit(name).text = std::move(text);
+}
+void show(Engine& e, const char* name, bool visible) {
+    e.screen.Edit(name).visible = visible;
+}
 
 void enableScenarioMenus(Engine& e, bool on) {
-    for (const char* item : {"Pause", "Advice", "PatientHistory"}) e.screen.Edit(item).enabled = on;
+    for (const char* item : {"Pause", "Advice", "PatientHistory"})
+        e.screen.Edit(item).enabled = on;
 }
 
 void practiceLabels(Engine& e) {
@@ -62,7 +84,9 @@ bool leaveTestAsked(Engine& e) {
     return e.Message(BoxKind::Confirmation, BoxButtons::OkCancel, kTestQuestion) == BoxAnswer::Ok;
 }
 
-bool blankName(const std::string& text) { return text.empty() || text == " "; }
+bool blankName(const std::string& text) {
+    return text.empty() || text == " ";
+}
 
 void elapsedTick(Engine& e) {
     ++e.state.ElapsedSeconds;
@@ -92,8 +116,10 @@ void StopAllTimers(Engine& e) {
             e.state.PauseMemory[static_cast<size_t>(id)] = e.timers.Running(id);
         }
     }
-    for (TimerId id : kPausedTimers) e.timers.Stop(id);
-    for (TimerId id : kStoppedTimers) e.timers.Stop(id);
+    for (TimerId id : kPausedTimers)
+        e.timers.Stop(id);
+    for (TimerId id : kStoppedTimers)
+        e.timers.Stop(id);
 }
 
 void ShowLogin(Engine& e) {
@@ -109,8 +135,8 @@ void ShowLogin(Engine& e) {
 }
 
 void LoginModeClicked(Engine& e, const char* button) {
-    for (const char* b :
-         {"TUserNAMEFORM.TUTORIALButton", "TUserNAMEFORM.Practicebutton", "TUserNAMEFORM.TestButton"}) {
+    for (const char* b : {"TUserNAMEFORM.TUTORIALButton", "TUserNAMEFORM.Practicebutton",
+                          "TUserNAMEFORM.TestButton"}) {
         e.screen.Edit(b).checked = std::string_view(b) == button;
     }
     e.screen.SetFocus("TUserNAMEFORM.NAMEEdit");
@@ -269,7 +295,9 @@ void SummaryQuit(Engine& e) {
     CloseMainWindow(e);
 }
 
-void CloseMainWindow(Engine& e) { e.ended = true; }
+void CloseMainWindow(Engine& e) {
+    e.ended = true;
+}
 
 void ToggleBorder(Engine& e) {
     Element& border = e.screen.Edit("ArdentixBorder");

@@ -46,7 +46,8 @@ const std::array<Control, 21> kClicks = {{
     {"TForm2.MainMenu", Place::Summary, SummaryMainMenu},
     {"TForm2.QUIT", Place::Summary, SummaryQuit},
     {"TForm2.SCOREBOARD", Place::Summary, [](Engine& e) { notYet(e, "The scoreboard"); }},
-    {"TForm2.CODESUMSENDbutton", Place::Summary, [](Engine& e) { notYet(e, "Sending the report"); }},
+    {"TForm2.CODESUMSENDbutton", Place::Summary,
+     [](Engine& e) { notYet(e, "Sending the report"); }},
     {"TForm2.CODESUMPrintReport", Place::Summary,
      [](Engine& e) { notYet(e, "Printing the report"); }},
 }};
@@ -62,26 +63,37 @@ const std::array<Control, 8> kMenus = {{
          Element& hints = e.screen.Edit("HINTSHOW");
          hints.checked = !hints.checked;
      }},
-    {"AboutArdentix1", Place::MenuBar, [](Engine& e) { e.screen.Edit("TAboutBox").visible = true; }},
+    {"AboutArdentix1", Place::MenuBar,
+     [](Engine& e) { e.screen.Edit("TAboutBox").visible = true; }},
     {"TAboutBox.OKBtn", Place::AboutBox,
      [](Engine& e) { e.screen.Edit("TAboutBox").visible = false; }},
 }};
 
-bool visible(const Engine& e, const char* name) { return e.screen.Get(name).visible; }
+bool visible(const Engine& e, const char* name) {
+    return e.screen.Get(name).visible;
+}
 
 // The main window takes no input while the summary or the about box is up.
-bool mainWindowFree(const Engine& e) { return !visible(e, "TForm2") && !visible(e, "TAboutBox"); }
+bool mainWindowFree(const Engine& e) {
+    return !visible(e, "TForm2") && !visible(e, "TAboutBox");
+}
 
 bool placeOpen(const Engine& e, Place place) {
     switch (place) {
-        case Place::MainMenu: return mainWindowFree(e) && visible(e, "MENU");
+        case Place::MainMenu:
+            return mainWindowFree(e) && visible(e, "MENU");
         case Place::Scenario:
             return mainWindowFree(e) && !visible(e, "MENU") && !visible(e, "FINALERRORPanel");
-        case Place::FinalPanel: return mainWindowFree(e) && visible(e, "FINALERRORPanel");
-        case Place::Login: return visible(e, "TUserNAMEFORM");
-        case Place::Summary: return visible(e, "TForm2");
-        case Place::AboutBox: return visible(e, "TAboutBox");
-        case Place::MenuBar: return mainWindowFree(e);
+        case Place::FinalPanel:
+            return mainWindowFree(e) && visible(e, "FINALERRORPanel");
+        case Place::Login:
+            return visible(e, "TUserNAMEFORM");
+        case Place::Summary:
+            return visible(e, "TForm2");
+        case Place::AboutBox:
+            return visible(e, "TAboutBox");
+        case Place::MenuBar:
+            return mainWindowFree(e);
     }
     return false;
 }
@@ -100,9 +112,13 @@ InputResult act(Engine& e, const std::array<Control, N>& controls, std::string_v
 
 }  // namespace
 
-InputResult Click(Engine& e, std::string_view name) { return act(e, kClicks, name); }
+InputResult Click(Engine& e, std::string_view name) {
+    return act(e, kClicks, name);
+}
 
-InputResult ChooseMenu(Engine& e, std::string_view name) { return act(e, kMenus, name); }
+InputResult ChooseMenu(Engine& e, std::string_view name) {
+    return act(e, kMenus, name);
+}
 
 InputResult TypeText(Engine& e, std::string_view name, const std::string& text) {
     if (name != "TUserNAMEFORM.NAMEEdit" && name != "TUserNAMEFORM.IDEdit") {

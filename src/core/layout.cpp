@@ -22,7 +22,8 @@ void LayoutActionBar(Engine& e) {
         {"CLEARBUTTON", o.On(Opt::OPTClearAnalyze) || o.On(Opt::OPTCLEARShock)},
     };
     int shown = 0;
-    for (const auto& button : row) shown += button.shown ? 1 : 0;
+    for (const auto& button : row)
+        shown += button.shown ? 1 : 0;
     const int width = 475 / shown;
     int left = 2;
     for (const auto& button : row) {

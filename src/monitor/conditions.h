@@ -23,7 +23,9 @@ inline bool VoiceDue(const Engine& e) {
     return e.settings.On(Opt::OptVoice) && e.state.VoiceReportCount < 2;
 }
 
-inline bool BothPads(const Engine& e) { return e.state.WhitePadAttached && e.state.RedPadAttached; }
+inline bool BothPads(const Engine& e) {
+    return e.state.WhitePadAttached && e.state.RedPadAttached;
+}
 
 inline bool CPRRunning(const Engine& e) {
     return e.state.ChildCPRRunning || e.state.AdultCPRRunning;

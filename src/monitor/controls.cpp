@@ -8,17 +8,17 @@ namespace ardentix {
 namespace {
 
 constexpr const char* kRescueControls[] = {
-    "PADWHITE",       "PADRED",         "CPRBUTTON",          "PulseButton", "ABCsButton",
-    "BPBUTTON",       "VOICEBUTTON",    "CALLHELPButton",     "TROUBLEShootBUTTON",
-    "CLEARBUTTON",    "ENDBUTTON",      "PowerButton",        "POWERBUTTON2", "AnalyzeButton",
-    "ShockButton",
+    "PADWHITE",  "PADRED",      "CPRBUTTON",      "PulseButton",        "ABCsButton",
+    "BPBUTTON",  "VOICEBUTTON", "CALLHELPButton", "TROUBLEShootBUTTON", "CLEARBUTTON",
+    "ENDBUTTON", "PowerButton", "POWERBUTTON2",   "AnalyzeButton",      "ShockButton",
 };
 
 }  // namespace
 
 void DisableRescueControls(Engine& e) {
     StopAllTimers(e);
-    for (const char* name : kRescueControls) e.screen.Edit(name).enabled = false;
+    for (const char* name : kRescueControls)
+        e.screen.Edit(name).enabled = false;
 }
 
 void EnableRescueControls(Engine& e) {

@@ -8,7 +8,9 @@ namespace ardentix {
 
 namespace {
 
-void setText(Engine& e, const char* name, std::string text) { e.screen.Edit(name).text = std::move(text); }
+void setText(Engine& e, const char* name, std::string text) {
+    e.screen.Edit(name).text = std::move(text);
+}
 
 void addLine(Engine& e, std::string line) {
     e.screen.Edit("TForm2.Errors").lines.push_back(std::move(line));
@@ -58,7 +60,8 @@ void FinishScenario(Engine& e) {
     // The last prompt is heard once more; a player failure does not matter now.
     if (e.settings.On(Opt::SOUNDCheckBox)) e.ports.sound->Play(s.SoundFile);
     e.timers.Stop(TimerId::ELAPSEDSecTIMER);
-    for (const char* item : {"Pause", "Advice", "PatientHistory"}) e.screen.Edit(item).enabled = false;
+    for (const char* item : {"Pause", "Advice", "PatientHistory"})
+        e.screen.Edit(item).enabled = false;
 
     s.ElapsedTimeText = ElapsedText(s.ElapsedSeconds);
     setText(e, "TForm2.ElapsedTimeEDIT", s.ElapsedTimeText);

@@ -15,19 +15,28 @@ constexpr int kNoChange = -1;
 struct Rule {
     const char* id;
     bool (*when)(const Engine&);
-    int step;                       // the step the rule gives, or kNoChange ...
+    int step;                                // the step the rule gives, or kNoChange ...
     int (*decide)(const Engine&) = nullptr;  // ... unless the rule computes it
 };
 
-const ScenarioState& S(const Engine& e) { return e.state; }
-bool on(const Engine& e, Opt opt) { return e.settings.On(opt); }
-bool running(const Engine& e, TimerId id) { return e.timers.Running(id); }
+const ScenarioState& S(const Engine& e) {
+    return e.state;
+}
+bool on(const Engine& e, Opt opt) {
+    return e.settings.On(opt);
+}
+bool running(const Engine& e, TimerId id) {
+    return e.timers.Running(id);
+}
 
 int troubleStep(const Engine& e) {
     switch (S(e).TroubleKind) {
-        case 1: return kReattachElectrode;
-        case 2: return kStopMotion;
-        default: return kReplaceBattery;
+        case 1:
+            return kReattachElectrode;
+        case 2:
+            return kStopMotion;
+        default:
+            return kReplaceBattery;
     }
 }
 
@@ -67,8 +76,7 @@ const std::array<Rule, 18> kBeforeAnalysis = {{
      kGiveVoiceReport},
     {"A11", [](const Engine& e) { return !monitorsUnderage(e); }, kNoChange,
      [](const Engine& e) {
-         return S(e).ChildCPRRunning && !S(e).AdultCPRRunning ? int{kEndScenario}
-                                                               : int{kStartCPR};
+         return S(e).ChildCPRRunning && !S(e).AdultCPRRunning ? int{kEndScenario} : int{kStartCPR};
      }},
     {"A12", [](const Engine& e) { return !S(e).WhitePadAttached; }, kAttachWhitePad},
     {"A13", [](const Engine& e) { return !S(e).RedPadAttached; }, kAttachRedPad},
@@ -145,8 +153,8 @@ const std::array<Rule, 43> kAfterAnalysis = {{
     {"B5",
      [](const Engine& e) {
          const ScenarioState& s = S(e);
-         return on(e, Opt::OPTAUTOANALYZE) && !on(e, Opt::OPTClearAnalyze) &&
-                !s.AnalysisFinished && s.LastAction == "Shock" &&
+         return on(e, Opt::OPTAUTOANALYZE) && !on(e, Opt::OPTClearAnalyze) && !s.AnalysisFinished &&
+                s.LastAction == "Shock" &&
                 (s.PreviousAction == "Analyze" || s.PreviousAction == "Clear") &&
                 s.ShocksInSeries != 3;
      },
@@ -173,8 +181,7 @@ const std::array<Rule, 43> kAfterAnalysis = {{
     {"B10",
      [](const Engine& e) {
          return e.screen.Get("AEDDISPLAY1").text == "STOP MOTION" &&
-                (CPRRunning(e) || e.screen.Get("PULSEHAND").visible) &&
-                on(e, Opt::OPTClearAnalyze);
+                (CPRRunning(e) || e.screen.Get("PULSEHAND").visible) && on(e, Opt::OPTClearAnalyze);
      },
      kClearForAnalysis},
     {"B11",
@@ -222,8 +229,7 @@ const std::array<Rule, 43> kAfterAnalysis = {{
      kRecheckBreathing},
     {"B18",
      [](const Engine& e) {
-         return on(e, Opt::OPTClearAnalyze) && lastShockGivenEarly(e) &&
-                S(e).LastAction != "Clear";
+         return on(e, Opt::OPTClearAnalyze) && lastShockGivenEarly(e) && S(e).LastAction != "Clear";
      },
      kClearForAnalysis},
     {"B19", [](const Engine& e) { return clearedOrNotRequired(e) && lastShockGivenEarly(e); },
@@ -247,9 +253,9 @@ const std::array<Rule, 43> kAfterAnalysis = {{
     {"B22",
      [](const Engine& e) {
          const ScenarioState& s = S(e);
-         return !on(e, Opt::OptPulseAfterCPR) && (s.LastAction == "CPR" || s.LastAction == "Clear") &&
-                s.PulseRate == 0 && !s.AnalysesComplete && s.PreviousAction != "Shock" &&
-                !s.AnalysisFinished;
+         return !on(e, Opt::OptPulseAfterCPR) &&
+                (s.LastAction == "CPR" || s.LastAction == "Clear") && s.PulseRate == 0 &&
+                !s.AnalysesComplete && s.PreviousAction != "Shock" && !s.AnalysisFinished;
      },
      kPressAnalyze},
     {"B23",
@@ -263,10 +269,9 @@ const std::array<Rule, 43> kAfterAnalysis = {{
     {"B24",
      [](const Engine& e) {
          const ScenarioState& s = S(e);
-         const bool analysing = running(e, TimerId::ANALYZINGNOWTimer) ||
-                                running(e, TimerId::ENDAnalyzeTimer) ||
-                                running(e, TimerId::STANDCLEARTIMER) ||
-                                running(e, TimerId::STANDCLEARAnalyzeTIMER);
+         const bool analysing =
+             running(e, TimerId::ANALYZINGNOWTimer) || running(e, TimerId::ENDAnalyzeTimer) ||
+             running(e, TimerId::STANDCLEARTIMER) || running(e, TimerId::STANDCLEARAnalyzeTIMER);
          return on(e, Opt::OPTAUTOANALYZE) && s.ShocksInSeries != 3 && !countdownChainRunning(e) &&
                 !on(e, Opt::OPTClearAnalyze) && !s.AnalysesComplete &&
                 (analysing || s.PreviousAction == "Shock" || s.PreviousAction == "Analyze");
@@ -292,8 +297,8 @@ const std::array<Rule, 43> kAfterAnalysis = {{
     {"B27",
      [](const Engine& e) {
          const ScenarioState& s = S(e);
-         return s.PatientCategory == kPediatric && !s.CPRAfterLastShock && s.AEDOn &&
-                BothPads(e) && s.PulseRate == 0 && !s.ChildCPRRunning;
+         return s.PatientCategory == kPediatric && !s.CPRAfterLastShock && s.AEDOn && BothPads(e) &&
+                s.PulseRate == 0 && !s.ChildCPRRunning;
      },
      kStartCPR},
     {"B28",

@@ -3,9 +3,13 @@
 
 namespace ardentix {
 
-void ShowScore(Engine& e) { e.screen.Edit("SCOREDisplay").text = std::to_string(e.state.Score); }
+void ShowScore(Engine& e) {
+    e.screen.Edit("SCOREDisplay").text = std::to_string(e.state.Score);
+}
 
-void AwardStep(Engine& e) { e.state.Score = static_cast<int16_t>(e.state.Score + e.state.StepPoints); }
+void AwardStep(Engine& e) {
+    e.state.Score = static_cast<int16_t>(e.state.Score + e.state.StepPoints);
+}
 
 void Deduct(Engine& e, int points, const std::string& line1, const std::string& line2,
             const std::string& report) {

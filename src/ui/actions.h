@@ -7,7 +7,7 @@ namespace ardentix::ui {
 
 // What the windows do with the user's input: they hand it to the engine by element name.
 class Actions {
-public:
+  public:
     virtual ~Actions() = default;
     virtual void Click(const char* element) = 0;
     virtual void Menu(const char* element) = 0;

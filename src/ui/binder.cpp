@@ -56,7 +56,8 @@ void Binder::apply(const Element& el, QObject* target, unsigned what) {
     } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
         if (what & Lines) {
             list->clear();
-            for (const std::string& line : el.lines) list->addItem(QString::fromStdString(line));
+            for (const std::string& line : el.lines)
+                list->addItem(QString::fromStdString(line));
             list->scrollToBottom();
         }
     }

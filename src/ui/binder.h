@@ -8,14 +8,14 @@
 namespace ardentix {
 class Screen;
 struct Element;
-}
+}  // namespace ardentix
 
 namespace ardentix::ui {
 
 // Ties widgets and menu actions to the elements of the screen model they show, and brings them
 // up to date with what the engine wrote.
 class Binder {
-public:
+  public:
     enum Apply : unsigned {
         Text = 1,
         Visible = 2,
@@ -31,7 +31,7 @@ public:
     void ApplyChanged(const Screen& screen, const std::set<std::string>& changed);
     QObject* Target(const std::string& element) const;
 
-private:
+  private:
     struct Binding {
         QPointer<QObject> target;
         unsigned what;

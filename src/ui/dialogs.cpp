@@ -125,7 +125,9 @@ void LoginDialog::FollowLayout(int panelTop, int height) {
     setFixedHeight(height);
 }
 
-void LoginDialog::reject() { actions_.Click("TUserNAMEFORM.CancelBtn"); }
+void LoginDialog::reject() {
+    actions_.Click("TUserNAMEFORM.CancelBtn");
+}
 
 SummaryDialog::SummaryDialog(Actions& actions, Binder& binder, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
@@ -145,8 +147,10 @@ SummaryDialog::SummaryDialog(Actions& actions, Binder& binder, QWidget* parent)
 
     auto* fields = new QGridLayout;
     const std::tuple<const char*, const char*> rows[] = {
-        {"Name", "TForm2.NAMEEDIT"},         {"ID Number", "TForm2.IDEDIT"},
-        {"Score", "TForm2.SCOREEDIT"},       {"Elapsed Time", "TForm2.ElapsedTimeEDIT"},
+        {"Name", "TForm2.NAMEEDIT"},
+        {"ID Number", "TForm2.IDEDIT"},
+        {"Score", "TForm2.SCOREEDIT"},
+        {"Elapsed Time", "TForm2.ElapsedTimeEDIT"},
         {"First Shock", "TForm2.SHOCKTIMEEDIT"},
     };
     int row = 0;
@@ -175,10 +179,10 @@ SummaryDialog::SummaryDialog(Actions& actions, Binder& binder, QWidget* parent)
         button(actions, binder, "TForm2.SCOREBOARD", QStringLiteral("Scoreboard"), this));
     auto* reports = new QHBoxLayout;
     reports->addStretch();
-    reports->addWidget(button(actions, binder, "TForm2.CODESUMSENDbutton",
-                              QStringLiteral("Send Report"), this));
-    reports->addWidget(button(actions, binder, "TForm2.CODESUMPrintReport",
-                              QStringLiteral("Print Report"), this));
+    reports->addWidget(
+        button(actions, binder, "TForm2.CODESUMSENDbutton", QStringLiteral("Send Report"), this));
+    reports->addWidget(
+        button(actions, binder, "TForm2.CODESUMPrintReport", QStringLiteral("Print Report"), this));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(mode);
@@ -217,6 +221,8 @@ AboutBox::AboutBox(Actions& actions, Binder& binder, QWidget* parent)
     layout->addWidget(ok, 0, Qt::AlignRight);
 }
 
-void AboutBox::reject() { actions_.Menu("TAboutBox.OKBtn"); }
+void AboutBox::reject() {
+    actions_.Menu("TAboutBox.OKBtn");
+}
 
 }  // namespace ardentix::ui

@@ -9,15 +9,15 @@ class Binder;
 // The log-in window: name, ID number and the choice of mode; always on top.
 class LoginDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     LoginDialog(Actions& actions, Binder& binder, QWidget* parent);
     // The engine placed the mode panel and sized the window.
     void FollowLayout(int panelTop, int height);
 
-protected:
+  protected:
     void reject() override;
 
-private:
+  private:
     Actions& actions_;
     QWidget* modePanel_ = nullptr;
 };
@@ -25,23 +25,23 @@ private:
 // The summary of a finished scenario; the main window waits while it is up.
 class SummaryDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     SummaryDialog(Actions& actions, Binder& binder, QWidget* parent);
 
-protected:
+  protected:
     void reject() override {}  // only its buttons close it
 };
 
 // About Ardentix.
 class AboutBox : public QDialog {
     Q_OBJECT
-public:
+  public:
     AboutBox(Actions& actions, Binder& binder, QWidget* parent);
 
-protected:
+  protected:
     void reject() override;
 
-private:
+  private:
     Actions& actions_;
 };
 

@@ -20,7 +20,9 @@
 #include "ui/timer_driver.h"
 
 // The help pages are resources of this library.
-static void initResources() { Q_INIT_RESOURCE(resources); }
+static void initResources() {
+    Q_INIT_RESOURCE(resources);
+}
 
 namespace ardentix::ui {
 
@@ -81,7 +83,9 @@ MainWindow::MainWindow(Engine& engine, QWidget* parent) : QMainWindow(parent), e
     qApp->installEventFilter(this);
 }
 
-MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+}
 
 void MainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
@@ -143,8 +147,11 @@ void MainWindow::dispatch(const std::function<void()>& event) {
 
 void MainWindow::sync() {
     if (engine_.ended) {
+        // The program ends with its main window: the other windows go with it.
         border_->hide();
-        QApplication::exit(0);
+        for (QWidget* w : std::initializer_list<QWidget*>{login_, summary_, about_, help_})
+            w->hide();
+        close();
         return;
     }
     const Screen& screen = engine_.screen;
@@ -198,7 +205,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (engine_.ended) border_->hide();
 }
 
-void MainWindow::showHelp(int context) { help_->ShowTopic(context); }
+void MainWindow::showHelp(int context) {
+    help_->ShowTopic(context);
+}
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ToolTip) {

@@ -24,7 +24,7 @@ class TimerDriver;
 // the engine by element name.
 class MainWindow : public QMainWindow, public Actions {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(Engine& engine, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -34,12 +34,12 @@ public:
     void Menu(const char* element) override;
     void Type(const char* element, const QString& text) override;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void buildMenus();
     // Runs one engine event; once the outermost one returns, the timers that fell due meanwhile
     // fire and the windows follow the screen model.

@@ -15,13 +15,13 @@ namespace {
 
 // The patient picture area; black until the patient is drawn.
 class PatientArea : public QWidget {
-public:
+  public:
     explicit PatientArea(QWidget* parent) : QWidget(parent) {
         setObjectName(QStringLiteral("PATIENTGraphic"));
         setFixedSize(kPatientViewSize, kPatientViewSize);
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.fillRect(rect(), Qt::black);
@@ -30,18 +30,18 @@ protected:
 
 // A label the trainee can click.
 class ClickLabel : public QLabel {
-public:
+  public:
     ClickLabel(const QString& text, std::function<void()> clicked, QWidget* parent)
         : QLabel(text, parent), clicked_(std::move(clicked)) {
         setCursor(Qt::PointingHandCursor);
     }
 
-protected:
+  protected:
     void mouseReleaseEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton) clicked_();
     }
 
-private:
+  private:
     std::function<void()> clicked_;
 };
 

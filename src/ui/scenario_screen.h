@@ -10,13 +10,13 @@ class Binder;
 // mode on the right, the flashing "Scenario Over" sign and the row of action buttons.
 class ScenarioScreen : public QWidget {
     Q_OBJECT
-public:
+  public:
     ScenarioScreen(Actions& actions, Binder& binder, QWidget* parent);
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     QWidget* patient_ = nullptr;
     QWidget* actionBar_ = nullptr;
 };

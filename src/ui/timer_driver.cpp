@@ -6,7 +6,10 @@ namespace ardentix::ui {
 
 TimerDriver::TimerDriver(Scheduler& timers, std::function<bool()> busy,
                          std::function<void()> afterFiring, QObject* parent)
-    : QObject(parent), timers_(timers), busy_(std::move(busy)), afterFiring_(std::move(afterFiring)) {
+    : QObject(parent),
+      timers_(timers),
+      busy_(std::move(busy)),
+      afterFiring_(std::move(afterFiring)) {
     clock_.start();
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);

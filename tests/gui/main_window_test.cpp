@@ -1,8 +1,14 @@
 // The main window on the offscreen platform: what a user sees at start and what the main menu
 // items do.
+#include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -25,6 +31,14 @@ class MainWindowTest : public QObject {
     std::unique_ptr<ui::QtPictures> pictures_;
     std::unique_ptr<Engine> engine_;
     std::unique_ptr<ui::MainWindow> window_;
+
+    template <typename T>
+    T* findTop(const char* name) {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String(name)) return qobject_cast<T*>(w);
+        }
+        return nullptr;
+    }
 
   private slots:
     void init() {
@@ -82,6 +96,54 @@ class MainWindowTest : public QObject {
         QTest::mouseClick(options, Qt::LeftButton);
         QCOMPARE(text, QStringLiteral("Options is not available yet in this version."));
         QVERIFY(window_->isVisible());
+    }
+
+    void logInAndReachTheScenario() {
+        QTest::mouseClick(window_->Menu()->StartButton(), Qt::LeftButton);
+        auto* login = findTop<QDialog>("TUserNAMEFORM");
+        QVERIFY(login && login->isVisible());
+        auto* name = login->findChild<QLineEdit*>(QStringLiteral("NAMEEdit"));
+        QVERIFY(!login->findChild<QLineEdit*>(QStringLiteral("IDEdit"))->isVisible());
+        QTest::keyClicks(name, QStringLiteral("Kim Lee"));
+        QTest::mouseClick(login->findChild<QRadioButton*>(QStringLiteral("Practicebutton")),
+                          Qt::LeftButton);
+        QTest::mouseClick(login->findChild<QPushButton*>(QStringLiteral("OKBtn")), Qt::LeftButton);
+        QTRY_VERIFY(!login->isVisible());
+        QVERIFY(!window_->Menu()->isVisible());
+        QCOMPARE(engine_->state.UserName, std::string("Kim Lee"));
+        QCOMPARE(engine_->state.Mode, uint8_t{1});
+        auto* msg0 = window_->findChild<QLabel*>(QStringLiteral("MSG0"));
+        QVERIFY(msg0->text().startsWith(QStringLiteral("Your patient is a ")));
+        auto* end = window_->findChild<QPushButton*>(QStringLiteral("ENDBUTTON"));
+        QVERIFY(end->isVisible() && end->isEnabled() && end->font().bold());
+        const Element& endElement = engine_->screen.Get("ENDBUTTON");
+        QCOMPARE(end->geometry(), QRect(endElement.left, end->y(), endElement.width, 25));
+        QVERIFY(!window_->findChild<QPushButton*>(QStringLiteral("BPBUTTON"))->isVisible());
+
+        // Pause from the menu bar, and go on.
+        auto* pause = window_->findChild<QAction*>(QStringLiteral("Pause"));
+        pause->trigger();
+        QVERIFY(pause->isChecked());
+        QVERIFY(!end->isEnabled());
+        QCOMPARE(msg0->text(), QStringLiteral("Select Pause under FILE menu to continue."));
+        pause->trigger();
+        QVERIFY(!pause->isChecked());
+        QVERIFY(end->isEnabled());
+
+        // End the scenario: the summary shows the result and the main window waits.
+        QTest::mouseClick(end, Qt::LeftButton);
+        auto* summary = findTop<QDialog>("TForm2");
+        QTRY_VERIFY(summary->isVisible());
+        QCOMPARE(summary->findChild<QLineEdit*>(QStringLiteral("NAMEEDIT"))->text(),
+                 QStringLiteral("Kim Lee"));
+        QCOMPARE(summary->findChild<QLineEdit*>(QStringLiteral("SHOCKTIMEEDIT"))->text(),
+                 QStringLiteral("NO SHOCKS"));
+        QVERIFY(!window_->centralWidget()->isEnabled());
+        QTest::mouseClick(summary->findChild<QPushButton*>(QStringLiteral("MainMenu")),
+                          Qt::LeftButton);
+        QTRY_VERIFY(window_->Menu()->isVisible());
+        QVERIFY(!summary->isVisible());
+        QVERIFY(window_->centralWidget()->isEnabled());
     }
 
     void quitClosesTheWindow() {

@@ -35,7 +35,7 @@ TEST(Texts, ClockKeepsHoursAndMinutes) {
 }
 
 class Program : public ::testing::Test {
-protected:
+  protected:
     testing::FakePorts fakes;
     Engine e{fakes.ports(), testing::kNoProgramDir};
     const Element& el(const char* name) { return e.screen.Get(name); }

@@ -10,7 +10,7 @@ namespace ardentix {
 namespace {
 
 class Monitor : public ::testing::Test {
-protected:
+  protected:
     testing::FakePorts fakes;
     Engine e{fakes.ports(), testing::kNoProgramDir};
     ScenarioState& s = e.state;
@@ -189,7 +189,8 @@ TEST_F(Monitor, RescueControlsOffAndOn) {
     e.timers.Start(TimerId::CALL911TIMER);
     DisableRescueControls(e);
     EXPECT_FALSE(e.timers.Running(TimerId::CPRTimer));
-    EXPECT_TRUE(e.timers.Running(TimerId::CALL911TIMER)) << "the phone call is not a scenario timer";
+    EXPECT_TRUE(e.timers.Running(TimerId::CALL911TIMER))
+        << "the phone call is not a scenario timer";
     for (const char* name : {"PADWHITE", "PADRED", "CPRBUTTON", "ENDBUTTON", "ShockButton"}) {
         EXPECT_FALSE(e.screen.Get(name).enabled) << name;
     }

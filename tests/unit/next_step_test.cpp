@@ -18,10 +18,12 @@ struct Case {
     std::function<void(Engine&)> setUp;
 };
 
-void PrintTo(const Case& c, std::ostream* os) { *os << c.rule; }
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.rule;
+}
 
 class NextStepRules : public ::testing::TestWithParam<Case> {
-protected:
+  protected:
     testing::FakePorts fakes;
     Engine e{fakes.ports(), testing::kNoProgramDir};
 
@@ -57,7 +59,9 @@ void analysed(Engine& e) {
     e.state.NextStep = kCheckPulse;
 }
 
-void off(Engine& e, Opt opt) { e.settings.SetOn(opt, false); }
+void off(Engine& e, Opt opt) {
+    e.settings.SetOn(opt, false);
+}
 
 const Case kBefore[] = {
     {"A1", kCheckResponsiveness, [](Engine&) {}},
