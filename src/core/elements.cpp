@@ -123,8 +123,8 @@ void addPatient(TableBuilder& t) {
     t.add("PADRedZONE");
     Element& torso = t.add("PATIENTTorsoZONE");
     t.at(torso, 40, 120, 300, 260);
-    t.add("PADWHITEzoneTorso");
-    t.add("PADREDzoneTorso");
+    t.hidden("PADWHITEzoneTorso");
+    t.hidden("PADREDzoneTorso");
     Element& loosePad = t.hidden("PADWHITE3");
     t.at(loosePad, 0, 0, 52, 66);
     for (const char* name :

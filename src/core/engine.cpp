@@ -1,5 +1,7 @@
 #include "core/engine.h"
 
+#include "aed/aed.h"
+
 #include "core/files.h"
 #include "core/flow.h"
 
@@ -11,6 +13,7 @@ Engine::Engine(Ports ports_, std::string programDir_)
         if (const TimerHandler& handler = timerHandlers_[static_cast<size_t>(id)]) handler(*this);
     });
     RegisterFlowTimers(*this);
+    RegisterAedTimers(*this);
 }
 
 void Engine::SetTimerHandler(TimerId id, TimerHandler handler) {

@@ -32,6 +32,7 @@ constexpr std::array kPausedTimers = {
     TimerId::STARTCPRTimer,
     TimerId::VENTILATION1Timer,
     TimerId::CPRCountdownTimer,
+    TimerId::AutoAnalyzeDelay,  // the device's pause before analysing after a disarm
 };
 
 // Stopped by a pause and left stopped after it.

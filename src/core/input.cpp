@@ -1,7 +1,9 @@
 #include "core/input.h"
 
 #include <array>
+#include <optional>
 
+#include "aed/aed.h"
 #include "core/engine.h"
 #include "core/flow.h"
 #include "monitor/finish.h"
@@ -23,7 +25,7 @@ void notYet(Engine& e, const char* what) {
               std::string(what) + " is not available yet in this version.");
 }
 
-const std::array<Control, 21> kClicks = {{
+const std::array<Control, 25> kClicks = {{
     {"MenuStart", Place::MainMenu, ShowLogin},
     {"STARTImage", Place::MainMenu, ShowLogin},
     {"MENU_IMAGE", Place::MainMenu, ShowLogin},
@@ -39,6 +41,10 @@ const std::array<Control, 21> kClicks = {{
     {"TUserNAMEFORM.TestButton", Place::Login,
      [](Engine& e) { LoginModeClicked(e, "TUserNAMEFORM.TestButton"); }},
     {"ENDBUTTON", Place::Scenario, FinishScenario},
+    {"PowerButton", Place::Scenario, PowerOn},
+    {"POWERBUTTON2", Place::Scenario, PowerButton2},
+    {"AnalyzeButton", Place::Scenario, AnalyzeRequest},
+    {"ShockButton", Place::Scenario, ShockKey},
     {"SCENOVERLabel", Place::Scenario, FinishScenario},
     {"FinalErrorOKButton", Place::FinalPanel, FinalErrorOk},
     {"TForm2.Next", Place::Summary, SummaryNext},
@@ -118,6 +124,27 @@ InputResult Click(Engine& e, std::string_view name) {
 
 InputResult ChooseMenu(Engine& e, std::string_view name) {
     return act(e, kMenus, name);
+}
+
+InputResult DragPad(Engine& e, std::string_view name, std::string_view target, int left, int top) {
+    const bool white = name == "PADWHITE" || name == "PADWHITEzoneTorso";
+    const bool fromMisplaced = name == "PADWHITEzoneTorso" || name == "PADREDzoneTorso";
+    if (!white && name != "PADRED" && name != "PADREDzoneTorso") return InputResult::Unknown;
+    std::optional<PadTarget> drop;
+    if (target == "PADWhiteZone") drop = PadTarget::WhiteZone;
+    if (target == "PADRedZONE") drop = PadTarget::RedZone;
+    if (target == "PATIENTTorsoZONE") drop = PadTarget::Torso;
+    if (target == "PADPanel") drop = PadTarget::Tray;
+    if (!drop && target != "nowhere") return InputResult::Unknown;
+    const Element& source = e.screen.Get(name);
+    if (!placeOpen(e, Place::Scenario) || !source.visible || !source.enabled) {
+        return InputResult::Unavailable;
+    }
+    const Pad pad = white ? Pad::White : Pad::Red;
+    const bool started = fromMisplaced ? StartMisplacedPadDrag(e, pad) : StartPadDrag(e, pad);
+    if (started && drop && AcceptsPad(e, *drop)) DropPad(e, *drop, left, top);
+    EndPadDrag(e, pad, fromMisplaced);
+    return InputResult::Done;
 }
 
 InputResult TypeText(Engine& e, std::string_view name, const std::string& text) {

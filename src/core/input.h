@@ -16,5 +16,9 @@ enum class InputResult {
 InputResult Click(Engine& e, std::string_view name);
 InputResult ChooseMenu(Engine& e, std::string_view name);
 InputResult TypeText(Engine& e, std::string_view name, const std::string& text);
+// A whole drag of an electrode pad (PADWHITE, PADRED, or a misplaced PADWHITEzoneTorso,
+// PADREDzoneTorso) onto PADWhiteZone, PADRedZONE, PATIENTTorsoZONE (the pad's top-left corner
+// at left, top), back to PADPanel, or "nowhere".
+InputResult DragPad(Engine& e, std::string_view name, std::string_view target, int left, int top);
 
 }  // namespace ardentix

@@ -49,6 +49,7 @@ void resetPanels(Engine& e) {
         Element& z = e.screen.Edit(zone);
         z.width = loosePad.width;
         z.height = loosePad.height;
+        z.visible = false;  // no pad lies misplaced
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 // Every timer of the scenario screen, with the interval it has before any handler sets one.
+// AutoAnalyzeDelay is the device's own pause before the analysis that follows a disarm.
 // X(name, interval in ms)
 #define ARDENTIX_TIMERS(X)            \
     X(ANALYZINGNOWTimer, 1000)        \
@@ -34,4 +35,5 @@
     X(STARTCPRTimer, 2000)            \
     X(Shaketimer, 250)                \
     X(VENTILATION1Timer, 1000)        \
-    X(VENTILATION2Timer, 1000)
+    X(VENTILATION2Timer, 1000)          \
+    X(AutoAnalyzeDelay, 2000)

@@ -68,6 +68,7 @@ class Runner {
     void doExpect(const Command& c);
     void doAnswer(const Command& c);
     void doInput(const Command& c);
+    void doDrag(const Command& c);
     bool pokeTimer(const std::string& name, const std::string& value);
     void fail(int line, const std::string& message);
 
@@ -217,6 +218,23 @@ void Runner::doInput(const Command& c) {
     if (result == InputResult::Unavailable) fail(c.line, w[1] + " cannot be used now");
 }
 
+// drag NAME TARGET [LEFT TOP]: a pad dropped on the chest outside the zones lies with its
+// top-left corner at LEFT, TOP of the patient view (by default the middle of the chest).
+void Runner::doDrag(const Command& c) {
+    const Words& w = c.words;
+    if (w.size() != 3 && w.size() != 5) throw Malformed{"drag takes NAME TARGET [LEFT TOP]"};
+    const Element& torso = engine_.screen.Get("PATIENTTorsoZONE");
+    int left = torso.left + torso.width / 2 - 26;
+    int top = torso.top + torso.height / 2 - 33;
+    if (w.size() == 5) {
+        left = static_cast<int>(numberArg(w[3], "left"));
+        top = static_cast<int>(numberArg(w[4], "top"));
+    }
+    const InputResult result = DragPad(engine_, w[1], w[2], left, top);
+    if (result == InputResult::Unknown) throw Malformed{"cannot drag " + w[1] + " to " + w[2]};
+    if (result == InputResult::Unavailable) fail(c.line, w[1] + " cannot be used now");
+}
+
 void Runner::doAnswer(const Command& c) {
     if (c.words.size() < 2 || c.words.size() > 3)
         throw Malformed{"answer takes an answer and a box text"};
@@ -271,7 +289,9 @@ void Runner::execute(const Command& c) {
         doAnswer(c);
     } else if (verb == "click" || verb == "menu" || verb == "type") {
         doInput(c);
-    } else if (verb == "drag" || verb == "spin") {
+    } else if (verb == "drag") {
+        doDrag(c);
+    } else if (verb == "spin") {
         throw Malformed{verb + " has no element to act on yet"};
     } else {
         throw Malformed{"unknown command " + verb};

@@ -1,0 +1,68 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace ardentix {
+
+class Engine;
+
+// The device's fixed prompt texts, compared with the prompt line by keys and actions.
+namespace prompt {
+inline constexpr std::string_view kSelfTest = "SELF-TEST";
+inline constexpr std::string_view kConnect = "CONNECT ELECTRODES";
+inline constexpr std::string_view kPushAnalyze = "PUSH ANALYZE";
+inline constexpr std::string_view kStandClear = "STAND CLEAR";
+inline constexpr std::string_view kAnalyzing = "ANALYZING NOW";
+inline constexpr std::string_view kMotion = "MOTION DETECTED";
+inline constexpr std::string_view kStopMotion = "STOP MOTION";
+inline constexpr std::string_view kShockAdvised = "SHOCK ADVISED";
+inline constexpr std::string_view kNoShock = "NO SHOCK ADVISED";
+inline constexpr std::string_view kPushToShock = "PUSH TO SHOCK";
+inline constexpr std::string_view kChargeRemoved = "CHARGE REMOVED";
+inline constexpr std::string_view kCheckPulse = "CHECK FOR PULSE";
+inline constexpr std::string_view kIfNoPulse = "IF NO PULSE";
+inline constexpr std::string_view kStartCPR = "START CPR";
+}  // namespace prompt
+
+// The prompt line and the display above it.
+const std::string& PromptLine(const Engine& e);
+void SetPrompt(Engine& e, std::string_view text);
+// The device counts as on once its power light is lit, 150 ms after power-on.
+bool PowerLightLit(const Engine& e);
+
+// Power key (PowerButton, and POWERBUTTON2 after a battery replacement).
+void PowerOn(Engine& e);
+void PowerButton2(Engine& e);
+
+// The analyze key, and the same request made by the device itself.
+void AnalyzeRequest(Engine& e);
+// The patient is moving: the analysis cannot go on.
+bool PatientMoving(const Engine& e);
+
+// The shock key.
+void ShockKey(Engine& e);
+
+// The electrode pads, dragged from the tray or from a misplaced position on the chest.
+enum class Pad { White, Red };
+enum class PadTarget { WhiteZone, RedZone, Torso, Tray };
+// Starts a drag; false when the pad is refused (a patient below the pediatric minimum).
+bool StartPadDrag(Engine& e, Pad pad);
+bool StartMisplacedPadDrag(Engine& e, Pad pad);
+void PressMisplacedPad(Engine& e, Pad pad);
+// Whether the target takes the pad being dragged.
+bool AcceptsPad(const Engine& e, PadTarget target);
+// A drop; left and top place a pad dropped on the chest outside the zones.
+void DropPad(Engine& e, PadTarget target, int left = 0, int top = 0);
+void EndPadDrag(Engine& e, Pad pad, bool fromMisplaced);
+
+// The countdown display: 0:09, 0:59, 1:05.
+std::string CountdownText(int seconds);
+
+// The timer handlers of the device, part by part.
+void RegisterAedTimers(Engine& e);
+void RegisterPowerTimers(Engine& e);
+void RegisterAnalysisTimers(Engine& e);
+void RegisterShockTimers(Engine& e);
+void RegisterPromptTimers(Engine& e);
+
+}  // namespace ardentix

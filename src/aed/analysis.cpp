@@ -1,0 +1,307 @@
+// The rhythm analysis: the request with its guards, the prompt that asks for it, the display
+// sequence with motion detection, and the result.
+#include <array>
+
+#include "aed/aed.h"
+#include "aed/sound.h"
+#include "core/engine.h"
+#include "monitor/conditions.h"
+#include "monitor/monitor.h"
+#include "rescuer/rescuer.h"
+
+namespace ardentix {
+
+namespace {
+
+void messages(Engine& e, std::string line0, std::string line1) {
+    e.screen.Edit("MSG0").text = std::move(line0);
+    e.screen.Edit("MSG1").text = std::move(line1);
+}
+
+bool busyPrompt(const Engine& e) {
+    const std::string& p = PromptLine(e);
+    return p == prompt::kAnalyzing || p == prompt::kStandClear || p == prompt::kShockAdvised ||
+           p == prompt::kPushToShock || p == prompt::kMotion || p == prompt::kStopMotion;
+}
+
+// Every running sequence of the device stops before a new request is judged.
+void resetSequences(Engine& e) {
+    e.timers.Stop(TimerId::CPRCountdownTimer);
+    e.screen.Edit("AEDDISPLAY0").text.clear();
+    for (TimerId id : {TimerId::ANALYZINGNOWTimer, TimerId::CHARGETimer,
+                       TimerId::CHECKFORPULSETimer, TimerId::ENDAnalyzeTimer,
+                       TimerId::FLASHLEDtimer, TimerId::IFNOPULSETimer, TimerId::PUSHANALYZETimer}) {
+        e.timers.Stop(id);
+    }
+    e.timers.SetInterval(TimerId::PUSHANALYZETimer, 2000);
+    for (TimerId id : {TimerId::PUSHANALYZEafterCPRTIMER, TimerId::PUSHTOSHOCKTimer,
+                       TimerId::SHOCKTimer, TimerId::STANDCLEARTIMER,
+                       TimerId::STANDCLEARAnalyzeTIMER, TimerId::STANDCLEARShockTimer,
+                       TimerId::STARTCPRTimer, TimerId::AutoAnalyzeDelay}) {
+        e.timers.Stop(id);
+    }
+    e.state.ShockRequested = false;
+    e.state.RewardedPulseChecks = 0;
+    e.state.AnalysisFinished = false;
+}
+
+// Analysing is not allowed below the pediatric minimum, even where monitoring is.
+void chargePediatricAnalysis(Engine& e) {
+    ScenarioState& s = e.state;
+    const std::string limit = e.settings.Text(Opt::OptMinimumAge);
+    if (e.settings.On(Opt::Age)) {
+        e.screen.Edit("MSG0").text = "Under min. age (" + limit + " years).";
+        e.screen.Edit("TForm2.Errors").lines.push_back(
+            "Attempted to analyze patient under minimum age (-300).");
+        s.PediatricLimitViolated = true;
+    } else {
+        e.screen.Edit("MSG0").text = "Under min. weight (" + limit + " lbs).";
+        e.screen.Edit("TForm2.Errors").lines.push_back(
+            "Attempted to analyze patient under minimum weight (-300).");
+    }
+    e.screen.Edit("MSG1").text = "DO NOT attach device (-300).";
+    s.Score = static_cast<int16_t>(s.Score - 300);
+    ShowScore(e);
+}
+
+// The analysis that completes the AED part of the scenario.
+bool completesAnalyses(const Engine& e) {
+    const ScenarioState& s = e.state;
+    const int hypoLimit = e.settings.Value(Opt::OptHypoShocks);
+    const std::array<bool, 7> rules = {
+        s.AnalysesSinceShock == 3,
+        s.PulseState == kPulseRestored && s.AnalysisCount > s.ShocksNeeded &&
+            s.ShockCount == s.ShocksNeeded,
+        s.ShocksNeeded == 0 && s.AnalysisCount >= 3,
+        s.PatientCategory != kRefractory && s.ShocksNeeded != 0 &&
+            s.AnalysisCount > s.ShocksNeeded && s.ShockCount == s.ShocksNeeded,
+        s.PatientCategory == kRefractory && s.ShockCount >= 3 && s.PulseState == kNothingToShock &&
+            s.ShockCount + s.NoShockCount <= s.AnalysisCount,
+        s.PulseState == kPulseRestored && s.ShockCount == s.ShocksNeeded && s.ShocksNeeded == 3,
+        s.PatientCategory == kHypothermic && hypoLimit <= s.AnalysisCount,
+    };
+    for (bool rule : rules) {
+        if (rule) return true;
+    }
+    return false;
+}
+
+void startAnalysis(Engine& e) {
+    ScenarioState& s = e.state;
+    s.LastAction = "Analyze";
+    s.CPRSinceAnalysis = false;
+    const bool ready = s.AEDOn && BothPads(e);
+    const std::string& p = s.PreviousAction;
+    if (s.NextStep == kPressAnalyze) AwardStep(e);
+    if (s.NextStep != kPressAnalyze && s.AnalysisCount == 0 && ready &&
+        (p == "Clear" || p == "Power" || p == "Electrode1" || p == "Electrode2" || p == "Voice")) {
+        AwardStep(e);
+    }
+    if (!e.settings.On(Opt::OPTTWOBUTTONAED) && !e.settings.On(Opt::OPTAUTOANALYZE) &&
+        s.NextStep == kClearForAnalysis && ready) {
+        AwardStep(e);
+    }
+    UpdateVitalSigns(e);
+    ++s.AnalysisCount;
+    if (s.PulseState == kNothingToShock) ++s.AnalysesSinceShock;
+    if (completesAnalyses(e)) s.AnalysesComplete = true;
+    CheckShockDelivered(e);
+    CheckPulseAfterAnalysis(e);
+    CheckCPRAfterPulse(e);
+    e.timers.SetInterval(TimerId::STANDCLEARAnalyzeTIMER, 500);
+    e.timers.Start(TimerId::STANDCLEARAnalyzeTIMER);
+    s.ClearCredited = false;
+    if (s.Mode == kTutorial && s.PatientCleared) e.screen.Edit("ADVICEPANEL").visible = false;
+}
+
+// The patient moves: the sequence waits for the motion to end.
+void motionStop(Engine& e) {
+    e.timers.Start(TimerId::MOTIONDETECTEDTimer);
+    e.timers.SetInterval(TimerId::MOTIONDETECTEDTimer, 1000);
+    for (TimerId id : {TimerId::ANALYZINGNOWTimer, TimerId::STANDCLEARTIMER, TimerId::ENDAnalyzeTimer}) {
+        e.timers.Stop(id);
+    }
+}
+
+void pushAnalyzePrompt(Engine& e) {
+    if (e.settings.On(Opt::OPTTWOBUTTONAED)) {
+        // Repeated at the timer's interval until a request passes its guard.
+        AnalyzeRequest(e);
+    } else {
+        SetPrompt(e, prompt::kPushAnalyze);
+        const int interval = e.timers.Interval(TimerId::PUSHANALYZETimer);
+        const bool afresh = e.state.LastAction == "Power" || interval == 1500 || interval == 2500;
+        PlaySound(e, afresh ? "pushanaB.wav" : "pushanal.wav");
+        e.timers.SetInterval(TimerId::FLASHLEDtimer, 500);
+        e.timers.Start(TimerId::FLASHLEDtimer);
+        e.timers.SetInterval(TimerId::PUSHANALYZETimer, 2000);
+        e.timers.Stop(TimerId::PUSHANALYZETimer);
+    }
+    if (e.state.Mode == kTutorial) ShowAdvice(e);
+}
+
+void flashLed(Engine& e) {
+    const int interval = e.timers.Interval(TimerId::FLASHLEDtimer);
+    if (interval == 500) {
+        Element& led = e.screen.Edit("AnalyzeLED");
+        led.color = led.color == Color::Yellow ? Color::White : Color::Yellow;
+    } else if (interval == 600) {
+        Element& led = e.screen.Edit("ShockLED");
+        led.color = led.color == Color::Red ? Color::White : Color::Red;
+    }
+}
+
+void standClearBeforeAnalysis(Engine& e) {
+    SetPrompt(e, prompt::kStandClear);
+    PlaySound(e, "bepclear.wav");
+    e.timers.SetInterval(TimerId::ANALYZINGNOWTimer, 4000);
+    e.timers.Start(TimerId::ANALYZINGNOWTimer);
+    e.timers.Stop(TimerId::STANDCLEARAnalyzeTIMER);
+    if (e.state.Mode == kTutorial && e.state.PatientCleared) {
+        e.screen.Edit("ADVICEPANEL").visible = false;
+    }
+}
+
+void analyzingNow(Engine& e) {
+    if (PatientMoving(e)) return motionStop(e);
+    SetPrompt(e, prompt::kAnalyzing);
+    const int interval = e.timers.Interval(TimerId::ANALYZINGNOWTimer);
+    if (interval == 4000 || interval == 1500) PlaySound(e, "analyzeN.wav");
+    e.screen.Edit("AnalyzeLED").color = Color::Yellow;
+    e.timers.SetInterval(TimerId::STANDCLEARTIMER, 1000);
+    e.timers.Start(TimerId::STANDCLEARTIMER);
+    // A running result timer keeps its period: the five seconds count from the first display.
+    e.timers.SetInterval(TimerId::ENDAnalyzeTimer, 5000);
+    e.timers.Start(TimerId::ENDAnalyzeTimer);
+    e.timers.Stop(TimerId::ANALYZINGNOWTimer);
+    if (e.state.Mode == kTutorial) ShowAdvice(e);
+}
+
+void alternate(Engine& e) {
+    if (PatientMoving(e)) return motionStop(e);
+    e.timers.Stop(TimerId::STANDCLEARTIMER);
+    SetPrompt(e, prompt::kStandClear);
+    e.timers.SetInterval(TimerId::ANALYZINGNOWTimer, 1000);
+    e.timers.Start(TimerId::ANALYZINGNOWTimer);
+}
+
+void motionDetected(Engine& e) {
+    if (!PatientMoving(e)) {
+        // A new five-second period begins 1500 ms later.
+        e.timers.Start(TimerId::ANALYZINGNOWTimer);
+        e.timers.SetInterval(TimerId::ANALYZINGNOWTimer, 1500);
+        e.timers.Stop(TimerId::MOTIONDETECTEDTimer);
+        e.timers.Stop(TimerId::ENDAnalyzeTimer);
+    } else if (e.timers.Interval(TimerId::MOTIONDETECTEDTimer) == 1000) {
+        PlaySound(e, "motion.wav");
+        e.timers.SetInterval(TimerId::MOTIONDETECTEDTimer, 1001);
+        SetPrompt(e, prompt::kMotion);
+    } else {
+        SetPrompt(e, PromptLine(e) == prompt::kMotion ? prompt::kStopMotion : prompt::kMotion);
+        if (e.state.Mode == kTutorial) ShowAdvice(e);
+    }
+}
+
+void result(Engine& e) {
+    if (PatientMoving(e)) return motionStop(e);
+    ScenarioState& s = e.state;
+    e.timers.Stop(TimerId::ANALYZINGNOWTimer);
+    e.timers.Stop(TimerId::STANDCLEARTIMER);
+    if (!s.PatientCleared && s.NextStep != kEndScenario && !s.PulseCheckedAfterReturn &&
+        e.settings.On(Opt::OPTClearAnalyze)) {
+        Deduct(e, 25, "Forgot to clear during analysis (-25).", "",
+               "Did not clear during analysis (-25).");
+    }
+    s.PatientCleared = false;
+    if (s.PulseState != kShockable) {
+        e.screen.Edit("AEDDISPLAY0").text.clear();
+        SetPrompt(e, prompt::kNoShock);
+        PlaySound(e, "noshockA.wav");
+        e.screen.Edit("AnalyzeLED").color = Color::White;
+        e.timers.SetInterval(TimerId::CHECKFORPULSETimer, 3000);
+        e.timers.Start(TimerId::CHECKFORPULSETimer);
+        e.timers.SetInterval(TimerId::IFNOPULSETimer, 3000);
+        s.ShockAdvised = false;
+        ++s.NoShockCount;
+        s.ShocksInSeries = 0;
+    } else {
+        SetPrompt(e, prompt::kShockAdvised);
+        PlaySound(e, "shockadv.wav");
+        e.screen.Edit("AnalyzeLED").color = Color::White;
+        e.timers.SetInterval(TimerId::CHARGETimer, 3000);
+        e.timers.Start(TimerId::CHARGETimer);
+        s.ShockAdvised = true;
+        e.timers.SetInterval(TimerId::IFNOPULSETimer, 3000);
+        s.ClearCredited = false;
+    }
+    e.timers.Stop(TimerId::ENDAnalyzeTimer);
+    s.AnalysisFinished = true;
+    EvaluateNextStep(e);
+    // A refractory rhythm may turn shockable again: by chance after one no-shock analysis,
+    // surely after two.
+    if (s.PatientCategory == kRefractory && s.PulseState == kNothingToShock) {
+        if (s.AnalysesSinceShock == 1) {
+            if (e.random(2) == 0) s.PulseState = kShockable;
+        } else if (s.AnalysesSinceShock > 1) {
+            s.PulseState = kShockable;
+        }
+    }
+    if (e.screen.Get("MSG0").text != "Forgot to clear during analysis (-25).") messages(e, "", "");
+    if (s.Mode == kTutorial) ShowAdvice(e);
+}
+
+}  // namespace
+
+bool PatientMoving(const Engine& e) {
+    const ScenarioState& s = e.state;
+    return s.TroubleKind == 2 || s.BagBreathing || CPRRunning(e) ||
+           e.screen.Get("PULSEHAND").visible || e.timers.Running(TimerId::Shaketimer) ||
+           e.timers.Running(TimerId::ResponsivenessTimer);
+}
+
+void AnalyzeRequest(Engine& e) {
+    ScenarioState& s = e.state;
+    const bool over = s.AnalysesComplete && s.NextStep == kEndScenario;
+    if (over) {
+        messages(e, "Scenario is over...select END SCENARIO.", "");
+        e.timers.Start(TimerId::SCENOVERLabelFLASHTimer);
+    } else if (busyPrompt(e) || s.TroubleKind != 0 || e.timers.Running(TimerId::POWERTIMER2) ||
+               e.timers.Running(TimerId::POWERTimer)) {
+        return;
+    }
+    resetSequences(e);
+    if (s.PatientCategory == kPediatric && BothPads(e)) return chargePediatricAnalysis(e);
+    if (!PowerLightLit(e)) return;
+    if (s.PatientCategory == kHypothermic &&
+        e.settings.Value(Opt::OptHypoShocks) == s.ShockCount) {
+        const std::string limit = e.settings.Text(Opt::OptHypoShocks);
+        return Deduct(e, 300, "Attempted too many shocks for hypothermic", "patient (-300).",
+                      "Attempted to give more than " + limit +
+                          " shocks to hypothermic patient. (-300)");
+    }
+    if (s.PulseState == kPulseRestored && (s.PulseCheckedAfterReturn || s.BPCheckedAfterPulse) &&
+        s.ShockCount == s.ShocksNeeded && !e.settings.On(Opt::OPTAUTOANALYZE)) {
+        Deduct(e, 100, "Attempted to analyze after pulse", "established (-100).",
+               "Attempted to analyze after pulse established (-100).");
+    }
+    // The troubleshooting faults are drawn here; until they are built none is raised.
+    if (!e.settings.On(Opt::OPTAUTOANALYZE)) messages(e, "", "");
+    if (!BothPads(e)) {
+        SetPrompt(e, prompt::kConnect);
+        PlaySound(e, "connecte.wav");
+        return;
+    }
+    startAnalysis(e);
+}
+
+void RegisterAnalysisTimers(Engine& e) {
+    e.SetTimerHandler(TimerId::PUSHANALYZETimer, pushAnalyzePrompt);
+    e.SetTimerHandler(TimerId::FLASHLEDtimer, flashLed);
+    e.SetTimerHandler(TimerId::STANDCLEARAnalyzeTIMER, standClearBeforeAnalysis);
+    e.SetTimerHandler(TimerId::ANALYZINGNOWTimer, analyzingNow);
+    e.SetTimerHandler(TimerId::STANDCLEARTIMER, alternate);
+    e.SetTimerHandler(TimerId::MOTIONDETECTEDTimer, motionDetected);
+    e.SetTimerHandler(TimerId::ENDAnalyzeTimer, result);
+}
+
+}  // namespace ardentix

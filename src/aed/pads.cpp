@@ -1,0 +1,200 @@
+// The electrode pads: dragged from the tray onto the chest; either pad may go on either zone.
+#include "aed/aed.h"
+#include "core/engine.h"
+#include "monitor/monitor.h"
+#include "rescuer/rescuer.h"
+
+namespace ardentix {
+
+namespace {
+
+struct PadNames {
+    const char* tray;
+    const char* misplaced;
+    const char* action;
+};
+
+PadNames names(Pad pad) {
+    return pad == Pad::White ? PadNames{"PADWHITE", "PADWHITEzoneTorso", "Electrode1"}
+                             : PadNames{"PADRED", "PADREDzoneTorso", "Electrode2"};
+}
+
+bool& dragging(ScenarioState& s, Pad pad) {
+    return pad == Pad::White ? s.WhiteDragging : s.RedDragging;
+}
+bool& attached(ScenarioState& s, Pad pad) {
+    return pad == Pad::White ? s.WhitePadAttached : s.RedPadAttached;
+}
+bool& misplaced(ScenarioState& s, Pad pad) {
+    return pad == Pad::White ? s.WhiteMisplaced : s.RedMisplaced;
+}
+
+// A misplaced pad lies on the chest, where it can be picked up again.
+void showMisplaced(Engine& e) {
+    e.screen.Edit("PADWHITEzoneTorso").visible = e.state.WhiteMisplaced;
+    e.screen.Edit("PADREDzoneTorso").visible = e.state.RedMisplaced;
+}
+
+bool pediatricRefused(const Engine& e) {
+    return e.state.PatientCategory == kPediatric && !e.settings.On(Opt::OPTPEDSMONITOR);
+}
+
+// Every attempt on a patient below the minimum is charged (while the score is above -5000).
+void chargePediatricAttempt(Engine& e) {
+    ScenarioState& s = e.state;
+    const std::string limit = e.settings.Text(Opt::OptMinimumAge);
+    std::string report;
+    if (e.settings.On(Opt::Age)) {
+        e.screen.Edit("MSG0").text = "Under min. age (" + limit + " years).";
+        report = "Attempted to attach electrode to patient under minimum age (-300).";
+        s.PediatricLimitViolated = true;
+    } else {
+        e.screen.Edit("MSG0").text = "Under min. weight (" + limit + " lbs).";
+        report = "Attempted to attach electrode to patient under minimum weight (-300).";
+    }
+    e.screen.Edit("MSG1").text = "DO NOT attach device (-300).";
+    e.screen.Edit("TForm2.Errors").lines.push_back(report);
+    if (s.Score > -5000) s.Score = static_cast<int16_t>(s.Score - 300);
+    ShowScore(e);
+}
+
+bool abcsDone(const ScenarioState& s) {
+    return s.ResponsivenessChecked && s.AirwayOpened && s.BreathingChecked && s.TwoBreathsGiven &&
+           s.PulseChecked;
+}
+
+// A correct zone: the pad being dragged lies there now.
+void dropOnZone(Engine& e, PadTarget zone) {
+    ScenarioState& s = e.state;
+    const bool whiteZone = zone == PadTarget::WhiteZone;
+    const bool occupied = whiteZone ? (s.WhitePadAttached && !s.PadsSwapped) ||
+                                          (s.RedPadAttached && s.PadsSwapped)
+                                    : (s.WhitePadAttached && s.PadsSwapped) ||
+                                          (s.RedPadAttached && !s.PadsSwapped);
+    if (occupied) return;
+    AwardStep(e);
+    // The flags decide which pad this is, the white one first.
+    Pad pad = Pad::White;
+    if (s.WhiteDragging) {
+        s.PadsSwapped = !whiteZone;
+        s.WhiteDragging = false;
+        s.WhitePadAttached = true;
+        s.WhiteMisplaced = false;
+        if (whiteZone) s.WhiteGuideShown = false;
+    } else if (s.RedDragging) {
+        pad = Pad::Red;
+        s.PadsSwapped = whiteZone;
+        s.RedDragging = false;
+        s.RedPadAttached = true;
+        if (!whiteZone) s.RedMisplaced = false;
+    } else {
+        return;
+    }
+    showMisplaced(e);
+    if (whiteZone) {
+        if (pad == Pad::Red) s.RedGuideShown = false;
+    } else {
+        s.RedGuideShown = false;
+        e.screen.Edit(names(pad).tray).visible = false;
+    }
+    EvaluateNextStep(e);
+    if (s.WhitePadAttached && s.RedPadAttached) {
+        e.screen.Edit("MSG0").text.clear();
+        e.screen.Edit("MSG1").text.clear();
+        SetPrompt(e, "");
+        if (e.screen.Get("PowerLight").color == Color::Green) {
+            e.timers.SetInterval(TimerId::PUSHANALYZETimer, 1500);
+            e.timers.Start(TimerId::PUSHANALYZETimer);
+            if (s.TroubleOccurred) {
+                s.NextStep =
+                    e.settings.On(Opt::OPTClearAnalyze) ? kPressAnalyze : kClearForAnalysis;
+            }
+        }
+    } else {
+        e.screen.Edit("MSG0").text = "Attach the other electrode.";
+        e.screen.Edit("MSG1").text.clear();
+    }
+    if (s.Mode == kTutorial) ShowAdvice(e);
+}
+
+void dropOnTorso(Engine& e, int left, int top) {
+    ScenarioState& s = e.state;
+    Deduct(e, 100, "Incorrect location. Try again (-100).", "",
+           "Incorrect electrode placement (-100).");
+    for (Pad pad : {Pad::White, Pad::Red}) {
+        if (!dragging(s, pad)) continue;
+        Element& lying = e.screen.Edit(names(pad).misplaced);
+        lying.left = left;
+        lying.top = top;
+        misplaced(s, pad) = true;
+        dragging(s, pad) = false;
+        e.screen.Edit(names(pad).tray).visible = false;
+        showMisplaced(e);
+        return;
+    }
+}
+
+}  // namespace
+
+bool StartPadDrag(Engine& e, Pad pad) {
+    ScenarioState& s = e.state;
+    if (pediatricRefused(e)) {
+        chargePediatricAttempt(e);
+        dragging(s, pad) = false;
+        return false;
+    }
+    if (!abcsDone(s) && !s.ABCsPhaseClosed) {
+        Deduct(e, 300, "Did not complete ABCs before", "attaching AED (-300).",
+               "Did not complete ABCs before attaching AED (-300).");
+        s.ABCsPhaseClosed = true;
+    }
+    if (CPRIsRunning(e)) StopCPR(e);
+    e.screen.Edit(names(pad).tray).visible = false;
+    s.LastAction = names(pad).action;
+    dragging(s, pad) = true;
+    return true;
+}
+
+bool StartMisplacedPadDrag(Engine& e, Pad pad) {
+    ScenarioState& s = e.state;
+    if (CPRIsRunning(e)) StopCPR(e);
+    s.LastAction = names(pad).action;
+    dragging(s, pad) = true;
+    misplaced(s, pad) = false;
+    showMisplaced(e);
+    return true;
+}
+
+void PressMisplacedPad(Engine& e, Pad pad) {
+    misplaced(e.state, pad) = false;
+    showMisplaced(e);
+}
+
+bool AcceptsPad(const Engine& e, PadTarget target) {
+    if (target == PadTarget::Tray) return true;
+    return !pediatricRefused(e);
+}
+
+void DropPad(Engine& e, PadTarget target, int left, int top) {
+    switch (target) {
+        case PadTarget::WhiteZone:
+        case PadTarget::RedZone: dropOnZone(e, target); break;
+        case PadTarget::Torso: dropOnTorso(e, left, top); break;
+        case PadTarget::Tray: break;
+    }
+}
+
+void EndPadDrag(Engine& e, Pad pad, bool fromMisplaced) {
+    ScenarioState& s = e.state;
+    // A drag that ended without a placement lets go of the pad: a later drop of the other pad
+    // must not be counted for this one.
+    dragging(s, pad) = false;
+    if (fromMisplaced) {
+        if (!attached(s, pad)) misplaced(s, pad) = true;
+        showMisplaced(e);
+        return;
+    }
+    e.screen.Edit(names(pad).tray).visible = !(attached(s, pad) || misplaced(s, pad));
+}
+
+}  // namespace ardentix

@@ -1,0 +1,92 @@
+// Power-on and self-test of the AED.
+#include "aed/aed.h"
+#include "aed/sound.h"
+#include "core/engine.h"
+#include "core/flow.h"
+#include "monitor/monitor.h"
+#include "rescuer/rescuer.h"
+
+namespace ardentix {
+
+const std::string& PromptLine(const Engine& e) { return e.screen.Get("AEDDISPLAY1").text; }
+
+void SetPrompt(Engine& e, std::string_view text) { e.screen.Edit("AEDDISPLAY1").text = text; }
+
+bool PowerLightLit(const Engine& e) { return e.screen.Get("PowerLight").color != Color::White; }
+
+void PowerOn(Engine& e) {
+    ScenarioState& s = e.state;
+    if (s.AEDOn) return;
+    e.screen.Edit("CloseupPanel").visible = true;
+    e.screen.Edit("AEDPANEL").visible = false;
+    for (const char* name : {"PowerLight", "ShockLED", "ShockButton"}) {
+        e.screen.Edit(name).visible = true;
+    }
+    e.screen.Edit("POWERBUTTON2").visible = false;
+    e.screen.Edit("PowerButton").visible = false;
+    s.LastAction = "Power";
+    // Switching on earns the step points whatever was expected, except on a patient below the
+    // pediatric minimum when monitoring is not allowed.
+    if (s.PatientCategory != kPediatric || e.settings.On(Opt::OPTPEDSMONITOR)) AwardStep(e);
+    s.AEDOn = true;
+    CheckAnalyzeAfterShock(e);
+    CheckShockDelivered(e);
+    UpdateVitalSigns(e);
+    EvaluateNextStep(e);
+    e.timers.Start(TimerId::POWERTIMER2);
+}
+
+void PowerButton2(Engine& e) {
+    if (!e.state.AEDOn && e.state.TroubleOccurred) PowerOn(e);
+}
+
+namespace {
+
+void selfTest(Engine& e) {
+    e.screen.Edit("PowerLight").color = Color::Green;
+    Element& upper = e.screen.Edit("AEDDISPLAY0");
+    upper.text = "BATTERY OK";
+    upper.visible = true;
+    Element& lower = e.screen.Edit("AEDDISPLAY1");
+    lower.text = prompt::kSelfTest;
+    lower.visible = true;
+    Element& counter = e.screen.Edit("NumShockLabel");
+    counter.text.clear();
+    counter.visible = true;
+    Element& clock = e.screen.Edit("TIMELabel");
+    clock.text = ClockText(e.ports.clock->LongTime());
+    clock.visible = true;
+    e.timers.SetInterval(TimerId::POWERTimer, 2000);
+    e.timers.Start(TimerId::POWERTimer);
+    e.timers.Stop(TimerId::POWERTIMER2);
+}
+
+void ready(Engine& e) {
+    ScenarioState& s = e.state;
+    e.screen.Edit("AEDDISPLAY0").text.clear();
+    const bool bothPads = s.WhitePadAttached && s.RedPadAttached;
+    if (bothPads) {
+        // "SELF-TEST" stays until the first analysis is prompted.
+        e.timers.SetInterval(TimerId::PUSHANALYZETimer, 1500);
+        e.timers.Start(TimerId::PUSHANALYZETimer);
+        if (s.TroubleOccurred) {
+            s.NextStep = e.settings.On(Opt::OPTClearAnalyze) ? kPressAnalyze : kClearForAnalysis;
+        }
+    }
+    e.timers.Stop(TimerId::POWERTimer);
+    if (!bothPads) {
+        e.screen.Edit("AEDDISPLAY0").text.clear();
+        SetPrompt(e, prompt::kConnect);
+        PlaySound(e, "connecte.wav");
+    }
+    if (s.Mode == kTutorial) ShowAdvice(e);
+}
+
+}  // namespace
+
+void RegisterPowerTimers(Engine& e) {
+    e.SetTimerHandler(TimerId::POWERTIMER2, selfTest);
+    e.SetTimerHandler(TimerId::POWERTimer, ready);
+}
+
+}  // namespace ardentix

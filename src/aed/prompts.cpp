@@ -1,0 +1,147 @@
+// After "NO SHOCK ADVISED" and after three stacked shocks: the pulse-check and CPR prompts and
+// the CPR countdown on the upper display line.
+#include <algorithm>
+
+#include "aed/aed.h"
+#include "aed/sound.h"
+#include "core/engine.h"
+#include "monitor/conditions.h"
+#include "monitor/monitor.h"
+
+namespace ardentix {
+
+namespace {
+
+void checkForPulse(Engine& e) {
+    SetPrompt(e, prompt::kCheckPulse);
+    PlaySound(e, "checkfor.wav");
+    e.timers.Start(TimerId::IFNOPULSETimer);
+    e.timers.Stop(TimerId::CHECKFORPULSETimer);
+}
+
+// The interval of IFNOPULSETimer tells which round of the prompt chain this is.
+void ifNoPulse(Engine& e) {
+    SetPrompt(e, prompt::kIfNoPulse);
+    e.timers.Stop(TimerId::FLASHLEDtimer);
+    e.timers.Stop(TimerId::IFNOPULSETimer);
+    e.screen.Edit("AnalyzeLED").color = Color::White;
+    e.screen.Edit("ShockLED").color = Color::White;
+    switch (e.timers.Interval(TimerId::IFNOPULSETimer)) {
+        case 3000:  // first, after a result or a shock series
+            PlaySound(e, "ifnoplsS.wav");
+            e.timers.SetInterval(TimerId::IFNOPULSETimer, 2001);
+            [[fallthrough]];
+        case 2001:  // during the countdown
+            e.timers.Stop(TimerId::CHECKFORPULSETimer);
+            e.timers.SetInterval(TimerId::STARTCPRTimer, 2000);
+            e.timers.Start(TimerId::STARTCPRTimer);
+            break;
+        case 2002:  // first, after the countdown
+            PlaySound(e, "ifnopls.wav");
+            e.timers.SetInterval(TimerId::IFNOPULSETimer, 2003);
+            e.timers.SetInterval(TimerId::PUSHANALYZEafterCPRTIMER, 2000);
+            e.timers.Start(TimerId::PUSHANALYZEafterCPRTIMER);
+            break;
+        case 2003:  // waiting for the analyze key after the countdown
+            e.timers.Stop(TimerId::STARTCPRTimer);
+            e.timers.SetInterval(TimerId::PUSHANALYZEafterCPRTIMER, 2001);
+            e.timers.Start(TimerId::PUSHANALYZEafterCPRTIMER);
+            break;
+        default: break;
+    }
+}
+
+int cprPeriod(Engine& e) {
+    ScenarioState& s = e.state;
+    const Settings& o = e.settings;
+    if (o.Text(Opt::OptCPR2Length) == "0") return o.Value(Opt::OptCPR1Length);
+    if (s.AnalysisCount == 1 || s.AnalysesSinceShock > 1) return o.Value(Opt::OptCPR2Length);
+    if (s.CPRAfterStackedShocks) {
+        s.CPRAfterStackedShocks = false;
+        return o.Value(Opt::OptCPR2Length);
+    }
+    return o.Value(Opt::OptCPR1Length);
+}
+
+void startCPR(Engine& e) {
+    SetPrompt(e, prompt::kStartCPR);
+    e.timers.Stop(TimerId::STARTCPRTimer);
+    e.timers.Start(TimerId::IFNOPULSETimer);
+    if (!e.timers.Running(TimerId::CPRCountdownTimer)) {
+        e.timers.Start(TimerId::CPRCountdownTimer);
+        // The count is a byte: a period outside 0..255 seconds is held to it.
+        const int period = std::clamp(cprPeriod(e), 0, 255);
+        e.state.CountdownSeconds = static_cast<uint8_t>(period);
+        e.state.CountdownLength = period;
+    }
+    if (e.state.Mode == kTutorial) ShowAdvice(e);
+}
+
+void countdownTick(Engine& e) {
+    ScenarioState& s = e.state;
+    if (e.screen.Get("TCPRFORM").visible) return;  // the CPR quiz holds the count
+    ++s.CountdownTicks;
+    if ((s.PreviousAction == "Pulse" || s.CPRSinceAnalysis) && s.CountdownTicks == 5 &&
+        s.CountdownSeconds < s.CountdownLength - 15 && s.CountdownSeconds > 5 &&
+        s.PulseRate == 0 && !CPRRunning(e)) {
+        Element& first = e.screen.Edit("MSG0");
+        (first.text.empty() ? first : e.screen.Edit("MSG1")).text = "You should be doing CPR.";
+    }
+    if (s.CountdownTicks == 5) s.CountdownTicks = 0;
+    // A period of 0 seconds ends at its first tick and never counts below zero.
+    if (s.CountdownSeconds > 0) --s.CountdownSeconds;
+    e.screen.Edit("AEDDISPLAY0").text = CountdownText(s.CountdownSeconds);
+    if (s.CountdownSeconds != 0) return;
+    e.timers.Stop(TimerId::CPRCountdownTimer);
+    e.screen.Edit("AEDDISPLAY0").text.clear();
+    e.timers.Stop(TimerId::STARTCPRTimer);
+    e.timers.Stop(TimerId::IFNOPULSETimer);
+    if (e.settings.On(Opt::OPTTWOBUTTONAED) || e.settings.On(Opt::OPTAUTOANALYZE)) {
+        AnalyzeRequest(e);
+    } else {
+        e.timers.SetInterval(TimerId::IFNOPULSETimer, 2002);
+        e.timers.Start(TimerId::CHECKFORPULSETimer);
+    }
+    if (s.Mode == kTutorial) ShowAdvice(e);
+    if (!e.settings.On(Opt::SOUNDCheckBox)) {
+        e.screen.Edit("MSG0").text = "CPR period has ended.";
+        e.screen.Edit("MSG1").text.clear();
+    }
+}
+
+void pushAnalyzeAfterCPR(Engine& e) {
+    SetPrompt(e, prompt::kPushAnalyze);
+    if (e.timers.Interval(TimerId::PUSHANALYZEafterCPRTIMER) == 2000) PlaySound(e, "pushanal.wav");
+    e.timers.SetInterval(TimerId::FLASHLEDtimer, 500);
+    e.timers.Start(TimerId::FLASHLEDtimer);
+    e.timers.SetInterval(TimerId::PUSHANALYZEafterCPRTIMER, 2001);
+    e.timers.Stop(TimerId::PUSHANALYZEafterCPRTIMER);
+    e.timers.Start(TimerId::IFNOPULSETimer);
+    if (e.state.Mode == kTutorial) ShowAdvice(e);
+}
+
+}  // namespace
+
+std::string CountdownText(int seconds) {
+    if (seconds < 10) return "0:0" + std::to_string(seconds);
+    if (seconds < 60) return "0:" + std::to_string(seconds);
+    const int rest = seconds % 60;
+    return std::to_string(seconds / 60) + (rest < 10 ? ":0" : ":") + std::to_string(rest);
+}
+
+void RegisterPromptTimers(Engine& e) {
+    e.SetTimerHandler(TimerId::CHECKFORPULSETimer, checkForPulse);
+    e.SetTimerHandler(TimerId::IFNOPULSETimer, ifNoPulse);
+    e.SetTimerHandler(TimerId::STARTCPRTimer, startCPR);
+    e.SetTimerHandler(TimerId::CPRCountdownTimer, countdownTick);
+    e.SetTimerHandler(TimerId::PUSHANALYZEafterCPRTIMER, pushAnalyzeAfterCPR);
+}
+
+void RegisterAedTimers(Engine& e) {
+    RegisterPowerTimers(e);
+    RegisterAnalysisTimers(e);
+    RegisterShockTimers(e);
+    RegisterPromptTimers(e);
+}
+
+}  // namespace ardentix

@@ -1,0 +1,224 @@
+// Charging, the shock key, the rhythm after a shock and the disarm time-out.
+#include "aed/aed.h"
+#include "aed/sound.h"
+#include "core/engine.h"
+#include "monitor/finish.h"
+#include "monitor/monitor.h"
+#include "rescuer/rescuer.h"
+
+namespace ardentix {
+
+namespace {
+
+void messages(Engine& e, std::string line0) {
+    e.screen.Edit("MSG0").text = std::move(line0);
+    e.screen.Edit("MSG1").text.clear();
+}
+
+bool audioOn(const Engine& e) { return e.settings.On(Opt::SOUNDCheckBox); }
+
+void charging(Engine& e) {
+    e.timers.SetInterval(TimerId::STANDCLEARShockTimer, 6000);
+    e.timers.Start(TimerId::STANDCLEARShockTimer);
+    // SoundFile holds the charging sound until the next one: the shock key waits for that.
+    PlaySound(e, "SWEEP.wav");
+    if (!audioOn(e)) messages(e, "AED is charging...");
+    e.timers.Stop(TimerId::CHARGETimer);
+}
+
+void standClearForShock(Engine& e) {
+    SetPrompt(e, prompt::kStandClear);
+    if (e.timers.Interval(TimerId::STANDCLEARShockTimer) == 6000) PlaySound(e, "standcle.wav");
+    e.timers.Stop(TimerId::STANDCLEARShockTimer);
+    e.timers.SetInterval(TimerId::PUSHTOSHOCKTimer, 2500);
+    e.timers.Start(TimerId::PUSHTOSHOCKTimer);
+}
+
+void pushToShock(Engine& e) {
+    SetPrompt(e, prompt::kPushToShock);
+    if (e.timers.Interval(TimerId::STANDCLEARShockTimer) == 6000) {
+        PlaySound(e, "shkwarn.wav");
+        if (!audioOn(e)) messages(e, "AED is ready to SHOCK...");
+    }
+    e.timers.SetInterval(TimerId::FLASHLEDtimer, 600);
+    e.timers.Start(TimerId::FLASHLEDtimer);
+    e.timers.Stop(TimerId::PUSHTOSHOCKTimer);
+    e.timers.SetInterval(TimerId::STANDCLEARShockTimer, 1000);
+    e.timers.Start(TimerId::STANDCLEARShockTimer);
+    // The 13 seconds count from the first "PUSH TO SHOCK".
+    e.timers.Start(TimerId::DISARMTimer);
+    if (e.state.Mode == kTutorial) ShowAdvice(e);
+}
+
+// "mm:ss" of the first shock; the minutes always get one leading zero.
+std::string firstShockText(int t, int elapsed) {
+    if (t < 10) return "00:0" + std::to_string(t);
+    if (elapsed < 60) return "00:" + std::to_string(t);
+    const int seconds = t % 60;
+    return "0" + std::to_string(t / 60) + (seconds < 10 ? ":0" : ":") + std::to_string(seconds);
+}
+
+void scoreFirstShock(Engine& e) {
+    ScenarioState& s = e.state;
+    const int t = s.ElapsedSeconds - 7;
+    const std::string text = firstShockText(t, s.ElapsedSeconds);
+    s.FirstShockTimeText = text;
+    e.screen.Edit("TForm2.SHOCKTIMEEDIT").text = text;
+    struct Bonus {
+        int below;
+        int points;
+        const char* screen;
+        const char* report;
+    };
+    static constexpr Bonus kBonuses[] = {
+        {30, 100, "100 point bonus first shock under 30 sec (", "100 point bonus: fast first shock ("},
+        {45, 50, "50 point bonus: first shock under 45 sec (", "50 point bonus: fast first shock ("},
+        {60, 25, "25 point bonus: first shock under 60 sec (", "25 point bonus: fast first shock ("},
+    };
+    if (t >= 1 && t < 60) {
+        for (const Bonus& b : kBonuses) {
+            if (t >= b.below) continue;
+            messages(e, b.screen + text + ").");
+            e.screen.Edit("TForm2.Errors").lines.push_back(b.report + text + ").");
+            s.Score = static_cast<int16_t>(s.Score + b.points);
+            ShowScore(e);
+            return;
+        }
+    } else if (t >= 60 && t < 120) {
+        messages(e, "");
+    } else if (t > 120 && !(s.PatientCategory == kRefractory && s.CPRCount > 0)) {
+        messages(e, "Slow delivery of first shock [" + text + "] (-200).");
+        e.screen.Edit("TForm2.Errors").lines.push_back("Slow shock time > 2 min [" + text +
+                                                       "] (-200).");
+        s.Score = static_cast<int16_t>(s.Score - 200);
+        ShowScore(e);
+    }
+}
+
+// The rhythm moves towards a restored pulse after the shocks the patient needs.
+void rhythmAfterShock(Engine& e) {
+    ScenarioState& s = e.state;
+    if (s.PatientCategory == kHypothermic) return;  // a cold heart stays shockable
+    if ((s.AnalysisCount > 1 && s.ShockCount >= s.ShocksNeeded) ||
+        (s.AnalysisCount > 0 && s.ShocksNeeded == 1)) {
+        s.PulseState = kPulseRestored;
+    } else if (s.PatientCategory == kRefractory && s.PulseState == kShockable) {
+        if (s.ShockCount == 1) {
+            e.SeedFromClock();
+            if (e.random(2) == 0) s.PulseState = kNothingToShock;
+        } else if (s.ShockCount == 2) {
+            s.PulseState = kNothingToShock;
+        }
+    }
+}
+
+void afterShock(Engine& e) {
+    ScenarioState& s = e.state;
+    SetPrompt(e, "");
+    e.screen.Edit("NumShockLabel").text = "#" + std::to_string(s.ShockCount);
+    e.timers.Stop(TimerId::SHOCKTimer);
+    rhythmAfterShock(e);
+    if (s.ShocksInSeries == 3) {
+        e.timers.SetInterval(TimerId::CHECKFORPULSETimer, 2000);
+        e.timers.Start(TimerId::CHECKFORPULSETimer);
+    } else if (e.settings.On(Opt::OPTAUTOANALYZE)) {
+        AnalyzeRequest(e);
+    } else {
+        e.timers.Start(TimerId::PUSHANALYZETimer);  // with the 2000 ms its request left
+    }
+    if (s.PulseState == kPulseRestored && s.ShockCount == s.ShocksNeeded && s.ShocksInSeries == 3) {
+        s.AnalysesComplete = true;
+    }
+}
+
+void disarm(Engine& e) {
+    ScenarioState& s = e.state;
+    const std::string& p = PromptLine(e);
+    if (p == prompt::kPushToShock || p == prompt::kStandClear) {
+        SetPrompt(e, prompt::kChargeRemoved);
+        e.timers.Stop(TimerId::STANDCLEARShockTimer);
+        e.timers.Stop(TimerId::PUSHTOSHOCKTimer);
+        e.timers.SetInterval(TimerId::PUSHANALYZETimer, 2500);
+        e.timers.Stop(TimerId::FLASHLEDtimer);
+        e.screen.Edit("ShockLED").color = Color::White;
+        s.ShockAdvised = false;
+        e.timers.Stop(TimerId::DISARMTimer);
+        Deduct(e, 200, "Did not shock after Shock Advised (-200).", "",
+               "Did not shock after Shock Advised (-200).");
+        s.NextStep = e.settings.On(Opt::OPTClearAnalyze) ? kClearForAnalysis : kPressAnalyze;
+        s.ShockRequested = true;
+        s.ClearCredited = false;
+        if (e.settings.On(Opt::OPTAUTOANALYZE)) {
+            e.timers.SetInterval(TimerId::AutoAnalyzeDelay, 2000);
+            e.timers.Start(TimerId::AutoAnalyzeDelay);
+        } else {
+            e.timers.Start(TimerId::PUSHANALYZETimer);
+        }
+    }
+    if (s.Mode == kTutorial) ShowAdvice(e);
+}
+
+void delayedAnalysis(Engine& e) {
+    e.timers.Stop(TimerId::AutoAnalyzeDelay);
+    AnalyzeRequest(e);
+}
+
+}  // namespace
+
+void ShockKey(Engine& e) {
+    ScenarioState& s = e.state;
+    if (!PowerLightLit(e) || !s.ShockAdvised) return;
+    if (PromptLine(e) == prompt::kShockAdvised || s.SoundFile == "SWEEP.wav") return;  // charging
+    PlaySound(e, "click.wav");
+    s.AnalysisFinished = false;
+    messages(e, audioOn(e) ? "" : "Shock delivered.");
+    e.timers.Stop(TimerId::DISARMTimer);
+    s.LastAction = "Shock";
+    e.screen.Edit("ShockLED").color = Color::White;
+    e.timers.Stop(TimerId::FLASHLEDtimer);
+    if (!s.WhitePadAttached) {
+        e.screen.Edit("AEDDISPLAY0").text = "  ";
+        SetPrompt(e, prompt::kConnect);
+        PlaySound(e, "connectE.wav");
+        return;
+    }
+    if (s.NextStep == kPressShock) AwardStep(e);
+    if (!s.PatientCleared && e.settings.On(Opt::OPTCLEARShock)) {
+        e.screen.Edit("TForm2.Errors").lines.push_back(
+            "FATAL ERROR: Forgot to clear before shocking -(250).");
+        s.Score = static_cast<int16_t>(s.Score - 250);
+        e.timers.Stop(TimerId::PUSHTOSHOCKTimer);
+        e.timers.Stop(TimerId::STANDCLEARShockTimer);
+        e.Message(BoxKind::Error, BoxButtons::Ok,
+                  "You forgot to clear before shocking. Select OK and try again.");
+        s.LastAction = "MISSEDCLEAR";
+        FinishScenario(e);
+        return;
+    }
+    e.timers.Stop(TimerId::PUSHTOSHOCKTimer);
+    e.timers.Stop(TimerId::STANDCLEARShockTimer);
+    e.timers.SetInterval(TimerId::CHECKFORPULSETimer, 3000);
+    e.timers.Stop(TimerId::CHECKFORPULSETimer);
+    if (s.ShockCount == 0) scoreFirstShock(e);
+    ++s.ShockCount;
+    ++s.ShocksInSeries;
+    UpdateVitalSigns(e);
+    e.timers.SetInterval(TimerId::SHOCKTimer, 1000);
+    e.timers.Start(TimerId::SHOCKTimer);
+    EvaluateNextStep(e);
+    s.ShockAdvised = false;
+    s.AnalysesSinceShock = 0;
+    s.PatientCleared = false;
+    s.ClearCredited = false;
+}
+
+void RegisterShockTimers(Engine& e) {
+    e.SetTimerHandler(TimerId::CHARGETimer, charging);
+    e.SetTimerHandler(TimerId::STANDCLEARShockTimer, standClearForShock);
+    e.SetTimerHandler(TimerId::PUSHTOSHOCKTimer, pushToShock);
+    e.SetTimerHandler(TimerId::SHOCKTimer, afterShock);
+    e.SetTimerHandler(TimerId::DISARMTimer, disarm);
+    e.SetTimerHandler(TimerId::AutoAnalyzeDelay, delayedAnalysis);
+}
+
+}  // namespace ardentix
