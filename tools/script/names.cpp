@@ -142,7 +142,11 @@ std::optional<std::string> LookUp(const NameContext& c, std::string_view name) {
     if (name == "SettingsChanged") return flag(e.settings.Changed());
     if (name == "Dialog.last") return c.dialogs.last;
     if (name.starts_with("ErrorList")) {
-        return listValue(e.screen.Get("TForm2.Errors").lines, name.substr(9));
+        const auto& lines = e.screen.Get("TForm2.Errors").lines;
+        if (auto line = lineSuffix(name); line && line->first == "ErrorList") {
+            return lineOf(lines, line->second);
+        }
+        return listValue(lines, name.substr(9));
     }
     if (name == "Sound.log") return join(c.sound.log);
     if (name == "Sound.last") return c.sound.log.empty() ? std::string() : c.sound.log.back();
