@@ -28,16 +28,17 @@ bool busyPrompt(const Engine& e) {
 void resetSequences(Engine& e) {
     e.timers.Stop(TimerId::CPRCountdownTimer);
     e.screen.Edit("AEDDISPLAY0").text.clear();
-    for (TimerId id : {TimerId::ANALYZINGNOWTimer, TimerId::CHARGETimer,
-                       TimerId::CHECKFORPULSETimer, TimerId::ENDAnalyzeTimer,
-                       TimerId::FLASHLEDtimer, TimerId::IFNOPULSETimer, TimerId::PUSHANALYZETimer}) {
+    for (TimerId id :
+         {TimerId::ANALYZINGNOWTimer, TimerId::CHARGETimer, TimerId::CHECKFORPULSETimer,
+          TimerId::ENDAnalyzeTimer, TimerId::FLASHLEDtimer, TimerId::IFNOPULSETimer,
+          TimerId::PUSHANALYZETimer}) {
         e.timers.Stop(id);
     }
     e.timers.SetInterval(TimerId::PUSHANALYZETimer, 2000);
-    for (TimerId id : {TimerId::PUSHANALYZEafterCPRTIMER, TimerId::PUSHTOSHOCKTimer,
-                       TimerId::SHOCKTimer, TimerId::STANDCLEARTIMER,
-                       TimerId::STANDCLEARAnalyzeTIMER, TimerId::STANDCLEARShockTimer,
-                       TimerId::STARTCPRTimer, TimerId::AutoAnalyzeDelay}) {
+    for (TimerId id :
+         {TimerId::PUSHANALYZEafterCPRTIMER, TimerId::PUSHTOSHOCKTimer, TimerId::SHOCKTimer,
+          TimerId::STANDCLEARTIMER, TimerId::STANDCLEARAnalyzeTIMER, TimerId::STANDCLEARShockTimer,
+          TimerId::STARTCPRTimer, TimerId::AutoAnalyzeDelay}) {
         e.timers.Stop(id);
     }
     e.state.ShockRequested = false;
@@ -51,13 +52,13 @@ void chargePediatricAnalysis(Engine& e) {
     const std::string limit = e.settings.Text(Opt::OptMinimumAge);
     if (e.settings.On(Opt::Age)) {
         e.screen.Edit("MSG0").text = "Under min. age (" + limit + " years).";
-        e.screen.Edit("TForm2.Errors").lines.push_back(
-            "Attempted to analyze patient under minimum age (-300).");
+        e.screen.Edit("TForm2.Errors")
+            .lines.push_back("Attempted to analyze patient under minimum age (-300).");
         s.PediatricLimitViolated = true;
     } else {
         e.screen.Edit("MSG0").text = "Under min. weight (" + limit + " lbs).";
-        e.screen.Edit("TForm2.Errors").lines.push_back(
-            "Attempted to analyze patient under minimum weight (-300).");
+        e.screen.Edit("TForm2.Errors")
+            .lines.push_back("Attempted to analyze patient under minimum weight (-300).");
     }
     e.screen.Edit("MSG1").text = "DO NOT attach device (-300).";
     s.Score = static_cast<int16_t>(s.Score - 300);
@@ -118,7 +119,8 @@ void startAnalysis(Engine& e) {
 void motionStop(Engine& e) {
     e.timers.Start(TimerId::MOTIONDETECTEDTimer);
     e.timers.SetInterval(TimerId::MOTIONDETECTEDTimer, 1000);
-    for (TimerId id : {TimerId::ANALYZINGNOWTimer, TimerId::STANDCLEARTIMER, TimerId::ENDAnalyzeTimer}) {
+    for (TimerId id :
+         {TimerId::ANALYZINGNOWTimer, TimerId::STANDCLEARTIMER, TimerId::ENDAnalyzeTimer}) {
         e.timers.Stop(id);
     }
 }
@@ -272,12 +274,11 @@ void AnalyzeRequest(Engine& e) {
     resetSequences(e);
     if (s.PatientCategory == kPediatric && BothPads(e)) return chargePediatricAnalysis(e);
     if (!PowerLightLit(e)) return;
-    if (s.PatientCategory == kHypothermic &&
-        e.settings.Value(Opt::OptHypoShocks) == s.ShockCount) {
+    if (s.PatientCategory == kHypothermic && e.settings.Value(Opt::OptHypoShocks) == s.ShockCount) {
         const std::string limit = e.settings.Text(Opt::OptHypoShocks);
-        return Deduct(e, 300, "Attempted too many shocks for hypothermic", "patient (-300).",
-                      "Attempted to give more than " + limit +
-                          " shocks to hypothermic patient. (-300)");
+        return Deduct(
+            e, 300, "Attempted too many shocks for hypothermic", "patient (-300).",
+            "Attempted to give more than " + limit + " shocks to hypothermic patient. (-300)");
     }
     if (s.PulseState == kPulseRestored && (s.PulseCheckedAfterReturn || s.BPCheckedAfterPulse) &&
         s.ShockCount == s.ShocksNeeded && !e.settings.On(Opt::OPTAUTOANALYZE)) {

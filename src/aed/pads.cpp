@@ -1,6 +1,7 @@
 // The electrode pads: dragged from the tray onto the chest; either pad may go on either zone.
 #include "aed/aed.h"
 #include "core/engine.h"
+#include "core/patient_view.h"
 #include "monitor/monitor.h"
 #include "rescuer/rescuer.h"
 
@@ -67,10 +68,9 @@ bool abcsDone(const ScenarioState& s) {
 void dropOnZone(Engine& e, PadTarget zone) {
     ScenarioState& s = e.state;
     const bool whiteZone = zone == PadTarget::WhiteZone;
-    const bool occupied = whiteZone ? (s.WhitePadAttached && !s.PadsSwapped) ||
-                                          (s.RedPadAttached && s.PadsSwapped)
-                                    : (s.WhitePadAttached && s.PadsSwapped) ||
-                                          (s.RedPadAttached && !s.PadsSwapped);
+    const bool occupied =
+        whiteZone ? (s.WhitePadAttached && !s.PadsSwapped) || (s.RedPadAttached && s.PadsSwapped)
+                  : (s.WhitePadAttached && s.PadsSwapped) || (s.RedPadAttached && !s.PadsSwapped);
     if (occupied) return;
     AwardStep(e);
     // The flags decide which pad this is, the white one first.
@@ -114,6 +114,7 @@ void dropOnZone(Engine& e, PadTarget zone) {
         e.screen.Edit("MSG0").text = "Attach the other electrode.";
         e.screen.Edit("MSG1").text.clear();
     }
+    Redraw(e);
     if (s.Mode == kTutorial) ShowAdvice(e);
 }
 
@@ -130,6 +131,7 @@ void dropOnTorso(Engine& e, int left, int top) {
         dragging(s, pad) = false;
         e.screen.Edit(names(pad).tray).visible = false;
         showMisplaced(e);
+        Redraw(e);
         return;
     }
 }
@@ -162,12 +164,14 @@ bool StartMisplacedPadDrag(Engine& e, Pad pad) {
     dragging(s, pad) = true;
     misplaced(s, pad) = false;
     showMisplaced(e);
+    Redraw(e);
     return true;
 }
 
 void PressMisplacedPad(Engine& e, Pad pad) {
     misplaced(e.state, pad) = false;
     showMisplaced(e);
+    Redraw(e);
 }
 
 bool AcceptsPad(const Engine& e, PadTarget target) {
@@ -178,9 +182,14 @@ bool AcceptsPad(const Engine& e, PadTarget target) {
 void DropPad(Engine& e, PadTarget target, int left, int top) {
     switch (target) {
         case PadTarget::WhiteZone:
-        case PadTarget::RedZone: dropOnZone(e, target); break;
-        case PadTarget::Torso: dropOnTorso(e, left, top); break;
-        case PadTarget::Tray: break;
+        case PadTarget::RedZone:
+            dropOnZone(e, target);
+            break;
+        case PadTarget::Torso:
+            dropOnTorso(e, left, top);
+            break;
+        case PadTarget::Tray:
+            break;
     }
 }
 
@@ -192,6 +201,7 @@ void EndPadDrag(Engine& e, Pad pad, bool fromMisplaced) {
     if (fromMisplaced) {
         if (!attached(s, pad)) misplaced(s, pad) = true;
         showMisplaced(e);
+        Redraw(e);
         return;
     }
     e.screen.Edit(names(pad).tray).visible = !(attached(s, pad) || misplaced(s, pad));

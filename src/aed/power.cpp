@@ -8,11 +8,17 @@
 
 namespace ardentix {
 
-const std::string& PromptLine(const Engine& e) { return e.screen.Get("AEDDISPLAY1").text; }
+const std::string& PromptLine(const Engine& e) {
+    return e.screen.Get("AEDDISPLAY1").text;
+}
 
-void SetPrompt(Engine& e, std::string_view text) { e.screen.Edit("AEDDISPLAY1").text = text; }
+void SetPrompt(Engine& e, std::string_view text) {
+    e.screen.Edit("AEDDISPLAY1").text = text;
+}
 
-bool PowerLightLit(const Engine& e) { return e.screen.Get("PowerLight").color != Color::White; }
+bool PowerLightLit(const Engine& e) {
+    return e.screen.Get("PowerLight").color != Color::White;
+}
 
 void PowerOn(Engine& e) {
     ScenarioState& s = e.state;

@@ -47,7 +47,8 @@ void ifNoPulse(Engine& e) {
             e.timers.SetInterval(TimerId::PUSHANALYZEafterCPRTIMER, 2001);
             e.timers.Start(TimerId::PUSHANALYZEafterCPRTIMER);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
@@ -82,8 +83,8 @@ void countdownTick(Engine& e) {
     if (e.screen.Get("TCPRFORM").visible) return;  // the CPR quiz holds the count
     ++s.CountdownTicks;
     if ((s.PreviousAction == "Pulse" || s.CPRSinceAnalysis) && s.CountdownTicks == 5 &&
-        s.CountdownSeconds < s.CountdownLength - 15 && s.CountdownSeconds > 5 &&
-        s.PulseRate == 0 && !CPRRunning(e)) {
+        s.CountdownSeconds < s.CountdownLength - 15 && s.CountdownSeconds > 5 && s.PulseRate == 0 &&
+        !CPRRunning(e)) {
         Element& first = e.screen.Edit("MSG0");
         (first.text.empty() ? first : e.screen.Edit("MSG1")).text = "You should be doing CPR.";
     }

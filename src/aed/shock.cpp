@@ -15,7 +15,9 @@ void messages(Engine& e, std::string line0) {
     e.screen.Edit("MSG1").text.clear();
 }
 
-bool audioOn(const Engine& e) { return e.settings.On(Opt::SOUNDCheckBox); }
+bool audioOn(const Engine& e) {
+    return e.settings.On(Opt::SOUNDCheckBox);
+}
 
 void charging(Engine& e) {
     e.timers.SetInterval(TimerId::STANDCLEARShockTimer, 6000);
@@ -71,9 +73,12 @@ void scoreFirstShock(Engine& e) {
         const char* report;
     };
     static constexpr Bonus kBonuses[] = {
-        {30, 100, "100 point bonus first shock under 30 sec (", "100 point bonus: fast first shock ("},
-        {45, 50, "50 point bonus: first shock under 45 sec (", "50 point bonus: fast first shock ("},
-        {60, 25, "25 point bonus: first shock under 60 sec (", "25 point bonus: fast first shock ("},
+        {30, 100, "100 point bonus first shock under 30 sec (",
+         "100 point bonus: fast first shock ("},
+        {45, 50, "50 point bonus: first shock under 45 sec (",
+         "50 point bonus: fast first shock ("},
+        {60, 25, "25 point bonus: first shock under 60 sec (",
+         "25 point bonus: fast first shock ("},
     };
     if (t >= 1 && t < 60) {
         for (const Bonus& b : kBonuses) {
@@ -88,8 +93,8 @@ void scoreFirstShock(Engine& e) {
         messages(e, "");
     } else if (t > 120 && !(s.PatientCategory == kRefractory && s.CPRCount > 0)) {
         messages(e, "Slow delivery of first shock [" + text + "] (-200).");
-        e.screen.Edit("TForm2.Errors").lines.push_back("Slow shock time > 2 min [" + text +
-                                                       "] (-200).");
+        e.screen.Edit("TForm2.Errors")
+            .lines.push_back("Slow shock time > 2 min [" + text + "] (-200).");
         s.Score = static_cast<int16_t>(s.Score - 200);
         ShowScore(e);
     }
@@ -184,8 +189,8 @@ void ShockKey(Engine& e) {
     }
     if (s.NextStep == kPressShock) AwardStep(e);
     if (!s.PatientCleared && e.settings.On(Opt::OPTCLEARShock)) {
-        e.screen.Edit("TForm2.Errors").lines.push_back(
-            "FATAL ERROR: Forgot to clear before shocking -(250).");
+        e.screen.Edit("TForm2.Errors")
+            .lines.push_back("FATAL ERROR: Forgot to clear before shocking -(250).");
         s.Score = static_cast<int16_t>(s.Score - 250);
         e.timers.Stop(TimerId::PUSHTOSHOCKTimer);
         e.timers.Stop(TimerId::STANDCLEARShockTimer);

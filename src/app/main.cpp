@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
 
     ardentix::CreateMainWindow(engine);
     if (engine.ended) return 1;
-    ardentix::ui::MainWindow window(engine);
+    ardentix::ui::MainWindow window(engine, pictures);
     dialogs.SetParent(&window);
     window.show();
     return QApplication::exec();

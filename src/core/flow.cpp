@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/engine.h"
+#include "core/patient_view.h"
 #include "core/scenario.h"
 #include "monitor/finish.h"
 #include "monitor/monitor.h"
@@ -218,6 +219,7 @@ void BeginScenario(Engine& e) {
     setText(e, "SCOREDisplay", "0");
     e.timers.Start(TimerId::ELAPSEDSecTIMER);
     e.screen.Edit("Pause").enabled = true;
+    Redraw(e);
     if (e.state.Mode == kTutorial) ShowAdvice(e);
 }
 

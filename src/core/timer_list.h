@@ -35,5 +35,5 @@
     X(STARTCPRTimer, 2000)            \
     X(Shaketimer, 250)                \
     X(VENTILATION1Timer, 1000)        \
-    X(VENTILATION2Timer, 1000)          \
+    X(VENTILATION2Timer, 1000)        \
     X(AutoAnalyzeDelay, 2000)

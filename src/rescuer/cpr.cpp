@@ -4,7 +4,9 @@
 
 namespace ardentix {
 
-bool CPRIsRunning(const Engine& e) { return e.timers.Running(TimerId::CPRTimer); }
+bool CPRIsRunning(const Engine& e) {
+    return e.timers.Running(TimerId::CPRTimer);
+}
 
 void StopCPR(Engine& e) {
     ScenarioState& s = e.state;

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -12,6 +13,8 @@ class Actions {
     virtual void Click(const char* element) = 0;
     virtual void Menu(const char* element) = 0;
     virtual void Type(const char* element, const QString& text) = 0;
+    // Any other engine event (a pad drag in its steps).
+    virtual void Dispatch(const std::function<void()>& event) = 0;
 };
 
 // A control's hint, shown for 4 seconds while hints are switched on, and its help topic.

@@ -37,7 +37,8 @@ void centre(QWidget* w) {
 
 }  // namespace
 
-MainWindow::MainWindow(Engine& engine, QWidget* parent) : QMainWindow(parent), engine_(engine) {
+MainWindow::MainWindow(Engine& engine, const QtPictures& pictures, QWidget* parent)
+    : QMainWindow(parent), engine_(engine) {
     initResources();
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Ardentix"));
@@ -64,7 +65,7 @@ MainWindow::MainWindow(Engine& engine, QWidget* parent) : QMainWindow(parent), e
     connect(menu_, &MenuPanel::optionsChosen, this, [this] { Click("OPTIONSImage"); });
     connect(menu_, &MenuPanel::scoreboardChosen, this, [this] { Click("SCOREBOARDImage"); });
     connect(menu_, &MenuPanel::quitChosen, this, [this] { Click("QUITImage"); });
-    scenario_ = new ScenarioScreen(*this, binder_, central);
+    scenario_ = new ScenarioScreen(engine_, *this, binder_, pictures, central);
     // The main menu lies over the scenario screen while it is shown.
     auto* stack = new QGridLayout(central);
     stack->setContentsMargins(0, 0, 0, 0);
@@ -180,6 +181,7 @@ void MainWindow::sync() {
             border_->hide();
         }
     }
+    scenario_->Refresh();
     if (changes.count("focus")) {
         if (auto* w = qobject_cast<QWidget*>(binder_.Target(screen.Focus()))) w->setFocus();
     }

@@ -16,6 +16,7 @@ class BorderWindow;
 class HelpViewer;
 class LoginDialog;
 class MenuPanel;
+class QtPictures;
 class ScenarioScreen;
 class SummaryDialog;
 class TimerDriver;
@@ -25,7 +26,7 @@ class TimerDriver;
 class MainWindow : public QMainWindow, public Actions {
     Q_OBJECT
   public:
-    explicit MainWindow(Engine& engine, QWidget* parent = nullptr);
+    MainWindow(Engine& engine, const QtPictures& pictures, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     MenuPanel* Menu() const { return menu_; }
@@ -33,6 +34,7 @@ class MainWindow : public QMainWindow, public Actions {
     void Click(const char* element) override;
     void Menu(const char* element) override;
     void Type(const char* element, const QString& text) override;
+    void Dispatch(const std::function<void()>& event) override { dispatch(event); }
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -103,11 +103,29 @@ std::optional<std::string> QtDialogs::Input(const std::string& caption, const st
     return text.toStdString();
 }
 
+namespace {
+
+// An overlay covers the photograph only with its object: its black background is left out.
+QImage withoutBlack(const QImage& picture) {
+    QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if ((line[x] & 0x00ffffff) == 0) line[x] = 0;
+        }
+    }
+    return image;
+}
+
+}  // namespace
+
 std::optional<std::string> QtPictures::Load(const std::vector<PictureFile>& files) {
     for (const PictureFile& f : files) {
         QImage image(QString::fromStdString(f.path));
         if (image.isNull()) return f.path;
-        pictures_.insert(QString::fromStdString(f.element), image);
+        const QString element = QString::fromStdString(f.element);
+        pictures_.insert(element,
+                         element == QLatin1String("PATIENTGraphic") ? image : withoutBlack(image));
     }
     return std::nullopt;
 }

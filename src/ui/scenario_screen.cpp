@@ -4,29 +4,18 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <functional>
 
 #include "core/elements.h"
+#include "core/engine.h"
 #include "ui/actions.h"
+#include "ui/aed_panel.h"
 #include "ui/binder.h"
+#include "ui/pads_view.h"
 
 namespace ardentix::ui {
 
 namespace {
-
-// The patient picture area; black until the patient is drawn.
-class PatientArea : public QWidget {
-  public:
-    explicit PatientArea(QWidget* parent) : QWidget(parent) {
-        setObjectName(QStringLiteral("PATIENTGraphic"));
-        setFixedSize(kPatientViewSize, kPatientViewSize);
-    }
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.fillRect(rect(), Qt::black);
-    }
-};
 
 // A label the trainee can click.
 class ClickLabel : public QLabel {
@@ -60,7 +49,8 @@ QLabel* label(const char* name, QWidget* parent, int pointSize, const QColor& co
 
 }  // namespace
 
-ScenarioScreen::ScenarioScreen(Actions& actions, Binder& binder, QWidget* parent)
+ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
+                               const QtPictures& pictures, QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("ScenarioScreen"));
     setAutoFillBackground(true);
@@ -68,9 +58,15 @@ ScenarioScreen::ScenarioScreen(Actions& actions, Binder& binder, QWidget* parent
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
 
-    patient_ = new PatientArea(this);
+    patient_ = new PatientArea(engine, actions, pictures, this);
     patient_->move(0, 0);
     binder.Bind("PATIENTGraphic", patient_, Binder::Visible);
+
+    aed_ = new AedPanel(engine.screen, actions, binder, this);
+    aed_->setGeometry(kPatientViewSize + 4, kCloseupTop, 208, 245);
+    auto* tray = new PadTray(engine, actions, binder, this);
+    tray->setGeometry(kPatientViewSize + 4, kCloseupTop + 250, 208, 72);
+    binder.Bind("PADPanel", tray, Binder::Visible);
 
     // The two message lines lie on a band over the foot of the picture.
     auto* band = new QWidget(this);
@@ -143,6 +139,11 @@ ScenarioScreen::ScenarioScreen(Actions& actions, Binder& binder, QWidget* parent
         const char* name = b.name;
         connect(button, &QPushButton::clicked, this, [&actions, name] { actions.Click(name); });
     }
+}
+
+void ScenarioScreen::Refresh() {
+    patient_->update();
+    aed_->Refresh();
 }
 
 void ScenarioScreen::resizeEvent(QResizeEvent*) {

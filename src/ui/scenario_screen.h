@@ -1,23 +1,33 @@
 #pragma once
 #include <QWidget>
 
+namespace ardentix {
+class Engine;
+}
+
 namespace ardentix::ui {
 
 class Actions;
+class AedPanel;
 class Binder;
+class QtPictures;
 
 // The scenario screen: the patient picture with the message lines over its foot, the score and
 // mode on the right, the flashing "Scenario Over" sign and the row of action buttons.
 class ScenarioScreen : public QWidget {
     Q_OBJECT
   public:
-    ScenarioScreen(Actions& actions, Binder& binder, QWidget* parent);
+    ScenarioScreen(Engine& engine, Actions& actions, Binder& binder, const QtPictures& pictures,
+                   QWidget* parent);
+    // The patient and the device are drawn again from the engine.
+    void Refresh();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
 
   private:
     QWidget* patient_ = nullptr;
+    AedPanel* aed_ = nullptr;
     QWidget* actionBar_ = nullptr;
 };
 

@@ -58,7 +58,7 @@ class MainWindowTest : public QObject {
             programDir);
         CreateMainWindow(*engine_);
         QVERIFY(!engine_->ended);
-        window_ = std::make_unique<ui::MainWindow>(*engine_);
+        window_ = std::make_unique<ui::MainWindow>(*engine_, *pictures_);
         dialogs_->SetParent(window_.get());
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));

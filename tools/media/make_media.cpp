@@ -12,6 +12,7 @@
 #include <string>
 
 #include "aed/sound_files.h"
+#include "core/patient_tables.h"
 #include "core/picture_files.h"
 
 namespace {
@@ -38,6 +39,15 @@ QImage photograph(int set) {
     p.drawRoundedRect(QRectF(-110, 100, 220, 280), 30, 30);  // torso
     p.setBrush(QColor(50, 50, 70));
     p.drawRect(QRectF(-100, 370, 200, 60));
+    p.resetTransform();
+    // Faint marks where the pads belong, so that the placeholder can be used for practice.
+    const ardentix::SetLayout& layout = ardentix::kSetLayouts[static_cast<size_t>(set)];
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(255, 255, 255, 90), 2, Qt::DashLine));
+    for (const ardentix::Rect& zone : {layout.whiteZone, layout.redZone}) {
+        p.drawRoundedRect(
+            QRectF(zone.left - layout.pictureOffset, zone.top, zone.width, zone.height), 10, 10);
+    }
     return image;
 }
 
@@ -49,6 +59,7 @@ QImage overlay(const QString& name) {
     if (n.contains("pad")) {
         size = QSize(120, 90);
         colour = n.contains("padr") ? QColor(210, 40, 40) : QColor(235, 235, 235);
+        if (n.contains("padc")) colour = QColor(225, 225, 230);
     } else if (n.contains("bvm")) {
         size = QSize(120, 80);
         colour = QColor(90, 160, 220);
@@ -70,6 +81,15 @@ QImage overlay(const QString& name) {
     const bool mask = n.endsWith("m.bmp") && !n.endsWith("fm.bmp") && !n.contains("pt");
     p.setPen(QPen(mask ? Qt::white : colour, 6));
     p.setBrush(Qt::NoBrush);
+    if (n.contains("pad")) {
+        // A pad on the chest: filled, with its gel showing through.
+        p.setBrush(colour);
+        p.setPen(QPen(QColor(90, 90, 90), 2));
+        p.drawRoundedRect(QRectF(20, 8, 60, 74), 12, 12);
+        p.setBrush(QColor(150, 150, 160));
+        p.drawRoundedRect(QRectF(34, 22, 32, 46), 8, 8);
+        return image;
+    }
     // A ring leaves the centre black, where the mask of a per-set picture is seeded.
     p.drawEllipse(QRectF(QPointF(6, 6), QSizeF(size.width() - 12, size.height() - 12)));
     return image;

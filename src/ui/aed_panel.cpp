@@ -1,0 +1,217 @@
+#include "ui/aed_panel.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+
+#include "core/screen.h"
+#include "ui/actions.h"
+#include "ui/binder.h"
+
+namespace ardentix::ui {
+
+namespace {
+
+QColor lampColour(Color c) {
+    switch (c) {
+        case Color::Green:
+            return QColor(40, 230, 60);
+        case Color::Yellow:
+            return QColor(255, 220, 0);
+        case Color::Red:
+            return QColor(240, 30, 30);
+        default:
+            return QColor(245, 245, 245);  // white: dark
+    }
+}
+
+// A round key of the device.
+class RoundKey : public QPushButton {
+  public:
+    RoundKey(const QString& caption, const QColor& colour, QWidget* parent)
+        : QPushButton(caption, parent), colour_(colour) {
+        setCursor(Qt::PointingHandCursor);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF r = QRectF(rect()).adjusted(2, 2, -2, -2);
+        QRadialGradient fill(r.center() - QPointF(r.width() / 6, r.height() / 6), r.width() / 1.4);
+        const QColor base = isDown() ? colour_.darker(140) : colour_;
+        fill.setColorAt(0, base.lighter(150));
+        fill.setColorAt(1, base.darker(120));
+        p.setBrush(fill);
+        p.setPen(QPen(QColor(30, 30, 30), 2));
+        p.drawEllipse(r);
+        QFont f = font();
+        f.setPointSize(7);
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(Qt::black);
+        p.drawText(r, Qt::AlignCenter, text());
+    }
+
+  private:
+    QColor colour_;
+};
+
+// The closed device: a case with a handle and the power key.
+class ClosedDevice : public QWidget {
+  public:
+    ClosedDevice(const Screen& screen, QWidget* parent) : QWidget(parent), screen_(screen) {
+        setObjectName(QStringLiteral("AEDPANEL"));
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF body = QRectF(rect()).adjusted(8, 28, -8, -8);
+        p.setPen(QPen(QColor(60, 60, 60), 2));
+        p.setBrush(QColor(70, 75, 85));
+        p.drawRoundedRect(QRectF(body.center().x() - 40, 6, 80, 34), 12, 12);  // handle
+        p.setBrush(QColor(252, 196, 20));
+        p.drawRoundedRect(body, 18, 18);
+        p.setBrush(QColor(40, 42, 48));
+        p.drawRoundedRect(body.adjusted(16, 16, -16, -110), 8, 8);
+        QFont f = font();
+        f.setPointSize(20);
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(QColor(255, 255, 255));
+        p.drawText(body.adjusted(16, 16, -16, -110), Qt::AlignCenter, QStringLiteral("AED"));
+        if (screen_.Get("AnalyzeButtonCover").visible) {
+            // The plate over the analyze key of a two-button device.
+            p.setBrush(QColor(200, 150, 10));
+            p.setPen(QPen(QColor(120, 90, 0), 1));
+            p.drawRoundedRect(QRectF(body.right() - 62, body.bottom() - 52, 44, 36), 6, 6);
+        }
+    }
+
+  private:
+    const Screen& screen_;
+};
+
+// The close-up: display, lamps and keys.
+class Closeup : public QWidget {
+  public:
+    Closeup(const Screen& screen, QWidget* parent) : QWidget(parent), screen_(screen) {
+        setObjectName(QStringLiteral("CloseupPanel"));
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(60, 60, 60), 2));
+        p.setBrush(QColor(252, 196, 20));
+        p.drawRoundedRect(QRectF(rect()).adjusted(2, 2, -2, -2), 16, 16);
+
+        // The LCD.
+        const QRectF lcd(14, 14, width() - 28, 78);
+        p.setBrush(QColor(170, 196, 140));
+        p.setPen(QPen(QColor(40, 50, 30), 3));
+        p.drawRoundedRect(lcd, 6, 6);
+        QFont mono(QStringLiteral("Monospace"));
+        mono.setStyleHint(QFont::TypeWriter);
+        mono.setBold(true);
+        mono.setPointSize(9);
+        p.setFont(mono);
+        p.setPen(QColor(20, 30, 20));
+        auto text = [&](const char* name) {
+            return QString::fromStdString(screen_.Get(name).text);
+        };
+        auto shown = [&](const char* name) { return screen_.Get(name).visible; };
+        if (shown("TIMELabel"))
+            p.drawText(lcd.adjusted(8, 4, -8, 0), Qt::AlignLeft, text("TIMELabel"));
+        if (shown("NumShockLabel")) {
+            p.drawText(lcd.adjusted(8, 4, -8, 0), Qt::AlignRight, text("NumShockLabel"));
+        }
+        if (shown("AEDDISPLAY0")) {
+            p.drawText(lcd.adjusted(4, 22, -4, 0), Qt::AlignHCenter, text("AEDDISPLAY0"));
+        }
+        mono.setPointSize(10);
+        p.setFont(mono);
+        if (shown("AEDDISPLAY1")) {
+            p.drawText(lcd.adjusted(4, 46, -4, 0), Qt::AlignHCenter, text("AEDDISPLAY1"));
+        }
+
+        // The lamps: white when dark.
+        const struct {
+            const char* name;
+            const char* caption;
+            int x;
+        } lamps[] = {{"PowerLight", "POWER", 36},
+                     {"AnalyzeLED", "ANALYZE", 104},
+                     {"ShockLED", "SHOCK", 172}};
+        QFont small = font();
+        small.setPointSize(6);
+        small.setBold(true);
+        for (const auto& lamp : lamps) {
+            if (!shown(lamp.name)) continue;
+            p.setPen(QPen(QColor(40, 40, 40), 2));
+            p.setBrush(lampColour(screen_.Get(lamp.name).color));
+            p.drawEllipse(QPointF(lamp.x, 112), 9, 9);
+            p.setFont(small);
+            p.setPen(Qt::black);
+            p.drawText(QRectF(lamp.x - 30, 122, 60, 12), Qt::AlignCenter,
+                       QString::fromLatin1(lamp.caption));
+        }
+    }
+
+  private:
+    const Screen& screen_;
+};
+
+RoundKey* key(Actions& actions, Binder& binder, const char* element, const QString& caption,
+              const QColor& colour, const QString& hint, QWidget* parent) {
+    auto* k = new RoundKey(caption, colour, parent);
+    k->setObjectName(QString::fromLatin1(element));
+    SetHint(k, hint, 180);
+    binder.Bind(element, k, Binder::Visible | Binder::Enabled);
+    QObject::connect(k, &QPushButton::clicked, parent,
+                     [&actions, element] { actions.Click(element); });
+    return k;
+}
+
+}  // namespace
+
+AedPanel::AedPanel(const Screen& screen, Actions& actions, Binder& binder, QWidget* parent)
+    : QWidget(parent) {
+    setObjectName(QStringLiteral("AedPanel"));
+    auto* closed = new ClosedDevice(screen, this);
+    closed_ = closed;
+    closed->setGeometry(0, 0, 208, 245);
+    binder.Bind("AEDPANEL", closed, Binder::Visible);
+    RoundKey* power = key(actions, binder, "PowerButton", QStringLiteral("ON"), QColor(40, 200, 60),
+                          QStringLiteral("Turns on AED power"), closed);
+    power->setGeometry(28, 168, 54, 54);
+
+    auto* closeup = new Closeup(screen, this);
+    closeup_ = closeup;
+    closeup->setGeometry(0, 0, 208, 245);
+    binder.Bind("CloseupPanel", closeup, Binder::Visible);
+    key(actions, binder, "AnalyzeButton", QStringLiteral("ANALYZE"), QColor(255, 210, 0),
+        QStringLiteral("Starts analyze process"), closeup)
+        ->setGeometry(30, 150, 64, 64);
+    key(actions, binder, "ShockButton", QStringLiteral("SHOCK"), QColor(230, 40, 40),
+        QStringLiteral("Delivers a shock when advised"), closeup)
+        ->setGeometry(116, 150, 64, 64);
+    key(actions, binder, "POWERBUTTON2", QStringLiteral("ON"), QColor(40, 200, 60),
+        QStringLiteral("Turns on the AED power"), closeup)
+        ->setGeometry(82, 214, 28, 28);
+}
+
+}  // namespace ardentix::ui
+
+namespace ardentix::ui {
+
+void AedPanel::Refresh() {
+    closed_->update();
+    closeup_->update();
+}
+
+}  // namespace ardentix::ui

@@ -1,0 +1,183 @@
+#include "ui/pads_view.h"
+
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QPainter>
+
+#include "aed/aed.h"
+#include "core/elements.h"
+#include "core/engine.h"
+#include "core/patient_view.h"
+#include "ui/actions.h"
+#include "ui/binder.h"
+#include "ui/qt_ports.h"
+
+namespace ardentix::ui {
+
+namespace {
+
+const QString kPadMime = QStringLiteral("application/x-ardentix-pad");
+
+QRect rectOf(const Element& el) {
+    return QRect(el.left, el.top, el.width, el.height);
+}
+
+// Which target lies under a point of the patient view.
+std::optional<PadTarget> targetAt(const Engine& e, const QPoint& pos) {
+    if (rectOf(e.screen.Get("PADWhiteZone")).contains(pos)) return PadTarget::WhiteZone;
+    if (rectOf(e.screen.Get("PADRedZONE")).contains(pos)) return PadTarget::RedZone;
+    if (rectOf(e.screen.Get("PATIENTTorsoZONE")).contains(pos)) return PadTarget::Torso;
+    return std::nullopt;
+}
+
+// A pad of the tray: pressing it starts its drag.
+class TrayPad : public QWidget {
+  public:
+    TrayPad(Engine& engine, Actions& actions, bool white, QWidget* parent)
+        : QWidget(parent), engine_(engine), actions_(actions), white_(white) {
+        setObjectName(white ? QStringLiteral("PADWHITE") : QStringLiteral("PADRED"));
+        setFixedSize(52, 66);
+        setCursor(Qt::OpenHandCursor);
+        SetHint(this, QStringLiteral("Click and drag to place on patient"), 180);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.drawPixmap(0, 0, PadPicture(white_));
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton) DragPad(engine_, actions_, white_, false, this);
+    }
+
+  private:
+    Engine& engine_;
+    Actions& actions_;
+    bool white_;
+};
+
+}  // namespace
+
+QPixmap PadPicture(bool white) {
+    QPixmap pixmap(52, 66);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(90, 90, 90), 2));
+    p.setBrush(white ? QColor(245, 245, 245) : QColor(220, 40, 40));
+    p.drawRoundedRect(QRectF(3, 3, 46, 60), 10, 10);
+    p.setBrush(QColor(150, 150, 160));
+    p.drawRoundedRect(QRectF(12, 14, 28, 38), 6, 6);  // the gel
+    p.setPen(QPen(QColor(40, 40, 40), 3));
+    p.drawLine(QPointF(26, 3), QPointF(26, 0));  // the lead
+    return pixmap;
+}
+
+void DragPad(Engine& engine, Actions& actions, bool white, bool fromMisplaced, QWidget* source) {
+    const Pad pad = white ? Pad::White : Pad::Red;
+    bool started = false;
+    actions.Dispatch([&] {
+        if (fromMisplaced) PressMisplacedPad(engine, pad);
+        started = fromMisplaced ? StartMisplacedPadDrag(engine, pad) : StartPadDrag(engine, pad);
+    });
+    auto* drag = new QDrag(source);
+    auto* data = new QMimeData;
+    data->setData(kPadMime, white ? "white" : "red");
+    drag->setMimeData(data);
+    if (started) {
+        // The pad itself is the pointer while it is carried.
+        drag->setPixmap(PadPicture(white));
+        drag->setHotSpot(QPoint(26, 33));
+    }
+    drag->exec(Qt::MoveAction);
+    actions.Dispatch([&] { EndPadDrag(engine, pad, fromMisplaced); });
+}
+
+PatientArea::PatientArea(Engine& engine, Actions& actions, const QtPictures& pictures,
+                         QWidget* parent)
+    : QWidget(parent), engine_(engine), actions_(actions), pictures_(pictures) {
+    setObjectName(QStringLiteral("PATIENTGraphic"));
+    setFixedSize(kPatientViewSize, kPatientViewSize);
+    setAcceptDrops(true);
+    SetHint(this, QStringLiteral("This is the patient"), 180);
+}
+
+void PatientArea::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), Qt::black);
+    p.setClipRect(rect());
+    for (const DrawItem& item : PatientPicture(engine_)) {
+        const QString name = QString::fromStdString(item.picture);
+        const QImage image = name == QLatin1String("PADWHITE3") ? PadPicture(true).toImage()
+                                                                : pictures_.Picture(name);
+        if (image.isNull()) continue;
+        const QRect place(item.left, item.top, image.width() + item.growWidth,
+                          image.height() + item.growHeight);
+        p.drawImage(place, image);
+    }
+}
+
+void PatientArea::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasFormat(kPadMime)) event->acceptProposedAction();
+}
+
+void PatientArea::dragMoveEvent(QDragMoveEvent* event) {
+    const auto target = targetAt(engine_, event->position().toPoint());
+    if (target && AcceptsPad(engine_, *target)) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void PatientArea::dropEvent(QDropEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    const auto target = targetAt(engine_, pos);
+    if (!target || !AcceptsPad(engine_, *target)) return event->ignore();
+    event->acceptProposedAction();
+    // A pad that misses the zones lies where it was let go.
+    actions_.Dispatch([&] { DropPad(engine_, *target, pos.x() - 26, pos.y() - 33); });
+}
+
+void PatientArea::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !isEnabled()) return;
+    for (const auto& [name, white] :
+         {std::pair{"PADWHITEzoneTorso", true}, {"PADREDzoneTorso", false}}) {
+        const Element& pad = engine_.screen.Get(name);
+        if (pad.visible && rectOf(pad).contains(event->position().toPoint())) {
+            DragPad(engine_, actions_, white, true, this);
+            return;
+        }
+    }
+}
+
+PadTray::PadTray(Engine& engine, Actions& actions, Binder& binder, QWidget* parent)
+    : QWidget(parent) {
+    setObjectName(QStringLiteral("PADPanel"));
+    setAcceptDrops(true);
+    auto* white = new TrayPad(engine, actions, true, this);
+    white->move(40, 3);
+    binder.Bind("PADWHITE", white, Binder::Visible | Binder::Enabled);
+    auto* red = new TrayPad(engine, actions, false, this);
+    red->move(116, 3);
+    binder.Bind("PADRED", red, Binder::Visible | Binder::Enabled);
+}
+
+void PadTray::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(90, 90, 100), 1));
+    p.setBrush(QColor(30, 32, 40));
+    p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 8, 8);
+}
+
+void PadTray::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasFormat(kPadMime)) event->acceptProposedAction();
+}
+
+void PadTray::dropEvent(QDropEvent* event) {
+    event->acceptProposedAction();
+}
+
+}  // namespace ardentix::ui
