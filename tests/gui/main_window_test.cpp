@@ -120,6 +120,16 @@ class MainWindowTest : public QObject {
         QCOMPARE(end->geometry(), QRect(endElement.left, end->y(), endElement.width, 25));
         QVERIFY(!window_->findChild<QPushButton*>(QStringLiteral("BPBUTTON"))->isVisible());
 
+        // The power key opens the device's close-up.
+        auto* power = window_->findChild<QPushButton*>(QStringLiteral("PowerButton"));
+        QVERIFY(power->isVisible());
+        QTest::mouseClick(power, Qt::LeftButton);
+        QVERIFY(engine_->state.AEDOn);
+        QVERIFY(window_->findChild<QWidget*>(QStringLiteral("CloseupPanel"))->isVisible());
+        QVERIFY(!window_->findChild<QWidget*>(QStringLiteral("AEDPANEL"))->isVisible());
+        QVERIFY(window_->findChild<QPushButton*>(QStringLiteral("ShockButton"))->isVisible());
+        QVERIFY(window_->findChild<QWidget*>(QStringLiteral("PADWHITE"))->isVisible());
+
         // Pause from the menu bar, and go on.
         auto* pause = window_->findChild<QAction*>(QStringLiteral("Pause"));
         pause->trigger();
