@@ -42,6 +42,10 @@ bool PatientMoving(const Engine& e);
 // The shock key.
 void ShockKey(Engine& e);
 
+// The rescuer's verbal report, recorded by the device, and clearing everybody from the patient.
+void VoiceReport(Engine& e);
+void ClearPatient(Engine& e);
+
 // The electrode pads, dragged from the tray or from a misplaced position on the chest.
 enum class Pad { White, Red };
 enum class PadTarget { WhiteZone, RedZone, Torso, Tray };

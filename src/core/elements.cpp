@@ -83,16 +83,16 @@ void addScenarioScreen(TableBuilder& t) {
     t.add("ENDBUTTON", "End Scenario");
 
     t.add("AllABCsmenuItem", "Auto ABCs");
-    t.add("AllABCsSeparator");
+    t.add("abcsSEPERATOR");
     t.add("ABCsResponsivenessMenuItem", "Responsiveness");
     t.add("ABCsCALL911MenuItem", "Phone for Help");
-    t.add("ABCsAirwayMenuItem", "Airway");
-    t.add("ABCsBreathingMenuItem", "Breathing");
-    t.add("ABCsVentilationMenuItem", "Ventilation");
+    t.add("ABCsAirwayMenuItem", "Open Airway");
+    t.add("ABCsBreathingMenuItem", "Check Breathing");
+    t.add("ABCsVentilationMenuItem", "Rescue Breaths");
     t.add("ABCsCirculationMenuItem", "Circulation");
-    t.add("TroubleElectrodeMenuItem", "Electrode");
-    t.add("TroubleMOTIONMenuItem", "Motion");
-    t.add("TroubleBatteryMenuItem", "Battery");
+    t.add("TroubleElectrodeMenuItem", "Re-attach Electrode");
+    t.add("TroubleMOTIONMenuItem", "Stop Motion");
+    t.add("TroubleBatteryMenuItem", "Replace Battery");
 }
 
 void addAed(TableBuilder& t) {

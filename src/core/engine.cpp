@@ -1,6 +1,7 @@
 #include "core/engine.h"
 
 #include "aed/aed.h"
+#include "rescuer/rescuer.h"
 
 #include "core/files.h"
 #include "core/flow.h"
@@ -14,6 +15,7 @@ Engine::Engine(Ports ports_, std::string programDir_)
     });
     RegisterFlowTimers(*this);
     RegisterAedTimers(*this);
+    RegisterRescuerTimers(*this);
 }
 
 void Engine::SetTimerHandler(TimerId id, TimerHandler handler) {

@@ -6,13 +6,14 @@
 #include "aed/aed.h"
 #include "core/engine.h"
 #include "core/flow.h"
+#include "rescuer/rescuer.h"
 #include "monitor/finish.h"
 
 namespace ardentix {
 
 namespace {
 
-enum class Place { MainMenu, Scenario, Login, Summary, FinalPanel, AboutBox, MenuBar };
+enum class Place { MainMenu, Scenario, AbcsMenu, Login, Summary, FinalPanel, AboutBox, MenuBar };
 
 struct Control {
     std::string_view name;
@@ -25,7 +26,7 @@ void notYet(Engine& e, const char* what) {
               std::string(what) + " is not available yet in this version.");
 }
 
-const std::array<Control, 25> kClicks = {{
+const std::array<Control, 31> kClicks = {{
     {"MenuStart", Place::MainMenu, ShowLogin},
     {"STARTImage", Place::MainMenu, ShowLogin},
     {"MENU_IMAGE", Place::MainMenu, ShowLogin},
@@ -45,6 +46,12 @@ const std::array<Control, 25> kClicks = {{
     {"POWERBUTTON2", Place::Scenario, PowerButton2},
     {"AnalyzeButton", Place::Scenario, AnalyzeRequest},
     {"ShockButton", Place::Scenario, ShockKey},
+    {"CPRBUTTON", Place::Scenario, CPRButton},
+    {"PulseButton", Place::Scenario, PulseCheck},
+    {"BPBUTTON", Place::Scenario, BloodPressureCheck},
+    {"VOICEBUTTON", Place::Scenario, VoiceReport},
+    {"CALLHELPButton", Place::Scenario, PhoneForHelp},
+    {"CLEARBUTTON", Place::Scenario, ClearPatient},
     {"SCENOVERLabel", Place::Scenario, FinishScenario},
     {"FinalErrorOKButton", Place::FinalPanel, FinalErrorOk},
     {"TForm2.Next", Place::Summary, SummaryNext},
@@ -58,7 +65,7 @@ const std::array<Control, 25> kClicks = {{
      [](Engine& e) { notYet(e, "Printing the report"); }},
 }};
 
-const std::array<Control, 8> kMenus = {{
+const std::array<Control, 15> kMenus = {{
     {"Pause", Place::MenuBar, TogglePause},
     {"SHOWBORDERMenuItem", Place::MenuBar, ToggleBorder},
     {"Quit", Place::MenuBar, CloseMainWindow},
@@ -71,6 +78,13 @@ const std::array<Control, 8> kMenus = {{
      }},
     {"AboutArdentix1", Place::MenuBar,
      [](Engine& e) { e.screen.Edit("TAboutBox").visible = true; }},
+    {"AllABCsmenuItem", Place::AbcsMenu, AutoABCs},
+    {"ABCsResponsivenessMenuItem", Place::AbcsMenu, CheckResponsiveness},
+    {"ABCsCALL911MenuItem", Place::AbcsMenu, PhoneForHelp},
+    {"ABCsAirwayMenuItem", Place::AbcsMenu, OpenAirway},
+    {"ABCsBreathingMenuItem", Place::AbcsMenu, CheckBreathing},
+    {"ABCsVentilationMenuItem", Place::AbcsMenu, RescueBreaths},
+    {"ABCsCirculationMenuItem", Place::AbcsMenu, PulseCheck},
     {"TAboutBox.OKBtn", Place::AboutBox,
      [](Engine& e) { e.screen.Edit("TAboutBox").visible = false; }},
 }};
@@ -90,6 +104,10 @@ bool placeOpen(const Engine& e, Place place) {
             return mainWindowFree(e) && visible(e, "MENU");
         case Place::Scenario:
             return mainWindowFree(e) && !visible(e, "MENU") && !visible(e, "FINALERRORPanel");
+        case Place::AbcsMenu:
+            // The ABCs menu pops up from its button while no check or breath is under way.
+            return placeOpen(e, Place::Scenario) && e.screen.Get("ABCsButton").enabled &&
+                   AbcsMenuAvailable(e);
         case Place::FinalPanel:
             return mainWindowFree(e) && visible(e, "FINALERRORPanel");
         case Place::Login:

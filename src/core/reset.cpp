@@ -29,7 +29,7 @@ void resetAed(Engine& e) {
 void resetMenus(Engine& e) {
     const Settings& o = e.settings;
     show(e, "AllABCsmenuItem", o.On(Opt::OPTautoABCS));
-    show(e, "AllABCsSeparator", o.On(Opt::OPTautoABCS));
+    show(e, "abcsSEPERATOR", o.On(Opt::OPTautoABCS));
     show(e, "ABCsCALL911MenuItem", o.On(Opt::OPTCALL911) && e.state.PatientCategory != kPediatric);
     show(e, "TroubleElectrodeMenuItem", o.On(Opt::OptElectrodeTrouble));
     show(e, "TroubleMOTIONMenuItem", o.On(Opt::OptMOTIONTrouble));

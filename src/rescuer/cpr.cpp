@@ -1,12 +1,51 @@
+// CPR: the button's start and stop, and the compressions with their breaths.
 #include "core/engine.h"
+#include "core/patient_view.h"
+#include "monitor/completion.h"
 #include "monitor/monitor.h"
 #include "rescuer/rescuer.h"
 
 namespace ardentix {
 
-bool CPRIsRunning(const Engine& e) {
-    return e.timers.Running(TimerId::CPRTimer);
+namespace {
+
+void messages(Engine& e, const char* line0, const char* line1) {
+    e.screen.Edit("MSG0").text = line0;
+    e.screen.Edit("MSG1").text = line1;
 }
+
+bool abcsDone(const ScenarioState& s) {
+    return s.ResponsivenessChecked && s.AirwayOpened && s.BreathingChecked && s.TwoBreathsGiven &&
+           s.PulseChecked;
+}
+
+// Two ticks make one compression; after 30 (15:2) or 10 (5:1, or a child of 8 or less) the breaths
+// take over.
+void cprTick(Engine& e) {
+    ScenarioState& s = e.state;
+    if (e.timers.Running(TimerId::VENTILATION1Timer) || e.timers.Running(TimerId::VENTILATION2Timer)) {
+        return;
+    }
+    const bool child = (s.PatientCategory == kChild || s.PatientCategory == kPediatric) &&
+                       s.PatientAge <= 8;
+    (child ? s.ChildCPRRunning : s.AdultCPRRunning) = true;
+    s.CPRPhase = !s.CPRPhase;
+    ++s.CompressionCount;
+    const bool fiveToOne = e.settings.On(Opt::Opt2CPR);
+    if ((fiveToOne && s.CompressionCount >= 10 && s.PatientAge > 8) ||
+        (s.PatientAge <= 8 && s.CompressionCount >= 10) ||
+        (!fiveToOne && s.CompressionCount >= 30 && s.PatientAge > 8)) {
+        e.timers.SetInterval(TimerId::VENTILATION1Timer, 500);
+        e.timers.Start(TimerId::VENTILATION1Timer);
+        s.BreathSeriesCount = 0;
+    }
+    if (e.settings.On(Opt::OptBVM)) s.AirwayOpened = true;
+    Redraw(e);
+}
+
+}  // namespace
+
+bool CPRIsRunning(const Engine& e) { return e.timers.Running(TimerId::CPRTimer); }
 
 void StopCPR(Engine& e) {
     ScenarioState& s = e.state;
@@ -19,5 +58,83 @@ void StopCPR(Engine& e) {
     }
     s.ChildCPRRunning = s.AdultCPRRunning = s.BagBreathing = s.MaskBreathing = false;
 }
+
+void CPRButton(Engine& e) {
+    ScenarioState& s = e.state;
+    if (CPRIsRunning(e)) {
+        StopCPR(e);
+        Redraw(e);
+        return;
+    }
+    if (e.timers.Running(TimerId::VENTILATION1Timer) || e.timers.Running(TimerId::VENTILATION2Timer)) {
+        return;
+    }
+    if (s.AnalysesComplete && s.NextStep == kEndScenario) {
+        messages(e, "Scenario is over...select END SCENARIO.", "");
+        e.timers.Start(TimerId::SCENOVERLabelFLASHTimer);
+    } else if (!s.TimeVerdictGiven && !s.RatioAnswered) {
+        messages(e, "", "");
+    }
+    e.screen.Edit("ADVICEPANEL").visible = false;
+    s.LastAction = "CPR";
+    s.CPRPhase = false;
+    if (!s.CPRStarted && !e.settings.On(Opt::OPTOneRescuer) && s.AnalysisCount == 0 &&
+        !abcsDone(s)) {
+        Deduct(e, 100, "Forgot to check all of the ABCs (-100).", "",
+               "Did not check all the ABCs in order (-100).");
+    }
+    if (s.PulseRate > 30 && !s.AdultCPRRunning && !s.ChildCPRRunning) {
+        Deduct(e, 200, "Don't start CPR on patient with a pulse (-200).", "",
+               "Started CPR on patient with pulse (-200).");
+        return;
+    }
+    const bool autoAnalyze = e.settings.On(Opt::OPTAUTOANALYZE);
+    if (s.ShocksNeeded == 0 && s.AnalysisCount > 2 && s.NextStep == kCheckPulse &&
+        !s.ShockAdvised &&
+        (s.PreviousAction == "Analyze" || (s.PreviousAction == "Clear" && autoAnalyze))) {
+        messages(e, "Forgot to check pulse after ", "No Shock Advised (-50).");
+        e.screen.Edit("TForm2.Errors").lines.push_back(
+            "Did not check pulse after No Shock Advised (-50).");
+        s.Score = static_cast<int16_t>(s.Score - 50);
+    }
+    if (s.AnalysisCount > 0 && !s.ShockTimeAnswered) {
+        CheckAnalyzeAfterShock(e);
+        CheckShockDelivered(e);
+        CheckPulseAfterAnalysis(e);
+    }
+    // The CPR quiz comes here with its own issue; until then CPR starts at once.
+    s.TimeVerdictGiven = false;
+    if (s.ShocksInSeries == 3) s.CPRAfterStackedShocks = true;
+    s.ShocksInSeries = 0;
+    if (s.NextStep == kStartCPR) {
+        AwardStep(e);
+        if (s.RewardedPulseChecks >= 3) s.Score = static_cast<int16_t>(s.Score - s.StepPoints);
+    }
+    s.AnalysisFinished = false;
+    s.CompressionCount = 0;
+    s.CPRSinceAnalysis = true;
+    s.CPRStarted = true;
+    if (s.AnalysesComplete && s.PulseRate == 0 && s.ShockCount == s.ShocksNeeded) {
+        s.CPRAfterLastShock = true;
+    }
+    UpdateVitalSigns(e);
+    CheckScenarioOver(e);
+    EvaluateNextStep(e);
+    e.timers.SetInterval(TimerId::CPRTimer, 300);
+    e.timers.Start(TimerId::CPRTimer);
+    if (s.AnalysisCount > 0) ++s.CPRCount;
+    s.ABCsPhaseClosed = true;
+    s.PatientCleared = false;
+    e.timers.SetInterval(TimerId::STANDCLEARTIMER, 1500);
+    if (e.settings.On(Opt::OptVoice) && s.VoiceReportCount == 0 && s.AnalysesComplete &&
+        s.AnalysisCount >= 3) {
+        Element& first = e.screen.Edit("MSG0");
+        (first.text.empty() ? first : e.screen.Edit("MSG1")).text =
+            "Don't forget to give a verbal (voice) report.";
+    }
+    if (s.Mode == kTutorial && s.AnalysisCount == 0) ShowAdvice(e);
+}
+
+void RegisterCPRTimers(Engine& e) { e.SetTimerHandler(TimerId::CPRTimer, cprTick); }
 
 }  // namespace ardentix

@@ -1,4 +1,7 @@
 #include "core/engine.h"
+#include "core/patient_view.h"
+#include "monitor/completion.h"
+#include "monitor/monitor.h"
 #include "rescuer/rescuer.h"
 
 namespace ardentix {
@@ -25,6 +28,114 @@ void UpdateVitalSigns(Engine& e) {
     s.VitalsDrawn = true;
     static constexpr const char* kPressures[] = {"90/66", "106/72", "110/78", "114/80"};
     s.BloodPressure = kPressures[e.random(4)];
+}
+
+}  // namespace ardentix
+
+namespace ardentix {
+
+namespace {
+
+void scenarioOverSign(Engine& e) {
+    e.screen.Edit("MSG0").text = "Scenario is over...select END SCENARIO.";
+    e.screen.Edit("MSG1").text.clear();
+    e.timers.Start(TimerId::SCENOVERLabelFLASHTimer);
+}
+
+void pulseReported(Engine& e) {
+    const std::string report = "Pulse rate is " + std::to_string(e.state.PulseRate) + ".";
+    Element& first = e.screen.Edit("MSG0");
+    (first.text.empty() ? first : e.screen.Edit("MSG1")).text = report;
+    e.state.AutoABCsRunning = false;
+    e.timers.Stop(TimerId::PULSETIMER);
+    e.timers.Stop(TimerId::HIDEBVMTimer);
+    Redraw(e);
+    if (e.state.Mode == kTutorial) ShowAdvice(e);
+}
+
+void pressureReported(Engine& e) {
+    e.timers.Stop(TimerId::BPTIMER);
+    e.screen.Edit("MSG0").text = "Blood pressure is " + e.state.BloodPressure + ".";
+    e.screen.Edit("MSG1").text.clear();
+    CheckScenarioOver(e);
+    if (e.state.Mode == kTutorial) ShowAdvice(e);
+}
+
+}  // namespace
+
+void PulseCheck(Engine& e) {
+    ScenarioState& s = e.state;
+    if (s.NextStep == kEndScenario && s.ShocksNeeded != 0 && s.AnalysesComplete) {
+        scenarioOverSign(e);
+    }
+    if (e.timers.Running(TimerId::ResponsivenessTimer) || e.timers.Running(TimerId::Shaketimer) ||
+        e.timers.Running(TimerId::BREATHINGTimer)) {
+        return;
+    }
+    if (e.timers.Running(TimerId::CPRTimer) || e.timers.Running(TimerId::VENTILATION1Timer) ||
+        e.timers.Running(TimerId::VENTILATION2Timer)) {
+        StopCPR(e);
+    }
+    s.LastAction = "Pulse";
+    s.PulseChecked = true;
+    // The first two expected pulse checks earn points; later ones do not, and on a patient with
+    // nothing to shock after more than three analyses a check costs the points.
+    if (s.NextStep == kCheckPulse || s.NextStep == kCheckCirculation) {
+        AwardStep(e);
+        if (s.ShocksNeeded == 0 && s.AnalysesComplete && s.AnalysisCount > 3) {
+            s.Score = static_cast<int16_t>(s.Score - s.StepPoints);
+        }
+        ++s.RewardedPulseChecks;
+        if (s.RewardedPulseChecks >= 3) s.Score = static_cast<int16_t>(s.Score - s.StepPoints);
+    }
+    if (s.AnalysisCount > 0) {
+        CheckAnalyzeAfterShock(e);
+        CheckShockDelivered(e);
+        CheckCPRAfterPulse(e);
+    }
+    UpdateVitalSigns(e);
+    if (s.PreviousAction == "CPR" || (s.PreviousAction == "Rescue breath" && !s.AutoABCsRunning)) {
+        e.screen.Edit("MSG0").text.clear();
+        e.screen.Edit("MSG1").text.clear();
+    }
+    EvaluateNextStep(e);
+    if (s.PulseState == kPulseRestored) s.PulseCheckedAfterReturn = true;
+    e.timers.Stop(TimerId::CPRTimer);
+    s.BagBreathing = s.ChildCPRRunning = s.AdultCPRRunning = s.MaskBreathing = false;
+    e.timers.Start(TimerId::PULSETIMER);
+    e.screen.Edit("ABCsCirculationMenuItem").checked = true;
+    e.timers.SetInterval(TimerId::STANDCLEARTIMER, 1500);
+    s.AnalysisFinished = false;
+    // The hand on the neck shows while the pulse is felt; it also counts as touching the patient.
+    e.screen.Edit("PULSEHAND").visible = true;
+    Redraw(e);
+}
+
+void BloodPressureCheck(Engine& e) {
+    ScenarioState& s = e.state;
+    if (s.AnalysesComplete && s.NextStep == kEndScenario) scenarioOverSign(e);
+    s.LastAction = "BP check";
+    if (s.ShockCount >= s.ShocksNeeded && s.PulseRate > 0 && !s.BPCheckedAfterPulse &&
+        e.settings.On(Opt::OPTBPCHECK)) {
+        s.BPCheckedAfterPulse = true;
+        AwardStep(e);
+    }
+    AddMessage(e, "Checking blood pressure...", "  Checking BP...", 25);
+    CheckAnalyzeAfterShock(e);
+    CheckShockDelivered(e);
+    CheckPulseAfterAnalysis(e);
+    UpdateVitalSigns(e);
+    EvaluateNextStep(e);
+    e.timers.Start(TimerId::BPTIMER);
+    Redraw(e);
+}
+
+void RegisterVitalsTimers(Engine& e) {
+    e.SetTimerHandler(TimerId::PULSETIMER, [](Engine& engine) {
+        engine.screen.Edit("PULSEHAND").visible = false;
+        pulseReported(engine);
+    });
+    e.SetTimerHandler(TimerId::BPTIMER, pressureReported);
 }
 
 }  // namespace ardentix

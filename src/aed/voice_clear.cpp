@@ -1,0 +1,149 @@
+// The rescuer's two actions on the AED: the voice report and clearing the patient.
+#include "aed/aed.h"
+#include "core/engine.h"
+#include "core/patient_view.h"
+#include "monitor/completion.h"
+#include "monitor/monitor.h"
+#include "rescuer/rescuer.h"
+
+namespace ardentix {
+
+namespace {
+
+constexpr const char* kScenarioOver = "Scenario is over...select END SCENARIO.";
+
+void standClear(Engine& e) {
+    e.screen.Edit("MSG0").text = "Stand Clear!";
+    e.screen.Edit("MSG1").text.clear();
+}
+
+bool mayCredit(const Engine& e) {
+    const ScenarioState& s = e.state;
+    return !s.ClearCredited && s.AEDOn && s.PatientCategory != kPediatric &&
+           s.PreviousAction != "Clear";
+}
+
+void clearDuringAnalysis(Engine& e) {
+    ScenarioState& s = e.state;
+    standClear(e);
+    if (mayCredit(e) && e.settings.On(Opt::OPTClearAnalyze)) {
+        AwardStep(e);
+        ShowScore(e);
+        s.ClearCredited = true;
+        if (s.ShocksNeeded == 0) s.NextStep = kCheckPulse;
+        if (s.ShockAdvised) {
+            s.NextStep = e.settings.On(Opt::OPTCLEARShock) ? kClearForShock : kPressShock;
+            s.ClearCredited = false;
+        }
+    }
+    s.PatientCleared = true;
+    Redraw(e);
+    if (s.Mode == kTutorial) ShowAdvice(e);
+}
+
+bool shockPrepRunning(const Engine& e) {
+    return e.timers.Running(TimerId::CHARGETimer) ||
+           e.timers.Running(TimerId::STANDCLEARShockTimer) ||
+           e.timers.Running(TimerId::PUSHTOSHOCKTimer);
+}
+
+}  // namespace
+
+void VoiceReport(Engine& e) {
+    ScenarioState& s = e.state;
+    if (!e.settings.On(Opt::OptVoice)) return;
+    if (!PowerLightLit(e)) {
+        e.screen.Edit("MSG0").text = "Power must be on to record voice data.";
+        e.screen.Edit("MSG1").text.clear();
+        return;
+    }
+    s.LastAction = "Voice";
+    if (s.VoiceReportCount <= 3 && s.PreviousAction != "Voice") {
+        AwardStep(e);
+        if (s.PatientCategory == kPediatric && !e.settings.On(Opt::OPTPEDSMONITOR)) {
+            s.Score = static_cast<int16_t>(s.Score - s.StepPoints);
+        }
+    }
+    if (s.VoiceReportCount < 2 && s.PreviousAction != "Voice" && s.AnalysesComplete) {
+        s.VoiceReportCount = 1;
+    }
+    ++s.VoiceReportCount;
+    UpdateVitalSigns(e);
+    CheckScenarioOver(e);
+    EvaluateNextStep(e);
+    // A report given during an analysis leaves the analysis as the last action.
+    const std::string& p = PromptLine(e);
+    if (p == prompt::kAnalyzing || p == prompt::kStandClear) s.LastAction = "Analyze";
+    Element& first = e.screen.Edit("MSG0");
+    Element& second = e.screen.Edit("MSG1");
+    const auto restart = [&] {
+        first.text = "Voice report recorded.";
+        if (second.text != kScenarioOver) second.text.clear();
+    };
+    if (first.text.empty()) {
+        restart();
+    } else if (second.text.empty()) {
+        second.text = "Voice report recorded.";
+    } else if (second.text.size() < 25) {
+        second.text += " Voice recorded.";
+    } else {
+        restart();
+    }
+    if (s.Mode == kTutorial) ShowAdvice(e);
+}
+
+void ClearPatient(Engine& e) {
+    ScenarioState& s = e.state;
+    if (s.AnalysesComplete && s.NextStep == kEndScenario) {
+        e.screen.Edit("MSG0").text = kScenarioOver;
+        e.screen.Edit("MSG1").text.clear();
+        e.timers.Start(TimerId::SCENOVERLabelFLASHTimer);
+    }
+    e.screen.Edit("ADVICEPANEL").visible = false;
+    s.CPRSinceAnalysis = false;
+    const std::string& p = PromptLine(e);
+    if (p == prompt::kAnalyzing ||
+        (!s.ShockAdvised && p == prompt::kStandClear && !s.AdultCPRRunning && !s.ChildCPRRunning)) {
+        return clearDuringAnalysis(e);
+    }
+    if (mayCredit(e) && e.settings.On(Opt::OPTCLEARShock) && s.ShockAdvised &&
+        (p == prompt::kStandClear || p == prompt::kPushToShock || p == prompt::kShockAdvised) &&
+        shockPrepRunning(e)) {
+        // Cleared for the shock: the history moves at once.
+        s.LastAction = "Clear";
+        s.EarlierAction = s.PreviousAction;
+        s.PreviousAction = "Clear";
+        AwardStep(e);
+        ShowScore(e);
+        s.NextStep = kPressShock;
+        s.ClearCredited = true;
+    } else if (mayCredit(e) && e.settings.On(Opt::OPTClearAnalyze) &&
+               ((s.NextStep == kClearForAnalysis && !e.settings.On(Opt::OPTAUTOANALYZE)) ||
+                (!s.ClearCreditedAtPushAnalyze && p == prompt::kPushAnalyze))) {
+        s.LastAction = "Clear";
+        AwardStep(e);
+        ShowScore(e);
+        UpdateVitalSigns(e);
+        s.PatientCleared = true;
+        EvaluateNextStep(e);
+        s.ClearCreditedAtPushAnalyze = true;
+        s.ClearCredited = true;
+    }
+    // A motion fault ends here too; the faults arrive with troubleshooting.
+    s.PatientCleared = true;
+    standClear(e);
+    if (CPRIsRunning(e)) StopCPR(e);
+    e.timers.Stop(TimerId::VENTILATION1Timer);
+    e.timers.Stop(TimerId::VENTILATION2Timer);
+    s.ChildCPRRunning = s.AdultCPRRunning = s.BagBreathing = s.MaskBreathing = false;
+    Redraw(e);
+    if (s.Mode == kTutorial) {
+        e.screen.Edit("ADVICEPANEL").visible = false;
+        if (!shockPrepRunning(e)) {
+            EvaluateNextStep(e);
+            ShowAdvice(e);
+        }
+    }
+}
+
+}  // namespace ardentix

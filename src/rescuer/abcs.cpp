@@ -1,0 +1,310 @@
+// The ABCs: responsiveness, phoning for help, the airway, the breathing check and the rescue
+// breaths with the one-breath machine shared with CPR; Auto ABCs runs them as a chain.
+#include "aed/sound.h"
+#include "core/engine.h"
+#include "core/patient_view.h"
+#include "monitor/completion.h"
+#include "monitor/monitor.h"
+#include "rescuer/rescuer.h"
+
+namespace ardentix {
+
+namespace {
+
+void check(Engine& e, const char* item) { e.screen.Edit(item).checked = true; }
+
+void fourChecks(Engine& e) {
+    CheckAnalyzeAfterShock(e);
+    CheckShockDelivered(e);
+    CheckPulseAfterAnalysis(e);
+    CheckAnalyzeAfterCPR(e);
+}
+
+void tutorialAdvice(Engine& e) {
+    if (e.state.Mode == kTutorial) ShowAdvice(e);
+}
+
+bool bvm(const Engine& e) { return e.settings.On(Opt::OptBVM); }
+
+// Responsiveness: nine cycles of 100 ms shaking and 250 ms shouting.
+void responsivenessTick(Engine& e) {
+    e.timers.Stop(TimerId::ResponsivenessTimer);
+    e.timers.Start(TimerId::Shaketimer);
+    ++e.state.ShakeCount;
+    Redraw(e);
+}
+
+void shakeTick(Engine& e) {
+    ScenarioState& s = e.state;
+    if (s.ShakeCount < 9) {
+        e.timers.Start(TimerId::ResponsivenessTimer);
+        e.timers.Stop(TimerId::Shaketimer);
+        Redraw(e);
+        return;
+    }
+    e.timers.Stop(TimerId::ResponsivenessTimer);
+    e.timers.Stop(TimerId::Shaketimer);
+    e.screen.Edit("MSG0").text = "Patient is unresponsive.";
+    e.screen.Edit("MSG1").text.clear();
+    Redraw(e);
+    tutorialAdvice(e);
+    if (!s.AutoABCsRunning) return;
+    if (e.settings.On(Opt::OPTCALL911) && s.PatientCategory != kPediatric) {
+        PhoneForHelp(e);
+    } else {
+        OpenAirway(e);
+    }
+}
+
+void helpCalled(Engine& e) {
+    e.timers.Stop(TimerId::CALL911TIMER);
+    if (e.state.NextStep == kEndScenario) {
+        e.screen.Edit("MSG0").text = "Help has been called.";
+        e.screen.Edit("MSG1").text = "Scenario is over...select END SCENARIO.";
+        e.timers.Start(TimerId::SCENOVERLabelFLASHTimer);
+    } else {
+        AddMessage(e, "Help has been called.", " Help called.", 25);
+    }
+    tutorialAdvice(e);
+    if (e.state.AutoABCsRunning && e.state.PatientCategory != kPediatric) OpenAirway(e);
+}
+
+void breathingChecked(Engine& e) {
+    check(e, "ABCsBreathingMenuItem");
+    e.screen.Edit("MSG0").text =
+        "Respiratory rate is " + std::to_string(e.state.BreathingRate) + ".";
+    if (!e.screen.Get("SCENOVERLabel").visible) e.screen.Edit("MSG1").text.clear();
+    CheckScenarioOver(e);
+    e.timers.Stop(TimerId::BREATHINGTimer);
+    Redraw(e);
+    tutorialAdvice(e);
+    if (e.state.AutoABCsRunning) RescueBreaths(e);
+}
+
+// One breath begins.
+void breathIn(Engine& e) {
+    ScenarioState& s = e.state;
+    if (bvm(e)) {
+        s.BagBreathing = true;
+        e.timers.SetInterval(TimerId::VENTILATION2Timer, 1000);
+    } else {
+        s.MaskBreathing = true;
+        e.timers.SetInterval(TimerId::VENTILATION2Timer, 2500);
+    }
+    e.timers.Stop(TimerId::VENTILATION1Timer);
+    e.timers.Start(TimerId::VENTILATION2Timer);
+    s.CompressionCount = 0;
+    ++s.BreathSeriesCount;
+    s.AirwayOpened = true;
+    Redraw(e);
+}
+
+bool cprMatchesPicture(const Engine& e) {
+    const bool childPicture = e.state.PictureSet == 3;
+    return (e.state.ChildCPRRunning && childPicture) || (e.state.AdultCPRRunning && !childPicture);
+}
+
+// One breath ends; what follows depends on why the breaths are given.
+void breathOut(Engine& e) {
+    ScenarioState& s = e.state;
+    const bool cpr = e.timers.Running(TimerId::CPRTimer);
+    if (s.BreathSeriesCount <= 1 && s.AnalysisCount == 0 && !s.TwoBreathsGiven && !cpr) {
+        e.timers.Start(TimerId::VENTILATION1Timer);  // the second of the two initial breaths
+    } else if (!e.settings.On(Opt::Opt2CPR) && s.BreathSeriesCount < 2 && s.PatientAge > 8) {
+        e.timers.SetInterval(TimerId::VENTILATION1Timer, 1500);
+        e.timers.Start(TimerId::VENTILATION1Timer);
+    } else if (s.BreathSeriesCount < 12 && !cpr &&
+               ((s.AnalysisCount >= s.ShockCount + 1 && s.AnalysesComplete &&
+                 s.BreathingRate < 5) ||
+                (s.AnalysisCount >= s.ShocksNeeded && s.ShocksNeeded == 3 &&
+                 s.BreathingRate < 5))) {
+        // Rescue breathing for a patient who has a pulse but does not breathe.
+        e.timers.SetInterval(TimerId::VENTILATION1Timer, 5000);
+        e.timers.Start(TimerId::VENTILATION1Timer);
+        s.RescueBreathingGiven = true;
+        if (s.BreathSeriesCount < 3) {
+            UpdateVitalSigns(e);
+            EvaluateNextStep(e);
+            CheckScenarioOver(e);
+            tutorialAdvice(e);
+        }
+    }
+    e.timers.Stop(TimerId::VENTILATION2Timer);
+    if (bvm(e)) {
+        e.timers.SetInterval(TimerId::HIDEBVMTimer, 1000);
+    } else {
+        e.timers.SetInterval(TimerId::HIDEBVMTimer, 500);
+        s.MaskBreathing = false;
+    }
+    const bool goesOn =
+        (cprMatchesPicture(e) || s.BreathSeriesCount < 2 || s.PulseState == kPulseRestored) &&
+        (s.BreathSeriesCount < 12 || s.PulseState != kPulseRestored) &&
+        (!s.TwoBreathsGiven || s.PulseState == kPulseRestored || cpr);
+    if (!goesOn) {
+        e.timers.Start(TimerId::HIDEBVMTimer);
+        s.LastAction = "Rescue breath";
+    }
+    Redraw(e);
+}
+
+// The breath series ends.
+void hideMask(Engine& e) {
+    ScenarioState& s = e.state;
+    if (!(s.BagBreathing || s.AutoABCsRunning || !bvm(e))) {
+        Redraw(e);
+        return;
+    }
+    s.BagBreathing = false;
+    if (!s.TwoBreathsGiven && s.PulseState != kPulseRestored && s.AnalysisCount == 0) {
+        e.screen.Edit("MSG0").text = "Two rescue breaths successful.";
+        e.screen.Edit("MSG1").text.clear();
+        s.TwoBreathsGiven = true;
+        EvaluateNextStep(e);
+    }
+    tutorialAdvice(e);
+    if (s.AutoABCsRunning) PulseCheck(e);
+    e.timers.Stop(TimerId::HIDEBVMTimer);
+    e.timers.Stop(TimerId::VENTILATION1Timer);
+    Redraw(e);
+}
+
+}  // namespace
+
+void AddMessage(Engine& e, const std::string& text, const std::string& shortForm, size_t limit) {
+    Element& first = e.screen.Edit("MSG0");
+    Element& second = e.screen.Edit("MSG1");
+    if (first.text.empty()) {
+        first.text = text;
+        second.text.clear();
+    } else if (second.text.empty()) {
+        second.text = text;
+    } else if (second.text.size() < limit) {
+        second.text += shortForm;
+    } else {
+        first.text = text;
+        second.text.clear();
+    }
+}
+
+bool AbcsMenuAvailable(const Engine& e) {
+    const Scheduler& t = e.timers;
+    if (t.Running(TimerId::ResponsivenessTimer) || t.Running(TimerId::Shaketimer) ||
+        t.Running(TimerId::BREATHINGTimer) || t.Running(TimerId::PULSETIMER)) {
+        return false;
+    }
+    const bool breathing = t.Running(TimerId::VENTILATION1Timer) ||
+                           t.Running(TimerId::VENTILATION2Timer) || t.Running(TimerId::HIDEBVMTimer);
+    return !breathing || e.state.AnalysesComplete;
+}
+
+void CheckResponsiveness(Engine& e) {
+    ScenarioState& s = e.state;
+    s.LastAction = "Response";
+    s.ResponsivenessChecked = true;
+    StopCPR(e);
+    if (s.BagBreathing || s.MaskBreathing) {
+        s.BagBreathing = s.MaskBreathing = false;
+        s.AdultCPRRunning = s.ChildCPRRunning = false;
+        e.timers.Stop(TimerId::CPRTimer);
+    }
+    e.timers.Start(TimerId::ResponsivenessTimer);
+    e.timers.Stop(TimerId::Shaketimer);
+    s.ShakeCount = 0;
+    if (s.NextStep == kCheckResponsiveness) AwardStep(e);
+    fourChecks(e);
+    UpdateVitalSigns(e);
+    EvaluateNextStep(e);
+    check(e, "ABCsResponsivenessMenuItem");
+}
+
+void PhoneForHelp(Engine& e) {
+    ScenarioState& s = e.state;
+    PlaySound(e, "ring.wav");
+    if (e.screen.Get("ABCsCALL911MenuItem").visible) check(e, "ABCsCALL911MenuItem");
+    e.timers.SetInterval(TimerId::CALL911TIMER, e.settings.On(Opt::OPTautoABCS) ? 2000 : 500);
+    e.timers.Start(TimerId::CALL911TIMER);
+    if (!s.HelpCalled) {
+        s.LastAction = "Call911";
+        if (s.NextStep == kCallForHelp) AwardStep(e);
+    }
+    fourChecks(e);
+    s.HelpCalled = true;
+    UpdateVitalSigns(e);
+    EvaluateNextStep(e);
+    Redraw(e);
+}
+
+void OpenAirway(Engine& e) {
+    ScenarioState& s = e.state;
+    s.LastAction = "Airway";
+    s.AirwayOpened = true;
+    check(e, "ABCsAirwayMenuItem");
+    if (s.NextStep == kOpenAirway) AwardStep(e);
+    fourChecks(e);
+    UpdateVitalSigns(e);
+    EvaluateNextStep(e);
+    AddMessage(e, "Airway is open.", "  Airway is open.", 35);
+    Redraw(e);
+    tutorialAdvice(e);
+    if (s.AutoABCsRunning) CheckBreathing(e);
+}
+
+void CheckBreathing(Engine& e) {
+    ScenarioState& s = e.state;
+    s.LastAction = "Breath";
+    s.BreathingChecked = true;
+    if (s.ShockCount >= s.ShocksNeeded && s.PulseRate > 0) s.BreathingCheckedAfterPulse = true;
+    if (s.NextStep == kCheckBreathing || s.NextStep == kRecheckBreathing) AwardStep(e);
+    fourChecks(e);
+    UpdateVitalSigns(e);
+    EvaluateNextStep(e);
+    StopCPR(e);
+    e.timers.SetInterval(TimerId::BREATHINGTimer, 4000);
+    e.timers.Start(TimerId::BREATHINGTimer);
+    s.AirwayOpened = true;  // the head stays tilted
+    Redraw(e);
+}
+
+void RescueBreaths(Engine& e) {
+    ScenarioState& s = e.state;
+    if (s.BreathingRate >= 10) {
+        Deduct(e, 100, "Don't give rescue breaths to breathing ", "patient (-100).",
+               "Gave rescue breaths to breathing patient (-100).");
+        return;
+    }
+    s.LastAction = "Rescue breath";
+    if (!e.settings.On(Opt::OPTCOMPRVENT) && !s.AutoABCsRunning) {
+        e.screen.Edit("MSG0").text.clear();
+        e.screen.Edit("MSG1").text.clear();
+    }
+    if (s.NextStep == kGiveRescueBreaths) AwardStep(e);
+    fourChecks(e);
+    EvaluateNextStep(e);
+    StopCPR(e);
+    e.timers.SetInterval(TimerId::VENTILATION1Timer, 1000);
+    e.timers.Start(TimerId::VENTILATION1Timer);
+    check(e, "ABCsVentilationMenuItem");
+    s.BreathSeriesCount = 0;
+    s.AirwayOpened = true;
+    Redraw(e);
+}
+
+void AutoABCs(Engine& e) {
+    e.state.AutoABCsRunning = true;
+    StopCPR(e);
+    CheckResponsiveness(e);
+}
+
+void RegisterRescuerTimers(Engine& e) {
+    e.SetTimerHandler(TimerId::ResponsivenessTimer, responsivenessTick);
+    e.SetTimerHandler(TimerId::Shaketimer, shakeTick);
+    e.SetTimerHandler(TimerId::CALL911TIMER, helpCalled);
+    e.SetTimerHandler(TimerId::BREATHINGTimer, breathingChecked);
+    e.SetTimerHandler(TimerId::VENTILATION1Timer, breathIn);
+    e.SetTimerHandler(TimerId::VENTILATION2Timer, breathOut);
+    e.SetTimerHandler(TimerId::HIDEBVMTimer, hideMask);
+    RegisterCPRTimers(e);
+    RegisterVitalsTimers(e);
+}
+
+}  // namespace ardentix
