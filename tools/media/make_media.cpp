@@ -51,6 +51,19 @@ QImage photograph(int set) {
     return image;
 }
 
+// The word written into a placeholder overlay.
+QString caption(const QString& n) {
+    if (n.endsWith("aw.bmp")) return QStringLiteral("HEAD");
+    if (n.endsWith("br.bmp")) return QStringLiteral("LISTEN");
+    if (n.endsWith("bvmd.bmp") || n.endsWith("fm.bmp")) return QStringLiteral("MASK");
+    if (n.endsWith("bvm.bmp")) return QStringLiteral("BAG");
+    if (n.contains("cpr")) return QStringLiteral("CPR");
+    if (n.contains("pls")) return QStringLiteral("PULSE");
+    if (n.startsWith("shake")) return QStringLiteral("SHAKE");
+    if (n.startsWith("shout")) return QStringLiteral("ARE YOU OK?");
+    return QString();
+}
+
 // An overlay: its object drawn on black, which the patient view leaves out.
 QImage overlay(const QString& name) {
     const QString n = name.toLower();
@@ -90,8 +103,14 @@ QImage overlay(const QString& name) {
         p.drawRoundedRect(QRectF(34, 22, 32, 46), 8, 8);
         return image;
     }
-    // A ring leaves the centre black, where the mask of a per-set picture is seeded.
+    // A ring leaves the centre black, where the mask of a per-set picture is seeded; a word in it
+    // tells the trainee what the picture stands for.
     p.drawEllipse(QRectF(QPointF(6, 6), QSizeF(size.width() - 12, size.height() - 12)));
+    QFont f = p.font();
+    f.setPixelSize(11);
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter, caption(n));
     return image;
 }
 
