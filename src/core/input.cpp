@@ -6,8 +6,8 @@
 #include "aed/aed.h"
 #include "core/engine.h"
 #include "core/flow.h"
-#include "rescuer/rescuer.h"
 #include "monitor/finish.h"
+#include "rescuer/rescuer.h"
 
 namespace ardentix {
 
@@ -26,7 +26,7 @@ void notYet(Engine& e, const char* what) {
               std::string(what) + " is not available yet in this version.");
 }
 
-const std::array<Control, 31> kClicks = {{
+const std::array<Control, 32> kClicks = {{
     {"MenuStart", Place::MainMenu, ShowLogin},
     {"STARTImage", Place::MainMenu, ShowLogin},
     {"MENU_IMAGE", Place::MainMenu, ShowLogin},
@@ -52,6 +52,7 @@ const std::array<Control, 31> kClicks = {{
     {"VOICEBUTTON", Place::Scenario, VoiceReport},
     {"CALLHELPButton", Place::Scenario, PhoneForHelp},
     {"CLEARBUTTON", Place::Scenario, ClearPatient},
+    {"TROUBLEShootBUTTON", Place::Scenario, [](Engine& e) { notYet(e, "Troubleshooting"); }},
     {"SCENOVERLabel", Place::Scenario, FinishScenario},
     {"FinalErrorOKButton", Place::FinalPanel, FinalErrorOk},
     {"TForm2.Next", Place::Summary, SummaryNext},

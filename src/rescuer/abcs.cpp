@@ -11,7 +11,9 @@ namespace ardentix {
 
 namespace {
 
-void check(Engine& e, const char* item) { e.screen.Edit(item).checked = true; }
+void check(Engine& e, const char* item) {
+    e.screen.Edit(item).checked = true;
+}
 
 void fourChecks(Engine& e) {
     CheckAnalyzeAfterShock(e);
@@ -24,7 +26,9 @@ void tutorialAdvice(Engine& e) {
     if (e.state.Mode == kTutorial) ShowAdvice(e);
 }
 
-bool bvm(const Engine& e) { return e.settings.On(Opt::OptBVM); }
+bool bvm(const Engine& e) {
+    return e.settings.On(Opt::OptBVM);
+}
 
 // Responsiveness: nine cycles of 100 ms shaking and 250 ms shouting.
 void responsivenessTick(Engine& e) {
@@ -193,7 +197,8 @@ bool AbcsMenuAvailable(const Engine& e) {
         return false;
     }
     const bool breathing = t.Running(TimerId::VENTILATION1Timer) ||
-                           t.Running(TimerId::VENTILATION2Timer) || t.Running(TimerId::HIDEBVMTimer);
+                           t.Running(TimerId::VENTILATION2Timer) ||
+                           t.Running(TimerId::HIDEBVMTimer);
     return !breathing || e.state.AnalysesComplete;
 }
 

@@ -23,11 +23,12 @@ bool abcsDone(const ScenarioState& s) {
 // take over.
 void cprTick(Engine& e) {
     ScenarioState& s = e.state;
-    if (e.timers.Running(TimerId::VENTILATION1Timer) || e.timers.Running(TimerId::VENTILATION2Timer)) {
+    if (e.timers.Running(TimerId::VENTILATION1Timer) ||
+        e.timers.Running(TimerId::VENTILATION2Timer)) {
         return;
     }
-    const bool child = (s.PatientCategory == kChild || s.PatientCategory == kPediatric) &&
-                       s.PatientAge <= 8;
+    const bool child =
+        (s.PatientCategory == kChild || s.PatientCategory == kPediatric) && s.PatientAge <= 8;
     (child ? s.ChildCPRRunning : s.AdultCPRRunning) = true;
     s.CPRPhase = !s.CPRPhase;
     ++s.CompressionCount;
@@ -45,7 +46,9 @@ void cprTick(Engine& e) {
 
 }  // namespace
 
-bool CPRIsRunning(const Engine& e) { return e.timers.Running(TimerId::CPRTimer); }
+bool CPRIsRunning(const Engine& e) {
+    return e.timers.Running(TimerId::CPRTimer);
+}
 
 void StopCPR(Engine& e) {
     ScenarioState& s = e.state;
@@ -66,7 +69,8 @@ void CPRButton(Engine& e) {
         Redraw(e);
         return;
     }
-    if (e.timers.Running(TimerId::VENTILATION1Timer) || e.timers.Running(TimerId::VENTILATION2Timer)) {
+    if (e.timers.Running(TimerId::VENTILATION1Timer) ||
+        e.timers.Running(TimerId::VENTILATION2Timer)) {
         return;
     }
     if (s.AnalysesComplete && s.NextStep == kEndScenario) {
@@ -93,8 +97,8 @@ void CPRButton(Engine& e) {
         !s.ShockAdvised &&
         (s.PreviousAction == "Analyze" || (s.PreviousAction == "Clear" && autoAnalyze))) {
         messages(e, "Forgot to check pulse after ", "No Shock Advised (-50).");
-        e.screen.Edit("TForm2.Errors").lines.push_back(
-            "Did not check pulse after No Shock Advised (-50).");
+        e.screen.Edit("TForm2.Errors")
+            .lines.push_back("Did not check pulse after No Shock Advised (-50).");
         s.Score = static_cast<int16_t>(s.Score - 50);
     }
     if (s.AnalysisCount > 0 && !s.ShockTimeAnswered) {
@@ -135,6 +139,8 @@ void CPRButton(Engine& e) {
     if (s.Mode == kTutorial && s.AnalysisCount == 0) ShowAdvice(e);
 }
 
-void RegisterCPRTimers(Engine& e) { e.SetTimerHandler(TimerId::CPRTimer, cprTick); }
+void RegisterCPRTimers(Engine& e) {
+    e.SetTimerHandler(TimerId::CPRTimer, cprTick);
+}
 
 }  // namespace ardentix

@@ -130,6 +130,8 @@ void MainWindow::Click(const char* element) {
 
 void MainWindow::Menu(const char* element) {
     dispatch([this, element] { ChooseMenu(engine_, element); });
+    // A check item toggles itself when chosen; the engine's state decides its mark.
+    binder_.ApplyAll(engine_.screen);
 }
 
 void MainWindow::Type(const char* element, const QString& text) {

@@ -1,6 +1,7 @@
 #include "ui/scenario_screen.h"
 
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -8,6 +9,7 @@
 
 #include "core/elements.h"
 #include "core/engine.h"
+#include "rescuer/rescuer.h"
 #include "ui/actions.h"
 #include "ui/aed_panel.h"
 #include "ui/binder.h"
@@ -137,8 +139,42 @@ ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
         SetHint(button, QString::fromLatin1(b.hint), 180);
         binder.Bind(b.name, button, Binder::All | Binder::LeftAndWidth);
         const char* name = b.name;
-        connect(button, &QPushButton::clicked, this, [&actions, name] { actions.Click(name); });
+        if (std::string_view(name) == "ABCsButton") {
+            connect(button, &QPushButton::clicked, this,
+                    [this, &engine, button] { popUpAbcs(engine, button); });
+        } else {
+            connect(button, &QPushButton::clicked, this, [&actions, name] { actions.Click(name); });
+        }
     }
+    abcsMenu_ = buildAbcsMenu(actions, binder);
+}
+
+QMenu* ScenarioScreen::buildAbcsMenu(Actions& actions, Binder& binder) {
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("ABCsMenu"));
+    menu->setProperty("helpContext", 100);
+    const char* items[] = {
+        "AllABCsmenuItem",         "abcsSEPERATOR",          "ABCsResponsivenessMenuItem",
+        "ABCsCALL911MenuItem",     "ABCsAirwayMenuItem",     "ABCsBreathingMenuItem",
+        "ABCsVentilationMenuItem", "ABCsCirculationMenuItem"};
+    for (const char* item : items) {
+        if (std::string_view(item) == "abcsSEPERATOR") {
+            binder.Bind(item, menu->addSeparator(), Binder::Visible);
+            continue;
+        }
+        QAction* action = menu->addAction(QString());
+        action->setObjectName(QString::fromLatin1(item));
+        action->setCheckable(std::string_view(item) != "AllABCsmenuItem");
+        binder.Bind(item, action);
+        connect(action, &QAction::triggered, this, [&actions, item] { actions.Menu(item); });
+    }
+    return menu;
+}
+
+void ScenarioScreen::popUpAbcs(const Engine& engine, QWidget* button) {
+    // The menu opens only while no check or breath is under way.
+    if (!AbcsMenuAvailable(engine)) return;
+    abcsMenu_->popup(button->mapToGlobal(QPoint(25, 15)));
 }
 
 void ScenarioScreen::Refresh() {

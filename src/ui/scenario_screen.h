@@ -1,6 +1,8 @@
 #pragma once
 #include <QWidget>
 
+class QMenu;
+
 namespace ardentix {
 class Engine;
 }
@@ -26,6 +28,10 @@ class ScenarioScreen : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    QMenu* buildAbcsMenu(Actions& actions, Binder& binder);
+    void popUpAbcs(const Engine& engine, QWidget* button);
+
+    QMenu* abcsMenu_ = nullptr;
     QWidget* patient_ = nullptr;
     AedPanel* aed_ = nullptr;
     QWidget* actionBar_ = nullptr;

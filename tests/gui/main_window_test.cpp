@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -119,6 +120,20 @@ class MainWindowTest : public QObject {
         const Element& endElement = engine_->screen.Get("ENDBUTTON");
         QCOMPARE(end->geometry(), QRect(endElement.left, end->y(), endElement.width, 25));
         QVERIFY(!window_->findChild<QPushButton*>(QStringLiteral("BPBUTTON"))->isVisible());
+
+        // The ABCs button pops up its menu; its items act and get their check marks.
+        QTest::mouseClick(window_->findChild<QPushButton*>(QStringLiteral("ABCsButton")),
+                          Qt::LeftButton);
+        auto* abcs = window_->findChild<QMenu*>(QStringLiteral("ABCsMenu"));
+        QTRY_VERIFY(abcs->isVisible());
+        auto* responsiveness =
+            abcs->findChild<QAction*>(QStringLiteral("ABCsResponsivenessMenuItem"));
+        QVERIFY(responsiveness->isVisible());
+        QVERIFY(!abcs->findChild<QAction*>(QStringLiteral("AllABCsmenuItem"))->isVisible());
+        responsiveness->trigger();
+        abcs->hide();
+        QVERIFY(engine_->state.ResponsivenessChecked);
+        QVERIFY(responsiveness->isChecked());
 
         // The power key opens the device's close-up.
         auto* power = window_->findChild<QPushButton*>(QStringLiteral("PowerButton"));
