@@ -53,6 +53,9 @@ enum class PadTarget { WhiteZone, RedZone, Torso, Tray };
 bool StartPadDrag(Engine& e, Pad pad);
 bool StartMisplacedPadDrag(Engine& e, Pad pad);
 void PressMisplacedPad(Engine& e, Pad pad);
+// An attempt to attach or to analyze below the pediatric minimum: its messages and -300 (not
+// applied to an attachment while the score is at -5000 or lower).
+void ChargePediatricLimit(Engine& e, const std::string& attempt, bool floorAtMinus5000);
 // Whether the target takes the pad being dragged.
 bool AcceptsPad(const Engine& e, PadTarget target);
 // A drop; left and top place a pad dropped on the chest outside the zones.

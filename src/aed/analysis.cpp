@@ -13,11 +13,6 @@ namespace ardentix {
 
 namespace {
 
-void messages(Engine& e, std::string line0, std::string line1) {
-    e.screen.Edit("MSG0").text = std::move(line0);
-    e.screen.Edit("MSG1").text = std::move(line1);
-}
-
 bool busyPrompt(const Engine& e) {
     const std::string& p = PromptLine(e);
     return p == prompt::kAnalyzing || p == prompt::kStandClear || p == prompt::kShockAdvised ||
@@ -44,25 +39,6 @@ void resetSequences(Engine& e) {
     e.state.ShockRequested = false;
     e.state.RewardedPulseChecks = 0;
     e.state.AnalysisFinished = false;
-}
-
-// Analysing is not allowed below the pediatric minimum, even where monitoring is.
-void chargePediatricAnalysis(Engine& e) {
-    ScenarioState& s = e.state;
-    const std::string limit = e.settings.Text(Opt::OptMinimumAge);
-    if (e.settings.On(Opt::Age)) {
-        e.screen.Edit("MSG0").text = "Under min. age (" + limit + " years).";
-        e.screen.Edit("TForm2.Errors")
-            .lines.push_back("Attempted to analyze patient under minimum age (-300).");
-        s.PediatricLimitViolated = true;
-    } else {
-        e.screen.Edit("MSG0").text = "Under min. weight (" + limit + " lbs).";
-        e.screen.Edit("TForm2.Errors")
-            .lines.push_back("Attempted to analyze patient under minimum weight (-300).");
-    }
-    e.screen.Edit("MSG1").text = "DO NOT attach device (-300).";
-    s.Score = static_cast<int16_t>(s.Score - 300);
-    ShowScore(e);
 }
 
 // The analysis that completes the AED part of the scenario.
@@ -248,7 +224,7 @@ void result(Engine& e) {
             s.PulseState = kShockable;
         }
     }
-    if (e.screen.Get("MSG0").text != "Forgot to clear during analysis (-25).") messages(e, "", "");
+    if (e.screen.Get("MSG0").text != "Forgot to clear during analysis (-25).") ShowMessage(e, "");
     if (s.Mode == kTutorial) ShowAdvice(e);
 }
 
@@ -265,14 +241,16 @@ void AnalyzeRequest(Engine& e) {
     ScenarioState& s = e.state;
     const bool over = s.AnalysesComplete && s.NextStep == kEndScenario;
     if (over) {
-        messages(e, "Scenario is over...select END SCENARIO.", "");
-        e.timers.Start(TimerId::SCENOVERLabelFLASHTimer);
+        ShowScenarioOver(e);
     } else if (busyPrompt(e) || s.TroubleKind != 0 || e.timers.Running(TimerId::POWERTIMER2) ||
                e.timers.Running(TimerId::POWERTimer)) {
         return;
     }
     resetSequences(e);
-    if (s.PatientCategory == kPediatric && BothPads(e)) return chargePediatricAnalysis(e);
+    if (s.PatientCategory == kPediatric && BothPads(e)) {
+        // Analysing is not allowed below the pediatric minimum, even where monitoring is.
+        return ChargePediatricLimit(e, "analyze", false);
+    }
     if (!PowerLightLit(e)) return;
     if (s.PatientCategory == kHypothermic && e.settings.Value(Opt::OptHypoShocks) == s.ShockCount) {
         const std::string limit = e.settings.Text(Opt::OptHypoShocks);
@@ -286,7 +264,7 @@ void AnalyzeRequest(Engine& e) {
                "Attempted to analyze after pulse established (-100).");
     }
     // The troubleshooting faults are drawn here; until they are built none is raised.
-    if (!e.settings.On(Opt::OPTAUTOANALYZE)) messages(e, "", "");
+    if (!e.settings.On(Opt::OPTAUTOANALYZE)) ShowMessage(e, "");
     if (!BothPads(e)) {
         SetPrompt(e, prompt::kConnect);
         PlaySound(e, "connecte.wav");

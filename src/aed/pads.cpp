@@ -40,25 +40,6 @@ bool pediatricRefused(const Engine& e) {
     return e.state.PatientCategory == kPediatric && !e.settings.On(Opt::OPTPEDSMONITOR);
 }
 
-// Every attempt on a patient below the minimum is charged (while the score is above -5000).
-void chargePediatricAttempt(Engine& e) {
-    ScenarioState& s = e.state;
-    const std::string limit = e.settings.Text(Opt::OptMinimumAge);
-    std::string report;
-    if (e.settings.On(Opt::Age)) {
-        e.screen.Edit("MSG0").text = "Under min. age (" + limit + " years).";
-        report = "Attempted to attach electrode to patient under minimum age (-300).";
-        s.PediatricLimitViolated = true;
-    } else {
-        e.screen.Edit("MSG0").text = "Under min. weight (" + limit + " lbs).";
-        report = "Attempted to attach electrode to patient under minimum weight (-300).";
-    }
-    e.screen.Edit("MSG1").text = "DO NOT attach device (-300).";
-    e.screen.Edit("TForm2.Errors").lines.push_back(report);
-    if (s.Score > -5000) s.Score = static_cast<int16_t>(s.Score - 300);
-    ShowScore(e);
-}
-
 bool abcsDone(const ScenarioState& s) {
     return s.ResponsivenessChecked && s.AirwayOpened && s.BreathingChecked && s.TwoBreathsGiven &&
            s.PulseChecked;
@@ -138,10 +119,26 @@ void dropOnTorso(Engine& e, int left, int top) {
 
 }  // namespace
 
+void ChargePediatricLimit(Engine& e, const std::string& attempt, bool floorAtMinus5000) {
+    ScenarioState& s = e.state;
+    const std::string limit = e.settings.Text(Opt::OptMinimumAge);
+    const bool byAge = e.settings.On(Opt::Age);
+    ShowMessage(
+        e,
+        byAge ? "Under min. age (" + limit + " years)." : "Under min. weight (" + limit + " lbs).",
+        "DO NOT attach device (-300).");
+    e.screen.Edit("TForm2.Errors")
+        .lines.push_back("Attempted to " + attempt + " patient under minimum " +
+                         (byAge ? "age" : "weight") + " (-300).");
+    if (byAge) s.PediatricLimitViolated = true;
+    if (!floorAtMinus5000 || s.Score > -5000) s.Score = static_cast<int16_t>(s.Score - 300);
+    ShowScore(e);
+}
+
 bool StartPadDrag(Engine& e, Pad pad) {
     ScenarioState& s = e.state;
     if (pediatricRefused(e)) {
-        chargePediatricAttempt(e);
+        ChargePediatricLimit(e, "attach electrode to", true);
         dragging(s, pad) = false;
         return false;
     }

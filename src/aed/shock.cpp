@@ -10,11 +10,6 @@ namespace ardentix {
 
 namespace {
 
-void messages(Engine& e, std::string line0) {
-    e.screen.Edit("MSG0").text = std::move(line0);
-    e.screen.Edit("MSG1").text.clear();
-}
-
 bool audioOn(const Engine& e) {
     return e.settings.On(Opt::SOUNDCheckBox);
 }
@@ -24,7 +19,7 @@ void charging(Engine& e) {
     e.timers.Start(TimerId::STANDCLEARShockTimer);
     // SoundFile holds the charging sound until the next one: the shock key waits for that.
     PlaySound(e, "SWEEP.wav");
-    if (!audioOn(e)) messages(e, "AED is charging...");
+    if (!audioOn(e)) ShowMessage(e, "AED is charging...");
     e.timers.Stop(TimerId::CHARGETimer);
 }
 
@@ -40,7 +35,7 @@ void pushToShock(Engine& e) {
     SetPrompt(e, prompt::kPushToShock);
     if (e.timers.Interval(TimerId::STANDCLEARShockTimer) == 6000) {
         PlaySound(e, "shkwarn.wav");
-        if (!audioOn(e)) messages(e, "AED is ready to SHOCK...");
+        if (!audioOn(e)) ShowMessage(e, "AED is ready to SHOCK...");
     }
     e.timers.SetInterval(TimerId::FLASHLEDtimer, 600);
     e.timers.Start(TimerId::FLASHLEDtimer);
@@ -83,16 +78,16 @@ void scoreFirstShock(Engine& e) {
     if (t >= 1 && t < 60) {
         for (const Bonus& b : kBonuses) {
             if (t >= b.below) continue;
-            messages(e, b.screen + text + ").");
+            ShowMessage(e, b.screen + text + ").");
             e.screen.Edit("TForm2.Errors").lines.push_back(b.report + text + ").");
             s.Score = static_cast<int16_t>(s.Score + b.points);
             ShowScore(e);
             return;
         }
     } else if (t >= 60 && t < 120) {
-        messages(e, "");
+        ShowMessage(e, "");
     } else if (t > 120 && !(s.PatientCategory == kRefractory && s.CPRCount > 0)) {
-        messages(e, "Slow delivery of first shock [" + text + "] (-200).");
+        ShowMessage(e, "Slow delivery of first shock [" + text + "] (-200).");
         e.screen.Edit("TForm2.Errors")
             .lines.push_back("Slow shock time > 2 min [" + text + "] (-200).");
         s.Score = static_cast<int16_t>(s.Score - 200);
@@ -176,7 +171,7 @@ void ShockKey(Engine& e) {
     if (PromptLine(e) == prompt::kShockAdvised || s.SoundFile == "SWEEP.wav") return;  // charging
     PlaySound(e, "click.wav");
     s.AnalysisFinished = false;
-    messages(e, audioOn(e) ? "" : "Shock delivered.");
+    ShowMessage(e, audioOn(e) ? "" : "Shock delivered.");
     e.timers.Stop(TimerId::DISARMTimer);
     s.LastAction = "Shock";
     e.screen.Edit("ShockLED").color = Color::White;

@@ -12,11 +12,6 @@ namespace {
 
 constexpr const char* kScenarioOver = "Scenario is over...select END SCENARIO.";
 
-void standClear(Engine& e) {
-    e.screen.Edit("MSG0").text = "Stand Clear!";
-    e.screen.Edit("MSG1").text.clear();
-}
-
 bool mayCredit(const Engine& e) {
     const ScenarioState& s = e.state;
     return !s.ClearCredited && s.AEDOn && s.PatientCategory != kPediatric &&
@@ -25,7 +20,7 @@ bool mayCredit(const Engine& e) {
 
 void clearDuringAnalysis(Engine& e) {
     ScenarioState& s = e.state;
-    standClear(e);
+    ShowMessage(e, "Stand Clear!");
     if (mayCredit(e) && e.settings.On(Opt::OPTClearAnalyze)) {
         AwardStep(e);
         ShowScore(e);
@@ -53,8 +48,7 @@ void VoiceReport(Engine& e) {
     ScenarioState& s = e.state;
     if (!e.settings.On(Opt::OptVoice)) return;
     if (!PowerLightLit(e)) {
-        e.screen.Edit("MSG0").text = "Power must be on to record voice data.";
-        e.screen.Edit("MSG1").text.clear();
+        ShowMessage(e, "Power must be on to record voice data.");
         return;
     }
     s.LastAction = "Voice";
@@ -94,11 +88,7 @@ void VoiceReport(Engine& e) {
 
 void ClearPatient(Engine& e) {
     ScenarioState& s = e.state;
-    if (s.AnalysesComplete && s.NextStep == kEndScenario) {
-        e.screen.Edit("MSG0").text = kScenarioOver;
-        e.screen.Edit("MSG1").text.clear();
-        e.timers.Start(TimerId::SCENOVERLabelFLASHTimer);
-    }
+    if (s.AnalysesComplete && s.NextStep == kEndScenario) ShowScenarioOver(e);
     e.screen.Edit("ADVICEPANEL").visible = false;
     s.CPRSinceAnalysis = false;
     const std::string& p = PromptLine(e);
@@ -131,7 +121,7 @@ void ClearPatient(Engine& e) {
     }
     // A motion fault ends here too; the faults arrive with troubleshooting.
     s.PatientCleared = true;
-    standClear(e);
+    ShowMessage(e, "Stand Clear!");
     if (CPRIsRunning(e)) StopCPR(e);
     e.timers.Stop(TimerId::VENTILATION1Timer);
     e.timers.Stop(TimerId::VENTILATION2Timer);

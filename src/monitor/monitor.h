@@ -41,6 +41,10 @@ void Deduct(Engine& e, int points, const std::string& line1, const std::string& 
             const std::string& report);
 // Shows the running score.
 void ShowScore(Engine& e);
+// Writes the two message lines of the scenario screen.
+void ShowMessage(Engine& e, const std::string& line0, const std::string& line1 = "");
+// "Scenario is over...select END SCENARIO." on the message lines, and the sign starts blinking.
+void ShowScenarioOver(Engine& e);
 
 // The checks for a step the trainee skipped, run by the action handlers before EvaluateNextStep.
 void CheckAnalyzeAfterShock(Engine& e);

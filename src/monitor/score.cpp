@@ -7,14 +7,23 @@ void ShowScore(Engine& e) {
     e.screen.Edit("SCOREDisplay").text = std::to_string(e.state.Score);
 }
 
+void ShowMessage(Engine& e, const std::string& line0, const std::string& line1) {
+    e.screen.Edit("MSG0").text = line0;
+    e.screen.Edit("MSG1").text = line1;
+}
+
+void ShowScenarioOver(Engine& e) {
+    ShowMessage(e, "Scenario is over...select END SCENARIO.");
+    e.timers.Start(TimerId::SCENOVERLabelFLASHTimer);
+}
+
 void AwardStep(Engine& e) {
     e.state.Score = static_cast<int16_t>(e.state.Score + e.state.StepPoints);
 }
 
 void Deduct(Engine& e, int points, const std::string& line1, const std::string& line2,
             const std::string& report) {
-    e.screen.Edit("MSG0").text = line1;
-    e.screen.Edit("MSG1").text = line2;
+    ShowMessage(e, line1, line2);
     e.screen.Edit("TForm2.Errors").lines.push_back(report);
     e.state.Score = static_cast<int16_t>(e.state.Score - points);
     ShowScore(e);

@@ -9,11 +9,6 @@ namespace ardentix {
 
 namespace {
 
-void messages(Engine& e, const char* line0, const char* line1) {
-    e.screen.Edit("MSG0").text = line0;
-    e.screen.Edit("MSG1").text = line1;
-}
-
 bool abcsDone(const ScenarioState& s) {
     return s.ResponsivenessChecked && s.AirwayOpened && s.BreathingChecked && s.TwoBreathsGiven &&
            s.PulseChecked;
@@ -74,10 +69,9 @@ void CPRButton(Engine& e) {
         return;
     }
     if (s.AnalysesComplete && s.NextStep == kEndScenario) {
-        messages(e, "Scenario is over...select END SCENARIO.", "");
-        e.timers.Start(TimerId::SCENOVERLabelFLASHTimer);
+        ShowScenarioOver(e);
     } else if (!s.TimeVerdictGiven && !s.RatioAnswered) {
-        messages(e, "", "");
+        ShowMessage(e, "", "");
     }
     e.screen.Edit("ADVICEPANEL").visible = false;
     s.LastAction = "CPR";
@@ -96,7 +90,7 @@ void CPRButton(Engine& e) {
     if (s.ShocksNeeded == 0 && s.AnalysisCount > 2 && s.NextStep == kCheckPulse &&
         !s.ShockAdvised &&
         (s.PreviousAction == "Analyze" || (s.PreviousAction == "Clear" && autoAnalyze))) {
-        messages(e, "Forgot to check pulse after ", "No Shock Advised (-50).");
+        ShowMessage(e, "Forgot to check pulse after ", "No Shock Advised (-50).");
         e.screen.Edit("TForm2.Errors")
             .lines.push_back("Did not check pulse after No Shock Advised (-50).");
         s.Score = static_cast<int16_t>(s.Score - 50);

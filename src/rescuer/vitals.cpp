@@ -36,12 +36,6 @@ namespace ardentix {
 
 namespace {
 
-void scenarioOverSign(Engine& e) {
-    e.screen.Edit("MSG0").text = "Scenario is over...select END SCENARIO.";
-    e.screen.Edit("MSG1").text.clear();
-    e.timers.Start(TimerId::SCENOVERLabelFLASHTimer);
-}
-
 void pulseReported(Engine& e) {
     const std::string report = "Pulse rate is " + std::to_string(e.state.PulseRate) + ".";
     Element& first = e.screen.Edit("MSG0");
@@ -55,8 +49,7 @@ void pulseReported(Engine& e) {
 
 void pressureReported(Engine& e) {
     e.timers.Stop(TimerId::BPTIMER);
-    e.screen.Edit("MSG0").text = "Blood pressure is " + e.state.BloodPressure + ".";
-    e.screen.Edit("MSG1").text.clear();
+    ShowMessage(e, "Blood pressure is " + e.state.BloodPressure + ".");
     CheckScenarioOver(e);
     if (e.state.Mode == kTutorial) ShowAdvice(e);
 }
@@ -66,7 +59,7 @@ void pressureReported(Engine& e) {
 void PulseCheck(Engine& e) {
     ScenarioState& s = e.state;
     if (s.NextStep == kEndScenario && s.ShocksNeeded != 0 && s.AnalysesComplete) {
-        scenarioOverSign(e);
+        ShowScenarioOver(e);
     }
     if (e.timers.Running(TimerId::ResponsivenessTimer) || e.timers.Running(TimerId::Shaketimer) ||
         e.timers.Running(TimerId::BREATHINGTimer)) {
@@ -113,7 +106,7 @@ void PulseCheck(Engine& e) {
 
 void BloodPressureCheck(Engine& e) {
     ScenarioState& s = e.state;
-    if (s.AnalysesComplete && s.NextStep == kEndScenario) scenarioOverSign(e);
+    if (s.AnalysesComplete && s.NextStep == kEndScenario) ShowScenarioOver(e);
     s.LastAction = "BP check";
     if (s.ShockCount >= s.ShocksNeeded && s.PulseRate > 0 && !s.BPCheckedAfterPulse &&
         e.settings.On(Opt::OPTBPCHECK)) {

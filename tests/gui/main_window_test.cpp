@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -169,6 +170,21 @@ class MainWindowTest : public QObject {
         QTRY_VERIFY(window_->Menu()->isVisible());
         QVERIFY(!summary->isVisible());
         QVERIFY(window_->centralWidget()->isEnabled());
+    }
+
+    void clockShowsNoTimeZone() {
+        ui::QtClock clock;
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d{1,2}:\\d{2}:\\d{2} (AM|PM)$"))
+                    .match(QString::fromStdString(clock.LongTime()))
+                    .hasMatch());
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d{1,2}/\\d{1,2}/\\d{2}$"))
+                    .match(QString::fromStdString(clock.ShortDate()))
+                    .hasMatch());
+        QLocale::setDefault(QLocale::c());
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d{2}:\\d{2}:\\d{2}$"))
+                    .match(QString::fromStdString(clock.LongTime()))
+                    .hasMatch());
     }
 
     void quitClosesTheWindow() {
