@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -56,6 +57,8 @@ void PressMisplacedPad(Engine& e, Pad pad);
 // An attempt to attach or to analyze below the pediatric minimum: its messages and -300 (not
 // applied to an attachment while the score is at -5000 or lower).
 void ChargePediatricLimit(Engine& e, const std::string& attempt, bool floorAtMinus5000);
+// The drop target under a point of the patient view: a zone, else the chest, else none.
+std::optional<PadTarget> PadTargetAt(const Engine& e, int x, int y);
 // Whether the target takes the pad being dragged.
 bool AcceptsPad(const Engine& e, PadTarget target);
 // A drop; left and top place a pad dropped on the chest outside the zones.

@@ -171,6 +171,17 @@ void PressMisplacedPad(Engine& e, Pad pad) {
     Redraw(e);
 }
 
+std::optional<PadTarget> PadTargetAt(const Engine& e, int x, int y) {
+    const auto inside = [&](const char* name) {
+        const Element& el = e.screen.Get(name);
+        return x >= el.left && x < el.left + el.width && y >= el.top && y < el.top + el.height;
+    };
+    if (inside("PADWhiteZone")) return PadTarget::WhiteZone;
+    if (inside("PADRedZONE")) return PadTarget::RedZone;
+    if (inside("PATIENTTorsoZONE")) return PadTarget::Torso;
+    return std::nullopt;
+}
+
 bool AcceptsPad(const Engine& e, PadTarget target) {
     if (target == PadTarget::Tray) return true;
     return !pediatricRefused(e);

@@ -23,14 +23,6 @@ QRect rectOf(const Element& el) {
     return QRect(el.left, el.top, el.width, el.height);
 }
 
-// Which target lies under a point of the patient view.
-std::optional<PadTarget> targetAt(const Engine& e, const QPoint& pos) {
-    if (rectOf(e.screen.Get("PADWhiteZone")).contains(pos)) return PadTarget::WhiteZone;
-    if (rectOf(e.screen.Get("PADRedZONE")).contains(pos)) return PadTarget::RedZone;
-    if (rectOf(e.screen.Get("PATIENTTorsoZONE")).contains(pos)) return PadTarget::Torso;
-    return std::nullopt;
-}
-
 // A pad of the tray: pressing it starts its drag.
 class TrayPad : public QWidget {
   public:
@@ -123,7 +115,8 @@ void PatientArea::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void PatientArea::dragMoveEvent(QDragMoveEvent* event) {
-    const auto target = targetAt(engine_, event->position().toPoint());
+    const QPoint pos = event->position().toPoint();
+    const auto target = PadTargetAt(engine_, pos.x(), pos.y());
     if (target && AcceptsPad(engine_, *target)) {
         event->acceptProposedAction();
     } else {
@@ -133,7 +126,7 @@ void PatientArea::dragMoveEvent(QDragMoveEvent* event) {
 
 void PatientArea::dropEvent(QDropEvent* event) {
     const QPoint pos = event->position().toPoint();
-    const auto target = targetAt(engine_, pos);
+    const auto target = PadTargetAt(engine_, pos.x(), pos.y());
     if (!target || !AcceptsPad(engine_, *target)) return event->ignore();
     event->acceptProposedAction();
     // A pad that misses the zones lies where it was let go.

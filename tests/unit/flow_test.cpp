@@ -2,6 +2,7 @@
 // controls take input when.
 #include <gtest/gtest.h>
 
+#include "aed/aed.h"
 #include "aed/sound.h"
 #include "core/elements.h"
 #include "core/engine.h"
@@ -127,6 +128,23 @@ TEST_F(Program, ControlsTakeInputOnlyWhereTheyAreShown) {
     EXPECT_EQ(ChooseMenu(e, "TAboutBox.OKBtn"), InputResult::Done);
     EXPECT_EQ(Click(e, "QUITImage"), InputResult::Done);
     EXPECT_TRUE(e.ended);
+}
+
+}  // namespace
+}  // namespace ardentix
+
+namespace ardentix {
+namespace {
+
+TEST_F(Program, DropTargetsFollowThePictureSet) {
+    e.state.PictureSet = 4;
+    PlaceOverlays(e);
+    // Set 4: the white zone at 67,188 (69 x 100), the red zone at 184,235 (68 x 105).
+    EXPECT_EQ(PadTargetAt(e, 67, 188), PadTarget::WhiteZone);
+    EXPECT_EQ(PadTargetAt(e, 135, 287), PadTarget::WhiteZone);
+    EXPECT_EQ(PadTargetAt(e, 136, 287), PadTarget::Torso);
+    EXPECT_EQ(PadTargetAt(e, 200, 300), PadTarget::RedZone);
+    EXPECT_EQ(PadTargetAt(e, 5, 5), std::nullopt) << "beside the chest";
 }
 
 }  // namespace
