@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QtEndian>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -53,7 +54,7 @@ QImage photograph(int set) {
 
 // The word written into a placeholder overlay.
 QString caption(const QString& n) {
-    if (n.endsWith("aw.bmp")) return QStringLiteral("HEAD");
+    if (n.endsWith("aw.bmp")) return QStringLiteral("AIRWAY\nCLOSED");
     if (n.endsWith("br.bmp")) return QStringLiteral("LISTEN");
     if (n.endsWith("bvmd.bmp") || n.endsWith("fm.bmp")) return QStringLiteral("MASK");
     if (n.endsWith("bvm.bmp")) return QStringLiteral("BAG");
@@ -64,23 +65,85 @@ QString caption(const QString& n) {
     return QString();
 }
 
-// An overlay: its object drawn on black, which the patient view leaves out.
-QImage overlay(const QString& name) {
-    const QString n = name.toLower();
+// Where a body part lies in the view of set k: the photograph's drawing above, shifted by the
+// picture's offset (the child is drawn smaller).
+QPointF bodyPoint(int set, QPointF part) {
+    const double scale = set == 3 ? 0.75 : 1.0;
+    const ardentix::SetLayout& l = ardentix::kSetLayouts[static_cast<size_t>(set)];
+    return {212 + part.x() * scale + l.pictureOffset, 40 + part.y() * scale};
+}
+
+QPointF centre(const ardentix::Rect& r) {
+    return {r.left + r.width / 2.0, r.top + r.height / 2.0};
+}
+
+struct Placement {
+    QPointF at;      // where the overlay is drawn, in the view
+    QPointF target;  // where its object belongs, in the view
+    QColor colour;
+    bool pad = false;
+};
+
+// What a per-set overlay shows and where: its object is drawn where it belongs on the patient.
+Placement placement(const QString& n, int set, bool pediatricHands) {
+    const ardentix::SetLayout& l = ardentix::kSetLayouts[static_cast<size_t>(set)];
+    const auto pt = [](ardentix::Point p) { return QPointF(p.left, p.top); };
+    const QColor skin(255, 140, 50);  // the rescuer: orange, to be seen on skin and shirt
+    if (n.endsWith("aw.bmp")) return {pt(l.airway), bodyPoint(set, {0, 45}), skin};
+    if (n.endsWith("br.bmp")) return {pt(l.breathcheck), bodyPoint(set, {0, 80}), skin};
+    if (n.endsWith("bvmd.bmp"))
+        return {pt(l.faceMaskBvm), bodyPoint(set, {0, 70}), QColor(120, 200, 230)};
+    if (n.endsWith("fm.bmp"))
+        return {pt(l.faceMask), bodyPoint(set, {0, 70}), QColor(120, 200, 230)};
+    if (n.endsWith("bvm.bmp")) return {pt(l.bvm), bodyPoint(set, {0, 40}), QColor(90, 160, 220)};
+    if (n.contains("cpr")) {
+        return {pt(pediatricHands ? l.cprHandPediatric : l.cprHand), bodyPoint(set, {0, 200}),
+                skin};
+    }
+    if (n.contains("pls")) return {pt(l.pulseHand), bodyPoint(set, {35, 105}), skin};
+    if (n.contains("padc"))
+        return {pt(l.padCurved), centre(l.redZone), QColor(225, 225, 230), true};
+    if (n.contains("padr")) return {pt(l.padRed2), centre(l.whiteZone), QColor(210, 40, 40), true};
+    return {pt(l.padWhite2), centre(l.whiteZone), QColor(235, 235, 235), true};
+}
+
+QImage setOverlay(const QString& n, int set) {
+    const Placement place = placement(n, set, n.endsWith("cpr1.bmp"));
+    const QSizeF object = place.pad ? QSizeF(60, 76) : QSizeF(84, 64);
+    // The object's top-left within the picture; an overlay cannot reach left of or above itself.
+    const QPointF corner(std::max(0.0, place.target.x() - place.at.x() - object.width() / 2),
+                         std::max(0.0, place.target.y() - place.at.y() - object.height() / 2));
+    QImage image(int(corner.x() + object.width()) + 2, int(corner.y() + object.height()) + 2,
+                 QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF box(corner, object);
+    if (place.pad) {
+        p.setBrush(place.colour);
+        p.setPen(QPen(QColor(90, 90, 90), 2));
+        p.drawRoundedRect(box, 12, 12);
+        p.setBrush(QColor(150, 150, 160));
+        p.drawRoundedRect(box.adjusted(14, 14, -14, -14), 8, 8);
+        return image;
+    }
+    p.setPen(QPen(place.colour, 5));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(box);
+    QFont f = p.font();
+    f.setPixelSize(11);
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(box, Qt::AlignCenter, caption(n));
+    return image;
+}
+
+// The pictures common to every set: the highlight, the shake and the shout, each with its mask.
+QImage commonOverlay(const QString& n) {
+    const bool mask = n.endsWith("m.bmp");
     QSize size(90, 70);
     QColor colour(230, 200, 170);
-    if (n.contains("pad")) {
-        size = QSize(120, 90);
-        colour = n.contains("padr") ? QColor(210, 40, 40) : QColor(235, 235, 235);
-        if (n.contains("padc")) colour = QColor(225, 225, 230);
-    } else if (n.contains("bvm")) {
-        size = QSize(120, 80);
-        colour = QColor(90, 160, 220);
-    } else if (n.contains("fm")) {
-        colour = QColor(120, 200, 230);
-    } else if (n.contains("pls")) {
-        colour = QColor(240, 200, 160);
-    } else if (n.startsWith("hilight")) {
+    if (n.startsWith("hilight")) {
         size = QSize(80, 80);
         colour = QColor(255, 255, 0);
     } else if (n.startsWith("shout")) {
@@ -91,26 +154,15 @@ QImage overlay(const QString& name) {
     image.fill(Qt::black);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    const bool mask = n.endsWith("m.bmp") && !n.endsWith("fm.bmp") && !n.contains("pt");
-    p.setPen(QPen(mask ? Qt::white : colour, 6));
-    p.setBrush(Qt::NoBrush);
-    if (n.contains("pad")) {
-        // A pad on the chest: filled, with its gel showing through.
-        p.setBrush(colour);
-        p.setPen(QPen(QColor(90, 90, 90), 2));
-        p.drawRoundedRect(QRectF(20, 8, 60, 74), 12, 12);
-        p.setBrush(QColor(150, 150, 160));
-        p.drawRoundedRect(QRectF(34, 22, 32, 46), 8, 8);
-        return image;
-    }
-    // A ring leaves the centre black, where the mask of a per-set picture is seeded; a word in it
-    // tells the trainee what the picture stands for.
+    p.setPen(QPen(mask ? Qt::white : colour, 5));
     p.drawEllipse(QRectF(QPointF(6, 6), QSizeF(size.width() - 12, size.height() - 12)));
-    QFont f = p.font();
-    f.setPixelSize(11);
-    f.setBold(true);
-    p.setFont(f);
-    p.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter, caption(n));
+    if (!mask) {
+        QFont f = p.font();
+        f.setPixelSize(11);
+        f.setBold(true);
+        p.setFont(f);
+        p.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter, caption(n));
+    }
     return image;
 }
 
@@ -157,11 +209,15 @@ int main(int argc, char** argv) {
     int failures = 0;
     for (const std::string& file : ardentix::AllPictureFileNames()) {
         const QString name = QString::fromStdString(file);
+        const QString lower = name.toLower();
+        const int set = lower.startsWith("pt") ? lower.mid(2, 1).toInt() - 1 : -1;
         QImage image;
-        if (name.endsWith(".jpg", Qt::CaseInsensitive)) {
-            image = photograph(name.mid(2, 1).toInt() - 1);
+        if (lower.endsWith(".jpg")) {
+            image = photograph(set);
+        } else if (set >= 0) {
+            image = setOverlay(lower, set);
         } else {
-            image = overlay(name);
+            image = commonOverlay(lower);
         }
         if (!image.save(dir.filePath(name),
                         name.endsWith(".jpg", Qt::CaseInsensitive) ? "JPG" : "BMP")) {
