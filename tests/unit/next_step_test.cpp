@@ -63,6 +63,17 @@ void off(Engine& e, Opt opt) {
     e.settings.SetOn(opt, false);
 }
 
+// The pulse is back, found and the patient breathes: the checks after the return remain.
+void restoredAndBreathing(Engine& e) {
+    analysed(e);
+    e.state.PulseState = kPulseRestored;
+    e.state.PulseRate = 60;
+    e.state.BreathingRate = 12;
+    e.state.PulseCheckedAfterReturn = true;
+    e.state.BreathingCheckedAfterPulse = true;
+    e.state.LastAction = "Breath";
+}
+
 const Case kBefore[] = {
     {"A1", kCheckResponsiveness, [](Engine&) {}},
     {"A2", kCallForHelp,
@@ -401,25 +412,15 @@ const Case kAfter[] = {
      }},
     {"B37", kCheckBloodPressure,
      [](Engine& e) {
-         analysed(e);
+         restoredAndBreathing(e);
          e.settings.SetOn(Opt::OPTBPCHECK, true);
-         e.state.PulseState = kPulseRestored;
-         e.state.PulseRate = 60;
-         e.state.BreathingRate = 12;
-         e.state.PulseCheckedAfterReturn = e.state.AnalysesComplete = true;
-         e.state.BreathingCheckedAfterPulse = true;
-         e.state.LastAction = "Breath";
+         e.state.AnalysesComplete = true;
      }},
     {"B38", kGiveVoiceReport,
      [](Engine& e) {
-         analysed(e);
+         restoredAndBreathing(e);
          e.settings.SetOn(Opt::OptVoice, true);
-         e.state.PulseState = kPulseRestored;
-         e.state.PulseRate = 60;
-         e.state.BreathingRate = 12;
-         e.state.PulseCheckedAfterReturn = e.state.AnalysesComplete = true;
-         e.state.BreathingCheckedAfterPulse = true;
-         e.state.LastAction = "Breath";
+         e.state.AnalysesComplete = true;
      }},
     {"B39", kGiveVoiceReport,
      [](Engine& e) {
@@ -437,33 +438,21 @@ const Case kAfter[] = {
     {"B40", kCheckPulse, analysed},  // no change: the step stays as it was
     {"B41", kEndScenario,
      [](Engine& e) {
-         analysed(e);
-         e.state.PulseState = kPulseRestored;
-         e.state.PulseRate = 60;
-         e.state.BreathingRate = 12;
-         e.state.PulseCheckedAfterReturn = e.state.BPCheckedAfterPulse = true;
-         e.state.BreathingCheckedAfterPulse = e.state.RescueBreathingGiven = true;
+         restoredAndBreathing(e);
+         e.state.BPCheckedAfterPulse = e.state.RescueBreathingGiven = true;
          e.state.LastAction = "BP check";
      }},
     {"B42", kEndScenario,
      [](Engine& e) {
-         analysed(e);
-         e.state.PulseState = kPulseRestored;
-         e.state.PulseRate = 60;
-         e.state.BreathingRate = 12;
-         e.state.PulseCheckedAfterReturn = true;
-         e.state.BreathingCheckedAfterPulse = e.state.RescueBreathingGiven = true;
-         e.state.LastAction = "Breath";
+         restoredAndBreathing(e);
+         e.state.RescueBreathingGiven = true;
      }},
     {"B42", kCheckPulse,  // no change with a blood-pressure check still to come
      [](Engine& e) {
-         analysed(e);
+         restoredAndBreathing(e);
          e.settings.SetOn(Opt::OPTBPCHECK, true);
-         e.state.PulseState = kPulseRestored;
-         e.state.BreathingRate = 12;
-         e.state.PulseCheckedAfterReturn = true;
-         e.state.BreathingCheckedAfterPulse = e.state.RescueBreathingGiven = true;
-         e.state.LastAction = "Breath";
+         e.state.PulseRate = 0;
+         e.state.RescueBreathingGiven = true;
      }},
 };
 
