@@ -20,6 +20,9 @@ void CreateMainWindow(Engine& e) {
 }
 
 void ShowMainWindow(Engine& e) {
+    // The settings are loaded here, which leaves no change pending (not even the audio switched
+    // off at creation for want of the motion prompt).
+    e.settings.SetChanged(false);
     Element& window = e.screen.Edit("TForm1");
     window.width = 640;
     window.height = 480;
