@@ -85,8 +85,7 @@ void countdownTick(Engine& e) {
     if ((s.PreviousAction == "Pulse" || s.CPRSinceAnalysis) && s.CountdownTicks == 5 &&
         s.CountdownSeconds < s.CountdownLength - 15 && s.CountdownSeconds > 5 && s.PulseRate == 0 &&
         !CPRRunning(e)) {
-        Element& first = e.screen.Edit("MSG0");
-        (first.text.empty() ? first : e.screen.Edit("MSG1")).text = "You should be doing CPR.";
+        ShowOnFreeLine(e, "You should be doing CPR.");
     }
     if (s.CountdownTicks == 5) s.CountdownTicks = 0;
     // A period of 0 seconds ends at its first tick and never counts below zero.

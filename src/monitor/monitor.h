@@ -43,6 +43,8 @@ void Deduct(Engine& e, int points, const std::string& line1, const std::string& 
 void ShowScore(Engine& e);
 // Writes the two message lines of the scenario screen.
 void ShowMessage(Engine& e, const std::string& line0, const std::string& line1 = "");
+// A report on the first message line when it is empty, else on the second.
+void ShowOnFreeLine(Engine& e, const std::string& text);
 // "Scenario is over...select END SCENARIO." on the message lines, and the sign starts blinking.
 void ShowScenarioOver(Engine& e);
 

@@ -12,6 +12,11 @@ void ShowMessage(Engine& e, const std::string& line0, const std::string& line1) 
     e.screen.Edit("MSG1").text = line1;
 }
 
+void ShowOnFreeLine(Engine& e, const std::string& text) {
+    Element& first = e.screen.Edit("MSG0");
+    (first.text.empty() ? first : e.screen.Edit("MSG1")).text = text;
+}
+
 void ShowScenarioOver(Engine& e) {
     ShowMessage(e, "Scenario is over...select END SCENARIO.");
     e.timers.Start(TimerId::SCENOVERLabelFLASHTimer);

@@ -126,9 +126,7 @@ void CPRButton(Engine& e) {
     e.timers.SetInterval(TimerId::STANDCLEARTIMER, 1500);
     if (e.settings.On(Opt::OptVoice) && s.VoiceReportCount == 0 && s.AnalysesComplete &&
         s.AnalysisCount >= 3) {
-        Element& first = e.screen.Edit("MSG0");
-        (first.text.empty() ? first : e.screen.Edit("MSG1")).text =
-            "Don't forget to give a verbal (voice) report.";
+        ShowOnFreeLine(e, "Don't forget to give a verbal (voice) report.");
     }
     if (s.Mode == kTutorial && s.AnalysisCount == 0) ShowAdvice(e);
 }

@@ -38,8 +38,7 @@ namespace {
 
 void pulseReported(Engine& e) {
     const std::string report = "Pulse rate is " + std::to_string(e.state.PulseRate) + ".";
-    Element& first = e.screen.Edit("MSG0");
-    (first.text.empty() ? first : e.screen.Edit("MSG1")).text = report;
+    ShowOnFreeLine(e, report);
     e.state.AutoABCsRunning = false;
     e.timers.Stop(TimerId::PULSETIMER);
     e.timers.Stop(TimerId::HIDEBVMTimer);
