@@ -35,8 +35,11 @@ bool PowerLightLit(const Engine& e);
 void PowerOn(Engine& e);
 void PowerButton2(Engine& e);
 
-// The analyze key, and the same request made by the device itself.
+// The analyze key.
 void AnalyzeRequest(Engine& e);
+// The same request made by the device itself (a two-button device, auto analyze, the end of a CPR
+// countdown): it charges nobody and never starts an analysis the protocol forbids.
+void DeviceAnalyzeRequest(Engine& e);
 // The patient is moving: the analysis cannot go on.
 bool PatientMoving(const Engine& e);
 

@@ -104,7 +104,7 @@ void motionStop(Engine& e) {
 void pushAnalyzePrompt(Engine& e) {
     if (e.settings.On(Opt::OPTTWOBUTTONAED)) {
         // Repeated at the timer's interval until a request passes its guard.
-        AnalyzeRequest(e);
+        DeviceAnalyzeRequest(e);
     } else {
         SetPrompt(e, prompt::kPushAnalyze);
         const int interval = e.timers.Interval(TimerId::PUSHANALYZETimer);
@@ -237,7 +237,12 @@ bool PatientMoving(const Engine& e) {
            e.timers.Running(TimerId::ResponsivenessTimer);
 }
 
-void AnalyzeRequest(Engine& e) {
+namespace {
+
+// The analyze key and the device's own analyses take the same steps, but only a trainee who
+// pressed the key is charged for an analysis the protocol forbids; the device itself simply does
+// not start one (below the pediatric minimum, at the hypothermic shock limit) and waits.
+void request(Engine& e, bool byDevice) {
     ScenarioState& s = e.state;
     const bool over = s.AnalysesComplete && s.NextStep == kEndScenario;
     if (over) {
@@ -249,17 +254,20 @@ void AnalyzeRequest(Engine& e) {
     resetSequences(e);
     if (s.PatientCategory == kPediatric && BothPads(e)) {
         // Analysing is not allowed below the pediatric minimum, even where monitoring is.
-        return ChargePediatricLimit(e, "analyze", false);
+        if (!byDevice) ChargePediatricLimit(e, "analyze", false);
+        return;
     }
     if (!PowerLightLit(e)) return;
     if (s.PatientCategory == kHypothermic && e.settings.Value(Opt::OptHypoShocks) == s.ShockCount) {
+        if (byDevice) return;
         const std::string limit = e.settings.Text(Opt::OptHypoShocks);
         return Deduct(
             e, 300, "Attempted too many shocks for hypothermic", "patient (-300).",
             "Attempted to give more than " + limit + " shocks to hypothermic patient. (-300)");
     }
-    if (s.PulseState == kPulseRestored && (s.PulseCheckedAfterReturn || s.BPCheckedAfterPulse) &&
-        s.ShockCount == s.ShocksNeeded && !e.settings.On(Opt::OPTAUTOANALYZE)) {
+    if (!byDevice && s.PulseState == kPulseRestored &&
+        (s.PulseCheckedAfterReturn || s.BPCheckedAfterPulse) && s.ShockCount == s.ShocksNeeded &&
+        !e.settings.On(Opt::OPTAUTOANALYZE)) {
         Deduct(e, 100, "Attempted to analyze after pulse", "established (-100).",
                "Attempted to analyze after pulse established (-100).");
     }
@@ -271,6 +279,16 @@ void AnalyzeRequest(Engine& e) {
         return;
     }
     startAnalysis(e);
+}
+
+}  // namespace
+
+void AnalyzeRequest(Engine& e) {
+    request(e, false);
+}
+
+void DeviceAnalyzeRequest(Engine& e) {
+    request(e, true);
 }
 
 void RegisterAnalysisTimers(Engine& e) {

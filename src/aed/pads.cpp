@@ -130,7 +130,7 @@ void ChargePediatricLimit(Engine& e, const std::string& attempt, bool floorAtMin
     e.screen.Edit("TForm2.Errors")
         .lines.push_back("Attempted to " + attempt + " patient under minimum " +
                          (byAge ? "age" : "weight") + " (-300).");
-    if (byAge) s.PediatricLimitViolated = true;
+    s.PediatricLimitViolated = true;
     if (!floorAtMinus5000 || s.Score > -5000) s.Score = static_cast<int16_t>(s.Score - 300);
     ShowScore(e);
 }

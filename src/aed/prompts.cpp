@@ -97,7 +97,7 @@ void countdownTick(Engine& e) {
     e.timers.Stop(TimerId::STARTCPRTimer);
     e.timers.Stop(TimerId::IFNOPULSETimer);
     if (e.settings.On(Opt::OPTTWOBUTTONAED) || e.settings.On(Opt::OPTAUTOANALYZE)) {
-        AnalyzeRequest(e);
+        DeviceAnalyzeRequest(e);
     } else {
         e.timers.SetInterval(TimerId::IFNOPULSETimer, 2002);
         e.timers.Start(TimerId::CHECKFORPULSETimer);

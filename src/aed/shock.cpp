@@ -122,7 +122,7 @@ void afterShock(Engine& e) {
         e.timers.SetInterval(TimerId::CHECKFORPULSETimer, 2000);
         e.timers.Start(TimerId::CHECKFORPULSETimer);
     } else if (e.settings.On(Opt::OPTAUTOANALYZE)) {
-        AnalyzeRequest(e);
+        DeviceAnalyzeRequest(e);
     } else {
         e.timers.Start(TimerId::PUSHANALYZETimer);  // with the 2000 ms its request left
     }
@@ -160,7 +160,7 @@ void disarm(Engine& e) {
 
 void delayedAnalysis(Engine& e) {
     e.timers.Stop(TimerId::AutoAnalyzeDelay);
-    AnalyzeRequest(e);
+    DeviceAnalyzeRequest(e);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "core/files.h"
 #include "core/flow.h"
+#include "core/scenario.h"
 
 namespace ardentix {
 
@@ -16,6 +17,9 @@ Engine::Engine(Ports ports_, std::string programDir_)
     RegisterFlowTimers(*this);
     RegisterAedTimers(*this);
     RegisterRescuerTimers(*this);
+    settings.SetObserver([this](Opt opt) {
+        if (opt == Opt::OPTSCREENSIZE) FollowBorderOption(*this);
+    });
 }
 
 void Engine::SetTimerHandler(TimerId id, TimerHandler handler) {

@@ -7,50 +7,19 @@
 #include "core/scenario.h"
 #include "monitor/finish.h"
 #include "monitor/monitor.h"
+#include "rescuer/rescuer.h"
 
 namespace ardentix {
 
 namespace {
 
-// Remembered by a pause and started again when it ends.
-constexpr std::array kPausedTimers = {
-    TimerId::ANALYZINGNOWTimer,
-    TimerId::CHARGETimer,
-    TimerId::CPRTimer,
-    TimerId::DISARMTimer,
-    TimerId::ENDAnalyzeTimer,
-    TimerId::FLASHLEDtimer,
-    TimerId::IFNOPULSETimer,
-    TimerId::LOWBATTERYINDICATORTIMER,
-    TimerId::MOTIONDETECTEDTimer,
-    TimerId::PUSHANALYZETimer,
-    TimerId::PUSHANALYZEafterCPRTIMER,
-    TimerId::PUSHTOSHOCKTimer,
-    TimerId::SHOCKTimer,
-    TimerId::STANDCLEARTIMER,
-    TimerId::STANDCLEARAnalyzeTIMER,
-    TimerId::STANDCLEARShockTimer,
-    TimerId::STARTCPRTimer,
-    TimerId::VENTILATION1Timer,
-    TimerId::CPRCountdownTimer,
-    TimerId::AutoAnalyzeDelay,  // the device's pause before analysing after a disarm
-};
-
-// Stopped by a pause and left stopped after it.
-constexpr std::array kStoppedTimers = {
-    TimerId::BPTIMER,
-    TimerId::BREATHINGTimer,
-    TimerId::CHECKFORPULSETimer,
-    TimerId::ELAPSEDSecTIMER,
-    TimerId::HIDEBVMTimer,
-    TimerId::POWERTimer,
-    TimerId::POWERTIMER2,
-    TimerId::PULSETIMER,
-    TimerId::ResponsivenessTimer,
-    TimerId::SCENOVERLabelFLASHTimer,
-    TimerId::Shaketimer,
-    TimerId::VENTILATION2Timer,
-};
+// A pause freezes the scenario: every timer that runs is stopped and, once the pause ends, started
+// again, so that no sequence (the power-up, a pulse check, a breath, the bag hold) is left half
+// done. The phone call goes on during a pause, and the scenario clock is stopped and started by
+// the pause itself.
+bool pauseKeeps(TimerId id) {
+    return id != TimerId::CALL911TIMER && id != TimerId::ELAPSEDSecTIMER;
+}
 
 constexpr const char* kTestQuestion = "The test is not over. Click OK to exit anyway.";
 
@@ -72,11 +41,18 @@ void practiceLabels(Engine& e) {
     setText(e, "TForm2.MODELABEL", "PRACTICE MODE");
 }
 
+// Next, Repeat and Main Menu put the summary away; the test report can be printed only from the
+// summary that ended the series.
+void hideSummary(Engine& e) {
+    show(e, "TForm2", false);
+    show(e, "TForm2.CODESUMPrintReport", false);
+}
+
 // Next and Repeat: the main window comes back with the scenario started.
 void startAgain(Engine& e) {
     show(e, "TForm1", true);
     BeginScenario(e);
-    show(e, "TForm2", false);
+    hideSummary(e);
     show(e, "MENU", false);
     practiceLabels(e);
 }
@@ -113,15 +89,14 @@ void RegisterFlowTimers(Engine& e) {
 }
 
 void StopAllTimers(Engine& e) {
-    if (e.screen.Get("Pause").checked) {
-        for (TimerId id : kPausedTimers) {
-            e.state.PauseMemory[static_cast<size_t>(id)] = e.timers.Running(id);
-        }
+    const bool pausing = e.screen.Get("Pause").checked;
+    for (int i = 0; i < kTimerCount; ++i) {
+        const auto id = static_cast<TimerId>(i);
+        if (id == TimerId::CALL911TIMER) continue;
+        if (pausing && pauseKeeps(id))
+            e.state.PauseMemory[static_cast<size_t>(i)] = e.timers.Running(id);
+        e.timers.Stop(id);
     }
-    for (TimerId id : kPausedTimers)
-        e.timers.Stop(id);
-    for (TimerId id : kStoppedTimers)
-        e.timers.Stop(id);
 }
 
 void ShowLogin(Engine& e) {
@@ -243,10 +218,15 @@ void TogglePause(Engine& e) {
     setText(e, "MSG0", "");
     setText(e, "MSG1", "");
     // The countdown goes on from the seconds it had: they are kept in CountdownSeconds.
-    for (TimerId id : kPausedTimers) {
-        bool& remembered = e.state.PauseMemory[static_cast<size_t>(id)];
-        if (remembered) e.timers.Start(id);
+    for (int i = 0; i < kTimerCount; ++i) {
+        bool& remembered = e.state.PauseMemory[static_cast<size_t>(i)];
+        if (remembered) e.timers.Start(static_cast<TimerId>(i));
         remembered = false;
+    }
+    // A phone call that ended during the pause lets Auto ABCs go on only now.
+    if (e.state.AutoABCsAfterPause) {
+        e.state.AutoABCsAfterPause = false;
+        ContinueAutoABCsAfterCall(e);
     }
 }
 
@@ -289,7 +269,7 @@ void SummaryMainMenu(Engine& e) {
     LoginModeClicked(e, e.state.Mode == kTutorial ? "TUserNAMEFORM.TUTORIALButton"
                                                   : "TUserNAMEFORM.Practicebutton");
     show(e, "TForm1", true);
-    show(e, "TForm2", false);
+    hideSummary(e);
     e.screen.SetFocus("MenuStart");
 }
 

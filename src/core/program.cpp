@@ -28,10 +28,14 @@ void ShowMainWindow(Engine& e) {
     window.height = 480;
     e.SeedFromClock();
     LayoutActionBar(e);
+    FollowBorderOption(e);
+    e.screen.SetFocus("MenuStart");
+}
+
+void FollowBorderOption(Engine& e) {
     const bool border = e.settings.On(Opt::OPTSCREENSIZE);
     e.screen.Edit("ArdentixBorder").visible = border;
     e.screen.Edit("SHOWBORDERMenuItem").text = border ? "Hide Border" : "Show Border";
-    e.screen.SetFocus("MenuStart");
 }
 
 }  // namespace ardentix

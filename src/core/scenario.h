@@ -25,5 +25,7 @@ int StepPointsFor(const Engine& e);
 // Program start: the main window is created, then shown.
 void CreateMainWindow(Engine& e);
 void ShowMainWindow(Engine& e);
+// The border window behind the main window follows OPTSCREENSIZE: at start and on every change.
+void FollowBorderOption(Engine& e);
 
 }  // namespace ardentix

@@ -13,6 +13,7 @@ void ScenarioState::ResetScenarioFields() {
 #undef ARDENTIX_FIELD_RESET
     PulseState = ShocksNeeded > 0 ? kShockable : kNothingToShock;
     PauseMemory = {};
+    AutoABCsAfterPause = false;
 }
 
 namespace {

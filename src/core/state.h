@@ -148,6 +148,8 @@ struct ScenarioState {
     std::array<uint8_t, 5> TestPlan{};
     // The timers that were running when the pause began.
     std::array<bool, kTimerCount> PauseMemory{};
+    // Auto ABCs waits for the end of the pause during which the phone call ended.
+    bool AutoABCsAfterPause = false;
 
     // Gives every per-scenario field and per-control value its start value.
     void ResetScenarioFields();

@@ -70,7 +70,13 @@ void helpCalled(Engine& e) {
         AddMessage(e, "Help has been called.", " Help called.", 25);
     }
     tutorialAdvice(e);
-    if (e.state.AutoABCsRunning && e.state.PatientCategory != kPediatric) OpenAirway(e);
+    if (!e.state.AutoABCsRunning) return;
+    // During a pause the call ends as usual, but the ABCs wait for the pause to end.
+    if (e.screen.Get("Pause").checked) {
+        e.state.AutoABCsAfterPause = true;
+    } else {
+        ContinueAutoABCsAfterCall(e);
+    }
 }
 
 void breathingChecked(Engine& e) {
@@ -154,10 +160,8 @@ void breathOut(Engine& e) {
 // The breath series ends.
 void hideMask(Engine& e) {
     ScenarioState& s = e.state;
-    if (!(s.BagBreathing || s.AutoABCsRunning || !bvm(e))) {
-        Redraw(e);
-        return;
-    }
+    // The hold ends the series even when another action (a pulse check, CPR, Clear) took the bag
+    // away meanwhile: the breaths were given all the same.
     s.BagBreathing = false;
     if (!s.TwoBreathsGiven && s.PulseState != kPulseRestored && s.AnalysisCount == 0) {
         e.screen.Edit("MSG0").text = "Two rescue breaths successful.";
@@ -292,6 +296,10 @@ void RescueBreaths(Engine& e) {
     s.BreathSeriesCount = 0;
     s.AirwayOpened = true;
     Redraw(e);
+}
+
+void ContinueAutoABCsAfterCall(Engine& e) {
+    if (e.state.AutoABCsRunning && e.state.PatientCategory != kPediatric) OpenAirway(e);
 }
 
 void AutoABCs(Engine& e) {

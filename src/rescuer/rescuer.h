@@ -18,6 +18,8 @@ void OpenAirway(Engine& e);
 void CheckBreathing(Engine& e);
 void RescueBreaths(Engine& e);
 void AutoABCs(Engine& e);
+// Auto ABCs goes on from the end of the phone call to the airway.
+void ContinueAutoABCsAfterCall(Engine& e);
 
 // The CPR button starts CPR, or stops it when it runs.
 void CPRButton(Engine& e);

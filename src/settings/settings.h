@@ -99,8 +99,8 @@ class Settings {
     bool Changed() const { return changed_; }
     void SetChanged(bool changed) { changed_ = changed; }
 
-    // Called after the reaction of each real change, for the front ends (the border window
-    // follows OPTSCREENSIZE at once).
+    // Called after the reaction of each real change (the engine lets the border window follow
+    // OPTSCREENSIZE at once).
     void SetObserver(std::function<void(Opt)> observer) { observer_ = std::move(observer); }
 
   private:
