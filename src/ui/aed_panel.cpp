@@ -1,5 +1,6 @@
 #include "ui/aed_panel.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
@@ -40,18 +41,26 @@ class RoundKey : public QPushButton {
         p.setRenderHint(QPainter::Antialiasing);
         const QRectF r = QRectF(rect()).adjusted(2, 2, -2, -2);
         QRadialGradient fill(r.center() - QPointF(r.width() / 6, r.height() / 6), r.width() / 1.4);
-        const QColor base = isDown() ? colour_.darker(140) : colour_;
+        // A key that cannot be pressed now (during a pause) is drawn grey.
+        const bool on = isEnabled();
+        QColor base = on ? colour_ : QColor(128, 128, 128);
+        if (isDown()) base = base.darker(140);
         fill.setColorAt(0, base.lighter(150));
         fill.setColorAt(1, base.darker(120));
         p.setBrush(fill);
-        p.setPen(QPen(QColor(30, 30, 30), 2));
+        p.setPen(QPen(on ? QColor(30, 30, 30) : QColor(90, 90, 90), 2));
         p.drawEllipse(r);
         QFont f = font();
         f.setPointSize(7);
         f.setBold(true);
         p.setFont(f);
-        p.setPen(Qt::black);
+        p.setPen(on ? QColor(Qt::black) : QColor(70, 70, 70));
         p.drawText(r, Qt::AlignCenter, text());
+    }
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::EnabledChange)
+            setCursor(isEnabled() ? Qt::PointingHandCursor : Qt::ArrowCursor);
+        QPushButton::changeEvent(event);
     }
 
   private:

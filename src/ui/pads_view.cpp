@@ -23,6 +23,19 @@ QRect rectOf(const Element& el) {
     return QRect(el.left, el.top, el.width, el.height);
 }
 
+// A pad that cannot be taken: grey and faded.
+QPixmap greyed(const QPixmap& pixmap) {
+    QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int grey = 60 + qGray(line[x]) / 2;
+            line[x] = qRgba(grey, grey, grey, qAlpha(line[x]) / 2);
+        }
+    }
+    return QPixmap::fromImage(image);
+}
+
 // A pad of the tray: pressing it starts its drag.
 class TrayPad : public QWidget {
   public:
@@ -37,10 +50,17 @@ class TrayPad : public QWidget {
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        p.drawPixmap(0, 0, PadPicture(white_));
+        p.drawPixmap(0, 0, isEnabled() ? PadPicture(white_) : greyed(PadPicture(white_)));
+    }
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::EnabledChange)
+            setCursor(isEnabled() ? Qt::OpenHandCursor : Qt::ArrowCursor);
+        QWidget::changeEvent(event);
     }
     void mousePressEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton) DragPad(engine_, actions_, white_, false, this);
+        // A pad that cannot be taken now (during a pause) does not start a drag.
+        if (event->button() == Qt::LeftButton && isEnabled())
+            DragPad(engine_, actions_, white_, false, this);
     }
 
   private:
