@@ -37,7 +37,8 @@ void centre(QWidget* w) {
 
 }  // namespace
 
-MainWindow::MainWindow(Engine& engine, const QtPictures& pictures, QWidget* parent)
+MainWindow::MainWindow(Engine& engine, const QtPictures& pictures, DriverClock* clock,
+                       QWidget* parent)
     : QMainWindow(parent), engine_(engine) {
     initResources();
     setObjectName(QStringLiteral("TForm1"));
@@ -79,8 +80,11 @@ MainWindow::MainWindow(Engine& engine, const QtPictures& pictures, QWidget* pare
     help_ = new HelpViewer(this);
     border_ = std::make_unique<BorderWindow>();
 
-    driver_ = new TimerDriver(
-        engine_.timers, [this] { return depth_ > 0; }, [this] { sync(); }, this);
+    if (!clock) {
+        steadyClock_ = std::make_unique<SteadyClock>();
+        clock = steadyClock_.get();
+    }
+    driver_ = std::make_unique<TimerDriver>(engine_.timers, *clock, [this] { sync(); });
     qApp->installEventFilter(this);
 }
 
@@ -140,11 +144,20 @@ void MainWindow::Type(const char* element, const QString& text) {
 
 void MainWindow::dispatch(const std::function<void()>& event) {
     if (engine_.ended) return;
-    ++depth_;
+    if (driver_->Held()) {
+        // Inside another handler: the engine's time stands still and that handler's end brings
+        // the windows up to date.
+        event();
+        return;
+    }
+    driver_->CatchUp();
+    if (engine_.ended) {
+        sync();
+        return;
+    }
+    driver_->Hold();
     event();
-    --depth_;
-    if (depth_ > 0) return;
-    engine_.timers.AdvanceTo(driver_->Elapsed());
+    driver_->Release();
     sync();
 }
 

@@ -13,11 +13,13 @@ namespace ardentix::ui {
 
 class AboutBox;
 class BorderWindow;
+class DriverClock;
 class HelpViewer;
 class LoginDialog;
 class MenuPanel;
 class QtPictures;
 class ScenarioScreen;
+class SteadyClock;
 class SummaryDialog;
 class TimerDriver;
 
@@ -26,7 +28,10 @@ class TimerDriver;
 class MainWindow : public QMainWindow, public Actions {
     Q_OBJECT
   public:
-    MainWindow(Engine& engine, const QtPictures& pictures, QWidget* parent = nullptr);
+    // The timers go by the machine's monotonic clock unless a clock is given (a test moves one
+    // by hand); a given clock must outlive the window.
+    MainWindow(Engine& engine, const QtPictures& pictures, DriverClock* clock = nullptr,
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     MenuPanel* Menu() const { return menu_; }
@@ -43,8 +48,10 @@ class MainWindow : public QMainWindow, public Actions {
 
   private:
     void buildMenus();
-    // Runs one engine event; once the outermost one returns, the timers that fell due meanwhile
-    // fire and the windows follow the screen model.
+    // Runs one engine event at the time it arrives: the expiries due by then fire first, in time
+    // order; then the event; then the windows follow the screen model. An event that comes
+    // while another one or an expiry is being handled (a modal box runs its own event loop)
+    // happens at that one's time, and that one brings the windows up to date.
     void dispatch(const std::function<void()>& event);
     void sync();
     void showHelp(int context);
@@ -58,8 +65,9 @@ class MainWindow : public QMainWindow, public Actions {
     AboutBox* about_ = nullptr;
     HelpViewer* help_ = nullptr;
     std::unique_ptr<BorderWindow> border_;
-    TimerDriver* driver_ = nullptr;
-    int depth_ = 0;
+    std::unique_ptr<SteadyClock> steadyClock_;
+    // Goes before the clock it follows.
+    std::unique_ptr<TimerDriver> driver_;
     bool shownOnce_ = false;
 };
 

@@ -141,7 +141,7 @@ ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
         const char* name = b.name;
         if (std::string_view(name) == "ABCsButton") {
             connect(button, &QPushButton::clicked, this,
-                    [this, &engine, button] { popUpAbcs(engine, button); });
+                    [this, &engine, &actions, button] { popUpAbcs(engine, actions, button); });
         } else {
             connect(button, &QPushButton::clicked, this, [&actions, name] { actions.Click(name); });
         }
@@ -171,9 +171,12 @@ QMenu* ScenarioScreen::buildAbcsMenu(Actions& actions, Binder& binder) {
     return menu;
 }
 
-void ScenarioScreen::popUpAbcs(const Engine& engine, QWidget* button) {
-    // The menu opens only while no check or breath is under way.
-    if (!AbcsMenuAvailable(engine)) return;
+void ScenarioScreen::popUpAbcs(const Engine& engine, Actions& actions, QWidget* button) {
+    // The menu opens only while no check or breath is under way; asked as an event, so that a
+    // check whose end fell due before the click has ended.
+    bool available = false;
+    actions.Dispatch([&] { available = AbcsMenuAvailable(engine); });
+    if (!available) return;
     abcsMenu_->popup(button->mapToGlobal(QPoint(25, 15)));
 }
 

@@ -29,7 +29,7 @@ class ScenarioScreen : public QWidget {
 
   private:
     QMenu* buildAbcsMenu(Actions& actions, Binder& binder);
-    void popUpAbcs(const Engine& engine, QWidget* button);
+    void popUpAbcs(const Engine& engine, Actions& actions, QWidget* button);
 
     QMenu* abcsMenu_ = nullptr;
     QWidget* patient_ = nullptr;
