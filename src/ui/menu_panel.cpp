@@ -7,8 +7,7 @@
 
 namespace ardentix::ui {
 
-// One item of the main menu: a picture-like button whose highlight shows while the mouse is
-// over it.
+// One item of the main menu: a picture-like button, drawn lit while the panel highlights it.
 class MenuItem : public QWidget {
   public:
     MenuItem(const QString& objectName, const QString& caption, const QString& hint,
@@ -22,18 +21,26 @@ class MenuItem : public QWidget {
         setFixedSize(260, 52);
     }
     std::function<void()> activated;
+    // The mouse came in (true) or went out (false); the item got the focus; it lost it.
+    std::function<void(bool)> hovered;
+    std::function<void(bool)> focused;
+
+    void SetLit(bool lit) {
+        if (lit == lit_) return;
+        lit_ = lit;
+        update();
+    }
 
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        const bool lit = underMouse() || hasFocus();
         const QRectF r = QRectF(rect()).adjusted(2, 2, -2, -2);
         QLinearGradient fill(r.topLeft(), r.bottomLeft());
-        fill.setColorAt(0, lit ? QColor(120, 20, 20) : QColor(40, 40, 48));
-        fill.setColorAt(1, lit ? QColor(70, 10, 10) : QColor(22, 22, 28));
+        fill.setColorAt(0, lit_ ? QColor(120, 20, 20) : QColor(40, 40, 48));
+        fill.setColorAt(1, lit_ ? QColor(70, 10, 10) : QColor(22, 22, 28));
         p.setBrush(fill);
-        p.setPen(QPen(lit ? QColor(255, 220, 0) : QColor(110, 110, 120), lit ? 2 : 1));
+        p.setPen(QPen(lit_ ? QColor(255, 220, 0) : QColor(110, 110, 120), lit_ ? 2 : 1));
         p.drawRoundedRect(r, 10, 10);
         QFont f = font();
         f.setPointSize(15);
@@ -42,10 +49,18 @@ class MenuItem : public QWidget {
         p.setPen(QColor(255, 220, 0));
         p.drawText(r, Qt::AlignCenter, caption_);
     }
-    void enterEvent(QEnterEvent*) override { update(); }
-    void leaveEvent(QEvent*) override { update(); }
-    void focusInEvent(QFocusEvent*) override { update(); }
-    void focusOutEvent(QFocusEvent*) override { update(); }
+    void enterEvent(QEnterEvent*) override {
+        if (hovered) hovered(true);
+    }
+    void leaveEvent(QEvent*) override {
+        if (hovered) hovered(false);
+    }
+    void focusInEvent(QFocusEvent*) override {
+        if (focused) focused(true);
+    }
+    void focusOutEvent(QFocusEvent*) override {
+        if (focused) focused(false);
+    }
     void mouseReleaseEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
             activated) {
@@ -63,6 +78,7 @@ class MenuItem : public QWidget {
 
   private:
     QString caption_;
+    bool lit_ = false;
 };
 
 MenuPanel::MenuPanel(QWidget* parent) : QWidget(parent) {
@@ -85,12 +101,39 @@ MenuPanel::MenuPanel(QWidget* parent) : QWidget(parent) {
                          QString::fromLatin1(specs[i].hint), this);
         items_[i]->move((640 - items_[i]->width()) / 2, 190 + i * 62);
         auto signal = specs[i].signal;
-        items_[i]->activated = [this, signal] { emit(this->*signal)(); };
+        MenuItem* item = items_[i];
+        item->activated = [this, signal] { emit(this->*signal)(); };
+        // One item is lit at a time: the one under the mouse, else the one that got the focus
+        // last; the mouse over the background lights none.
+        item->hovered = [this, item](bool in) {
+            if (in) {
+                highlight(item);
+            } else if (highlighted_ == item) {
+                highlight(nullptr);
+            }
+        };
+        item->focused = [this, item](bool in) {
+            if (in) {
+                highlight(item);
+            } else if (highlighted_ == item && !item->underMouse()) {
+                highlight(nullptr);
+            }
+        };
     }
 }
 
 QWidget* MenuPanel::StartButton() const {
     return items_[0];
+}
+
+QWidget* MenuPanel::Highlighted() const {
+    return highlighted_;
+}
+
+void MenuPanel::highlight(MenuItem* item) {
+    highlighted_ = item;
+    for (MenuItem* each : items_)
+        each->SetLit(each == item);
 }
 
 void MenuPanel::paintEvent(QPaintEvent*) {

@@ -15,6 +15,8 @@ class MenuPanel : public QWidget {
     explicit MenuPanel(QWidget* parent = nullptr);
 
     QWidget* StartButton() const;
+    // The one item drawn lit, if any.
+    QWidget* Highlighted() const;
 
   signals:
     void startChosen();
@@ -28,7 +30,10 @@ class MenuPanel : public QWidget {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
+    void highlight(MenuItem* item);
+
     std::array<MenuItem*, 4> items_{};
+    MenuItem* highlighted_ = nullptr;
 };
 
 }  // namespace ardentix::ui

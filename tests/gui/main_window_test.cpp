@@ -84,6 +84,44 @@ class MainWindowTest : public QObject {
         QVERIFY(!pictures_->Picture(QStringLiteral("SHAKE")).isNull());
     }
 
+    // One item of the main menu is lit at a time: the one under the mouse, else the one with the
+    // focus; over the background none is.
+    void menuLightsOneItemAtATime() {
+        ui::MenuPanel* menu = window_->Menu();
+        QWidget* start = menu->StartButton();
+        auto* options = menu->findChild<QWidget*>(QStringLiteral("OPTIONSImage"));
+        auto* quit = menu->findChild<QWidget*>(QStringLiteral("QUITImage"));
+        const QList<QWidget*> items = {
+            start, options, menu->findChild<QWidget*>(QStringLiteral("SCOREBOARDImage")), quit};
+        // Lit: a dark red face; unlit: dark grey.
+        auto lit = [](QWidget* item) {
+            const QColor face = item->grab().toImage().pixelColor(20, 14);
+            return face.red() > 80 && face.green() < 50;
+        };
+        auto onlyLit = [&](QWidget* one) {
+            for (QWidget* item : items) {
+                if (lit(item) != (item == one)) return false;
+            }
+            return menu->Highlighted() == one;
+        };
+        QCOMPARE(QApplication::focusWidget(), start);
+        QVERIFY(onlyLit(start));
+
+        QTest::mouseMove(options, options->rect().center());
+        QTRY_VERIFY(onlyLit(options));
+        QCOMPARE(QApplication::focusWidget(), start);  // the focus stays where it was
+        QTest::mouseMove(quit, quit->rect().center());
+        QTRY_VERIFY(onlyLit(quit));
+        QTest::mouseMove(menu, QPoint(30, menu->height() - 30));
+        QTRY_VERIFY(onlyLit(nullptr));
+        QCOMPARE(QApplication::focusWidget(), start);
+
+        // The keyboard moves the focus, and the light with it.
+        QTest::keyClick(start, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), options);
+        QVERIFY(onlyLit(options));
+    }
+
     void itemsNotBuiltYetSaySo() {
         auto* options = window_->findChild<QWidget*>(QStringLiteral("OPTIONSImage"));
         QString text;
