@@ -4,12 +4,15 @@
 
 #include "core/engine.h"
 #include "core/scenario.h"
+#include "ui/audio_warning.h"
 #include "ui/main_window.h"
 #include "ui/qt_ports.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ardentix"));
+    // Without an audio device the program is silent: it says so once, not at every sound.
+    ardentix::ui::AudioWarningOnce audioWarning;
 
     // The program directory is the working directory at start-up: settings, reports and media
     // are read and written there.

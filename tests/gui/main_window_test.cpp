@@ -17,6 +17,7 @@
 
 #include "core/engine.h"
 #include "core/scenario.h"
+#include "ui/audio_warning.h"
 #include "ui/main_window.h"
 #include "ui/menu_panel.h"
 #include "ui/qt_ports.h"
@@ -120,6 +121,36 @@ class MainWindowTest : public QObject {
         QTest::keyClick(start, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), options);
         QVERIFY(onlyLit(options));
+    }
+
+    // Without an audio device every sound would say so; the program says it once.
+    void noAudioDeviceIsSaidOnce() {
+        static QStringList seen;
+        seen.clear();
+        const QtMessageHandler before = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext&, const QString& message) { seen << message; });
+        const QString noDevice = QStringLiteral("No audio device detected");
+        {
+            ui::AudioWarningOnce once;
+            qWarning("No audio device detected");
+            qWarning("Picture missing");
+            qWarning("No audio device detected");
+            // Real sounds as well: on a machine without a device Qt says it at each of them.
+            ui::QtSound sound(dir_->path().toStdString());
+            QVERIFY(sound.Play("click.wav"));
+            QTest::qWait(50);
+            QVERIFY(sound.Play("ring.wav"));
+            QTest::qWait(50);
+            qWarning("No audio device detected");
+            qWarning("Picture missing");
+        }
+        // Once the filter is gone, each one goes through again.
+        qWarning("No audio device detected");
+        qInstallMessageHandler(before);
+        QCOMPARE(seen.count(noDevice), 2);
+        QCOMPARE(seen.first(), noDevice);
+        QCOMPARE(seen.last(), noDevice);
+        QCOMPARE(seen.count(QStringLiteral("Picture missing")), 2);
     }
 
     void itemsNotBuiltYetSaySo() {
