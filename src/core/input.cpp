@@ -155,15 +155,17 @@ InputResult DragPad(Engine& e, std::string_view name, std::string_view target, i
     if (target == "PATIENTTorsoZONE") drop = PadTarget::Torso;
     if (target == "PADPanel") drop = PadTarget::Tray;
     if (!drop && target != "nowhere") return InputResult::Unknown;
-    const Element& source = e.screen.Get(name);
-    if (!placeOpen(e, Place::Scenario) || !source.visible || !source.enabled) {
-        return InputResult::Unavailable;
-    }
+    if (!PadCanBeTaken(e, name)) return InputResult::Unavailable;
     const Pad pad = white ? Pad::White : Pad::Red;
     const bool started = fromMisplaced ? StartMisplacedPadDrag(e, pad) : StartPadDrag(e, pad);
     if (started && drop && AcceptsPad(e, *drop)) DropPad(e, *drop, left, top);
     EndPadDrag(e, pad, fromMisplaced);
     return InputResult::Done;
+}
+
+bool PadCanBeTaken(const Engine& e, std::string_view name) {
+    const Element& source = e.screen.Get(name);
+    return placeOpen(e, Place::Scenario) && source.visible && source.enabled;
 }
 
 InputResult TypeText(Engine& e, std::string_view name, const std::string& text) {

@@ -20,5 +20,8 @@ InputResult TypeText(Engine& e, std::string_view name, const std::string& text);
 // PADREDzoneTorso) onto PADWhiteZone, PADRedZONE, PATIENTTorsoZONE (the pad's top-left corner
 // at left, top), back to PADPanel, or "nowhere".
 InputResult DragPad(Engine& e, std::string_view name, std::string_view target, int left, int top);
+// Whether the pad of that name can be picked up now (shown, enabled, on the open scenario screen);
+// a window that carries the pad itself asks before it starts the drag.
+bool PadCanBeTaken(const Engine& e, std::string_view name);
 
 }  // namespace ardentix

@@ -7,10 +7,12 @@ namespace ardentix {
 
 namespace {
 
+// A pad lying misplaced on the chest can be picked up again, but not during a pause.
 constexpr const char* kRescueControls[] = {
-    "PADWHITE",  "PADRED",      "CPRBUTTON",      "PulseButton",        "ABCsButton",
-    "BPBUTTON",  "VOICEBUTTON", "CALLHELPButton", "TROUBLEShootBUTTON", "CLEARBUTTON",
-    "ENDBUTTON", "PowerButton", "POWERBUTTON2",   "AnalyzeButton",      "ShockButton",
+    "PADWHITE",          "PADRED",          "CPRBUTTON",      "PulseButton",        "ABCsButton",
+    "BPBUTTON",          "VOICEBUTTON",     "CALLHELPButton", "TROUBLEShootBUTTON", "CLEARBUTTON",
+    "ENDBUTTON",         "PowerButton",     "POWERBUTTON2",   "AnalyzeButton",      "ShockButton",
+    "PADWHITEzoneTorso", "PADREDzoneTorso",
 };
 
 }  // namespace

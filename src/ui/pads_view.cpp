@@ -8,6 +8,7 @@
 #include "aed/aed.h"
 #include "core/elements.h"
 #include "core/engine.h"
+#include "core/input.h"
 #include "core/patient_view.h"
 #include "ui/actions.h"
 #include "ui/binder.h"
@@ -88,11 +89,18 @@ QPixmap PadPicture(bool white) {
 
 void DragPad(Engine& engine, Actions& actions, bool white, bool fromMisplaced, QWidget* source) {
     const Pad pad = white ? Pad::White : Pad::Red;
+    const char* name = fromMisplaced ? (white ? "PADWHITEzoneTorso" : "PADREDzoneTorso")
+                                     : (white ? "PADWHITE" : "PADRED");
+    bool taken = false;
     bool started = false;
     actions.Dispatch([&] {
+        // Asked at the time of the press, once the timers due by then have fired.
+        taken = PadCanBeTaken(engine, name);
+        if (!taken) return;
         if (fromMisplaced) PressMisplacedPad(engine, pad);
         started = fromMisplaced ? StartMisplacedPadDrag(engine, pad) : StartPadDrag(engine, pad);
     });
+    if (!taken) return;
     auto* drag = new QDrag(source);
     auto* data = new QMimeData;
     data->setData(kPadMime, white ? "white" : "red");
