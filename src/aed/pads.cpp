@@ -131,7 +131,7 @@ void ChargePediatricLimit(Engine& e, const std::string& attempt, bool floorAtMin
         .lines.push_back("Attempted to " + attempt + " patient under minimum " +
                          (byAge ? "age" : "weight") + " (-300).");
     s.PediatricLimitViolated = true;
-    if (!floorAtMinus5000 || s.Score > -5000) s.Score = static_cast<int16_t>(s.Score - 300);
+    if (!floorAtMinus5000 || s.Score > -5000) ChangeScore(e, -300);
     ShowScore(e);
 }
 

@@ -80,7 +80,7 @@ void scoreFirstShock(Engine& e) {
             if (t >= b.below) continue;
             ShowMessage(e, b.screen + text + ").");
             e.screen.Edit("TForm2.Errors").lines.push_back(b.report + text + ").");
-            s.Score = static_cast<int16_t>(s.Score + b.points);
+            ChangeScore(e, b.points);
             ShowScore(e);
             return;
         }
@@ -90,7 +90,7 @@ void scoreFirstShock(Engine& e) {
         ShowMessage(e, "Slow delivery of first shock [" + text + "] (-200).");
         e.screen.Edit("TForm2.Errors")
             .lines.push_back("Slow shock time > 2 min [" + text + "] (-200).");
-        s.Score = static_cast<int16_t>(s.Score - 200);
+        ChangeScore(e, -200);
         ShowScore(e);
     }
 }
@@ -186,7 +186,7 @@ void ShockKey(Engine& e) {
     if (!s.PatientCleared && e.settings.On(Opt::OPTCLEARShock)) {
         e.screen.Edit("TForm2.Errors")
             .lines.push_back("FATAL ERROR: Forgot to clear before shocking -(250).");
-        s.Score = static_cast<int16_t>(s.Score - 250);
+        ChangeScore(e, -250);
         e.timers.Stop(TimerId::PUSHTOSHOCKTimer);
         e.timers.Stop(TimerId::STANDCLEARShockTimer);
         e.Message(BoxKind::Error, BoxButtons::Ok,

@@ -55,7 +55,7 @@ void VoiceReport(Engine& e) {
     if (s.VoiceReportCount <= 3 && s.PreviousAction != "Voice") {
         AwardStep(e);
         if (s.PatientCategory == kPediatric && !e.settings.On(Opt::OPTPEDSMONITOR)) {
-            s.Score = static_cast<int16_t>(s.Score - s.StepPoints);
+            ChangeScore(e, -s.StepPoints);
         }
     }
     if (s.VoiceReportCount < 2 && s.PreviousAction != "Voice" && s.AnalysesComplete) {

@@ -36,6 +36,8 @@ enum NextStepCode : uint8_t {
 
 // The score: a correct step earns the scenario's step points; a fault costs points, leaves its
 // two lines on the screen and its report line in the error list.
+// Adds points to the score (or takes them off), held within the score's 16-bit range.
+void ChangeScore(Engine& e, int points);
 void AwardStep(Engine& e);
 void Deduct(Engine& e, int points, const std::string& line1, const std::string& line2,
             const std::string& report);

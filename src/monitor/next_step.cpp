@@ -426,7 +426,7 @@ void EvaluateNextStep(Engine& e) {
         // Advice is free before the first action and while the scenario-over sign blinks.
         if (s.AdviceRequested && !e.timers.Running(TimerId::SCENOVERLabelFLASHTimer)) {
             ++s.AdviceCount;
-            s.Score = static_cast<int16_t>(s.Score - 50);
+            ChangeScore(e, -50);
             ShowScore(e);
         } else if (!s.AdviceRequested) {
             ShowScore(e);

@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <cstdint>
+
 #include "core/engine.h"
 #include "monitor/monitor.h"
 
@@ -22,15 +25,22 @@ void ShowScenarioOver(Engine& e) {
     e.timers.Start(TimerId::SCENOVERLabelFLASHTimer);
 }
 
+void ChangeScore(Engine& e, int points) {
+    // The score is a 16-bit field: a trainee who keeps losing points stays at its lowest value
+    // instead of wrapping round to a high score.
+    const int score = std::clamp(e.state.Score + points, int{INT16_MIN}, int{INT16_MAX});
+    e.state.Score = static_cast<int16_t>(score);
+}
+
 void AwardStep(Engine& e) {
-    e.state.Score = static_cast<int16_t>(e.state.Score + e.state.StepPoints);
+    ChangeScore(e, e.state.StepPoints);
 }
 
 void Deduct(Engine& e, int points, const std::string& line1, const std::string& line2,
             const std::string& report) {
     ShowMessage(e, line1, line2);
     e.screen.Edit("TForm2.Errors").lines.push_back(report);
-    e.state.Score = static_cast<int16_t>(e.state.Score - points);
+    ChangeScore(e, -points);
     ShowScore(e);
 }
 

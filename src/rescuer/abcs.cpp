@@ -150,7 +150,10 @@ void breathOut(Engine& e) {
         (cprMatchesPicture(e) || s.BreathSeriesCount < 2 || s.PulseState == kPulseRestored) &&
         (s.BreathSeriesCount < 12 || s.PulseState != kPulseRestored) &&
         (!s.TwoBreathsGiven || s.PulseState == kPulseRestored || cpr);
-    if (!goesOn) {
+    // A series that would go on but has no next breath coming (an analysis began during the
+    // first of the two initial breaths) ends here, or the mask would stay on for good.
+    const bool nextBreath = cpr || e.timers.Running(TimerId::VENTILATION1Timer);
+    if (!goesOn || !nextBreath) {
         e.timers.Start(TimerId::HIDEBVMTimer);
         s.LastAction = "Rescue breath";
     }

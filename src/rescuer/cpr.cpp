@@ -93,7 +93,7 @@ void CPRButton(Engine& e) {
         ShowMessage(e, "Forgot to check pulse after ", "No Shock Advised (-50).");
         e.screen.Edit("TForm2.Errors")
             .lines.push_back("Did not check pulse after No Shock Advised (-50).");
-        s.Score = static_cast<int16_t>(s.Score - 50);
+        ChangeScore(e, -50);
     }
     if (s.AnalysisCount > 0 && !s.ShockTimeAnswered) {
         CheckAnalyzeAfterShock(e);
@@ -106,7 +106,7 @@ void CPRButton(Engine& e) {
     s.ShocksInSeries = 0;
     if (s.NextStep == kStartCPR) {
         AwardStep(e);
-        if (s.RewardedPulseChecks >= 3) s.Score = static_cast<int16_t>(s.Score - s.StepPoints);
+        if (s.RewardedPulseChecks >= 3) ChangeScore(e, -s.StepPoints);
     }
     s.AnalysisFinished = false;
     s.CompressionCount = 0;

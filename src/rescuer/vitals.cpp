@@ -75,10 +75,10 @@ void PulseCheck(Engine& e) {
     if (s.NextStep == kCheckPulse || s.NextStep == kCheckCirculation) {
         AwardStep(e);
         if (s.ShocksNeeded == 0 && s.AnalysesComplete && s.AnalysisCount > 3) {
-            s.Score = static_cast<int16_t>(s.Score - s.StepPoints);
+            ChangeScore(e, -s.StepPoints);
         }
         ++s.RewardedPulseChecks;
-        if (s.RewardedPulseChecks >= 3) s.Score = static_cast<int16_t>(s.Score - s.StepPoints);
+        if (s.RewardedPulseChecks >= 3) ChangeScore(e, -s.StepPoints);
     }
     if (s.AnalysisCount > 0) {
         CheckAnalyzeAfterShock(e);
