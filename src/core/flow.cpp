@@ -92,7 +92,9 @@ void StopAllTimers(Engine& e) {
     const bool pausing = e.screen.Get("Pause").checked;
     for (int i = 0; i < kTimerCount; ++i) {
         const auto id = static_cast<TimerId>(i);
-        if (id == TimerId::CALL911TIMER) continue;
+        // The phone call goes on through a pause, but it must not answer after the scenario
+        // has ended (in the summary, or in the next scenario).
+        if (id == TimerId::CALL911TIMER && pausing) continue;
         if (pausing && pauseKeeps(id))
             e.state.PauseMemory[static_cast<size_t>(i)] = e.timers.Running(id);
         e.timers.Stop(id);
