@@ -187,10 +187,10 @@ TEST_F(Monitor, RescueControlsOffAndOn) {
     s.WhitePadAttached = true;
     e.timers.Start(TimerId::CPRTimer);
     e.timers.Start(TimerId::CALL911TIMER);
+    e.screen.Edit("Pause").checked = true;
     DisableRescueControls(e);
     EXPECT_FALSE(e.timers.Running(TimerId::CPRTimer));
-    EXPECT_TRUE(e.timers.Running(TimerId::CALL911TIMER))
-        << "the phone call is not a scenario timer";
+    EXPECT_TRUE(e.timers.Running(TimerId::CALL911TIMER)) << "the phone call goes on in a pause";
     for (const char* name : {"PADWHITE", "PADRED", "CPRBUTTON", "ENDBUTTON", "ShockButton"}) {
         EXPECT_FALSE(e.screen.Get(name).enabled) << name;
     }
@@ -202,6 +202,10 @@ TEST_F(Monitor, RescueControlsOffAndOn) {
     EXPECT_FALSE(e.screen.Get("POWERBUTTON2").enabled) << "only on the close-up";
     EXPECT_TRUE(e.screen.Get("ENDBUTTON").enabled);
     EXPECT_TRUE(e.screen.Get("PatientHistory").enabled);
+
+    e.screen.Edit("Pause").checked = false;
+    DisableRescueControls(e);
+    EXPECT_FALSE(e.timers.Running(TimerId::CALL911TIMER)) << "but ends with the scenario";
 }
 
 }  // namespace
