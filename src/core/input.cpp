@@ -1,5 +1,6 @@
 #include "core/input.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -123,16 +124,55 @@ bool placeOpen(const Engine& e, Place place) {
     return false;
 }
 
+// The one rule of availability: the control is shown and enabled, and its place is open. Each
+// place is judged once, for a list of every input available.
+class Availability {
+  public:
+    explicit Availability(const Engine& e) : e_(e) {}
+    bool operator()(Place place, std::string_view name) const {
+        const Element& el = e_.screen.Get(name);
+        return el.visible && el.enabled && open(place);
+    }
+
+  private:
+    bool open(Place place) const {
+        std::optional<bool>& known = open_[static_cast<size_t>(place)];
+        if (!known) known = placeOpen(e_, place);
+        return *known;
+    }
+
+    const Engine& e_;
+    mutable std::array<std::optional<bool>, static_cast<size_t>(Place::MenuBar) + 1> open_{};
+};
+
+bool usable(const Engine& e, Place place, std::string_view name) {
+    return Availability(e)(place, name);
+}
+
+constexpr std::array<std::string_view, 4> kPads = {"PADWHITE", "PADRED", "PADWHITEzoneTorso",
+                                                   "PADREDzoneTorso"};
+constexpr std::array<std::string_view, 2> kFields = {"TUserNAMEFORM.NAMEEdit",
+                                                     "TUserNAMEFORM.IDEdit"};
+
 template <size_t N>
 InputResult act(Engine& e, const std::array<Control, N>& controls, std::string_view name) {
     for (const Control& c : controls) {
         if (c.name != name) continue;
-        const Element& el = e.screen.Get(name);
-        if (!placeOpen(e, c.place) || !el.visible || !el.enabled) return InputResult::Unavailable;
+        if (!usable(e, c.place, name)) return InputResult::Unavailable;
         c.act(e);
         return InputResult::Done;
     }
     return InputResult::Unknown;
+}
+
+template <size_t N>
+std::vector<std::string_view> usableControls(const Availability& usable,
+                                             const std::array<Control, N>& controls) {
+    std::vector<std::string_view> names;
+    for (const Control& c : controls) {
+        if (usable(c.place, c.name)) names.push_back(c.name);
+    }
+    return names;
 }
 
 }  // namespace
@@ -148,7 +188,7 @@ InputResult ChooseMenu(Engine& e, std::string_view name) {
 InputResult DragPad(Engine& e, std::string_view name, std::string_view target, int left, int top) {
     const bool white = name == "PADWHITE" || name == "PADWHITEzoneTorso";
     const bool fromMisplaced = name == "PADWHITEzoneTorso" || name == "PADREDzoneTorso";
-    if (!white && name != "PADRED" && name != "PADREDzoneTorso") return InputResult::Unknown;
+    if (std::find(kPads.begin(), kPads.end(), name) == kPads.end()) return InputResult::Unknown;
     std::optional<PadTarget> drop;
     if (target == "PADWhiteZone") drop = PadTarget::WhiteZone;
     if (target == "PADRedZONE") drop = PadTarget::RedZone;
@@ -164,20 +204,29 @@ InputResult DragPad(Engine& e, std::string_view name, std::string_view target, i
 }
 
 bool PadCanBeTaken(const Engine& e, std::string_view name) {
-    const Element& source = e.screen.Get(name);
-    return placeOpen(e, Place::Scenario) && source.visible && source.enabled;
+    return usable(e, Place::Scenario, name);
 }
 
 InputResult TypeText(Engine& e, std::string_view name, const std::string& text) {
-    if (name != "TUserNAMEFORM.NAMEEdit" && name != "TUserNAMEFORM.IDEdit") {
+    if (std::find(kFields.begin(), kFields.end(), name) == kFields.end()) {
         return InputResult::Unknown;
     }
+    if (!usable(e, Place::Login, name)) return InputResult::Unavailable;
     Element& field = e.screen.Edit(name);
-    if (!placeOpen(e, Place::Login) || !field.visible || !field.enabled) {
-        return InputResult::Unavailable;
-    }
     field.text = field.maxLength > 0 ? text.substr(0, static_cast<size_t>(field.maxLength)) : text;
     return InputResult::Done;
+}
+
+AvailableInputs InputsAvailable(const Engine& e) {
+    const Availability usable(e);
+    AvailableInputs inputs{usableControls(usable, kClicks), usableControls(usable, kMenus), {}, {}};
+    for (std::string_view pad : kPads) {
+        if (usable(Place::Scenario, pad)) inputs.pads.push_back(pad);
+    }
+    for (std::string_view field : kFields) {
+        if (usable(Place::Login, field)) inputs.fields.push_back(field);
+    }
+    return inputs;
 }
 
 }  // namespace ardentix

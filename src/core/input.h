@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ardentix {
 
@@ -23,5 +24,15 @@ InputResult DragPad(Engine& e, std::string_view name, std::string_view target, i
 // Whether the pad of that name can be picked up now (shown, enabled, on the open scenario screen);
 // a window that carries the pad itself asks before it starts the drag.
 bool PadCanBeTaken(const Engine& e, std::string_view name);
+
+// What the user can act on right now, by the same rule the functions above apply: the controls
+// to click, the menu items to choose, the pads to drag and the fields to type into.
+struct AvailableInputs {
+    std::vector<std::string_view> clicks;
+    std::vector<std::string_view> menus;
+    std::vector<std::string_view> pads;
+    std::vector<std::string_view> fields;
+};
+AvailableInputs InputsAvailable(const Engine& e);
 
 }  // namespace ardentix
