@@ -140,9 +140,10 @@ std::vector<std::string> StartLines(const Life& life) {
                   life.date.month, life.date.day, static_cast<int>(ms / 3600000),
                   static_cast<int>(ms / 60000 % 60), static_cast<int>(ms / 1000 % 60),
                   static_cast<int>(ms % 1000));
-    std::vector<std::string> lines = {clock, "start"};
+    std::vector<std::string> lines = {clock};
     for (const Setting& s : life.settings)
         lines.push_back("set " + s.name + " " + s.value);
+    lines.push_back("start");
     return lines;
 }
 
@@ -211,9 +212,8 @@ Session::~Session() = default;
 
 void Session::Start() {
     Engine& e = *engine_;
-    CreateMainWindow(e);
-    if (!e.ended) ShowMainWindow(e);
-    // As the script's `set` changes an option control.
+    // The options are in place when the program starts, as an instructor's would be: the action
+    // bar is laid out for them. Each is changed as the script's `set` changes it.
     for (const Setting& s : life_.settings) {
         const auto opt = ControlByName(s.name);
         if (!opt) continue;
@@ -230,6 +230,8 @@ void Session::Start() {
                 break;
         }
     }
+    CreateMainWindow(e);
+    if (!e.ended) ShowMainWindow(e);
     inScenario_ = false;
     lastScore_ = e.state.Score;
     trueScore_ = lastScore_;

@@ -50,7 +50,7 @@ struct Setting {
     std::string value;
 };
 
-// One run of the program from its start: the clock at start and the options then changed.
+// One run of the program from its start: the clock at start and the options set before it.
 struct Life {
     Date date{2026, 12, 6};
     int64_t millisOfDay = 9 * 3600 * 1000;
@@ -97,7 +97,7 @@ class Session {
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // Program start and the option changes of the life.
+    // The option changes of the life, and program start.
     void Start();
     // Runs one step. A checkpoint step is judged when judge is set, else it is only waited
     // through. An input the walk took for available that is refused, or not available in a
