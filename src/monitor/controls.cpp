@@ -7,12 +7,13 @@ namespace ardentix {
 
 namespace {
 
-// A pad lying misplaced on the chest can be picked up again, but not during a pause.
+// Nothing of the scenario can be used during a pause: not a pad lying misplaced on the chest,
+// nor the flashing "Scenario Over" sign that ends the scenario.
 constexpr const char* kRescueControls[] = {
     "PADWHITE",          "PADRED",          "CPRBUTTON",      "PulseButton",        "ABCsButton",
     "BPBUTTON",          "VOICEBUTTON",     "CALLHELPButton", "TROUBLEShootBUTTON", "CLEARBUTTON",
     "ENDBUTTON",         "PowerButton",     "POWERBUTTON2",   "AnalyzeButton",      "ShockButton",
-    "PADWHITEzoneTorso", "PADREDzoneTorso",
+    "PADWHITEzoneTorso", "PADREDzoneTorso", "SCENOVERLabel",
 };
 
 }  // namespace

@@ -222,10 +222,10 @@ TEST_F(RandomWalkChecks, CompressionsMayGoOnForEver) {
 }
 
 TEST_F(RandomWalkChecks, ATimerFiringToNoEffectIsStranded) {
-    // With the bag and nothing held, the hold's timer neither acts nor stops.
-    engine().settings.SetOn(Opt::OptBVM, true);
-    engine().timers.Start(TimerId::HIDEBVMTimer);
-    EXPECT_EQ(checkpoint(), std::vector<std::string>{"stranded HIDEBVMTimer (scenario)"});
+    // The light timer blinks a light only at the intervals of the analyze and shock prompts.
+    engine().timers.SetInterval(TimerId::FLASHLEDtimer, 700);
+    engine().timers.Start(TimerId::FLASHLEDtimer);
+    EXPECT_EQ(checkpoint(), std::vector<std::string>{"stranded FLASHLEDtimer (scenario)"});
 }
 
 TEST_F(RandomWalkChecks, ATimerRunningOnIsStranded) {
@@ -244,16 +244,14 @@ TEST_F(RandomWalkChecks, ASequenceWhoseTimerStoppedIsUnfinished) {
 }
 
 TEST_F(RandomWalkChecks, AScoreThatWrapsIsCaught) {
-    engine().state.Score = -32700;
+    // The engine holds the score within its range; the walk would see it wrap all the same.
     Step wait;
-    wait.ms = 1000;  // the walk sees the planted score at the next expiry
+    wait.ms = 1000;  // the walk reads the score at each expiry
+    engine().state.Score = -32700;
     run(wait);
-    Step drop = input(Step::Kind::Drag, "PADWHITE");
-    drop.target = "PATIENTTorsoZONE";
-    drop.left = 150;
-    drop.top = 150;
+    engine().state.Score = static_cast<int16_t>(static_cast<uint16_t>(-32700 - 200));
     std::vector<std::string> signatures;
-    for (const Finding& f : run(drop))
+    for (const Finding& f : run(wait))
         signatures.push_back(f.signature);
     EXPECT_EQ(signatures, std::vector<std::string>{"score outside the 16-bit range"});
 }
