@@ -12,42 +12,6 @@
 
 namespace ardentix::walk {
 
-namespace {
-
-const char* answerWord(BoxAnswer a) {
-    switch (a) {
-        case BoxAnswer::Ok:
-            return "ok";
-        case BoxAnswer::Cancel:
-            return "cancel";
-        case BoxAnswer::Yes:
-            return "yes";
-        case BoxAnswer::No:
-            return "no";
-    }
-    return "?";
-}
-
-bool fits(BoxButtons buttons, BoxAnswer a) {
-    switch (buttons) {
-        case BoxButtons::Ok:
-            return a == BoxAnswer::Ok;
-        case BoxButtons::YesNo:
-            return a == BoxAnswer::Yes || a == BoxAnswer::No;
-        case BoxButtons::OkCancel:
-            return a == BoxAnswer::Ok || a == BoxAnswer::Cancel;
-    }
-    return false;
-}
-
-// The button a replay presses when the recorded answer is gone or does not fit, as an unanswered
-// box of a script is answered.
-BoxAnswer defaultButton(BoxButtons buttons) {
-    return buttons == BoxButtons::YesNo ? BoxAnswer::Yes : BoxAnswer::Ok;
-}
-
-}  // namespace
-
 // Answers each box with the answer recorded for it when the step is replayed, else by the
 // policy, and notes every box with its answer in the step.
 class Session::Dialogs : public ardentix::Dialogs {
@@ -60,15 +24,15 @@ class Session::Dialogs : public ardentix::Dialogs {
     }
 
     BoxAnswer Message(BoxKind, BoxButtons buttons, const std::string& text) override {
-        BoxAnswer answer = defaultButton(buttons);
+        BoxAnswer answer = script::DefaultButton(buttons);
         if (auto word = take()) {
             for (BoxAnswer a : {BoxAnswer::Ok, BoxAnswer::Cancel, BoxAnswer::Yes, BoxAnswer::No}) {
-                if (*word == answerWord(a) && fits(buttons, a)) answer = a;
+                if (*word == script::AnswerWord(a) && script::AnswerFits(buttons, a)) answer = a;
             }
         } else if (policy_.message) {
             answer = policy_.message(buttons, text);
         }
-        if (record_) record_->push_back({answerWord(answer), text});
+        if (record_) record_->push_back({script::AnswerWord(answer), text});
         return answer;
     }
 

@@ -13,7 +13,32 @@ namespace {
 
 constexpr int64_t kDay = 24LL * 3600 * 1000;
 
-const char* buttonName(BoxAnswer a) {
+std::optional<BoxAnswer> fitting(BoxButtons buttons, const std::string& answer) {
+    for (BoxAnswer a : {BoxAnswer::Ok, BoxAnswer::Cancel, BoxAnswer::Yes, BoxAnswer::No}) {
+        if (answer == AnswerWord(a) && AnswerFits(buttons, a)) return a;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+bool AnswerFits(BoxButtons buttons, BoxAnswer a) {
+    switch (buttons) {
+        case BoxButtons::Ok:
+            return a == BoxAnswer::Ok;
+        case BoxButtons::YesNo:
+            return a == BoxAnswer::Yes || a == BoxAnswer::No;
+        case BoxButtons::OkCancel:
+            return a == BoxAnswer::Ok || a == BoxAnswer::Cancel;
+    }
+    return false;
+}
+
+BoxAnswer DefaultButton(BoxButtons buttons) {
+    return buttons == BoxButtons::YesNo ? BoxAnswer::Yes : BoxAnswer::Ok;
+}
+
+const char* AnswerWord(BoxAnswer a) {
     switch (a) {
         case BoxAnswer::Ok:
             return "ok";
@@ -26,24 +51,6 @@ const char* buttonName(BoxAnswer a) {
     }
     return "?";
 }
-
-BoxAnswer defaultButton(BoxButtons buttons) {
-    return buttons == BoxButtons::YesNo ? BoxAnswer::Yes : BoxAnswer::Ok;
-}
-
-std::optional<BoxAnswer> fitting(BoxButtons buttons, const std::string& answer) {
-    for (BoxAnswer a : {BoxAnswer::Ok, BoxAnswer::Cancel, BoxAnswer::Yes, BoxAnswer::No}) {
-        if (answer != buttonName(a)) continue;
-        const bool fits =
-            (buttons == BoxButtons::Ok && a == BoxAnswer::Ok) ||
-            (buttons == BoxButtons::YesNo && (a == BoxAnswer::Yes || a == BoxAnswer::No)) ||
-            (buttons == BoxButtons::OkCancel && (a == BoxAnswer::Ok || a == BoxAnswer::Cancel));
-        if (fits) return a;
-    }
-    return std::nullopt;
-}
-
-}  // namespace
 
 int64_t VirtualClock::elapsed() const {
     return timers_ ? timers_->Now() : 0;
@@ -103,11 +110,11 @@ std::optional<QueuedDialogs::Queued> QueuedDialogs::take(const std::string& text
 
 BoxAnswer QueuedDialogs::Message(BoxKind, BoxButtons buttons, const std::string& text) {
     auto q = take(text);
-    if (!q) return defaultButton(buttons);
+    if (!q) return DefaultButton(buttons);
     if (auto answer = fitting(buttons, q->answer)) return *answer;
     problems.push_back("line " + std::to_string(q->line) + ": answer \"" + q->answer +
                        "\" does not fit the box \"" + text + "\"");
-    return defaultButton(buttons);
+    return DefaultButton(buttons);
 }
 
 std::optional<std::string> QueuedDialogs::Input(const std::string&, const std::string& prompt,

@@ -46,6 +46,13 @@ class RecordingSound : public Sound {
     std::string programDir_;
 };
 
+// The word a script answers a box with: ok, cancel, yes, no.
+const char* AnswerWord(BoxAnswer a);
+// Whether an answer is one of the buttons a box offers.
+bool AnswerFits(BoxButtons buttons, BoxAnswer a);
+// The button an unanswered box is answered with: Yes, or OK.
+BoxAnswer DefaultButton(BoxButtons buttons);
+
 // Answers boxes from the queue the script fills with `answer`.
 class QueuedDialogs : public Dialogs {
   public:
