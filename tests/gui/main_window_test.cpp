@@ -17,6 +17,7 @@
 
 #include "core/engine.h"
 #include "core/scenario.h"
+#include "test_program.h"
 #include "ui/audio_warning.h"
 #include "ui/main_window.h"
 #include "ui/menu_panel.h"
@@ -27,13 +28,9 @@ using namespace ardentix;
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
-    std::unique_ptr<ui::QtClock> clock_;
-    std::unique_ptr<ui::QtSound> sound_;
-    std::unique_ptr<ui::QtDialogs> dialogs_;
-    std::unique_ptr<ui::QtPictures> pictures_;
-    std::unique_ptr<Engine> engine_;
-    std::unique_ptr<ui::MainWindow> window_;
+    test::TestProgram program_;
+    Engine* engine_ = nullptr;
+    ui::MainWindow* window_ = nullptr;
 
     template <typename T>
     T* findTop(const char* name) {
@@ -45,32 +42,13 @@ class MainWindowTest : public QObject {
 
   private slots:
     void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir_->isValid());
-        const QDir media(QStringLiteral(ARDENTIX_MEDIA_DIR));
-        for (const QString& name : media.entryList(QDir::Files)) {
-            QVERIFY(QFile::copy(media.filePath(name), QDir(dir_->path()).filePath(name)));
-        }
-        const std::string programDir = dir_->path().toStdString();
-        clock_ = std::make_unique<ui::QtClock>();
-        sound_ = std::make_unique<ui::QtSound>(programDir);
-        dialogs_ = std::make_unique<ui::QtDialogs>();
-        pictures_ = std::make_unique<ui::QtPictures>();
-        engine_ = std::make_unique<Engine>(
-            Ports{clock_.get(), sound_.get(), dialogs_.get(), pictures_.get(), nullptr},
-            programDir);
-        CreateMainWindow(*engine_);
-        QVERIFY(!engine_->ended);
-        window_ = std::make_unique<ui::MainWindow>(*engine_, *pictures_);
-        dialogs_->SetParent(window_.get());
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        program_.Start();
+        if (QTest::currentTestFailed()) return;
+        engine_ = program_.engine.get();
+        window_ = program_.window.get();
     }
 
-    void cleanup() {
-        window_.reset();
-        engine_.reset();
-    }
+    void cleanup() { program_.Stop(); }
 
     void showsTheMainMenu() {
         QCOMPARE(window_->windowTitle(), QStringLiteral("Ardentix"));
@@ -82,7 +60,7 @@ class MainWindowTest : public QObject {
         }
         QCOMPARE(QApplication::focusWidget(), window_->Menu()->StartButton());
         // The photographs and overlays the media step wrote are real pictures.
-        QVERIFY(!pictures_->Picture(QStringLiteral("SHAKE")).isNull());
+        QVERIFY(!program_.pictures->Picture(QStringLiteral("SHAKE")).isNull());
     }
 
     // One item of the main menu is lit at a time: the one under the mouse, else the one with the
@@ -136,7 +114,7 @@ class MainWindowTest : public QObject {
             qWarning("Picture missing");
             qWarning("No audio device detected");
             // Real sounds as well: on a machine without a device Qt says it at each of them.
-            ui::QtSound sound(dir_->path().toStdString());
+            ui::QtSound sound(program_.dir->path().toStdString());
             QVERIFY(sound.Play("click.wav"));
             QTest::qWait(50);
             QVERIFY(sound.Play("ring.wav"));

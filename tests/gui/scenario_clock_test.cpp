@@ -22,6 +22,7 @@
 #include "core/input.h"
 #include "core/scenario.h"
 #include "hand_clock.h"
+#include "test_program.h"
 #include "ui/main_window.h"
 #include "ui/menu_panel.h"
 #include "ui/qt_ports.h"
@@ -31,14 +32,10 @@ using namespace ardentix;
 class ScenarioClockTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<test::HandClock> clock_;
-    std::unique_ptr<ui::QtClock> wallClock_;
-    std::unique_ptr<ui::QtSound> sound_;
-    std::unique_ptr<ui::QtDialogs> dialogs_;
-    std::unique_ptr<ui::QtPictures> pictures_;
-    std::unique_ptr<Engine> engine_;
-    std::unique_ptr<ui::MainWindow> window_;
+    test::TestProgram program_;
+    Engine* engine_ = nullptr;
+    ui::MainWindow* window_ = nullptr;
 
     template <typename T = QWidget>
     T* widget(const char* name) {
@@ -91,32 +88,15 @@ class ScenarioClockTest : public QObject {
 
   private slots:
     void init() {
-        dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir_->isValid());
-        const QDir media(QStringLiteral(ARDENTIX_MEDIA_DIR));
-        for (const QString& name : media.entryList(QDir::Files)) {
-            QVERIFY(QFile::copy(media.filePath(name), QDir(dir_->path()).filePath(name)));
-        }
-        const std::string programDir = dir_->path().toStdString();
         clock_ = std::make_unique<test::HandClock>();
-        wallClock_ = std::make_unique<ui::QtClock>();
-        sound_ = std::make_unique<ui::QtSound>(programDir);
-        dialogs_ = std::make_unique<ui::QtDialogs>();
-        pictures_ = std::make_unique<ui::QtPictures>();
-        engine_ = std::make_unique<Engine>(
-            Ports{wallClock_.get(), sound_.get(), dialogs_.get(), pictures_.get(), nullptr},
-            programDir);
-        CreateMainWindow(*engine_);
-        QVERIFY(!engine_->ended);
-        window_ = std::make_unique<ui::MainWindow>(*engine_, *pictures_, clock_.get());
-        dialogs_->SetParent(window_.get());
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        program_.Start(clock_.get());
+        if (QTest::currentTestFailed()) return;
+        engine_ = program_.engine.get();
+        window_ = program_.window.get();
     }
 
     void cleanup() {
-        window_.reset();
-        engine_.reset();
+        program_.Stop();
         clock_.reset();
     }
 

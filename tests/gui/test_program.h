@@ -1,0 +1,56 @@
+#pragma once
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "core/engine.h"
+#include "core/scenario.h"
+#include "ui/main_window.h"
+#include "ui/qt_ports.h"
+
+namespace ardentix::test {
+
+// The program as a user starts it, on the offscreen platform: a fresh program directory holding
+// the pictures and sounds, the engine on the Qt ports, and the main window shown.
+struct TestProgram {
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<ui::QtClock> clock;
+    std::unique_ptr<ui::QtSound> sound;
+    std::unique_ptr<ui::QtDialogs> dialogs;
+    std::unique_ptr<ui::QtPictures> pictures;
+    std::unique_ptr<Engine> engine;
+    std::unique_ptr<ui::MainWindow> window;
+
+    // The timers go by driverClock (the machine's clock when none is given). A failure is
+    // reported to QTest and leaves the program unstarted.
+    void Start(ui::DriverClock* driverClock = nullptr) {
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        const QDir media(QStringLiteral(ARDENTIX_MEDIA_DIR));
+        for (const QString& name : media.entryList(QDir::Files)) {
+            QVERIFY(QFile::copy(media.filePath(name), QDir(dir->path()).filePath(name)));
+        }
+        const std::string programDir = dir->path().toStdString();
+        clock = std::make_unique<ui::QtClock>();
+        sound = std::make_unique<ui::QtSound>(programDir);
+        dialogs = std::make_unique<ui::QtDialogs>();
+        pictures = std::make_unique<ui::QtPictures>();
+        engine = std::make_unique<Engine>(
+            Ports{clock.get(), sound.get(), dialogs.get(), pictures.get(), nullptr}, programDir);
+        CreateMainWindow(*engine);
+        QVERIFY(!engine->ended);
+        window = std::make_unique<ui::MainWindow>(*engine, *pictures, driverClock);
+        dialogs->SetParent(window.get());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void Stop() {
+        window.reset();
+        engine.reset();
+    }
+};
+
+}  // namespace ardentix::test
