@@ -1,7 +1,5 @@
 #include "core/flow.h"
 
-#include <array>
-
 #include "core/engine.h"
 #include "core/patient_view.h"
 #include "core/scenario.h"
@@ -12,14 +10,6 @@
 namespace ardentix {
 
 namespace {
-
-// A pause freezes the scenario: every timer that runs is stopped and, once the pause ends, started
-// again, so that no sequence (the power-up, a pulse check, a breath, the bag hold) is left half
-// done. The phone call goes on during a pause, and the scenario clock is stopped and started by
-// the pause itself.
-bool pauseKeeps(TimerId id) {
-    return id != TimerId::CALL911TIMER && id != TimerId::ELAPSEDSecTIMER;
-}
 
 constexpr const char* kTestQuestion = "The test is not over. Click OK to exit anyway.";
 
@@ -88,15 +78,20 @@ void RegisterFlowTimers(Engine& e) {
     e.SetTimerHandler(TimerId::SCENOVERLabelFLASHTimer, scenarioOverTick);
 }
 
+// A pause freezes the scenario: every timer that runs is stopped and, once the pause ends, started
+// again, so that no sequence (the power-up, a pulse check, a breath, the bag hold) is left half
+// done. The phone call goes on through a pause but ends with the scenario, so that it never
+// answers in the summary or in the next scenario. The pause stops and starts the scenario clock
+// itself.
 void StopAllTimers(Engine& e) {
     const bool pausing = e.screen.Get("Pause").checked;
     for (int i = 0; i < kTimerCount; ++i) {
         const auto id = static_cast<TimerId>(i);
-        // The phone call goes on through a pause, but it must not answer after the scenario
-        // has ended (in the summary, or in the next scenario).
-        if (id == TimerId::CALL911TIMER && pausing) continue;
-        if (pausing && pauseKeeps(id))
-            e.state.PauseMemory[static_cast<size_t>(i)] = e.timers.Running(id);
+        if (pausing) {
+            if (id == TimerId::CALL911TIMER) continue;
+            if (id != TimerId::ELAPSEDSecTIMER)
+                e.state.PauseMemory[static_cast<size_t>(i)] = e.timers.Running(id);
+        }
         e.timers.Stop(id);
     }
 }
