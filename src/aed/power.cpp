@@ -1,8 +1,7 @@
 // Power-on and self-test of the AED.
 #include "aed/aed.h"
-#include "aed/sound.h"
 #include "core/engine.h"
-#include "core/flow.h"
+#include "core/sound.h"
 #include "monitor/monitor.h"
 #include "rescuer/rescuer.h"
 

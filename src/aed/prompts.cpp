@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "aed/aed.h"
-#include "aed/sound.h"
 #include "core/engine.h"
+#include "core/sound.h"
 #include "monitor/conditions.h"
 #include "monitor/monitor.h"
 

@@ -1,7 +1,7 @@
 // Charging, the shock key, the rhythm after a shock and the disarm time-out.
 #include "aed/aed.h"
-#include "aed/sound.h"
 #include "core/engine.h"
+#include "core/sound.h"
 #include "monitor/finish.h"
 #include "monitor/monitor.h"
 #include "rescuer/rescuer.h"

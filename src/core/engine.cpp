@@ -1,11 +1,6 @@
 #include "core/engine.h"
 
-#include "aed/aed.h"
-#include "rescuer/rescuer.h"
-
 #include "core/files.h"
-#include "core/flow.h"
-#include "core/scenario.h"
 
 namespace ardentix {
 
@@ -14,12 +9,7 @@ Engine::Engine(Ports ports_, std::string programDir_)
     timers.SetHandler([this](TimerId id) {
         if (const TimerHandler& handler = timerHandlers_[static_cast<size_t>(id)]) handler(*this);
     });
-    RegisterFlowTimers(*this);
-    RegisterAedTimers(*this);
-    RegisterRescuerTimers(*this);
-    settings.SetObserver([this](Opt opt) {
-        if (opt == Opt::OPTSCREENSIZE) FollowBorderOption(*this);
-    });
+    RegisterHandlers(*this);
 }
 
 void Engine::SetTimerHandler(TimerId id, TimerHandler handler) {

@@ -57,4 +57,8 @@ class Engine {
     std::array<TimerHandler, kTimerCount> timerHandlers_;
 };
 
+// The handlers of every timer and of the option changes that the engine itself follows. The
+// ground only declares it: the scenario layer, which knows every subsystem, provides it.
+void RegisterHandlers(Engine& e);
+
 }  // namespace ardentix

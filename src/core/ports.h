@@ -24,6 +24,9 @@ class Clock {
     virtual std::string LongTime() = 0;
 };
 
+// The time of day as the AED's clock shows it: hours and minutes of the long time text.
+std::string ClockText(const std::string& longTime);
+
 class Sound {
   public:
     virtual ~Sound() = default;

@@ -1,7 +1,6 @@
 #include "monitor/finish.h"
 
 #include "core/engine.h"
-#include "core/flow.h"
 #include "monitor/monitor.h"
 
 namespace ardentix {

@@ -65,6 +65,9 @@ void EvaluateNextStep(Engine& e);
 int ExpectedNextStep(const Engine& e);
 std::string_view DecidingRule(const Engine& e);
 
+// Stops every scenario timer; during a pause it first remembers which ones ran, and leaves the
+// phone call alone.
+void StopAllTimers(Engine& e);
 // The trainee's controls off (stopping every timer) and on again.
 void DisableRescueControls(Engine& e);
 void EnableRescueControls(Engine& e);

@@ -1,8 +1,8 @@
 // The ABCs: responsiveness, phoning for help, the airway, the breathing check and the rescue
 // breaths with the one-breath machine shared with CPR; Auto ABCs runs them as a chain.
-#include "aed/sound.h"
 #include "core/engine.h"
 #include "core/patient_view.h"
+#include "core/sound.h"
 #include "monitor/completion.h"
 #include "monitor/monitor.h"
 #include "rescuer/rescuer.h"

@@ -10,9 +10,9 @@
 #include <QScreen>
 
 #include "core/engine.h"
-#include "core/flow.h"
-#include "core/input.h"
 #include "core/scenario.h"
+#include "scenario/flow.h"
+#include "scenario/input.h"
 #include "ui/dialogs.h"
 #include "ui/menu_panel.h"
 #include "ui/scenario_screen.h"

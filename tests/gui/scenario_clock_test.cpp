@@ -19,9 +19,9 @@
 
 #include "aed/aed.h"
 #include "core/engine.h"
-#include "core/input.h"
 #include "core/scenario.h"
 #include "hand_clock.h"
+#include "scenario/input.h"
 #include "test_program.h"
 #include "ui/main_window.h"
 #include "ui/menu_panel.h"

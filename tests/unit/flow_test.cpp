@@ -3,15 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "aed/aed.h"
-#include "aed/sound.h"
 #include "core/elements.h"
 #include "core/engine.h"
-#include "core/flow.h"
-#include "core/input.h"
 #include "core/layout.h"
 #include "core/scenario.h"
+#include "core/sound.h"
 #include "fake_ports.h"
 #include "monitor/finish.h"
+#include "scenario/flow.h"
+#include "scenario/input.h"
 
 namespace ardentix {
 namespace {

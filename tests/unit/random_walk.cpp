@@ -6,9 +6,9 @@
 #include <limits>
 
 #include "aed/aed.h"
-#include "core/input.h"
 #include "core/scenario.h"
 #include "monitor/monitor.h"
+#include "scenario/input.h"
 
 namespace ardentix::walk {
 

@@ -4,8 +4,8 @@
 #include <random>
 
 #include "aed/aed.h"
-#include "core/input.h"
 #include "random_walk.h"
+#include "scenario/input.h"
 
 namespace ardentix::walk {
 

@@ -12,9 +12,9 @@
 #include <cstdio>
 #include <string>
 
-#include "aed/sound_files.h"
 #include "core/patient_tables.h"
 #include "core/picture_files.h"
+#include "core/sound_files.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include "core/engine.h"
 #include "core/files.h"
-#include "core/input.h"
 #include "core/scenario.h"
+#include "scenario/input.h"
 #include "script/headless_ports.h"
 #include "script/names.h"
 #include "script/parser.h"

@@ -1,4 +1,4 @@
-#include "core/flow.h"
+#include "scenario/flow.h"
 
 #include "core/engine.h"
 #include "core/patient_view.h"
@@ -69,31 +69,9 @@ void scenarioOverTick(Engine& e) {
 
 }  // namespace
 
-std::string ClockText(const std::string& longTime) {
-    return longTime.substr(0, longTime.size() == 10 ? 4 : 5);
-}
-
 void RegisterFlowTimers(Engine& e) {
     e.SetTimerHandler(TimerId::ELAPSEDSecTIMER, elapsedTick);
     e.SetTimerHandler(TimerId::SCENOVERLabelFLASHTimer, scenarioOverTick);
-}
-
-// A pause freezes the scenario: every timer that runs is stopped and, once the pause ends, started
-// again, so that no sequence (the power-up, a pulse check, a breath, the bag hold) is left half
-// done. The phone call goes on through a pause but ends with the scenario, so that it never
-// answers in the summary or in the next scenario. The pause stops and starts the scenario clock
-// itself.
-void StopAllTimers(Engine& e) {
-    const bool pausing = e.screen.Get("Pause").checked;
-    for (int i = 0; i < kTimerCount; ++i) {
-        const auto id = static_cast<TimerId>(i);
-        if (pausing) {
-            if (id == TimerId::CALL911TIMER) continue;
-            if (id != TimerId::ELAPSEDSecTIMER)
-                e.state.PauseMemory[static_cast<size_t>(i)] = e.timers.Running(id);
-        }
-        e.timers.Stop(id);
-    }
 }
 
 void ShowLogin(Engine& e) {

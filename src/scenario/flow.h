@@ -8,7 +8,6 @@ class Engine;
 // The outer loop of the program: main menu, log-in, the running scenario with its pause, the
 // end of a scenario and the choices of the summary.
 
-void StopAllTimers(Engine& e);
 void ShowLogin(Engine& e);
 void LoginModeClicked(Engine& e, const char* button);
 void LoginOk(Engine& e);
@@ -25,9 +24,6 @@ void SummaryQuit(Engine& e);
 // Closing the main window ends the program.
 void CloseMainWindow(Engine& e);
 void ToggleBorder(Engine& e);
-
-// The time of day as the AED's clock shows it: hours and minutes of the long time text.
-std::string ClockText(const std::string& longTime);
 
 // Timer handlers of the outer loop.
 void RegisterFlowTimers(Engine& e);

@@ -1,4 +1,4 @@
-#include "aed/sound_files.h"
+#include "core/sound_files.h"
 
 namespace ardentix {
 

@@ -1,4 +1,4 @@
-#include "core/input.h"
+#include "scenario/input.h"
 
 #include <algorithm>
 #include <array>
@@ -6,9 +6,9 @@
 
 #include "aed/aed.h"
 #include "core/engine.h"
-#include "core/flow.h"
 #include "monitor/finish.h"
 #include "rescuer/rescuer.h"
+#include "scenario/flow.h"
 
 namespace ardentix {
 

@@ -1,4 +1,4 @@
-#include "aed/sound.h"
+#include "core/sound.h"
 
 #include "core/engine.h"
 

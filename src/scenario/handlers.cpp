@@ -1,0 +1,20 @@
+// The engine's handlers, subsystem by subsystem: the timers of the outer loop, the device and the
+// rescuer, and the option changes the engine follows at once.
+#include "aed/aed.h"
+#include "core/engine.h"
+#include "core/scenario.h"
+#include "rescuer/rescuer.h"
+#include "scenario/flow.h"
+
+namespace ardentix {
+
+void RegisterHandlers(Engine& e) {
+    RegisterFlowTimers(e);
+    RegisterAedTimers(e);
+    RegisterRescuerTimers(e);
+    e.settings.SetObserver([&e](Opt opt) {
+        if (opt == Opt::OPTSCREENSIZE) FollowBorderOption(e);
+    });
+}
+
+}  // namespace ardentix
