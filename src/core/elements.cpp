@@ -62,6 +62,8 @@ void addScenarioScreen(TableBuilder& t) {
     t.add("MSG0");
     t.add("MSG1");
     t.add("SCOREDisplay", "0");
+    // The test report buffer: the results of the current test series, a line each.
+    t.hidden("OPTIONSHOLD");
     t.add("SCORETEXT", "Score");
     t.hidden("MODElabel", "test");
     t.hidden("SCENOVERLabel", "Scenario Over");
@@ -150,6 +152,13 @@ void addSummary(TableBuilder& t) {
     t.hidden("TForm2.CODESUMPrintReport", "Print Report");
 }
 
+// The top-10 scoreboard; before a file exists its list shows a heading of its own.
+void addScoreboard(TableBuilder& t) {
+    t.hidden("TScoreboard", "Scoreboard - top 10 scores");
+    t.add("TScoreboard.Memo1").lines = {"  name            date          score", " "};
+    t.add("TScoreboard.OKButton", "OK");
+}
+
 void addLogin(TableBuilder& t) {
     Element& form = t.hidden("TUserNAMEFORM", "Log in");
     t.at(form, 0, 0, 300, 0);
@@ -195,6 +204,7 @@ std::vector<ElementSpec> buildTable() {
     addAed(t);
     addPatient(t);
     addSummary(t);
+    addScoreboard(t);
     addLogin(t);
     addQuiz(t);
     addAboutBox(t);
