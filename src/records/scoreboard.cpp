@@ -1,0 +1,71 @@
+#include <algorithm>
+#include <vector>
+
+#include "core/engine.h"
+#include "core/files.h"
+#include "records/board.h"
+#include "records/columns.h"
+#include "records/records.h"
+
+namespace ardentix {
+
+namespace {
+
+constexpr const char* kBoardFile = "SCOREBRD.DAT";
+
+void reportFailure(Engine& e, const char* doing, const std::string& reason) {
+    e.Message(BoxKind::Error, BoxButtons::Ok,
+              std::string("Cannot ") + doing + " " + kBoardFile + ": " + reason);
+}
+
+}  // namespace
+
+bool UpdateScoreboard(Engine& e) {
+    ScenarioState& s = e.state;
+    // The trainee keeps the board's form of the name for the rest of the log-in.
+    s.UserName = FitWidth(s.UserName, 15);
+    // The score field shows five characters; a lower score stands as the lowest it can show.
+    const int score = std::max<int>(s.Score, kLowestBoardScore);
+    const std::string entry = ScoreboardEntry(s.UserName, e.ports.clock->ShortDate(), score);
+
+    const std::string path = e.FilePath(kBoardFile);
+    std::vector<std::string> board;
+    if (ProgramFileExists(e.programDir, kBoardFile)) {
+        if (FileFailure failure = ReadTextLines(path, board)) {
+            reportFailure(e, "read", *failure);
+            return false;
+        }
+    }
+    InsertEntry(board, entry, score);
+    TrimBoard(board);
+    if (FileFailure failure = ReplaceTextLines(path, board)) {
+        reportFailure(e, "write", *failure);
+        return false;
+    }
+    e.screen.Edit("TScoreboard.Memo1").lines = std::move(board);
+    return true;
+}
+
+void ShowScoreboard(Engine& e) {
+    if (ProgramFileExists(e.programDir, kBoardFile)) {
+        std::vector<std::string> board;
+        if (FileFailure failure = ReadTextLines(e.FilePath(kBoardFile), board)) {
+            reportFailure(e, "read", *failure);
+            return;
+        }
+        e.screen.Edit("TScoreboard.Memo1").lines = std::move(board);
+    }
+    // Opened from the summary, the summary waits until the board is closed.
+    if (e.screen.Get("TForm2").visible) e.screen.Edit("TForm2").enabled = false;
+    e.screen.Edit("TScoreboard").visible = true;
+    e.screen.SetFocus("TScoreboard.OKButton");
+}
+
+void CloseScoreboard(Engine& e) {
+    e.screen.Edit("TScoreboard").visible = false;
+    e.screen.Edit("TForm2").enabled = true;
+    // Without the main menu the board was opened from the summary: back to it.
+    if (!e.screen.Get("MENU").visible) e.screen.Edit("TForm2").visible = true;
+}
+
+}  // namespace ardentix
