@@ -7,6 +7,7 @@
 #include "aed/aed.h"
 #include "core/engine.h"
 #include "monitor/finish.h"
+#include "records/records.h"
 #include "rescuer/rescuer.h"
 #include "scenario/flow.h"
 
@@ -14,7 +15,17 @@ namespace ardentix {
 
 namespace {
 
-enum class Place { MainMenu, Scenario, AbcsMenu, Login, Summary, FinalPanel, AboutBox, MenuBar };
+enum class Place {
+    MainMenu,
+    Scenario,
+    AbcsMenu,
+    Login,
+    Summary,
+    FinalPanel,
+    AboutBox,
+    Scoreboard,
+    MenuBar
+};
 
 struct Control {
     std::string_view name;
@@ -27,12 +38,12 @@ void notYet(Engine& e, const char* what) {
               std::string(what) + " is not available yet in this version.");
 }
 
-const std::array<Control, 32> kClicks = {{
+const std::array<Control, 33> kClicks = {{
     {"MenuStart", Place::MainMenu, ShowLogin},
     {"STARTImage", Place::MainMenu, ShowLogin},
     {"MENU_IMAGE", Place::MainMenu, ShowLogin},
     {"OPTIONSImage", Place::MainMenu, [](Engine& e) { notYet(e, "Options"); }},
-    {"SCOREBOARDImage", Place::MainMenu, [](Engine& e) { notYet(e, "The scoreboard"); }},
+    {"SCOREBOARDImage", Place::MainMenu, ShowScoreboard},
     {"QUITImage", Place::MainMenu, CloseMainWindow},
     {"TUserNAMEFORM.OKBtn", Place::Login, LoginOk},
     {"TUserNAMEFORM.CancelBtn", Place::Login, LoginCancel},
@@ -60,11 +71,12 @@ const std::array<Control, 32> kClicks = {{
     {"TForm2.RepeatButton", Place::Summary, SummaryRepeat},
     {"TForm2.MainMenu", Place::Summary, SummaryMainMenu},
     {"TForm2.QUIT", Place::Summary, SummaryQuit},
-    {"TForm2.SCOREBOARD", Place::Summary, [](Engine& e) { notYet(e, "The scoreboard"); }},
+    {"TForm2.SCOREBOARD", Place::Summary, ShowScoreboard},
     {"TForm2.CODESUMSENDbutton", Place::Summary,
      [](Engine& e) { notYet(e, "Sending the report"); }},
     {"TForm2.CODESUMPrintReport", Place::Summary,
      [](Engine& e) { notYet(e, "Printing the report"); }},
+    {"TScoreboard.OKButton", Place::Scoreboard, CloseScoreboard},
 }};
 
 const std::array<Control, 15> kMenus = {{
@@ -101,6 +113,9 @@ bool mainWindowFree(const Engine& e) {
 }
 
 bool placeOpen(const Engine& e, Place place) {
+    // The scoreboard holds every other window while it is up, so that the program is where it
+    // was when the board closes (its close goes back to the summary when the menu is gone).
+    if (place != Place::Scoreboard && visible(e, "TScoreboard")) return false;
     switch (place) {
         case Place::MainMenu:
             return mainWindowFree(e) && visible(e, "MENU");
@@ -115,9 +130,11 @@ bool placeOpen(const Engine& e, Place place) {
         case Place::Login:
             return visible(e, "TUserNAMEFORM");
         case Place::Summary:
-            return visible(e, "TForm2");
+            return visible(e, "TForm2") && e.screen.Get("TForm2").enabled;
         case Place::AboutBox:
             return visible(e, "TAboutBox");
+        case Place::Scoreboard:
+            return visible(e, "TScoreboard");
         case Place::MenuBar:
             return mainWindowFree(e);
     }
