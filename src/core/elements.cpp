@@ -71,8 +71,10 @@ void addScenarioScreen(TableBuilder& t) {
 
     Element& finalPanel = t.hidden("FINALERRORPanel");
     t.at(finalPanel, 0, 0, 360, 150);
-    t.add("finalMSGdisplay");
-    t.add("FinalErrorOKButton", "OK");
+    // Inside the panel: the list of final deductions and the OK button below it; the end of a
+    // scenario sizes them to the list.
+    t.at(t.add("finalMSGdisplay"), 12, 12, 336, 15);
+    t.at(t.add("FinalErrorOKButton", "OK"), 142, 39, 75, 25);
 
     t.add("CPRBUTTON", "CPR");
     t.add("PulseButton", "Pulse");

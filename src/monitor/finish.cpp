@@ -1,7 +1,12 @@
+// The end of a scenario: the clocks stop, the end checks charge what was left undone, the result
+// is written to the summary, the report files and the scoreboard, and a test series counts it.
 #include "monitor/finish.h"
+
+#include <array>
 
 #include "core/engine.h"
 #include "monitor/monitor.h"
+#include "records/records.h"
 
 namespace ardentix {
 
@@ -13,6 +18,128 @@ void setText(Engine& e, const char* name, std::string text) {
 
 void addLine(Engine& e, std::string line) {
     e.screen.Edit("TForm2.Errors").lines.push_back(std::move(line));
+}
+
+// A shock given without clearing ends the scenario at once; the checks of the care it cut short
+// are not made.
+bool missedClear(const ScenarioState& s) {
+    return s.LastAction == "MISSEDCLEAR";
+}
+
+// The AED part is incomplete: a shock is missing, or the analysis after the last shock (after
+// three stacked shocks the pulse check stands for it), or the three analyses of a rhythm with
+// nothing to shock (a child below the limit needs none).
+bool aedIncomplete(const ScenarioState& s) {
+    const int shocks = s.ShocksNeeded;
+    const int analyses = s.AnalysisCount;
+    return s.ShockCount < shocks || (shocks != 0 && shocks != 3 && analyses < shocks + 1) ||
+           (shocks == 3 && analyses < 3) ||
+           (shocks == 0 && analyses < 3 && s.PatientCategory != kPediatric);
+}
+
+bool pediatricStepsMissing(const Engine& e) {
+    const ScenarioState& s = e.state;
+    if (s.PatientCategory != kPediatric || missedClear(s)) return false;
+    const bool abcs = s.ResponsivenessChecked && s.AirwayOpened && s.BreathingChecked &&
+                      s.TwoBreathsGiven && s.PulseChecked && s.CPRStarted;
+    const bool monitored = s.AEDOn && s.RedPadAttached && s.WhitePadAttached;
+    return !abcs || (e.settings.On(Opt::OPTPEDSMONITOR) && !monitored);
+}
+
+struct EndCheck {
+    bool (*fails)(const Engine&);
+    int points;
+    const char* panelText;
+    const char* listText;
+};
+
+// The end checks in their order. The pediatric steps are judged only when the AED part passed,
+// which the loop below sees to.
+constexpr std::array<EndCheck, 9> kEndChecks = {{
+    {[](const Engine& e) {
+         const ScenarioState& s = e.state;
+         return s.PulseState == kPulseRestored && !s.PulseCheckedAfterReturn && !missedClear(s);
+     },
+     50, "Did not check pulse when advised (-50).", "Did not check pulse when advised (-50)."},
+    {[](const Engine& e) {
+         const ScenarioState& s = e.state;
+         return e.settings.On(Opt::OPTBPCHECK) && !s.BPCheckedAfterPulse &&
+                s.PulseState == kPulseRestored && !missedClear(s);
+     },
+     50, "Did not check BP after pulse established (-50).",
+     "Did not check BP after pulse established (-50)."},
+    {[](const Engine& e) {
+         const ScenarioState& s = e.state;
+         return !s.BreathingCheckedAfterPulse && s.PulseState == kPulseRestored && !missedClear(s);
+     },
+     50, "Did not check breathing after pulse established (-50).",
+     "Did not check breathing rate after pulse established (-50)."},
+    {[](const Engine& e) { return !missedClear(e.state) && aedIncomplete(e.state); }, 300,
+     "Did not complete required steps (-300).",
+     "Did not complete all steps required by protocol (-300)."},
+    {pediatricStepsMissing, 100, "Did not complete all required steps (-100).",
+     "Did not complete all required steps (-100)."},
+    {[](const Engine& e) {
+         const ScenarioState& s = e.state;
+         return s.AnalysesComplete && s.VoiceReportCount < 2 && s.PatientCategory != kPediatric &&
+                e.settings.On(Opt::OptVoice) && !missedClear(s) && s.AEDOn;
+     },
+     50, "Did not give enough voice reports (-50).", "Did not give enough voice reports (-50)."},
+    {[](const Engine& e) {
+         const ScenarioState& s = e.state;
+         return s.AnalysesComplete && s.PulseRate == 0 && s.ShockCount == s.ShocksNeeded &&
+                !s.CPRAfterLastShock;
+     },
+     100, "Did not continue CPR (-100).", "Did not continue CPR (-100)."},
+    {[](const Engine& e) {
+         const ScenarioState& s = e.state;
+         return s.PulseState == kPulseRestored && s.BreathingRate < 4 && !s.RescueBreathingGiven;
+     },
+     100, "Did not give breaths to non-breathing patient (-100).",
+     "Did not rescue breathe for non-breathing patient (-100)."},
+    {[](const Engine& e) {
+         return e.settings.On(Opt::OPTCALL911) && e.state.PatientCategory == kPediatric &&
+                !e.state.HelpCalled;
+     },
+     50, "Did not call for help (-50).", "Did not call for help (-50)."},
+}};
+
+constexpr size_t kAedCheck = 3;  // the pediatric check that follows runs only when it passed
+
+void runEndChecks(Engine& e) {
+    bool aedFailed = false;
+    for (size_t i = 0; i < kEndChecks.size(); ++i) {
+        const EndCheck& check = kEndChecks[i];
+        if (i == kAedCheck + 1 && aedFailed) continue;
+        if (!check.fails(e)) continue;
+        if (i == kAedCheck) aedFailed = true;
+        e.screen.Edit("FINALERRORPanel").visible = true;
+        e.screen.Edit("finalMSGdisplay").lines.push_back(check.panelText);
+        addLine(e, check.listText);
+        ChangeScore(e, -check.points);
+        ShowScore(e);
+    }
+}
+
+// The panel grows with its list: the OK button 12 pixels a line and 27 below the list's top,
+// the panel's edge 12 pixels below the button.
+void sizeFinalPanel(Engine& e) {
+    Element& list = e.screen.Edit("finalMSGdisplay");
+    const int lines = static_cast<int>(list.lines.size());
+    list.height = 12 * lines + 15;
+    Element& ok = e.screen.Edit("FinalErrorOKButton");
+    ok.top = list.top + 12 * lines + 27;
+    e.screen.Edit("FINALERRORPanel").height = ok.top + ok.height + 12;
+}
+
+void pediatricBonus(Engine& e) {
+    const ScenarioState& s = e.state;
+    if (s.ABCsPhaseClosed && s.CPRStarted && !s.PediatricLimitViolated &&
+        s.PatientCategory == kPediatric &&
+        (!e.settings.On(Opt::OPTPEDSMONITOR) || (s.RedPadAttached && s.WhitePadAttached))) {
+        addLine(e, "Bonus for following pediatric age limit protocol (+200).");
+        ChangeScore(e, 200);  // shown on the summary only
+    }
 }
 
 void adviceLine(Engine& e) {
@@ -43,6 +170,11 @@ void countTestScenario(Engine& e) {
     e.screen.Edit("MODElabel").visible = false;
 }
 
+void showSummary(Engine& e) {
+    e.screen.Edit("TForm2").visible = true;
+    e.screen.SetFocus("TForm2.MainMenu");
+}
+
 }  // namespace
 
 std::string ElapsedText(int seconds) {
@@ -71,18 +203,30 @@ void FinishScenario(Engine& e) {
     setText(e, "MSG0", "");
     setText(e, "MSG1", "");
 
+    runEndChecks(e);
+    if (!e.screen.Get("finalMSGdisplay").lines.empty()) {
+        sizeFinalPanel(e);
+        DisableRescueControls(e);
+    } else {
+        showSummary(e);
+    }
+    pediatricBonus(e);
     adviceLine(e);
+
     s.ScoreText = std::to_string(s.Score);
     setText(e, "TForm2.SCOREEDIT", s.ScoreText);
     setText(e, "TForm2.SHOCKTIMEEDIT", s.FirstShockTimeText);
+    setText(e, "TForm2.ElapsedTimeEDIT", s.ElapsedTimeText);
 
+    s.ScenarioDate = e.ports.clock->ShortDate();
+    s.ScoreboardLine = ResultLine(s);
+    if (s.Mode != kTutorial) AppendReports(e);
     if (s.Mode == kPractice) {
-        e.screen.Edit("TForm2.RepeatButton").enabled = true;
+        UpdateScoreboard(e);
     } else if (s.Mode == kTest) {
         countTestScenario(e);
     }
-    e.screen.Edit("TForm2").visible = true;
-    e.screen.SetFocus("TForm2.MainMenu");
+    if (!e.screen.Get("FINALERRORPanel").visible) showSummary(e);
 }
 
 }  // namespace ardentix

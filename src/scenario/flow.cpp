@@ -5,6 +5,7 @@
 #include "core/scenario.h"
 #include "monitor/finish.h"
 #include "monitor/monitor.h"
+#include "records/records.h"
 #include "rescuer/rescuer.h"
 
 namespace ardentix {
@@ -254,6 +255,19 @@ void SummaryQuit(Engine& e) {
 }
 
 void CloseMainWindow(Engine& e) {
+    // A scenario still running is recorded as terminated, with its errors so far; a Tutorial
+    // scenario goes to the practice files.
+    const bool running = !e.screen.Get("MENU").visible && !e.screen.Get("TForm2").visible &&
+                         !e.screen.Get("FINALERRORPanel").visible;
+    if (running) {
+        ScenarioState& s = e.state;
+        s.ScenarioDate = e.ports.clock->ShortDate();
+        s.ScoreboardLine = TerminatedLine(s);
+        const uint8_t mode = s.Mode;
+        if (mode == kTutorial) s.Mode = kPractice;
+        AppendReports(e);
+        s.Mode = mode;
+    }
     e.ended = true;
 }
 

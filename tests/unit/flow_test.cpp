@@ -120,6 +120,9 @@ TEST_F(Program, ControlsTakeInputOnlyWhereTheyAreShown) {
     EXPECT_EQ(Click(e, "ENDBUTTON"), InputResult::Unavailable) << "paused";
     EXPECT_EQ(ChooseMenu(e, "Pause"), InputResult::Done);
     EXPECT_EQ(Click(e, "ENDBUTTON"), InputResult::Done);
+    EXPECT_EQ(Click(e, "CPRBUTTON"), InputResult::Unavailable) << "the final errors are up";
+    EXPECT_EQ(Click(e, "TForm2.MainMenu"), InputResult::Unavailable);
+    EXPECT_EQ(Click(e, "FinalErrorOKButton"), InputResult::Done);
     EXPECT_EQ(ChooseMenu(e, "Pause"), InputResult::Unavailable) << "the summary is up";
     EXPECT_EQ(Click(e, "MenuStart"), InputResult::Unavailable);
     EXPECT_EQ(Click(e, "TForm2.MainMenu"), InputResult::Done);
