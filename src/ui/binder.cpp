@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 
 #include "core/screen.h"
 
@@ -60,6 +61,15 @@ void Binder::apply(const Element& el, QObject* target, unsigned what) {
                 list->addItem(QString::fromStdString(line));
             list->scrollToBottom();
         }
+    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
+        if (what & Lines) {
+            QStringList lines;
+            for (const std::string& line : el.lines)
+                lines << QString::fromStdString(line);
+            memo->setPlainText(lines.join(QLatin1Char('\n')));
+        }
+    } else if ((what & Text) && widget->isWindow()) {
+        widget->setWindowTitle(text);
     }
     if ((what & Text) && el.bold && !widget->font().bold()) {
         QFont bold = widget->font();

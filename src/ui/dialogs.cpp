@@ -1,7 +1,9 @@
 #include "ui/dialogs.h"
 
 #include <QButtonGroup>
+#include <QFontDatabase>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -12,8 +14,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
+#include "core/screen.h"
 #include "ui/actions.h"
 #include "ui/binder.h"
 
@@ -42,6 +46,13 @@ QLineEdit* shownField(Binder& binder, const char* element, QWidget* parent) {
 }
 
 }  // namespace
+
+void CentreOnScreen(QWidget* window) {
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
+    }
+}
 
 QIcon ProgramIcon() {
     QPixmap pixmap(64, 64);
@@ -134,7 +145,7 @@ SummaryDialog::SummaryDialog(Actions& actions, Binder& binder, QWidget* parent)
     setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(QStringLiteral("Scenario Summary"));
     setProperty("helpContext", 190);
-    binder.Bind("TForm2", this, Binder::Visible);
+    binder.Bind("TForm2", this, Binder::Text | Binder::Visible | Binder::Enabled);
 
     auto* mode = new QLabel(this);
     mode->setObjectName(QStringLiteral("MODELABEL"));
@@ -191,6 +202,57 @@ SummaryDialog::SummaryDialog(Actions& actions, Binder& binder, QWidget* parent)
     layout->addWidget(errors);
     layout->addLayout(buttons);
     layout->addLayout(reports);
+}
+
+ScoreboardWindow::ScoreboardWindow(Actions& actions, Binder& binder, QWidget* parent)
+    : QDialog(parent), actions_(actions) {
+    setObjectName(QStringLiteral("TScoreboard"));
+    setWindowTitle(QStringLiteral("Scoreboard - top 10 scores"));
+    binder.Bind("TScoreboard", this, Binder::Text);
+
+    auto* memo = new QPlainTextEdit(this);
+    memo->setObjectName(QStringLiteral("Memo1"));
+    memo->setReadOnly(true);
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The entries are fixed columns: name, date and score line up only in a fixed-pitch face.
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setStyleHint(QFont::TypeWriter);
+    fixed.setFixedPitch(true);
+    memo->setFont(fixed);
+    // Room for a heading and ten entries of 36 characters, with a few to spare.
+    const QFontMetrics metrics(fixed);
+    const int chrome =
+        2 * memo->frameWidth() + 2 * static_cast<int>(memo->document()->documentMargin());
+    memo->setMinimumSize(metrics.horizontalAdvance(QString(40, QLatin1Char('0'))) + chrome,
+                         metrics.lineSpacing() * 12 + chrome);
+    binder.Bind("TScoreboard.Memo1", memo, Binder::Lines);
+
+    ok_ = button(actions, binder, "TScoreboard.OKButton", QStringLiteral("OK"), this);
+    ok_->setDefault(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(memo);
+    layout->addWidget(ok_, 0, Qt::AlignHCenter);
+}
+
+bool ScoreboardWindow::Follow(const Screen& screen) {
+    const bool shown = screen.Get("TScoreboard").visible;
+    if (shown == isVisible()) return false;
+    if (!shown) {
+        hide();
+        return false;
+    }
+    // Over the summary it stays on top; from the main menu it stacks as usual.
+    setWindowFlag(Qt::WindowStaysOnTopHint, screen.Get("TForm2").visible);
+    adjustSize();
+    show();
+    raise();
+    activateWindow();
+    ok_->setFocus();
+    return true;
+}
+
+void ScoreboardWindow::reject() {
+    actions_.Click("TScoreboard.OKButton");
 }
 
 AboutBox::AboutBox(Actions& actions, Binder& binder, QWidget* parent)

@@ -4,10 +4,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QScreen>
 
 #include "core/engine.h"
 #include "core/scenario.h"
@@ -28,11 +26,9 @@ namespace ardentix::ui {
 
 namespace {
 
-void centre(QWidget* w) {
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        w->move(area.center() - QPoint(w->width() / 2, w->height() / 2));
-    }
+// A control the windows offer that the engine does not know is a slip of the windows: say so.
+void checkKnown(InputResult result, const char* what, const char* element) {
+    if (result == InputResult::Unknown) qWarning("The engine has no %s %s", what, element);
 }
 
 }  // namespace
@@ -76,6 +72,7 @@ MainWindow::MainWindow(Engine& engine, const QtPictures& pictures, DriverClock* 
 
     login_ = new LoginDialog(*this, binder_, this);
     summary_ = new SummaryDialog(*this, binder_, this);
+    scoreboard_ = new ScoreboardWindow(*this, binder_, this);
     about_ = new AboutBox(*this, binder_, this);
     help_ = new HelpViewer(this);
     border_ = std::make_unique<BorderWindow>();
@@ -129,17 +126,20 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::Click(const char* element) {
-    dispatch([this, element] { ardentix::Click(engine_, element); });
+    dispatch(
+        [this, element] { checkKnown(ardentix::Click(engine_, element), "control", element); });
 }
 
 void MainWindow::Menu(const char* element) {
-    dispatch([this, element] { ChooseMenu(engine_, element); });
+    dispatch([this, element] { checkKnown(ChooseMenu(engine_, element), "menu item", element); });
     // A check item toggles itself when chosen; the engine's state decides its mark.
     binder_.ApplyAll(engine_.screen);
 }
 
 void MainWindow::Type(const char* element, const QString& text) {
-    dispatch([this, element, text] { TypeText(engine_, element, text.toStdString()); });
+    dispatch([this, element, text] {
+        checkKnown(TypeText(engine_, element, text.toStdString()), "field", element);
+    });
 }
 
 void MainWindow::dispatch(const std::function<void()>& event) {
@@ -165,24 +165,27 @@ void MainWindow::sync() {
     if (engine_.ended) {
         // The program ends with its main window: the other windows go with it.
         border_->hide();
-        for (QWidget* w : std::initializer_list<QWidget*>{login_, summary_, about_, help_})
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{login_, summary_, scoreboard_, about_, help_})
             w->hide();
         close();
         return;
     }
     const Screen& screen = engine_.screen;
     const bool loginWasShown = login_->isVisible();
+    const bool summaryWasShown = summary_->isVisible();
     const std::set<std::string> changes = engine_.screen.TakeChanges();
     binder_.ApplyChanged(screen, changes);
     if (changes.count("TUserNAMEFORM") || changes.count("TUserNAMEFORM.ModePanel")) {
         login_->FollowLayout(screen.Get("TUserNAMEFORM.ModePanel").top,
                              screen.Get("TUserNAMEFORM").height);
-        if (!loginWasShown && login_->isVisible()) centre(login_);
+        if (!loginWasShown && login_->isVisible()) CentreOnScreen(login_);
     }
-    if (changes.count("TForm2") && summary_->isVisible()) {
+    if (!summaryWasShown && summary_->isVisible()) {
         summary_->adjustSize();
-        centre(summary_);
+        CentreOnScreen(summary_);
     }
+    if (changes.count("TScoreboard") && scoreboard_->Follow(screen)) CentreOnScreen(scoreboard_);
     // The main window waits while the summary or the about box is up.
     const bool free = !screen.Get("TForm2").visible && !screen.Get("TAboutBox").visible;
     centralWidget()->setEnabled(free);
@@ -210,7 +213,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shownOnce_) return;
     shownOnce_ = true;
-    centre(this);
+    CentreOnScreen(this);
     dispatch([this] { ShowMainWindow(engine_); });
     binder_.ApplyAll(engine_.screen);
     sync();

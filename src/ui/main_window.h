@@ -19,6 +19,7 @@ class LoginDialog;
 class MenuPanel;
 class QtPictures;
 class ScenarioScreen;
+class ScoreboardWindow;
 class SteadyClock;
 class SummaryDialog;
 class TimerDriver;
@@ -62,6 +63,7 @@ class MainWindow : public QMainWindow, public Actions {
     ScenarioScreen* scenario_ = nullptr;
     LoginDialog* login_ = nullptr;
     SummaryDialog* summary_ = nullptr;
+    ScoreboardWindow* scoreboard_ = nullptr;
     AboutBox* about_ = nullptr;
     HelpViewer* help_ = nullptr;
     std::unique_ptr<BorderWindow> border_;

@@ -13,6 +13,7 @@
 #include "ui/actions.h"
 #include "ui/aed_panel.h"
 #include "ui/binder.h"
+#include "ui/final_panel.h"
 #include "ui/pads_view.h"
 
 namespace ardentix::ui {
@@ -147,6 +148,7 @@ ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
         }
     }
     abcsMenu_ = buildAbcsMenu(actions, binder);
+    finalPanel_ = new FinalErrorPanel(engine.screen, actions, binder, this);
 }
 
 QMenu* ScenarioScreen::buildAbcsMenu(Actions& actions, Binder& binder) {
@@ -183,6 +185,7 @@ void ScenarioScreen::popUpAbcs(const Engine& engine, Actions& actions, QWidget* 
 void ScenarioScreen::Refresh() {
     patient_->update();
     aed_->Refresh();
+    finalPanel_->Refresh();
 }
 
 void ScenarioScreen::resizeEvent(QResizeEvent*) {

@@ -12,16 +12,18 @@ namespace ardentix::ui {
 class Actions;
 class AedPanel;
 class Binder;
+class FinalErrorPanel;
 class QtPictures;
 
 // The scenario screen: the patient picture with the message lines over its foot, the score and
-// mode on the right, the flashing "Scenario Over" sign and the row of action buttons.
+// mode on the right, the flashing "Scenario Over" sign, the row of action buttons and, at the end,
+// the panel of final deductions over them all.
 class ScenarioScreen : public QWidget {
     Q_OBJECT
   public:
     ScenarioScreen(Engine& engine, Actions& actions, Binder& binder, const QtPictures& pictures,
                    QWidget* parent);
-    // The patient and the device are drawn again from the engine.
+    // The patient, the device and the final deductions are drawn again from the engine.
     void Refresh();
 
   protected:
@@ -35,6 +37,7 @@ class ScenarioScreen : public QWidget {
     QWidget* patient_ = nullptr;
     AedPanel* aed_ = nullptr;
     QWidget* actionBar_ = nullptr;
+    FinalErrorPanel* finalPanel_ = nullptr;
 };
 
 }  // namespace ardentix::ui

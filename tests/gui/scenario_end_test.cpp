@@ -1,0 +1,288 @@
+// The windows of a scenario's end on the offscreen platform: the panel of final deductions, the
+// summary and the scoreboard show what the screen model holds, and their buttons reach the engine.
+// The model is written here as the end of a scenario writes it.
+#include <QDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+#include "core/engine.h"
+#include "test_program.h"
+#include "ui/main_window.h"
+#include "ui/menu_panel.h"
+
+using namespace ardentix;
+
+namespace {
+
+QStringList warnings;
+
+void keepWarnings(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtWarningMsg) warnings << message;
+}
+
+QStringList qLines(const std::vector<std::string>& lines) {
+    QStringList list;
+    for (const std::string& line : lines)
+        list << QString::fromStdString(line);
+    return list;
+}
+
+// A scoreboard entry in its columns: name in 15 from column 2, date right-aligned in 8, the score
+// right-aligned in 5 at column 31.
+std::string entry(const std::string& name, const std::string& date, int score) {
+    std::string s = std::to_string(score);
+    return "  " + (name + std::string(15, ' ')).substr(0, 15) + std::string(8 - date.size(), ' ') +
+           date + std::string(6, ' ') + std::string(5 - s.size(), ' ') + s;
+}
+
+}  // namespace
+
+class ScenarioEndTest : public QObject {
+    Q_OBJECT
+
+    test::TestProgram program_;
+    Engine* engine_ = nullptr;
+    ui::MainWindow* window_ = nullptr;
+
+    template <typename T = QWidget>
+    T* child(QWidget* parent, const char* name) {
+        auto* w = parent->findChild<T*>(QString::fromLatin1(name));
+        if (!w) qFatal("no widget %s", name);
+        return w;
+    }
+    QDialog* topDialog(const char* name) {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String(name)) return qobject_cast<QDialog*>(w);
+        }
+        qFatal("no window %s", name);
+    }
+    // The engine writes the model; the windows follow it at the end of the event.
+    void model(const std::function<void(Screen&)>& write) {
+        window_->Dispatch([this, write] { write(engine_->screen); });
+    }
+    // The text of the box a click brings up; the box is closed.
+    QString boxAfter(const std::function<void()>& click) {
+        QString text;
+        QTimer::singleShot(0, [&text] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                    text = box->text();
+                    box->accept();
+                }
+            }
+        });
+        click();
+        return text;
+    }
+    // The engine was asked for the scoreboard's OK: it hid the window, or it does not know the
+    // button yet and the window said so.
+    bool scoreboardOkSent(QDialog* scoreboard) {
+        const bool hidden = !engine_->screen.Get("TScoreboard").visible && !scoreboard->isVisible();
+        return hidden ||
+               warnings.contains(QStringLiteral("The engine has no control TScoreboard.OKButton"));
+    }
+
+  private slots:
+    void init() {
+        program_.Start();
+        if (QTest::currentTestFailed()) return;
+        engine_ = program_.engine.get();
+        window_ = program_.window.get();
+    }
+
+    void cleanup() { program_.Stop(); }
+
+    void endOfAScenario() {
+        window_->Click("MenuStart");
+        window_->Type("TUserNAMEFORM.NAMEEdit", QStringLiteral("Kim Lee"));
+        window_->Click("TUserNAMEFORM.Practicebutton");
+        window_->Click("TUserNAMEFORM.OKBtn");
+        QVERIFY(!window_->Menu()->isVisible());
+
+        // The final deductions: three lines, the button 12 pixels a line plus 27 below the list's
+        // top, the panel 12 pixels below the button.
+        const std::vector<std::string> deductions = {
+            "Did not check pulse when advised (-50).",
+            "Did not check breathing after pulse established (-50).",
+            "Did not complete required steps (-300)."};
+        model([&](Screen& s) {
+            s.Edit("finalMSGdisplay").lines = deductions;
+            s.Edit("finalMSGdisplay").top = 8;
+            s.Edit("FinalErrorOKButton").top = 8 + 36 + 27;
+            s.Edit("FinalErrorOKButton").height = 25;
+            Element& panel = s.Edit("FINALERRORPanel");
+            panel.visible = true;
+            panel.left = 140;
+            panel.top = 100;
+            panel.width = 360;
+            panel.height = 71 + 25 + 12;
+        });
+        auto* panel = child<QFrame>(window_, "FINALERRORPanel");
+        QVERIFY(panel->isVisible());
+        QCOMPARE(panel->geometry(), QRect(140, 100, 360, 108));
+        // Nothing of the scenario screen lies over it.
+        QWidget* screen = panel->parentWidget();
+        QWidget* top = screen->childAt(panel->geometry().center());
+        QVERIFY(top == panel || panel->isAncestorOf(top));
+        auto* list = child<QListWidget>(panel, "finalMSGdisplay");
+        QCOMPARE(list->y(), 8);
+        QCOMPARE(list->count(), 3);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(list->item(i)->text(), QString::fromStdString(deductions[i]));
+            const QRect line = list->visualItemRect(list->item(i));
+            QCOMPARE(line.height(), 12);
+            QVERIFY2(list->viewport()->rect().contains(line), "a line is cut off");
+        }
+        auto* ok = child<QPushButton>(panel, "FinalErrorOKButton");
+        QCOMPARE(ok->text(), QStringLiteral("OK"));
+        QCOMPARE(ok->geometry().top(), 71);
+        QCOMPARE(ok->height(), 25);
+        QVERIFY(panel->rect().contains(ok->geometry()));
+        QVERIFY(list->geometry().bottom() < ok->geometry().top());
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QDialog* summary = topDialog("TForm2");
+        QVERIFY(summary->isVisible());  // the engine took the click and brought up the summary
+
+        // The summary shows the result as the engine holds it.
+        std::vector<std::string> errors;
+        for (int i = 1; i <= 14; ++i)
+            errors.push_back("Protocol note " + std::to_string(i) + " (-10).");
+        errors.push_back("(End of Test)");
+        model([&](Screen& s) {
+            s.Edit("FINALERRORPanel").visible = false;
+            s.Edit("TForm2.IDEDIT").text = "A-17";
+            s.Edit("TForm2.SCOREEDIT").text = "-150";
+            s.Edit("TForm2.ElapsedTimeEDIT").text = "03:07";
+            s.Edit("TForm2.SHOCKTIMEEDIT").text = "01:12";
+            s.Edit("TForm2.Errors").lines = errors;
+            s.Edit("TForm2.MODELABEL").text = "TEST MODE";
+            s.Edit("TForm2.RepeatButton").enabled = false;
+            s.Edit("TForm2.CODESUMSENDbutton").visible = true;
+            s.Edit("TForm2.CODESUMPrintReport").visible = true;
+        });
+        QVERIFY(!panel->isVisible());
+        QCOMPARE(summary->windowTitle(), QStringLiteral("Scenario Summary"));
+        QVERIFY(!(summary->windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint |
+                                            Qt::WindowMinMaxButtonsHint)));
+        QVERIFY(!window_->centralWidget()->isEnabled());
+        QVERIFY(!window_->menuBar()->isEnabled());
+        const std::pair<const char*, const char*> fields[] = {
+            {"NAMEEDIT", "Kim Lee"},      {"IDEDIT", "A-17"},         {"SCOREEDIT", "-150"},
+            {"ElapsedTimeEDIT", "03:07"}, {"SHOCKTIMEEDIT", "01:12"},
+        };
+        for (const auto& [name, value] : fields) {
+            auto* field = child<QLineEdit>(summary, name);
+            QCOMPARE(field->text(), QString::fromLatin1(value));
+            QVERIFY2(field->isReadOnly() && field->isVisible(), name);
+        }
+        QStringList captions;
+        for (auto* label : summary->findChildren<QLabel*>())
+            captions << label->text();
+        for (const char* caption : {"Name", "ID Number", "Score", "Elapsed Time", "First Shock",
+                                    "Protocol Errors/Notes", "TEST MODE"}) {
+            QVERIFY2(captions.contains(QString::fromLatin1(caption)), caption);
+        }
+        auto* errorList = child<QListWidget>(summary, "Errors");
+        QStringList shown;
+        for (int i = 0; i < errorList->count(); ++i)
+            shown << errorList->item(i)->text();
+        QCOMPARE(shown, qLines(errors));
+        QVERIFY(errorList->verticalScrollBar()->maximum() > 0);  // more lines than room: it scrolls
+        for (const char* name : {"Next", "MainMenu", "QUIT", "SCOREBOARD", "CODESUMSENDbutton",
+                                 "CODESUMPrintReport"}) {
+            auto* button = child<QPushButton>(summary, name);
+            QVERIFY2(button->isVisible() && button->isEnabled(), name);
+        }
+        QVERIFY(child<QPushButton>(summary, "RepeatButton")->isVisible());
+        QVERIFY(!child<QPushButton>(summary, "RepeatButton")->isEnabled());
+        QCOMPARE(summary->focusWidget(), child<QPushButton>(summary, "MainMenu"));
+        QCOMPARE(boxAfter([&] {
+                     QTest::mouseClick(child<QPushButton>(summary, "CODESUMPrintReport"),
+                                       Qt::LeftButton);
+                 }),
+                 QStringLiteral("Printing the report is not available yet in this version."));
+        QCOMPARE(boxAfter([&] {
+                     QTest::mouseClick(child<QPushButton>(summary, "CODESUMSENDbutton"),
+                                       Qt::LeftButton);
+                 }),
+                 QStringLiteral("Sending the report is not available yet in this version."));
+        model([](Screen& s) { s.Edit("TForm2.CODESUMSENDbutton").visible = false; });
+        QVERIFY(!child<QPushButton>(summary, "CODESUMSENDbutton")->isVisible());
+        // The window system cannot take it away and leave the main window waiting.
+        summary->close();
+        QVERIFY(summary->isVisible());
+
+        // The scoreboard over the summary, which waits for it.
+        const std::vector<std::string> board = {
+            "  name            date          score", " ", entry("Kim Lee", "12/6/26", 1310),
+            entry("Alexandra Montgomery", "1/10/27", 300), entry("Li", "10/10/26", -50)};
+        model([&](Screen& s) {
+            s.Edit("TScoreboard.Memo1").lines = board;
+            s.Edit("TScoreboard").visible = true;
+            s.Edit("TForm2").enabled = false;
+        });
+        QDialog* scoreboard = topDialog("TScoreboard");
+        QVERIFY(scoreboard->isVisible());
+        QCOMPARE(scoreboard->windowTitle(), QStringLiteral("Scoreboard - top 10 scores"));
+        QVERIFY(scoreboard->windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(!summary->isEnabled());
+        QVERIFY(summary->isVisible());
+        QVERIFY(scoreboard->isEnabled());
+        auto* memo = child<QPlainTextEdit>(scoreboard, "Memo1");
+        QVERIFY(memo->isReadOnly());
+        QCOMPARE(memo->toPlainText(), qLines(board).join(QLatin1Char('\n')));
+        QVERIFY(QFontInfo(memo->font()).fixedPitch());
+        // Where a column of each entry is drawn: name, date and score line up, and the whole
+        // entry is in view.
+        auto columnX = [memo](int line, int column) {
+            QTextCursor cursor(memo->document()->findBlockByNumber(line));
+            cursor.setPosition(cursor.position() + column);
+            return memo->cursorRect(cursor).x();
+        };
+        for (int column : {2, 17, 31, 36}) {
+            for (int line = 3; line < 5; ++line)
+                QCOMPARE(columnX(line, column), columnX(2, column));
+        }
+        QVERIFY(columnX(2, 36) < memo->viewport()->width());
+        auto* boardOk = child<QPushButton>(scoreboard, "OKButton");
+        warnings.clear();
+        const QtMessageHandler before = qInstallMessageHandler(keepWarnings);
+        QTest::mouseClick(boardOk, Qt::LeftButton);
+        const bool okSent = scoreboardOkSent(scoreboard);
+        // Its close box is its OK.
+        warnings.clear();
+        scoreboard->close();
+        const bool closeSent = scoreboardOkSent(scoreboard);
+        qInstallMessageHandler(before);
+        QVERIFY(okSent);
+        QVERIFY(closeSent);
+        model([](Screen& s) {
+            s.Edit("TScoreboard").visible = false;
+            s.Edit("TForm2").enabled = true;
+        });
+        QVERIFY(!scoreboard->isVisible());
+        QVERIFY(summary->isEnabled());
+        QVERIFY(summary->isVisible());
+
+        // From the main menu it stacks as other windows do.
+        QTest::mouseClick(child<QPushButton>(summary, "MainMenu"), Qt::LeftButton);
+        QVERIFY(window_->Menu()->isVisible());
+        model([](Screen& s) { s.Edit("TScoreboard").visible = true; });
+        QVERIFY(scoreboard->isVisible());
+        QVERIFY(!(scoreboard->windowFlags() & Qt::WindowStaysOnTopHint));
+    }
+};
+
+QTEST_MAIN(ScenarioEndTest)
+#include "scenario_end_test.moc"
