@@ -2,6 +2,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/ports.h"
@@ -9,8 +10,13 @@
 
 namespace ardentix::script {
 
+// A date in a short date pattern: M and MM the month, d and dd the day (MM and dd with a leading
+// zero), yy and yyyy the year; any character other than a letter stands for itself. Nothing for a
+// pattern with another letter or run of letters.
+std::optional<std::string> FormatDate(std::string_view pattern, Date date);
+
 // The clock of a script: a date and time set by `clock`, moved on by the virtual time of the
-// scheduler. Short date M/d/yy, long time h:mm:ss AM/PM.
+// scheduler. Short date M/d/yy unless a pattern is given, long time h:mm:ss AM/PM.
 class VirtualClock : public Clock {
   public:
     void Attach(const Scheduler& timers) { timers_ = &timers; }
@@ -18,6 +24,8 @@ class VirtualClock : public Clock {
         date_ = date;
         millisOfDay_ = millisOfDay;
     }
+    // A pattern FormatDate takes.
+    void SetDateFormat(std::string pattern) { dateFormat_ = std::move(pattern); }
 
     int64_t MillisSinceMidnight() override;
     Date Today() override;
@@ -29,6 +37,7 @@ class VirtualClock : public Clock {
     const Scheduler* timers_ = nullptr;  // virtual time since start
     Date date_{2026, 12, 6};
     int64_t millisOfDay_ = 9 * 3600 * 1000;
+    std::string dateFormat_ = "M/d/yy";
 };
 
 // Plays nothing: records each request by name, and fails for a file missing from the program

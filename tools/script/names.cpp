@@ -1,5 +1,6 @@
 #include "script/names.h"
 
+#include <unistd.h>
 #include <charconv>
 #include <fstream>
 #include <sstream>
@@ -75,6 +76,10 @@ std::optional<std::string> fileValue(const Engine& e, std::string_view name) {
     if (endsWith(name, ".exists")) {
         return flag(ProgramFileExists(e.programDir, name.substr(0, name.size() - 7)));
     }
+    if (endsWith(name, ".writable")) {
+        const std::string_view file = name.substr(0, name.size() - 9);
+        return flag(PathWritable(file == "." ? e.programDir : e.FilePath(file)));
+    }
     if (endsWith(name, ".count")) {
         return std::to_string(readLines(e.FilePath(name.substr(0, name.size() - 6))).size());
     }
@@ -88,8 +93,13 @@ std::optional<std::string> listValue(const std::vector<std::string>& lines, std:
     return std::nullopt;
 }
 
+// A list or memo shows its lines, any other element its text.
+std::string elementText(const Element& el) {
+    return el.lines.empty() ? el.text : join(el.lines);
+}
+
 std::optional<std::string> elementProperty(const Element& el, std::string_view prop) {
-    if (prop.empty()) return el.text;
+    if (prop.empty()) return elementText(el);
     if (prop == "visible") return flag(el.visible);
     if (prop == "enabled") return flag(el.enabled);
     if (prop == "checked") return flag(el.checked);
@@ -100,12 +110,13 @@ std::optional<std::string> elementProperty(const Element& el, std::string_view p
     if (prop == "width") return std::to_string(el.width);
     if (prop == "height") return std::to_string(el.height);
     if (prop == "count") return std::to_string(el.lines.size());
+    if (prop == "last") return el.lines.empty() ? std::string() : el.lines.back();
     if (prop == "maxlength") return std::to_string(el.maxLength);
     return std::nullopt;
 }
 
 std::optional<std::string> elementValue(const Screen& screen, std::string_view name) {
-    if (screen.Has(name)) return screen.Get(name).text;
+    if (screen.Has(name)) return elementText(screen.Get(name));
     if (auto line = lineSuffix(name)) {
         if (!screen.Has(line->first)) return std::nullopt;
         return lineOf(screen.Get(line->first).lines, line->second);
@@ -136,9 +147,14 @@ std::optional<std::string> settingValue(const Settings& settings, std::string_vi
 
 }  // namespace
 
+bool PathWritable(const std::string& path) {
+    return ::access(path.c_str(), W_OK) == 0;
+}
+
 std::optional<std::string> LookUp(const NameContext& c, std::string_view name) {
     const Engine& e = c.engine;
     if (name == "time") return std::to_string(e.timers.Now());
+    if (name == "ended") return flag(e.ended);
     if (name == "SettingsChanged") return flag(e.settings.Changed());
     if (name == "Dialog.last") return c.dialogs.last;
     if (name.starts_with("ErrorList")) {

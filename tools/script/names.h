@@ -23,4 +23,7 @@ struct NameContext {
 // the recorders. Nothing for a name that stands for nothing.
 std::optional<std::string> LookUp(const NameContext& c, std::string_view name);
 
+// Whether this program could write to a file, or create files in a directory.
+bool PathWritable(const std::string& path);
+
 }  // namespace ardentix::script

@@ -6,10 +6,19 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <set>
+
+#ifdef __linux__
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
 
 #include "core/engine.h"
 #include "core/files.h"
 #include "core/scenario.h"
+#include "scenario/flow.h"
 #include "scenario/input.h"
 #include "script/headless_ports.h"
 #include "script/names.h"
@@ -40,6 +49,26 @@ int64_t numberArg(std::string_view text, const char* what) {
     throw Malformed{std::string(what) + " must be a whole number: " + std::string(text)};
 }
 
+// Sets or clears the flag that keeps even a privileged user from changing a file or a directory:
+// for such a user write permissions alone make nothing fail. False where the file system or the
+// user cannot.
+bool setImmutable([[maybe_unused]] const std::string& path, [[maybe_unused]] bool on) {
+#ifdef __linux__
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (ok) {
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return ok;
+#else
+    return false;
+#endif
+}
+
 class Runner {
   public:
     Runner(std::string scriptName, const std::string& programDir, std::ostream& out)
@@ -50,6 +79,16 @@ class Runner {
           engine_(Ports{&clock_, &sound_, &dialogs_, &pictures_, &printer_}, programDir) {
         clock_.Attach(engine_.timers);
     }
+    // What chmod took away is given back, so that the program directory can be removed.
+    ~Runner() {
+        for (const std::string& path : readOnly_) {
+            setImmutable(path, false);
+            std::error_code ec;
+            fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, ec);
+        }
+    }
+    Runner(const Runner&) = delete;
+    Runner& operator=(const Runner&) = delete;
 
     RunResult Run(const std::string& text);
 
@@ -65,6 +104,8 @@ class Runner {
     void doRemove(const Words& w);
     void doSet(const Words& w);
     void doPatient(const Words& w);
+    void doDateFormat(const Words& w);
+    void doChmod(const Command& c);
     void doExpect(const Command& c);
     void doAnswer(const Command& c);
     void doInput(const Command& c);
@@ -82,6 +123,7 @@ class Runner {
     Engine engine_;
     bool started_ = false;
     RunResult result_;
+    std::set<std::string> readOnly_;  // made read-only by chmod
 };
 
 void Runner::fail(int line, const std::string& message) {
@@ -116,6 +158,42 @@ void Runner::doClock(const Words& w) {
         throw Malformed{"bad time " + w[2]};
     }
     clock_.Set({y, mo, d}, ((h * 60LL + mi) * 60 + s) * 1000 + ms);
+}
+
+void Runner::doDateFormat(const Words& w) {
+    if (started_) throw Malformed{"dateformat must come before start"};
+    expectCount(w, 2);
+    if (!FormatDate(w[1], Date{2026, 12, 6})) {
+        throw Malformed{"a date format takes M, MM, d, dd, yy, yyyy and separators: " + w[1]};
+    }
+    clock_.SetDateFormat(w[1]);
+}
+
+// chmod NAME -w|+w: a file of the program directory, or the directory itself as ".", becomes
+// read-only or writable again.
+void Runner::doChmod(const Command& c) {
+    const Words& w = c.words;
+    expectCount(w, 3);
+    if (w[2] != "-w" && w[2] != "+w") throw Malformed{"chmod takes -w or +w"};
+    const bool directory = w[1] == ".";
+    if (!directory && !ProgramFileExists(engine_.programDir, w[1])) {
+        throw Malformed{"chmod: no file " + w[1] + " in the program directory"};
+    }
+    const std::string path = directory ? engine_.programDir : engine_.FilePath(w[1]);
+    std::error_code ec;
+    if (w[2] == "+w") {
+        if (readOnly_.erase(path)) setImmutable(path, false);
+        fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, ec);
+    } else {
+        fs::permissions(path,
+                        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove, ec);
+        readOnly_.insert(path);
+        if (!ec && PathWritable(path) && !setImmutable(path, true)) {
+            fail(c.line, "chmod: " + w[1] + " stays writable for this user");
+        }
+    }
+    if (ec) fail(c.line, "chmod " + w[1] + ": " + ec.message());
 }
 
 void Runner::doPut(const Words& w) {
@@ -249,6 +327,14 @@ void Runner::execute(const Command& c) {
     dialogs_.currentLine = c.line;
     if (verb == "clock") {
         doClock(w);
+    } else if (verb == "dateformat") {
+        doDateFormat(w);
+    } else if (verb == "chmod") {
+        doChmod(c);
+    } else if (verb == "close") {
+        expectCount(w, 1);
+        if (!started_) throw Malformed{"close needs a started program"};
+        CloseMainWindow(engine_);
     } else if (verb == "put") {
         doPut(w);
     } else if (verb == "remove") {
