@@ -186,8 +186,9 @@ void MainWindow::sync() {
         CentreOnScreen(summary_);
     }
     if (changes.count("TScoreboard") && scoreboard_->Follow(screen)) CentreOnScreen(scoreboard_);
-    // The main window waits while the summary or the about box is up.
-    const bool free = !screen.Get("TForm2").visible && !screen.Get("TAboutBox").visible;
+    // The main window waits while the summary, the about box or the scoreboard is up.
+    const bool free = !screen.Get("TForm2").visible && !screen.Get("TAboutBox").visible &&
+                      !screen.Get("TScoreboard").visible;
     centralWidget()->setEnabled(free);
     menuBar()->setEnabled(free);
     if (changes.count("ArdentixBorder")) {

@@ -119,6 +119,7 @@ class ScenarioEndTest : public QObject {
         model([&](Screen& s) {
             s.Edit("finalMSGdisplay").lines = deductions;
             s.Edit("finalMSGdisplay").top = 8;
+            s.Edit("finalMSGdisplay").height = 12 * 3 + 15;
             s.Edit("FinalErrorOKButton").top = 8 + 36 + 27;
             s.Edit("FinalErrorOKButton").height = 25;
             Element& panel = s.Edit("FINALERRORPanel");
