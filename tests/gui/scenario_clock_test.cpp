@@ -39,15 +39,7 @@ class ScenarioClockTest : public QObject {
 
     template <typename T = QWidget>
     T* widget(const char* name) {
-        auto* w = window_->findChild<T*>(QString::fromLatin1(name));
-        if (!w) qFatal("no widget %s", name);
-        return w;
-    }
-    QDialog* topDialog(const char* name) {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->objectName() == QLatin1String(name)) return qobject_cast<QDialog*>(w);
-        }
-        qFatal("no window %s", name);
+        return test::Child<T>(window_, name);
     }
     QAction* action(const char* name) {
         auto* a = window_->findChild<QAction*>(QString::fromLatin1(name));
@@ -73,7 +65,7 @@ class ScenarioClockTest : public QObject {
 
     void logIn(const PatientOverride& patient) {
         QTest::mouseClick(window_->Menu()->StartButton(), Qt::LeftButton);
-        QDialog* login = topDialog("TUserNAMEFORM");
+        QDialog* login = test::TopDialog("TUserNAMEFORM");
         QVERIFY(login->isVisible());
         QTest::keyClicks(login->findChild<QLineEdit*>(QStringLiteral("NAMEEdit")),
                          QStringLiteral("Kim Lee"));
@@ -303,7 +295,7 @@ class ScenarioClockTest : public QObject {
         // The summary shows the scenario's own time, and stays open for 30 s.
         QTest::mouseClick(widget<QPushButton>("ENDBUTTON"), Qt::LeftButton);
         window_->Click("FinalErrorOKButton");  // the final deduction first
-        QDialog* summary = topDialog("TForm2");
+        QDialog* summary = test::TopDialog("TForm2");
         QTRY_VERIFY(summary->isVisible());
         auto* elapsedField = summary->findChild<QLineEdit*>(QStringLiteral("ElapsedTimeEDIT"));
         QCOMPARE(elapsedField->text(), QStringLiteral("00:05"));

@@ -55,18 +55,6 @@ class ScenarioEndTest : public QObject {
     Engine* engine_ = nullptr;
     ui::MainWindow* window_ = nullptr;
 
-    template <typename T = QWidget>
-    T* child(QWidget* parent, const char* name) {
-        auto* w = parent->findChild<T*>(QString::fromLatin1(name));
-        if (!w) qFatal("no widget %s", name);
-        return w;
-    }
-    QDialog* topDialog(const char* name) {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (w->objectName() == QLatin1String(name)) return qobject_cast<QDialog*>(w);
-        }
-        qFatal("no window %s", name);
-    }
     // The engine writes the model; the windows follow it at the end of the event.
     void model(const std::function<void(Screen&)>& write) {
         window_->Dispatch([this, write] { write(engine_->screen); });
@@ -129,14 +117,14 @@ class ScenarioEndTest : public QObject {
             panel.width = 360;
             panel.height = 71 + 25 + 12;
         });
-        auto* panel = child<QFrame>(window_, "FINALERRORPanel");
+        auto* panel = test::Child<QFrame>(window_, "FINALERRORPanel");
         QVERIFY(panel->isVisible());
         QCOMPARE(panel->geometry(), QRect(140, 100, 360, 108));
         // Nothing of the scenario screen lies over it.
         QWidget* screen = panel->parentWidget();
         QWidget* top = screen->childAt(panel->geometry().center());
         QVERIFY(top == panel || panel->isAncestorOf(top));
-        auto* list = child<QListWidget>(panel, "finalMSGdisplay");
+        auto* list = test::Child<QListWidget>(panel, "finalMSGdisplay");
         QCOMPARE(list->y(), 8);
         QCOMPARE(list->count(), 3);
         for (int i = 0; i < 3; ++i) {
@@ -145,14 +133,14 @@ class ScenarioEndTest : public QObject {
             QCOMPARE(line.height(), 12);
             QVERIFY2(list->viewport()->rect().contains(line), "a line is cut off");
         }
-        auto* ok = child<QPushButton>(panel, "FinalErrorOKButton");
+        auto* ok = test::Child<QPushButton>(panel, "FinalErrorOKButton");
         QCOMPARE(ok->text(), QStringLiteral("OK"));
         QCOMPARE(ok->geometry().top(), 71);
         QCOMPARE(ok->height(), 25);
         QVERIFY(panel->rect().contains(ok->geometry()));
         QVERIFY(list->geometry().bottom() < ok->geometry().top());
         QTest::mouseClick(ok, Qt::LeftButton);
-        QDialog* summary = topDialog("TForm2");
+        QDialog* summary = test::TopDialog("TForm2");
         QVERIFY(summary->isVisible());  // the engine took the click and brought up the summary
 
         // The summary shows the result as the engine holds it.
@@ -183,7 +171,7 @@ class ScenarioEndTest : public QObject {
             {"ElapsedTimeEDIT", "03:07"}, {"SHOCKTIMEEDIT", "01:12"},
         };
         for (const auto& [name, value] : fields) {
-            auto* field = child<QLineEdit>(summary, name);
+            auto* field = test::Child<QLineEdit>(summary, name);
             QCOMPARE(field->text(), QString::fromLatin1(value));
             QVERIFY2(field->isReadOnly() && field->isVisible(), name);
         }
@@ -194,7 +182,7 @@ class ScenarioEndTest : public QObject {
                                     "Protocol Errors/Notes", "TEST MODE"}) {
             QVERIFY2(captions.contains(QString::fromLatin1(caption)), caption);
         }
-        auto* errorList = child<QListWidget>(summary, "Errors");
+        auto* errorList = test::Child<QListWidget>(summary, "Errors");
         QStringList shown;
         for (int i = 0; i < errorList->count(); ++i)
             shown << errorList->item(i)->text();
@@ -202,24 +190,24 @@ class ScenarioEndTest : public QObject {
         QVERIFY(errorList->verticalScrollBar()->maximum() > 0);  // more lines than room: it scrolls
         for (const char* name : {"Next", "MainMenu", "QUIT", "SCOREBOARD", "CODESUMSENDbutton",
                                  "CODESUMPrintReport"}) {
-            auto* button = child<QPushButton>(summary, name);
+            auto* button = test::Child<QPushButton>(summary, name);
             QVERIFY2(button->isVisible() && button->isEnabled(), name);
         }
-        QVERIFY(child<QPushButton>(summary, "RepeatButton")->isVisible());
-        QVERIFY(!child<QPushButton>(summary, "RepeatButton")->isEnabled());
-        QCOMPARE(summary->focusWidget(), child<QPushButton>(summary, "MainMenu"));
+        QVERIFY(test::Child<QPushButton>(summary, "RepeatButton")->isVisible());
+        QVERIFY(!test::Child<QPushButton>(summary, "RepeatButton")->isEnabled());
+        QCOMPARE(summary->focusWidget(), test::Child<QPushButton>(summary, "MainMenu"));
         QCOMPARE(boxAfter([&] {
-                     QTest::mouseClick(child<QPushButton>(summary, "CODESUMPrintReport"),
+                     QTest::mouseClick(test::Child<QPushButton>(summary, "CODESUMPrintReport"),
                                        Qt::LeftButton);
                  }),
                  QStringLiteral("Printing the report is not available yet in this version."));
         QCOMPARE(boxAfter([&] {
-                     QTest::mouseClick(child<QPushButton>(summary, "CODESUMSENDbutton"),
+                     QTest::mouseClick(test::Child<QPushButton>(summary, "CODESUMSENDbutton"),
                                        Qt::LeftButton);
                  }),
                  QStringLiteral("Sending the report is not available yet in this version."));
         model([](Screen& s) { s.Edit("TForm2.CODESUMSENDbutton").visible = false; });
-        QVERIFY(!child<QPushButton>(summary, "CODESUMSENDbutton")->isVisible());
+        QVERIFY(!test::Child<QPushButton>(summary, "CODESUMSENDbutton")->isVisible());
         // The window system cannot take it away and leave the main window waiting.
         summary->close();
         QVERIFY(summary->isVisible());
@@ -233,14 +221,14 @@ class ScenarioEndTest : public QObject {
             s.Edit("TScoreboard").visible = true;
             s.Edit("TForm2").enabled = false;
         });
-        QDialog* scoreboard = topDialog("TScoreboard");
+        QDialog* scoreboard = test::TopDialog("TScoreboard");
         QVERIFY(scoreboard->isVisible());
         QCOMPARE(scoreboard->windowTitle(), QStringLiteral("Scoreboard - top 10 scores"));
         QVERIFY(scoreboard->windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(!summary->isEnabled());
         QVERIFY(summary->isVisible());
         QVERIFY(scoreboard->isEnabled());
-        auto* memo = child<QPlainTextEdit>(scoreboard, "Memo1");
+        auto* memo = test::Child<QPlainTextEdit>(scoreboard, "Memo1");
         QVERIFY(memo->isReadOnly());
         QCOMPARE(memo->toPlainText(), qLines(board).join(QLatin1Char('\n')));
         QVERIFY(QFontInfo(memo->font()).fixedPitch());
@@ -256,7 +244,7 @@ class ScenarioEndTest : public QObject {
                 QCOMPARE(columnX(line, column), columnX(2, column));
         }
         QVERIFY(columnX(2, 36) < memo->viewport()->width());
-        auto* boardOk = child<QPushButton>(scoreboard, "OKButton");
+        auto* boardOk = test::Child<QPushButton>(scoreboard, "OKButton");
         warnings.clear();
         const QtMessageHandler before = qInstallMessageHandler(keepWarnings);
         QTest::mouseClick(boardOk, Qt::LeftButton);
@@ -277,7 +265,7 @@ class ScenarioEndTest : public QObject {
         QVERIFY(summary->isVisible());
 
         // From the main menu it stacks as other windows do.
-        QTest::mouseClick(child<QPushButton>(summary, "MainMenu"), Qt::LeftButton);
+        QTest::mouseClick(test::Child<QPushButton>(summary, "MainMenu"), Qt::LeftButton);
         QVERIFY(window_->Menu()->isVisible());
         model([](Screen& s) { s.Edit("TScoreboard").visible = true; });
         QVERIFY(scoreboard->isVisible());

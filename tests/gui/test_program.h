@@ -1,4 +1,6 @@
 #pragma once
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -52,5 +54,21 @@ struct TestProgram {
         engine.reset();
     }
 };
+
+// A widget of the program by its object name; the test stops at once when there is none.
+template <typename T = QWidget>
+T* Child(QWidget* parent, const char* name) {
+    auto* w = parent->findChild<T*>(QString::fromLatin1(name));
+    if (!w) qFatal("no widget %s", name);
+    return w;
+}
+
+// A window of the program by its object name; the test stops at once when there is none.
+inline QDialog* TopDialog(const char* name) {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String(name)) return qobject_cast<QDialog*>(w);
+    }
+    qFatal("no window %s", name);
+}
 
 }  // namespace ardentix::test
