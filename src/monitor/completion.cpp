@@ -95,15 +95,15 @@ constexpr std::array<Rule, 6> kRules = {{
 
 }  // namespace
 
-void CheckScenarioOver(Engine& e) {
-    bool over = false;
+bool ScenarioComplete(const Engine& e) {
     for (const Rule& rule : kRules) {
-        if (rule.holds(e)) {
-            over = true;
-            break;
-        }
+        if (rule.holds(e)) return true;
     }
-    if (!over) return;
+    return false;
+}
+
+void CheckScenarioOver(Engine& e) {
+    if (!ScenarioComplete(e)) return;
     e.timers.Start(TimerId::SCENOVERLabelFLASHTimer);
     Element& first = e.screen.Edit("MSG0");
     Element& second = e.screen.Edit("MSG1");

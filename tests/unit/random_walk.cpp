@@ -7,6 +7,7 @@
 
 #include "aed/aed.h"
 #include "core/scenario.h"
+#include "monitor/completion.h"
 #include "monitor/monitor.h"
 #include "scenario/input.h"
 
@@ -294,8 +295,9 @@ void Session::observe(std::vector<Finding>& findings, bool afterInput) {
     }
 
     // The handlers that start the "Scenario Over" sign do so when, as they begin, the protocol
-    // expects the end: the state seen after the step or expiry before.
-    if (inScenario_ && s.NextStep == kEndScenario) endReached_ = true;
+    // expects the end or every required step is done: the state seen after the step or expiry
+    // before.
+    if (inScenario_ && (s.NextStep == kEndScenario || ScenarioComplete(e))) endReached_ = true;
 }
 
 }  // namespace ardentix::walk
