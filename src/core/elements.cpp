@@ -17,11 +17,12 @@ class TableBuilder {
         e.visible = false;
         return e;
     }
-    void at(Element& e, int left, int top, int width, int height) {
+    Element& at(Element& e, int left, int top, int width, int height) {
         e.left = left;
         e.top = top;
         e.width = width;
         e.height = height;
+        return e;
     }
     std::vector<ElementSpec> take() { return std::move(specs_); }
 
@@ -67,7 +68,14 @@ void addScenarioScreen(TableBuilder& t) {
     t.add("SCORETEXT", "Score");
     t.hidden("MODElabel", "test");
     t.hidden("SCENOVERLabel", "Scenario Over");
-    t.hidden("ADVICEPANEL");
+    // The advice: the engine sizes and places the panel, its line and its arrows (the line and
+    // the arrows relative to the panel).
+    Element& advice = t.hidden("ADVICEPANEL");
+    advice.height = kAdvicePanelHeight;
+    advice.bold = true;
+    t.at(t.add("ADVICEText"), 0, 1, 0, kAdvicePanelHeight - 2).bold = true;
+    t.at(t.hidden("ADVICEArrow1"), 0, 0, kAdviceArrowWidth, kAdvicePanelHeight);
+    t.at(t.hidden("ADVICEArrow2"), 0, 0, kAdviceArrowWidth, kAdvicePanelHeight);
 
     Element& finalPanel = t.hidden("FINALERRORPanel");
     t.at(finalPanel, 0, 0, 360, 150);
@@ -76,15 +84,15 @@ void addScenarioScreen(TableBuilder& t) {
     t.at(t.add("finalMSGdisplay"), 12, 12, 336, 15);
     t.at(t.add("FinalErrorOKButton", "OK"), 142, 39, 75, 25);
 
-    t.add("CPRBUTTON", "CPR");
-    t.add("PulseButton", "Pulse");
-    t.add("ABCsButton", "ABCs");
-    t.add("BPBUTTON", "BP");
-    t.add("VOICEBUTTON", "Voice");
-    t.add("CALLHELPButton", "Phone");
-    t.add("TROUBLEShootBUTTON", "Trouble");
-    t.add("CLEARBUTTON", "Clear");
-    t.add("ENDBUTTON", "End Scenario");
+    t.at(t.add("CPRBUTTON", "CPR"), 0, kActionBarTop, 0, kActionButtonHeight);
+    t.at(t.add("PulseButton", "Pulse"), 0, kActionBarTop, 0, kActionButtonHeight);
+    t.at(t.add("ABCsButton", "ABCs"), 0, kActionBarTop, 0, kActionButtonHeight);
+    t.at(t.add("BPBUTTON", "BP"), 0, kActionBarTop, 0, kActionButtonHeight);
+    t.at(t.add("VOICEBUTTON", "Voice"), 0, kActionBarTop, 0, kActionButtonHeight);
+    t.at(t.add("CALLHELPButton", "Phone"), 0, kActionBarTop, 0, kActionButtonHeight);
+    t.at(t.add("TROUBLEShootBUTTON", "Trouble"), 0, kActionBarTop, 0, kActionButtonHeight);
+    t.at(t.add("CLEARBUTTON", "Clear"), 0, kActionBarTop, 0, kActionButtonHeight);
+    t.at(t.add("ENDBUTTON", "End Scenario"), 0, kActionBarTop, 0, kActionButtonHeight);
 
     t.add("AllABCsmenuItem", "Auto ABCs");
     t.add("abcsSEPERATOR");
@@ -100,11 +108,11 @@ void addScenarioScreen(TableBuilder& t) {
 }
 
 void addAed(TableBuilder& t) {
-    t.add("AEDPANEL");
+    t.at(t.add("AEDPANEL"), kAedLeft, kCloseupTop, kAedWidth, kAedHeight);
     t.add("AED");
-    t.add("PowerButton");
+    t.at(t.add("PowerButton"), 28, 168, 54, 54);
     t.add("AnalyzeButtonCover");
-    t.hidden("CloseupPanel").top = kCloseupTop;
+    t.at(t.hidden("CloseupPanel"), kAedLeft, kCloseupTop, kAedWidth, kAedHeight);
     t.add("AEDDISPLAY0").left = kDisplayLeft;
     t.add("AEDDISPLAY1").left = kDisplayLeft;
     t.hidden("TIMELabel");
@@ -113,16 +121,22 @@ void addAed(TableBuilder& t) {
     t.add("PowerLight");
     t.add("AnalyzeLED");
     t.add("ShockLED");
-    t.add("AnalyzeButton");
+    // The keys of the close-up, relative to it.
+    t.at(t.add("AnalyzeButton"), 30, 150, 64, 64);
     t.add("ANALYZEBUTTONGraphic");
-    t.add("ShockButton");
-    t.hidden("POWERBUTTON2");
+    t.at(t.add("ShockButton"), 116, 150, 64, 64);
+    t.at(t.hidden("POWERBUTTON2"), 82, 214, 28, 28);
 }
 
 void addPatient(TableBuilder& t) {
-    t.add("PADPanel");
-    t.add("PADWHITE").enabled = false;
-    t.add("PADRED").enabled = false;
+    t.at(t.add("PADPanel"), kAedLeft, kPadTrayTop, kAedWidth, kPadTrayHeight);
+    // The pads in the tray, relative to it.
+    Element& white = t.add("PADWHITE");
+    white.enabled = false;
+    t.at(white, 40, 3, kPadWidth, kPadHeight);
+    Element& red = t.add("PADRED");
+    red.enabled = false;
+    t.at(red, 116, 3, kPadWidth, kPadHeight);
     t.add("PADWhiteZone");
     t.add("PADRedZONE");
     Element& torso = t.add("PATIENTTorsoZONE");

@@ -21,4 +21,18 @@ inline constexpr int kPatientViewSize = 425;  // the patient picture area is squ
 inline constexpr int kDisplayLeft = 86;       // left edge of the AED's two display lines
 inline constexpr int kCloseupTop = 110;
 
+// Where the anchors of the advice lie on the scenario screen (the Qt program draws them there).
+inline constexpr int kActionBarTop = kPatientViewSize + 2;  // the row of action buttons
+inline constexpr int kActionButtonHeight = 25;
+inline constexpr int kAedLeft = kPatientViewSize + 4;  // the AED, closed or in close-up
+inline constexpr int kAedWidth = 208;
+inline constexpr int kAedHeight = 245;
+inline constexpr int kPadTrayTop = kCloseupTop + 250;  // the tray of the two pads
+inline constexpr int kPadTrayHeight = 72;
+inline constexpr int kPadWidth = 52;
+inline constexpr int kPadHeight = 66;
+// The advice panel: one line of bold 13-pixel text, an arrow at either end.
+inline constexpr int kAdvicePanelHeight = 18;
+inline constexpr int kAdviceArrowWidth = 14;
+
 }  // namespace ardentix

@@ -40,6 +40,10 @@ class Engine {
     // Set by a scenario script: the next PrepareScenario ends with this patient.
     std::optional<PatientOverride> nextPatient;
 
+    // The rescuer's StopCPR, given by the scenario layer: the advice for a missing pad stops CPR,
+    // and the monitor lies below the rescuer.
+    std::function<void(Engine&)> stopCPR;
+
     // The program has been told to end (a missing picture, Quit): front ends close.
     bool ended = false;
 

@@ -77,12 +77,31 @@ class Printer {
     virtual bool Print(const std::string& title, const std::vector<PrintLine>& lines) = 0;
 };
 
+// Measures the advice line in the advice panel's font (bold, 13 pixels), so that the engine can
+// size and place the panel without knowing the toolkit's fonts.
+class TextMeasure {
+  public:
+    virtual ~TextMeasure() = default;
+    virtual int AdviceTextWidth(const std::string& text) = 0;
+};
+
+// A fixed advance per character: the headless front end's measure, and the engine's when a front
+// end gives none.
+class FixedAdvanceText : public TextMeasure {
+  public:
+    static constexpr int kAdvance = 7;
+    int AdviceTextWidth(const std::string& text) override {
+        return static_cast<int>(text.size()) * kAdvance;
+    }
+};
+
 struct Ports {
     Clock* clock = nullptr;
     Sound* sound = nullptr;
     Dialogs* dialogs = nullptr;
     Pictures* pictures = nullptr;
     Printer* printer = nullptr;
+    TextMeasure* text = nullptr;
 };
 
 }  // namespace ardentix

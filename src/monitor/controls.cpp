@@ -55,9 +55,4 @@ void EnableRescueControls(Engine& e) {
     }
 }
 
-void ShowAdvice(Engine& e) {
-    // The advice panel and its texts arrive with the tutorial; the request is answered here.
-    e.state.AdviceRequested = false;
-}
-
 }  // namespace ardentix

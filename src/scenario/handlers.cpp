@@ -12,6 +12,7 @@ void RegisterHandlers(Engine& e) {
     RegisterFlowTimers(e);
     RegisterAedTimers(e);
     RegisterRescuerTimers(e);
+    e.stopCPR = StopCPR;
     e.settings.SetObserver([&e](Opt opt) {
         if (opt == Opt::OPTSCREENSIZE) FollowBorderOption(e);
     });

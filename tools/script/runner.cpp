@@ -76,7 +76,7 @@ class Runner {
           out_(out),
           sound_(programDir),
           printer_(programDir),
-          engine_(Ports{&clock_, &sound_, &dialogs_, &pictures_, &printer_}, programDir) {
+          engine_(Ports{&clock_, &sound_, &dialogs_, &pictures_, &printer_, &text_}, programDir) {
         clock_.Attach(engine_.timers);
     }
     // What chmod took away is given back, so that the program directory can be removed.
@@ -120,6 +120,7 @@ class Runner {
     QueuedDialogs dialogs_;
     FileCheckPictures pictures_;
     TextPrinter printer_;
+    FixedAdvanceText text_;  // the advice line: a fixed advance per character
     Engine engine_;
     bool started_ = false;
     RunResult result_;

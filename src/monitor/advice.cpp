@@ -1,0 +1,245 @@
+// The advice: the step the monitor expects next as one line in a small panel beside the control
+// to use, with an arrow pointing at it.
+#include <algorithm>
+#include <string_view>
+
+#include "core/elements.h"
+#include "core/engine.h"
+#include "core/patient_view.h"
+#include "monitor/monitor.h"
+
+namespace ardentix {
+
+namespace {
+
+enum class Arrow : uint8_t {
+    None,
+    Right,  // ADVICEArrow1 on the panel's left edge: the panel stands right of its anchor
+    Left,   // ADVICEArrow2 on the panel's right edge: the panel stands left of its anchor
+};
+
+// What the anchor is and how the panel is placed beside it.
+enum class Anchor : uint8_t {
+    Button,    // a button of the action row
+    Closeup,   // a key of the AED's close-up
+    WhitePad,  // the white pad in the tray
+    RedPad,    // the red pad in the tray
+    PowerKey,  // the closed AED's power key, at a fixed place
+};
+
+struct Advice {
+    int code;
+    bool (*when)(const Engine&);
+    const char* text;
+    Arrow arrow;
+    const char* anchor;  // the element the arrow points at
+    Anchor kind = Anchor::Button;
+};
+
+bool always(const Engine&) {
+    return true;
+}
+bool running(const Engine& e, TimerId id) {
+    return e.timers.Running(id);
+}
+bool doingCPR(const Engine& e) {
+    return running(e, TimerId::CPRCountdownTimer) && e.state.PulseRate == 0;
+}
+bool analysing(const Engine& e) {
+    return running(e, TimerId::STANDCLEARTIMER) || running(e, TimerId::ANALYZINGNOWTimer);
+}
+// A loose pad: the electrode fault, put right through the Trouble menu.
+bool electrodeFault(const Engine& e) {
+    return e.state.TroubleKind == 1;
+}
+
+constexpr const char* kDoCPR = "Do CPR.";
+constexpr const char* kWaitForAnalysis = "Wait for AED to analyze.";
+constexpr const char* kClearThePatient = "Clear the patient.";
+constexpr const char* kReattach = "Re-attach electrode pad (click Trouble).";
+
+// By code, the first row whose condition holds applies.
+const Advice kAdvice[] = {
+    {0, always, "Start CPR.", Arrow::Right, "CPRBUTTON"},
+    {1, doingCPR, kDoCPR, Arrow::None, "CPRBUTTON"},
+    {1, always, "Check the patient's pulse.", Arrow::Right, "PulseButton"},
+    {2, always, "Check responsiveness (click ABCs).", Arrow::Right, "ABCsButton"},
+    {3, always, "Open patient's airway (click ABCs).", Arrow::Right, "ABCsButton"},
+    {4, always, "Check patient's breathing (click ABCs).", Arrow::Right, "ABCsButton"},
+    {5, always, "Check breathing (click ABCs).", Arrow::Right, "ABCsButton"},
+    {6, always, "Deliver rescue breaths (click ABCs).", Arrow::Right, "ABCsButton"},
+    {7, always, "Check circulation (click ABCs).", Arrow::Right, "ABCsButton"},
+    {8, always, "Check blood pressure.", Arrow::Right, "BPBUTTON"},
+    // With swapped pads the loose pad is the white one: it lies on the chest, not in the tray,
+    // so it is put right as the red one is, through the Trouble menu.
+    {9, electrodeFault, kReattach, Arrow::Left, "TROUBLEShootBUTTON"},
+    {9, always, "Drag electrode pad to where shown.", Arrow::Right, "PADWHITE", Anchor::WhitePad},
+    {10, electrodeFault, kReattach, Arrow::Left, "TROUBLEShootBUTTON"},
+    {10, always, "Attach this electrode pad where shown.", Arrow::Right, "PADRED", Anchor::RedPad},
+    {11, always, kReattach, Arrow::Left, "TROUBLEShootBUTTON"},
+    {12, always, "Replace battery (click Trouble).", Arrow::Left, "TROUBLEShootBUTTON"},
+    {13, always, "Stop all motion of patient (click Trouble).", Arrow::Left, "TROUBLEShootBUTTON"},
+    {14, always, "Give verbal report (click Voice).", Arrow::Right, "VOICEBUTTON"},
+    {15, [](const Engine& e) { return doingCPR(e) && e.state.Mode != kTutorial; }, kDoCPR,
+     Arrow::None, "CPRBUTTON"},
+    {15,
+     [](const Engine& e) { return e.state.PatientCleared && e.settings.On(Opt::OPTAUTOANALYZE); },
+     kWaitForAnalysis, Arrow::None, "AnalyzeButton", Anchor::Closeup},
+    {15, always, kClearThePatient, Arrow::Left, "CLEARBUTTON"},
+    {16, analysing, kWaitForAnalysis, Arrow::None, "AnalyzeButton", Anchor::Closeup},
+    {16, always, kClearThePatient, Arrow::Left, "CLEARBUTTON"},
+    {17, always, "Turn AED on.", Arrow::Left, "PowerButton", Anchor::PowerKey},
+    {18, doingCPR, kDoCPR, Arrow::None, "CPRBUTTON"},
+    {18, analysing, kWaitForAnalysis, Arrow::None, "AnalyzeButton", Anchor::Closeup},
+    // A two-button AED has no analyse key to press: it analyses by itself once the pads are on.
+    {18, [](const Engine& e) { return e.settings.On(Opt::OPTTWOBUTTONAED); }, kWaitForAnalysis,
+     Arrow::None, "AnalyzeButton", Anchor::Closeup},
+    {18, always, "Press ANALYZE.", Arrow::Left, "AnalyzeButton", Anchor::Closeup},
+    {19, [](const Engine& e) { return e.settings.On(Opt::OPTCLEARShock); }, "Press SHOCK.",
+     Arrow::Left, "ShockButton", Anchor::Closeup},
+    {19, always, "Press SHOCK when advised.", Arrow::Left, "ShockButton", Anchor::Closeup},
+    {20, always, "Select End Scenario.", Arrow::Left, "ENDBUTTON"},
+    {21, always, "Call for help (Phone).", Arrow::Right, "CALLHELPButton"},
+    {22, always, kWaitForAnalysis, Arrow::None, "AnalyzeButton", Anchor::Closeup},
+};
+
+const Advice& chooseAdvice(const Engine& e) {
+    for (const Advice& a : kAdvice) {
+        if (a.code == e.state.NextStep && a.when(e)) return a;
+    }
+    return kAdvice[0];  // the codes end at 22
+}
+
+// How far left of its anchor a panel with the arrow on its right edge reaches over the anchor.
+int leftArrowOverlap(const Advice& a) {
+    switch (a.code) {
+        case 11:
+        case 12:
+        case 15:
+        case 16:
+            return 13;
+        case 13:
+            return 15;
+        default:
+            return 3;  // the electrode fault, End Scenario
+    }
+}
+
+struct Place {
+    int left = 0;
+    int top = 0;
+    Arrow arrow = Arrow::None;
+};
+
+Place placePanel(const Engine& e, const Advice& a, int width) {
+    const Screen& screen = e.screen;
+    const Element& anchor = screen.Get(a.anchor);
+    Place p{0, 0, a.arrow};
+    switch (a.kind) {
+        case Anchor::PowerKey:
+            // The closed AED's power key lies at the arrow's point.
+            p.top = 255;
+            p.left = 330;
+            break;
+        case Anchor::Closeup: {
+            const Element& closeup = screen.Get("CloseupPanel");
+            p.top = closeup.top + anchor.top + 4 +
+                    (std::string_view(a.text) == kWaitForAnalysis ? 3 : 0);
+            p.left = closeup.left + anchor.left - width;
+            break;
+        }
+        case Anchor::WhitePad:
+        case Anchor::RedPad: {
+            const Element& tray = screen.Get("PADPanel");
+            p.top = a.kind == Anchor::WhitePad ? tray.top + anchor.top + anchor.height / 2 - 14
+                                               : tray.top + tray.height / 2 - 14;
+            p.left = tray.left + anchor.left + anchor.width - 4;
+            // The tray lies at the window's right edge: a panel that would run off it stands
+            // left of the pad and points right at it.
+            if (p.left + width > kClientWidth) {
+                p.left = tray.left + anchor.left - width + 4;
+                p.arrow = Arrow::Left;
+            }
+            break;
+        }
+        case Anchor::Button:
+            p.top = anchor.top + 10;
+            if (a.arrow == Arrow::Left) {
+                p.left = anchor.left - width + leftArrowOverlap(a);
+                break;
+            }
+            p.left = anchor.left + anchor.width - 3;
+            if (a.code == 2) {
+                p.top += 1;
+                p.left -= 8;
+            } else if (a.code == 3 || a.code == 6) {
+                p.top += 1;
+            } else if (a.code == 4) {
+                p.left -= 12;
+            }
+            break;
+    }
+    // Never off the window, whatever the measure of the text.
+    p.left = std::clamp(p.left, 0, std::max(0, kClientWidth - width));
+    p.top = std::clamp(p.top, 0, kClientHeight - kAdvicePanelHeight);
+    return p;
+}
+
+// A pad is missing: CPR stops, and the zone where the pad belongs is highlighted on the chest. The
+// zones are told apart by where the other pad lies: swapped pads leave the other zone free.
+void markMissingPad(Engine& e, int code) {
+    ScenarioState& s = e.state;
+    if (e.stopCPR) e.stopCPR(e);
+    const bool redZone = code == kAttachWhitePad ? s.RedPadAttached && s.PadsSwapped
+                                                 : !(s.WhitePadAttached && s.PadsSwapped);
+    s.WhiteGuideShown = !redZone;
+    s.RedGuideShown = redZone;
+    Redraw(e);
+}
+
+}  // namespace
+
+void ShowAdvice(Engine& e) {
+    Screen& screen = e.screen;
+    screen.Edit("ADVICEArrow1").visible = false;
+    screen.Edit("ADVICEArrow2").visible = false;
+
+    const Advice& a = chooseAdvice(e);
+    Element& line = screen.Edit("ADVICEText");
+    line.text = a.text;
+    FixedAdvanceText fixed;
+    TextMeasure& measure = e.ports.text ? *e.ports.text : fixed;
+    const int textWidth = measure.AdviceTextWidth(line.text);
+    const int width = textWidth + 44;
+
+    const Place place = placePanel(e, a, width);
+    if (a.kind == Anchor::WhitePad || a.kind == Anchor::RedPad) markMissingPad(e, a.code);
+    e.state.AdviceRequested = false;
+
+    // A pad that is no longer in the tray gets no arrow.
+    const bool pointing =
+        place.arrow != Arrow::None &&
+        ((a.kind != Anchor::WhitePad && a.kind != Anchor::RedPad) || screen.Get(a.anchor).visible);
+    line.width = textWidth;
+    if (pointing && place.arrow == Arrow::Right) {
+        Element& arrow = screen.Edit("ADVICEArrow1");
+        arrow.left = 0;
+        arrow.visible = true;
+        line.left = arrow.left + arrow.width + 4;
+    } else if (pointing) {
+        Element& arrow = screen.Edit("ADVICEArrow2");
+        arrow.left = width - arrow.width;
+        arrow.visible = true;
+        line.left = (width - textWidth) / 2 - 9;
+    } else {
+        line.left = (width - textWidth) / 2;
+    }
+
+    Element& panel = screen.Edit("ADVICEPANEL");
+    panel.left = place.left;
+    panel.top = place.top;
+    panel.width = width;
+    panel.visible = true;
+}
+
+}  // namespace ardentix
