@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
     ardentix::ui::QtSound sound(programDir);
     ardentix::ui::QtDialogs dialogs;
     ardentix::ui::QtPictures pictures;
-    ardentix::Engine engine({&clock, &sound, &dialogs, &pictures, nullptr}, programDir);
+    ardentix::ui::QtTextMeasure text;
+    ardentix::Engine engine({&clock, &sound, &dialogs, &pictures, nullptr, &text}, programDir);
 
     ardentix::CreateMainWindow(engine);
     if (engine.ended) return 1;

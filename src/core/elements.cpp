@@ -110,7 +110,8 @@ void addScenarioScreen(TableBuilder& t) {
 void addAed(TableBuilder& t) {
     t.at(t.add("AEDPANEL"), kAedLeft, kCloseupTop, kAedWidth, kAedHeight);
     t.add("AED");
-    t.at(t.add("PowerButton"), 28, 168, 54, 54);
+    // The closed AED's power key, at the point of the arrow of "Turn AED on.".
+    t.at(t.add("PowerButton"), 30, 138, 54, 54);
     t.add("AnalyzeButtonCover");
     t.at(t.hidden("CloseupPanel"), kAedLeft, kCloseupTop, kAedWidth, kAedHeight);
     t.add("AEDDISPLAY0").left = kDisplayLeft;

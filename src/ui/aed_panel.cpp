@@ -197,7 +197,9 @@ AedPanel::AedPanel(const Screen& screen, Actions& actions, Binder& binder, QWidg
     binder.Bind("AEDPANEL", closed, Binder::Visible);
     RoundKey* power = key(actions, binder, "PowerButton", QStringLiteral("ON"), QColor(40, 200, 60),
                           QStringLiteral("Turns on AED power"), closed);
-    power->setGeometry(28, 168, 54, 54);
+    // Where the engine has it: the advice to turn the AED on points there.
+    const Element& powerKey = screen.Get("PowerButton");
+    power->setGeometry(powerKey.left, powerKey.top, powerKey.width, powerKey.height);
 
     auto* closeup = new Closeup(screen, this);
     closeup_ = closeup;

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QInputDialog>
 #include <QLocale>
 #include <QMessageBox>
@@ -128,6 +129,17 @@ std::optional<std::string> QtPictures::Load(const std::vector<PictureFile>& file
                          element == QLatin1String("PATIENTGraphic") ? image : withoutBlack(image));
     }
     return std::nullopt;
+}
+
+QFont AdviceFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(13);
+    font.setBold(true);
+    return font;
+}
+
+int QtTextMeasure::AdviceTextWidth(const std::string& text) {
+    return QFontMetrics(AdviceFont()).horizontalAdvance(QString::fromStdString(text));
 }
 
 }  // namespace ardentix::ui

@@ -1,4 +1,5 @@
 #pragma once
+#include <QFont>
 #include <QImage>
 #include <QMap>
 #include <QString>
@@ -53,6 +54,15 @@ class QtPictures : public Pictures {
 
   private:
     QMap<QString, QImage> pictures_;
+};
+
+// The advice panel's type: Arial, bold, 13 pixels.
+QFont AdviceFont();
+
+// Measures the advice line in the panel's own type.
+class QtTextMeasure : public TextMeasure {
+  public:
+    int AdviceTextWidth(const std::string& text) override;
 };
 
 }  // namespace ardentix::ui

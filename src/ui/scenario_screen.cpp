@@ -15,6 +15,7 @@
 #include "ui/binder.h"
 #include "ui/final_panel.h"
 #include "ui/pads_view.h"
+#include "ui/qt_ports.h"
 
 namespace ardentix::ui {
 
@@ -50,6 +51,59 @@ QLabel* label(const char* name, QWidget* parent, int pointSize, const QColor& co
     return l;
 }
 
+// The advice: a purple panel with its line in white bold type and an arrow at the end that points
+// at the control it names. The engine sizes and places it; this only draws it.
+class AdvicePanel : public QWidget {
+  public:
+    AdvicePanel(const Screen& screen, QWidget* parent) : QWidget(parent), screen_(screen) {
+        setObjectName(QStringLiteral("ADVICEPANEL"));
+        setFont(AdviceFont());
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+    void Refresh() {
+        const Element& panel = screen_.Get("ADVICEPANEL");
+        setGeometry(panel.left, panel.top, panel.width, panel.height);
+        setVisible(panel.visible);
+        if (panel.visible) raise();
+        update();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QColor purple(112, 32, 160);
+        const Element& one = screen_.Get("ADVICEArrow1");
+        const Element& two = screen_.Get("ADVICEArrow2");
+        // The body, and a triangle whose point is the panel's edge on the arrow's side.
+        QRectF body(rect());
+        if (one.visible) body.setLeft(one.left + one.width - 2);
+        if (two.visible) body.setRight(two.left + 2);
+        p.setPen(Qt::NoPen);
+        p.setBrush(purple);
+        p.drawRect(body);
+        const qreal mid = height() / 2.0;
+        if (one.visible) {
+            const qreal x = one.left;
+            p.drawPolygon(QPolygonF(
+                {QPointF(x, mid), QPointF(x + one.width, 0), QPointF(x + one.width, height())}));
+        }
+        if (two.visible) {
+            const qreal x = two.left + two.width;
+            p.drawPolygon(
+                QPolygonF({QPointF(x, mid), QPointF(two.left, 0), QPointF(two.left, height())}));
+        }
+        const Element& line = screen_.Get("ADVICEText");
+        p.setPen(Qt::white);
+        p.drawText(QRect(line.left, line.top, line.width + 2, line.height),
+                   Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(line.text));
+    }
+
+  private:
+    const Screen& screen_;
+};
+
 }  // namespace
 
 ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
@@ -66,9 +120,9 @@ ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
     binder.Bind("PATIENTGraphic", patient_, Binder::Visible);
 
     aed_ = new AedPanel(engine.screen, actions, binder, this);
-    aed_->setGeometry(kPatientViewSize + 4, kCloseupTop, 208, 245);
+    aed_->setGeometry(kAedLeft, kCloseupTop, kAedWidth, kAedHeight);
     auto* tray = new PadTray(engine, actions, binder, this);
-    tray->setGeometry(kPatientViewSize + 4, kCloseupTop + 250, 208, 72);
+    tray->setGeometry(kAedLeft, kPadTrayTop, kAedWidth, kPadTrayHeight);
     binder.Bind("PADPanel", tray, Binder::Visible);
 
     // The two message lines lie on a band over the foot of the picture.
@@ -149,6 +203,7 @@ ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
     }
     abcsMenu_ = buildAbcsMenu(actions, binder);
     finalPanel_ = new FinalErrorPanel(engine.screen, actions, binder, this);
+    advice_ = new AdvicePanel(engine.screen, this);
 }
 
 QMenu* ScenarioScreen::buildAbcsMenu(Actions& actions, Binder& binder) {
@@ -186,10 +241,12 @@ void ScenarioScreen::Refresh() {
     patient_->update();
     aed_->Refresh();
     finalPanel_->Refresh();
+    static_cast<AdvicePanel*>(advice_)->Refresh();
 }
 
 void ScenarioScreen::resizeEvent(QResizeEvent*) {
-    actionBar_->setGeometry(0, height() - 27, width(), 25);
+    // Where the engine places the advice beside the buttons.
+    actionBar_->setGeometry(0, kActionBarTop, width(), kActionButtonHeight);
 }
 
 }  // namespace ardentix::ui

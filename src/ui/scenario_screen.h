@@ -38,6 +38,7 @@ class ScenarioScreen : public QWidget {
     AedPanel* aed_ = nullptr;
     QWidget* actionBar_ = nullptr;
     FinalErrorPanel* finalPanel_ = nullptr;
+    QWidget* advice_ = nullptr;
 };
 
 }  // namespace ardentix::ui
