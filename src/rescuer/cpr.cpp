@@ -57,7 +57,11 @@ void StopCPR(Engine& e) {
     s.ChildCPRRunning = s.AdultCPRRunning = s.BagBreathing = s.MaskBreathing = false;
 }
 
-void CPRButton(Engine& e) {
+namespace {
+
+// One press of the CPR button. The quiz ends a press and comes back to it after its verdict;
+// the checks for skipped steps belong to the press, so they run on its first pass only.
+void pressCPR(Engine& e, bool checksMade) {
     ScenarioState& s = e.state;
     if (CPRIsRunning(e)) {
         StopCPR(e);
@@ -76,8 +80,8 @@ void CPRButton(Engine& e) {
     e.screen.Edit("ADVICEPANEL").visible = false;
     s.LastAction = "CPR";
     s.CPRPhase = false;
-    if (!s.CPRStarted && !e.settings.On(Opt::OPTOneRescuer) && s.AnalysisCount == 0 &&
-        !abcsDone(s)) {
+    if (!checksMade && !s.CPRStarted && !e.settings.On(Opt::OPTOneRescuer) &&
+        s.AnalysisCount == 0 && !abcsDone(s)) {
         Deduct(e, 100, "Forgot to check all of the ABCs (-100).", "",
                "Did not check all the ABCs in order (-100).");
     }
@@ -87,7 +91,7 @@ void CPRButton(Engine& e) {
         return;
     }
     const bool autoAnalyze = e.settings.On(Opt::OPTAUTOANALYZE);
-    if (s.ShocksNeeded == 0 && s.AnalysisCount > 2 && s.NextStep == kCheckPulse &&
+    if (!checksMade && s.ShocksNeeded == 0 && s.AnalysisCount > 2 && s.NextStep == kCheckPulse &&
         !s.ShockAdvised &&
         (s.PreviousAction == "Analyze" || (s.PreviousAction == "Clear" && autoAnalyze))) {
         ShowMessage(e, "Forgot to check pulse after ", "No Shock Advised (-50).");
@@ -95,12 +99,12 @@ void CPRButton(Engine& e) {
             .lines.push_back("Did not check pulse after No Shock Advised (-50).");
         ChangeScore(e, -50);
     }
-    if (s.AnalysisCount > 0 && !s.ShockTimeAnswered) {
+    if (!checksMade && s.AnalysisCount > 0) {
         CheckAnalyzeAfterShock(e);
         CheckShockDelivered(e);
         CheckPulseAfterAnalysis(e);
     }
-    // The CPR quiz comes here with its own issue; until then CPR starts at once.
+    if (AskQuizQuestion(e)) return;
     s.TimeVerdictGiven = false;
     if (s.ShocksInSeries == 3) s.CPRAfterStackedShocks = true;
     s.ShocksInSeries = 0;
@@ -129,6 +133,16 @@ void CPRButton(Engine& e) {
         ShowOnFreeLine(e, "Don't forget to give a verbal (voice) report.");
     }
     if (s.Mode == kTutorial && s.AnalysisCount == 0) ShowAdvice(e);
+}
+
+}  // namespace
+
+void CPRButton(Engine& e) {
+    pressCPR(e, false);
+}
+
+void ResumeCPRAfterQuiz(Engine& e) {
+    pressCPR(e, true);
 }
 
 void RegisterCPRTimers(Engine& e) {

@@ -27,6 +27,18 @@ void CPRButton(Engine& e);
 void StopCPR(Engine& e);
 bool CPRIsRunning(const Engine& e);
 
+// The CPR quiz. The CPR button asks its question first when the quiz is on and a question is
+// due: the quiz shows and the button's handler ends. OK judges the answer, closes the quiz and
+// goes on with the same start of CPR.
+bool AskQuizQuestion(Engine& e);
+bool QuizOpen(const Engine& e);
+enum class QuizSpinner { Compressions, Breaths };  // SpinButton1 (also the seconds), SpinButton2
+void QuizSpin(Engine& e, QuizSpinner spinner, bool up);
+void QuizOk(Engine& e);
+// The CPR button's handler once more after a verdict: the checks of this press have been made
+// already, so an omission is not charged a second time.
+void ResumeCPRAfterQuiz(Engine& e);
+
 void PulseCheck(Engine& e);
 void BloodPressureCheck(Engine& e);
 

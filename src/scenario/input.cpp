@@ -24,6 +24,8 @@ enum class Place {
     FinalPanel,
     AboutBox,
     Scoreboard,
+    Quiz,
+    QuizBreaths,  // the quiz's second answer field, shown with the ratio question only
     MenuBar
 };
 
@@ -38,7 +40,7 @@ void notYet(Engine& e, const char* what) {
               std::string(what) + " is not available yet in this version.");
 }
 
-const std::array<Control, 33> kClicks = {{
+const std::array<Control, 34> kClicks = {{
     {"MenuStart", Place::MainMenu, ShowLogin},
     {"STARTImage", Place::MainMenu, ShowLogin},
     {"MENU_IMAGE", Place::MainMenu, ShowLogin},
@@ -77,6 +79,7 @@ const std::array<Control, 33> kClicks = {{
     {"TForm2.CODESUMPrintReport", Place::Summary,
      [](Engine& e) { notYet(e, "Printing the report"); }},
     {"TScoreboard.OKButton", Place::Scoreboard, CloseScoreboard},
+    {"TCPRFORM.OKBtn", Place::Quiz, QuizOk},
 }};
 
 const std::array<Control, 15> kMenus = {{
@@ -107,9 +110,9 @@ bool visible(const Engine& e, const char* name) {
     return e.screen.Get(name).visible;
 }
 
-// The main window takes no input while the summary or the about box is up.
+// The main window takes no input while the summary, the about box or the CPR quiz is up.
 bool mainWindowFree(const Engine& e) {
-    return !visible(e, "TForm2") && !visible(e, "TAboutBox");
+    return !visible(e, "TForm2") && !visible(e, "TAboutBox") && !visible(e, "TCPRFORM");
 }
 
 bool placeOpen(const Engine& e, Place place) {
@@ -135,6 +138,10 @@ bool placeOpen(const Engine& e, Place place) {
             return visible(e, "TAboutBox");
         case Place::Scoreboard:
             return visible(e, "TScoreboard");
+        case Place::Quiz:
+            return visible(e, "TCPRFORM");
+        case Place::QuizBreaths:
+            return visible(e, "TCPRFORM") && visible(e, "TCPRFORM.Panel2");
         case Place::MenuBar:
             return mainWindowFree(e);
     }
@@ -168,8 +175,28 @@ bool usable(const Engine& e, Place place, std::string_view name) {
 
 constexpr std::array<std::string_view, 4> kPads = {"PADWHITE", "PADRED", "PADWHITEzoneTorso",
                                                    "PADREDzoneTorso"};
-constexpr std::array<std::string_view, 2> kFields = {"TUserNAMEFORM.NAMEEdit",
-                                                     "TUserNAMEFORM.IDEdit"};
+struct Field {
+    std::string_view name;
+    Place place;
+};
+
+constexpr std::array<Field, 4> kFields = {{
+    {"TUserNAMEFORM.NAMEEdit", Place::Login},
+    {"TUserNAMEFORM.IDEdit", Place::Login},
+    {"TCPRFORM.EDIT1", Place::Quiz},
+    {"TCPRFORM.Edit2", Place::QuizBreaths},
+}};
+
+struct Spinner {
+    std::string_view name;
+    Place place;
+    QuizSpinner spinner;
+};
+
+constexpr std::array<Spinner, 2> kSpinners = {{
+    {"TCPRFORM.SpinButton1", Place::Quiz, QuizSpinner::Compressions},
+    {"TCPRFORM.SpinButton2", Place::QuizBreaths, QuizSpinner::Breaths},
+}};
 
 template <size_t N>
 InputResult act(Engine& e, const std::array<Control, N>& controls, std::string_view name) {
@@ -225,23 +252,36 @@ bool PadCanBeTaken(const Engine& e, std::string_view name) {
 }
 
 InputResult TypeText(Engine& e, std::string_view name, const std::string& text) {
-    if (std::find(kFields.begin(), kFields.end(), name) == kFields.end()) {
-        return InputResult::Unknown;
-    }
-    if (!usable(e, Place::Login, name)) return InputResult::Unavailable;
-    Element& field = e.screen.Edit(name);
-    field.text = field.maxLength > 0 ? text.substr(0, static_cast<size_t>(field.maxLength)) : text;
+    const auto field = std::find_if(kFields.begin(), kFields.end(),
+                                    [name](const Field& f) { return f.name == name; });
+    if (field == kFields.end()) return InputResult::Unknown;
+    if (!usable(e, field->place, name)) return InputResult::Unavailable;
+    Element& edit = e.screen.Edit(name);
+    edit.text = edit.maxLength > 0 ? text.substr(0, static_cast<size_t>(edit.maxLength)) : text;
+    return InputResult::Done;
+}
+
+InputResult Spin(Engine& e, std::string_view name, bool up) {
+    const auto spin = std::find_if(kSpinners.begin(), kSpinners.end(),
+                                   [name](const Spinner& s) { return s.name == name; });
+    if (spin == kSpinners.end()) return InputResult::Unknown;
+    if (!usable(e, spin->place, name)) return InputResult::Unavailable;
+    QuizSpin(e, spin->spinner, up);
     return InputResult::Done;
 }
 
 AvailableInputs InputsAvailable(const Engine& e) {
     const Availability usable(e);
-    AvailableInputs inputs{usableControls(usable, kClicks), usableControls(usable, kMenus), {}, {}};
+    AvailableInputs inputs{
+        usableControls(usable, kClicks), usableControls(usable, kMenus), {}, {}, {}};
     for (std::string_view pad : kPads) {
         if (usable(Place::Scenario, pad)) inputs.pads.push_back(pad);
     }
-    for (std::string_view field : kFields) {
-        if (usable(Place::Login, field)) inputs.fields.push_back(field);
+    for (const Field& field : kFields) {
+        if (usable(field.place, field.name)) inputs.fields.push_back(field.name);
+    }
+    for (const Spinner& spin : kSpinners) {
+        if (usable(spin.place, spin.name)) inputs.spins.push_back(spin.name);
     }
     return inputs;
 }

@@ -17,6 +17,8 @@ enum class InputResult {
 InputResult Click(Engine& e, std::string_view name);
 InputResult ChooseMenu(Engine& e, std::string_view name);
 InputResult TypeText(Engine& e, std::string_view name, const std::string& text);
+// A click on the up or down half of a spin button (the quiz's TCPRFORM.SpinButton1, SpinButton2).
+InputResult Spin(Engine& e, std::string_view name, bool up);
 // A whole drag of an electrode pad (PADWHITE, PADRED, or a misplaced PADWHITEzoneTorso,
 // PADREDzoneTorso) onto PADWhiteZone, PADRedZONE, PATIENTTorsoZONE (the pad's top-left corner
 // at left, top), back to PADPanel, or "nowhere".
@@ -26,12 +28,14 @@ InputResult DragPad(Engine& e, std::string_view name, std::string_view target, i
 bool PadCanBeTaken(const Engine& e, std::string_view name);
 
 // What the user can act on right now, by the same rule the functions above apply: the controls
-// to click, the menu items to choose, the pads to drag and the fields to type into.
+// to click, the menu items to choose, the pads to drag, the fields to type into and the spin
+// buttons to press.
 struct AvailableInputs {
     std::vector<std::string_view> clicks;
     std::vector<std::string_view> menus;
     std::vector<std::string_view> pads;
     std::vector<std::string_view> fields;
+    std::vector<std::string_view> spins;
 };
 AvailableInputs InputsAvailable(const Engine& e);
 

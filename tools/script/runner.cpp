@@ -110,6 +110,7 @@ class Runner {
     void doAnswer(const Command& c);
     void doInput(const Command& c);
     void doDrag(const Command& c);
+    void doSpin(const Command& c);
     bool pokeTimer(const std::string& name, const std::string& value);
     void fail(int line, const std::string& message);
 
@@ -314,6 +315,16 @@ void Runner::doDrag(const Command& c) {
     if (result == InputResult::Unavailable) fail(c.line, w[1] + " cannot be used now");
 }
 
+// spin NAME up|down: one press on a half of a spin button.
+void Runner::doSpin(const Command& c) {
+    const Words& w = c.words;
+    expectCount(w, 3);
+    if (w[2] != "up" && w[2] != "down") throw Malformed{"spin takes up or down"};
+    const InputResult result = Spin(engine_, w[1], w[2] == "up");
+    if (result == InputResult::Unknown) throw Malformed{"cannot spin " + w[1]};
+    if (result == InputResult::Unavailable) fail(c.line, w[1] + " cannot be used now");
+}
+
 void Runner::doAnswer(const Command& c) {
     if (c.words.size() < 2 || c.words.size() > 3)
         throw Malformed{"answer takes an answer and a box text"};
@@ -379,7 +390,7 @@ void Runner::execute(const Command& c) {
     } else if (verb == "drag") {
         doDrag(c);
     } else if (verb == "spin") {
-        throw Malformed{verb + " has no element to act on yet"};
+        doSpin(c);
     } else {
         throw Malformed{"unknown command " + verb};
     }

@@ -1,0 +1,312 @@
+// The CPR quiz: the question the CPR button asks before CPR starts, its spin buttons and the
+// verdict on its answer.
+#include <charconv>
+#include <string>
+#include <vector>
+
+#include "core/engine.h"
+#include "monitor/monitor.h"
+#include "rescuer/rescuer.h"
+
+namespace ardentix {
+
+namespace {
+
+constexpr int kRightPoints = 25;
+constexpr int kWrongPoints = 50;
+
+const std::string& option(const Engine& e, Opt opt) {
+    return e.settings.Text(opt);
+}
+
+bool configured(const Engine& e, Opt period) {
+    return option(e, period) != "0";
+}
+
+bool pediatricQuestionDue(const Engine& e) {
+    const ScenarioState& s = e.state;
+    return s.PatientCategory == kPediatric && e.settings.On(Opt::OPTCALL911) &&
+           !s.PediatricTimeAnswered;
+}
+
+// The seconds question belongs to a CPR start in the first analyses of a scenario, or to the
+// first start on a pediatric patient when the rescuer phones first.
+bool timeQuestionDue(const Engine& e) {
+    const ScenarioState& s = e.state;
+    const bool considered = (!s.AnalysesComplete && s.AnalysesSinceShock < 3 &&
+                             (s.AnalysisCount > 0 || configured(e, Opt::OptCPR0Length))) ||
+                            pediatricQuestionDue(e);
+    if (!considered) return false;
+    return (!s.InitialTimeAnswered && configured(e, Opt::OptCPR0Length)) ||
+           (!s.ShockTimeAnswered && s.AnalysisCount > 0) ||
+           (!s.NoShockTimeAnswered && configured(e, Opt::OptCPR2Length) &&
+            (s.AnalysisCount == 1 || s.AnalysesSinceShock > 1 || s.CPRAfterStackedShocks)) ||
+           pediatricQuestionDue(e);
+}
+
+void prepareTimeQuestion(Engine& e) {
+    e.screen.Edit("TCPRFORM.Label1").text = "How many seconds of CPR?";
+    e.screen.Edit("TCPRFORM.Label2").text = "seconds";
+    Element& seconds = e.screen.Edit("TCPRFORM.EDIT1");
+    seconds.text = "0";
+    seconds.maxLength = 3;
+    e.screen.Edit("TCPRFORM.Panel2").visible = false;
+}
+
+void showQuiz(Engine& e) {
+    e.screen.Edit("TCPRFORM").visible = true;
+    e.screen.SetFocus("TCPRFORM.EDIT1");
+}
+
+bool timeQuestionShown(const Engine& e) {
+    return !e.screen.Get("TCPRFORM.Panel2").visible;
+}
+
+// A text that is not a whole number counts as 0.
+int wholeNumber(const std::string& text) {
+    int value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) return 0;
+    return value;
+}
+
+int floorToFive(int v) {
+    return (v >= 0 ? v / 5 : (v - 4) / 5) * 5;
+}
+
+// Seconds go in whole fives: up to the next multiple above (to 185 at most), down to the next
+// multiple below; nothing goes below 0, and a typed value above 200 comes down to 195.
+int spinSeconds(int v, bool up) {
+    if (up) return v <= 180 ? floorToFive(v) + 5 : v;
+    if (v < 1) return v;
+    if (v > 200) return 195;
+    const int below = v % 5 == 0 ? v - 5 : floorToFive(v);
+    return below < 0 ? 0 : below;
+}
+
+int spinCompressions(int v, bool up) {
+    if (up) return v <= 29 ? v + 1 : v;
+    return v >= 1 ? v - 1 : v;
+}
+
+int spinBreaths(int v, bool up) {
+    if (up) return v < 30 ? v + 1 : v;
+    return v > 0 ? v - 1 : v;
+}
+
+void rightAnswer(Engine& e, const std::string& line0, const std::string& line1 = "") {
+    ChangeScore(e, kRightPoints);
+    ShowScore(e);
+    ShowMessage(e, line0, line1);
+}
+
+void closeQuiz(Engine& e) {
+    e.screen.Edit("TCPRFORM").visible = false;
+    e.screen.SetFocus("CPRBUTTON");
+}
+
+// --- The ratio verdict. ---
+
+void ratioVerdict(Engine& e) {
+    ScenarioState& s = e.state;
+    const bool child = e.settings.On(Opt::Opt2CPR) || s.PatientAge <= 8;
+    const std::string& compressions = e.screen.Get("TCPRFORM.EDIT1").text;
+    const std::string& breaths = e.screen.Get("TCPRFORM.Edit2").text;
+    const char* report = "Entered wrong number of compressions to rescue breaths (-50).";
+    if (child) {
+        if (compressions == "5" && breaths == "1") {
+            rightAnswer(e, "5 compressions to 1 rescue breath", "is correct (+ 25).");
+        } else {
+            Deduct(e, kWrongPoints, "Incorrect. The correct answer is",
+                   "5 compressions and 1 rescue breath (-50).", report);
+        }
+    } else if (compressions == "15" && breaths == "2") {
+        rightAnswer(e, "15 compressions to 2 rescue breaths", "is correct (+ 25).");
+    } else {
+        Deduct(e, kWrongPoints, "Incorrect. The correct answer is",
+               "15 compressions and 2 rescue breaths (-50).", report);
+    }
+    s.CPRStarted = true;
+    s.RatioAnswered = true;
+    // A seconds question may follow for the same start.
+    if (e.settings.On(Opt::OPTCPRTIME)) s.TimeVerdictGiven = false;
+}
+
+// --- The seconds verdicts: each names the period it expects and, in order, the situations in
+// which an answer other than that period is charged. Where none holds, the answer is right. ---
+
+struct TimeFault {
+    bool (*holds)(const Engine&);
+    const char* line1;
+    const char* report;
+};
+
+struct TimeVerdict {
+    const std::string& (*expected)(const Engine&);
+    std::vector<TimeFault> faults;
+    bool ScenarioState::*answered;
+};
+
+const char* const kForCPRTime = "seconds for CPR time (-50).";
+
+const std::string& initialPeriod(const Engine& e) {
+    return option(e, Opt::OptCPR0Length);
+}
+const std::string& analysisPeriod(const Engine& e) {
+    return option(e, Opt::OptCPR1Length);
+}
+const std::string& noShockPeriod(const Engine& e) {
+    return option(e, Opt::OptCPR2Length);
+}
+const std::string& pediatricPeriod(const Engine& e) {
+    return configured(e, Opt::OptCPR0Length) ? initialPeriod(e) : analysisPeriod(e);
+}
+
+bool always(const Engine&) {
+    return true;
+}
+
+const TimeVerdict kInitialVerdict{initialPeriod,
+                                  {{[](const Engine& e) {
+                                        return e.state.CPRCount == 0 &&
+                                               e.state.AnalysisCount == 0 &&
+                                               configured(e, Opt::OptCPR0Length);
+                                    },
+                                    "seconds for initial CPR sequence (-50).",
+                                    "Entered wrong CPR length for initial CPR sequence (-50)."}},
+                                  &ScenarioState::InitialTimeAnswered};
+
+const TimeVerdict kAfterAnalysisVerdict{
+    analysisPeriod,
+    {{[](const Engine& e) { return e.state.CPRCount > 0 && e.state.ShockCount == 3; },
+      "seconds for CPR time after 3 stacked shocks (-50).",
+      "Entered wrong CPR time after 3 stacked shocks (-50)."},
+     {[](const Engine& e) {
+          return e.state.PatientCategory == kPediatric && e.settings.On(Opt::OPTCALL911);
+      },
+      kForCPRTime, "Entered wrong CPR time (-50)."},
+     {[](const Engine& e) { return e.state.AnalysisCount > 0; }, kForCPRTime,
+      "Entered wrong CPR time (-50)."}},
+    &ScenarioState::ShockTimeAnswered};
+
+const TimeVerdict kNoShockVerdict{
+    noShockPeriod,
+    {{[](const Engine& e) { return e.state.AnalysisCount > 0 && e.state.ShockCount == 0; },
+      kForCPRTime, "Entered wrong CPR time (-50)."},
+     {[](const Engine& e) {
+          return configured(e, Opt::OptCPR2Length) && e.state.AnalysesSinceShock > 1;
+      },
+      kForCPRTime, "Entered wrong CPR length after No Shock Advised (-50)."},
+     {[](const Engine& e) {
+          return configured(e, Opt::OptCPR2Length) && e.state.ShocksInSeries > 2;
+      },
+      kForCPRTime, "Entered wrong CPR length after No Shock Advised (-50)."}},
+    &ScenarioState::NoShockTimeAnswered};
+
+// A pediatric patient's CPR lasts the initial period, or the period after an analysis when no
+// initial period is set. An answer naming that period is right.
+const TimeVerdict kPediatricVerdict{pediatricPeriod,
+                                    {{always, kForCPRTime, "Entered wrong CPR length (-50)."}},
+                                    &ScenarioState::PediatricTimeAnswered};
+
+void timeVerdict(Engine& e, const TimeVerdict& verdict) {
+    const std::string& answer = e.screen.Get("TCPRFORM.EDIT1").text;
+    const std::string& expected = verdict.expected(e);
+    const TimeFault* fault = nullptr;
+    if (answer != expected) {
+        for (const TimeFault& f : verdict.faults) {
+            if (f.holds(e)) {
+                fault = &f;
+                break;
+            }
+        }
+    }
+    if (fault) {
+        Deduct(e, kWrongPoints, "Incorrect. The correct answer is " + expected, fault->line1,
+               fault->report);
+    } else {
+        rightAnswer(e, "Your answer is correct (+ 25).");
+    }
+    e.state.TimeVerdictGiven = true;
+    e.state.*verdict.answered = true;
+}
+
+// --- Which verdict an OK gives, first match. ---
+
+struct VerdictRule {
+    bool (*holds)(const Engine&);
+    void (*judge)(Engine&);
+};
+
+const VerdictRule kVerdictRules[] = {
+    {[](const Engine& e) { return e.settings.On(Opt::OPTCOMPRVENT) && !e.state.RatioAnswered; },
+     ratioVerdict},
+    {[](const Engine& e) {
+         return e.settings.On(Opt::OPTCPRTIME) && e.state.PatientCategory == kPediatric;
+     },
+     [](Engine& e) { timeVerdict(e, kPediatricVerdict); }},
+    {[](const Engine& e) {
+         return e.state.CPRCount == 0 && e.state.AnalysisCount == 0 &&
+                configured(e, Opt::OptCPR0Length);
+     },
+     [](Engine& e) { timeVerdict(e, kInitialVerdict); }},
+    {[](const Engine& e) {
+         return e.state.AnalysisCount > 0 && !configured(e, Opt::OptCPR2Length);
+     },
+     [](Engine& e) { timeVerdict(e, kAfterAnalysisVerdict); }},
+    {[](const Engine& e) {
+         return configured(e, Opt::OptCPR2Length) &&
+                (e.state.AnalysisCount == 1 || e.state.AnalysesSinceShock > 1);
+     },
+     [](Engine& e) { timeVerdict(e, kNoShockVerdict); }},
+    {[](const Engine& e) {
+         return configured(e, Opt::OptCPR2Length) && e.state.CPRAfterStackedShocks;
+     },
+     [](Engine& e) { timeVerdict(e, kNoShockVerdict); }},
+    {always, [](Engine& e) { timeVerdict(e, kAfterAnalysisVerdict); }},
+};
+
+}  // namespace
+
+bool AskQuizQuestion(Engine& e) {
+    if (e.settings.On(Opt::OPTCOMPRVENT) && !e.state.RatioAnswered) {
+        // The ratio question is the one the quiz holds from the scenario's start.
+        showQuiz(e);
+        return true;
+    }
+    if (e.settings.On(Opt::OPTCPRTIME) && !e.state.TimeVerdictGiven && timeQuestionDue(e)) {
+        prepareTimeQuestion(e);
+        showQuiz(e);
+        return true;
+    }
+    return false;
+}
+
+bool QuizOpen(const Engine& e) {
+    return e.screen.Get("TCPRFORM").visible;
+}
+
+void QuizSpin(Engine& e, QuizSpinner spinner, bool up) {
+    const bool breaths = spinner == QuizSpinner::Breaths;
+    if (!breaths && e.state.LastAction != "CPR") return;
+    const char* name = breaths ? "TCPRFORM.Edit2" : "TCPRFORM.EDIT1";
+    const int value = wholeNumber(e.screen.Get(name).text);
+    const int spun = breaths                ? spinBreaths(value, up)
+                     : timeQuestionShown(e) ? spinSeconds(value, up)
+                                            : spinCompressions(value, up);
+    // At a limit the field keeps what it shows.
+    if (spun != value) e.screen.Edit(name).text = std::to_string(spun);
+}
+
+void QuizOk(Engine& e) {
+    for (const VerdictRule& rule : kVerdictRules) {
+        if (rule.holds(e)) {
+            rule.judge(e);
+            break;
+        }
+    }
+    closeQuiz(e);
+    ResumeCPRAfterQuiz(e);
+}
+
+}  // namespace ardentix
