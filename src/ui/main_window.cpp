@@ -13,6 +13,7 @@
 #include "scenario/input.h"
 #include "ui/dialogs.h"
 #include "ui/menu_panel.h"
+#include "ui/quiz_window.h"
 #include "ui/scenario_screen.h"
 #include "ui/shell.h"
 #include "ui/timer_driver.h"
@@ -74,6 +75,7 @@ MainWindow::MainWindow(Engine& engine, const QtPictures& pictures, DriverClock* 
     summary_ = new SummaryDialog(*this, binder_, this);
     scoreboard_ = new ScoreboardWindow(*this, binder_, this);
     about_ = new AboutBox(*this, binder_, this);
+    quiz_ = new QuizWindow(*this, binder_, this);
     help_ = new HelpViewer(this);
     border_ = std::make_unique<BorderWindow>();
 
@@ -142,6 +144,12 @@ void MainWindow::Type(const char* element, const QString& text) {
     });
 }
 
+void MainWindow::Spin(const char* element, bool up) {
+    dispatch([this, element, up] {
+        checkKnown(ardentix::Spin(engine_, element, up), "spin button", element);
+    });
+}
+
 void MainWindow::dispatch(const std::function<void()>& event) {
     if (engine_.ended) return;
     if (driver_->Held()) {
@@ -166,7 +174,7 @@ void MainWindow::sync() {
         // The program ends with its main window: the other windows go with it.
         border_->hide();
         for (QWidget* w :
-             std::initializer_list<QWidget*>{login_, summary_, scoreboard_, about_, help_})
+             std::initializer_list<QWidget*>{login_, summary_, scoreboard_, about_, quiz_, help_})
             w->hide();
         close();
         return;
@@ -186,9 +194,17 @@ void MainWindow::sync() {
         CentreOnScreen(summary_);
     }
     if (changes.count("TScoreboard") && scoreboard_->Follow(screen)) CentreOnScreen(scoreboard_);
-    // The main window waits while the summary, the about box or the scoreboard is up.
+    if (changes.count("TCPRFORM") || changes.count("TCPRFORM.Panel2")) {
+        // Shown, or turned from the ratio to the seconds: fitted to its question, in the middle.
+        quiz_->Follow(screen);
+        if (quiz_->isVisible()) {
+            quiz_->adjustSize();
+            CentreOnScreen(quiz_);
+        }
+    }
+    // The main window waits while the summary, the about box, the scoreboard or the quiz is up.
     const bool free = !screen.Get("TForm2").visible && !screen.Get("TAboutBox").visible &&
-                      !screen.Get("TScoreboard").visible;
+                      !screen.Get("TScoreboard").visible && !screen.Get("TCPRFORM").visible;
     centralWidget()->setEnabled(free);
     menuBar()->setEnabled(free);
     if (changes.count("ArdentixBorder")) {

@@ -17,6 +17,7 @@ class DriverClock;
 class HelpViewer;
 class LoginDialog;
 class MenuPanel;
+class QuizWindow;
 class QtPictures;
 class ScenarioScreen;
 class ScoreboardWindow;
@@ -40,6 +41,7 @@ class MainWindow : public QMainWindow, public Actions {
     void Click(const char* element) override;
     void Menu(const char* element) override;
     void Type(const char* element, const QString& text) override;
+    void Spin(const char* element, bool up) override;
     void Dispatch(const std::function<void()>& event) override { dispatch(event); }
 
   protected:
@@ -65,6 +67,7 @@ class MainWindow : public QMainWindow, public Actions {
     SummaryDialog* summary_ = nullptr;
     ScoreboardWindow* scoreboard_ = nullptr;
     AboutBox* about_ = nullptr;
+    QuizWindow* quiz_ = nullptr;
     HelpViewer* help_ = nullptr;
     std::unique_ptr<BorderWindow> border_;
     std::unique_ptr<SteadyClock> steadyClock_;

@@ -1,0 +1,118 @@
+#include "ui/quiz_window.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "core/screen.h"
+#include "ui/actions.h"
+#include "ui/binder.h"
+
+namespace ardentix::ui {
+
+namespace {
+
+// One answer field: the field, its spin button (an up and a down half) and its label, on a panel
+// of its own so that the engine can hide the whole second answer.
+QWidget* answerPanel(Actions& actions, Binder& binder, const char* panel, const char* edit,
+                     const char* spin, const char* label, QLineEdit*& field, QWidget* parent) {
+    auto* box = new QWidget(parent);
+    box->setObjectName(QString::fromLatin1(panel).section('.', -1));
+    binder.Bind(panel, box, Binder::Visible);
+    field = new QLineEdit(box);
+    field->setObjectName(QString::fromLatin1(edit).section('.', -1));
+    field->setFixedWidth(48);
+    field->setAlignment(Qt::AlignRight);
+    binder.Bind(edit, field, Binder::Text);
+    QObject::connect(field, &QLineEdit::textEdited, parent,
+                     [&actions, edit](const QString& t) { actions.Type(edit, t); });
+    auto* spinBox = new QWidget(box);
+    spinBox->setObjectName(QString::fromLatin1(spin).section('.', -1));
+    auto* halves = new QVBoxLayout(spinBox);
+    halves->setContentsMargins(0, 0, 0, 0);
+    halves->setSpacing(0);
+    for (bool up : {true, false}) {
+        auto* half = new QToolButton(spinBox);
+        half->setObjectName(up ? QStringLiteral("Up") : QStringLiteral("Down"));
+        half->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
+        half->setFixedSize(18, 12);
+        half->setFocusPolicy(Qt::NoFocus);
+        half->setAutoRepeat(true);
+        QObject::connect(half, &QToolButton::clicked, parent,
+                         [&actions, spin, up] { actions.Spin(spin, up); });
+        halves->addWidget(half);
+    }
+    auto* caption = new QLabel(box);
+    binder.Bind(label, caption, Binder::Text);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(field);
+    row->addWidget(spinBox);
+    row->addSpacing(6);
+    row->addWidget(caption, 1);
+    return box;
+}
+
+}  // namespace
+
+QuizWindow::QuizWindow(Actions& actions, Binder& binder, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint),
+      actions_(actions) {
+    setObjectName(QStringLiteral("TCPRFORM"));
+    setWindowTitle(QStringLiteral("Quiz"));
+    auto* question = new QLabel(this);
+    question->setObjectName(QStringLiteral("Label1"));
+    QFont bold = question->font();
+    bold.setBold(true);
+    question->setFont(bold);
+    binder.Bind("TCPRFORM.Label1", question, Binder::Text);
+    QWidget* first = answerPanel(actions, binder, "TCPRFORM.Panel1", "TCPRFORM.EDIT1",
+                                 "TCPRFORM.SpinButton1", "TCPRFORM.Label2", compressions_, this);
+    QWidget* second = answerPanel(actions, binder, "TCPRFORM.Panel2", "TCPRFORM.Edit2",
+                                  "TCPRFORM.SpinButton2", "TCPRFORM.Label3", breaths_, this);
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("OKBtn"));
+    ok->setDefault(true);
+    binder.Bind("TCPRFORM.OKBtn", ok, Binder::Visible | Binder::Enabled | Binder::Text);
+    connect(ok, &QPushButton::clicked, this, [this] { actions_.Click("TCPRFORM.OKBtn"); });
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 12, 16, 12);
+    layout->setSpacing(10);
+    layout->addWidget(question);
+    layout->addWidget(first);
+    layout->addWidget(second);
+    layout->addWidget(ok, 0, Qt::AlignHCenter);
+    layout->setSizeConstraint(QLayout::SetFixedSize);  // the window fits its question
+}
+
+bool QuizWindow::Follow(const Screen& screen) {
+    const bool shown = screen.Get("TCPRFORM").visible;
+    if (shown == isVisible()) return false;
+    setVisible(shown);
+    if (shown) {
+        compressions_->setFocus();
+        compressions_->selectAll();
+    }
+    return shown;
+}
+
+void QuizWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
+        const bool up = event->key() == Qt::Key_Up;
+        actions_.Spin(breaths_->hasFocus() ? "TCPRFORM.SpinButton2" : "TCPRFORM.SpinButton1", up);
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        actions_.Click("TCPRFORM.OKBtn");
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace ardentix::ui
