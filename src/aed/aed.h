@@ -23,6 +23,7 @@ inline constexpr std::string_view kChargeRemoved = "CHARGE REMOVED";
 inline constexpr std::string_view kCheckPulse = "CHECK FOR PULSE";
 inline constexpr std::string_view kIfNoPulse = "IF NO PULSE";
 inline constexpr std::string_view kStartCPR = "START CPR";
+inline constexpr std::string_view kReplaceBattery = "REPLACE BATTERY";
 }  // namespace prompt
 
 // The prompt line and the display above it.
@@ -68,6 +69,29 @@ bool AcceptsPad(const Engine& e, PadTarget target);
 void DropPad(Engine& e, PadTarget target, int left = 0, int top = 0);
 void EndPadDrag(Engine& e, Pad pad, bool fromMisplaced);
 
+// The troubleshooting faults, as TroubleKind holds them.
+inline constexpr int kTroubleLooseElectrode = 1;
+inline constexpr int kTroubleMotion = 2;
+inline constexpr int kTroubleLowBattery = 3;
+// How many outcomes the fault roll has for the odds in percent (0: no roll, never a fault).
+int TroubleRollRange(int odds);
+// The fault an analyze request raises now (0: none); the roll re-seeds the generator from the
+// clock. At most one fault per scenario, never in Tutorial or on a hypothermic patient.
+int DrawTroubleKind(Engine& e);
+// The draw and the fault's effect within an analyze request: true when the request ends there
+// (a loose electrode or a low battery); motion lets the analysis start and holds it.
+bool RaiseTrouble(Engine& e);
+// The Trouble button (its menu pops up in the front end) and the three commands of its menu.
+void TroubleButton(Engine& e);
+void ReattachElectrode(Engine& e);
+void ReplaceBattery(Engine& e);
+void StopMotion(Engine& e);
+// The step expected once the device is ready again after a fault: clearing first where the
+// protocol asks for it and nobody has cleared yet, else the analyze key (as the monitor's rules).
+int StepAfterTrouble(const Engine& e);
+// A press on the red pad's zone puts a loose pad back.
+void PressRedPadZone(Engine& e);
+
 // The countdown display: 0:09, 0:59, 1:05.
 std::string CountdownText(int seconds);
 
@@ -77,5 +101,6 @@ void RegisterPowerTimers(Engine& e);
 void RegisterAnalysisTimers(Engine& e);
 void RegisterShockTimers(Engine& e);
 void RegisterPromptTimers(Engine& e);
+void RegisterTroubleTimers(Engine& e);
 
 }  // namespace ardentix

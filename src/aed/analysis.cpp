@@ -271,7 +271,7 @@ void request(Engine& e, bool byDevice) {
         Deduct(e, 100, "Attempted to analyze after pulse", "established (-100).",
                "Attempted to analyze after pulse established (-100).");
     }
-    // The troubleshooting faults are drawn here; until they are built none is raised.
+    if (RaiseTrouble(e)) return;
     if (!e.settings.On(Opt::OPTAUTOANALYZE)) ShowMessage(e, "");
     if (!BothPads(e)) {
         SetPrompt(e, prompt::kConnect);

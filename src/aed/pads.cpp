@@ -87,8 +87,7 @@ void dropOnZone(Engine& e, PadTarget zone) {
             e.timers.SetInterval(TimerId::PUSHANALYZETimer, 1500);
             e.timers.Start(TimerId::PUSHANALYZETimer);
             if (s.TroubleOccurred) {
-                s.NextStep =
-                    e.settings.On(Opt::OPTClearAnalyze) ? kPressAnalyze : kClearForAnalysis;
+                s.NextStep = StepAfterTrouble(e);
             }
         }
     } else {

@@ -75,7 +75,7 @@ void ready(Engine& e) {
         e.timers.SetInterval(TimerId::PUSHANALYZETimer, 1500);
         e.timers.Start(TimerId::PUSHANALYZETimer);
         if (s.TroubleOccurred) {
-            s.NextStep = e.settings.On(Opt::OPTClearAnalyze) ? kPressAnalyze : kClearForAnalysis;
+            s.NextStep = StepAfterTrouble(e);
         }
     }
     e.timers.Stop(TimerId::POWERTimer);

@@ -142,6 +142,7 @@ void RegisterAedTimers(Engine& e) {
     RegisterAnalysisTimers(e);
     RegisterShockTimers(e);
     RegisterPromptTimers(e);
+    RegisterTroubleTimers(e);
 }
 
 }  // namespace ardentix

@@ -119,7 +119,7 @@ void ClearPatient(Engine& e) {
         s.ClearCreditedAtPushAnalyze = true;
         s.ClearCredited = true;
     }
-    // A motion fault ends here too; the faults arrive with troubleshooting.
+    if (s.TroubleKind == kTroubleMotion) StopMotion(e);
     s.PatientCleared = true;
     ShowMessage(e, "Stand Clear!");
     if (CPRIsRunning(e)) StopCPR(e);

@@ -19,6 +19,7 @@ enum class Place {
     MainMenu,
     Scenario,
     AbcsMenu,
+    TroubleMenu,
     Login,
     Summary,
     FinalPanel,
@@ -66,7 +67,8 @@ const std::array<Control, 34> kClicks = {{
     {"VOICEBUTTON", Place::Scenario, VoiceReport},
     {"CALLHELPButton", Place::Scenario, PhoneForHelp},
     {"CLEARBUTTON", Place::Scenario, ClearPatient},
-    {"TROUBLEShootBUTTON", Place::Scenario, [](Engine& e) { notYet(e, "Troubleshooting"); }},
+    {"TROUBLEShootBUTTON", Place::Scenario, TroubleButton},
+    {"PADRedZONE", Place::Scenario, PressRedPadZone},
     {"SCENOVERLabel", Place::Scenario, FinishScenario},
     {"FinalErrorOKButton", Place::FinalPanel, FinalErrorOk},
     {"TForm2.Next", Place::Summary, SummaryNext},
@@ -82,7 +84,7 @@ const std::array<Control, 34> kClicks = {{
     {"TCPRFORM.OKBtn", Place::Quiz, QuizOk},
 }};
 
-const std::array<Control, 15> kMenus = {{
+const std::array<Control, 18> kMenus = {{
     {"Pause", Place::MenuBar, TogglePause},
     {"SHOWBORDERMenuItem", Place::MenuBar, ToggleBorder},
     {"Quit", Place::MenuBar, CloseMainWindow},
@@ -102,6 +104,9 @@ const std::array<Control, 15> kMenus = {{
     {"ABCsBreathingMenuItem", Place::AbcsMenu, CheckBreathing},
     {"ABCsVentilationMenuItem", Place::AbcsMenu, RescueBreaths},
     {"ABCsCirculationMenuItem", Place::AbcsMenu, PulseCheck},
+    {"TroubleElectrodeMenuItem", Place::TroubleMenu, ReattachElectrode},
+    {"TroubleBatteryMenuItem", Place::TroubleMenu, ReplaceBattery},
+    {"TroubleMOTIONMenuItem", Place::TroubleMenu, StopMotion},
     {"TAboutBox.OKBtn", Place::AboutBox,
      [](Engine& e) { e.screen.Edit("TAboutBox").visible = false; }},
 }};
@@ -128,6 +133,10 @@ bool placeOpen(const Engine& e, Place place) {
             // The ABCs menu pops up from its button while no check or breath is under way.
             return placeOpen(e, Place::Scenario) && e.screen.Get("ABCsButton").enabled &&
                    AbcsMenuAvailable(e);
+        case Place::TroubleMenu:
+            // The Trouble menu pops up from its button, shown when a fault kind is enabled.
+            return placeOpen(e, Place::Scenario) && visible(e, "TROUBLEShootBUTTON") &&
+                   e.screen.Get("TROUBLEShootBUTTON").enabled;
         case Place::FinalPanel:
             return mainWindowFree(e) && visible(e, "FINALERRORPanel");
         case Place::Login:

@@ -1,0 +1,211 @@
+// The troubleshooting faults: one fault at most per scenario, drawn when an analysis is requested
+// (a loose electrode, a low battery, patient motion), and the three commands of the Trouble menu
+// that repair them.
+#include <algorithm>
+#include <array>
+
+#include "aed/aed.h"
+#include "core/engine.h"
+#include "core/patient_view.h"
+#include "core/sound.h"
+#include "monitor/conditions.h"
+#include "monitor/monitor.h"
+#include "rescuer/rescuer.h"
+
+namespace ardentix {
+
+namespace {
+
+// The loose pad is drawn off its zone by this much, right and down.
+constexpr int kLooseShift = 21;
+// A repaired fault is worth this much on top of the step points.
+constexpr int kRepairBonus = 50;
+
+void shiftRedZone(Engine& e, int by) {
+    Element& zone = e.screen.Edit("PADRedZONE");
+    zone.left += by;
+    zone.top += by;
+}
+
+// The pad lying on the red pad's zone: the red one, or the white one when the pads were swapped.
+bool& padOnRedZone(ScenarioState& s) {
+    return s.PadsSwapped ? s.WhitePadAttached : s.RedPadAttached;
+}
+
+void looseElectrode(Engine& e) {
+    ScenarioState& s = e.state;
+    bool& pad = padOnRedZone(s);
+    // Only a pad that is on can come off; the zone moves with it once.
+    if (pad) {
+        pad = false;
+        shiftRedZone(e, kLooseShift);
+    }
+    s.TroubleOccurred = true;
+    SetPrompt(e, prompt::kConnect);
+    PlaySound(e, "connecte.wav");
+    Redraw(e);
+}
+
+void lowBattery(Engine& e) {
+    e.state.TroubleOccurred = true;
+    e.screen.Edit("LOWBATTERYINDICATOR").visible = true;
+    PlaySound(e, "battrepl.wav");
+    e.timers.Start(TimerId::LOWBATTERYINDICATORTIMER);
+    SetPrompt(e, prompt::kReplaceBattery);
+    e.screen.Edit("AnalyzeLED").color = Color::White;
+    e.screen.Edit("ShockLED").color = Color::White;
+    e.screen.Edit("AnalyzeButton").visible = false;
+    e.screen.Edit("ShockButton").visible = false;
+    e.state.NextStep = kReplaceBattery;
+}
+
+void blinkBattery(Engine& e) {
+    Element& symbol = e.screen.Edit("LOWBATTERYINDICATOR");
+    symbol.visible = !symbol.visible;
+}
+
+}  // namespace
+
+int TroubleRollRange(int odds) {
+    if (odds <= 0) return 0;
+    // Odds above 100 would leave nothing to draw from: they mean every request.
+    return std::max(1, 100 / odds);
+}
+
+int DrawTroubleKind(Engine& e) {
+    ScenarioState& s = e.state;
+    const Settings& o = e.settings;
+    const int range = TroubleRollRange(o.Value(Opt::OptTroubleOdds));
+    int roll = 1;
+    if (range > 0) {
+        e.SeedFromClock();
+        roll = e.random(range);
+    }
+    // In the order of the draw: 0 loose electrode, 1 low battery, 2 motion.
+    const std::array<bool, 3> enabled = {o.On(Opt::OptElectrodeTrouble),
+                                         o.On(Opt::OptBatteryTrouble), o.On(Opt::OptMOTIONTrouble)};
+    const bool anyEnabled = enabled[0] || enabled[1] || enabled[2];
+    if (roll != 0 || s.TroubleOccurred || s.PatientCategory == kHypothermic ||
+        s.Mode == kTutorial || !BothPads(e) || s.AnalysisCount > 1 || !anyEnabled) {
+        return 0;
+    }
+    int k = e.random(3);
+    while (!enabled[static_cast<size_t>(k)])
+        k = e.random(3);
+    constexpr std::array<int, 3> kKinds = {kTroubleLooseElectrode, kTroubleLowBattery,
+                                           kTroubleMotion};
+    return kKinds[static_cast<size_t>(k)];
+}
+
+bool RaiseTrouble(Engine& e) {
+    ScenarioState& s = e.state;
+    if (const int kind = DrawTroubleKind(e); kind != 0) {
+        s.TroubleKind = static_cast<uint8_t>(kind);
+        if (kind == kTroubleMotion) s.TroubleOccurred = true;
+    }
+    switch (s.TroubleKind) {
+        case kTroubleLooseElectrode:
+            looseElectrode(e);
+            return true;
+        case kTroubleLowBattery:
+            lowBattery(e);
+            return true;
+        default:
+            // Motion shows during the analysis, which goes on.
+            return false;
+    }
+}
+
+int StepAfterTrouble(const Engine& e) {
+    return e.state.PatientCleared || !e.settings.On(Opt::OPTClearAnalyze) ? kPressAnalyze
+                                                                          : kClearForAnalysis;
+}
+
+void TroubleButton(Engine& e) {
+    e.screen.Edit("ADVICEPANEL").visible = false;
+}
+
+void ReattachElectrode(Engine& e) {
+    ScenarioState& s = e.state;
+    if (s.TroubleKind != kTroubleLooseElectrode) {
+        ShowMessage(e, BothPads(e) ? "Both electrodes are attached. No action taken."
+                                   : "Attach electrodes.");
+        return;
+    }
+    shiftRedZone(e, -kLooseShift);
+    padOnRedZone(s) = true;
+    Redraw(e);
+    ShowMessage(e, "Electrode is re-attached.");
+    // The request that loosened the pad left the prompt's timer at 2000 ms.
+    e.timers.Start(TimerId::PUSHANALYZETimer);
+    ChangeScore(e, kRepairBonus);
+    s.TroubleKind = 0;
+    AwardStep(e);
+    ShowScore(e);
+}
+
+void PressRedPadZone(Engine& e) {
+    if (e.state.TroubleKind == kTroubleLooseElectrode) ReattachElectrode(e);
+}
+
+void ReplaceBattery(Engine& e) {
+    ScenarioState& s = e.state;
+    if (s.TroubleKind != kTroubleLowBattery) {
+        ShowMessage(e, "Battery is fully charged. No action taken.");
+        return;
+    }
+    s.TroubleKind = 0;
+    ShowMessage(e, "The battery has been replaced. Press ON.");
+    s.NextStep = kTurnAEDOn;
+    s.ShockAdvised = false;
+    s.PatientCleared = false;
+    AwardStep(e);
+    ShowScore(e);
+    // The device is off until the trainee presses ON on the close-up.
+    s.AEDOn = false;
+    SetPrompt(e, "");
+    e.screen.Edit("AEDDISPLAY0").text.clear();
+    e.screen.Edit("NumShockLabel").visible = false;
+    e.screen.Edit("TIMELabel").visible = false;
+    e.timers.Stop(TimerId::LOWBATTERYINDICATORTIMER);
+    e.screen.Edit("LOWBATTERYINDICATOR").visible = false;
+    e.screen.Edit("PowerLight").color = Color::White;
+    Element& on = e.screen.Edit("POWERBUTTON2");
+    on.enabled = true;
+    on.visible = true;
+    // A two-button device has no analyze key to show again.
+    if (!e.settings.On(Opt::OPTTWOBUTTONAED)) e.screen.Edit("AnalyzeButton").visible = true;
+}
+
+void StopMotion(Engine& e) {
+    ScenarioState& s = e.state;
+    s.BagBreathing = s.MaskBreathing = s.AdultCPRRunning = s.ChildCPRRunning = false;
+    e.screen.Edit("PULSEHAND").visible = false;
+    StopCPR(e);
+    ShowMessage(e, "All patient motion has stopped.");
+    const std::string& p = PromptLine(e);
+    if (s.TroubleKind != kTroubleMotion && p != prompt::kMotion && p != prompt::kStopMotion) {
+        return;
+    }
+    SetPrompt(e, "");
+    if (e.settings.On(Opt::SOUNDCheckBox)) StopSound(e);
+    e.timers.Stop(TimerId::STANDCLEARTIMER);
+    e.timers.SetInterval(TimerId::ANALYZINGNOWTimer, 4000);
+    e.timers.Start(TimerId::ANALYZINGNOWTimer);
+    e.timers.Stop(TimerId::MOTIONDETECTEDTimer);
+    // The score display follows with the next step that shows it.
+    ChangeScore(e, kRepairBonus);
+    if (s.LastAction == "Analyze") s.NextStep = kPressAnalyze;
+    if (s.TroubleKind == kTroubleMotion) {
+        AwardStep(e);
+        ShowScore(e);
+    }
+    s.TroubleKind = 0;
+    s.PatientCleared = true;
+}
+
+void RegisterTroubleTimers(Engine& e) {
+    e.SetTimerHandler(TimerId::LOWBATTERYINDICATORTIMER, blinkBattery);
+}
+
+}  // namespace ardentix
