@@ -138,7 +138,9 @@ bool placeOpen(const Engine& e, Place place) {
             return placeOpen(e, Place::Scenario) && visible(e, "TROUBLEShootBUTTON") &&
                    e.screen.Get("TROUBLEShootBUTTON").enabled;
         case Place::FinalPanel:
-            return mainWindowFree(e) && visible(e, "FINALERRORPanel");
+            // The panel stays under the summary, the main menu and the log-in after a scenario.
+            return mainWindowFree(e) && visible(e, "FINALERRORPanel") && !visible(e, "MENU") &&
+                   !visible(e, "TUserNAMEFORM");
         case Place::Login:
             return visible(e, "TUserNAMEFORM");
         case Place::Summary:

@@ -64,6 +64,9 @@ bool mayRunOn(const Session& session, TimerId id, Phase phase) {
         case TimerId::MOTIONDETECTEDTimer:
             // "MOTION DETECTED" and "STOP MOTION" alternate as long as the patient is moved.
             return scenario && motionGoesOn(e);
+        case TimerId::LOWBATTERYINDICATORTIMER:
+            // The battery symbol blinks until the trainee replaces the battery.
+            return scenario && e.state.TroubleKind == kTroubleLowBattery;
         default:
             // Every other timer is one step of a sequence, or a one-shot: none is endless.
             return false;
