@@ -104,6 +104,19 @@ class ClosedDevice : public QWidget {
     const Screen& screen_;
 };
 
+// The low-battery symbol in the display's lower left corner: an empty cell with its terminal.
+void drawLowBattery(QPainter& p, const QRectF& lcd) {
+    p.save();
+    p.setPen(QPen(QColor(20, 30, 20), 2));
+    p.setBrush(Qt::NoBrush);
+    const QRectF cell(lcd.left() + 8, lcd.bottom() - 20, 24, 12);
+    p.drawRect(cell);
+    p.setBrush(QColor(20, 30, 20));
+    p.drawRect(QRectF(cell.right(), cell.top() + 3, 3, 6));
+    p.drawRect(QRectF(cell.left() + 3, cell.top() + 3, 4, 6));  // the little charge left
+    p.restore();
+}
+
 // The close-up: display, lamps and keys.
 class Closeup : public QWidget {
   public:
@@ -139,6 +152,7 @@ class Closeup : public QWidget {
         if (shown("NumShockLabel")) {
             p.drawText(lcd.adjusted(8, 4, -8, 0), Qt::AlignRight, text("NumShockLabel"));
         }
+        if (shown("LOWBATTERYINDICATOR")) drawLowBattery(p, lcd);
         if (shown("AEDDISPLAY0")) {
             p.drawText(lcd.adjusted(4, 22, -4, 0), Qt::AlignHCenter, text("AEDDISPLAY0"));
         }

@@ -171,6 +171,10 @@ void PatientArea::mousePressEvent(QMouseEvent* event) {
             return;
         }
     }
+    // A press on the red pad's zone puts a loose pad back on.
+    if (rectOf(engine_.screen.Get("PADRedZONE")).contains(event->position().toPoint())) {
+        actions_.Click("PADRedZONE");
+    }
 }
 
 PadTray::PadTray(Engine& engine, Actions& actions, Binder& binder, QWidget* parent)

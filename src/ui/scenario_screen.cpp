@@ -197,11 +197,17 @@ ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
         if (std::string_view(name) == "ABCsButton") {
             connect(button, &QPushButton::clicked, this,
                     [this, &engine, &actions, button] { popUpAbcs(engine, actions, button); });
+        } else if (std::string_view(name) == "TROUBLEShootBUTTON") {
+            connect(button, &QPushButton::clicked, this, [this, &actions, name, button] {
+                actions.Click(name);
+                troubleMenu_->popup(button->mapToGlobal(QPoint(25, 15)));
+            });
         } else {
             connect(button, &QPushButton::clicked, this, [&actions, name] { actions.Click(name); });
         }
     }
     abcsMenu_ = buildAbcsMenu(actions, binder);
+    troubleMenu_ = buildTroubleMenu(actions, binder);
     finalPanel_ = new FinalErrorPanel(engine.screen, actions, binder, this);
     advice_ = new AdvicePanel(engine.screen, this);
 }
@@ -222,6 +228,20 @@ QMenu* ScenarioScreen::buildAbcsMenu(Actions& actions, Binder& binder) {
         QAction* action = menu->addAction(QString());
         action->setObjectName(QString::fromLatin1(item));
         action->setCheckable(std::string_view(item) != "AllABCsmenuItem");
+        binder.Bind(item, action);
+        connect(action, &QAction::triggered, this, [&actions, item] { actions.Menu(item); });
+    }
+    return menu;
+}
+
+// The items show as the options enable their kinds of fault.
+QMenu* ScenarioScreen::buildTroubleMenu(Actions& actions, Binder& binder) {
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("TROUBLESHOOTMenu"));
+    for (const char* item :
+         {"TroubleElectrodeMenuItem", "TroubleBatteryMenuItem", "TroubleMOTIONMenuItem"}) {
+        QAction* action = menu->addAction(QString());
+        action->setObjectName(QString::fromLatin1(item));
         binder.Bind(item, action);
         connect(action, &QAction::triggered, this, [&actions, item] { actions.Menu(item); });
     }

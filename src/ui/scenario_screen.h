@@ -32,8 +32,10 @@ class ScenarioScreen : public QWidget {
   private:
     QMenu* buildAbcsMenu(Actions& actions, Binder& binder);
     void popUpAbcs(const Engine& engine, Actions& actions, QWidget* button);
+    QMenu* buildTroubleMenu(Actions& actions, Binder& binder);
 
     QMenu* abcsMenu_ = nullptr;
+    QMenu* troubleMenu_ = nullptr;
     QWidget* patient_ = nullptr;
     AedPanel* aed_ = nullptr;
     QWidget* actionBar_ = nullptr;
