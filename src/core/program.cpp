@@ -3,6 +3,7 @@
 #include "core/layout.h"
 #include "core/picture_files.h"
 #include "core/scenario.h"
+#include "core/settings_files.h"
 
 namespace ardentix {
 
@@ -20,9 +21,14 @@ void CreateMainWindow(Engine& e) {
 }
 
 void ShowMainWindow(Engine& e) {
-    // The settings are loaded here, which leaves no change pending (not even the audio switched
-    // off at creation for want of the motion prompt).
-    e.settings.SetChanged(false);
+    LoadSettings(e);
+    // The settings files may switch audio on, but without the motion prompt the sounds are still
+    // missing: it stays off, and that is no change of the instructor's settings.
+    if (!ProgramFileExists(e.programDir, "MOTION.WAV")) {
+        const bool changed = e.settings.Changed();
+        e.settings.SetOn(Opt::SOUNDCheckBox, false);
+        e.settings.SetChanged(changed);
+    }
     Element& window = e.screen.Edit("TForm1");
     window.width = 640;
     window.height = 480;

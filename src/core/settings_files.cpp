@@ -1,0 +1,72 @@
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/engine.h"
+#include "core/files.h"
+#include "core/settings_files.h"
+
+namespace ardentix {
+
+namespace {
+
+// Both files pass through the hidden line buffer, which afterwards holds the last file handled.
+std::vector<std::string>& lineBuffer(Engine& e) {
+    return e.screen.Edit("OPTIONSHOLD").lines;
+}
+
+bool programDirUsable(const Engine& e) {
+    std::error_code ec;
+    return std::filesystem::is_directory(e.programDir, ec);
+}
+
+// False when the file exists but could not be read (the reason has been shown).
+bool loadFile(Engine& e, SettingsFile file, const char* name, Tab defaultsTab) {
+    if (!ProgramFileExists(e.programDir, name)) {
+        e.settings.ApplyDefaults(defaultsTab);
+        return true;
+    }
+    std::vector<std::string>& buffer = lineBuffer(e);
+    buffer.clear();
+    if (FileFailure failure = ReadTextLines(e.FilePath(name), buffer)) {
+        e.Message(BoxKind::Error, BoxButtons::Ok,
+                  std::string("Cannot read ") + name + ": " + *failure);
+        return false;
+    }
+    ApplySettingsFileLines(e.settings, file, buffer);
+    return true;
+}
+
+bool saveFile(Engine& e, SettingsFile file, const char* name) {
+    std::vector<std::string>& buffer = lineBuffer(e);
+    buffer = SettingsFileLines(e.settings, file);
+    if (FileFailure failure = ReplaceTextLines(e.FilePath(name), buffer)) {
+        e.Message(BoxKind::Error, BoxButtons::Ok,
+                  std::string("Cannot write ") + name + ": " + *failure);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void LoadSettings(Engine& e) {
+    // Without the program directory both files read as missing: the defaults apply.
+    if (!programDirUsable(e)) {
+        e.Message(BoxKind::Warning, BoxButtons::Ok, "Error loading program settings.");
+    }
+    // Without OPTION1.INI the Test tab keeps what it has: only the Scenario tab has defaults here.
+    if (!loadFile(e, SettingsFile::Option1, kOption1File, Tab::Scenario)) return;
+    if (!loadFile(e, SettingsFile::Option2, kOption2File, Tab::Protocol)) return;
+    e.settings.SetChanged(false);
+}
+
+bool SaveSettings(Engine& e) {
+    if (!programDirUsable(e)) {
+        e.Message(BoxKind::Warning, BoxButtons::Ok, "Error saving program settings.");
+    }
+    return saveFile(e, SettingsFile::Option1, kOption1File) &&
+           saveFile(e, SettingsFile::Option2, kOption2File);
+}
+
+}  // namespace ardentix

@@ -1,0 +1,148 @@
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <span>
+
+#include "core/settings_files.h"
+
+namespace ardentix {
+
+namespace {
+
+enum class Encoding {
+    Flag,       // "T" or "F"
+    Number,     // the field's text as it is
+    Password,   // the text, lower case
+    AgeWeight,  // "T" for Age, "F" for Weight
+    Written,    // a flag written but never read back
+    Dashes,     // always "--", never read
+    Empty,      // always empty, never read
+};
+
+struct LineRule {
+    Encoding encoding;
+    Opt opt;
+};
+
+// One row per line of OPTION1.INI, in line order.
+constexpr std::array<LineRule, 26> kOption1 = {{
+    {Encoding::Number, Opt::OptTroubleOdds},
+    {Encoding::Flag, Opt::OptMOTIONTrouble},
+    {Encoding::Flag, Opt::OptElectrodeTrouble},
+    {Encoding::Flag, Opt::OptBatteryTrouble},
+    {Encoding::Flag, Opt::IDNumCheckBox},
+    {Encoding::Flag, Opt::SOUNDCheckBox},
+    {Encoding::Flag, Opt::OPTAUTOANALYZE},
+    {Encoding::Password, Opt::PASSWORD},
+    {Encoding::Flag, Opt::OptBVM},
+    {Encoding::Flag, Opt::OptHypo},
+    {Encoding::Flag, Opt::OPTOneShockScenario},
+    {Encoding::Flag, Opt::OPTCPRTIME},
+    {Encoding::Flag, Opt::OPTautoABCS},
+    {Encoding::Number, Opt::OPTtestScenarios},
+    {Encoding::Flag, Opt::OPTTWOBUTTONAED},
+    {Encoding::Flag, Opt::OPTEmail},
+    {Encoding::Flag, Opt::OPTFTP},
+    {Encoding::Flag, Opt::OPTDetailedTestReport},
+    {Encoding::Flag, Opt::OPTCOMPRVENT},
+    {Encoding::Flag, Opt::OPTAUTOSend},
+    {Encoding::Flag, Opt::Opt2CPR},
+    {Encoding::Written, Opt::OPTEncrypt},
+    {Encoding::Flag, Opt::OPTCALL911},
+    {Encoding::Flag, Opt::OPTSCREENSIZE},
+    {Encoding::Flag, Opt::OPTPEDScen},
+    {Encoding::Flag, Opt::OPTOneRescuer},
+}};
+
+// One row per line of OPTION2.INI, in line order (the option of a fixed line is not used).
+constexpr std::array<LineRule, 16> kOption2 = {{
+    {Encoding::Number, Opt::OptHypoShocks},
+    {Encoding::AgeWeight, Opt::Age},
+    {Encoding::Number, Opt::OptMinimumAge},
+    {Encoding::Number, Opt::OptCPR0Length},
+    {Encoding::Number, Opt::OptCPR1Length},
+    {Encoding::Number, Opt::OptCPR2Length},
+    {Encoding::Dashes, Opt::Age},
+    {Encoding::Flag, Opt::OptVoice},
+    {Encoding::Flag, Opt::OptPulseAfter3rdShock},
+    {Encoding::Flag, Opt::OPTBPCHECK},
+    {Encoding::Flag, Opt::OPTPEDSMONITOR},
+    {Encoding::Flag, Opt::OptPulseAfterCPR},
+    {Encoding::Number, Opt::OPTCPRCOMP},
+    {Encoding::Flag, Opt::OPTClearAnalyze},
+    {Encoding::Flag, Opt::OPTCLEARShock},
+    {Encoding::Empty, Opt::Age},
+}};
+
+std::span<const LineRule> layout(SettingsFile file) {
+    if (file == SettingsFile::Option1) return kOption1;
+    return kOption2;
+}
+
+std::string flag(bool on) {
+    return on ? "T" : "F";
+}
+
+// The password field turns typed letters into lower case; a line 8 written by hand with capitals
+// must not become a password nobody can type.
+std::string lowerCase(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+}  // namespace
+
+std::vector<std::string> SettingsFileLines(const Settings& settings, SettingsFile file) {
+    std::vector<std::string> lines;
+    for (const LineRule& rule : layout(file)) {
+        switch (rule.encoding) {
+            case Encoding::Flag:
+            case Encoding::Written:
+            case Encoding::AgeWeight:
+                lines.push_back(flag(settings.On(rule.opt)));
+                break;
+            case Encoding::Number:
+            case Encoding::Password:
+                lines.push_back(settings.Text(rule.opt));
+                break;
+            case Encoding::Dashes:
+                lines.emplace_back("--");
+                break;
+            case Encoding::Empty:
+                lines.emplace_back();
+                break;
+        }
+    }
+    return lines;
+}
+
+void ApplySettingsFileLines(Settings& settings, SettingsFile file,
+                            const std::vector<std::string>& lines) {
+    const std::span<const LineRule> rules = layout(file);
+    const size_t count = std::min(rules.size(), lines.size());
+    for (size_t i = 0; i < count; ++i) {
+        const LineRule& rule = rules[i];
+        const std::string& line = lines[i];
+        switch (rule.encoding) {
+            case Encoding::Flag:
+                settings.SetOn(rule.opt, line == "T");
+                break;
+            case Encoding::AgeWeight:
+                settings.SetOn(line == "T" ? Opt::Age : Opt::Weight, true);
+                break;
+            case Encoding::Number:
+                settings.SetText(rule.opt, line);
+                break;
+            case Encoding::Password:
+                settings.SetText(rule.opt, lowerCase(line));
+                break;
+            case Encoding::Written:
+            case Encoding::Dashes:
+            case Encoding::Empty:
+                break;
+        }
+    }
+}
+
+}  // namespace ardentix

@@ -1,0 +1,191 @@
+// The settings files: the exact bytes a save writes, the strict reading of a line, the line ends
+// a hand-edited file may have, and a failed write that keeps the old file.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "core/engine.h"
+#include "core/settings_files.h"
+#include "fake_ports.h"
+
+namespace ardentix {
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+class SettingsFiles : public ::testing::Test {
+  protected:
+    SettingsFiles() : dir_(makeDir()), e(fakes.ports(), dir_) {}
+    ~SettingsFiles() override { fs::remove_all(dir_); }
+
+    std::string bytes(const char* name) const {
+        std::ifstream in(fs::path(dir_) / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    void write(const char* name, const std::string& text) const {
+        std::ofstream(fs::path(dir_) / name, std::ios::binary) << text;
+    }
+    const Lines& shown() const { return fakes.dialogs.shown; }
+
+    testing::FakePorts fakes;
+    std::string dir_;
+    Engine e;
+
+  private:
+    static std::string makeDir() {
+        std::string pattern = (fs::temp_directory_path() / "ardentix-settings-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) ADD_FAILURE() << "no temporary directory";
+        return pattern;
+    }
+};
+
+// The files as the defaults give them, byte for byte.
+const std::string kDefaultOption1 =
+    "20\r\nT\r\nT\r\nT\r\nF\r\nT\r\nT\r\n\r\nF\r\nF\r\nF\r\nF\r\nF\r\n3\r\nT\r\nF\r\nF\r\nT\r\n"
+    "F\r\nF\r\nF\r\nF\r\nF\r\nT\r\nF\r\nT\r\n";
+const std::string kDefaultOption2 =
+    "3\r\nT\r\n8\r\n0\r\n60\r\n0\r\n--\r\nF\r\nT\r\nF\r\nF\r\nF\r\n75\r\nT\r\nT\r\n\r\n";
+
+TEST_F(SettingsFiles, DefaultsAreWrittenByteForByte) {
+    e.settings.ApplyDefaults(Tab::Scenario);
+    e.settings.ApplyDefaults(Tab::Protocol);
+    e.settings.ApplyDefaults(Tab::Test);
+    e.settings.SetChanged(true);
+    ASSERT_TRUE(SaveSettings(e));
+    EXPECT_EQ(bytes("OPTION1.INI"), kDefaultOption1);
+    EXPECT_EQ(bytes("OPTION2.INI"), kDefaultOption2);
+    EXPECT_TRUE(e.settings.Changed());  // the caller clears it
+    EXPECT_EQ(e.screen.Get("OPTIONSHOLD").lines.size(), 16u);
+    EXPECT_TRUE(shown().empty());
+}
+
+TEST_F(SettingsFiles, EachControlHasItsOwnLine) {
+    // One control at a time away from its default: exactly its line changes.
+    e.settings.ApplyDefaults(Tab::Test);
+    const Lines base1 = SettingsFileLines(e.settings, SettingsFile::Option1);
+    const Lines base2 = SettingsFileLines(e.settings, SettingsFile::Option2);
+    struct Row {
+        Opt opt;
+        const char* text;
+        SettingsFile file;
+        size_t line;
+        const char* written;
+    };
+    const Row rows[] = {
+        {Opt::OptTroubleOdds, "35", SettingsFile::Option1, 1, "35"},
+        {Opt::IDNumCheckBox, "1", SettingsFile::Option1, 5, "T"},
+        {Opt::PASSWORD, "sesame", SettingsFile::Option1, 8, "sesame"},
+        {Opt::OPTtestScenarios, "12", SettingsFile::Option1, 14, "12"},
+        {Opt::OPTFTP, "1", SettingsFile::Option1, 17, "T"},
+        {Opt::Opt2CPR, "1", SettingsFile::Option1, 21, "T"},
+        {Opt::OPTEncrypt, "1", SettingsFile::Option1, 22, "T"},
+        {Opt::OPTCALL911, "1", SettingsFile::Option1, 23, "T"},
+        {Opt::OPTOneRescuer, "0", SettingsFile::Option1, 26, "F"},
+        {Opt::OptHypoShocks, "7", SettingsFile::Option2, 1, "7"},
+        {Opt::Weight, "1", SettingsFile::Option2, 2, "F"},
+        {Opt::OptCPR2Length, "15", SettingsFile::Option2, 6, "15"},
+        {Opt::OptVoice, "1", SettingsFile::Option2, 8, "T"},
+        {Opt::OPTCPRCOMP, "50", SettingsFile::Option2, 13, "50"},
+        {Opt::OPTCLEARShock, "0", SettingsFile::Option2, 15, "F"},
+    };
+    for (const Row& row : rows) {
+        Settings s;
+        s.ApplyDefaults(Tab::Test);
+        if (KindOf(row.opt) == ControlKind::Number || KindOf(row.opt) == ControlKind::Text) {
+            s.SetText(row.opt, row.text);
+        } else {
+            s.SetOn(row.opt, std::string(row.text) == "1");
+        }
+        Lines expected = row.file == SettingsFile::Option1 ? base1 : base2;
+        expected[row.line - 1] = row.written;
+        EXPECT_EQ(SettingsFileLines(s, row.file), expected) << ControlName(row.opt);
+    }
+}
+
+TEST_F(SettingsFiles, LinesEndAnyWayAndOnlyACapitalTIsChecked) {
+    // CR only, LF only and CR LF mixed; "t", "TRUE" and " T" are not checked.
+    write("OPTION1.INI", "0\rT\nt\r\nTRUE\r T\rT\rF\rOPEN Sesame\r" + std::string(11, '\r') +
+                             "T\r" + std::string(6, '\r'));
+    write("OPTION2.INI", "2\nF\n40\n");
+    LoadSettings(e);
+    EXPECT_EQ(e.settings.Text(Opt::OptTroubleOdds), "0");
+    EXPECT_TRUE(e.settings.On(Opt::OptMOTIONTrouble));
+    EXPECT_FALSE(e.settings.On(Opt::OptElectrodeTrouble));
+    EXPECT_FALSE(e.settings.On(Opt::OptBatteryTrouble));
+    EXPECT_FALSE(e.settings.On(Opt::IDNumCheckBox));
+    EXPECT_TRUE(e.settings.On(Opt::SOUNDCheckBox));
+    EXPECT_FALSE(e.settings.On(Opt::OPTAUTOANALYZE));
+    EXPECT_EQ(e.settings.Text(Opt::PASSWORD), "open sesame");
+    EXPECT_TRUE(e.settings.On(Opt::OPTAUTOSend));  // line 20
+    EXPECT_FALSE(e.settings.On(Opt::Opt2CPR));
+    // A short OPTION2.INI: its three lines, the rest as it was.
+    EXPECT_EQ(e.settings.Text(Opt::OptHypoShocks), "2");
+    EXPECT_TRUE(e.settings.On(Opt::Weight));
+    EXPECT_EQ(e.settings.Text(Opt::OptMinimumAge), "40");
+    EXPECT_EQ(e.settings.Text(Opt::OptCPR1Length), "60");
+    EXPECT_TRUE(e.settings.On(Opt::OPTCLEARShock));
+    EXPECT_FALSE(e.settings.Changed());
+    EXPECT_EQ(e.screen.Get("OPTIONSHOLD").lines, (Lines{"2", "F", "40"}));
+    EXPECT_TRUE(shown().empty());
+}
+
+TEST_F(SettingsFiles, FailedWriteKeepsTheOldFiles) {
+    write("OPTION1.INI", "old one\r\n");
+    write("OPTION2.INI", "old two\r\n");
+    e.settings.SetText(Opt::OptTroubleOdds, "50");
+    // The new text goes beside the file first; where it cannot, the old file stays whole (a
+    // directory in its way stops root as well as anyone).
+    fs::create_directory(fs::path(dir_) / "OPTION1.INI.new");
+    EXPECT_FALSE(SaveSettings(e));
+    EXPECT_EQ(shown(), Lines{"Cannot write OPTION1.INI: " + std::string(std::strerror(EISDIR))});
+    EXPECT_EQ(bytes("OPTION1.INI"), "old one\r\n");
+    EXPECT_EQ(bytes("OPTION2.INI"), "old two\r\n");  // not written after OPTION1.INI failed
+
+    fs::remove(fs::path(dir_) / "OPTION1.INI.new");
+    fs::create_directory(fs::path(dir_) / "OPTION2.INI.new");
+    EXPECT_FALSE(SaveSettings(e));
+    EXPECT_EQ(shown().back(), "Cannot write OPTION2.INI: " + std::string(std::strerror(EISDIR)));
+    EXPECT_EQ(bytes("OPTION1.INI").substr(0, 4), "50\r\n");
+    EXPECT_EQ(bytes("OPTION2.INI"), "old two\r\n");
+}
+
+TEST_F(SettingsFiles, UnreadableFileStopsTheLoad) {
+    fs::create_directory(fs::path(dir_) / "OPTION1.INI");
+    write("OPTION2.INI", "9\r\n");
+    e.settings.SetChanged(true);
+    LoadSettings(e);
+    EXPECT_EQ(shown(), Lines{"Cannot read OPTION1.INI: " + std::string(std::strerror(EISDIR))});
+    EXPECT_EQ(e.settings.Text(Opt::OptHypoShocks), "3");
+    EXPECT_TRUE(e.settings.Changed());
+}
+
+TEST_F(SettingsFiles, MissingFilesGiveTheTabDefaults) {
+    e.settings.SetText(Opt::OptTroubleOdds, "45");
+    e.settings.SetText(Opt::OptCPR1Length, "100");
+    e.settings.SetOn(Opt::OPTDetailedTestReport, true);
+    LoadSettings(e);
+    EXPECT_EQ(e.settings.Text(Opt::OptTroubleOdds), "20");
+    EXPECT_EQ(e.settings.Text(Opt::OptCPR1Length), "60");
+    EXPECT_TRUE(e.settings.On(Opt::OPTDetailedTestReport));  // the Test tab keeps its values
+    EXPECT_FALSE(e.settings.Changed());
+    EXPECT_FALSE(fs::exists(fs::path(dir_) / "OPTION1.INI"));  // nothing written until a save
+    EXPECT_TRUE(shown().empty());
+}
+
+TEST_F(SettingsFiles, MissingProgramDirectoryWarnsAndGoesOn) {
+    Engine lost(fakes.ports(), testing::kNoProgramDir);
+    LoadSettings(lost);
+    EXPECT_EQ(shown(), Lines{"Error loading program settings."});
+    EXPECT_FALSE(SaveSettings(lost));
+    ASSERT_EQ(shown().size(), 3u);
+    EXPECT_EQ(shown()[1], "Error saving program settings.");
+}
+
+}  // namespace
+}  // namespace ardentix
