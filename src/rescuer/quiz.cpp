@@ -1,6 +1,5 @@
 // The CPR quiz: the question the CPR button asks before CPR starts, its spin buttons and the
 // verdict on its answer.
-#include <charconv>
 #include <string>
 #include <vector>
 
@@ -62,14 +61,6 @@ bool timeQuestionShown(const Engine& e) {
     return !e.screen.Get("TCPRFORM.Panel2").visible;
 }
 
-// A text that is not a whole number counts as 0.
-int wholeNumber(const std::string& text) {
-    int value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) return 0;
-    return value;
-}
-
 int floorToFive(int v) {
     return (v >= 0 ? v / 5 : (v - 4) / 5) * 5;
 }
@@ -84,12 +75,8 @@ int spinSeconds(int v, bool up) {
     return below < 0 ? 0 : below;
 }
 
-int spinCompressions(int v, bool up) {
-    if (up) return v <= 29 ? v + 1 : v;
-    return v >= 1 ? v - 1 : v;
-}
-
-int spinBreaths(int v, bool up) {
+// Compressions and breaths go one at a time, from 0 to 30.
+int spinCount(int v, bool up) {
     if (up) return v < 30 ? v + 1 : v;
     return v > 0 ? v - 1 : v;
 }
@@ -290,10 +277,10 @@ void QuizSpin(Engine& e, QuizSpinner spinner, bool up) {
     const bool breaths = spinner == QuizSpinner::Breaths;
     if (!breaths && e.state.LastAction != "CPR") return;
     const char* name = breaths ? "TCPRFORM.Edit2" : "TCPRFORM.EDIT1";
-    const int value = wholeNumber(e.screen.Get(name).text);
-    const int spun = breaths                ? spinBreaths(value, up)
-                     : timeQuestionShown(e) ? spinSeconds(value, up)
-                                            : spinCompressions(value, up);
+    // A text that is not a whole number counts as 0.
+    const int value = WholeNumber(e.screen.Get(name).text).value_or(0);
+    const int spun =
+        !breaths && timeQuestionShown(e) ? spinSeconds(value, up) : spinCount(value, up);
     // At a limit the field keeps what it shows.
     if (spun != value) e.screen.Edit(name).text = std::to_string(spun);
 }

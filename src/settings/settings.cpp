@@ -25,14 +25,6 @@ const ControlInfo& info(Opt opt) {
     return kControls[static_cast<size_t>(opt)];
 }
 
-std::optional<int> wholeNumber(std::string_view text) {
-    int value = 0;
-    const char* last = text.data() + text.size();
-    auto [end, error] = std::from_chars(text.data(), last, value);
-    if (text.empty() || error != std::errc() || end != last) return std::nullopt;
-    return value;
-}
-
 }  // namespace
 
 std::string_view ControlName(Opt opt) {
@@ -80,8 +72,8 @@ void Settings::SetText(Opt opt, std::string text) {
 }
 
 int Settings::Value(Opt opt) const {
-    if (auto value = wholeNumber(Text(opt))) return *value;
-    return wholeNumber(info(opt).firstStart).value_or(0);
+    if (auto value = WholeNumber(Text(opt))) return *value;
+    return WholeNumber(info(opt).firstStart).value_or(0);
 }
 
 void Settings::store(Opt opt, std::string value) {
@@ -136,6 +128,14 @@ void Settings::ApplyDefaults(Tab tab) {
         if (kControls[i].tab == tab)
             store(static_cast<Opt>(i), std::string(kControls[i].byDefault));
     }
+}
+
+std::optional<int> WholeNumber(std::string_view text) {
+    int value = 0;
+    const char* last = text.data() + text.size();
+    auto [end, error] = std::from_chars(text.data(), last, value);
+    if (text.empty() || error != std::errc() || end != last) return std::nullopt;
+    return value;
 }
 
 }  // namespace ardentix

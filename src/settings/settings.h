@@ -67,6 +67,9 @@ inline constexpr int kControlCount = 0
 #undef ARDENTIX_CONTROL_COUNT
     ;
 
+// A text that is a whole number and nothing else (no blanks, no sign but a leading minus).
+std::optional<int> WholeNumber(std::string_view text);
+
 std::string_view ControlName(Opt opt);
 std::optional<Opt> ControlByName(std::string_view name);
 ControlKind KindOf(Opt opt);
