@@ -24,6 +24,11 @@ void Engine::SeedFromClock() {
     random.Seed(static_cast<uint32_t>(ports.clock->MillisSinceMidnight()));
 }
 
+void Engine::FileFailed(std::string_view doing, std::string_view name, const std::string& reason) {
+    Message(BoxKind::Error, BoxButtons::Ok,
+            "Cannot " + std::string(doing) + " " + std::string(name) + ": " + reason);
+}
+
 BoxAnswer Engine::Message(BoxKind kind, BoxButtons buttons, const std::string& text) {
     return ports.dialogs->Message(kind, buttons, text);
 }

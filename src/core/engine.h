@@ -56,6 +56,9 @@ class Engine {
     void SeedFromClock();
     // A modal message box through the dialogs port.
     BoxAnswer Message(BoxKind kind, BoxButtons buttons, const std::string& text);
+    // Tells the user that a program file could not be read or written ("read", "write"), and
+    // the system's reason.
+    void FileFailed(std::string_view doing, std::string_view name, const std::string& reason);
 
   private:
     std::array<TimerHandler, kTimerCount> timerHandlers_;

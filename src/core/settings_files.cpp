@@ -29,8 +29,7 @@ bool loadFile(Engine& e, SettingsFile file, const char* name, Tab defaultsTab) {
     std::vector<std::string>& buffer = lineBuffer(e);
     buffer.clear();
     if (FileFailure failure = ReadTextLines(e.FilePath(name), buffer)) {
-        e.Message(BoxKind::Error, BoxButtons::Ok,
-                  std::string("Cannot read ") + name + ": " + *failure);
+        e.FileFailed("read", name, *failure);
         return false;
     }
     ApplySettingsFileLines(e.settings, file, buffer);
@@ -41,8 +40,7 @@ bool saveFile(Engine& e, SettingsFile file, const char* name) {
     std::vector<std::string>& buffer = lineBuffer(e);
     buffer = SettingsFileLines(e.settings, file);
     if (FileFailure failure = ReplaceTextLines(e.FilePath(name), buffer)) {
-        e.Message(BoxKind::Error, BoxButtons::Ok,
-                  std::string("Cannot write ") + name + ": " + *failure);
+        e.FileFailed("write", name, *failure);
         return false;
     }
     return true;

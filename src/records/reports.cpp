@@ -12,8 +12,7 @@ namespace {
 // Appends to one report file of the program directory; a failure is shown with its reason.
 bool append(Engine& e, const char* name, const std::vector<std::string>& lines) {
     if (FileFailure failure = AppendTextLines(e.FilePath(name), lines)) {
-        e.Message(BoxKind::Error, BoxButtons::Ok,
-                  std::string("Cannot write ") + name + ": " + *failure);
+        e.FileFailed("write", name, *failure);
         return false;
     }
     return true;

@@ -13,11 +13,6 @@ namespace {
 
 constexpr const char* kBoardFile = "SCOREBRD.DAT";
 
-void reportFailure(Engine& e, const char* doing, const std::string& reason) {
-    e.Message(BoxKind::Error, BoxButtons::Ok,
-              std::string("Cannot ") + doing + " " + kBoardFile + ": " + reason);
-}
-
 }  // namespace
 
 bool UpdateScoreboard(Engine& e) {
@@ -32,14 +27,14 @@ bool UpdateScoreboard(Engine& e) {
     std::vector<std::string> board;
     if (ProgramFileExists(e.programDir, kBoardFile)) {
         if (FileFailure failure = ReadTextLines(path, board)) {
-            reportFailure(e, "read", *failure);
+            e.FileFailed("read", kBoardFile, *failure);
             return false;
         }
     }
     InsertEntry(board, entry, score);
     TrimBoard(board);
     if (FileFailure failure = ReplaceTextLines(path, board)) {
-        reportFailure(e, "write", *failure);
+        e.FileFailed("write", kBoardFile, *failure);
         return false;
     }
     e.screen.Edit("TScoreboard.Memo1").lines = std::move(board);
@@ -50,7 +45,7 @@ void ShowScoreboard(Engine& e) {
     if (ProgramFileExists(e.programDir, kBoardFile)) {
         std::vector<std::string> board;
         if (FileFailure failure = ReadTextLines(e.FilePath(kBoardFile), board)) {
-            reportFailure(e, "read", *failure);
+            e.FileFailed("read", kBoardFile, *failure);
             return;
         }
         e.screen.Edit("TScoreboard.Memo1").lines = std::move(board);
