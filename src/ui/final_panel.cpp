@@ -4,7 +4,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStyledItemDelegate>
-#include <algorithm>
 
 #include "core/screen.h"
 #include "ui/actions.h"
@@ -16,8 +15,6 @@ namespace {
 
 // The engine counts 12 pixels for each line of the list when it sizes the panel.
 constexpr int kLinePitch = 12;
-constexpr int kMargin = 8;
-constexpr int kButtonWidth = 75;
 
 class PitchDelegate : public QStyledItemDelegate {
   public:
@@ -78,22 +75,12 @@ void FinalErrorPanel::Refresh() {
     if (!panel.visible) return;
     setGeometry(panel.left, panel.top, panel.width, panel.height);
 
-    const Element& button = screen_.Get("FinalErrorOKButton");
-    const int buttonWidth = button.width > 0 ? button.width : kButtonWidth;
-    const int buttonLeft = button.width > 0 ? button.left : (panel.width - buttonWidth) / 2;
-    ok_->setGeometry(buttonLeft, button.top, buttonWidth, button.height > 0 ? button.height : 25);
-
-    // The list shows every line: its height follows them, short of the button.
-    const Element& msgs = screen_.Get("finalMSGdisplay");
-    const int left = msgs.width > 0 ? msgs.left : kMargin;
-    const int width = msgs.width > 0 ? msgs.width : panel.width - 2 * kMargin;
-    const int frame = 2 * list_->frameWidth();
-    int height = msgs.height;
-    if (height <= 0) {
-        height = kLinePitch * static_cast<int>(msgs.lines.size()) + frame + 4;
-        if (button.top > msgs.top) height = std::min(height, button.top - msgs.top - 4);
+    // The engine sizes the list and places the button for the lines it holds.
+    for (const auto& [name, widget] : {std::pair<const char*, QWidget*>{"FinalErrorOKButton", ok_},
+                                       {"finalMSGdisplay", list_}}) {
+        const Element& el = screen_.Get(name);
+        widget->setGeometry(el.left, el.top, el.width, el.height);
     }
-    list_->setGeometry(left, msgs.top, width, height);
     raise();
 }
 
