@@ -6,6 +6,7 @@ set(levels
     settings 0
     core 1
     records 2
+    options 3
     monitor 3
     rescuer 4
     aed 5

@@ -43,7 +43,8 @@ void addMainMenu(TableBuilder& t) {
     for (const char* name : {"BUTTONDOWN1", "BUTTONDown2", "BUTTONDOWN3", "BUTTONDOWN4"}) {
         t.hidden(name);
     }
-    t.hidden("PageControl1");
+    // The option pages; the text is the caption of the active tab.
+    t.hidden("PageControl1", "Scenario");
     t.hidden("ArdentixBorder", "ArdentixBorder");
 
     t.add("Pause", "Pause").enabled = false;
@@ -225,7 +226,9 @@ std::vector<ElementSpec> buildTable() {
     addLogin(t);
     addQuiz(t);
     addAboutBox(t);
-    return t.take();
+    std::vector<ElementSpec> specs = t.take();
+    AddOptionPageElements(specs);
+    return specs;
 }
 
 }  // namespace

@@ -13,6 +13,8 @@ struct ElementSpec {
 
 // Every element of every window as it is when the program starts.
 const std::vector<ElementSpec>& ElementTable();
+// The option pages' controls and the password dialog, appended to the table.
+void AddOptionPageElements(std::vector<ElementSpec>& specs);
 
 // Sizes the rules of the engine rely on.
 inline constexpr int kClientWidth = 640;  // client area of the 640 x 480 main window

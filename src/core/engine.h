@@ -47,6 +47,9 @@ class Engine {
     // The program has been told to end (a missing picture, Quit): front ends close.
     bool ended = false;
 
+    // A field of the e-mail configuration changed since it was last saved or loaded.
+    bool mailSettingsChanged = false;
+
     using TimerHandler = std::function<void(Engine&)>;
     void SetTimerHandler(TimerId id, TimerHandler handler);
 

@@ -25,7 +25,8 @@ struct Element {
     int top = 0;
     int width = 0;
     int height = 0;
-    int maxLength = 0;  // edit fields: characters accepted, 0 for no limit
+    int maxLength = 0;    // edit fields: characters accepted, 0 for no limit
+    bool masked = false;  // edit fields: each character shown as "*"
     std::vector<std::string> lines;
 };
 

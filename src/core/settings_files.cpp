@@ -48,15 +48,16 @@ bool saveFile(Engine& e, SettingsFile file, const char* name) {
 
 }  // namespace
 
-void LoadSettings(Engine& e) {
+bool LoadSettings(Engine& e) {
     // Without the program directory both files read as missing: the defaults apply.
     if (!programDirUsable(e)) {
         e.Message(BoxKind::Warning, BoxButtons::Ok, "Error loading program settings.");
     }
     // Without OPTION1.INI the Test tab keeps what it has: only the Scenario tab has defaults here.
-    if (!loadFile(e, SettingsFile::Option1, kOption1File, Tab::Scenario)) return;
-    if (!loadFile(e, SettingsFile::Option2, kOption2File, Tab::Protocol)) return;
+    if (!loadFile(e, SettingsFile::Option1, kOption1File, Tab::Scenario)) return false;
+    if (!loadFile(e, SettingsFile::Option2, kOption2File, Tab::Protocol)) return false;
     e.settings.SetChanged(false);
+    return true;
 }
 
 bool SaveSettings(Engine& e) {

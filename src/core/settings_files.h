@@ -26,8 +26,9 @@ void ApplySettingsFileLines(Settings& settings, SettingsFile file,
                             const std::vector<std::string>& lines);
 
 // Fills the controls from the files, or from a tab's defaults where its file is missing, then
-// clears the changed flag. A file that cannot be read stops the load with the system's reason.
-void LoadSettings(Engine& e);
+// clears the changed flag. A file that cannot be read stops the load with the system's reason,
+// and the result is false.
+bool LoadSettings(Engine& e);
 
 // Writes both files anew. False when a write failed (shown with the system's reason); the
 // failed file keeps its old text, and OPTION2.INI is not written after OPTION1.INI failed. The

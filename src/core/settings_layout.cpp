@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <span>
 
 #include "core/settings_files.h"
@@ -83,14 +82,6 @@ std::string flag(bool on) {
     return on ? "T" : "F";
 }
 
-// The password field turns typed letters into lower case; a line 8 written by hand with capitals
-// must not become a password nobody can type.
-std::string lowerCase(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 }  // namespace
 
 std::vector<std::string> SettingsFileLines(const Settings& settings, SettingsFile file) {
@@ -135,7 +126,7 @@ void ApplySettingsFileLines(Settings& settings, SettingsFile file,
                 settings.SetText(rule.opt, line);
                 break;
             case Encoding::Password:
-                settings.SetText(rule.opt, lowerCase(line));
+                settings.SetText(rule.opt, LowerCase(line));
                 break;
             case Encoding::Written:
             case Encoding::Dashes:

@@ -27,6 +27,8 @@ bool AppendReports(Engine& e);
 // told why and the old board is kept.
 bool UpdateScoreboard(Engine& e);
 
+// Empties SCOREBRD.DAT.
+void ClearScoreboard(Engine& e);
 // The scoreboard window: shown from the main menu or the summary (which waits until it closes),
 // closed by its OK button.
 void ShowScoreboard(Engine& e);

@@ -41,6 +41,12 @@ bool UpdateScoreboard(Engine& e) {
     return true;
 }
 
+void ClearScoreboard(Engine& e) {
+    if (FileFailure failure = ReplaceTextLines(e.FilePath(kBoardFile), {})) {
+        e.FileFailed("write", kBoardFile, *failure);
+    }
+}
+
 void ShowScoreboard(Engine& e) {
     if (ProgramFileExists(e.programDir, kBoardFile)) {
         std::vector<std::string> board;

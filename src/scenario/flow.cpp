@@ -5,6 +5,7 @@
 #include "core/scenario.h"
 #include "monitor/finish.h"
 #include "monitor/monitor.h"
+#include "options/options.h"
 #include "records/records.h"
 #include "rescuer/rescuer.h"
 
@@ -255,6 +256,7 @@ void SummaryQuit(Engine& e) {
 }
 
 void CloseMainWindow(Engine& e) {
+    SaveOptionsOnClose(e);
     // A scenario still running is recorded as terminated, with its errors so far; a Tutorial
     // scenario goes to the practice files.
     const bool running = !e.screen.Get("MENU").visible && !e.screen.Get("TForm2").visible &&

@@ -3,6 +3,7 @@
 #include "aed/aed.h"
 #include "core/engine.h"
 #include "core/scenario.h"
+#include "options/options.h"
 #include "rescuer/rescuer.h"
 #include "scenario/flow.h"
 
@@ -13,9 +14,13 @@ void RegisterHandlers(Engine& e) {
     RegisterAedTimers(e);
     RegisterRescuerTimers(e);
     e.stopCPR = StopCPR;
+    // The option pages show every setting as it is, however it changed.
     e.settings.SetObserver([&e](Opt opt) {
+        ShowOption(e, opt);
         if (opt == Opt::OPTSCREENSIZE) FollowBorderOption(e);
     });
+    for (int i = 0; i < kControlCount; ++i)
+        ShowOption(e, static_cast<Opt>(i));
 }
 
 }  // namespace ardentix

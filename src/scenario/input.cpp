@@ -7,6 +7,7 @@
 #include "aed/aed.h"
 #include "core/engine.h"
 #include "monitor/finish.h"
+#include "options/options.h"
 #include "records/records.h"
 #include "rescuer/rescuer.h"
 #include "scenario/flow.h"
@@ -27,6 +28,11 @@ enum class Place {
     Scoreboard,
     Quiz,
     QuizBreaths,  // the quiz's second answer field, shown with the ratio question only
+    ScenarioTab,  // the option pages, each tab while it is the active one
+    ProtocolTab,
+    TestTab,
+    ReportTab,
+    PasswordDialog,
     MenuBar
 };
 
@@ -41,11 +47,11 @@ void notYet(Engine& e, const char* what) {
               std::string(what) + " is not available yet in this version.");
 }
 
-const std::array<Control, 35> kClicks = {{
+const std::array<Control, 50> kClicks = {{
     {"MenuStart", Place::MainMenu, ShowLogin},
     {"STARTImage", Place::MainMenu, ShowLogin},
     {"MENU_IMAGE", Place::MainMenu, ShowLogin},
-    {"OPTIONSImage", Place::MainMenu, [](Engine& e) { notYet(e, "Options"); }},
+    {"OPTIONSImage", Place::MainMenu, OpenOptionPages},
     {"SCOREBOARDImage", Place::MainMenu, ShowScoreboard},
     {"QUITImage", Place::MainMenu, CloseMainWindow},
     {"TUserNAMEFORM.OKBtn", Place::Login, LoginOk},
@@ -82,6 +88,23 @@ const std::array<Control, 35> kClicks = {{
      [](Engine& e) { notYet(e, "Printing the report"); }},
     {"TScoreboard.OKButton", Place::Scoreboard, CloseScoreboard},
     {"TCPRFORM.OKBtn", Place::Quiz, QuizOk},
+    {"ProgramOK", Place::ScenarioTab, CloseOptionPages},
+    {"ButtonCANCEL1", Place::ScenarioTab, CancelOptionPages},
+    {"PROGRAMDefaultButton", Place::ScenarioTab,
+     [](Engine& e) { OptionDefaults(e, Tab::Scenario); }},
+    {"CLEARSCOREBOARD", Place::ScenarioTab, AskClearScoreboard},
+    {"PASSWORDBUTTON", Place::ScenarioTab, TogglePasswordMask},
+    {"ProtocolOK", Place::ProtocolTab, CloseOptionPages},
+    {"ButtonCANCEL2", Place::ProtocolTab, CancelOptionPages},
+    {"PROTOCOLDefaultButton", Place::ProtocolTab,
+     [](Engine& e) { OptionDefaults(e, Tab::Protocol); }},
+    {"TESTCLOSE", Place::TestTab, CloseOptionPages},
+    {"ButtonCANCEL3", Place::TestTab, CancelOptionPages},
+    {"TESTDEFAULT", Place::TestTab, [](Engine& e) { OptionDefaults(e, Tab::Test); }},
+    {"eMailCONFIGURE", Place::TestTab, [](Engine& e) { notYet(e, "E-mail"); }},
+    {"REPORTCLOSEBUTTON", Place::ReportTab, CloseOptionPages},
+    {"TPasswordDlg.OKBtn", Place::PasswordDialog, PasswordOk},
+    {"TPasswordDlg.CancelBtn", Place::PasswordDialog, PasswordCancel},
 }};
 
 const std::array<Control, 18> kMenus = {{
@@ -120,13 +143,30 @@ bool mainWindowFree(const Engine& e) {
     return !visible(e, "TForm2") && !visible(e, "TAboutBox") && !visible(e, "TCPRFORM");
 }
 
+bool tabOpen(const Engine& e, std::string_view caption) {
+    return mainWindowFree(e) && OptionPagesShown(e) && ActiveOptionTab(e) == caption;
+}
+
+Place tabPlace(Tab tab) {
+    switch (tab) {
+        case Tab::Scenario:
+            return Place::ScenarioTab;
+        case Tab::Protocol:
+            return Place::ProtocolTab;
+        case Tab::Test:
+            return Place::TestTab;
+    }
+    return Place::ScenarioTab;
+}
+
 bool placeOpen(const Engine& e, Place place) {
     // The scoreboard holds every other window while it is up, so that the program is where it
     // was when the board closes (its close goes back to the summary when the menu is gone).
     if (place != Place::Scoreboard && visible(e, "TScoreboard")) return false;
     switch (place) {
         case Place::MainMenu:
-            return mainWindowFree(e) && visible(e, "MENU");
+            // The option pages cover the main menu while they are shown.
+            return mainWindowFree(e) && visible(e, "MENU") && !OptionPagesShown(e);
         case Place::Scenario:
             return mainWindowFree(e) && !visible(e, "MENU") && !visible(e, "FINALERRORPanel");
         case Place::AbcsMenu:
@@ -153,6 +193,15 @@ bool placeOpen(const Engine& e, Place place) {
             return visible(e, "TCPRFORM");
         case Place::QuizBreaths:
             return visible(e, "TCPRFORM") && visible(e, "TCPRFORM.Panel2");
+        case Place::ScenarioTab:
+        case Place::ProtocolTab:
+        case Place::TestTab:
+            return tabOpen(e, TabCaption(static_cast<Tab>(static_cast<int>(place) -
+                                                          static_cast<int>(Place::ScenarioTab))));
+        case Place::ReportTab:
+            return tabOpen(e, "Report View");
+        case Place::PasswordDialog:
+            return visible(e, "TPasswordDlg");
         case Place::MenuBar:
             return mainWindowFree(e);
     }
@@ -186,28 +235,60 @@ bool usable(const Engine& e, Place place, std::string_view name) {
 
 constexpr std::array<std::string_view, 4> kPads = {"PADWHITE", "PADRED", "PADWHITEzoneTorso",
                                                    "PADREDzoneTorso"};
+// An edit field keeps what is typed (cut to its length), unless it has a store of its own.
 struct Field {
     std::string_view name;
     Place place;
+    void (*store)(Engine&, const std::string&);
 };
 
-constexpr std::array<Field, 4> kFields = {{
-    {"TUserNAMEFORM.NAMEEdit", Place::Login},
-    {"TUserNAMEFORM.IDEdit", Place::Login},
-    {"TCPRFORM.EDIT1", Place::Quiz},
-    {"TCPRFORM.Edit2", Place::QuizBreaths},
+const std::array<Field, 6> kFields = {{
+    {"TUserNAMEFORM.NAMEEdit", Place::Login, nullptr},
+    {"TUserNAMEFORM.IDEdit", Place::Login, nullptr},
+    {"TCPRFORM.EDIT1", Place::Quiz, nullptr},
+    {"TCPRFORM.Edit2", Place::QuizBreaths, nullptr},
+    {"PASSWORD", Place::ScenarioTab, TypePassword},
+    {"TPasswordDlg.PasswordEnter", Place::PasswordDialog,
+     [](Engine& e, const std::string& text) {
+         e.screen.Edit("TPasswordDlg.PasswordEnter").text = LowerCase(text);
+     }},
 }};
 
 struct Spinner {
     std::string_view name;
     Place place;
-    QuizSpinner spinner;
+    void (*step)(Engine&, std::string_view, bool up);
 };
 
-constexpr std::array<Spinner, 2> kSpinners = {{
-    {"TCPRFORM.SpinButton1", Place::Quiz, QuizSpinner::Compressions},
-    {"TCPRFORM.SpinButton2", Place::QuizBreaths, QuizSpinner::Breaths},
+void quizSpin(Engine& e, std::string_view name, bool up) {
+    QuizSpin(e, name == "TCPRFORM.SpinButton2" ? QuizSpinner::Breaths : QuizSpinner::Compressions,
+             up);
+}
+
+void optionSpin(Engine& e, std::string_view name, bool up) {
+    StepOption(e, name, up);
+}
+
+constexpr std::array<Spinner, 10> kSpinners = {{
+    {"TCPRFORM.SpinButton1", Place::Quiz, quizSpin},
+    {"TCPRFORM.SpinButton2", Place::QuizBreaths, quizSpin},
+    {"SpinButton11", Place::ScenarioTab, optionSpin},
+    {"SpinButtonTESTSCEN", Place::TestTab, optionSpin},
+    {"SpinButton0", Place::ProtocolTab, optionSpin},
+    {"SpinButton1", Place::ProtocolTab, optionSpin},
+    {"SpinButton2", Place::ProtocolTab, optionSpin},
+    {"SpinButton5", Place::ProtocolTab, optionSpin},
+    {"SpinButton6", Place::ProtocolTab, optionSpin},
+    {"SpinButton7", Place::ProtocolTab, optionSpin},
 }};
+
+// The option pages' check boxes and radio buttons: a click on one of the active tab.
+std::optional<Opt> optionButton(std::string_view name) {
+    const std::optional<Opt> opt = ControlByName(name);
+    if (!opt || (KindOf(*opt) != ControlKind::CheckBox && KindOf(*opt) != ControlKind::Radio))
+        return std::nullopt;
+    return opt;
+}
 
 template <size_t N>
 InputResult act(Engine& e, const std::array<Control, N>& controls, std::string_view name) {
@@ -233,7 +314,19 @@ std::vector<std::string_view> usableControls(const Availability& usable,
 }  // namespace
 
 InputResult Click(Engine& e, std::string_view name) {
+    if (const std::optional<Opt> opt = optionButton(name)) {
+        if (!usable(e, tabPlace(TabOf(*opt)), name)) return InputResult::Unavailable;
+        ClickOption(e, *opt);
+        return InputResult::Done;
+    }
     return act(e, kClicks, name);
+}
+
+InputResult ChooseTab(Engine& e, std::string_view caption) {
+    if (!IsOptionTab(caption)) return InputResult::Unknown;
+    if (!mainWindowFree(e) || !OptionPagesShown(e)) return InputResult::Unavailable;
+    ChooseOptionTab(e, caption);
+    return InputResult::Done;
 }
 
 InputResult ChooseMenu(Engine& e, std::string_view name) {
@@ -267,6 +360,10 @@ InputResult TypeText(Engine& e, std::string_view name, const std::string& text) 
                                     [name](const Field& f) { return f.name == name; });
     if (field == kFields.end()) return InputResult::Unknown;
     if (!usable(e, field->place, name)) return InputResult::Unavailable;
+    if (field->store) {
+        field->store(e, text);
+        return InputResult::Done;
+    }
     Element& edit = e.screen.Edit(name);
     edit.text = edit.maxLength > 0 ? text.substr(0, static_cast<size_t>(edit.maxLength)) : text;
     return InputResult::Done;
@@ -277,7 +374,7 @@ InputResult Spin(Engine& e, std::string_view name, bool up) {
                                    [name](const Spinner& s) { return s.name == name; });
     if (spin == kSpinners.end()) return InputResult::Unknown;
     if (!usable(e, spin->place, name)) return InputResult::Unavailable;
-    QuizSpin(e, spin->spinner, up);
+    spin->step(e, name, up);
     return InputResult::Done;
 }
 
@@ -285,6 +382,11 @@ AvailableInputs InputsAvailable(const Engine& e) {
     const Availability usable(e);
     AvailableInputs inputs{
         usableControls(usable, kClicks), usableControls(usable, kMenus), {}, {}, {}};
+    for (int i = 0; i < kControlCount; ++i) {
+        const std::string_view name = ControlName(static_cast<Opt>(i));
+        if (optionButton(name) && usable(tabPlace(TabOf(static_cast<Opt>(i))), name))
+            inputs.clicks.push_back(name);
+    }
     for (std::string_view pad : kPads) {
         if (usable(Place::Scenario, pad)) inputs.pads.push_back(pad);
     }

@@ -16,8 +16,11 @@ enum class InputResult {
 // User input on a named element, as both front ends deliver it.
 InputResult Click(Engine& e, std::string_view name);
 InputResult ChooseMenu(Engine& e, std::string_view name);
+// A tab of the option pages chosen by its caption ("Protocol").
+InputResult ChooseTab(Engine& e, std::string_view caption);
 InputResult TypeText(Engine& e, std::string_view name, const std::string& text);
-// A click on the up or down half of a spin button (the quiz's TCPRFORM.SpinButton1, SpinButton2).
+// A click on the up or down half of a spin button (the quiz's TCPRFORM.SpinButton1, SpinButton2,
+// the option pages' SpinButton11 ...).
 InputResult Spin(Engine& e, std::string_view name, bool up);
 // A whole drag of an electrode pad (PADWHITE, PADRED, or a misplaced PADWHITEzoneTorso,
 // PADREDzoneTorso) onto PADWhiteZone, PADRedZONE, PATIENTTorsoZONE (the pad's top-left corner

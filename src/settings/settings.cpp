@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include <cctype>
 #include <charconv>
 
 namespace ardentix {
@@ -128,6 +129,12 @@ void Settings::ApplyDefaults(Tab tab) {
         if (kControls[i].tab == tab)
             store(static_cast<Opt>(i), std::string(kControls[i].byDefault));
     }
+}
+
+std::string LowerCase(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
 }
 
 std::optional<int> WholeNumber(std::string_view text) {

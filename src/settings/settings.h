@@ -70,6 +70,9 @@ inline constexpr int kControlCount = 0
 // A text that is a whole number and nothing else (no blanks, no sign but a leading minus).
 std::optional<int> WholeNumber(std::string_view text);
 
+// The password fields turn typed letters into lower case.
+std::string LowerCase(std::string text);
+
 std::string_view ControlName(Opt opt);
 std::optional<Opt> ControlByName(std::string_view name);
 ControlKind KindOf(Opt opt);

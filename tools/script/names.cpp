@@ -112,6 +112,7 @@ std::optional<std::string> elementProperty(const Element& el, std::string_view p
     if (prop == "count") return std::to_string(el.lines.size());
     if (prop == "last") return el.lines.empty() ? std::string() : el.lines.back();
     if (prop == "maxlength") return std::to_string(el.maxLength);
+    if (prop == "masked") return flag(el.masked);
     return std::nullopt;
 }
 
@@ -156,6 +157,7 @@ std::optional<std::string> LookUp(const NameContext& c, std::string_view name) {
     if (name == "time") return std::to_string(e.timers.Now());
     if (name == "ended") return flag(e.ended);
     if (name == "SettingsChanged") return flag(e.settings.Changed());
+    if (name == "MailSettingsChanged") return flag(e.mailSettingsChanged);
     if (name == "Dialog.last") return c.dialogs.last;
     if (name.starts_with("ErrorList")) {
         const auto& lines = e.screen.Get("TForm2.Errors").lines;

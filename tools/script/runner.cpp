@@ -18,6 +18,7 @@
 #include "core/engine.h"
 #include "core/files.h"
 #include "core/scenario.h"
+#include "options/options.h"
 #include "scenario/flow.h"
 #include "scenario/input.h"
 #include "script/headless_ports.h"
@@ -102,7 +103,8 @@ class Runner {
     void doClock(const Words& w);
     void doPut(const Words& w);
     void doRemove(const Words& w);
-    void doSet(const Words& w);
+    void doSet(const Command& c);
+    void setOption(Opt opt, const std::string& value);
     void doPatient(const Words& w);
     void doDateFormat(const Words& w);
     void doChmod(const Command& c);
@@ -124,6 +126,8 @@ class Runner {
     FixedAdvanceText text_;  // the advice line: a fixed advance per character
     Engine engine_;
     bool started_ = false;
+    // Options set before start: they take effect once the settings files are loaded.
+    std::vector<std::pair<Opt, std::string>> earlySets_;
     RunResult result_;
     std::set<std::string> readOnly_;  // made read-only by chmod
 };
@@ -212,23 +216,38 @@ void Runner::doRemove(const Words& w) {
     if (ProgramFileExists(engine_.programDir, w[1])) fs::remove(engine_.FilePath(w[1]), ec);
 }
 
-void Runner::doSet(const Words& w) {
+void Runner::setOption(Opt opt, const std::string& value) {
+    switch (KindOf(opt)) {
+        case ControlKind::CheckBox:
+        case ControlKind::Radio:
+            engine_.settings.SetOn(opt, value == "on");
+            break;
+        case ControlKind::Number:
+            engine_.settings.SetText(opt, value);
+            break;
+        case ControlKind::Text:
+            TypePassword(engine_, value);
+            break;
+    }
+}
+
+// Before start a setting is kept until the settings files are loaded; with the option pages
+// shown, only a control of the active tab can be set.
+void Runner::doSet(const Command& c) {
+    const Words& w = c.words;
     expectCount(w, 3);
     auto opt = ControlByName(w[1]);
     if (!opt) throw Malformed{"unknown option control " + w[1]};
-    switch (KindOf(*opt)) {
-        case ControlKind::CheckBox:
-            if (w[2] != "on" && w[2] != "off") throw Malformed{"a check box is set on or off"};
-            engine_.settings.SetOn(*opt, w[2] == "on");
-            break;
-        case ControlKind::Radio:
-            if (w[2] != "on") throw Malformed{"a radio button is set on"};
-            engine_.settings.SetOn(*opt, true);
-            break;
-        case ControlKind::Number:
-        case ControlKind::Text:
-            engine_.settings.SetText(*opt, w[2]);
-            break;
+    const ControlKind kind = KindOf(*opt);
+    if (kind == ControlKind::CheckBox && w[2] != "on" && w[2] != "off")
+        throw Malformed{"a check box is set on or off"};
+    if (kind == ControlKind::Radio && w[2] != "on") throw Malformed{"a radio button is set on"};
+    if (!started_) {
+        earlySets_.emplace_back(*opt, w[2]);
+    } else if (OptionPagesShown(engine_) && ActiveOptionTab(engine_) != TabCaption(TabOf(*opt))) {
+        fail(c.line, w[1] + " cannot be used now");
+    } else {
+        setOption(*opt, w[2]);
     }
 }
 
@@ -357,8 +376,20 @@ void Runner::execute(const Command& c) {
         started_ = true;
         CreateMainWindow(engine_);
         if (!engine_.ended) ShowMainWindow(engine_);
+        // What was set before start stands as if the instructor had set it and saved it.
+        if (!engine_.ended && !earlySets_.empty()) {
+            for (const auto& [opt, value] : earlySets_)
+                setOption(opt, value);
+            SaveOptionChanges(engine_);
+            engine_.settings.SetChanged(false);
+        }
     } else if (verb == "set") {
-        doSet(w);
+        doSet(c);
+    } else if (verb == "tab") {
+        expectCount(w, 2);
+        const InputResult result = ChooseTab(engine_, w[1]);
+        if (result == InputResult::Unknown) throw Malformed{"no tab " + w[1]};
+        if (result == InputResult::Unavailable) fail(c.line, "the option pages are not shown");
     } else if (verb == "seed") {
         expectCount(w, 2);
         engine_.random.Seed(static_cast<uint32_t>(numberArg(w[1], "seed")));

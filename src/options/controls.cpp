@@ -1,0 +1,74 @@
+#include <algorithm>
+#include <array>
+
+#include "core/engine.h"
+#include "options/options.h"
+
+namespace ardentix {
+
+namespace {
+
+// How a spin button steps its field: the down arrow acts from downFrom up, the up arrow up to
+// upTo, by step. A value written into the settings file by hand may lie off the grid (3, 98) or
+// outside the range (40 with an age): a step never takes it past the field's range.
+struct Stepping {
+    std::string_view spin;
+    Opt field;
+    int step;
+    int downFrom;
+    int upTo;
+    int low;
+    int high;
+};
+
+constexpr std::array<Stepping, 8> kSteppings = {{
+    {"SpinButton11", Opt::OptTroubleOdds, 5, 1, 99, 0, 100},
+    {"SpinButtonTESTSCEN", Opt::OPTtestScenarios, 1, 2, 99, 1, 100},
+    {"SpinButton0", Opt::OptCPR0Length, 5, 1, 179, 0, 180},
+    {"SpinButton1", Opt::OptCPR1Length, 5, 1, 179, 0, 180},
+    {"SpinButton2", Opt::OptCPR2Length, 5, 1, 179, 0, 180},
+    {"SpinButton5", Opt::OptHypoShocks, 1, 1, 9, 0, 10},
+    // The minimum age, as an age in years; in pounds it goes up to 121.
+    {"SpinButton6", Opt::OptMinimumAge, 1, 2, 17, 1, 18},
+    {"SpinButton7", Opt::OPTCPRCOMP, 5, 15, 95, 10, 100},
+}};
+
+}  // namespace
+
+void ClickOption(Engine& e, Opt opt) {
+    const bool radio = KindOf(opt) == ControlKind::Radio;
+    e.settings.SetOn(opt, radio || !e.settings.On(opt));
+}
+
+bool StepOption(Engine& e, std::string_view spinButton, bool up) {
+    const auto it = std::find_if(kSteppings.begin(), kSteppings.end(),
+                                 [spinButton](const Stepping& s) { return s.spin == spinButton; });
+    if (it == kSteppings.end()) return false;
+    Stepping s = *it;
+    if (s.field == Opt::OptMinimumAge && e.settings.On(Opt::Weight)) {
+        s.upTo = 120;
+        s.high = 121;
+    }
+    const int value = e.settings.Value(s.field);
+    int next = value;
+    if (up && value <= s.upTo) next = value + s.step;
+    if (!up && value >= s.downFrom) next = value - s.step;
+    if (next != value) e.settings.SetText(s.field, std::to_string(std::clamp(next, s.low, s.high)));
+    return true;
+}
+
+void ShowOption(Engine& e, Opt opt) {
+    Element& control = e.screen.Edit(ControlName(opt));
+    switch (KindOf(opt)) {
+        case ControlKind::CheckBox:
+        case ControlKind::Radio:
+            control.checked = e.settings.On(opt);
+            break;
+        case ControlKind::Number:
+        case ControlKind::Text:
+            control.text = e.settings.Text(opt);
+            break;
+    }
+}
+
+}  // namespace ardentix

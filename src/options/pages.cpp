@@ -1,0 +1,134 @@
+#include <array>
+
+#include "core/engine.h"
+#include "core/layout.h"
+#include "core/settings_files.h"
+#include "options/options.h"
+#include "records/records.h"
+
+namespace ardentix {
+
+namespace {
+
+struct PageTab {
+    std::string_view caption;
+    std::string_view closeButton;
+};
+
+constexpr std::array<PageTab, 4> kTabs = {{
+    {"Scenario", "ProgramOK"},
+    {"Protocol", "ProtocolOK"},
+    {"Test", "TESTCLOSE"},
+    {"Report View", "REPORTCLOSEBUTTON"},
+}};
+
+std::string_view closeButtonOf(std::string_view caption) {
+    for (const PageTab& tab : kTabs) {
+        if (tab.caption == caption) return tab.closeButton;
+    }
+    return kTabs.front().closeButton;
+}
+
+void hidePages(Engine& e) {
+    e.screen.Edit("PageControl1").visible = false;
+}
+
+}  // namespace
+
+bool OptionPagesShown(const Engine& e) {
+    return e.screen.Get("PageControl1").visible;
+}
+
+const std::string& ActiveOptionTab(const Engine& e) {
+    return e.screen.Get("PageControl1").text;
+}
+
+bool IsOptionTab(std::string_view caption) {
+    for (const PageTab& tab : kTabs) {
+        if (tab.caption == caption) return true;
+    }
+    return false;
+}
+
+std::string_view TabCaption(Tab tab) {
+    return kTabs[static_cast<size_t>(tab)].caption;
+}
+
+void OpenOptionPages(Engine& e) {
+    if (!e.settings.Text(Opt::PASSWORD).empty()) {
+        ShowPasswordDialog(e);
+        return;
+    }
+    ShowOptionPages(e);
+}
+
+void ShowOptionPages(Engine& e) {
+    e.screen.Edit("PageControl1").visible = true;
+    e.screen.SetFocus(closeButtonOf(ActiveOptionTab(e)));
+}
+
+bool ChooseOptionTab(Engine& e, std::string_view caption) {
+    for (const PageTab& tab : kTabs) {
+        if (tab.caption != caption) continue;
+        e.screen.Edit("PageControl1").text = std::string(caption);
+        return true;
+    }
+    return false;
+}
+
+bool SaveOptionChanges(Engine& e) {
+    LayoutActionBar(e);
+    return SaveSettings(e);
+}
+
+void CloseOptionPages(Engine& e) {
+    if (e.settings.Changed()) {
+        if (e.Message(BoxKind::Confirmation, BoxButtons::YesNo, "Save changes to settings?") ==
+            BoxAnswer::Yes) {
+            if (!SaveOptionChanges(e)) return;
+        } else if (!LoadSettings(e)) {
+            return;
+        }
+    }
+    e.settings.SetChanged(false);
+    e.mailSettingsChanged = false;
+    hidePages(e);
+    e.screen.SetFocus("MenuStart");
+}
+
+void CancelOptionPages(Engine& e) {
+    if (!LoadSettings(e)) return;
+    hidePages(e);
+}
+
+void OptionDefaults(Engine& e, Tab tab) {
+    e.settings.ApplyDefaults(tab);
+    // Pressed, the button counts as a change even where every value was its default already.
+    e.settings.SetChanged(true);
+}
+
+void AskClearScoreboard(Engine& e) {
+    if (e.Message(BoxKind::Confirmation, BoxButtons::YesNo, "Delete scores on the scoreboard?") ==
+        BoxAnswer::Yes) {
+        ClearScoreboard(e);
+    }
+}
+
+void SaveOptionsOnClose(Engine& e) {
+    if (!OptionPagesShown(e) || !e.settings.Changed()) return;
+    if (e.Message(BoxKind::Confirmation, BoxButtons::YesNo, "Save changes to settings?") ==
+            BoxAnswer::Yes &&
+        SaveOptionChanges(e)) {
+        e.settings.SetChanged(false);
+    }
+}
+
+void KeyOnMainWindow(Engine& e) {
+    if (OptionPagesShown(e)) {
+        e.screen.SetFocus(closeButtonOf(ActiveOptionTab(e)));
+    } else if (e.screen.Get("MENU").visible) {
+        e.screen.SetFocus("MenuStart");
+    }
+}
+
+}  // namespace ardentix
