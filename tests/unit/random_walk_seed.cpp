@@ -111,6 +111,9 @@ int clickWeight(const Engine& e, std::string_view name) {
     if (name == "TForm2.Next" || name == "TForm2.RepeatButton") return 25;
     if (name == "ENDBUTTON" || name == "SCENOVERLabel") return 2;
     if (name == "QUITImage" || name == "TForm2.QUIT") return 1;
+    // Now and then the instructor's pages, and an option changed there.
+    if (name == "OPTIONSImage") return 3;
+    if (ControlByName(name)) return 2;
     if (name == "PowerButton" && !e.state.AEDOn) return 20;
     if (name == "ShockButton" && shockDue) return prompt == prompt::kPushToShock ? 80 : 20;
     if (name == "CLEARBUTTON" && (shockDue || prompt == prompt::kPushAnalyze)) return 60;

@@ -157,6 +157,7 @@ std::optional<std::string> LookUp(const NameContext& c, std::string_view name) {
     if (name == "time") return std::to_string(e.timers.Now());
     if (name == "ended") return flag(e.ended);
     if (name == "SettingsChanged") return flag(e.settings.Changed());
+    if (name == "focus") return e.screen.Focus();
     if (name == "MailSettingsChanged") return flag(e.mailSettingsChanged);
     if (name == "Dialog.last") return c.dialogs.last;
     if (name.starts_with("ErrorList")) {
