@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <cstdint>
+
 #include "core/elements.h"
 #include "core/engine.h"
 #include "core/scenario.h"
@@ -19,8 +22,12 @@ void resetAed(Engine& e) {
         show(e, name, !twoButton);
     }
     show(e, "CloseupPanel", false);
-    // The countdown speed is fixed for the scenario when it starts.
-    e.timers.SetInterval(TimerId::CPRCountdownTimer, e.settings.Value(Opt::OPTCPRCOMP) * 10);
+    // The countdown speed is fixed for the scenario when it starts: a tick every value times
+    // 10 ms. A speed of 0 or less would give a timer that never fires and a countdown that never
+    // ends, so the tick comes after at least 1 ms, and after at most the longest wait an int holds.
+    const int64_t tick = int64_t{e.settings.Value(Opt::OPTCPRCOMP)} * 10;
+    e.timers.SetInterval(TimerId::CPRCountdownTimer,
+                         static_cast<int>(std::clamp<int64_t>(tick, 1, INT32_MAX)));
     for (const char* name : {"LOWBATTERYINDICATOR", "NumShockLabel", "POWERBUTTON2", "TIMELabel"}) {
         show(e, name, false);
     }
