@@ -157,7 +157,7 @@ void countTestScenario(Engine& e) {
                    e.settings.Text(Opt::OPTtestScenarios) + ")");
     e.screen.Edit("TUserNAMEFORM.Practicebutton").checked = true;
     e.screen.Edit("TUserNAMEFORM.TestButton").checked = false;
-    if (s.TestScenarioCount < e.settings.Value(Opt::OPTtestScenarios)) {
+    if (s.TestScenarioCount < TestSeriesLength(e.settings)) {
         e.screen.Edit("TForm2.RepeatButton").enabled = false;
         return;
     }

@@ -4,7 +4,13 @@
 namespace ardentix {
 
 class Engine;
+class Settings;
 struct ScenarioState;
+
+// The number of scenarios of a test series: OPTtestScenarios, held to 1..255 (the count of
+// finished test scenarios is a byte, and a series must be able to end). A series of 0 or fewer
+// ends after its first scenario.
+int TestSeriesLength(const Settings& settings);
 
 // The result line of a finished scenario (ScoreboardLine) in its fixed columns: name to column
 // 18, ID to 33, ScenarioDate (set by the caller to today's date) to 43, elapsed time, first-shock

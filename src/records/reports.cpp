@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -20,13 +21,16 @@ bool append(Engine& e, const char* name, const std::vector<std::string>& lines) 
 
 }  // namespace
 
+int TestSeriesLength(const Settings& settings) {
+    return std::clamp(settings.Value(Opt::OPTtestScenarios), 1, 255);
+}
+
 bool AppendReports(Engine& e) {
     const ScenarioState& s = e.state;
     // A test scenario goes to the test files; any other (a Tutorial scenario only when the
     // program closes during it) to the practice files.
     const bool test = s.Mode == kTest;
-    const bool lastOfSeries =
-        test && s.TestScenarioCount >= e.settings.Value(Opt::OPTtestScenarios) - 1;
+    const bool lastOfSeries = test && s.TestScenarioCount >= TestSeriesLength(e.settings) - 1;
     e.screen.Edit("TForm2.RepeatButton").enabled = !test;
 
     // The summary's list ends with the separator of the series on its last scenario.
