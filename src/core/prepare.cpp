@@ -129,7 +129,9 @@ void writeAdultHistory(Engine& e) {
 
 void writeChildHistory(Engine& e) {
     ScenarioState& s = e.state;
-    const int limit = e.settings.Value(Opt::OptMinimumAge);
+    // A hand-written minimum beyond a million is held there: the ages and weights drawn around
+    // it must stay within an int.
+    const int limit = std::clamp(e.settings.Value(Opt::OptMinimumAge), -1'000'000, 1'000'000);
     const bool byWeight = e.settings.On(Opt::Weight);
     int age = 0;
     int weight = 0;
