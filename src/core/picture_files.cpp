@@ -31,8 +31,19 @@ constexpr std::array<SetFiles, 7> kSetFiles = {{
 }};
 
 PictureFile file(std::string_view element, std::string_view name) {
-    return {std::string(element), std::string(name)};
+    return {std::string(element), std::string(name), std::nullopt};
 }
+
+// An overlay whose mask is made from the picture: seeded at its centre unless told otherwise.
+PictureFile overlay(std::string_view element, std::string_view name, MaskSeed seed = {true, 0, 0}) {
+    return {std::string(element), std::string(name), seed};
+}
+
+// The upper-chest pads are seeded inside the pad, the side pad as well, and the breathing check
+// up and to the left of its centre.
+constexpr MaskSeed kUpperPadSeed{false, 60, 40};
+constexpr MaskSeed kSidePadSeed{false, 30, 30};
+constexpr MaskSeed kBreathSeed{true, -50, -50};
 
 }  // namespace
 
@@ -40,11 +51,16 @@ std::vector<PictureFile> SetPictureNames(int pictureSet, bool pediatric, bool ba
     const SetFiles& f = kSetFiles.at(static_cast<size_t>(pictureSet));
     const std::string_view hands = pediatric && !f.cprPediatric.empty() ? f.cprPediatric : f.cpr;
     return {
-        file("PATIENTGraphic", f.photo), file("AIRWAY", f.airway),
-        file("Breathcheck", f.breath),   file("BVM", f.bvm),
-        file("CPRHAND2", hands),         file("FACEMASK", bagValveMask ? f.bvmMask : f.faceMask),
-        file("PULSEHAND", f.pulse),      file("PADCurved", f.padCurved),
-        file("PADRED2", f.padRed),       file("PADWHITE2", f.padWhite),
+        file("PATIENTGraphic", f.photo),
+        overlay("AIRWAY", f.airway),
+        overlay("Breathcheck", f.breath, kBreathSeed),
+        overlay("BVM", f.bvm),
+        overlay("CPRHAND2", hands),
+        overlay("FACEMASK", bagValveMask ? f.bvmMask : f.faceMask),
+        overlay("PULSEHAND", f.pulse),
+        overlay("PADCurved", f.padCurved, kSidePadSeed),
+        overlay("PADRED2", f.padRed, kUpperPadSeed),
+        overlay("PADWHITE2", f.padWhite, kUpperPadSeed),
     };
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/overlay_mask.h"
+
 // The only ways out of the engine. Each front end gives its own implementation.
 namespace ardentix {
 
@@ -50,10 +52,14 @@ class Dialogs {
                                              const std::string& initial) = 0;
 };
 
-// One picture of the patient view: the element it belongs to and its file.
+// One picture of the patient view: the element it belongs to and its file. An overlay whose
+// mask is made from the picture itself has a seed for it (see OverlayMask); the photograph has
+// none, and a picture that comes with a mask file has its mask as an element of its own
+// ("HILIGHT.mask").
 struct PictureFile {
     std::string element;
     std::string path;
+    std::optional<MaskSeed> seed;
 };
 
 class Pictures {

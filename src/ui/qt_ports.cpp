@@ -106,14 +106,41 @@ std::optional<std::string> QtDialogs::Input(const std::string& caption, const st
 
 namespace {
 
-// An overlay covers the photograph only with its object: its black background is left out.
-QImage withoutBlack(const QImage& picture) {
+// The picture, transparent where its mask picture is white: only where the mask is black does
+// it cover the photograph.
+QImage masked(const QImage& picture, const QImage& mask) {
     QImage image = picture.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
-            if ((line[x] & 0x00ffffff) == 0) line[x] = 0;
+            const bool covers =
+                x < mask.width() && y < mask.height() && qGray(mask.pixel(x, y)) < 128;
+            if (!covers) line[x] = 0;
         }
+    }
+    return image;
+}
+
+// The mask an overlay's own picture gives from its seed.
+QImage seededMask(const QImage& picture, const MaskSeed& seed) {
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    std::vector<uint8_t> black(static_cast<size_t>(rgb.width()) *
+                               static_cast<size_t>(rgb.height()));
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x)
+            black[static_cast<size_t>(y) * static_cast<size_t>(rgb.width()) +
+                  static_cast<size_t>(x)] = (line[x] & 0x00ffffff) == 0;
+    }
+    const std::vector<uint8_t> mask = OverlayMask(rgb.width(), rgb.height(), black, seed);
+    QImage image(rgb.size(), QImage::Format_Grayscale8);
+    for (int y = 0; y < image.height(); ++y) {
+        uchar* line = image.scanLine(y);
+        for (int x = 0; x < image.width(); ++x)
+            line[x] = mask[static_cast<size_t>(y) * static_cast<size_t>(image.width()) +
+                           static_cast<size_t>(x)]
+                          ? 255
+                          : 0;
     }
     return image;
 }
@@ -124,9 +151,16 @@ std::optional<std::string> QtPictures::Load(const std::vector<PictureFile>& file
     for (const PictureFile& f : files) {
         QImage image(QString::fromStdString(f.path));
         if (image.isNull()) return f.path;
-        const QString element = QString::fromStdString(f.element);
-        pictures_.insert(element,
-                         element == QLatin1String("PATIENTGraphic") ? image : withoutBlack(image));
+        QString element = QString::fromStdString(f.element);
+        if (element.endsWith(QLatin1String(".mask"))) {
+            // A mask file of its own, for the picture loaded before it.
+            element.chop(5);
+            pictures_.insert(element, masked(pictures_.value(element), image));
+        } else if (f.seed) {
+            pictures_.insert(element, masked(image, seededMask(image, *f.seed)));
+        } else {
+            pictures_.insert(element, image);
+        }
     }
     return std::nullopt;
 }

@@ -8,6 +8,7 @@
 
 #include "core/engine.h"
 #include "core/files.h"
+#include "core/patient_view.h"
 #include "script/headless_ports.h"
 
 namespace ardentix::script {
@@ -93,6 +94,30 @@ std::optional<std::string> listValue(const std::vector<std::string>& lines, std:
     return std::nullopt;
 }
 
+// A list read under a name of its own: NAME, NAME.count, NAME.last, NAME.line(N).
+std::optional<std::string> namedList(const std::vector<std::string>& lines, std::string_view name) {
+    const std::string_view list = name.substr(0, name.find('.'));
+    if (auto line = lineSuffix(name); line && line->first == list) {
+        return lineOf(lines, line->second);
+    }
+    return listValue(lines, name.substr(list.size()));
+}
+
+// The patient view's draw list, a line per picture in the order of drawing: "AIRWAY 60,7", and
+// for a stretched picture how much larger it is drawn: "CPRHAND2 -16,50 -2,-2".
+std::vector<std::string> drawLines(const Engine& e) {
+    std::vector<std::string> lines;
+    for (const DrawItem& item : PatientPicture(e)) {
+        std::string line =
+            item.picture + " " + std::to_string(item.left) + "," + std::to_string(item.top);
+        if (item.growWidth || item.growHeight) {
+            line += " " + std::to_string(item.growWidth) + "," + std::to_string(item.growHeight);
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 // A list or memo shows its lines, any other element its text.
 std::string elementText(const Element& el) {
     return el.lines.empty() ? el.text : join(el.lines);
@@ -160,13 +185,8 @@ std::optional<std::string> LookUp(const NameContext& c, std::string_view name) {
     if (name == "focus") return e.screen.Focus();
     if (name == "MailSettingsChanged") return flag(e.mailSettingsChanged);
     if (name == "Dialog.last") return c.dialogs.last;
-    if (name.starts_with("ErrorList")) {
-        const auto& lines = e.screen.Get("TForm2.Errors").lines;
-        if (auto line = lineSuffix(name); line && line->first == "ErrorList") {
-            return lineOf(lines, line->second);
-        }
-        return listValue(lines, name.substr(9));
-    }
+    if (name.starts_with("ErrorList")) return namedList(e.screen.Get("TForm2.Errors").lines, name);
+    if (name.starts_with("Draw")) return namedList(drawLines(e), name);
     if (name == "Sound.log") return join(c.sound.log);
     if (name == "Sound.last") return c.sound.log.empty() ? std::string() : c.sound.log.back();
     if (name.starts_with("file:")) return fileValue(e, name.substr(5));
