@@ -127,6 +127,8 @@ void PatientArea::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::black);
     p.setClipRect(rect());
+    // Drawn larger on a high-density screen, the pictures are smoothed, not blocky.
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
     for (const DrawItem& item : PatientPicture(engine_)) {
         const QString name = QString::fromStdString(item.picture);
         const QImage image = name == QLatin1String("PADWHITE3") ? PadPicture(true).toImage()
@@ -136,14 +138,41 @@ void PatientArea::paintEvent(QPaintEvent*) {
                           image.height() + item.growHeight);
         p.drawImage(place, image);
     }
+    if (!carried_) return;
+    // A pad carried over the chest: the two places a pad belongs are outlined, and the one under
+    // the pointer lights up when the pad may be laid there.
+    p.setRenderHint(QPainter::Antialiasing);
+    const auto target = PadTargetAt(engine_, pointer_.x(), pointer_.y());
+    const bool accepted = target && AcceptsPad(engine_, *target);
+    for (const auto& [zone, kind] : {std::pair{"PADWhiteZone", PadTarget::WhiteZone},
+                                     std::pair{"PADRedZONE", PadTarget::RedZone}}) {
+        const QRectF box = QRectF(rectOf(engine_.screen.Get(zone))).adjusted(1, 1, -1, -1);
+        const bool lit = accepted && target == kind;
+        p.setPen(QPen(lit ? QColor(120, 230, 120) : QColor(255, 255, 255, 150), 2, Qt::DashLine));
+        p.setBrush(lit ? QColor(120, 230, 120, 60) : Qt::transparent);
+        p.drawRoundedRect(box, 8, 8);
+    }
+}
+
+void PatientArea::follow(const QPoint& pos, bool carried) {
+    carried_ = carried;
+    pointer_ = pos;
+    update();
+}
+
+void PatientArea::dragLeaveEvent(QDragLeaveEvent*) {
+    follow({}, false);
 }
 
 void PatientArea::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasFormat(kPadMime)) event->acceptProposedAction();
+    if (!event->mimeData()->hasFormat(kPadMime)) return;
+    event->acceptProposedAction();
+    follow(event->position().toPoint(), true);
 }
 
 void PatientArea::dragMoveEvent(QDragMoveEvent* event) {
     const QPoint pos = event->position().toPoint();
+    follow(pos, true);
     const auto target = PadTargetAt(engine_, pos.x(), pos.y());
     if (target && AcceptsPad(engine_, *target)) {
         event->acceptProposedAction();
@@ -153,6 +182,7 @@ void PatientArea::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void PatientArea::dropEvent(QDropEvent* event) {
+    follow({}, false);
     const QPoint pos = event->position().toPoint();
     const auto target = PadTargetAt(engine_, pos.x(), pos.y());
     if (!target || !AcceptsPad(engine_, *target)) return event->ignore();

@@ -23,12 +23,18 @@ class PatientArea : public QWidget {
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
+    // While a pad is carried over the patient: where it would land, if it can land there.
+    void follow(const QPoint& pos, bool carried);
+
     Engine& engine_;
     Actions& actions_;
     const QtPictures& pictures_;
+    bool carried_ = false;
+    QPoint pointer_;
 };
 
 // The tray with the two electrode pads.
