@@ -7,6 +7,7 @@
 #include "ui/audio_warning.h"
 #include "ui/main_window.h"
 #include "ui/qt_ports.h"
+#include "ui/qt_printing.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -22,7 +23,9 @@ int main(int argc, char** argv) {
     ardentix::ui::QtDialogs dialogs;
     ardentix::ui::QtPictures pictures;
     ardentix::ui::QtTextMeasure text;
-    ardentix::Engine engine({&clock, &sound, &dialogs, &pictures, nullptr, &text}, programDir);
+    ardentix::ui::QtPrinter printer;
+    dialogs.SetPrinter(&printer);
+    ardentix::Engine engine({&clock, &sound, &dialogs, &pictures, &printer, &text}, programDir);
 
     ardentix::CreateMainWindow(engine);
     if (engine.ended) return 1;

@@ -60,6 +60,9 @@ constexpr Captioned kButtons[] = {
     {"TESTDEFAULT", "DEFAULT"},
     {"eMailCONFIGURE", "E-mail Configure"},
     {"REPORTCLOSEBUTTON", "Close"},
+    {"REPORTOpenFile", "Open"},
+    {"FONTBUTTON", "Font"},
+    {"PRINTBUTTON", "Print"},
     {"Age", "age (years)"},
     {"Weight", "weight (lbs.)"},
 };
@@ -100,6 +103,17 @@ void AddOptionPageElements(std::vector<ElementSpec>& specs) {
             spec.initial.enabled = spec.name == "OPTEncrypt";
         }
     }
+
+    // The report viewer: a fixed-pitch text area that asks for a file at first.
+    Element& memo = add(specs, "REPORTMEMO");
+    memo.lines = {"", "", "", "", "", "                  Click OPEN to view a report file."};
+    memo.font = "Courier";
+    memo.fontSize = 10;
+    // The font dialog remembers the last font confirmed in it.
+    Element& fonts = add(specs, "FontDialog1");
+    fonts.visible = false;
+    fonts.font = "Courier";
+    fonts.fontSize = 11;  // 15 pixels
 
     Element& dialog = add(specs, "TPasswordDlg", "Password ");
     dialog.visible = false;

@@ -42,6 +42,13 @@ enum class BoxKind { Warning, Information, Error, Confirmation };
 enum class BoxButtons { Ok, YesNo, OkCancel };
 enum class BoxAnswer { Ok, Cancel, Yes, No };
 
+// A type face by family and size in points.
+struct Font {
+    std::string family;
+    int pointSize = 10;
+    bool operator==(const Font&) const = default;
+};
+
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
@@ -50,6 +57,16 @@ class Dialogs {
     // A modal input box; nothing when cancelled.
     virtual std::optional<std::string> Input(const std::string& caption, const std::string& prompt,
                                              const std::string& initial) = 0;
+    // The file dialog for opening a file: its filter by name and pattern ("Report File",
+    // "*.TXT") and the extension added to a name typed without one. The chosen path, or nothing
+    // when cancelled.
+    virtual std::optional<std::string> OpenFile(const std::string& filterName,
+                                                const std::string& pattern,
+                                                const std::string& defaultExtension) = 0;
+    // The font dialog, starting at the given font; nothing when cancelled.
+    virtual std::optional<Font> ChooseFont(const Font& initial) = 0;
+    // The print dialog, where the printer is chosen; false when cancelled.
+    virtual bool ChoosePrinter() = 0;
 };
 
 // One picture of the patient view: the element it belongs to and its file. An overlay whose
@@ -71,16 +88,16 @@ class Pictures {
 
 struct PrintLine {
     std::string text;
-    std::string font;
-    int pointSize = 10;
-    bool bold = false;
+    Font font;
 };
 
 class Printer {
   public:
     virtual ~Printer() = default;
-    // Prints a text job; false when it could not be printed.
-    virtual bool Print(const std::string& title, const std::vector<PrintLine>& lines) = 0;
+    // Prints a text job on the printer chosen last, a printed line for each line, breaking pages
+    // when a page is full; the system's reason when it could not be printed.
+    virtual std::optional<std::string> Print(const std::string& title,
+                                             const std::vector<PrintLine>& lines) = 0;
 };
 
 // Measures the advice line in the advice panel's font (bold, 13 pixels), so that the engine can

@@ -27,6 +27,8 @@ struct Element {
     int height = 0;
     int maxLength = 0;    // edit fields: characters accepted, 0 for no limit
     bool masked = false;  // edit fields: each character shown as "*"
+    std::string font;     // a text area's type face, empty for the window's own
+    int fontSize = 0;     // in points
     std::vector<std::string> lines;
 };
 

@@ -33,6 +33,15 @@ bool AppendReports(Engine& e);
 // told why and the old board is kept.
 bool UpdateScoreboard(Engine& e);
 
+// The report viewer: Open asks for a report file and shows it under its title lines (a file it
+// cannot show gives a warning), Font changes the viewer's type face, Print prints its lines.
+void OpenReportFile(Engine& e);
+void ChooseReportFont(Engine& e);
+void PrintReportView(Engine& e);
+// The summary's Print Report at the end of a test series: a page of the series' results with a
+// line for the instructor's signature.
+void PrintTestReport(Engine& e);
+
 // Empties SCOREBRD.DAT.
 void ClearScoreboard(Engine& e);
 // The scoreboard window: shown from the main menu or the summary (which waits until it closes),

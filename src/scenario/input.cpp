@@ -47,7 +47,7 @@ void notYet(Engine& e, const char* what) {
               std::string(what) + " is not available yet in this version.");
 }
 
-const std::array<Control, 50> kClicks = {{
+const std::array<Control, 53> kClicks = {{
     {"MenuStart", Place::MainMenu, ShowLogin},
     {"STARTImage", Place::MainMenu, ShowLogin},
     {"MENU_IMAGE", Place::MainMenu, ShowLogin},
@@ -84,8 +84,7 @@ const std::array<Control, 50> kClicks = {{
     {"TForm2.SCOREBOARD", Place::Summary, ShowScoreboard},
     {"TForm2.CODESUMSENDbutton", Place::Summary,
      [](Engine& e) { notYet(e, "Sending the report"); }},
-    {"TForm2.CODESUMPrintReport", Place::Summary,
-     [](Engine& e) { notYet(e, "Printing the report"); }},
+    {"TForm2.CODESUMPrintReport", Place::Summary, PrintTestReport},
     {"TScoreboard.OKButton", Place::Scoreboard, CloseScoreboard},
     {"TCPRFORM.OKBtn", Place::Quiz, QuizOk},
     {"ProgramOK", Place::ScenarioTab, CloseOptionPages},
@@ -103,6 +102,9 @@ const std::array<Control, 50> kClicks = {{
     {"TESTDEFAULT", Place::TestTab, [](Engine& e) { OptionDefaults(e, Tab::Test); }},
     {"eMailCONFIGURE", Place::TestTab, [](Engine& e) { notYet(e, "E-mail"); }},
     {"REPORTCLOSEBUTTON", Place::ReportTab, CloseOptionPages},
+    {"REPORTOpenFile", Place::ReportTab, OpenReportFile},
+    {"FONTBUTTON", Place::ReportTab, ChooseReportFont},
+    {"PRINTBUTTON", Place::ReportTab, PrintReportView},
     {"TPasswordDlg.OKBtn", Place::PasswordDialog, PasswordOk},
     {"TPasswordDlg.CancelBtn", Place::PasswordDialog, PasswordCancel},
 }};

@@ -1,7 +1,10 @@
 #include "ui/qt_ports.h"
 
 #include <QDate>
+#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QFontMetrics>
 #include <QInputDialog>
 #include <QLocale>
@@ -11,6 +14,7 @@
 #include <QUrl>
 
 #include "core/files.h"
+#include "ui/qt_printing.h"
 
 namespace ardentix::ui {
 
@@ -102,6 +106,31 @@ std::optional<std::string> QtDialogs::Input(const std::string& caption, const st
                                                QString::fromStdString(initial), &ok);
     if (!ok) return std::nullopt;
     return text.toStdString();
+}
+
+std::optional<std::string> QtDialogs::OpenFile(const std::string& filterName,
+                                               const std::string& pattern, const std::string&) {
+    // The pattern is matched in both cases, as the report files are named either way.
+    const QString glob = QString::fromStdString(pattern);
+    const QString filter =
+        QStringLiteral("%1 (%2 %3)").arg(QString::fromStdString(filterName), glob, glob.toLower());
+    const QString file =
+        QFileDialog::getOpenFileName(parent_, QStringLiteral("Open"), QDir::currentPath(), filter);
+    if (file.isEmpty()) return std::nullopt;
+    return file.toStdString();
+}
+
+std::optional<Font> QtDialogs::ChooseFont(const Font& initial) {
+    bool ok = false;
+    QFont start(QString::fromStdString(initial.family));
+    start.setPointSize(initial.pointSize);
+    const QFont chosen = QFontDialog::getFont(&ok, start, parent_);
+    if (!ok) return std::nullopt;
+    return Font{chosen.family().toStdString(), chosen.pointSize()};
+}
+
+bool QtDialogs::ChoosePrinter() {
+    return printer_ && printer_->Choose(parent_);
 }
 
 namespace {

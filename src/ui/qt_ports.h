@@ -12,6 +12,8 @@ class QWidget;
 
 namespace ardentix::ui {
 
+class QtPrinter;
+
 // The system clock with the locale's short date and long time, the time zone left out.
 class QtClock : public Clock {
   public:
@@ -38,12 +40,19 @@ class QtSound : public Sound {
 class QtDialogs : public Dialogs {
   public:
     void SetParent(QWidget* parent) { parent_ = parent; }
+    // The printer the print dialog sets up.
+    void SetPrinter(QtPrinter* printer) { printer_ = printer; }
     BoxAnswer Message(BoxKind kind, BoxButtons buttons, const std::string& text) override;
     std::optional<std::string> Input(const std::string& caption, const std::string& prompt,
                                      const std::string& initial) override;
+    std::optional<std::string> OpenFile(const std::string& filterName, const std::string& pattern,
+                                        const std::string& defaultExtension) override;
+    std::optional<Font> ChooseFont(const Font& initial) override;
+    bool ChoosePrinter() override;
 
   private:
     QWidget* parent_ = nullptr;
+    QtPrinter* printer_ = nullptr;
 };
 
 // Loads the patient pictures and keeps them for drawing, by element name.

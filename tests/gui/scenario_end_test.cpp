@@ -2,6 +2,7 @@
 // summary and the scoreboard show what the screen model holds, and their buttons reach the engine.
 // The model is written here as the end of a scenario writes it.
 #include <QDialog>
+#include <QFileDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,8 +10,11 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTextBlock>
 #include <QTimer>
 #include <QtTest>
@@ -73,6 +77,52 @@ class ScenarioEndTest : public QObject {
         click();
         return text;
     }
+    // Print Report on a machine without a printer: the user names a PDF file, and the page holds
+    // the title, the trainee, the results and the signature line below them.
+    void printTestReportToPdf(QWidget* summary) {
+        model([](Screen& s) {
+            s.Edit("OPTIONSHOLD").lines = {
+                "Kim                              12/6/26   00:00  ----    -300", ""};
+        });
+        engine_->state.UserName = "Kim";
+        const QString pdf = QDir(program_.dir->path()).filePath(QStringLiteral("series.pdf"));
+        QTimer::singleShot(0, [&pdf] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible()) {
+                    dialog->selectFile(pdf);
+                    static_cast<QDialog*>(dialog)->accept();
+                }
+            }
+        });
+        QTest::mouseClick(test::Child<QPushButton>(summary, "CODESUMPrintReport"), Qt::LeftButton);
+        QVERIFY(QFile::exists(pdf));
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (pdftotext.isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
+        // Where each word stands on the page: pdftotext's boxes, in points from the top.
+        QProcess text;
+        text.start(pdftotext, {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished());
+        const QString boxes = QString::fromUtf8(text.readAllStandardOutput());
+        const auto wordAt = [&boxes](const QString& word) {
+            const QString pattern = QStringLiteral(
+                "<word xMin=\"[0-9.]+\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\"[^>]*>%1</word>");
+            const QRegularExpression box(pattern.arg(QRegularExpression::escape(word)));
+            const QRegularExpressionMatch m = box.match(boxes);
+            // The word's right edge and its top.
+            return m.hasMatch() ? QPointF(m.captured(2).toDouble(), m.captured(1).toDouble())
+                                : QPointF(-1, -1);
+        };
+        QVERIFY(wordAt(QStringLiteral("Report")).y() >= 0);
+        const QPointF heading = wordAt(QStringLiteral("SCORE"));
+        const QPointF result = wordAt(QStringLiteral("-300"));
+        const QPointF signature = wordAt(QStringLiteral("Signature"));
+        QVERIFY(result.y() > heading.y());
+        // The score ends under the end of its heading: the columns are in a fixed-pitch face.
+        QVERIFY2(qAbs(result.x() - heading.x()) < 1.0, qPrintable(boxes));
+        // The signature stands below the 47 lines of the result area, near the foot of the page.
+        QVERIFY2(signature.y() > result.y() + 45 * 9, qPrintable(boxes));
+    }
+
     // The engine was asked for the scoreboard's OK: it hid the window, or it does not know the
     // button yet and the window said so.
     bool scoreboardOkSent(QDialog* scoreboard) {
@@ -196,11 +246,7 @@ class ScenarioEndTest : public QObject {
         QVERIFY(test::Child<QPushButton>(summary, "RepeatButton")->isVisible());
         QVERIFY(!test::Child<QPushButton>(summary, "RepeatButton")->isEnabled());
         QCOMPARE(summary->focusWidget(), test::Child<QPushButton>(summary, "MainMenu"));
-        QCOMPARE(boxAfter([&] {
-                     QTest::mouseClick(test::Child<QPushButton>(summary, "CODESUMPrintReport"),
-                                       Qt::LeftButton);
-                 }),
-                 QStringLiteral("Printing the report is not available yet in this version."));
+        printTestReportToPdf(summary);
         QCOMPARE(boxAfter([&] {
                      QTest::mouseClick(test::Child<QPushButton>(summary, "CODESUMSENDbutton"),
                                        Qt::LeftButton);

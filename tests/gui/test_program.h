@@ -11,6 +11,7 @@
 #include "core/scenario.h"
 #include "ui/main_window.h"
 #include "ui/qt_ports.h"
+#include "ui/qt_printing.h"
 
 namespace ardentix::test {
 
@@ -22,6 +23,7 @@ struct TestProgram {
     std::unique_ptr<ui::QtSound> sound;
     std::unique_ptr<ui::QtDialogs> dialogs;
     std::unique_ptr<ui::QtPictures> pictures;
+    std::unique_ptr<ui::QtPrinter> printer;
     std::unique_ptr<Engine> engine;
     std::unique_ptr<ui::MainWindow> window;
 
@@ -39,8 +41,11 @@ struct TestProgram {
         sound = std::make_unique<ui::QtSound>(programDir);
         dialogs = std::make_unique<ui::QtDialogs>();
         pictures = std::make_unique<ui::QtPictures>();
+        printer = std::make_unique<ui::QtPrinter>();
+        dialogs->SetPrinter(printer.get());
         engine = std::make_unique<Engine>(
-            Ports{clock.get(), sound.get(), dialogs.get(), pictures.get(), nullptr}, programDir);
+            Ports{clock.get(), sound.get(), dialogs.get(), pictures.get(), printer.get()},
+            programDir);
         CreateMainWindow(*engine);
         QVERIFY(!engine->ended);
         window = std::make_unique<ui::MainWindow>(*engine, *pictures, driverClock);

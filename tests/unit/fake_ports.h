@@ -37,6 +37,13 @@ class CountingDialogs : public Dialogs {
                                      const std::string& initial) override {
         return initial;
     }
+    // The file, font and print dialogs are cancelled.
+    std::optional<std::string> OpenFile(const std::string&, const std::string&,
+                                        const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<Font> ChooseFont(const Font&) override { return std::nullopt; }
+    bool ChoosePrinter() override { return false; }
 };
 
 class AllPictures : public Pictures {

@@ -49,6 +49,27 @@ class Session::Dialogs : public ardentix::Dialogs {
         return answer;
     }
 
+    // The viewer opens the practice report, the font stays, the printer prints.
+    std::optional<std::string> OpenFile(const std::string& filterName, const std::string&,
+                                        const std::string&) override {
+        const std::string answer = take().value_or("AEDPRAC.TXT");
+        if (record_) record_->push_back({answer, filterName});
+        if (answer == "cancel") return std::nullopt;
+        return programDir + "/" + answer;
+    }
+    std::optional<Font> ChooseFont(const Font&) override {
+        take();
+        if (record_) record_->push_back({"cancel", "Font"});
+        return std::nullopt;
+    }
+    bool ChoosePrinter() override {
+        const bool ok = take().value_or("ok") == "ok";
+        if (record_) record_->push_back({ok ? "ok" : "cancel", "Print"});
+        return ok;
+    }
+
+    std::string programDir;
+
   private:
     std::optional<std::string> take() {
         if (queued_.empty()) return std::nullopt;
@@ -171,6 +192,7 @@ Session::Session(const std::string& programDir, const Life& life, BoxPolicy poli
           programDir)) {
     clock_->Attach(engine_->timers);
     clock_->Set(life.date, life.millisOfDay);
+    dialogs_->programDir = programDir;
 }
 
 Session::~Session() = default;

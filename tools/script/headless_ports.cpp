@@ -1,11 +1,15 @@
 #include "script/headless_ports.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 #include "core/files.h"
+#include "settings/settings.h"
 
 namespace ardentix::script {
 
@@ -164,12 +168,49 @@ std::optional<std::string> FileCheckPictures::Load(const std::vector<PictureFile
     return std::nullopt;
 }
 
-bool TextPrinter::Print(const std::string& title, const std::vector<PrintLine>& lines) {
+std::optional<std::string> QueuedDialogs::OpenFile(const std::string& filterName,
+                                                   const std::string&, const std::string&) {
+    auto q = take(filterName);
+    if (!q || q->answer == "cancel") return std::nullopt;
+    if (!q->answer.empty() && q->answer.front() == '/') return q->answer;
+    return ProgramFile(programDir, q->answer);
+}
+
+std::optional<Font> QueuedDialogs::ChooseFont(const Font&) {
+    auto q = take("Font");
+    if (!q || q->answer == "cancel") return std::nullopt;
+    const size_t blank = q->answer.rfind(' ');
+    const std::optional<int> size =
+        blank == std::string::npos ? std::nullopt : WholeNumber(q->answer.substr(blank + 1));
+    if (!size || *size <= 0) {
+        problems.push_back("line " + std::to_string(q->line) +
+                           ": a font is \"Family size\": " + q->answer);
+        return std::nullopt;
+    }
+    return Font{q->answer.substr(0, blank), *size};
+}
+
+bool QueuedDialogs::ChoosePrinter() {
+    auto q = take("Print");
+    if (q && q->answer != "ok" && q->answer != "cancel") {
+        problems.push_back("line " + std::to_string(q->line) +
+                           ": the print dialog takes ok or cancel");
+    }
+    return q && q->answer == "ok";
+}
+
+std::optional<std::string> TextPrinter::Print(const std::string& title,
+                                              const std::vector<PrintLine>& lines) {
+    lastJob = lines;
+    errno = 0;
     std::ofstream out(ProgramFile(programDir_, "PRINTED.TXT"), std::ios::binary | std::ios::app);
+    if (!out) return std::string(std::strerror(errno ? errno : EACCES));
     out << "== " << title << "\r\n";
     for (const PrintLine& line : lines)
         out << line.text << "\r\n";
-    return static_cast<bool>(out);
+    out.flush();
+    if (!out) return std::string("the job could not be written");
+    return std::nullopt;
 }
 
 }  // namespace ardentix::script

@@ -74,7 +74,16 @@ class QueuedDialogs : public Dialogs {
     BoxAnswer Message(BoxKind kind, BoxButtons buttons, const std::string& text) override;
     std::optional<std::string> Input(const std::string& caption, const std::string& prompt,
                                      const std::string& initial) override;
+    // The file dialog takes a file name (in the program directory unless the path is absolute)
+    // or "cancel"; the font dialog "Family size" ("Courier New 12") or "cancel"; the print dialog
+    // "ok" or "cancel". Each shows as a box with its own text: the filter's name, "Font",
+    // "Print".
+    std::optional<std::string> OpenFile(const std::string& filterName, const std::string& pattern,
+                                        const std::string& defaultExtension) override;
+    std::optional<Font> ChooseFont(const Font& initial) override;
+    bool ChoosePrinter() override;
 
+    std::string programDir;
     std::deque<Queued> queue;
     std::string last;
     // Problems met while answering: a box nobody expected, a box with other text.
@@ -91,11 +100,15 @@ class FileCheckPictures : public Pictures {
     std::optional<std::string> Load(const std::vector<PictureFile>& files) override;
 };
 
-// Writes each print job as text into the program directory.
+// Writes each print job as text into PRINTED.TXT of the program directory, and keeps the last
+// one; a job fails when that file cannot be written.
 class TextPrinter : public Printer {
   public:
     explicit TextPrinter(std::string programDir) : programDir_(std::move(programDir)) {}
-    bool Print(const std::string& title, const std::vector<PrintLine>& lines) override;
+    std::optional<std::string> Print(const std::string& title,
+                                     const std::vector<PrintLine>& lines) override;
+
+    std::vector<PrintLine> lastJob;
 
   private:
     std::string programDir_;

@@ -118,6 +118,21 @@ std::vector<std::string> drawLines(const Engine& e) {
     return lines;
 }
 
+// The last print job: its lines, .count, .line(N), and .font(N), line N's font as "Family size".
+std::optional<std::string> printJobValue(const std::vector<PrintLine>& job, std::string_view what) {
+    std::vector<std::string> lines;
+    for (const PrintLine& line : job)
+        lines.push_back(line.text);
+    if (what.starts_with(".font(") && what.ends_with(")")) {
+        const std::optional<int> n = WholeNumber(what.substr(6, what.size() - 7));
+        if (!n) return std::nullopt;
+        if (*n < 1 || static_cast<size_t>(*n) > job.size()) return std::string();
+        const Font& font = job[static_cast<size_t>(*n) - 1].font;
+        return font.family + " " + std::to_string(font.pointSize);
+    }
+    return namedList(lines, "print:job" + std::string(what));
+}
+
 // A list or memo shows its lines, any other element its text.
 std::string elementText(const Element& el) {
     return el.lines.empty() ? el.text : join(el.lines);
@@ -138,6 +153,7 @@ std::optional<std::string> elementProperty(const Element& el, std::string_view p
     if (prop == "last") return el.lines.empty() ? std::string() : el.lines.back();
     if (prop == "maxlength") return std::to_string(el.maxLength);
     if (prop == "masked") return flag(el.masked);
+    if (prop == "font") return el.font + " " + std::to_string(el.fontSize);
     return std::nullopt;
 }
 
@@ -187,6 +203,7 @@ std::optional<std::string> LookUp(const NameContext& c, std::string_view name) {
     if (name == "Dialog.last") return c.dialogs.last;
     if (name.starts_with("ErrorList")) return namedList(e.screen.Get("TForm2.Errors").lines, name);
     if (name.starts_with("Draw")) return namedList(drawLines(e), name);
+    if (name.starts_with("print:job")) return printJobValue(c.printer.lastJob, name.substr(9));
     if (name == "Sound.log") return join(c.sound.log);
     if (name == "Sound.last") return c.sound.log.empty() ? std::string() : c.sound.log.back();
     if (name.starts_with("file:")) return fileValue(e, name.substr(5));

@@ -11,11 +11,13 @@ namespace ardentix::script {
 
 class RecordingSound;
 class QueuedDialogs;
+class TextPrinter;
 
 struct NameContext {
     const Engine& engine;
     const RecordingSound& sound;
     const QueuedDialogs& dialogs;
+    const TextPrinter& printer;
 };
 
 // The value a script name stands for, as text: a field of the scenario state, an option control,

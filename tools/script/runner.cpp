@@ -79,6 +79,7 @@ class Runner {
           printer_(programDir),
           engine_(Ports{&clock_, &sound_, &dialogs_, &pictures_, &printer_, &text_}, programDir) {
         clock_.Attach(engine_.timers);
+        dialogs_.programDir = programDir;
     }
     // What chmod took away is given back, so that the program directory can be removed.
     ~Runner() {
@@ -144,7 +145,7 @@ void Runner::expectCount(const Words& w, size_t count) const {
 }
 
 std::string Runner::valueOf(const std::string& name) const {
-    auto value = LookUp({engine_, sound_, dialogs_}, name);
+    auto value = LookUp({engine_, sound_, dialogs_, printer_}, name);
     if (!value) throw Malformed{"unknown name " + name};
     return *value;
 }

@@ -1,0 +1,21 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ardentix {
+
+// The most a report file may hold to be shown: ten thousand scenarios' results many times over.
+inline constexpr size_t kLargestReportFile = 4 * 1024 * 1024;
+
+// The lines of a file for the report viewer: lines end with CR LF, LF or CR; bytes that are not
+// text (a NUL, a byte that starts no UTF-8 character, a character cut short) each show as the
+// replacement character. Nothing when the file is larger than the viewer holds.
+std::optional<std::vector<std::string>> ReportTextLines(std::string_view bytes);
+
+// The four lines over a report file: the title chosen by the file's name (without its folder,
+// in any case) with today's date, a blank line, the column heading and its rule.
+std::vector<std::string> ReportTitleLines(std::string_view fileName, const std::string& date);
+
+}  // namespace ardentix
