@@ -13,6 +13,8 @@ class Actions {
     virtual void Click(const char* element) = 0;
     virtual void Menu(const char* element) = 0;
     virtual void Type(const char* element, const QString& text) = 0;
+    // A tab of the option pages chosen by its caption.
+    virtual void Tab(const QString& caption) = 0;
     // One press on the up or down half of a spin button.
     virtual void Spin(const char* element, bool up) = 0;
     // Any other engine event (a pad drag in its steps).

@@ -48,6 +48,8 @@ void Binder::apply(const Element& el, QObject* target, unsigned what) {
     if (!widget) return;
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         if ((what & Text) && edit->text() != text) edit->setText(text);
+        // A masked field shows each character as "*".
+        if (what & Text) edit->setEchoMode(el.masked ? QLineEdit::Password : QLineEdit::Normal);
         if (el.maxLength > 0) edit->setMaxLength(el.maxLength);
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         if (what & Text) button->setText(text);

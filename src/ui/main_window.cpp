@@ -9,10 +9,13 @@
 
 #include "core/engine.h"
 #include "core/scenario.h"
+#include "options/options.h"
 #include "scenario/flow.h"
 #include "scenario/input.h"
 #include "ui/dialogs.h"
 #include "ui/menu_panel.h"
+#include "ui/option_pages.h"
+#include "ui/password_dialog.h"
 #include "ui/quiz_window.h"
 #include "ui/scenario_screen.h"
 #include "ui/shell.h"
@@ -70,12 +73,17 @@ MainWindow::MainWindow(Engine& engine, const QtPictures& pictures, DriverClock* 
     stack->addWidget(scenario_, 0, 0);
     stack->addWidget(menu_, 0, 0);
     menu_->raise();
+    // The option pages cover both while they are shown.
+    pages_ = new OptionPages(*this, binder_, central);
+    stack->addWidget(pages_, 0, 0);
+    pages_->raise();
 
     login_ = new LoginDialog(*this, binder_, this);
     summary_ = new SummaryDialog(*this, binder_, this);
     scoreboard_ = new ScoreboardWindow(*this, binder_, this);
     about_ = new AboutBox(*this, binder_, this);
     quiz_ = new QuizWindow(*this, binder_, this);
+    password_ = new PasswordDialog(*this, binder_, this);
     help_ = new HelpViewer(this);
     border_ = std::make_unique<BorderWindow>();
 
@@ -144,6 +152,13 @@ void MainWindow::Type(const char* element, const QString& text) {
     });
 }
 
+void MainWindow::Tab(const QString& caption) {
+    const std::string tab = caption.toStdString();
+    dispatch([this, tab] { checkKnown(ChooseTab(engine_, tab), "tab", tab.c_str()); });
+    // The tab widget turned by itself; the engine's tab is the one shown.
+    pages_->Follow(engine_.screen);
+}
+
 void MainWindow::Spin(const char* element, bool up) {
     dispatch([this, element, up] {
         checkKnown(ardentix::Spin(engine_, element, up), "spin button", element);
@@ -173,8 +188,8 @@ void MainWindow::sync() {
     if (engine_.ended) {
         // The program ends with its main window: the other windows go with it.
         border_->hide();
-        for (QWidget* w :
-             std::initializer_list<QWidget*>{login_, summary_, scoreboard_, about_, quiz_, help_})
+        for (QWidget* w : std::initializer_list<QWidget*>{login_, summary_, scoreboard_, about_,
+                                                          quiz_, help_, password_})
             w->hide();
         close();
         return;
@@ -182,6 +197,7 @@ void MainWindow::sync() {
     const Screen& screen = engine_.screen;
     const bool loginWasShown = login_->isVisible();
     const bool summaryWasShown = summary_->isVisible();
+    const bool passwordWasShown = password_->isVisible();
     const std::set<std::string> changes = engine_.screen.TakeChanges();
     binder_.ApplyChanged(screen, changes);
     if (changes.count("TUserNAMEFORM") || changes.count("TUserNAMEFORM.ModePanel")) {
@@ -216,6 +232,15 @@ void MainWindow::sync() {
             border_->hide();
         }
     }
+    if (!passwordWasShown && password_->isVisible()) {
+        password_->Shown(screen.Get("HINTSHOW").checked);
+        CentreOnScreen(password_);
+    }
+    if (changes.count("PageControl1")) pages_->Follow(screen);
+    // Under the option pages neither the main menu nor the scenario screen takes input.
+    const bool pagesShown = screen.Get("PageControl1").visible;
+    menu_->setEnabled(!pagesShown);
+    scenario_->setEnabled(!pagesShown);
     scenario_->Refresh();
     if (changes.count("focus")) {
         if (auto* w = qobject_cast<QWidget*>(binder_.Target(screen.Focus()))) w->setFocus();
@@ -242,13 +267,26 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (engine_.ended) border_->hide();
 }
 
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && focus != this) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    dispatch([this] { KeyOnMainWindow(engine_); });
+}
+
 void MainWindow::showHelp(int context) {
     help_->ShowTopic(context);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
-        // Hints show only while "Show Hints" is checked.
+        // Hints show only while "Show Hints" is checked; the password dialog keeps the choice
+        // made before it came up.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && (widget == password_ || password_->isAncestorOf(widget)))
+            return !password_->HintsShown();
         return !engine_.screen.Get("HINTSHOW").checked;
     }
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {

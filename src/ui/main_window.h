@@ -17,6 +17,8 @@ class DriverClock;
 class HelpViewer;
 class LoginDialog;
 class MenuPanel;
+class OptionPages;
+class PasswordDialog;
 class QuizWindow;
 class QtPictures;
 class ScenarioScreen;
@@ -41,6 +43,7 @@ class MainWindow : public QMainWindow, public Actions {
     void Click(const char* element) override;
     void Menu(const char* element) override;
     void Type(const char* element, const QString& text) override;
+    void Tab(const QString& caption) override;
     void Spin(const char* element, bool up) override;
     void Dispatch(const std::function<void()>& event) override { dispatch(event); }
 
@@ -48,6 +51,8 @@ class MainWindow : public QMainWindow, public Actions {
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A key for the main window itself, not one a control passed on.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void buildMenus();
@@ -63,6 +68,8 @@ class MainWindow : public QMainWindow, public Actions {
     Binder binder_;
     MenuPanel* menu_ = nullptr;
     ScenarioScreen* scenario_ = nullptr;
+    OptionPages* pages_ = nullptr;
+    PasswordDialog* password_ = nullptr;
     LoginDialog* login_ = nullptr;
     SummaryDialog* summary_ = nullptr;
     ScoreboardWindow* scoreboard_ = nullptr;

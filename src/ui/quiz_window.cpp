@@ -6,12 +6,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "core/screen.h"
 #include "ui/actions.h"
 #include "ui/binder.h"
+#include "ui/spin_arrows.h"
 
 namespace ardentix::ui {
 
@@ -31,22 +31,7 @@ QWidget* answerPanel(Actions& actions, Binder& binder, const char* panel, const 
     binder.Bind(edit, field, Binder::Text);
     QObject::connect(field, &QLineEdit::textEdited, parent,
                      [&actions, edit](const QString& t) { actions.Type(edit, t); });
-    auto* spinBox = new QWidget(box);
-    spinBox->setObjectName(QString::fromLatin1(spin).section('.', -1));
-    auto* halves = new QVBoxLayout(spinBox);
-    halves->setContentsMargins(0, 0, 0, 0);
-    halves->setSpacing(0);
-    for (bool up : {true, false}) {
-        auto* half = new QToolButton(spinBox);
-        half->setObjectName(up ? QStringLiteral("Up") : QStringLiteral("Down"));
-        half->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
-        half->setFixedSize(18, 12);
-        half->setFocusPolicy(Qt::NoFocus);
-        half->setAutoRepeat(true);
-        QObject::connect(half, &QToolButton::clicked, parent,
-                         [&actions, spin, up] { actions.Spin(spin, up); });
-        halves->addWidget(half);
-    }
+    QWidget* spinBox = SpinArrows(actions, spin, box);
     auto* caption = new QLabel(box);
     binder.Bind(label, caption, Binder::Text);
     auto* row = new QHBoxLayout(box);

@@ -7,12 +7,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 #include "core/engine.h"
@@ -129,15 +127,6 @@ class MainWindowTest : public QObject {
         QCOMPARE(seen.first(), noDevice);
         QCOMPARE(seen.last(), noDevice);
         QCOMPARE(seen.count(QStringLiteral("Picture missing")), 2);
-    }
-
-    void optionsOpenThePages() {
-        auto* options = window_->findChild<QWidget*>(QStringLiteral("OPTIONSImage"));
-        QTest::mouseClick(options, Qt::LeftButton);
-        QVERIFY(engine_->screen.Get("PageControl1").visible);
-        window_->Click("ProgramOK");
-        QVERIFY(!engine_->screen.Get("PageControl1").visible);
-        QVERIFY(window_->isVisible());
     }
 
     void logInAndReachTheScenario() {

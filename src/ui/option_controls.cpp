@@ -1,0 +1,121 @@
+#include "ui/option_controls.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "ui/actions.h"
+#include "ui/binder.h"
+#include "ui/spin_arrows.h"
+
+namespace ardentix::ui {
+
+namespace {
+
+// A check box or radio button whose state only the engine changes.
+template <typename Button>
+class EngineChecked : public Button {
+  public:
+    explicit EngineChecked(QWidget* parent) : Button(parent) {}
+
+  protected:
+    void nextCheckState() override {}
+};
+
+// A numeric field: typing does nothing, Up and Down step it as its spin button does.
+class SpinField : public QLineEdit {
+  public:
+    SpinField(Actions& actions, const char* spin, QWidget* parent)
+        : QLineEdit(parent), actions_(actions), spin_(spin) {}
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
+            actions_.Spin(spin_, event->key() == Qt::Key_Up);
+            return;
+        }
+        QLineEdit::keyPressEvent(event);
+    }
+
+  private:
+    Actions& actions_;
+    const char* spin_;
+};
+
+}  // namespace
+
+QCheckBox* OptionControls::CheckBox(const char* element, const QString& hint) {
+    auto* box = new EngineChecked<QCheckBox>(page_);
+    box->setObjectName(QString::fromLatin1(element));
+    SetHint(box, hint);
+    binder_.Bind(element, box, Binder::Text | Binder::Checked | Binder::Visible | Binder::Enabled);
+    Actions& actions = actions_;
+    QObject::connect(box, &QCheckBox::clicked, page_,
+                     [&actions, element] { actions.Click(element); });
+    return box;
+}
+
+QRadioButton* OptionControls::Radio(const char* element, const QString& hint) {
+    auto* radio = new EngineChecked<QRadioButton>(page_);
+    radio->setObjectName(QString::fromLatin1(element));
+    // The engine unchecks the other one.
+    radio->setAutoExclusive(false);
+    SetHint(radio, hint);
+    binder_.Bind(element, radio,
+                 Binder::Text | Binder::Checked | Binder::Visible | Binder::Enabled);
+    Actions& actions = actions_;
+    QObject::connect(radio, &QRadioButton::clicked, page_,
+                     [&actions, element] { actions.Click(element); });
+    return radio;
+}
+
+QPushButton* OptionControls::Button(const char* element, const QString& hint) {
+    auto* button = new QPushButton(page_);
+    button->setObjectName(QString::fromLatin1(element));
+    button->setAutoDefault(false);
+    SetHint(button, hint);
+    binder_.Bind(element, button, Binder::Text | Binder::Visible | Binder::Enabled);
+    Actions& actions = actions_;
+    QObject::connect(button, &QPushButton::clicked, page_,
+                     [&actions, element] { actions.Click(element); });
+    return button;
+}
+
+QWidget* OptionControls::Number(const char* element, const char* spin, const QString& hint,
+                                QLineEdit** field) {
+    auto* box = new QWidget(page_);
+    auto* edit = new SpinField(actions_, spin, box);
+    edit->setObjectName(QString::fromLatin1(element));
+    edit->setReadOnly(true);
+    edit->setAlignment(Qt::AlignRight);
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
+    SetHint(edit, hint);
+    binder_.Bind(element, edit, Binder::Text | Binder::Visible | Binder::Enabled);
+    QWidget* arrows = SpinArrows(actions_, spin, box);
+    SetHint(arrows, hint);
+    binder_.Bind(spin, arrows, Binder::Visible | Binder::Enabled);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(1);
+    row->addWidget(edit);
+    row->addWidget(arrows);
+    if (field) *field = edit;
+    return box;
+}
+
+QGroupBox* OptionControls::Group(const QString& title, std::initializer_list<QWidget*> controls) {
+    auto* group = new QGroupBox(title, page_);
+    auto* column = new QVBoxLayout(group);
+    column->setSpacing(2);
+    for (QWidget* control : controls)
+        column->addWidget(control);
+    column->addStretch(1);
+    return group;
+}
+
+}  // namespace ardentix::ui

@@ -1,0 +1,280 @@
+#include "ui/option_pages.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "core/screen.h"
+#include "ui/actions.h"
+#include "ui/binder.h"
+#include "ui/option_controls.h"
+
+namespace ardentix::ui {
+
+namespace {
+
+const QString kCloseHint = QStringLiteral("Closes the options; asks whether to save a change");
+const QString kCancelHint = QStringLiteral("Closes the options and forgets every change");
+const QString kDefaultHint = QStringLiteral("Sets the options of this tab to their defaults");
+
+// The row of buttons at the foot of a tab: some on the left, Close and Cancel on the right.
+QHBoxLayout* buttonRow(std::initializer_list<QWidget*> left,
+                       std::initializer_list<QWidget*> right) {
+    auto* row = new QHBoxLayout;
+    for (QWidget* button : left)
+        row->addWidget(button);
+    row->addStretch(1);
+    for (QWidget* button : right)
+        row->addWidget(button);
+    return row;
+}
+
+QLabel* label(const QString& text, QWidget* buddy, QWidget* parent) {
+    auto* caption = new QLabel(text, parent);
+    caption->setBuddy(buddy);
+    return caption;
+}
+
+}  // namespace
+
+OptionPages::OptionPages(Actions& actions, Binder& binder, QWidget* parent)
+    : QTabWidget(parent), actions_(actions), binder_(binder) {
+    setObjectName(QStringLiteral("PageControl1"));
+    binder_.Bind("PageControl1", this, Binder::Visible);
+    following_ = true;
+    addTab(scenarioTab(), QStringLiteral("Scenario"));
+    addTab(protocolTab(), QStringLiteral("Protocol"));
+    addTab(testTab(), QStringLiteral("Test"));
+    addTab(reportTab(), QStringLiteral("Report View"));
+    following_ = false;
+    connect(this, &QTabWidget::currentChanged, this, [this](int index) {
+        if (!following_) actions_.Tab(tabText(index));
+    });
+    hide();
+}
+
+void OptionPages::Follow(const Screen& screen) {
+    const QString caption = QString::fromStdString(screen.Get("PageControl1").text);
+    for (int i = 0; i < count(); ++i) {
+        if (tabText(i) != caption || i == currentIndex()) continue;
+        following_ = true;
+        setCurrentIndex(i);
+        following_ = false;
+    }
+}
+
+QWidget* OptionPages::newPage(const char* name, int helpContext) {
+    auto* page = new QWidget(this);
+    page->setObjectName(QString::fromLatin1(name));
+    page->setProperty("helpContext", helpContext);
+    return page;
+}
+
+QWidget* OptionPages::scenarioTab() {
+    QWidget* page = newPage("ScenarioSheet", 170);
+    OptionControls c(actions_, binder_, page);
+    QGroupBox* abcs = c.Group(
+        QStringLiteral("ABCs"),
+        {c.CheckBox("OPTautoABCS", QStringLiteral("The ABCs are done for the trainee")),
+         c.CheckBox("OptBVM", QStringLiteral("Breaths are given with a bag-valve mask")),
+         c.CheckBox("OPTOneRescuer", QStringLiteral("A single rescuer does the CPR")),
+         c.CheckBox("OPTCALL911", QStringLiteral("The trainee must phone for help")),
+         c.CheckBox("Opt2CPR", QStringLiteral("Five compressions to each breath")),
+         c.CheckBox("OPTCOMPRVENT", QStringLiteral("Asks for the compressions and breaths of CPR")),
+         c.CheckBox("OPTCPRTIME", QStringLiteral("Asks for the seconds of CPR to give"))});
+    QGroupBox* program =
+        c.Group(QStringLiteral("Program"),
+                {c.CheckBox("SOUNDCheckBox", QStringLiteral("Plays the AED's voice and sounds")),
+                 c.CheckBox("IDNumCheckBox", QStringLiteral("Asks each trainee for an ID number")),
+                 c.CheckBox("OPTSCREENSIZE", QStringLiteral("Shows a border around the program"))});
+    QGroupBox* patient =
+        c.Group(QStringLiteral("Patient"),
+                {c.CheckBox("OPTOneShockScenario", QStringLiteral("Patients need a single shock")),
+                 c.CheckBox("OPTPEDScen", QStringLiteral("Patients may be children")),
+                 c.CheckBox("OptHypo", QStringLiteral("Patients may be hypothermic"))});
+    QGroupBox* aed = c.Group(
+        QStringLiteral("AED"),
+        {c.CheckBox("OPTTWOBUTTONAED", QStringLiteral("The AED has an analyze and a shock button")),
+         c.CheckBox("OPTAUTOANALYZE", QStringLiteral("The AED analyzes once the pads are on"))});
+
+    auto* odds = new QWidget(page);
+    QLineEdit* oddsField = nullptr;
+    auto* oddsRow = new QHBoxLayout(odds);
+    oddsRow->setContentsMargins(0, 4, 0, 0);
+    oddsRow->addWidget(c.Number("OptTroubleOdds", "SpinButton11",
+                                QStringLiteral("Chance of a fault in a scenario"), &oddsField));
+    oddsRow->addWidget(label(QStringLiteral("Percent"), oddsField, odds), 1);
+    QGroupBox* trouble =
+        c.Group(QStringLiteral("Troubleshoot"),
+                {c.CheckBox("OptBatteryTrouble", QStringLiteral("The AED's battery may run down")),
+                 c.CheckBox("OptElectrodeTrouble", QStringLiteral("An electrode may come loose")),
+                 c.CheckBox("OptMOTIONTrouble", QStringLiteral("The AED may sense motion")), odds});
+
+    auto* password = new QLineEdit(page);
+    password->setObjectName(QStringLiteral("PASSWORD"));
+    SetHint(password,
+            QStringLiteral("Prevents unauthorized users from accessing program and protocol "
+                           "options"));
+    binder_.Bind("PASSWORD", password, Binder::Text | Binder::Visible | Binder::Enabled);
+    connect(password, &QLineEdit::textEdited, this,
+            [this](const QString& text) { actions_.Type("PASSWORD", text); });
+    QPushButton* show =
+        c.Button("PASSWORDBUTTON", QStringLiteral("Click this button to show/hide the current "
+                                                  "password."));
+    auto* passwordRow = new QHBoxLayout;
+    passwordRow->addWidget(password, 1);
+    passwordRow->addWidget(show);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(abcs);
+    left->addStretch(1);
+    auto* middle = new QVBoxLayout;
+    middle->addWidget(patient);
+    middle->addWidget(aed);
+    middle->addWidget(program);
+    middle->addStretch(1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(trouble);
+    right->addSpacing(8);
+    right->addWidget(label(QStringLiteral("&Password"), password, page));
+    right->addLayout(passwordRow);
+    right->addStretch(1);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addLayout(middle);
+    columns->addLayout(right);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(columns, 1);
+    layout->addLayout(buttonRow(
+        {c.Button("PROGRAMDefaultButton", kDefaultHint),
+         c.Button("CLEARSCOREBOARD", QStringLiteral("Erases scores on current scoreboard"))},
+        {c.Button("ProgramOK", kCloseHint), c.Button("ButtonCANCEL1", kCancelHint)}));
+    return page;
+}
+
+QWidget* OptionPages::protocolTab() {
+    QWidget* page = newPage("ProtocolSheet", 150);
+    OptionControls c(actions_, binder_, page);
+
+    auto* parameters = new QGroupBox(QStringLiteral("Protocol Parameters"), page);
+    auto* grid = new QGridLayout(parameters);
+    grid->setVerticalSpacing(4);
+    int row = 0;
+    const auto addRow = [&](const QString& caption, const char* field, const char* spin,
+                            const QString& hint) {
+        QLineEdit* edit = nullptr;
+        QWidget* number = c.Number(field, spin, hint, &edit);
+        grid->addWidget(label(caption, edit, parameters), row, 0);
+        grid->addWidget(number, row++, 1);
+    };
+    addRow(QStringLiteral("Hypothermic maximum (shocks)"), "OptHypoShocks", "SpinButton5",
+           QStringLiteral("Most shocks given to a hypothermic patient"));
+    addRow(QStringLiteral("Pediatric minimum"), "OptMinimumAge", "SpinButton6",
+           QStringLiteral("The smallest pediatric patient, in years or pounds as chosen below"));
+    auto* units = new QHBoxLayout;
+    units->setContentsMargins(12, 0, 0, 0);
+    units->addWidget(c.Radio("Age", QStringLiteral("The pediatric minimum is an age")));
+    units->addWidget(c.Radio("Weight", QStringLiteral("The pediatric minimum is a weight")));
+    units->addStretch(1);
+    grid->addLayout(units, row++, 0, 1, 2);
+    addRow(QStringLiteral("CPR period prior to analyzing (seconds)"), "OptCPR0Length",
+           "SpinButton0", QStringLiteral("Seconds of CPR before the first analysis"));
+    addRow(QStringLiteral("CPR 1 (seconds)"), "OptCPR1Length", "SpinButton1",
+           QStringLiteral("Seconds of the first period of CPR"));
+    addRow(QStringLiteral("CPR 2 (seconds)"), "OptCPR2Length", "SpinButton2",
+           QStringLiteral("Seconds of the second period of CPR"));
+    addRow(QStringLiteral("CPR countdown timer speed (% of normal)"), "OPTCPRCOMP", "SpinButton7",
+           QStringLiteral("How fast the CPR countdown runs"));
+    grid->setRowStretch(row, 1);
+
+    QGroupBox* options = c.Group(
+        QStringLiteral("Protocol Options"),
+        {c.CheckBox("OPTPEDSMONITOR",
+                    QStringLiteral("The AED monitors a pediatric patient under the minimum")),
+         c.CheckBox("OPTBPCHECK", QStringLiteral("Expects a blood pressure check")),
+         c.CheckBox("OptVoice", QStringLiteral("Scores the trainee's voice report")),
+         c.CheckBox("OptPulseAfterCPR", QStringLiteral("Expects a pulse check after CPR")),
+         c.CheckBox("OptPulseAfter3rdShock",
+                    QStringLiteral("Expects a pulse check after three shocks in a row")),
+         c.CheckBox("OPTCLEARShock", QStringLiteral("Expects everyone clear before a shock")),
+         c.CheckBox("OPTClearAnalyze",
+                    QStringLiteral("Expects everyone clear before an analysis"))});
+
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(parameters);
+    columns->addWidget(options);
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(columns);
+    layout->addStretch(1);
+    layout->addLayout(
+        buttonRow({c.Button("PROTOCOLDefaultButton", kDefaultHint)},
+                  {c.Button("ProtocolOK", kCloseHint), c.Button("ButtonCANCEL2", kCancelHint)}));
+    return page;
+}
+
+QWidget* OptionPages::testTab() {
+    QWidget* page = newPage("TestSheet", 220);
+    OptionControls c(actions_, binder_, page);
+
+    auto* config = new QGroupBox(QStringLiteral("Test Configuration"), page);
+    auto* column = new QVBoxLayout(config);
+    column->setSpacing(2);
+    QLineEdit* count = nullptr;
+    QWidget* number = c.Number("OPTtestScenarios", "SpinButtonTESTSCEN",
+                               QStringLiteral("Scenarios in one test"), &count);
+    QLabel* countLabel = label(QStringLiteral("Test scenarios"), count, config);
+    countLabel->setObjectName(QStringLiteral("TESTScenLABEL"));
+    auto* countRow = new QHBoxLayout;
+    countRow->addWidget(countLabel);
+    countRow->addWidget(number);
+    countRow->addStretch(1);
+    column->addLayout(countRow);
+    column->addSpacing(4);
+    column->addWidget(c.CheckBox("OPTEmail", QStringLiteral("A test report can be e-mailed")));
+    column->addWidget(
+        c.CheckBox("OPTAUTOSend", QStringLiteral("Each test report is e-mailed at once")));
+    column->addWidget(c.CheckBox("OPTDetailedTestReport",
+                                 QStringLiteral("Test reports list every step of a scenario")));
+    // Never offered: bound so that they stay hidden.
+    column->addWidget(c.CheckBox("OPTFTP", QStringLiteral("Sends test reports by FTP")));
+    column->addWidget(c.CheckBox("OPTEncrypt", QStringLiteral("Encrypts test reports")));
+    column->addSpacing(4);
+    column->addWidget(new QLabel(QStringLiteral("* Requires Internet connection"), config));
+    auto* configure = new QHBoxLayout;
+    configure->addWidget(
+        c.Button("eMailCONFIGURE", QStringLiteral("Sets up the e-mail account for reports")));
+    configure->addWidget(
+        c.Button("FTPConfigure", QStringLiteral("Sets up the FTP server for reports")));
+    configure->addStretch(1);
+    column->addSpacing(4);
+    column->addLayout(configure);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(config);
+    top->addStretch(1);
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(top);
+    layout->addStretch(1);
+    layout->addLayout(
+        buttonRow({c.Button("TESTDEFAULT", kDefaultHint)},
+                  {c.Button("TESTCLOSE", kCloseHint), c.Button("ButtonCANCEL3", kCancelHint)}));
+    return page;
+}
+
+QWidget* OptionPages::reportTab() {
+    QWidget* page = newPage("ReportSheet", 160);
+    OptionControls c(actions_, binder_, page);
+    auto* layout = new QVBoxLayout(page);
+    layout->addStretch(1);
+    layout->addLayout(buttonRow({}, {c.Button("REPORTCLOSEBUTTON", kCloseHint)}));
+    return page;
+}
+
+}  // namespace ardentix::ui

@@ -1,0 +1,30 @@
+#include "ui/spin_arrows.h"
+
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "ui/actions.h"
+
+namespace ardentix::ui {
+
+QWidget* SpinArrows(Actions& actions, const char* spin, QWidget* parent) {
+    auto* arrows = new QWidget(parent);
+    arrows->setObjectName(QString::fromLatin1(spin).section('.', -1));
+    auto* halves = new QVBoxLayout(arrows);
+    halves->setContentsMargins(0, 0, 0, 0);
+    halves->setSpacing(0);
+    for (bool up : {true, false}) {
+        auto* half = new QToolButton(arrows);
+        half->setObjectName(up ? QStringLiteral("Up") : QStringLiteral("Down"));
+        half->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
+        half->setFixedSize(18, 12);
+        half->setFocusPolicy(Qt::NoFocus);
+        half->setAutoRepeat(true);
+        QObject::connect(half, &QToolButton::clicked, arrows,
+                         [&actions, spin, up] { actions.Spin(spin, up); });
+        halves->addWidget(half);
+    }
+    return arrows;
+}
+
+}  // namespace ardentix::ui
