@@ -1,5 +1,6 @@
 #include "ui/option_pages.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -35,6 +36,20 @@ QHBoxLayout* buttonRow(std::initializer_list<QWidget*> left,
     return row;
 }
 
+// The application's own colours, each one set so that none comes from the black client area.
+QPalette standardPalette() {
+    const QPalette app = QApplication::palette();
+    QPalette palette;
+    for (int g = 0; g < QPalette::NColorGroups; ++g) {
+        for (int r = 0; r < QPalette::NColorRoles; ++r) {
+            const auto group = static_cast<QPalette::ColorGroup>(g);
+            const auto role = static_cast<QPalette::ColorRole>(r);
+            palette.setBrush(group, role, app.brush(group, role));
+        }
+    }
+    return palette;
+}
+
 QLabel* label(const QString& text, QWidget* buddy, QWidget* parent) {
     auto* caption = new QLabel(text, parent);
     caption->setBuddy(buddy);
@@ -46,6 +61,9 @@ QLabel* label(const QString& text, QWidget* buddy, QWidget* parent) {
 OptionPages::OptionPages(Actions& actions, Binder& binder, QWidget* parent)
     : QTabWidget(parent), actions_(actions), binder_(binder) {
     setObjectName(QStringLiteral("PageControl1"));
+    // The pages look like a dialog, not like the black screen under them.
+    setPalette(standardPalette());
+    setAutoFillBackground(true);
     binder_.Bind("PageControl1", this, Binder::Visible);
     following_ = true;
     addTab(scenarioTab(), QStringLiteral("Scenario"));
@@ -233,6 +251,7 @@ QWidget* OptionPages::testTab() {
     countLabel->setObjectName(QStringLiteral("TESTScenLABEL"));
     auto* countRow = new QHBoxLayout;
     countRow->addWidget(countLabel);
+    countRow->addSpacing(6);
     countRow->addWidget(number);
     countRow->addStretch(1);
     column->addLayout(countRow);
