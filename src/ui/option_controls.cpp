@@ -93,7 +93,8 @@ QWidget* OptionControls::Number(const char* element, const char* spin, const QSt
     edit->setObjectName(QString::fromLatin1(element));
     edit->setReadOnly(true);
     edit->setAlignment(Qt::AlignRight);
-    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
+    // Room for three digits.
+    edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 14);
     SetHint(edit, hint);
     binder_.Bind(element, edit, Binder::Text | Binder::Visible | Binder::Enabled);
     QWidget* arrows = SpinArrows(actions_, spin, box);
@@ -111,6 +112,7 @@ QWidget* OptionControls::Number(const char* element, const char* spin, const QSt
 QGroupBox* OptionControls::Group(const QString& title, std::initializer_list<QWidget*> controls) {
     auto* group = new QGroupBox(title, page_);
     auto* column = new QVBoxLayout(group);
+    column->setContentsMargins(6, 6, 6, 6);
     column->setSpacing(2);
     for (QWidget* control : controls)
         column->addWidget(control);

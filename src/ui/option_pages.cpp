@@ -183,6 +183,7 @@ QWidget* OptionPages::protocolTab() {
 
     auto* parameters = new QGroupBox(QStringLiteral("Protocol Parameters"), page);
     auto* grid = new QGridLayout(parameters);
+    grid->setContentsMargins(6, 6, 6, 6);
     grid->setVerticalSpacing(4);
     int row = 0;
     const auto addRow = [&](const QString& caption, const char* field, const char* spin,
@@ -229,6 +230,7 @@ QWidget* OptionPages::protocolTab() {
     columns->addWidget(parameters);
     columns->addWidget(options);
     auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(columns);
     layout->addStretch(1);
     layout->addLayout(
@@ -243,6 +245,7 @@ QWidget* OptionPages::testTab() {
 
     auto* config = new QGroupBox(QStringLiteral("Test Configuration"), page);
     auto* column = new QVBoxLayout(config);
+    column->setContentsMargins(6, 6, 6, 6);
     column->setSpacing(2);
     QLineEdit* count = nullptr;
     QWidget* number = c.Number("OPTtestScenarios", "SpinButtonTESTSCEN",
