@@ -50,6 +50,9 @@ void Binder::apply(const Element& el, QObject* target, unsigned what) {
         if ((what & Text) && edit->text() != text) edit->setText(text);
         // A masked field shows each character as "*".
         if (what & Text) edit->setEchoMode(el.masked ? QLineEdit::Password : QLineEdit::Normal);
+        // The style's own mask character is a dot in some styles.
+        if (el.masked && edit->styleSheet().isEmpty())
+            edit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42 }"));
         if (el.maxLength > 0) edit->setMaxLength(el.maxLength);
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         if (what & Text) button->setText(text);
