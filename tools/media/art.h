@@ -46,6 +46,7 @@ const Person& PersonOf(int set);
 
 // The face's points, in the view; the chin-down pose moves them towards the chest.
 double ChinY(const Person& m, bool tilted);
+double FaceY(const Person& m, double k, bool tilted);  // the point k half-heights below the middle
 QPointF Mouth(const Person& m, bool tilted);
 QPointF NeckSide(const Person& m);
 QPointF ChestCentre(const Person& m);

@@ -111,8 +111,6 @@ void drawChest(QPainter& p, const Person& m) {
         p.drawEllipse(QPointF(c + s * w * 0.44, y + 82 * k), 4.2 * (m.child ? 0.7 : 1), 3.6);
     p.setBrush(Shade(m.skin, 0.62));
     p.drawEllipse(QPointF(c, m.belt - 34 * k), 3.2, 4.2);
-    p.setBrush(QColor(255, 255, 255, 40));
-    p.drawEllipse(QPointF(c - w * 0.2, y + 60 * k), w * 0.2, 22 * k);
 }
 
 void drawArms(QPainter& p, const Person& m) {
@@ -154,7 +152,7 @@ void drawShirt(QPainter& p, const Person& m) {
     p.setBrush(g);
     p.drawPath(body);
     // The turned-back edges of the opened clothing, then the bare chest inside them.
-    p.setPen(QPen(Shade(m.shirt, m.shirt.lightness() > 200 ? 0.82 : 1.3), 12));
+    p.setPen(QPen(Shade(m.shirt, m.shirt.lightness() > 170 ? 0.86 : 1.18), 12));
     p.setBrush(Qt::NoBrush);
     p.save();
     p.setClipPath(body);

@@ -9,22 +9,16 @@ namespace media {
 
 namespace {
 
-// How far the features move towards the chest when the chin is down.
-double drop(const Person& m, bool tilted) {
-    return tilted ? 0 : 0.1 * m.headRy;
-}
-
 QPainterPath facePath(const Person& m, bool tilted) {
-    const double c = m.cx, y = m.headY, rx = m.headRx, ry = m.headRy;
+    const double c = m.cx, rx = m.headRx;
+    const auto y = [&](double k) { return FaceY(m, k, tilted); };
     const double chin = ChinY(m, tilted);
     const double jaw = m.child ? 0.78 : 0.62;
-    QPainterPath f(QPointF(c, y - ry));
-    f.cubicTo(QPointF(c + rx * 0.8, y - ry), QPointF(c + rx, y - ry * 0.5),
-              QPointF(c + rx, y - ry * 0.02));
-    f.cubicTo(QPointF(c + rx, y + ry * 0.42), QPointF(c + rx * jaw, chin - 2), QPointF(c, chin));
-    f.cubicTo(QPointF(c - rx * jaw, chin - 2), QPointF(c - rx, y + ry * 0.42),
-              QPointF(c - rx, y - ry * 0.02));
-    f.cubicTo(QPointF(c - rx, y - ry * 0.5), QPointF(c - rx * 0.8, y - ry), QPointF(c, y - ry));
+    QPainterPath f(QPointF(c, y(-1)));
+    f.cubicTo(QPointF(c + rx * 0.8, y(-1)), QPointF(c + rx, y(-0.5)), QPointF(c + rx, y(-0.02)));
+    f.cubicTo(QPointF(c + rx, y(0.42)), QPointF(c + rx * jaw, chin - 2), QPointF(c, chin));
+    f.cubicTo(QPointF(c - rx * jaw, chin - 2), QPointF(c - rx, y(0.42)), QPointF(c - rx, y(-0.02)));
+    f.cubicTo(QPointF(c - rx, y(-0.5)), QPointF(c - rx * 0.8, y(-1)), QPointF(c, y(-1)));
     f.closeSubpath();
     return f;
 }
@@ -35,7 +29,7 @@ double hairline(const Person& m, bool tilted) {
     if (m.hairStyle == Hair::Receding) k = -0.7;
     if (m.hairStyle == Hair::Child) k = -0.3;
     if (m.hairStyle == Hair::Curly) k = -0.58;
-    return m.headY + k * m.headRy + drop(m, tilted) * 1.2;
+    return FaceY(m, k, tilted) + (tilted ? 0 : 0.08 * m.headRy);
 }
 
 void drawEyes(QPainter& p, const Person& m, double eyeY) {
@@ -149,7 +143,7 @@ void drawFringe(QPainter& p, const Person& m, bool tilted, const QPainterPath& f
     }
     const double c = m.cx, rx = m.headRx, ry = m.headRy, h = hairline(m, tilted);
     const double temple = m.hairStyle == Hair::Receding ? h + 0.06 * ry : h + 0.26 * ry;
-    QPainterPath hair(QPointF(c - rx * 1.2, m.headY + 0.1 * ry + drop(m, tilted)));
+    QPainterPath hair(QPointF(c - rx * 1.2, FaceY(m, 0.1, tilted)));
     hair.lineTo(QPointF(c - rx * 0.96, temple + 0.1 * ry));
     if (m.hairStyle == Hair::Child) {  // a boy's fringe in points
         for (int i = -4; i <= 4; ++i) {
@@ -162,7 +156,7 @@ void drawFringe(QPainter& p, const Person& m, bool tilted, const QPainterPath& f
         hair.quadTo(QPointF(c + rx * 0.7, temple - 0.16 * ry),
                     QPointF(c + rx * 0.96, temple + 0.1 * ry));
     }
-    hair.lineTo(QPointF(c + rx * 1.2, m.headY + 0.1 * ry + drop(m, tilted)));
+    hair.lineTo(QPointF(c + rx * 1.2, FaceY(m, 0.1, tilted)));
     hair.lineTo(QPointF(c + rx * 1.2, m.headY - ry * 1.4));
     hair.lineTo(QPointF(c - rx * 1.2, m.headY - ry * 1.4));
     hair.closeSubpath();
@@ -174,11 +168,17 @@ void drawFringe(QPainter& p, const Person& m, bool tilted, const QPainterPath& f
     p.setPen(Qt::NoPen);
     p.setBrush(g);
     p.drawPath(hair);
-    p.setPen(
-        QPen(Shade(m.hair, m.hair.lightness() > 150 ? 0.8 : 1.6), 1, Qt::SolidLine, Qt::RoundCap));
-    for (int i = 0; i < 14; ++i) {
-        const double x = c - rx * 0.8 + i * rx * 0.123;
-        p.drawLine(QPointF(x, m.headY - ry + 4), QPointF(x + (i % 3 - 1) * 3, h - 6));
+    p.setPen(QPen(Shade(m.hair, m.hair.lightness() > 150 ? 0.84 : 1.35), 1, Qt::SolidLine,
+                  Qt::RoundCap));
+    // Strands combed from the crown towards the face.
+    p.setBrush(Qt::NoBrush);
+    const QPointF crown(c + rx * 0.15, m.headY - ry * 1.1);
+    for (int i = 0; i < 11; ++i) {
+        const double x = c - rx * 0.85 + i * rx * 0.17;
+        const QPointF end(x, h - 5 - std::abs(x - c) * 0.2);
+        QPainterPath strand(crown + (end - crown) * 0.25);
+        strand.quadTo(QPointF((crown.x() + end.x()) / 2 + 4, (crown.y() + end.y()) / 2), end);
+        p.drawPath(strand);
     }
     p.restore();
 }
@@ -252,14 +252,14 @@ void DrawNeck(QPainter& p, const Person& m, bool tilted) {
 }
 
 void DrawHead(QPainter& p, const Person& m, bool tilted) {
-    const double c = m.cx, rx = m.headRx, ry = m.headRy, d = drop(m, tilted);
+    const double c = m.cx, rx = m.headRx, ry = m.headRy;
+    const auto y = [&](double k) { return FaceY(m, k, tilted); };
     p.setPen(QPen(Shade(m.skin, 0.68), 1.2));
     p.setBrush(Shade(m.skin, 0.92));
     for (int s : {-1, 1})
-        p.drawEllipse(QPointF(c + s * (rx + 1), m.headY + d * 0.5), m.child ? 7 : 6,
-                      m.child ? 12 : 13);
+        p.drawEllipse(QPointF(c + s * (rx + 1), y(0)), m.child ? 7 : 6, m.child ? 12 : 13);
     const QPainterPath face = facePath(m, tilted);
-    QRadialGradient g(QPointF(c, m.headY - 0.1 * ry + d), rx * 1.25);
+    QRadialGradient g(QPointF(c, y(-0.1)), rx * 1.25);
     g.setColorAt(0, Shade(m.skin, 1.06));
     g.setColorAt(0.7, m.skin);
     g.setColorAt(1, Shade(m.skin, 0.8));
@@ -270,18 +270,16 @@ void DrawHead(QPainter& p, const Person& m, bool tilted) {
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(240, 110, 110, 46));
         for (int s : {-1, 1})
-            p.drawEllipse(QPointF(c + s * rx * 0.55, m.headY + 0.32 * ry + d), rx * 0.2, ry * 0.12);
+            p.drawEllipse(QPointF(c + s * rx * 0.55, y(0.32)), rx * 0.2, ry * 0.12);
     }
     if (m.beard) {
-        QPainterPath beard(QPointF(c - rx * 1.01, m.headY + d * 0.5));
-        beard.cubicTo(QPointF(c - rx * 0.8, m.headY + 0.5 * ry),
-                      QPointF(c - rx * 0.6, m.headY + 0.4 * ry),
-                      QPointF(c, m.headY + 0.74 * ry + d));
-        beard.cubicTo(QPointF(c + rx * 0.6, m.headY + 0.4 * ry),
-                      QPointF(c + rx * 0.8, m.headY + 0.5 * ry),
-                      QPointF(c + rx * 1.01, m.headY + d * 0.5));
-        beard.lineTo(QPointF(c + rx * 1.2, m.headY + ry * 1.4));
-        beard.lineTo(QPointF(c - rx * 1.2, m.headY + ry * 1.4));
+        QPainterPath beard(QPointF(c - rx * 1.01, y(0)));
+        beard.cubicTo(QPointF(c - rx * 0.8, y(0.5)), QPointF(c - rx * 0.6, y(0.4)),
+                      QPointF(c, y(0.74)));
+        beard.cubicTo(QPointF(c + rx * 0.6, y(0.4)), QPointF(c + rx * 0.8, y(0.5)),
+                      QPointF(c + rx * 1.01, y(0)));
+        beard.lineTo(QPointF(c + rx * 1.2, y(1.4)));
+        beard.lineTo(QPointF(c - rx * 1.2, y(1.4)));
         beard.closeSubpath();
         p.save();
         p.setClipPath(face);
@@ -291,8 +289,8 @@ void DrawHead(QPainter& p, const Person& m, bool tilted) {
         p.restore();
     }
     drawFringe(p, m, tilted, face);
-    drawEyes(p, m, m.headY + (m.child ? 0.08 : -0.04) * ry + d);
-    drawNoseAndMouth(p, m, tilted, m.headY + (m.child ? 0.3 : 0.33) * ry + d * 0.8);
+    drawEyes(p, m, y(m.child ? 0.08 : -0.04));
+    drawNoseAndMouth(p, m, tilted, y(m.child ? 0.3 : 0.33));
 }
 
 }  // namespace media

@@ -88,7 +88,15 @@ QImage CoverOf(const QImage& flat, QPoint seed) {
     return cover;
 }
 
-Cut CutOverlay(const QImage& canvas, QPoint at, SeedRule rule, QPoint fixedSeed, QString* error) {
+Cut CutOverlay(const QImage& drawn, QPoint at, SeedRule rule, QPoint fixedSeed, QString* error) {
+    // What reaches past the view's edges is never seen: the picture leaves it black.
+    QImage canvas(drawn.size(), QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    {
+        QPainter p(&canvas);
+        const QRect view(kMargin, kMargin, kView, kView);
+        p.drawImage(view.topLeft(), drawn, view);
+    }
     // The object's extent, in view coordinates.
     int right = at.x(), bottom = at.y();
     for (int y = 0; y < canvas.height(); ++y) {
@@ -117,7 +125,13 @@ Cut CutOverlay(const QImage& canvas, QPoint at, SeedRule rule, QPoint fixedSeed,
         }
         if (rule == SeedRule::Fixed) break;  // the size does not move a fixed seed
     }
-    if (error) *error = QStringLiteral("no size puts the seed on the object");
+    if (error) {
+        *error = QStringLiteral("no size from %1 x %2 to %3 x %4 puts the seed on the object")
+                     .arg(minW)
+                     .arg(minH)
+                     .arg(maxW)
+                     .arg(maxH);
+    }
     return {};
 }
 

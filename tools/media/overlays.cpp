@@ -62,7 +62,7 @@ void bag(QPainter& p, const Person& m, bool squeezing) {
     const QTransform t = QTransform().translate(c.x(), c.y()).rotate(28);
     const QPointF bagMiddle = t.map(QPointF(0, -98));
     const QPointF wrist = bagMiddle + QPointF(34, 6);
-    DrawArm(p, wrist + QPointF(120, -110), wrist, 40);
+    DrawArm(p, wrist + QPointF(50, -150), wrist, 40);
     DrawHand(p, wrist, 196, kHand, Grip::Curled, false);
 }
 

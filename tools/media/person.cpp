@@ -88,18 +88,19 @@ Person make(int set) {
     m.sidePad = padAround(centreOf(l.redZone), padSize,
                           QPointF(l.padCurved.left + 30, l.padCurved.top + 30), 12);
 
-    // The middle line lies between the pads, and under the middle of the common shake picture.
-    const double between = (l.whiteZone.left + l.whiteZone.width + l.redZone.left) / 2.0;
-    m.cx = std::round(0.6 * between + 0.4 * (l.shake.left + 190));
+    // The white pad lies below the right collarbone, the side pad around the left side of the
+    // chest: that sets the chest's middle line and its width.
+    const double chest = (m.sidePad.center().x() - m.whitePad.center().x()) / 1.27;
+    m.cx = std::round(m.whitePad.center().x() + 0.45 * chest);
     // The shoulders lie above the white pad, under the shaking hands.
     const double shoulders = (l.shake.top + 32 + l.whiteZone.top - 10) / 2.0;
     m.shoulderY = std::min(shoulders, m.whitePad.top() - 12);
-    m.shoulderHalf = std::max(k.shoulders, m.sidePad.right() - m.cx + 20);
-    m.waistHalf = k.waist;
-    m.headRx = (k.child ? 44 : 36) * k.head;
-    m.headRy = (k.child ? 52 : 48) * k.head;
-    m.neckHalf = k.child ? 20 : 19 * k.head + (set == 2 ? 4 : 0);
-    m.headY = m.shoulderY - (k.child ? 24 : 34) - m.headRy;
+    m.shoulderHalf = chest + 18 + (k.shoulders - 94) * 0.3;
+    m.waistHalf = std::min(k.waist, m.shoulderHalf - 8);
+    m.headRx = (k.child ? 48 : 40) * k.head;
+    m.headRy = (k.child ? 56 : 52) * k.head;
+    m.neckHalf = k.child ? 22 : 23 * k.head + (set == 2 ? 4 : 0);
+    m.headY = m.shoulderY - (k.child ? 18 : 26) - m.headRy;
     m.belt = m.shoulderY + (k.child ? 165 : 232);
     m.armWidth = k.child ? 30 : 36 + (k.shoulders - 90) * 0.25;
     return m;
@@ -114,11 +115,19 @@ const Person& PersonOf(int set) {
 }
 
 double ChinY(const Person& m, bool tilted) {
-    return m.headY + m.headRy + (tilted ? 0 : 0.12 * m.headRy);
+    return tilted ? m.headY + m.headRy : m.shoulderY - 8;
+}
+
+double FaceY(const Person& m, double k, bool tilted) {
+    const double y = m.headY + k * m.headRy;
+    if (tilted) return y;
+    // Chin down: the crown comes a little into sight, the chin sinks onto the chest.
+    const double top = 0.1 * m.headRy, chin = ChinY(m, false) - ChinY(m, true);
+    return y + top + (chin - top) * (k + 1) / 2;
 }
 
 QPointF Mouth(const Person& m, bool tilted) {
-    return {m.cx, m.headY + (m.child ? 0.55 : 0.6) * m.headRy + (tilted ? 0 : 0.1 * m.headRy)};
+    return {m.cx, FaceY(m, m.child ? 0.55 : 0.6, tilted)};
 }
 
 QPointF NeckSide(const Person& m) {
