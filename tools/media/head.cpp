@@ -225,10 +225,10 @@ void DrawNeck(QPainter& p, const Person& m, bool tilted) {
     p.drawPath(neck);
     p.setPen(Qt::NoPen);
     if (tilted && !m.child) {  // the throat, stretched
-        p.setBrush(Shade(m.skin, 1.08));
-        p.drawEllipse(QPointF(c, chin + (m.shoulderY - chin) * 0.42), 5, 7);
+        p.setBrush(Shade(m.skin, 1.03));
+        p.drawEllipse(QPointF(c, chin + (m.shoulderY - chin) * 0.45), 4, 5);
     }
-    p.setBrush(QColor(50, 24, 12, tilted ? 40 : 90));  // the shadow under the jaw
+    p.setBrush(QColor(50, 24, 12, tilted ? 36 : 56));  // the shadow under the jaw
     p.drawEllipse(QPointF(c, chin + 2), m.headRx * 0.62, tilted ? 5 : 9);
     if (m.collar) {
         p.setPen(QPen(Shade(m.shirt, 0.6), 1.2));

@@ -125,7 +125,7 @@ void DrawOverlay(QPainter& p, const Person& m, Overlay o) {
             airway(p, m);
             break;
         case Overlay::Breath:
-            DrawRescuerHead(p, Mouth(m, true) + QPointF(-4, -10), 1.0);
+            DrawRescuerHead(p, Mouth(m, true) + QPointF(-8, -22), 1.35);
             break;
         case Overlay::Bag:
             maskOnFace(p, m, false);

@@ -87,8 +87,8 @@ void DrawRescuerHead(QPainter& p, QPointF cheek, double size) {
     p.scale(size, size);
     // His shoulders and back come from his side of the patient (the left), his neck to the head.
     QPainterPath back;
-    back.addEllipse(QPointF(-118, -4), 84, 60);
-    QLinearGradient g(QPointF(-118, -64), QPointF(-118, 56));
+    back.addEllipse(QPointF(-112, 0), 70, 50);
+    QLinearGradient g(QPointF(-112, -50), QPointF(-112, 50));
     g.setColorAt(0, Shade(kSleeve, 0.8));
     g.setColorAt(0.5, Shade(kSleeve, 1.15));
     g.setColorAt(1, Shade(kSleeve, 0.8));
@@ -96,11 +96,8 @@ void DrawRescuerHead(QPainter& p, QPointF cheek, double size) {
     p.setBrush(g);
     p.drawPath(back);
     p.setPen(QPen(QColor(210, 214, 200), 5));
-    p.drawLine(QPointF(-150, -62), QPointF(-150, 54));
+    p.drawLine(QPointF(-140, -46), QPointF(-140, 46));
     fill(p, capsule(QPointF(-62, 4), QPointF(-22, 2), 36), Shade(kSkin, 0.9));
-    p.setPen(QPen(Shade(kSleeve, 0.55), 1.2));
-    p.setBrush(Shade(kSleeve, 1.05));
-    p.drawEllipse(QPointF(-58, 4), 14, 26);  // the collar
     // The head lies on its side: the crown to the right, the face looking down at the chest.
     QPainterPath head;
     head.addEllipse(QPointF(0, 0), 38, 31);
