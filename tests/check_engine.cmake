@@ -1,5 +1,5 @@
 # Fails when an engine source includes a Qt header.
-foreach(dir core aed rescuer monitor records settings options scenario)
+foreach(dir core aed rescuer monitor records settings options scenario mail)
     file(GLOB_RECURSE sources ${ROOT}/src/${dir}/*.cpp ${ROOT}/src/${dir}/*.h)
     foreach(source ${sources})
         file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]Q[A-Za-z]")

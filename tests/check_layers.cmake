@@ -7,6 +7,7 @@ set(levels
     core 1
     records 2
     options 3
+    mail 3
     monitor 3
     rescuer 4
     aed 5
