@@ -34,7 +34,7 @@ ReplyReader::Status ReplyReader::Next(SmtpReply& reply) {
         const size_t end = buffer_.find('\n', pos);
         const size_t length = (end == std::string::npos ? buffer_.size() : end) - pos;
         if (length > kMaxLineBytes) {
-            if (reply.lines.empty()) reply.text = buffer_.substr(pos, kMaxLineBytes);
+            // Such a line is nothing to show: the text stays empty.
             pos = end == std::string::npos ? buffer_.size() : end + 1;
             return finish(Status::Malformed);
         }

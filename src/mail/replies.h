@@ -29,7 +29,8 @@ class ReplyReader {
 
     void Feed(std::string_view bytes) { buffer_.append(bytes); }
     // Takes the first reply out of the buffer when it is complete. Malformed: the reply does not
-    // keep the rules above (its first line is in text); what it read is taken out as well.
+    // keep the rules above (its first line is in text, unless that line is too long); what it
+    // read is taken out as well.
     Status Next(SmtpReply& reply);
     void Clear() { buffer_.clear(); }
     size_t Buffered() const { return buffer_.size(); }

@@ -30,7 +30,7 @@ bool TSmtpClient::Busy() const {
 }
 
 void TSmtpClient::emit(SmtpEvent::Kind kind, std::string text, int number) {
-    events_.push_back({kind, std::move(text), number});
+    events_.emplace_back(kind, std::move(text), number);
 }
 
 // Ends the connect or send in progress with an error; the connection, if any, stays as it is.
@@ -262,11 +262,14 @@ void TSmtpClient::onHeloReply(const SmtpReply& reply) {
         }
         return;
     }
-    emit(SmtpEvent::Kind::AuthenticationFailed);
-    if (!heloRetried_ && OnAuthenticationFailed && OnAuthenticationFailed()) {
+    // Asked once: a second refusal ends the connect.
+    if (!heloRetried_) {
         heloRetried_ = true;
-        sendHelo();
-        return;
+        emit(SmtpEvent::Kind::AuthenticationFailed);
+        if (OnAuthenticationFailed && OnAuthenticationFailed()) {
+            sendHelo();
+            return;
+        }
     }
     closeConnection();
     fail("Authentication failed");

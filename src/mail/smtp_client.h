@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/files.h"
@@ -39,11 +40,14 @@ struct SmtpEvent {
         Failure,
         Error,  // text: what ended the connect or send
     };
+    SmtpEvent(Kind kind, std::string text = {}, int number = 0, size_t sent = 0, size_t total = 0)
+        : kind(kind), text(std::move(text)), number(number), sent(sent), total(total) {}
+
     Kind kind;
     std::string text;
-    int number = 0;
-    size_t sent = 0;
-    size_t total = 0;
+    int number;
+    size_t sent;
+    size_t total;
 
     bool operator==(const SmtpEvent&) const = default;
 };

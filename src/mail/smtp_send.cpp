@@ -174,7 +174,8 @@ void TSmtpClient::Written(size_t n) {
         if (front.bytes == 0) unwritten_.pop_front();
     }
     if (progressed) {
-        events_.push_back({SmtpEvent::Kind::PacketSent, {}, 0, bytesSent_, bytesTotal_});
+        events_.emplace_back(SmtpEvent::Kind::PacketSent, std::string(), 0, bytesSent_,
+                             bytesTotal_);
     }
     if (phase_ != Phase::Transfer) return;
     // The next piece goes out when the socket has taken the last one.
