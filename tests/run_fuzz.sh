@@ -2,8 +2,8 @@
 # Builds one of the fuzz targets of fuzz/ with clang++ (libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer) and runs it for a few seconds.
 #   run_fuzz.sh SOURCE_DIR WORK_DIR TARGET [SECONDS]
-# TARGET is scoreboard or settings: fuzz/TARGET_fuzz.cpp with the engine sources it needs, seeded
-# from fuzz/seeds/TARGET. Its corpus and any failing input go into WORK_DIR/TARGET.
+# TARGET is scoreboard, settings or mail_replies: fuzz/TARGET_fuzz.cpp with the engine sources it
+# needs, seeded from fuzz/seeds/TARGET. Its corpus and any failing input go into WORK_DIR/TARGET.
 # Exits 77 (the test is skipped) when clang++ or its libFuzzer runtime is not installed.
 set -eu
 src=$1
@@ -15,8 +15,9 @@ seconds=${4:-5}
 case $target in
     scoreboard) sources="records/board.cpp records/columns.cpp core/files.cpp" ;;
     settings) sources="core/settings_layout.cpp settings/settings.cpp core/files.cpp" ;;
+    mail_replies) sources="mail/replies.cpp" ;;
     *)
-        echo "unknown fuzz target: $target (scoreboard or settings)" >&2
+        echo "unknown fuzz target: $target (scoreboard, settings or mail_replies)" >&2
         exit 2
         ;;
 esac
