@@ -43,7 +43,9 @@ ReplyReader::Status ReplyReader::Next(SmtpReply& reply) {
             return Status::Waiting;
         }
         std::string line = buffer_.substr(pos, length);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        // CR LF ends a line; a stray CR before it is no part of the text either.
+        while (!line.empty() && line.back() == '\r')
+            line.pop_back();
         pos = end + 1;
         if (reply.lines.empty()) {
             reply.text = line;

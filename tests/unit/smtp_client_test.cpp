@@ -436,6 +436,25 @@ TEST_F(Dialogue, AnInvalidHostIsAskedAboutOnce) {
     EXPECT_FALSE(client.Busy());
 }
 
+TEST(SmtpReplyReader, CodesLinesAndWhatIsLeftForLater) {
+    for (const char* good : {"250", "250 ok", "354-go", "559 x", "200 "})
+        EXPECT_NE(ReplyCode(good), 0) << good;
+    for (const char* bad : {"", "25", "2500", "199 x", "600 x", "260 x", "25a", " 250", "250\tx"})
+        EXPECT_EQ(ReplyCode(bad), 0) << bad;
+    ReplyReader reader;
+    SmtpReply reply;
+    reader.Feed("250 ok\r\r\n250-a\n");  // a stray CR is no part of the text
+    ASSERT_EQ(reader.Next(reply), ReplyReader::Status::Complete);
+    EXPECT_EQ(reply.text, "250 ok");
+    EXPECT_EQ(reader.Next(reply), ReplyReader::Status::Waiting);  // the second is not whole yet
+    reader.Feed("250 b\n");
+    ASSERT_EQ(reader.Next(reply), ReplyReader::Status::Complete);
+    EXPECT_EQ(reply.lines, (std::vector<std::string>{"250-a", "250 b"}));
+    reader.Feed("250-a\r\n251 b\r\n");  // another code inside one reply
+    EXPECT_EQ(reader.Next(reply), ReplyReader::Status::Malformed);
+    EXPECT_EQ(reader.Buffered(), 0u);
+}
+
 TEST(SmtpClientText, StatusLinesAndDottedAddresses) {
     EXPECT_EQ(StatusText({SmtpEvent::Kind::EncodeStart, "/r/a.TXT"}), "Encoding /r/a.TXT");
     EXPECT_EQ(StatusText({SmtpEvent::Kind::EncodeEnd, "/r/a.TXT"}), "Finished encoding /r/a.TXT");
