@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 
 #include "core/screen.h"
+#include "ui/qt_printing.h"
 
 namespace ardentix::ui {
 
@@ -67,6 +68,7 @@ void Binder::apply(const Element& el, QObject* target, unsigned what) {
             list->scrollToBottom();
         }
     } else if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
+        if ((what & Font) && !el.font.empty()) memo->setFont(TextFont({el.font, el.fontSize}));
         if (what & Lines) {
             QStringList lines;
             for (const std::string& line : el.lines)

@@ -23,6 +23,7 @@ class Binder {
         Checked = 8,
         Lines = 16,
         LeftAndWidth = 32,  // the action bar's buttons follow the engine's layout
+        Font = 64,          // a text area's type face
         All = Text | Visible | Enabled | Checked | Lines,
     };
 

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -293,9 +294,22 @@ QWidget* OptionPages::testTab() {
 QWidget* OptionPages::reportTab() {
     QWidget* page = newPage("ReportSheet", 160);
     OptionControls c(actions_, binder_, page);
+    // The report as text to read: it may be edited, but nothing is ever saved.
+    auto* memo = new QPlainTextEdit(page);
+    memo->setObjectName(QStringLiteral("REPORTMEMO"));
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    binder_.Bind("REPORTMEMO", memo, Binder::Lines | Binder::Font);
     auto* layout = new QVBoxLayout(page);
-    layout->addStretch(1);
-    layout->addLayout(buttonRow({}, {c.Button("REPORTCLOSEBUTTON", kCloseHint)}));
+    layout->addWidget(memo, 1);
+    layout->addLayout(buttonRow(
+        {c.Button("REPORTOpenFile",
+                  QStringLiteral("Opens a file to be displayed in the above screen")),
+         c.Button("FONTBUTTON", QStringLiteral("Use to select font for displaying a report (use "
+                                               "a monospace fonts such as Courier)")),
+         c.Button("PRINTBUTTON",
+                  QStringLiteral("Prints the report that is opened and displayed above"))},
+        {c.Button("REPORTCLOSEBUTTON", kCloseHint)}));
     return page;
 }
 

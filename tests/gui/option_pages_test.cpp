@@ -4,10 +4,13 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QFile>
+#include <QFileDialog>
+#include <QFontInfo>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -245,6 +248,33 @@ class OptionPagesTest : public QObject {
         QVERIFY(pages_->isVisible());
         QCOMPARE(pages_->currentIndex(), 0);
         QCOMPARE(window_->focusWidget(), test::Child(pages_, "ProgramOK"));
+
+        // The Report View: a report file chosen in the file dialog shows under its title, in a
+        // fixed-pitch face whatever the machine has of Courier.
+        chooseTab(3);
+        QCOMPARE(pages_->currentWidget()->property("helpContext").toInt(), 160);
+        auto* memo = test::Child<QPlainTextEdit>(pages_, "REPORTMEMO");
+        QVERIFY(memo->toPlainText().endsWith(QStringLiteral("Click OPEN to view a report file.")));
+        const QString report = QDir(program_.dir->path()).filePath(QStringLiteral("aedtest.txt"));
+        QFile file(report);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Kim                              12/6/26   00:00  ----    -300\r\n");
+        file.close();
+        QTimer::singleShot(0, [&report] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible()) {
+                    dialog->selectFile(report);
+                    static_cast<QDialog*>(dialog)->accept();
+                }
+            }
+        });
+        click("REPORTOpenFile");
+        const QStringList lines = memo->toPlainText().split('\n');
+        QCOMPARE(lines.size(), 5);
+        QVERIFY(lines[0].startsWith(QStringLiteral("                  Ardentix TEST REPORT  ")));
+        QCOMPARE(lines[4],
+                 QStringLiteral("Kim                              12/6/26   00:00  ----    -300"));
+        QVERIFY(QFontInfo(memo->font()).fixedPitch());
     }
 };
 
