@@ -96,6 +96,11 @@ class ScenarioEndTest : public QObject {
         });
         QTest::mouseClick(test::Child<QPushButton>(summary, "CODESUMPrintReport"), Qt::LeftButton);
         QVERIFY(QFile::exists(pdf));
+        // To look at the page: ARDENTIX_PRINTED_PDF=FILE keeps a copy.
+        if (const QString keep = qEnvironmentVariable("ARDENTIX_PRINTED_PDF"); !keep.isEmpty()) {
+            QFile::remove(keep);
+            QFile::copy(pdf, keep);
+        }
         const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
         if (pdftotext.isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
         // Where each word stands on the page: pdftotext's boxes, in points from the top.
