@@ -196,10 +196,11 @@ bool placeOpen(const Engine& e, Place place) {
         case Place::QuizBreaths:
             return visible(e, "TCPRFORM") && visible(e, "TCPRFORM.Panel2");
         case Place::ScenarioTab:
+            return tabOpen(e, TabCaption(Tab::Scenario));
         case Place::ProtocolTab:
+            return tabOpen(e, TabCaption(Tab::Protocol));
         case Place::TestTab:
-            return tabOpen(e, TabCaption(static_cast<Tab>(static_cast<int>(place) -
-                                                          static_cast<int>(Place::ScenarioTab))));
+            return tabOpen(e, TabCaption(Tab::Test));
         case Place::ReportTab:
             return tabOpen(e, "Report View");
         case Place::PasswordDialog:
