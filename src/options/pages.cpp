@@ -99,6 +99,8 @@ void CloseOptionPages(Engine& e) {
 void CancelOptionPages(Engine& e) {
     if (!LoadSettings(e)) return;
     hidePages(e);
+    // The keyboard goes back to the main menu, as after Close.
+    e.screen.SetFocus("MenuStart");
 }
 
 void OptionDefaults(Engine& e, Tab tab) {
