@@ -100,9 +100,12 @@ QWidget* OptionPages::scenarioTab() {
     OptionControls c(actions_, binder_, page);
     QGroupBox* abcs = c.Group(
         QStringLiteral("ABCs"),
-        {c.CheckBox("OPTautoABCS", QStringLiteral("The ABCs are done for the trainee")),
+        {c.CheckBox("OPTautoABCS",
+                    QStringLiteral("The ABCs menu offers Auto ABCs, every ABC step at once")),
          c.CheckBox("OptBVM", QStringLiteral("Breaths are given with a bag-valve mask")),
-         c.CheckBox("OPTOneRescuer", QStringLiteral("A single rescuer does the CPR")),
+         c.CheckBox(
+             "OPTOneRescuer",
+             QStringLiteral("One rescuer on the scene: CPR may start before the ABCs are done")),
          c.CheckBox("OPTCALL911", QStringLiteral("The trainee must phone for help")),
          c.CheckBox("Opt2CPR", QStringLiteral("Five compressions to each breath")),
          c.CheckBox("OPTCOMPRVENT", QStringLiteral("Asks for the compressions and breaths of CPR")),
@@ -111,23 +114,27 @@ QWidget* OptionPages::scenarioTab() {
         c.Group(QStringLiteral("Program"),
                 {c.CheckBox("SOUNDCheckBox", QStringLiteral("Plays the AED's voice and sounds")),
                  c.CheckBox("IDNumCheckBox", QStringLiteral("Asks each trainee for an ID number")),
-                 c.CheckBox("OPTSCREENSIZE", QStringLiteral("Shows a border around the program"))});
+                 c.CheckBox("OPTSCREENSIZE",
+                            QStringLiteral("Covers the rest of the screen behind the program"))});
     QGroupBox* patient =
         c.Group(QStringLiteral("Patient"),
-                {c.CheckBox("OPTOneShockScenario", QStringLiteral("Patients need a single shock")),
+                {c.CheckBox("OPTOneShockScenario",
+                            QStringLiteral("Every patient is an adult who needs one shock")),
                  c.CheckBox("OPTPEDScen", QStringLiteral("Patients may be children")),
                  c.CheckBox("OptHypo", QStringLiteral("Patients may be hypothermic"))});
     QGroupBox* aed = c.Group(
         QStringLiteral("AED"),
-        {c.CheckBox("OPTTWOBUTTONAED", QStringLiteral("The AED has an analyze and a shock button")),
+        {c.CheckBox("OPTTWOBUTTONAED",
+                    QStringLiteral("The AED has only the power and shock buttons")),
          c.CheckBox("OPTAUTOANALYZE", QStringLiteral("The AED analyzes once the pads are on"))});
 
     auto* odds = new QWidget(page);
     QLineEdit* oddsField = nullptr;
     auto* oddsRow = new QHBoxLayout(odds);
     oddsRow->setContentsMargins(0, 4, 0, 0);
-    oddsRow->addWidget(c.Number("OptTroubleOdds", "SpinButton11",
-                                QStringLiteral("Chance of a fault in a scenario"), &oddsField));
+    oddsRow->addWidget(
+        c.Number("OptTroubleOdds", "SpinButton11",
+                 QStringLiteral("Percent of scenarios with an AED fault; 0 for none"), &oddsField));
     oddsRow->addWidget(label(QStringLiteral("Percent"), oddsField, odds), 1);
     QGroupBox* trouble =
         c.Group(QStringLiteral("Troubleshoot"),
@@ -207,17 +214,19 @@ QWidget* OptionPages::protocolTab() {
     addRow(QStringLiteral("CPR period prior to analyzing (seconds)"), "OptCPR0Length",
            "SpinButton0", QStringLiteral("Seconds of CPR before the first analysis"));
     addRow(QStringLiteral("CPR 1 (seconds)"), "OptCPR1Length", "SpinButton1",
-           QStringLiteral("Seconds of the first period of CPR"));
+           QStringLiteral("Seconds of CPR after a no-shock result or three shocks"));
     addRow(QStringLiteral("CPR 2 (seconds)"), "OptCPR2Length", "SpinButton2",
-           QStringLiteral("Seconds of the second period of CPR"));
+           QStringLiteral(
+               "Seconds of CPR after the first analysis and the other cases; 0 uses CPR 1"));
     addRow(QStringLiteral("CPR countdown timer speed (% of normal)"), "OPTCPRCOMP", "SpinButton7",
-           QStringLiteral("How fast the CPR countdown runs"));
+           QStringLiteral("How fast the CPR countdown runs; 100 counts real seconds"));
     grid->setRowStretch(row, 1);
 
     QGroupBox* options = c.Group(
         QStringLiteral("Protocol Options"),
-        {c.CheckBox("OPTPEDSMONITOR",
-                    QStringLiteral("The AED monitors a pediatric patient under the minimum")),
+        {c.CheckBox(
+             "OPTPEDSMONITOR",
+             QStringLiteral("The AED may be attached to a child under the minimum, to monitor")),
          c.CheckBox("OPTBPCHECK", QStringLiteral("Expects a blood pressure check")),
          c.CheckBox("OptVoice", QStringLiteral("Scores the trainee's voice report")),
          c.CheckBox("OptPulseAfterCPR", QStringLiteral("Expects a pulse check after CPR")),
@@ -264,7 +273,7 @@ QWidget* OptionPages::testTab() {
     column->addWidget(
         c.CheckBox("OPTAUTOSend", QStringLiteral("Each test report is e-mailed at once")));
     column->addWidget(c.CheckBox("OPTDetailedTestReport",
-                                 QStringLiteral("Test reports list every step of a scenario")));
+                                 QStringLiteral("Test reports list each scenario's errors")));
     // Never offered: bound so that they stay hidden.
     column->addWidget(c.CheckBox("OPTFTP", QStringLiteral("Sends test reports by FTP")));
     column->addWidget(c.CheckBox("OPTEncrypt", QStringLiteral("Encrypts test reports")));
