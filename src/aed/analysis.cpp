@@ -284,6 +284,7 @@ void request(Engine& e, bool byDevice) {
 }  // namespace
 
 void AnalyzeRequest(Engine& e) {
+    LogAction(e, "Analyze");
     request(e, false);
 }
 

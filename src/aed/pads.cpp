@@ -202,6 +202,11 @@ void DropPad(Engine& e, PadTarget target, int left, int top) {
 
 void EndPadDrag(Engine& e, Pad pad, bool fromMisplaced) {
     ScenarioState& s = e.state;
+    const std::string which = pad == Pad::White ? "White pad " : "Red pad ";
+    LogAction(e, which + (attached(s, pad)    ? "placed"
+                          : misplaced(s, pad) ? "misplaced"
+                          : fromMisplaced     ? "removed"
+                                              : "not placed"));
     // A drag that ended without a placement lets go of the pad: a later drop of the other pad
     // must not be counted for this one.
     dragging(s, pad) = false;

@@ -1,4 +1,6 @@
 // Power-on and self-test of the AED.
+#include <array>
+
 #include "aed/aed.h"
 #include "core/engine.h"
 #include "core/sound.h"
@@ -11,8 +13,35 @@ const std::string& PromptLine(const Engine& e) {
     return e.screen.Get("AEDDISPLAY1").text;
 }
 
+namespace {
+
+// The prompts that tell of a device event, and the prompt after which one tells nothing new
+// (the motion warning alternates with its "STOP MOTION").
+struct PromptEvent {
+    std::string_view prompt;
+    const char* event;
+    std::string_view sameAfter;
+};
+
+constexpr std::array<PromptEvent, 6> kPromptEvents = {{
+    {prompt::kAnalyzing, "Analysis started", {}},
+    {prompt::kShockAdvised, "SHOCK ADVISED", {}},
+    {prompt::kNoShock, "NO SHOCK ADVISED", {}},
+    {prompt::kPushToShock, "Charge done", {}},
+    {prompt::kChargeRemoved, "Charge removed", {}},
+    {prompt::kMotion, "Fault: motion detected", prompt::kStopMotion},
+}};
+
+}  // namespace
+
 void SetPrompt(Engine& e, std::string_view text) {
-    e.screen.Edit("AEDDISPLAY1").text = text;
+    std::string& line = e.screen.Edit("AEDDISPLAY1").text;
+    for (const PromptEvent& p : kPromptEvents) {
+        if (text == p.prompt && line != text && (p.sameAfter.empty() || line != p.sameAfter)) {
+            LogDevice(e, p.event);
+        }
+    }
+    line = text;
 }
 
 bool PowerLightLit(const Engine& e) {
@@ -21,6 +50,7 @@ bool PowerLightLit(const Engine& e) {
 
 void PowerOn(Engine& e) {
     ScenarioState& s = e.state;
+    LogAction(e, "Power");
     if (s.AEDOn) return;
     e.screen.Edit("CloseupPanel").visible = true;
     e.screen.Edit("AEDPANEL").visible = false;
@@ -68,6 +98,7 @@ void selfTest(Engine& e) {
 
 void ready(Engine& e) {
     ScenarioState& s = e.state;
+    LogDevice(e, "Self-test done");
     e.screen.Edit("AEDDISPLAY0").text.clear();
     const bool bothPads = s.WhitePadAttached && s.RedPadAttached;
     if (bothPads) {

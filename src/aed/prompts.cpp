@@ -69,6 +69,7 @@ void startCPR(Engine& e) {
     e.timers.Stop(TimerId::STARTCPRTimer);
     e.timers.Start(TimerId::IFNOPULSETimer);
     if (!e.timers.Running(TimerId::CPRCountdownTimer)) {
+        LogDevice(e, "Countdown started");
         e.timers.Start(TimerId::CPRCountdownTimer);
         // The count is a byte: a period outside 0..255 seconds is held to it.
         const int period = std::clamp(cprPeriod(e), 0, 255);
@@ -92,6 +93,7 @@ void countdownTick(Engine& e) {
     if (s.CountdownSeconds > 0) --s.CountdownSeconds;
     e.screen.Edit("AEDDISPLAY0").text = CountdownText(s.CountdownSeconds);
     if (s.CountdownSeconds != 0) return;
+    LogDevice(e, "Countdown ended");
     e.timers.Stop(TimerId::CPRCountdownTimer);
     e.screen.Edit("AEDDISPLAY0").text.clear();
     e.timers.Stop(TimerId::STARTCPRTimer);

@@ -101,6 +101,7 @@ void rhythmAfterShock(Engine& e) {
     if (s.PatientCategory == kHypothermic) return;  // a cold heart stays shockable
     if ((s.AnalysisCount > 1 && s.ShockCount >= s.ShocksNeeded) ||
         (s.AnalysisCount > 0 && s.ShocksNeeded == 1)) {
+        if (s.PulseState != kPulseRestored) LogEventOf(e, "patient", "Pulse returned");
         s.PulseState = kPulseRestored;
     } else if (s.PatientCategory == kRefractory && s.PulseState == kShockable) {
         if (s.ShockCount == 1) {
@@ -167,6 +168,7 @@ void delayedAnalysis(Engine& e) {
 
 void ShockKey(Engine& e) {
     ScenarioState& s = e.state;
+    LogAction(e, "Shock");
     if (!PowerLightLit(e) || !s.ShockAdvised) return;
     if (PromptLine(e) == prompt::kShockAdvised || s.SoundFile == "SWEEP.wav") return;  // charging
     PlaySound(e, "click.wav");
@@ -201,6 +203,7 @@ void ShockKey(Engine& e) {
     e.timers.Stop(TimerId::CHECKFORPULSETimer);
     if (s.ShockCount == 0) scoreFirstShock(e);
     ++s.ShockCount;
+    LogDevice(e, "Shock delivered");
     ++s.ShocksInSeries;
     UpdateVitalSigns(e);
     e.timers.SetInterval(TimerId::SHOCKTimer, 1000);

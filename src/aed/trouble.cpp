@@ -34,6 +34,7 @@ bool& padOnRedZone(ScenarioState& s) {
 
 void looseElectrode(Engine& e) {
     ScenarioState& s = e.state;
+    LogDevice(e, "Fault: electrode loose");
     bool& pad = padOnRedZone(s);
     // Only a pad that is on can come off; the zone moves with it once.
     if (pad) {
@@ -47,6 +48,7 @@ void looseElectrode(Engine& e) {
 }
 
 void lowBattery(Engine& e) {
+    LogDevice(e, "Fault: low battery");
     e.state.TroubleOccurred = true;
     e.screen.Edit("LOWBATTERYINDICATOR").visible = true;
     PlaySound(e, "battrepl.wav");
@@ -127,6 +129,7 @@ void TroubleButton(Engine& e) {
 
 void ReattachElectrode(Engine& e) {
     ScenarioState& s = e.state;
+    LogAction(e, "Reattach electrode");
     if (s.TroubleKind != kTroubleLooseElectrode) {
         ShowMessage(e, BothPads(e) ? "Both electrodes are attached. No action taken."
                                    : "Attach electrodes.");
@@ -150,6 +153,7 @@ void PressRedPadZone(Engine& e) {
 
 void ReplaceBattery(Engine& e) {
     ScenarioState& s = e.state;
+    LogAction(e, "Replace battery");
     if (s.TroubleKind != kTroubleLowBattery) {
         ShowMessage(e, "Battery is fully charged. No action taken.");
         return;
@@ -179,6 +183,7 @@ void ReplaceBattery(Engine& e) {
 
 void StopMotion(Engine& e) {
     ScenarioState& s = e.state;
+    LogAction(e, "Stop motion");
     s.BagBreathing = s.MaskBreathing = s.AdultCPRRunning = s.ChildCPRRunning = false;
     e.screen.Edit("PULSEHAND").visible = false;
     StopCPR(e);

@@ -46,6 +46,7 @@ bool shockPrepRunning(const Engine& e) {
 
 void VoiceReport(Engine& e) {
     ScenarioState& s = e.state;
+    LogAction(e, "Voice");
     if (!e.settings.On(Opt::OptVoice)) return;
     if (!PowerLightLit(e)) {
         ShowMessage(e, "Power must be on to record voice data.");
@@ -88,6 +89,7 @@ void VoiceReport(Engine& e) {
 
 void ClearPatient(Engine& e) {
     ScenarioState& s = e.state;
+    LogAction(e, "Clear");
     if (s.AnalysesComplete && s.NextStep == kEndScenario) ShowScenarioOver(e);
     e.screen.Edit("ADVICEPANEL").visible = false;
     s.CPRSinceAnalysis = false;

@@ -7,7 +7,14 @@ namespace ardentix {
 Engine::Engine(Ports ports_, std::string programDir_)
     : ports(ports_), programDir(std::move(programDir_)) {
     timers.SetHandler([this](TimerId id) {
+        const LogTurn turn(*this);
         if (const TimerHandler& handler = timerHandlers_[static_cast<size_t>(id)]) handler(*this);
+    });
+    // The compressions run while the CPR timer does, whatever started or stopped it; a pause
+    // stops the scenario's time and the timers with it, and changes nothing in the log.
+    timers.SetWatch([this](TimerId id, bool running) {
+        if (id != TimerId::CPRTimer || log.Paused() || log.Ended()) return;
+        log.Add(timers.Now(), "cpr", running ? "CPR running" : "CPR stopped");
     });
     RegisterHandlers(*this);
 }

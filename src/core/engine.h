@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "core/event_log.h"
 #include "core/ports.h"
 #include "core/random.h"
 #include "core/screen.h"
@@ -30,6 +31,8 @@ class Engine {
     Engine& operator=(const Engine&) = delete;
 
     ScenarioState state;
+    // What happened in the scenario and when: cleared by ResetScenario, kept to the summary.
+    EventLog log;
     Settings settings;
     Screen screen;
     Scheduler timers;

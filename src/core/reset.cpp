@@ -127,6 +127,7 @@ void ResetScenario(Engine& e) {
     resetQuiz(e);
     resetDisplays(e);
     resetPatientView(e);
+    e.log.Clear(e.timers.Now(), e.ports.clock->LongTime());
 }
 
 }  // namespace ardentix

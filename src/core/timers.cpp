@@ -47,10 +47,14 @@ void Scheduler::Start(TimerId id) {
     if (e.running) return;
     e.running = true;
     beginPeriod(e);
+    if (watch_) watch_(id, true);
 }
 
 void Scheduler::Stop(TimerId id) {
-    entry(id).running = false;
+    Entry& e = entry(id);
+    if (!e.running) return;
+    e.running = false;
+    if (watch_) watch_(id, false);
 }
 
 void Scheduler::SetInterval(TimerId id, int interval) {

@@ -46,6 +46,9 @@ class Scheduler {
     using Handler = std::function<void(TimerId)>;
 
     void SetHandler(Handler handler) { handler_ = std::move(handler); }
+    // Told when a timer starts or stops running (not when it only expires).
+    using Watch = std::function<void(TimerId, bool running)>;
+    void SetWatch(Watch watch) { watch_ = std::move(watch); }
 
     Millis Now() const { return now_; }
     void AdvanceTo(Millis t);
@@ -77,6 +80,7 @@ class Scheduler {
     Millis now_ = 0;
     uint64_t nextSequence_ = 1;
     Handler handler_;
+    Watch watch_;
     bool dispatching_ = false;
     Millis pendingTarget_ = 0;
 };

@@ -6,6 +6,7 @@
 
 #include "core/engine.h"
 #include "monitor/monitor.h"
+#include "records/debrief.h"
 #include "records/records.h"
 
 namespace ardentix {
@@ -188,6 +189,7 @@ std::string ElapsedText(int seconds) {
 void FinishScenario(Engine& e) {
     ScenarioState& s = e.state;
     StopAllTimers(e);
+    e.log.Finishing(e.timers.Now());
     // The last prompt is heard once more; a player failure does not matter now.
     if (e.settings.On(Opt::SOUNDCheckBox)) e.ports.sound->Play(s.SoundFile);
     e.timers.Stop(TimerId::ELAPSEDSecTIMER);
@@ -220,7 +222,10 @@ void FinishScenario(Engine& e) {
 
     s.ScenarioDate = e.ports.clock->ShortDate();
     s.ScoreboardLine = ResultLine(s);
-    if (s.Mode != kTutorial) AppendReports(e);
+    if (s.Mode != kTutorial) {
+        AppendReports(e);
+        AppendEventLog(e);
+    }
     if (s.Mode == kPractice) {
         UpdateScoreboard(e);
     } else if (s.Mode == kTest) {

@@ -38,6 +38,8 @@ enum NextStepCode : uint8_t {
 // two lines on the screen and its report line in the error list.
 // Adds points to the score (or takes them off), held within the score's 16-bit range.
 void ChangeScore(Engine& e, int points);
+// A change of the score that the event log keeps as an event of its own, not the action's.
+void ChangeScoreApart(Engine& e, int points, const std::string& kind, const std::string& text);
 void AwardStep(Engine& e);
 void Deduct(Engine& e, int points, const std::string& line1, const std::string& line2,
             const std::string& report);

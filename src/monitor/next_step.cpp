@@ -426,7 +426,7 @@ void EvaluateNextStep(Engine& e) {
         // Advice is free before the first action and while the scenario-over sign blinks.
         if (s.AdviceRequested && !e.timers.Running(TimerId::SCENOVERLabelFLASHTimer)) {
             ++s.AdviceCount;
-            ChangeScore(e, -50);
+            ChangeScoreApart(e, -50, "advice", "Advice charged (-50)");
             ShowScore(e);
         } else if (!s.AdviceRequested) {
             ShowScore(e);

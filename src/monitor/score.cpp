@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "core/engine.h"
 #include "monitor/monitor.h"
@@ -21,19 +23,46 @@ void ShowOnFreeLine(Engine& e, const std::string& text) {
 }
 
 void ShowScenarioOver(Engine& e) {
+    if (!e.log.Has("scenario", "Scenario Over")) LogEventOf(e, "scenario", "Scenario Over");
     ShowMessage(e, "Scenario is over...select END SCENARIO.");
     e.timers.Start(TimerId::SCENOVERLabelFLASHTimer);
 }
 
-void ChangeScore(Engine& e, int points) {
+namespace {
+
+void applyScore(Engine& e, int points) {
     // The score is a 16-bit field: a trainee who keeps losing points stays at its lowest value
     // instead of wrapping round to a high score.
     const int score = std::clamp(e.state.Score + points, int{INT16_MIN}, int{INT16_MAX});
     e.state.Score = static_cast<int16_t>(score);
 }
 
+// Every change of the score goes to the event log, with the error list lines written for it:
+// each fault writes its line before its points are taken.
+void logScore(Engine& e, int points, bool step) {
+    const std::vector<std::string>& errors = e.screen.Get("TForm2.Errors").lines;
+    const size_t seen = std::min(e.log.reportLinesSeen, errors.size());
+    std::vector<std::string> reports(errors.begin() + static_cast<std::ptrdiff_t>(seen),
+                                     errors.end());
+    e.log.reportLinesSeen = errors.size();
+    e.log.Score(e.timers.Now(), points, std::move(reports), step);
+}
+
+}  // namespace
+
+void ChangeScore(Engine& e, int points) {
+    applyScore(e, points);
+    logScore(e, points, false);
+}
+
+void ChangeScoreApart(Engine& e, int points, const std::string& kind, const std::string& text) {
+    applyScore(e, points);
+    e.log.ScoreApart(e.timers.Now(), kind, text, points);
+}
+
 void AwardStep(Engine& e) {
-    ChangeScore(e, e.state.StepPoints);
+    applyScore(e, e.state.StepPoints);
+    logScore(e, e.state.StepPoints, true);
 }
 
 void Deduct(Engine& e, int points, const std::string& line1, const std::string& line2,

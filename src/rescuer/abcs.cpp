@@ -211,6 +211,7 @@ bool AbcsMenuAvailable(const Engine& e) {
 
 void CheckResponsiveness(Engine& e) {
     ScenarioState& s = e.state;
+    LogAction(e, "Response");
     s.LastAction = "Response";
     s.ResponsivenessChecked = true;
     StopCPR(e);
@@ -231,6 +232,7 @@ void CheckResponsiveness(Engine& e) {
 
 void PhoneForHelp(Engine& e) {
     ScenarioState& s = e.state;
+    LogAction(e, "Call911");
     PlaySound(e, "ring.wav");
     if (e.screen.Get("ABCsCALL911MenuItem").visible) check(e, "ABCsCALL911MenuItem");
     e.timers.SetInterval(TimerId::CALL911TIMER, e.settings.On(Opt::OPTautoABCS) ? 2000 : 500);
@@ -248,6 +250,7 @@ void PhoneForHelp(Engine& e) {
 
 void OpenAirway(Engine& e) {
     ScenarioState& s = e.state;
+    LogAction(e, "Airway");
     s.LastAction = "Airway";
     s.AirwayOpened = true;
     check(e, "ABCsAirwayMenuItem");
@@ -263,6 +266,7 @@ void OpenAirway(Engine& e) {
 
 void CheckBreathing(Engine& e) {
     ScenarioState& s = e.state;
+    LogAction(e, "Breath");
     s.LastAction = "Breath";
     s.BreathingChecked = true;
     if (s.ShockCount >= s.ShocksNeeded && s.PulseRate > 0) s.BreathingCheckedAfterPulse = true;
@@ -279,6 +283,7 @@ void CheckBreathing(Engine& e) {
 
 void RescueBreaths(Engine& e) {
     ScenarioState& s = e.state;
+    LogAction(e, "Rescue breath");
     if (s.BreathingRate >= 10) {
         Deduct(e, 100, "Don't give rescue breaths to breathing ", "patient (-100).",
                "Gave rescue breaths to breathing patient (-100).");
@@ -306,6 +311,7 @@ void ContinueAutoABCsAfterCall(Engine& e) {
 }
 
 void AutoABCs(Engine& e) {
+    LogAction(e, "All ABCs");
     e.state.AutoABCsRunning = true;
     StopCPR(e);
     CheckResponsiveness(e);

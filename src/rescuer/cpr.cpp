@@ -63,6 +63,7 @@ namespace {
 // the checks for skipped steps belong to the press, so they run on its first pass only.
 void pressCPR(Engine& e, bool checksMade) {
     ScenarioState& s = e.state;
+    LogAction(e, CPRIsRunning(e) ? "CPR stop" : "CPR");
     if (CPRIsRunning(e)) {
         StopCPR(e);
         Redraw(e);

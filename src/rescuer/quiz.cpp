@@ -286,6 +286,10 @@ void QuizSpin(Engine& e, QuizSpinner spinner, bool up) {
 }
 
 void QuizOk(Engine& e) {
+    const Screen& sc = e.screen;
+    LogAction(e,
+              "Quiz answer " + sc.Get("TCPRFORM.EDIT1").text +
+                  (sc.Get("TCPRFORM.Panel2").visible ? ":" + sc.Get("TCPRFORM.Edit2").text : ""));
     for (const VerdictRule& rule : kVerdictRules) {
         if (rule.holds(e)) {
             rule.judge(e);

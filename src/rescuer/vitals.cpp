@@ -57,6 +57,7 @@ void pressureReported(Engine& e) {
 
 void PulseCheck(Engine& e) {
     ScenarioState& s = e.state;
+    LogAction(e, "Pulse");
     if (s.NextStep == kEndScenario && s.ShocksNeeded != 0 && s.AnalysesComplete) {
         ShowScenarioOver(e);
     }
@@ -105,6 +106,7 @@ void PulseCheck(Engine& e) {
 
 void BloodPressureCheck(Engine& e) {
     ScenarioState& s = e.state;
+    LogAction(e, "BP check");
     if (s.AnalysesComplete && s.NextStep == kEndScenario) ShowScenarioOver(e);
     s.LastAction = "BP check";
     if (s.ShockCount >= s.ShocksNeeded && s.PulseRate > 0 && !s.BPCheckedAfterPulse &&

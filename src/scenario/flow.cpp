@@ -178,6 +178,8 @@ void BeginScenario(Engine& e) {
 void TogglePause(Engine& e) {
     Element& pause = e.screen.Edit("Pause");
     if (!pause.checked) {
+        LogAction(e, "Pause");
+        e.log.Pause(e.timers.Now());
         pause.checked = true;
         DisableRescueControls(e);  // remembers the running timers
         e.screen.Edit("Advice").enabled = false;
@@ -200,6 +202,9 @@ void TogglePause(Engine& e) {
         if (remembered) e.timers.Start(static_cast<TimerId>(i));
         remembered = false;
     }
+    // The compressions go on from where they were: the log's time starts again only now.
+    e.log.Resume(e.timers.Now());
+    LogAction(e, "Resume");
     // A phone call that ended during the pause lets Auto ABCs go on only now.
     if (e.state.AutoABCsAfterPause) {
         e.state.AutoABCsAfterPause = false;
@@ -215,6 +220,7 @@ void ShowPatientHistory(Engine& e) {
 }
 
 void RequestAdvice(Engine& e) {
+    LogAction(e, "Advice");
     e.state.AdviceRequested = true;
     EvaluateNextStep(e);
 }

@@ -298,6 +298,7 @@ InputResult act(Engine& e, const std::array<Control, N>& controls, std::string_v
     for (const Control& c : controls) {
         if (c.name != name) continue;
         if (!usable(e, c.place, name)) return InputResult::Unavailable;
+        const LogTurn turn(e);
         c.act(e);
         return InputResult::Done;
     }
@@ -348,6 +349,7 @@ InputResult DragPad(Engine& e, std::string_view name, std::string_view target, i
     if (!drop && target != "nowhere") return InputResult::Unknown;
     if (!PadCanBeTaken(e, name)) return InputResult::Unavailable;
     const Pad pad = white ? Pad::White : Pad::Red;
+    const LogTurn turn(e);
     const bool started = fromMisplaced ? StartMisplacedPadDrag(e, pad) : StartPadDrag(e, pad);
     if (started && drop && AcceptsPad(e, *drop)) DropPad(e, *drop, left, top);
     EndPadDrag(e, pad, fromMisplaced);

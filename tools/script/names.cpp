@@ -9,6 +9,7 @@
 #include "core/engine.h"
 #include "core/files.h"
 #include "core/patient_view.h"
+#include "records/debrief.h"
 #include "script/headless_ports.h"
 
 namespace ardentix::script {
@@ -187,6 +188,37 @@ std::optional<std::string> settingValue(const Settings& settings, std::string_vi
     return settings.Text(*opt);
 }
 
+// The debrief of the scenario that ended, until the next one starts: Debrief (the log's lines),
+// .count, .line(N), .last, each figure by name, HandsOff(N) as "from-to".
+std::optional<std::string> debriefValue(const Engine& e, std::string_view name) {
+    if (!e.log.Ended()) return std::nullopt;
+    const std::string_view what = name.substr(7);
+    if (what.empty() || what == ".count" || what == ".last" || what.starts_with(".line(")) {
+        std::vector<std::string> lines;
+        for (const LogEvent& event : e.log.Events())
+            lines.push_back(LogLine(event));
+        return namedList(lines, name);
+    }
+    if (!what.starts_with(".")) return std::nullopt;
+    const std::string_view figure = what.substr(1);
+    const DebriefFigures f = ComputeFigures(e.log.Events());
+    for (const FigureRow& row : FigureRows(f)) {
+        if (row.name == figure) return row.value;
+    }
+    const auto numbered = [&](std::string_view list) -> std::optional<int> {
+        if (!figure.starts_with(list) || !figure.ends_with(")")) return std::nullopt;
+        return WholeNumber(figure.substr(list.size(), figure.size() - list.size() - 1));
+    };
+    if (const auto n = numbered("HandsOff(")) {
+        if (*n < 1 || static_cast<size_t>(*n) > f.handsOff.size()) return std::string();
+        const Span& gap = f.handsOff[static_cast<size_t>(*n) - 1];
+        return std::to_string(gap.from) + "-" + std::to_string(gap.to);
+    }
+    // A shock that was never given has no pauses.
+    if (numbered("PreShockPause(") || numbered("PostShockPause(")) return std::string();
+    return std::nullopt;
+}
+
 }  // namespace
 
 bool PathWritable(const std::string& path) {
@@ -202,6 +234,7 @@ std::optional<std::string> LookUp(const NameContext& c, std::string_view name) {
     if (name == "MailSettingsChanged") return flag(e.mailSettingsChanged);
     if (name == "Dialog.last") return c.dialogs.last;
     if (name.starts_with("ErrorList")) return namedList(e.screen.Get("TForm2.Errors").lines, name);
+    if (name.starts_with("Debrief")) return debriefValue(e, name);
     if (name.starts_with("Draw")) return namedList(drawLines(e), name);
     if (name.starts_with("print:job")) return printJobValue(c.printer.lastJob, name.substr(9));
     if (name == "Sound.log") return join(c.sound.log);

@@ -1,0 +1,103 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/timers.h"
+
+namespace ardentix {
+
+class Engine;
+
+// How the protocol judged an event: the expected step (with its points), nothing, or a fault.
+enum class Verdict : uint8_t { Neutral, Rewarded, Deduction };
+std::string_view VerdictName(Verdict verdict);
+
+// One entry of the scenario's event log. Kinds: "action" (the trainee's), "device" (the AED's),
+// "cpr" (compressions start or stop), "patient", "scenario", "score" and "advice" (points that
+// belong to no action), "end" (the end checks and bonuses).
+struct LogEvent {
+    int32_t ms = 0;  // scenario time: since the start, a pause not counted
+    std::string kind;
+    std::string text;
+    Verdict verdict = Verdict::Neutral;
+    int points = 0;
+    std::vector<std::string> reports;  // the summary's error list lines this event wrote
+    int deductions = 0;                // how many of them cost points
+    bool awarded = false;              // the expected step, even one worth no points
+
+    // "deduction: <reports>" for a fault, else the verdict's name.
+    std::string VerdictText() const;
+};
+
+// The record of one scenario, written as it happens. Points belong to the action of the handler
+// that changed the score, whichever came first in it; points changed by a handler without an
+// action (a timer, the end) make an event of their own.
+class EventLog {
+  public:
+    // Empties the log; the scenario's time starts now.
+    void Clear(Millis now, std::string startTime);
+    const std::vector<LogEvent>& Events() const { return events_; }
+    const std::string& StartTime() const { return startTime_; }
+    int32_t ScenarioMs(Millis now) const;
+
+    void Add(Millis now, std::string kind, std::string text);
+    // A trainee action; the points of the present handler go to it.
+    void Action(Millis now, std::string name);
+    // Points changed, with the error list lines written for them. A step marks an award even
+    // when the step is worth no points.
+    void Score(Millis now, int points, std::vector<std::string> reports, bool step);
+    // Points kept apart from any action (the advice charge).
+    void ScoreApart(Millis now, std::string kind, std::string text, int points);
+    // A handler ended: its action closes; points it changed without one become an event.
+    void EndTurn();
+    // A pause stops the scenario's time until it ends.
+    void Pause(Millis now);
+    void Resume(Millis now);
+    bool Paused() const { return paused_; }
+    // The scenario has ended: what follows is the end checks'.
+    void Finishing(Millis now);
+    bool Ended() const { return ended_; }
+    // Whether an event of this kind and text is in the log.
+    bool Has(std::string_view kind, std::string_view text) const;
+
+    // How many lines of the summary's error list the log has taken as reports.
+    size_t reportLinesSeen = 0;
+
+  private:
+    int32_t at(Millis now) const;
+
+    std::vector<LogEvent> events_;
+    std::string startTime_;
+    Millis origin_ = 0;
+    Millis pausedTotal_ = 0;
+    Millis pauseStart_ = 0;
+    bool paused_ = false;
+    bool ended_ = false;
+    int open_ = -1;  // the action of the present handler
+    // Points changed by the present handler before its action was logged.
+    LogEvent pending_;
+    bool hasPending_ = false;
+};
+
+// The engine's side of the log: the scenario time comes from its clock.
+void LogAction(Engine& e, std::string name);
+void LogEventOf(Engine& e, std::string kind, std::string text);
+inline void LogDevice(Engine& e, std::string text) {
+    LogEventOf(e, "device", std::move(text));
+}
+
+// Ends the log's turn on construction and destruction: a trainee input or a timer's handler.
+class LogTurn {
+  public:
+    explicit LogTurn(Engine& e);
+    ~LogTurn();
+    LogTurn(const LogTurn&) = delete;
+    LogTurn& operator=(const LogTurn&) = delete;
+
+  private:
+    Engine& e_;
+};
+
+}  // namespace ardentix

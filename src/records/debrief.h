@@ -1,0 +1,65 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/event_log.h"
+
+namespace ardentix {
+
+class Engine;
+
+// A stretch of scenario time, in ms.
+struct Span {
+    int32_t from = 0;
+    int32_t to = 0;
+    int32_t Length() const { return to - from; }
+};
+
+// The quality figures of a scenario, computed from its event log.
+struct DebriefFigures {
+    std::optional<int32_t> timeToResponse, timeToHelp, timeToCompression, timeToAEDOn, timeToPads,
+        timeToFirstShock;
+    int32_t end = 0;             // the scenario's end (the last event while it runs)
+    Span noPulse;                // from the first check until the pulse returns or the end
+    std::vector<Span> cpr;       // every stretch of compressions
+    std::vector<Span> handsOff;  // stretches without CPR and without a pulse longer than 10 s
+    std::optional<int32_t> longestHandsOff;
+    std::optional<double> cprFraction;  // percent
+    std::vector<int32_t> shocks;
+    std::vector<std::optional<int32_t>> preShockPause, postShockPause;
+    int deductions = 0, adviceUsed = 0, pauses = 0;
+};
+
+inline constexpr int32_t kHandsOffLimitMs = 10000;
+
+DebriefFigures ComputeFigures(const std::vector<LogEvent>& events);
+
+// A figure as the debrief shows it: its script name, its label, its value as scripts read it
+// (ms, a percentage, a count; empty when the thing never happened), as people read it (m:ss),
+// its target and whether it was met (nothing where no number applies).
+struct FigureRow {
+    std::string name;
+    std::string label;
+    std::string value;
+    std::string shown;
+    std::string target;
+    std::optional<bool> met;
+};
+std::vector<FigureRow> FigureRows(const DebriefFigures& f);
+
+// "m:ss" of a scenario time; tenths of a second when asked.
+std::string ScenarioClock(int32_t ms, bool tenths = false);
+
+// "ms|kind|text|verdict|points"
+std::string LogLine(const LogEvent& event);
+
+// One CSV field, quoted when it holds a comma, a quote or a line break.
+std::string CsvField(const std::string& text);
+// The rows of AEDLOG.CSV for this scenario (the header when asked).
+std::vector<std::string> EventLogRows(const Engine& e, bool header);
+// Appends the scenario's log to AEDLOG.CSV; a failure is shown and the file stays as it was.
+bool AppendEventLog(Engine& e);
+
+}  // namespace ardentix
