@@ -65,6 +65,7 @@ bool completesAnalyses(const Engine& e) {
 
 void startAnalysis(Engine& e) {
     ScenarioState& s = e.state;
+    LogDevice(e, "Analysis started");
     s.LastAction = "Analyze";
     s.CPRSinceAnalysis = false;
     const bool ready = s.AEDOn && BothPads(e);

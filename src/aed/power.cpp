@@ -15,29 +15,41 @@ const std::string& PromptLine(const Engine& e) {
 
 namespace {
 
-// The prompts that tell of a device event, and the prompt after which one tells nothing new
-// (the motion warning alternates with its "STOP MOTION").
+// The prompts that tell of a device event. A prompt that comes back while it waits (the charged
+// device alternates "PUSH TO SHOCK" with "STAND CLEAR", the motion warning with "STOP MOTION")
+// tells of it once, until the device event that begins a new one.
 struct PromptEvent {
     std::string_view prompt;
     const char* event;
-    std::string_view sameAfter;
+    const char* onceSince;
 };
 
-constexpr std::array<PromptEvent, 6> kPromptEvents = {{
-    {prompt::kAnalyzing, "Analysis started", {}},
-    {prompt::kShockAdvised, "SHOCK ADVISED", {}},
-    {prompt::kNoShock, "NO SHOCK ADVISED", {}},
-    {prompt::kPushToShock, "Charge done", {}},
-    {prompt::kChargeRemoved, "Charge removed", {}},
-    {prompt::kMotion, "Fault: motion detected", prompt::kStopMotion},
+constexpr std::array<PromptEvent, 5> kPromptEvents = {{
+    {prompt::kShockAdvised, "SHOCK ADVISED", nullptr},
+    {prompt::kNoShock, "NO SHOCK ADVISED", nullptr},
+    {prompt::kPushToShock, "Charge done", "SHOCK ADVISED"},
+    {prompt::kChargeRemoved, "Charge removed", nullptr},
+    {prompt::kMotion, "Fault: motion detected", "Analysis started"},
 }};
+
+// Whether the device told of this event since it last told of the other.
+bool toldSince(const Engine& e, std::string_view event, std::string_view since) {
+    const std::vector<LogEvent>& events = e.log.Events();
+    for (auto it = events.rbegin(); it != events.rend(); ++it) {
+        if (it->kind != "device") continue;
+        if (it->text == event) return true;
+        if (it->text == since) return false;
+    }
+    return false;
+}
 
 }  // namespace
 
 void SetPrompt(Engine& e, std::string_view text) {
     std::string& line = e.screen.Edit("AEDDISPLAY1").text;
     for (const PromptEvent& p : kPromptEvents) {
-        if (text == p.prompt && line != text && (p.sameAfter.empty() || line != p.sameAfter)) {
+        if (text == p.prompt && line != text &&
+            !(p.onceSince && toldSince(e, p.event, p.onceSince))) {
             LogDevice(e, p.event);
         }
     }

@@ -168,6 +168,10 @@ void addSummary(TableBuilder& t) {
     t.add("TForm2.SCOREBOARD", "Scoreboard");
     t.hidden("TForm2.CODESUMSENDbutton", "Send Report");
     t.hidden("TForm2.CODESUMPrintReport", "Print Report");
+    t.add("TForm2.DEBRIEFButton", "Debrief");
+    // The debrief of the scenario, opened from the summary.
+    t.hidden("TDebrief", "Debrief");
+    t.add("TDebrief.CloseBtn", "Close");
 }
 
 // The top-10 scoreboard; before a file exists its list shows a heading of its own.

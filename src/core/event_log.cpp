@@ -101,7 +101,7 @@ void EventLog::Score(Millis now, int points, std::vector<std::string> reports, b
     }
     if (ended_) {
         // Each end check and bonus is an event of its own.
-        Add(now, "end", reports.empty() ? "Score change" : joined(reports));
+        Add(now, "end", reports.empty() ? "Points changed" : joined(reports));
         addScore(events_.back(), points, std::move(reports), step);
         return;
     }
@@ -123,7 +123,9 @@ void EventLog::EndTurn() {
     open_ = -1;
     if (!hasPending_) return;
     // Points without an action make one event together, named by the lines they wrote.
-    pending_.text = pending_.reports.empty() ? "Score change" : joined(pending_.reports);
+    pending_.text = !pending_.reports.empty() ? joined(pending_.reports)
+                    : pending_.awarded        ? "Step credited"
+                                              : "Points changed";
     events_.push_back(std::move(pending_));
     pending_ = LogEvent();
     hasPending_ = false;

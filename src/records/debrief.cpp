@@ -38,8 +38,12 @@ std::vector<Span> uncovered(const Span& span, const std::vector<Span>& cpr) {
 void sweep(DebriefFigures& f, const std::vector<LogEvent>& events) {
     bool cprOn = false, white = false, red = false;
     std::optional<int32_t> cprStart, lastStop, pulseBack;
-    bool awaitingCPR = false;  // a shock was given and CPR has not started since
+    bool awaitingCPR = false;
+    bool ended = false;  // a shock was given and CPR has not started since
     for (const LogEvent& ev : events) {
+        f.deductions += ev.deductions;
+        // The end checks follow the end: their points count, their time does not.
+        if (ended) continue;
         const int32_t t = ev.ms;
         f.end = t;
         if (ev.kind == "cpr") {
@@ -75,8 +79,7 @@ void sweep(DebriefFigures& f, const std::vector<LogEvent>& events) {
         } else if (ev.kind == "advice") {
             ++f.adviceUsed;
         }
-        f.deductions += ev.deductions;
-        if (is(ev, "scenario", "End")) break;
+        if (is(ev, "scenario", "End")) ended = true;
     }
     if (cprOn) f.cpr.push_back({*cprStart, f.end});
     f.noPulse = {f.timeToResponse.value_or(0), pulseBack.value_or(f.end)};
@@ -197,7 +200,10 @@ std::vector<std::string> EventLogRows(const Engine& e, bool header) {
     std::vector<std::string> rows;
     if (header) rows.emplace_back("Name,ID,Date,Start,ms,Kind,Text,Verdict,Points");
     const ScenarioState& s = e.state;
-    const std::string who = CsvField(s.UserName) + "," + CsvField(s.UserID) + "," +
+    // The name as typed: the other reports pad it to their column after the first scenario.
+    std::string name = s.UserName;
+    name.erase(name.find_last_not_of(' ') + 1);
+    const std::string who = CsvField(name) + "," + CsvField(s.UserID) + "," +
                             CsvField(s.ScenarioDate) + "," + CsvField(e.log.StartTime()) + ",";
     for (const LogEvent& ev : e.log.Events()) {
         rows.push_back(who + std::to_string(ev.ms) + "," + CsvField(ev.kind) + "," +
@@ -205,6 +211,14 @@ std::vector<std::string> EventLogRows(const Engine& e, bool header) {
                        std::to_string(ev.points));
     }
     return rows;
+}
+
+void ShowDebrief(Engine& e) {
+    e.screen.Edit("TDebrief").visible = true;
+}
+
+void CloseDebrief(Engine& e) {
+    e.screen.Edit("TDebrief").visible = false;
 }
 
 bool AppendEventLog(Engine& e) {

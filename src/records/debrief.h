@@ -59,6 +59,10 @@ std::string LogLine(const LogEvent& event);
 std::string CsvField(const std::string& text);
 // The rows of AEDLOG.CSV for this scenario (the header when asked).
 std::vector<std::string> EventLogRows(const Engine& e, bool header);
+// The debrief window, opened from the summary and closed by its Close button.
+void ShowDebrief(Engine& e);
+void CloseDebrief(Engine& e);
+
 // Appends the scenario's log to AEDLOG.CSV; a failure is shown and the file stays as it was.
 bool AppendEventLog(Engine& e);
 

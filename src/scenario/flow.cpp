@@ -38,6 +38,7 @@ void practiceLabels(Engine& e) {
 void hideSummary(Engine& e) {
     show(e, "TForm2", false);
     show(e, "TForm2.CODESUMPrintReport", false);
+    show(e, "TDebrief", false);
 }
 
 // Next and Repeat: the main window comes back with the scenario started.

@@ -8,6 +8,7 @@
 #include "core/engine.h"
 #include "monitor/finish.h"
 #include "options/options.h"
+#include "records/debrief.h"
 #include "records/records.h"
 #include "rescuer/rescuer.h"
 #include "scenario/flow.h"
@@ -47,7 +48,7 @@ void notYet(Engine& e, const char* what) {
               std::string(what) + " is not available yet in this version.");
 }
 
-const std::array<Control, 53> kClicks = {{
+const std::array<Control, 55> kClicks = {{
     {"MenuStart", Place::MainMenu, ShowLogin},
     {"STARTImage", Place::MainMenu, ShowLogin},
     {"MENU_IMAGE", Place::MainMenu, ShowLogin},
@@ -85,6 +86,8 @@ const std::array<Control, 53> kClicks = {{
     {"TForm2.CODESUMSENDbutton", Place::Summary,
      [](Engine& e) { notYet(e, "Sending the report"); }},
     {"TForm2.CODESUMPrintReport", Place::Summary, PrintTestReport},
+    {"TForm2.DEBRIEFButton", Place::Summary, ShowDebrief},
+    {"TDebrief.CloseBtn", Place::Summary, CloseDebrief},
     {"TScoreboard.OKButton", Place::Scoreboard, CloseScoreboard},
     {"TCPRFORM.OKBtn", Place::Quiz, QuizOk},
     {"ProgramOK", Place::ScenarioTab, CloseOptionPages},
