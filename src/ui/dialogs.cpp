@@ -189,6 +189,8 @@ SummaryDialog::SummaryDialog(Actions& actions, Binder& binder, QWidget* parent)
     buttons->addWidget(
         button(actions, binder, "TForm2.SCOREBOARD", QStringLiteral("Scoreboard"), this));
     auto* reports = new QHBoxLayout;
+    reports->addWidget(
+        button(actions, binder, "TForm2.DEBRIEFButton", QStringLiteral("Debrief"), this));
     reports->addStretch();
     reports->addWidget(
         button(actions, binder, "TForm2.CODESUMSENDbutton", QStringLiteral("Send Report"), this));

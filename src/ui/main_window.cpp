@@ -12,6 +12,7 @@
 #include "options/options.h"
 #include "scenario/flow.h"
 #include "scenario/input.h"
+#include "ui/debrief_window.h"
 #include "ui/dialogs.h"
 #include "ui/menu_panel.h"
 #include "ui/option_pages.h"
@@ -80,6 +81,7 @@ MainWindow::MainWindow(Engine& engine, const QtPictures& pictures, DriverClock* 
 
     login_ = new LoginDialog(*this, binder_, this);
     summary_ = new SummaryDialog(*this, binder_, this);
+    debrief_ = new DebriefWindow(engine_, *this, binder_, this);
     scoreboard_ = new ScoreboardWindow(*this, binder_, this);
     about_ = new AboutBox(*this, binder_, this);
     quiz_ = new QuizWindow(*this, binder_, this);

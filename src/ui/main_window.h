@@ -25,6 +25,7 @@ class ScenarioScreen;
 class ScoreboardWindow;
 class SteadyClock;
 class SummaryDialog;
+class DebriefWindow;
 class TimerDriver;
 
 // The main window "Ardentix": it renders the engine's screen model and hands the user's input to
@@ -72,6 +73,7 @@ class MainWindow : public QMainWindow, public Actions {
     PasswordDialog* password_ = nullptr;
     LoginDialog* login_ = nullptr;
     SummaryDialog* summary_ = nullptr;
+    DebriefWindow* debrief_ = nullptr;
     ScoreboardWindow* scoreboard_ = nullptr;
     AboutBox* about_ = nullptr;
     QuizWindow* quiz_ = nullptr;

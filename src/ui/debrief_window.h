@@ -1,0 +1,73 @@
+#pragma once
+#include <QDialog>
+#include <QWidget>
+#include <vector>
+
+#include "records/debrief.h"
+
+class QTableWidget;
+
+namespace ardentix {
+class Engine;
+}
+
+namespace ardentix::ui {
+
+class Actions;
+class Binder;
+
+// The scenario's timeline: lanes for the trainee and the device, bands for CPR and the pulse,
+// the pauses in CPR over 10 s shaded. Every event of the log has a marker.
+class DebriefChart : public QWidget {
+    Q_OBJECT
+  public:
+    explicit DebriefChart(QWidget* parent);
+    void SetLog(const std::vector<LogEvent>& events, const DebriefFigures& figures);
+    void Highlight(int event);
+    int MarkerCount() const { return static_cast<int>(markers_.size()); }
+    // Draws the chart on any device (the screen, a PNG, a PDF page).
+    void Render(QPainter& p, const QRect& area) const;
+
+  protected:
+    void paintEvent(QPaintEvent*) override;
+    bool event(QEvent* e) override;
+
+  private:
+    struct Marker {
+        int event;
+        QRectF box;
+    };
+    void layoutMarkers(const QRect& area);
+    double x(const QRect& plot, int32_t ms) const;
+
+    std::vector<LogEvent> events_;
+    DebriefFigures figures_;
+    std::vector<Marker> markers_;
+    int highlighted_ = -1;
+};
+
+// The debrief window: the chart, the figures beside their targets, the event list.
+class DebriefWindow : public QDialog {
+    Q_OBJECT
+  public:
+    DebriefWindow(Engine& engine, Actions& actions, Binder& binder, QWidget* parent);
+    // Reads the log afresh (on showing).
+    void Reload();
+    DebriefChart* Chart() const { return chart_; }
+    QTableWidget* Figures() const { return figures_; }
+
+  protected:
+    void showEvent(QShowEvent* e) override;
+    void reject() override;
+
+  private:
+    void saveChart();
+
+    Engine& engine_;
+    Actions& actions_;
+    DebriefChart* chart_;
+    QTableWidget* figures_;
+    QTableWidget* events_;
+};
+
+}  // namespace ardentix::ui
