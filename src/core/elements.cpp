@@ -219,6 +219,30 @@ void addQuiz(TableBuilder& t) {
     t.add("TCPRFORM.OKBtn", "OK");
 }
 
+// The e-mail window, for configuring the mail settings and for sending the test results. Add and
+// Remove appear only for configuring; the port, the blind copy and Save Settings never show.
+void addMailWindow(TableBuilder& t) {
+    t.hidden("TFRMSEND", "E-mail Configuration");
+    for (const char* name : {"TFRMSEND.SMTPSERV", "TFRMSEND.USERIDFIELD",
+                             "TFRMSEND.FromADDRESSField", "TFRMSEND.ToFIELD", "TFRMSEND.CcFIELD",
+                             "TFRMSEND.SUBJECT", "TFRMSEND.ATTACHEDFILEs", "TFRMSEND.StatusBar1"}) {
+        t.add(name);
+    }
+    t.add("TFRMSEND.FromNAMEField").enabled = false;
+    t.hidden("TFRMSEND.ADDButton", "Add");
+    t.hidden("TFRMSEND.REMOVEButton", "Remove");
+    t.add("TFRMSEND.TMESSAGE").lines = {"", ""};
+    t.add("TFRMSEND.RadioButtonMIME", "MIME").checked = true;
+    t.add("TFRMSEND.RadioButtonUU", "UUencode");
+    t.add("TFRMSEND.CONNECTButton", "1. Connect");
+    t.add("TFRMSEND.EMAILSENDBUTTON", "2. Send");
+    t.add("TFRMSEND.TClose", "3. Close");
+    t.add("TFRMSEND.Label4", "* Required");
+    t.hidden("TFRMSEND.PortField", "25");
+    t.hidden("TFRMSEND.BCcField");
+    t.hidden("TFRMSEND.SAVESettingsButton", "Save Settings");
+}
+
 std::vector<ElementSpec> buildTable() {
     TableBuilder t;
     addMainMenu(t);
@@ -230,6 +254,7 @@ std::vector<ElementSpec> buildTable() {
     addLogin(t);
     addQuiz(t);
     addAboutBox(t);
+    addMailWindow(t);
     std::vector<ElementSpec> specs = t.take();
     AddOptionPageElements(specs);
     return specs;

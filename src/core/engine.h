@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -13,6 +14,9 @@
 #include "settings/settings.h"
 
 namespace ardentix {
+
+// The e-mail window's connection and its flags; the mail layer defines it.
+struct MailSession;
 
 // A patient fixed by a test script in place of the next draw; what is not given stays as drawn.
 struct PatientOverride {
@@ -52,6 +56,8 @@ class Engine {
 
     // A field of the e-mail configuration changed since it was last saved or loaded.
     bool mailSettingsChanged = false;
+    // Made by the mail layer when the e-mail window is first used.
+    std::shared_ptr<MailSession> mail;
 
     using TimerHandler = std::function<void(Engine&)>;
     void SetTimerHandler(TimerId id, TimerHandler handler);

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -67,6 +68,15 @@ class Dialogs {
     virtual std::optional<Font> ChooseFont(const Font& initial) = 0;
     // The print dialog, where the printer is chosen; false when cancelled.
     virtual bool ChoosePrinter() = 0;
+    // The file dialog for saving: its title, its filters by name and pattern ("Test file",
+    // "*.txt", then "All files", "*.*"), the extension added to a name typed without one, opened
+    // in dir with a name proposed. The chosen path, or nothing when cancelled.
+    virtual std::optional<std::string> SaveFile(const std::string& title,
+                                                const std::string& filterName,
+                                                const std::string& pattern,
+                                                const std::string& defaultExtension,
+                                                const std::string& dir,
+                                                const std::string& proposedName) = 0;
 };
 
 // One picture of the patient view: the element it belongs to and its file. An overlay whose
@@ -118,6 +128,31 @@ class FixedAdvanceText : public TextMeasure {
     }
 };
 
+// The connection to the mail server. Each request returns at once; what becomes of it reaches
+// the engine later as a LinkAnswer (MailLinkAnswer in mail/mail_window.h), never from inside a
+// request, so the engine never waits on the network.
+class MailLink {
+  public:
+    virtual ~MailLink() = default;
+    // Looks the host name up: answers HostFound with a dotted address, or HostNotFound.
+    virtual void LookUp(const std::string& host) = 0;
+    // Opens a TCP connection: answers Opened or OpenFailed; once opened, Received for every
+    // arrival of bytes and Closed when the server hangs up.
+    virtual void Open(const std::string& address, int port) = 0;
+    // Sends bytes on the open connection: answers Written with the count as the socket takes
+    // them.
+    virtual void Write(const std::string& bytes) = 0;
+    // Drops the connection, the lookup or the attempt at once; nothing more is answered for it.
+    virtual void Close() = 0;
+};
+
+struct LinkAnswer {
+    enum class Kind { HostFound, HostNotFound, Opened, OpenFailed, Received, Written, Closed };
+    Kind kind;
+    std::string text;  // HostFound: the address; Received: the bytes
+    size_t count = 0;  // Written: how many bytes the socket took
+};
+
 struct Ports {
     Clock* clock = nullptr;
     Sound* sound = nullptr;
@@ -125,6 +160,8 @@ struct Ports {
     Pictures* pictures = nullptr;
     Printer* printer = nullptr;
     TextMeasure* text = nullptr;
+    // No link: every lookup and connection fails at once.
+    MailLink* mail = nullptr;
 };
 
 }  // namespace ardentix

@@ -3,6 +3,7 @@
 #include "core/engine.h"
 #include "core/layout.h"
 #include "core/settings_files.h"
+#include "mail/mail_window.h"
 #include "options/options.h"
 #include "records/records.h"
 
@@ -29,8 +30,10 @@ std::string_view closeButtonOf(std::string_view caption) {
     return kTabs.front().closeButton;
 }
 
+// The e-mail configuration window belongs to the Test tab: it goes when the tab does.
 void hidePages(Engine& e) {
     e.screen.Edit("PageControl1").visible = false;
+    HideMailWindow(e);
 }
 
 }  // namespace
@@ -71,6 +74,7 @@ bool ChooseOptionTab(Engine& e, std::string_view caption) {
     for (const PageTab& tab : kTabs) {
         if (tab.caption != caption) continue;
         e.screen.Edit("PageControl1").text = std::string(caption);
+        if (caption != "Test") HideMailWindow(e);
         return true;
     }
     return false;
@@ -90,8 +94,10 @@ void CloseOptionPages(Engine& e) {
             return;
         }
     }
+    if (!AskSaveMailSettings(e)) return;
     e.settings.SetChanged(false);
     e.mailSettingsChanged = false;
+    CloseMailWindow(e);
     hidePages(e);
     e.screen.SetFocus("MenuStart");
 }
@@ -117,11 +123,19 @@ void AskClearScoreboard(Engine& e) {
 }
 
 void SaveOptionsOnClose(Engine& e) {
-    if (!OptionPagesShown(e) || !e.settings.Changed()) return;
-    if (e.Message(BoxKind::Confirmation, BoxButtons::YesNo, "Save changes to settings?") ==
+    if (!OptionPagesShown(e)) return;
+    if (e.settings.Changed() &&
+        e.Message(BoxKind::Confirmation, BoxButtons::YesNo, "Save changes to settings?") ==
             BoxAnswer::Yes &&
         SaveOptionChanges(e)) {
         e.settings.SetChanged(false);
+    }
+    // A No leaves the file as it is; there is nothing to reload into a window about to go.
+    if (e.mailSettingsChanged &&
+        e.Message(BoxKind::Confirmation, BoxButtons::YesNo, "Save changes to e-mail settings?") ==
+            BoxAnswer::Yes &&
+        SaveMailSettings(e)) {
+        e.mailSettingsChanged = false;
     }
 }
 

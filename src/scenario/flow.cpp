@@ -3,6 +3,7 @@
 #include "core/engine.h"
 #include "core/patient_view.h"
 #include "core/scenario.h"
+#include "mail/mail_window.h"
 #include "monitor/finish.h"
 #include "monitor/monitor.h"
 #include "options/options.h"
@@ -53,6 +54,25 @@ void startAgain(Engine& e) {
 bool leaveTestAsked(Engine& e) {
     if (e.state.Mode != kTest) return true;
     return e.Message(BoxKind::Confirmation, BoxButtons::OkCancel, kTestQuestion) == BoxAnswer::Ok;
+}
+
+// While Send Report is shown, a summary button first settles the unsent results, and does its
+// own work only when clicked again. True when it asked.
+bool unsentResultsAsked(Engine& e, bool quitting) {
+    if (!e.screen.Get("TForm2.CODESUMSENDbutton").visible) return false;
+    if (e.Message(BoxKind::Confirmation, BoxButtons::YesNo,
+                  "Do you want to send the test results?") == BoxAnswer::Yes) {
+        SendTestReport(e);
+        return true;
+    }
+    const char* saveQuestion =
+        quitting ? "Do you want to save the test results?"
+                 : "Do you want to save the file to send later with another email program?";
+    if (e.Message(BoxKind::Confirmation, BoxButtons::YesNo, saveQuestion) == BoxAnswer::Yes)
+        SaveTestReport(e);
+    e.screen.Edit("TForm2.CODESUMSENDbutton").visible = false;
+    DiscardTestReportFile(e);
+    return true;
 }
 
 bool blankName(const std::string& text) {
@@ -232,6 +252,7 @@ void FinalErrorOk(Engine& e) {
 }
 
 void SummaryNext(Engine& e) {
+    if (unsentResultsAsked(e, false)) return;
     e.SeedFromClock();
     PrepareScenario(e);
     if (e.ended) return;
@@ -240,11 +261,13 @@ void SummaryNext(Engine& e) {
 }
 
 void SummaryRepeat(Engine& e) {
+    if (unsentResultsAsked(e, false)) return;
     ResetScenario(e);
     startAgain(e);
 }
 
 void SummaryMainMenu(Engine& e) {
+    if (unsentResultsAsked(e, false)) return;
     if (!leaveTestAsked(e)) return;
     show(e, "MENU", true);
     setText(e, "TUserNAMEFORM.NAMEEdit", "");
@@ -258,6 +281,7 @@ void SummaryMainMenu(Engine& e) {
 }
 
 void SummaryQuit(Engine& e) {
+    if (unsentResultsAsked(e, true)) return;
     if (!leaveTestAsked(e)) return;
     CloseMainWindow(e);
 }

@@ -6,6 +6,8 @@
 
 #include "aed/aed.h"
 #include "core/engine.h"
+#include "core/files.h"
+#include "mail/mail_window.h"
 #include "monitor/finish.h"
 #include "options/options.h"
 #include "records/debrief.h"
@@ -34,6 +36,7 @@ enum class Place {
     TestTab,
     ReportTab,
     PasswordDialog,
+    MailWindow,
     MenuBar
 };
 
@@ -43,12 +46,7 @@ struct Control {
     void (*act)(Engine&);
 };
 
-void notYet(Engine& e, const char* what) {
-    e.Message(BoxKind::Information, BoxButtons::Ok,
-              std::string(what) + " is not available yet in this version.");
-}
-
-const std::array<Control, 55> kClicks = {{
+const std::array<Control, 63> kClicks = {{
     {"MenuStart", Place::MainMenu, ShowLogin},
     {"STARTImage", Place::MainMenu, ShowLogin},
     {"MENU_IMAGE", Place::MainMenu, ShowLogin},
@@ -83,8 +81,7 @@ const std::array<Control, 55> kClicks = {{
     {"TForm2.MainMenu", Place::Summary, SummaryMainMenu},
     {"TForm2.QUIT", Place::Summary, SummaryQuit},
     {"TForm2.SCOREBOARD", Place::Summary, ShowScoreboard},
-    {"TForm2.CODESUMSENDbutton", Place::Summary,
-     [](Engine& e) { notYet(e, "Sending the report"); }},
+    {"TForm2.CODESUMSENDbutton", Place::Summary, SendTestReport},
     {"TForm2.CODESUMPrintReport", Place::Summary, PrintTestReport},
     {"TForm2.DEBRIEFButton", Place::Summary, ShowDebrief},
     {"TDebrief.CloseBtn", Place::Summary, CloseDebrief},
@@ -103,13 +100,22 @@ const std::array<Control, 55> kClicks = {{
     {"TESTCLOSE", Place::TestTab, CloseOptionPages},
     {"ButtonCANCEL3", Place::TestTab, CancelOptionPages},
     {"TESTDEFAULT", Place::TestTab, [](Engine& e) { OptionDefaults(e, Tab::Test); }},
-    {"eMailCONFIGURE", Place::TestTab, [](Engine& e) { notYet(e, "E-mail"); }},
+    {"eMailCONFIGURE", Place::TestTab, OpenMailConfiguration},
     {"REPORTCLOSEBUTTON", Place::ReportTab, CloseOptionPages},
     {"REPORTOpenFile", Place::ReportTab, OpenReportFile},
     {"FONTBUTTON", Place::ReportTab, ChooseReportFont},
     {"PRINTBUTTON", Place::ReportTab, PrintReportView},
     {"TPasswordDlg.OKBtn", Place::PasswordDialog, PasswordOk},
     {"TPasswordDlg.CancelBtn", Place::PasswordDialog, PasswordCancel},
+    {"TFRMSEND.CONNECTButton", Place::MailWindow, MailConnect},
+    {"TFRMSEND.EMAILSENDBUTTON", Place::MailWindow, MailSend},
+    {"TFRMSEND.TClose", Place::MailWindow, MailCloseButton},
+    {"TFRMSEND.ADDButton", Place::MailWindow, MailAddFile},
+    {"TFRMSEND.REMOVEButton", Place::MailWindow, MailRemoveFile},
+    {"TFRMSEND.RadioButtonMIME", Place::MailWindow,
+     [](Engine& e) { MailChooseEncoding(e, false); }},
+    {"TFRMSEND.RadioButtonUU", Place::MailWindow, [](Engine& e) { MailChooseEncoding(e, true); }},
+    {"TFRMSEND.SAVESettingsButton", Place::MailWindow, [](Engine& e) { SaveMailSettings(e); }},
 }};
 
 const std::array<Control, 18> kMenus = {{
@@ -208,6 +214,8 @@ bool placeOpen(const Engine& e, Place place) {
             return tabOpen(e, "Report View");
         case Place::PasswordDialog:
             return visible(e, "TPasswordDlg");
+        case Place::MailWindow:
+            return visible(e, "TFRMSEND");
         case Place::MenuBar:
             return mainWindowFree(e);
     }
@@ -246,9 +254,29 @@ struct Field {
     std::string_view name;
     Place place;
     void (*store)(Engine&, const std::string&);
+    // A field never shown that a script may still fill, as the program's own settings do.
+    bool hidden = false;
 };
 
-const std::array<Field, 6> kFields = {{
+bool fieldUsable(const Availability& usable, const Engine& e, const Field& field) {
+    if (!field.hidden) return usable(field.place, field.name);
+    return e.screen.Get(field.name).enabled && usable(field.place, "TFRMSEND");
+}
+
+// The e-mail window's fields by their short names.
+template <const char* kName>
+void mailField(Engine& e, const std::string& text) {
+    MailTypeField(e, kName, text);
+}
+constexpr char kSmtpServ[] = "SMTPSERV";
+constexpr char kUserId[] = "USERIDFIELD";
+constexpr char kFromAddress[] = "FromADDRESSField";
+constexpr char kTo[] = "ToFIELD";
+constexpr char kCc[] = "CcFIELD";
+constexpr char kSubject[] = "SUBJECT";
+constexpr char kPort[] = "PortField";
+
+const std::array<Field, 15> kFields = {{
     {"TUserNAMEFORM.NAMEEdit", Place::Login, nullptr},
     {"TUserNAMEFORM.IDEdit", Place::Login, nullptr},
     {"TCPRFORM.EDIT1", Place::Quiz, nullptr},
@@ -258,6 +286,18 @@ const std::array<Field, 6> kFields = {{
      [](Engine& e, const std::string& text) {
          e.screen.Edit("TPasswordDlg.PasswordEnter").text = LowerCase(text);
      }},
+    {"TFRMSEND.SMTPSERV", Place::MailWindow, mailField<kSmtpServ>},
+    {"TFRMSEND.USERIDFIELD", Place::MailWindow, mailField<kUserId>},
+    {"TFRMSEND.FromADDRESSField", Place::MailWindow, mailField<kFromAddress>},
+    {"TFRMSEND.ToFIELD", Place::MailWindow, mailField<kTo>},
+    {"TFRMSEND.CcFIELD", Place::MailWindow, mailField<kCc>},
+    {"TFRMSEND.SUBJECT", Place::MailWindow, mailField<kSubject>},
+    // Hidden: typed only by a script, as the port of the mail server.
+    {"TFRMSEND.PortField", Place::MailWindow, mailField<kPort>, true},
+    // Typing into the list selects the entry of that text.
+    {"TFRMSEND.ATTACHEDFILEs", Place::MailWindow, MailSelectFile},
+    {"TFRMSEND.TMESSAGE", Place::MailWindow,
+     [](Engine& e, const std::string& text) { MailTypeMessage(e, SplitLines(text)); }},
 }};
 
 struct Spinner {
@@ -367,13 +407,20 @@ InputResult TypeText(Engine& e, std::string_view name, const std::string& text) 
     const auto field = std::find_if(kFields.begin(), kFields.end(),
                                     [name](const Field& f) { return f.name == name; });
     if (field == kFields.end()) return InputResult::Unknown;
-    if (!usable(e, field->place, name)) return InputResult::Unavailable;
+    if (!fieldUsable(Availability(e), e, *field)) return InputResult::Unavailable;
     if (field->store) {
         field->store(e, text);
         return InputResult::Done;
     }
     Element& edit = e.screen.Edit(name);
     edit.text = edit.maxLength > 0 ? text.substr(0, static_cast<size_t>(edit.maxLength)) : text;
+    return InputResult::Done;
+}
+
+InputResult TypeLines(Engine& e, std::string_view name, const std::vector<std::string>& lines) {
+    if (name != "TFRMSEND.TMESSAGE") return InputResult::Unknown;
+    if (!usable(e, Place::MailWindow, name)) return InputResult::Unavailable;
+    MailTypeMessage(e, lines);
     return InputResult::Done;
 }
 
@@ -399,7 +446,7 @@ AvailableInputs InputsAvailable(const Engine& e) {
         if (usable(Place::Scenario, pad)) inputs.pads.push_back(pad);
     }
     for (const Field& field : kFields) {
-        if (usable(field.place, field.name)) inputs.fields.push_back(field.name);
+        if (fieldUsable(usable, e, field)) inputs.fields.push_back(field.name);
     }
     for (const Spinner& spin : kSpinners) {
         if (usable(spin.place, spin.name)) inputs.spins.push_back(spin.name);

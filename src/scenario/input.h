@@ -19,6 +19,8 @@ InputResult ChooseMenu(Engine& e, std::string_view name);
 // A tab of the option pages chosen by its caption ("Protocol").
 InputResult ChooseTab(Engine& e, std::string_view caption);
 InputResult TypeText(Engine& e, std::string_view name, const std::string& text);
+// A memo's lines replaced at once (the e-mail window's TFRMSEND.TMESSAGE).
+InputResult TypeLines(Engine& e, std::string_view name, const std::vector<std::string>& lines);
 // A click on the up or down half of a spin button (the quiz's TCPRFORM.SpinButton1, SpinButton2,
 // the option pages' SpinButton11 ...).
 InputResult Spin(Engine& e, std::string_view name, bool up);

@@ -44,6 +44,11 @@ class CountingDialogs : public Dialogs {
     }
     std::optional<Font> ChooseFont(const Font&) override { return std::nullopt; }
     bool ChoosePrinter() override { return false; }
+    std::optional<std::string> SaveFile(const std::string&, const std::string&, const std::string&,
+                                        const std::string&, const std::string&,
+                                        const std::string&) override {
+        return std::nullopt;
+    }
 };
 
 class AllPictures : public Pictures {

@@ -67,6 +67,15 @@ class Session::Dialogs : public ardentix::Dialogs {
         if (record_) record_->push_back({ok ? "ok" : "cancel", "Print"});
         return ok;
     }
+    // The results are saved under the name proposed.
+    std::optional<std::string> SaveFile(const std::string& title, const std::string&,
+                                        const std::string&, const std::string&, const std::string&,
+                                        const std::string& proposedName) override {
+        const std::string answer = take().value_or(proposedName);
+        if (record_) record_->push_back({answer, title});
+        if (answer == "cancel") return std::nullopt;
+        return programDir + "/" + answer;
+    }
 
     std::string programDir;
 

@@ -176,6 +176,18 @@ std::optional<std::string> QueuedDialogs::OpenFile(const std::string& filterName
     return ProgramFile(programDir, q->answer);
 }
 
+std::optional<std::string> QueuedDialogs::SaveFile(const std::string& title, const std::string&,
+                                                   const std::string&,
+                                                   const std::string& defaultExtension,
+                                                   const std::string& dir, const std::string&) {
+    auto q = take(title);
+    if (!q || q->answer == "cancel") return std::nullopt;
+    std::string name = q->answer;
+    if (std::filesystem::path(name).extension().empty()) name += defaultExtension;
+    if (!name.empty() && name.front() == '/') return name;
+    return (std::filesystem::path(dir) / name).string();
+}
+
 std::optional<Font> QueuedDialogs::ChooseFont(const Font&) {
     auto q = take("Font");
     if (!q || q->answer == "cancel") return std::nullopt;

@@ -82,6 +82,13 @@ class QueuedDialogs : public Dialogs {
                                         const std::string& defaultExtension) override;
     std::optional<Font> ChooseFont(const Font& initial) override;
     bool ChoosePrinter() override;
+    // The save dialog shows as a box with its title; it takes a file name (in the program
+    // directory unless the path is absolute; the default extension added to a name without one)
+    // or "cancel".
+    std::optional<std::string> SaveFile(const std::string& title, const std::string& filterName,
+                                        const std::string& pattern,
+                                        const std::string& defaultExtension, const std::string& dir,
+                                        const std::string& proposedName) override;
 
     std::string programDir;
     std::deque<Queued> queue;

@@ -1,0 +1,233 @@
+#include <array>
+
+#include "core/engine.h"
+#include "mail/mail_session.h"
+#include "mail/mail_window.h"
+
+// What the e-mail window does with the client's events, and the way between the client and the
+// MailLink of the front end.
+namespace ardentix {
+
+namespace {
+
+using Kind = SmtpEvent::Kind;
+
+constexpr const char* kSentManual = "Test results sent successfully. Click OK and then CLOSE.";
+constexpr const char* kSentAuto = "Test results sent successfully.";
+constexpr const char* kSendFailed = "Attempt to send file failed. Report file was not sent.";
+constexpr const char* kNoConnection =
+    "Cannot establish Internet connection. Report file was not sent. Do you want to save the file "
+    "so that you can send it later with an email program?";
+constexpr const char* kConnectionRequired = "Connection Required. Connect?";
+constexpr const char* kInvalidAuto =
+    "E-mail address information invalid. Results not sent. Please inform your system "
+    "administrator.";
+constexpr const char* kIncomplete =
+    "E-mail address information incomplete. Results not sent. Please inform your system "
+    "administration.";
+constexpr const char* kAuthenticationFailed = "Authentication Failed.";
+
+void weights(Engine& e, bool connect, bool send, bool close) {
+    e.screen.Edit("TFRMSEND.CONNECTButton").bold = connect;
+    e.screen.Edit("TFRMSEND.EMAILSENDBUTTON").bold = send;
+    e.screen.Edit("TFRMSEND.TClose").bold = close;
+}
+
+void connected(Engine& e, const SmtpEvent&) {
+    Session(e).MailConnected = true;
+    e.screen.Edit("TFRMSEND.CONNECTButton").bold = false;
+    e.screen.Edit("TFRMSEND.EMAILSENDBUTTON").bold = true;
+}
+
+void disconnected(Engine& e, const SmtpEvent&) {
+    Session(e).MailConnected = false;
+    e.screen.Edit("TFRMSEND.CONNECTButton").bold = true;
+}
+
+// The success keeps MailSent until the window closes, so that closing it does not offer to save
+// what went out; the results file goes at once.
+void succeeded(Engine& e, const SmtpEvent&) {
+    MailSession& m = Session(e);
+    m.MailSent = true;
+    e.Message(BoxKind::Information, BoxButtons::Ok,
+              e.settings.On(Opt::OPTEmail) ? kSentManual : kSentAuto);
+    weights(e, false, false, true);
+    if (m.sending) DiscardResultsFileIfDone(e);
+    if (!m.autoSend) return;
+    // An automatic send has nothing left for the trainee to do in the window.
+    m.autoSend = false;
+    ReportHandedOver(e);
+    CloseMailWindow(e);
+}
+
+void failed(Engine& e, const SmtpEvent&) {
+    e.Message(BoxKind::Error, BoxButtons::Ok, kSendFailed);
+}
+
+void connectionFailed(Engine& e, const SmtpEvent&) {
+    weights(e, true, false, false);
+    MailSession& m = Session(e);
+    // Only results can be saved, and a window closing by itself has no question to ask.
+    if (!m.sending || m.closing) return;
+    if (e.Message(BoxKind::Confirmation, BoxButtons::YesNo, kNoConnection) == BoxAnswer::Yes)
+        SaveTestReport(e);
+}
+
+// An error ends the button's action; the window stays open for another attempt or for Close.
+void errorEnded(Engine& e, const SmtpEvent& event) {
+    MailSession& m = Session(e);
+    m.sendWhenConnected = false;
+    if (m.closing) return;
+    if (m.sending) m.sendFailed = true;
+    // An automatic send ends here: Send Report stays and the series is still counted.
+    m.autoSend = false;
+    e.Message(BoxKind::Error, BoxButtons::Ok, event.text);
+}
+
+struct EventRule {
+    Kind kind;
+    void (*act)(Engine&, const SmtpEvent&);
+};
+
+// The events with more to them than their status line (StatusText). Host resolved, send start,
+// encoding and progress show only that; a refused recipient does nothing; invalid host,
+// connection required, authentication failed and header incomplete were asked as questions.
+constexpr std::array<EventRule, 6> kEventRules = {{
+    {Kind::Connect, connected},
+    {Kind::Disconnect, disconnected},
+    {Kind::Success, succeeded},
+    {Kind::Failure, failed},
+    {Kind::ConnectionFailed, connectionFailed},
+    {Kind::Error, errorEnded},
+}};
+
+void request(Engine& e, const SmtpEvent& event) {
+    TSmtpClient& client = Session(e).client;
+    MailLink* link = e.ports.mail;
+    switch (event.kind) {
+        case Kind::LookUp:
+            if (link)
+                link->LookUp(event.text);
+            else
+                client.HostNotFound();
+            return;
+        case Kind::Open:
+            if (link)
+                link->Open(event.text, event.number);
+            else
+                client.OpenFailed();
+            return;
+        case Kind::Close:
+            if (link) link->Close();
+            return;
+        default:
+            return;
+    }
+}
+
+void report(Engine& e, const SmtpEvent& event) {
+    if (event.kind == Kind::LookUp || event.kind == Kind::Open || event.kind == Kind::Close) {
+        request(e, event);
+        return;
+    }
+    const std::string status = StatusText(event);
+    if (!status.empty()) e.screen.Edit("TFRMSEND.StatusBar1").text = status;
+    for (const EventRule& rule : kEventRules) {
+        if (rule.kind == event.kind) rule.act(e, event);
+    }
+}
+
+// The client's questions, asked while it works: a box, and whether the user wants it handled.
+void askQuestions(Engine& e, TSmtpClient& client) {
+    client.OnInvalidHost = [&e](std::string& host) {
+        if (e.settings.On(Opt::OPTAUTOSend)) {
+            e.Message(BoxKind::Warning, BoxButtons::Ok, kInvalidAuto);
+            return false;
+        }
+        const std::optional<std::string> corrected =
+            e.ports.dialogs->Input("Invalid SMTP server!", "Specify the correct name:", host);
+        if (!corrected) return false;
+        host = *corrected;
+        return true;
+    };
+    client.OnConnectionRequired = [&e] {
+        if (Session(e).sendWhenConnected) return true;
+        return e.Message(BoxKind::Confirmation, BoxButtons::OkCancel, kConnectionRequired) ==
+               BoxAnswer::Ok;
+    };
+    client.OnAuthenticationFailed = [&e] {
+        e.Message(BoxKind::Error, BoxButtons::Ok, kAuthenticationFailed);
+        return false;
+    };
+    client.OnHeaderIncomplete = [&e](int) {
+        e.Message(BoxKind::Warning, BoxButtons::Ok, kIncomplete);
+        return false;
+    };
+}
+
+}  // namespace
+
+MailSession& Session(Engine& e) {
+    if (!e.mail) {
+        e.mail = std::make_shared<MailSession>();
+        askQuestions(e, e.mail->client);
+    }
+    return *e.mail;
+}
+
+void PumpMail(Engine& e) {
+    MailSession& m = Session(e);
+    // A handler that calls the client again (a success closing the window) leaves what follows
+    // to the loop already running.
+    if (m.pumping) return;
+    m.pumping = true;
+    for (;;) {
+        std::string output = m.client.TakeOutput();
+        std::vector<SmtpEvent> events = m.client.TakeEvents();
+        if (output.empty() && events.empty()) break;
+        // Bytes are only ever written on an open connection: a close drops what was not taken.
+        if (!output.empty() && e.ports.mail) e.ports.mail->Write(output);
+        for (const SmtpEvent& event : events)
+            report(e, event);
+    }
+    m.pumping = false;
+}
+
+void MailLinkAnswer(Engine& e, const LinkAnswer& answer) {
+    TSmtpClient& client = Session(e).client;
+    switch (answer.kind) {
+        case LinkAnswer::Kind::HostFound:
+            client.HostFound(answer.text);
+            break;
+        case LinkAnswer::Kind::HostNotFound:
+            client.HostNotFound();
+            break;
+        case LinkAnswer::Kind::Opened:
+            client.Opened();
+            break;
+        case LinkAnswer::Kind::OpenFailed:
+            client.OpenFailed();
+            break;
+        case LinkAnswer::Kind::Received:
+            client.Received(answer.text);
+            break;
+        case LinkAnswer::Kind::Written:
+            client.Written(answer.count);
+            break;
+        case LinkAnswer::Kind::Closed:
+            client.Closed();
+            break;
+    }
+    PumpMail(e);
+}
+
+bool MailBusy(const Engine& e) {
+    return e.mail && e.mail->client.Busy();
+}
+
+void MailTimedOut(Engine& e) {
+    Session(e).client.TimedOut();
+    PumpMail(e);
+}
+
+}  // namespace ardentix

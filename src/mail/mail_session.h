@@ -1,0 +1,45 @@
+#pragma once
+#include <string>
+
+#include "mail/smtp_client.h"
+
+namespace ardentix {
+
+class Engine;
+
+// What the e-mail window keeps between its events: the client with its connection, and the
+// window's flags.
+struct MailSession {
+    TSmtpClient client;
+    bool MailConnected = false;  // the client reported an open connection
+    bool MailSent = false;       // the current results went out
+    // The window was opened to send the results (from the summary), not to configure.
+    bool sending = false;
+    // An attempt of this window ended in an error: the results file stays for a later send,
+    // whatever the trainee answers when the window closes.
+    bool sendFailed = false;
+    // Started by SendTestReport with OPTAUTOSend: its last step waits for the success.
+    bool autoSend = false;
+    // "2. Send" connects first: the client's question for a connection needs no answer.
+    bool sendWhenConnected = false;
+    // The window drops the connection itself: the error that ends the wait is not shown.
+    bool closing = false;
+    bool pumping = false;
+    // The results file SendTestReport wrote, for attaching and deleting.
+    std::string resultsFile;
+};
+
+// The engine's session, made on first use with the client's questions wired to the window.
+MailSession& Session(Engine& e);
+// Hands what the client wrote and asked for to the MailLink, and what it reported to the window,
+// until it has nothing more to say.
+void PumpMail(Engine& e);
+// Shows the window for sending the results, with the fields as they are.
+void ShowMailWindowForSending(Engine& e);
+// The results are out of the trainee's hands: Send Report goes and a new series may begin.
+void ReportHandedOver(Engine& e);
+// Deletes the results file when it went out, or when it was never offered for saving and no
+// attempt to send it failed.
+void DiscardResultsFileIfDone(Engine& e);
+
+}  // namespace ardentix

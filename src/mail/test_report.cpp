@@ -1,0 +1,85 @@
+#include <cstdio>
+
+#include "core/engine.h"
+#include "core/files.h"
+#include "mail/mail_files.h"
+#include "mail/mail_session.h"
+#include "mail/mail_window.h"
+#include "records/records.h"
+
+// The results of a test series on their way to the instructor: the results file, sending it,
+// saving it for later and deleting it.
+namespace ardentix {
+
+namespace {
+
+constexpr const char* kNotConfigured =
+    "The e-mail configuration information under Test Options has not be set. You must enter the "
+    "e-mail address information.";
+
+}  // namespace
+
+void ReportHandedOver(Engine& e) {
+    e.screen.Edit("TForm2.CODESUMSENDbutton").visible = false;
+    e.state.TestScenarioCount = 0;
+}
+
+std::string ResultsFilePath(Engine& e) {
+    const std::string name =
+        ResultsFileName(e.state.UserName, e.state.UserID, e.ports.clock->Today());
+    return e.FilePath(name);
+}
+
+void SendTestReport(Engine& e) {
+    if (e.state.TestScenarioCount < TestSeriesLength(e.settings)) return;
+    MailSession& m = Session(e);
+    const std::string path = ResultsFilePath(e);
+    if (FileFailure failure = ReplaceTextLines(path, e.screen.Get("OPTIONSHOLD").lines)) {
+        e.FileFailed("write", path.substr(e.programDir.size() + 1), *failure);
+        return;
+    }
+    m.resultsFile = path;
+    const bool autoSend = e.settings.On(Opt::OPTAUTOSend);
+    if (e.settings.On(Opt::OPTEmail) || autoSend) {
+        const bool configured = MailSettingsExist(e.programDir);
+        if (configured) {
+            if (!LoadMailSettings(e)) return;
+        } else {
+            e.Message(BoxKind::Warning, BoxButtons::Ok, kNotConfigured);
+        }
+        ShowMailWindowForSending(e);
+        if (autoSend && configured) {
+            // The last step waits for the success; an error leaves Send Report for another try.
+            m.autoSend = true;
+            MailSend(e);
+            return;
+        }
+    }
+    ReportHandedOver(e);
+}
+
+void SaveTestReport(Engine& e) {
+    const std::string proposed =
+        ResultsFileName(e.state.UserName, e.state.UserID, e.ports.clock->Today());
+    const std::optional<std::string> path = e.ports.dialogs->SaveFile(
+        "Save Report File", "Test file", "*.txt", ".txt", e.programDir, proposed);
+    if (path) {
+        if (FileFailure failure = ReplaceTextLines(*path, e.screen.Get("OPTIONSHOLD").lines))
+            e.FileFailed("write", *path, *failure);
+    }
+    e.state.ResultsSaveOffered = true;
+}
+
+void DiscardResultsFileIfDone(Engine& e) {
+    MailSession& m = Session(e);
+    if (!m.MailSent && (e.state.ResultsSaveOffered || m.sendFailed)) return;
+    const std::string path = m.resultsFile.empty() ? ResultsFilePath(e) : m.resultsFile;
+    std::remove(path.c_str());
+}
+
+void DiscardTestReportFile(Engine& e) {
+    DiscardResultsFileIfDone(e);
+    Session(e).MailSent = false;
+}
+
+}  // namespace ardentix
