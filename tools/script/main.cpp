@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <QCoreApplication>
+
 #include "script/runner.h"
 
 namespace fs = std::filesystem;
@@ -46,6 +48,8 @@ fs::path temporaryDir() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The event loop that carries the mail server's connection while a script sends.
+    QCoreApplication app(argc, argv);
     std::vector<std::string> files;
     std::string keep;
     std::string media = ARDENTIX_MEDIA_DIR;

@@ -9,6 +9,7 @@
 #include "core/engine.h"
 #include "core/files.h"
 #include "core/patient_view.h"
+#include "mail/mail_session.h"
 #include "records/debrief.h"
 #include "script/headless_ports.h"
 
@@ -232,6 +233,8 @@ std::optional<std::string> LookUp(const NameContext& c, std::string_view name) {
     if (name == "SettingsChanged") return flag(e.settings.Changed());
     if (name == "focus") return e.screen.Focus();
     if (name == "MailSettingsChanged") return flag(e.mailSettingsChanged);
+    if (name == "MailConnected") return flag(e.mail && e.mail->MailConnected);
+    if (name == "MailSent") return flag(e.mail && e.mail->MailSent);
     if (name == "Dialog.last") return c.dialogs.last;
     if (name.starts_with("ErrorList")) return namedList(e.screen.Get("TForm2.Errors").lines, name);
     if (name.starts_with("Debrief")) return debriefValue(e, name);

@@ -15,9 +15,16 @@
 #include <unistd.h>
 #endif
 
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <memory>
+
 #include "core/engine.h"
 #include "core/files.h"
 #include "core/scenario.h"
+#include "mail/mail_window.h"
+#include "mail/socket/qt_mail_link.h"
 #include "options/options.h"
 #include "scenario/flow.h"
 #include "scenario/input.h"
@@ -77,7 +84,9 @@ class Runner {
           out_(out),
           sound_(programDir),
           printer_(programDir),
-          engine_(Ports{&clock_, &sound_, &dialogs_, &pictures_, &printer_, &text_}, programDir) {
+          link_(makeLink()),
+          engine_(Ports{&clock_, &sound_, &dialogs_, &pictures_, &printer_, &text_, link_.get()},
+                  programDir) {
         clock_.Attach(engine_.timers);
         dialogs_.programDir = programDir;
     }
@@ -114,6 +123,9 @@ class Runner {
     void doInput(const Command& c);
     void doDrag(const Command& c);
     void doSpin(const Command& c);
+    std::unique_ptr<QtMailLink> makeLink();
+    void answerLink(const LinkAnswer& answer);
+    void waitForMail(int line);
     bool pokeTimer(const std::string& name, const std::string& value);
     void fail(int line, const std::string& message);
 
@@ -125,13 +137,46 @@ class Runner {
     FileCheckPictures pictures_;
     TextPrinter printer_;
     FixedAdvanceText text_;  // the advice line: a fixed advance per character
+    // The mail server's connection, the program's own; none without an event loop to run it.
+    std::unique_ptr<QtMailLink> link_;
     Engine engine_;
+    // Real milliseconds a connect or send may wait on a silent server before the script fails.
+    int mailTimeout_ = 5000;
+    QEventLoop* mailWait_ = nullptr;
     bool started_ = false;
     // Options set before start: they take effect once the settings files are loaded.
     std::vector<std::pair<Opt, std::string>> earlySets_;
     RunResult result_;
     std::set<std::string> readOnly_;  // made read-only by chmod
 };
+
+std::unique_ptr<QtMailLink> Runner::makeLink() {
+    if (!QCoreApplication::instance()) return nullptr;
+    return std::make_unique<QtMailLink>([this](const LinkAnswer& a) { answerLink(a); });
+}
+
+void Runner::answerLink(const LinkAnswer& answer) {
+    MailLinkAnswer(engine_, answer);
+    if (mailWait_ && !MailBusy(engine_)) mailWait_->quit();
+}
+
+// A connect or send runs to its end before the next line: the event loop runs until the client
+// is done, the virtual clock standing still meanwhile. A server that keeps silent past the time
+// limit fails the script, and the wait ends as a cancel would end it.
+void Runner::waitForMail(int line) {
+    if (!MailBusy(engine_)) return;
+    QEventLoop loop;
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    limit.start(mailTimeout_);
+    mailWait_ = &loop;
+    loop.exec();
+    mailWait_ = nullptr;
+    if (!MailBusy(engine_)) return;
+    fail(line, "the mail server did not answer within " + std::to_string(mailTimeout_) + " ms");
+    MailTimedOut(engine_);
+}
 
 void Runner::fail(int line, const std::string& message) {
     ++result_.failed;
@@ -303,19 +348,24 @@ bool Runner::pokeTimer(const std::string& name, const std::string& value) {
     return true;
 }
 
+// type NAME TEXT..., with more than one text for the lines of a memo.
 void Runner::doInput(const Command& c) {
     const Words& w = c.words;
-    expectCount(w, w[0] == "type" ? 3 : 2);
+    if (w[0] == "type" && w.size() < 3) throw Malformed{"type takes a name and a text"};
+    if (w[0] != "type") expectCount(w, 2);
     InputResult result = InputResult::Unknown;
     if (w[0] == "click") {
         result = Click(engine_, w[1]);
     } else if (w[0] == "menu") {
         result = ChooseMenu(engine_, w[1]);
-    } else {
+    } else if (w.size() == 3) {
         result = TypeText(engine_, w[1], w[2]);
+    } else {
+        result = TypeLines(engine_, w[1], Words(w.begin() + 2, w.end()));
     }
     if (result == InputResult::Unknown) throw Malformed{"cannot " + w[0] + " " + w[1]};
     if (result == InputResult::Unavailable) fail(c.line, w[1] + " cannot be used now");
+    waitForMail(c.line);
 }
 
 // drag NAME TARGET [LEFT TOP]: a pad dropped on the chest outside the zones lies with its
@@ -419,6 +469,11 @@ void Runner::execute(const Command& c) {
         doAnswer(c);
     } else if (verb == "click" || verb == "menu" || verb == "type") {
         doInput(c);
+    } else if (verb == "mailtimeout") {
+        expectCount(w, 2);
+        const int64_t ms = numberArg(w[1], "mailtimeout");
+        if (ms < 1 || ms > 600000) throw Malformed{"mailtimeout takes 1 to 600000 ms"};
+        mailTimeout_ = static_cast<int>(ms);
     } else if (verb == "drag") {
         doDrag(c);
     } else if (verb == "spin") {
