@@ -4,6 +4,7 @@
 
 #include "core/engine.h"
 #include "core/scenario.h"
+#include "mail/socket/qt_mail_link.h"
 #include "ui/audio_warning.h"
 #include "ui/main_window.h"
 #include "ui/qt_ports.h"
@@ -25,12 +26,21 @@ int main(int argc, char** argv) {
     ardentix::ui::QtTextMeasure text;
     ardentix::ui::QtPrinter printer;
     dialogs.SetPrinter(&printer);
-    ardentix::Engine engine({&clock, &sound, &dialogs, &pictures, &printer, &text}, programDir);
+    // The mail server's answers go to the window, which hands them to the engine in turn.
+    ardentix::ui::MainWindow* window = nullptr;
+    ardentix::QtMailLink mailLink([&window](const ardentix::LinkAnswer& answer) {
+        if (window) window->MailAnswer(answer);
+    });
+    ardentix::Engine engine({&clock, &sound, &dialogs, &pictures, &printer, &text, &mailLink},
+                            programDir);
 
     ardentix::CreateMainWindow(engine);
     if (engine.ended) return 1;
-    ardentix::ui::MainWindow window(engine, pictures);
-    dialogs.SetParent(&window);
-    window.show();
-    return QApplication::exec();
+    ardentix::ui::MainWindow mainWindow(engine, pictures);
+    window = &mainWindow;
+    dialogs.SetParent(&mainWindow);
+    mainWindow.show();
+    const int status = QApplication::exec();
+    window = nullptr;
+    return status;
 }

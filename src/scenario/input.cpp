@@ -6,7 +6,6 @@
 
 #include "aed/aed.h"
 #include "core/engine.h"
-#include "core/files.h"
 #include "mail/mail_window.h"
 #include "monitor/finish.h"
 #include "options/options.h"
@@ -263,6 +262,20 @@ bool fieldUsable(const Availability& usable, const Engine& e, const Field& field
     return e.screen.Get(field.name).enabled && usable(field.place, "TFRMSEND");
 }
 
+// A memo's text as its lines: every LF ends a line, so a line begun at the end is kept while it
+// is typed.
+std::vector<std::string> memoLines(const std::string& text) {
+    std::vector<std::string> lines(1);
+    for (char c : text) {
+        if (c == '\n') {
+            lines.emplace_back();
+        } else if (c != '\r') {
+            lines.back() += c;
+        }
+    }
+    return lines;
+}
+
 // The e-mail window's fields by their short names.
 template <const char* kName>
 void mailField(Engine& e, const std::string& text) {
@@ -297,7 +310,7 @@ const std::array<Field, 15> kFields = {{
     // Typing into the list selects the entry of that text.
     {"TFRMSEND.ATTACHEDFILEs", Place::MailWindow, MailSelectFile},
     {"TFRMSEND.TMESSAGE", Place::MailWindow,
-     [](Engine& e, const std::string& text) { MailTypeMessage(e, SplitLines(text)); }},
+     [](Engine& e, const std::string& text) { MailTypeMessage(e, memoLines(text)); }},
 }};
 
 struct Spinner {

@@ -9,11 +9,13 @@
 
 #include "core/engine.h"
 #include "core/scenario.h"
+#include "mail/mail_window.h"
 #include "options/options.h"
 #include "scenario/flow.h"
 #include "scenario/input.h"
 #include "ui/debrief_window.h"
 #include "ui/dialogs.h"
+#include "ui/mail_window.h"
 #include "ui/menu_panel.h"
 #include "ui/option_pages.h"
 #include "ui/password_dialog.h"
@@ -86,6 +88,7 @@ MainWindow::MainWindow(Engine& engine, const QtPictures& pictures, DriverClock* 
     about_ = new AboutBox(*this, binder_, this);
     quiz_ = new QuizWindow(*this, binder_, this);
     password_ = new PasswordDialog(*this, binder_, this);
+    mail_ = new MailWindow(*this, binder_, this);
     help_ = new HelpViewer(this);
     border_ = std::make_unique<BorderWindow>();
 
@@ -184,6 +187,24 @@ void MainWindow::dispatch(const std::function<void()>& event) {
     event();
     driver_->Release();
     sync();
+    // Answers of the mail server that came during the event are due now.
+    if (!mailAnswers_.empty()) deliverMailAnswers();
+}
+
+void MainWindow::MailAnswer(const LinkAnswer& answer) {
+    mailAnswers_.push_back(answer);
+    if (!driver_->Held()) deliverMailAnswers();
+}
+
+void MainWindow::deliverMailAnswers() {
+    if (deliveringMail_) return;
+    deliveringMail_ = true;
+    while (!mailAnswers_.empty() && !engine_.ended) {
+        const LinkAnswer answer = mailAnswers_.front();
+        mailAnswers_.pop_front();
+        dispatch([this, answer] { MailLinkAnswer(engine_, answer); });
+    }
+    deliveringMail_ = false;
 }
 
 void MainWindow::sync() {
@@ -191,7 +212,7 @@ void MainWindow::sync() {
         // The program ends with its main window: the other windows go with it.
         border_->hide();
         for (QWidget* w : std::initializer_list<QWidget*>{login_, summary_, scoreboard_, about_,
-                                                          quiz_, help_, password_})
+                                                          quiz_, help_, password_, mail_})
             w->hide();
         close();
         return;
@@ -239,6 +260,12 @@ void MainWindow::sync() {
         CentreOnScreen(password_);
     }
     if (changes.count("PageControl1")) pages_->Follow(screen);
+    const bool mailWasShown = mail_->isVisible();
+    mail_->Follow(screen, MailBusy(engine_));
+    if (!mailWasShown && mail_->isVisible()) {
+        CentreOnScreen(mail_);
+        mail_->raise();
+    }
     // Under the option pages neither the main menu nor the scenario screen takes input.
     const bool pagesShown = screen.Get("PageControl1").visible;
     menu_->setEnabled(!pagesShown);

@@ -1,7 +1,9 @@
 #pragma once
 #include <QMainWindow>
+#include <deque>
 #include <memory>
 
+#include "core/ports.h"
 #include "ui/actions.h"
 #include "ui/binder.h"
 
@@ -16,6 +18,7 @@ class BorderWindow;
 class DriverClock;
 class HelpViewer;
 class LoginDialog;
+class MailWindow;
 class MenuPanel;
 class OptionPages;
 class PasswordDialog;
@@ -47,6 +50,9 @@ class MainWindow : public QMainWindow, public Actions {
     void Tab(const QString& caption) override;
     void Spin(const char* element, bool up) override;
     void Dispatch(const std::function<void()>& event) override { dispatch(event); }
+    // What became of a request to the mail server's connection. While the engine is busy with
+    // another event (a modal box is open) it waits for that event's end.
+    void MailAnswer(const LinkAnswer& answer);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -64,6 +70,7 @@ class MainWindow : public QMainWindow, public Actions {
     void dispatch(const std::function<void()>& event);
     void sync();
     void showHelp(int context);
+    void deliverMailAnswers();
 
     Engine& engine_;
     Binder binder_;
@@ -77,6 +84,9 @@ class MainWindow : public QMainWindow, public Actions {
     ScoreboardWindow* scoreboard_ = nullptr;
     AboutBox* about_ = nullptr;
     QuizWindow* quiz_ = nullptr;
+    MailWindow* mail_ = nullptr;
+    std::deque<LinkAnswer> mailAnswers_;
+    bool deliveringMail_ = false;
     HelpViewer* help_ = nullptr;
     std::unique_ptr<BorderWindow> border_;
     std::unique_ptr<SteadyClock> steadyClock_;

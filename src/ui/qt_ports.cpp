@@ -129,6 +129,22 @@ std::optional<Font> QtDialogs::ChooseFont(const Font& initial) {
     return Font{chosen.family().toStdString(), chosen.pointSize()};
 }
 
+std::optional<std::string> QtDialogs::SaveFile(
+    const std::string& title, const std::string& filterName, const std::string& pattern,
+    const std::string& defaultExtension, const std::string& dir, const std::string& proposedName) {
+    QFileDialog dialog(parent_, QString::fromStdString(title), QString::fromStdString(dir));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({QStringLiteral("%1 (%2)").arg(QString::fromStdString(filterName),
+                                                         QString::fromStdString(pattern)),
+                           QStringLiteral("All files (*.*)")});
+    QString suffix = QString::fromStdString(defaultExtension);
+    if (suffix.startsWith(QLatin1Char('.'))) suffix.remove(0, 1);
+    dialog.setDefaultSuffix(suffix);
+    dialog.selectFile(QString::fromStdString(proposedName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
 bool QtDialogs::ChoosePrinter() {
     return printer_ && printer_->Choose(parent_);
 }

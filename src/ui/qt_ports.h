@@ -49,6 +49,10 @@ class QtDialogs : public Dialogs {
                                         const std::string& defaultExtension) override;
     std::optional<Font> ChooseFont(const Font& initial) override;
     bool ChoosePrinter() override;
+    std::optional<std::string> SaveFile(const std::string& title, const std::string& filterName,
+                                        const std::string& pattern,
+                                        const std::string& defaultExtension, const std::string& dir,
+                                        const std::string& proposedName) override;
 
   private:
     QWidget* parent_ = nullptr;
