@@ -1,0 +1,202 @@
+"""Runs a mail scenario script of this folder against a server on loopback and checks what the
+server received.
+
+    run_mail_test.py CASE ARDENTIX_SCRIPT MEDIA_DIR WORK_DIR
+
+CASE is report (aiosmtpd receives a test message and a trainee's results, compared byte for
+byte with the message the rules make), faults (a server that misbehaves in every planned way)
+or silent (a server that never answers: the script's time limit ends the wait).
+The script's placeholders @PORT@, @DIR@ (the work folder) and @PROG@ (the program folder) are
+filled in first.
+"""
+import base64
+import os
+import re
+import shutil
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import smtp_servers  # noqa: E402
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+failures = []
+
+
+def check(ok, what):
+    if not ok:
+        failures.append(what)
+        print("FAILED:", what)
+
+
+def run_script(name, port, script_tool, media, work):
+    prog = os.path.join(work, "prog")
+    with open(os.path.join(HERE, name)) as f:
+        text = f.read()
+    text = text.replace("@PORT@", str(port)).replace("@DIR@", work).replace("@PROG@", prog)
+    filled = os.path.join(work, name)
+    with open(filled, "w") as f:
+        f.write(text)
+    started = time.monotonic()
+    run = subprocess.run([script_tool, "--media", media, "--keep", prog, filled],
+                         capture_output=True, text=True, timeout=120)
+    print(run.stdout, run.stderr)
+    return run, time.monotonic() - started
+
+
+# --- The message as the rules make it, built here on its own. ---------------------------------
+
+UU_TABLE = "`" + "".join(chr(c) for c in range(33, 96))
+B64_TABLE = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/"
+
+
+def encode(data, uu):
+    lines = []
+    table = UU_TABLE if uu else B64_TABLE
+    for start in range(0, len(data), 45):
+        block = data[start:start + 45]
+        line = UU_TABLE[len(block)] if uu else ""
+        for i in range(0, len(block), 3):
+            g = block[i:i + 3]
+            if len(g) == 3:
+                line += (table[g[0] >> 2] + table[((g[0] << 4) | (g[1] >> 4)) & 63] +
+                         table[((g[1] << 2) | (g[2] >> 6)) & 63] + table[g[2] & 63])
+            elif len(g) == 2:
+                line += (table[g[0] >> 2] + table[((g[0] << 4) & 48) | (g[1] >> 4)] +
+                         table[(g[1] << 2) & 60]) + ("" if uu else "=")
+            else:
+                line += table[g[0] >> 2] + table[(g[0] << 4) & 48] + ("" if uu else "==")
+        lines.append(line)
+    if uu:
+        lines.append("`")
+    return lines
+
+
+def uu_decode(lines):
+    out = bytearray()
+    for line in lines:
+        n = UU_TABLE.index(line[0])
+        values = [UU_TABLE.index(c) for c in line[1:]]
+        bits = bytearray()
+        for i in range(0, len(values), 4):
+            v = values[i:i + 4] + [0] * (4 - len(values[i:i + 4]))
+            bits += bytes([(v[0] << 2 | v[1] >> 4) & 255, (v[1] << 4 | v[2] >> 2) & 255,
+                           (v[2] << 6 | v[3]) & 255])
+        out += bits[:n]
+    return bytes(out)
+
+
+def message(from_name, from_addr, to, cc, subject, body, attachments, uu, long_time):
+    boundary = "====================54535" + long_time + "===="
+    header = ["From: %s<%s>" % (from_name, from_addr), "To: " + to, "CC: " + cc]
+    if subject:
+        header.append("Subject: " + subject)
+    header += ["X-Mailer: Ardentix SMTP", "Mime-Version: 1.0",
+               "Content-Type: multipart/mixed;" + " " * 19 + "boundary=\"" + boundary + "\""]
+    data = ["--" + boundary, "Content-Type: text/plain;" + " " * 24 + "charset=us-ascii", ""]
+    data += body
+    for name, content in attachments:
+        data += ["--" + boundary,
+                 "Content-Type: application/octet-stream;" + " " * 10 + "name=\"" + name + "\"",
+                 "Content-Transfer-Encoding: " + ("x-uuencode" if uu else "base64"),
+                 "Content-Disposition: attachment;" + " " * 17 + "filename=\"" + name + "\"", ""]
+        data += encode(content, uu)
+    data.append("--" + boundary + "--")
+    text = "".join(line + "\r\n" for line in header) + "\r\n\r\n"
+    text += "".join(line + "\r\n" for line in data)
+    return text.encode("latin-1")
+
+
+def long_time(ms_after_nine):
+    seconds = 9 * 3600 + ms_after_nine // 1000
+    h, m, s = seconds // 3600, seconds // 60 % 60, seconds % 60
+    return "%d:%02d:%02d %s" % (h % 12 or 12, m, s, "AM" if h < 12 else "PM")
+
+
+def printed(stdout, name):
+    return [line.split("=", 1)[1] for line in stdout.splitlines() if line.startswith(name + "=")]
+
+
+def report_case(script_tool, media, work):
+    sample = bytes(range(256)) * 3 + bytes([14] * 14) + b"."
+    with open(os.path.join(work, "sample.bin"), "wb") as f:
+        f.write(sample)
+    with smtp_servers.Sink(os.path.join(work)) as sink:
+        run, _ = run_script("send_report.scn", sink.port, script_tool, media, work)
+    check(run.returncode == 0, "send_report.scn passes")
+    times = [int(t) for t in printed(run.stdout, "time")]
+    held = printed(run.stdout, "OPTIONSHOLD")
+    check(sink.count == 2 and len(times) == 2 and len(held) == 1, "two messages were sent")
+    if failures:
+        return
+    received = [open(os.path.join(work, "%d.eml" % n), "rb").read() for n in (1, 2)]
+    # The instructor's test: the sample file in UU, the memo's lines, a line with a dot first.
+    first = message("", "desk@example.org", "instructor@example.org", "cc@example.org",
+                    "AED test results", ["Hello,", ".dotted line", ""],
+                    [("sample.bin", sample)], True, long_time(times[0]))
+    check(received[0] == first, "the UU message arrived as composed")
+    uu_lines = received[0].decode("latin-1").split("\r\n")
+    start = uu_lines.index("Content-Disposition: attachment;" + " " * 17 +
+                           "filename=\"sample.bin\"") + 2
+    end = next(i for i in range(start, len(uu_lines)) if uu_lines[i].startswith("--"))
+    check(uu_decode(uu_lines[start:end]) == sample, "the UU attachment decodes to the file")
+    # The trainee's results: the sample file and the results file, both base64.
+    results = "".join(line + "\r\n" for line in held[0].split("|")).encode("latin-1")
+    second = message("Kim", "desk@example.org", "instructor@example.org", "cc@example.org",
+                     "AED test results", ["Results of my test series."],
+                     [("sample.bin", sample), ("Kim_12_6.TXT", results)], False,
+                     long_time(times[1]))
+    check(received[1] == second, "the results message arrived as composed")
+    match = re.search(rb'filename="Kim_12_6.TXT"\r\n\r\n(.*?)\r\n--', received[1], re.S)
+    check(match is not None and base64.b64decode(match.group(1).replace(b"\r\n", b"")) == results,
+          "the results attachment decodes to the results file")
+    check(sink.recipients == [["instructor@example.org", "cc@example.org"]] * 2,
+          "both messages went to the To and CC addresses only")
+    if received[1] != second:
+        with open(os.path.join(work, "expected2.eml"), "wb") as f:
+            f.write(second)
+
+
+def faults_case(script_tool, media, work):
+    with open(os.path.join(work, "big.txt"), "wb") as f:
+        f.write(b"".join(b"line %06d of a long file\r\n" % i for i in range(4000)))
+    plans = ["multiline", "greeting421", "helo502", "garbage", "longline", "rcpt550", "data451",
+             "hangup", "dot554"]
+    with smtp_servers.FaultServer(plans) as server:
+        run, _ = run_script("server_faults.scn", server.port, script_tool, media, work)
+    check(run.returncode == 0, "server_faults.scn passes")
+    check(server.served == plans, "every planned server was met: %s" % server.served)
+
+
+def silent_case(script_tool, media, work):
+    with smtp_servers.FaultServer(["silent"]) as server:
+        run, seconds = run_script("silent_server.scn", server.port, script_tool, media, work)
+    check(run.returncode == 1, "the silent server fails the script")
+    check("the mail server did not answer within 1500 ms" in run.stdout,
+          "the failure names the time limit")
+    check("1 failed" in run.stdout, "the time limit is the only failure")
+    check(seconds < 60, "the script ended")
+
+
+def main():
+    case, script_tool, media, work = sys.argv[1:5]
+    if case == "report":
+        try:
+            import aiosmtpd  # noqa: F401
+        except ImportError:
+            print("aiosmtpd is not installed: skipped (Debian: python3-aiosmtpd)")
+            return 77
+    shutil.rmtree(work, ignore_errors=True)
+    os.makedirs(work)
+    {"report": report_case, "faults": faults_case, "silent": silent_case}[case](
+        script_tool, media, work)
+    if failures:
+        print("%d check(s) failed" % len(failures))
+        return 1
+    print("all checks passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
