@@ -71,6 +71,8 @@ void showWindow(Engine& e) {
     Element& window = e.screen.Edit("TFRMSEND");
     window.text = summary ? "Send Test Results (email)" : "E-mail Configuration";
     window.visible = true;
+    // What the last opening saw belongs to it.
+    e.screen.Edit("TFRMSEND.StatusBar1").text.clear();
     if (summary) e.screen.Edit("TForm2").enabled = false;
     e.screen.SetFocus("TFRMSEND.CONNECTButton");
     e.screen.Edit("TFRMSEND.CONNECTButton").bold = !OptionPagesShown(e);
