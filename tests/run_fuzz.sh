@@ -2,7 +2,7 @@
 # Builds one of the fuzz targets of fuzz/ with clang++ (libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer) and runs it for a few seconds.
 #   run_fuzz.sh SOURCE_DIR WORK_DIR TARGET [SECONDS]
-# TARGET is scoreboard, settings, mail_replies or report_text: fuzz/TARGET_fuzz.cpp with the engine sources it
+# TARGET is scoreboard, settings, mail_replies, mail_settings or report_text: fuzz/TARGET_fuzz.cpp with the engine sources it
 # needs, seeded from fuzz/seeds/TARGET. Its corpus and any failing input go into WORK_DIR/TARGET.
 # Exits 77 (the test is skipped) when clang++ or its libFuzzer runtime is not installed.
 set -eu
@@ -16,9 +16,10 @@ case $target in
     scoreboard) sources="records/board.cpp records/columns.cpp core/files.cpp" ;;
     settings) sources="core/settings_layout.cpp settings/settings.cpp core/files.cpp" ;;
     mail_replies) sources="mail/replies.cpp" ;;
+    mail_settings) sources="mail/mail_files.cpp mail/message.cpp core/files.cpp" ;;
     report_text) sources="records/report_text.cpp" ;;
     *)
-        echo "unknown fuzz target: $target (scoreboard, settings, mail_replies or report_text)" >&2
+        echo "unknown fuzz target: $target (scoreboard, settings, mail_replies, mail_settings or report_text)" >&2
         exit 2
         ;;
 esac
