@@ -133,7 +133,8 @@ MailWindow::MailWindow(Actions& actions, Binder& binder, QWidget* parent)
     layout->addWidget(status_);
     layout->setContentsMargins(10, 10, 10, 2);
     // Fits a 640 x 480 screen with its title bar.
-    setFixedSize(460, 450);
+    setFixedWidth(460);
+    setFixedHeight(sizeHint().height());
 }
 
 void MailWindow::Follow(const Screen& screen, bool busy) {
