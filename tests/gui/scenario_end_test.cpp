@@ -252,13 +252,41 @@ class ScenarioEndTest : public QObject {
         QVERIFY(!test::Child<QPushButton>(summary, "RepeatButton")->isEnabled());
         QCOMPARE(summary->focusWidget(), test::Child<QPushButton>(summary, "MainMenu"));
         printTestReportToPdf(summary);
+        // Send Report with e-mail on and nothing configured: the trainee is told, and the e-mail
+        // window comes up over the summary, which waits for it.
+        engine_->settings.SetOn(Opt::OPTEmail, true);
+        engine_->state.TestScenarioCount = 255;
         QCOMPARE(boxAfter([&] {
                      QTest::mouseClick(test::Child<QPushButton>(summary, "CODESUMSENDbutton"),
                                        Qt::LeftButton);
                  }),
-                 QStringLiteral("Sending the report is not available yet in this version."));
-        model([](Screen& s) { s.Edit("TForm2.CODESUMSENDbutton").visible = false; });
+                 QStringLiteral("The e-mail configuration information under Test Options has not "
+                                "be set. You must enter the e-mail address information."));
         QVERIFY(!test::Child<QPushButton>(summary, "CODESUMSENDbutton")->isVisible());
+        auto* mail = window_->findChild<QDialog*>(QStringLiteral("TFRMSEND"));
+        QVERIFY(mail && mail->isVisible());
+        QCOMPARE(mail->windowTitle(), QStringLiteral("Send Test Results (email)"));
+        QVERIFY(!summary->isEnabled());
+        auto* connect = test::Child<QPushButton>(mail, "CONNECTButton");
+        QCOMPARE(connect->text(), QStringLiteral("1. Connect"));
+        QVERIFY(connect->font().bold());
+        QVERIFY(!test::Child<QPushButton>(mail, "EMAILSENDBUTTON")->font().bold());
+        QVERIFY(!test::Child<QPushButton>(mail, "ADDButton")->isVisible());
+        // "3. Close" offers the unsent report for saving; No closes the window.
+        QString asked;
+        QTimer::singleShot(0, [&asked] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                    asked = box->text();
+                    box->button(QMessageBox::No)->click();
+                }
+            }
+        });
+        QTest::mouseClick(test::Child<QPushButton>(mail, "TClose"), Qt::LeftButton);
+        QCOMPARE(asked, QStringLiteral("The report file was not sent. Do you want to save the "
+                                       "file to send later?"));
+        QVERIFY(!mail->isVisible());
+        QVERIFY(summary->isEnabled());
         // The window system cannot take it away and leave the main window waiting.
         summary->close();
         QVERIFY(summary->isVisible());
