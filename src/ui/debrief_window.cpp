@@ -1,5 +1,7 @@
 #include "ui/debrief_window.h"
 
+#include <algorithm>
+
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -105,6 +107,13 @@ void DebriefChart::layoutMarkers(const QRect& area) {
     }
 }
 
+QRectF DebriefChart::MarkerBox(int event) const {
+    for (const Marker& m : markers_) {
+        if (m.event == event) return m.box;
+    }
+    return {};
+}
+
 void DebriefChart::Render(QPainter& p, const QRect& area) const {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -173,6 +182,9 @@ void DebriefChart::Render(QPainter& p, const QRect& area) const {
                 {static_cast<int>(i), QRectF(cx - size / 2, cy - size / 2, size, size)});
         }
     }
+    // The highlighted marker goes last: no neighbour at the same moment hides it.
+    std::stable_partition(markers.begin(), markers.end(),
+                          [this](const Marker& m) { return m.event != highlighted_; });
     for (const Marker& m : markers) {
         const LogEvent& ev = events_[static_cast<size_t>(m.event)];
         const bool shock = ev.text == "Shock delivered";

@@ -25,6 +25,9 @@ class DebriefChart : public QWidget {
     void SetLog(const std::vector<LogEvent>& events, const DebriefFigures& figures);
     void Highlight(int event);
     int MarkerCount() const { return static_cast<int>(markers_.size()); }
+    // The event marked by a click on the event list (-1: none), and where an event's marker is.
+    int Highlighted() const { return highlighted_; }
+    QRectF MarkerBox(int event) const;
     // Draws the chart on any device (the screen, a PNG, a PDF page).
     void Render(QPainter& p, const QRect& area) const;
 
