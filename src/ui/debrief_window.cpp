@@ -1,6 +1,7 @@
 #include "ui/debrief_window.h"
 
 #include <algorithm>
+#include <array>
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -94,17 +95,36 @@ double laneTop(const QRect& plot, int lane) {
 }  // namespace
 
 void DebriefChart::layoutMarkers(const QRect& area) {
-    markers_.clear();
-    const QRect plot = plotArea(area, fontMetrics());
+    markers_ = placeMarkers(plotArea(area, fontMetrics()));
+}
+
+// A marker for every event at its time in its lane; markers of one lane that would cover each
+// other (events at the same moment or a moment apart) move apart until they overlap by a quarter at
+// most, so every one of them stays visible and can be pointed at.
+std::vector<DebriefChart::Marker> DebriefChart::placeMarkers(const QRect& plot) const {
+    std::vector<Marker> markers;
     const double laneHeight = plot.height() / 4.0;
     const double size = std::clamp(laneHeight * 0.45, 6.0, 14.0);
+    std::array<double, 4> lastX;
+    lastX.fill(-1e9);
     for (size_t i = 0; i < events_.size(); ++i) {
         const LogEvent& ev = events_[i];
         const int lane = laneOf(ev);
-        const double cx = x(plot, ev.ms);
+        const double cx = std::max(x(plot, ev.ms), lastX[size_t(lane)] + size * 0.75);
+        lastX[size_t(lane)] = cx;
         const double cy = laneTop(plot, lane) + laneHeight / 2;
-        markers_.push_back({static_cast<int>(i), QRectF(cx - size / 2, cy - size / 2, size, size)});
+        markers.push_back({static_cast<int>(i), QRectF(cx - size / 2, cy - size / 2, size, size)});
     }
+    // Those pushed past the end of the axis (the end checks all come at the end) move back left.
+    std::array<double, 4> nextX;
+    nextX.fill(plot.right() + size * 0.75);
+    for (auto m = markers.rbegin(); m != markers.rend(); ++m) {
+        const size_t lane = size_t(laneOf(events_[size_t(m->event)]));
+        const double cx = std::min(m->box.center().x(), nextX[lane] - size * 0.75);
+        nextX[lane] = cx;
+        m->box.moveCenter(QPointF(cx, m->box.center().y()));
+    }
+    return markers;
 }
 
 QRectF DebriefChart::MarkerBox(int event) const {
@@ -171,17 +191,7 @@ void DebriefChart::Render(QPainter& p, const QRect& area) const {
                    text(ScenarioClock(t)));
     }
     // The markers: a shock a bolt-like diamond, others circles.
-    std::vector<Marker> markers;
-    {
-        const double size = std::clamp(laneHeight * 0.45, 6.0, 14.0);
-        for (size_t i = 0; i < events_.size(); ++i) {
-            const LogEvent& ev = events_[i];
-            const double cx = x(plot, ev.ms);
-            const double cy = laneTop(plot, laneOf(ev)) + laneHeight / 2;
-            markers.push_back(
-                {static_cast<int>(i), QRectF(cx - size / 2, cy - size / 2, size, size)});
-        }
-    }
+    std::vector<Marker> markers = placeMarkers(plot);
     // The highlighted marker goes last: no neighbour at the same moment hides it.
     std::stable_partition(markers.begin(), markers.end(),
                           [this](const Marker& m) { return m.event != highlighted_; });

@@ -41,6 +41,7 @@ class DebriefChart : public QWidget {
         QRectF box;
     };
     void layoutMarkers(const QRect& area);
+    std::vector<Marker> placeMarkers(const QRect& plot) const;
     double x(const QRect& plot, int32_t ms) const;
 
     std::vector<LogEvent> events_;

@@ -68,7 +68,7 @@ class DebriefTest : public QObject {
                          QStringLiteral("Kim Lee"));
         QTest::mouseClick(login->findChild<QRadioButton*>(QStringLiteral("Practicebutton")),
                           Qt::LeftButton);
-        engine_->nextPatient = {0, 1, 0, {}};
+        engine_->nextPatient = {0, 2, 0, {}};  // two shocks: no pulse after the first
         QTest::mouseClick(login->findChild<QPushButton*>(QStringLiteral("OKBtn")), Qt::LeftButton);
         QTRY_VERIFY(!login->isVisible());
 
