@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QToolTip>
@@ -252,6 +253,9 @@ DebriefWindow::DebriefWindow(Engine& engine, Actions& actions, Binder& binder, Q
         t->setEditTriggers(QAbstractItemView::NoEditTriggers);
         t->setSelectionBehavior(QAbstractItemView::SelectRows);
         t->horizontalHeader()->setStretchLastSection(true);
+        // One line a row: a wrapped target or event is cut in two at 640 x 480.
+        t->setWordWrap(false);
+        t->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     }
     connect(events_, &QTableWidget::currentCellChanged, this,
             [this](int row) { chart_->Highlight(row); });
@@ -271,6 +275,7 @@ DebriefWindow::DebriefWindow(Engine& engine, Actions& actions, Binder& binder, Q
     upper->addWidget(lower);
     upper->setStretchFactor(0, 2);
     upper->setStretchFactor(1, 3);
+    lower_ = lower;
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(save);
@@ -296,6 +301,12 @@ void DebriefWindow::Reload() {
         figures_->setItem(i, 2, new QTableWidgetItem(text(r.target)));
     }
     figures_->resizeColumnsToContents();
+    // The figures keep the width of their three columns while the window has room for it
+    const int figuresWidth = figures_->horizontalHeader()->length() + figures_->frameWidth() * 2 +
+                             figures_->verticalScrollBar()->sizeHint().width();
+    // (the splitter shares out what the window has in the same proportion).
+    const int total = std::max(width() - 24, figuresWidth + 200);
+    lower_->setSizes({figuresWidth, total - figuresWidth});
     events_->setRowCount(static_cast<int>(events.size()));
     for (int i = 0; i < static_cast<int>(events.size()); ++i) {
         const LogEvent& ev = events[size_t(i)];

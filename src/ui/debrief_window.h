@@ -5,6 +5,7 @@
 
 #include "records/debrief.h"
 
+class QSplitter;
 class QTableWidget;
 
 namespace ardentix {
@@ -72,6 +73,7 @@ class DebriefWindow : public QDialog {
     DebriefChart* chart_;
     QTableWidget* figures_;
     QTableWidget* events_;
+    QSplitter* lower_ = nullptr;
 };
 
 }  // namespace ardentix::ui
