@@ -260,15 +260,7 @@ class OptionPagesTest : public QObject {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("Kim                              12/6/26   00:00  ----    -300\r\n");
         file.close();
-        QTimer::singleShot(0, [&report] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible()) {
-                    dialog->selectFile(report);
-                    static_cast<QDialog*>(dialog)->accept();
-                }
-            }
-        });
-        click("REPORTOpenFile");
+        test::ChooseFileAfter(report, [this] { click("REPORTOpenFile"); });
         const QStringList lines = memo->toPlainText().split('\n');
         QCOMPARE(lines.size(), 5);
         QVERIFY(lines[0].startsWith(QStringLiteral("                  Ardentix TEST REPORT  ")));

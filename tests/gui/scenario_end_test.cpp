@@ -86,15 +86,10 @@ class ScenarioEndTest : public QObject {
         });
         engine_->state.UserName = "Kim";
         const QString pdf = QDir(program_.dir->path()).filePath(QStringLiteral("series.pdf"));
-        QTimer::singleShot(0, [&pdf] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible()) {
-                    dialog->selectFile(pdf);
-                    static_cast<QDialog*>(dialog)->accept();
-                }
-            }
+        test::ChooseFileAfter(pdf, [summary] {
+            QTest::mouseClick(test::Child<QPushButton>(summary, "CODESUMPrintReport"),
+                              Qt::LeftButton);
         });
-        QTest::mouseClick(test::Child<QPushButton>(summary, "CODESUMPrintReport"), Qt::LeftButton);
         QVERIFY(QFile::exists(pdf));
         // To look at the page: ARDENTIX_PRINTED_PDF=FILE keeps a copy.
         if (const QString keep = qEnvironmentVariable("ARDENTIX_PRINTED_PDF"); !keep.isEmpty()) {

@@ -3,8 +3,11 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "core/engine.h"
@@ -74,6 +77,19 @@ inline QDialog* TopDialog(const char* name) {
         if (w->objectName() == QLatin1String(name)) return qobject_cast<QDialog*>(w);
     }
     qFatal("no window %s", name);
+}
+
+// Runs an action that brings up a file dialog, and chooses the file in it.
+inline void ChooseFileAfter(const QString& path, const std::function<void()>& action) {
+    QTimer::singleShot(0, [path] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible()) {
+                dialog->selectFile(path);
+                static_cast<QDialog*>(dialog)->accept();
+            }
+        }
+    });
+    action();
 }
 
 }  // namespace ardentix::test
