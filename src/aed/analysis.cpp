@@ -116,7 +116,7 @@ void pushAnalyzePrompt(Engine& e) {
         e.timers.SetInterval(TimerId::PUSHANALYZETimer, 2000);
         e.timers.Stop(TimerId::PUSHANALYZETimer);
     }
-    if (e.state.Mode == kTutorial) ShowAdvice(e);
+    AdviseInTutorial(e);
 }
 
 void flashLed(Engine& e) {
@@ -153,7 +153,7 @@ void analyzingNow(Engine& e) {
     e.timers.SetInterval(TimerId::ENDAnalyzeTimer, 5000);
     e.timers.Start(TimerId::ENDAnalyzeTimer);
     e.timers.Stop(TimerId::ANALYZINGNOWTimer);
-    if (e.state.Mode == kTutorial) ShowAdvice(e);
+    AdviseInTutorial(e);
 }
 
 void alternate(Engine& e) {
@@ -177,7 +177,7 @@ void motionDetected(Engine& e) {
         SetPrompt(e, prompt::kMotion);
     } else {
         SetPrompt(e, PromptLine(e) == prompt::kMotion ? prompt::kStopMotion : prompt::kMotion);
-        if (e.state.Mode == kTutorial) ShowAdvice(e);
+        AdviseInTutorial(e);
     }
 }
 
@@ -226,7 +226,7 @@ void result(Engine& e) {
         }
     }
     if (e.screen.Get("MSG0").text != "Forgot to clear during analysis (-25).") ShowMessage(e, "");
-    if (s.Mode == kTutorial) ShowAdvice(e);
+    AdviseInTutorial(e);
 }
 
 }  // namespace

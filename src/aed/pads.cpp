@@ -95,7 +95,7 @@ void dropOnZone(Engine& e, PadTarget zone) {
         e.screen.Edit("MSG1").text.clear();
     }
     Redraw(e);
-    if (s.Mode == kTutorial) ShowAdvice(e);
+    AdviseInTutorial(e);
 }
 
 void dropOnTorso(Engine& e, int left, int top) {

@@ -127,7 +127,7 @@ void ready(Engine& e) {
         SetPrompt(e, prompt::kConnect);
         PlaySound(e, "connecte.wav");
     }
-    if (s.Mode == kTutorial) ShowAdvice(e);
+    AdviseInTutorial(e);
 }
 
 }  // namespace

@@ -76,7 +76,7 @@ void startCPR(Engine& e) {
         e.state.CountdownSeconds = static_cast<uint8_t>(period);
         e.state.CountdownLength = period;
     }
-    if (e.state.Mode == kTutorial) ShowAdvice(e);
+    AdviseInTutorial(e);
 }
 
 void countdownTick(Engine& e) {
@@ -104,7 +104,7 @@ void countdownTick(Engine& e) {
         e.timers.SetInterval(TimerId::IFNOPULSETimer, 2002);
         e.timers.Start(TimerId::CHECKFORPULSETimer);
     }
-    if (s.Mode == kTutorial) ShowAdvice(e);
+    AdviseInTutorial(e);
     if (!e.settings.On(Opt::SOUNDCheckBox)) {
         e.screen.Edit("MSG0").text = "CPR period has ended.";
         e.screen.Edit("MSG1").text.clear();
@@ -119,7 +119,7 @@ void pushAnalyzeAfterCPR(Engine& e) {
     e.timers.SetInterval(TimerId::PUSHANALYZEafterCPRTIMER, 2001);
     e.timers.Stop(TimerId::PUSHANALYZEafterCPRTIMER);
     e.timers.Start(TimerId::IFNOPULSETimer);
-    if (e.state.Mode == kTutorial) ShowAdvice(e);
+    AdviseInTutorial(e);
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ void pushToShock(Engine& e) {
     e.timers.Start(TimerId::STANDCLEARShockTimer);
     // The 13 seconds count from the first "PUSH TO SHOCK".
     e.timers.Start(TimerId::DISARMTimer);
-    if (e.state.Mode == kTutorial) ShowAdvice(e);
+    AdviseInTutorial(e);
 }
 
 // "mm:ss" of the first shock; the minutes always get one leading zero.
@@ -156,7 +156,7 @@ void disarm(Engine& e) {
             e.timers.Start(TimerId::PUSHANALYZETimer);
         }
     }
-    if (s.Mode == kTutorial) ShowAdvice(e);
+    AdviseInTutorial(e);
 }
 
 void delayedAnalysis(Engine& e) {

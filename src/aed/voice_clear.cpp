@@ -33,7 +33,7 @@ void clearDuringAnalysis(Engine& e) {
     }
     s.PatientCleared = true;
     Redraw(e);
-    if (s.Mode == kTutorial) ShowAdvice(e);
+    AdviseInTutorial(e);
 }
 
 bool shockPrepRunning(const Engine& e) {
@@ -84,7 +84,7 @@ void VoiceReport(Engine& e) {
     } else {
         restart();
     }
-    if (s.Mode == kTutorial) ShowAdvice(e);
+    AdviseInTutorial(e);
 }
 
 void ClearPatient(Engine& e) {

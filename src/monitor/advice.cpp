@@ -199,6 +199,10 @@ void markMissingPad(Engine& e, int code) {
 
 }  // namespace
 
+void AdviseInTutorial(Engine& e) {
+    if (e.state.Mode == kTutorial) ShowAdvice(e);
+}
+
 void ShowAdvice(Engine& e) {
     Screen& screen = e.screen;
     screen.Edit("ADVICEArrow1").visible = false;

@@ -76,5 +76,7 @@ void EnableRescueControls(Engine& e);
 
 // Shows the advice for the expected step.
 void ShowAdvice(Engine& e);
+// In Tutorial mode the advice follows every step of the trainee and the device.
+void AdviseInTutorial(Engine& e);
 
 }  // namespace ardentix

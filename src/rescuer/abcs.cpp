@@ -23,7 +23,7 @@ void fourChecks(Engine& e) {
 }
 
 void tutorialAdvice(Engine& e) {
-    if (e.state.Mode == kTutorial) ShowAdvice(e);
+    AdviseInTutorial(e);
 }
 
 bool bvm(const Engine& e) {

@@ -43,14 +43,14 @@ void pulseReported(Engine& e) {
     e.timers.Stop(TimerId::PULSETIMER);
     e.timers.Stop(TimerId::HIDEBVMTimer);
     Redraw(e);
-    if (e.state.Mode == kTutorial) ShowAdvice(e);
+    AdviseInTutorial(e);
 }
 
 void pressureReported(Engine& e) {
     e.timers.Stop(TimerId::BPTIMER);
     ShowMessage(e, "Blood pressure is " + e.state.BloodPressure + ".");
     CheckScenarioOver(e);
-    if (e.state.Mode == kTutorial) ShowAdvice(e);
+    AdviseInTutorial(e);
 }
 
 }  // namespace

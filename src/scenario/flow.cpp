@@ -193,7 +193,7 @@ void BeginScenario(Engine& e) {
     e.timers.Start(TimerId::ELAPSEDSecTIMER);
     e.screen.Edit("Pause").enabled = true;
     Redraw(e);
-    if (e.state.Mode == kTutorial) ShowAdvice(e);
+    AdviseInTutorial(e);
 }
 
 void TogglePause(Engine& e) {
