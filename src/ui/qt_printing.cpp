@@ -43,6 +43,8 @@ bool QtPrinter::Choose(QWidget* parent) {
                                        : file + QStringLiteral(".pdf"));
         return true;
     }
+    // A PDF file named for an earlier job is not this job's destination.
+    printer_.setOutputFileName(QString());
     printer_.setOutputFormat(QPrinter::NativeFormat);
     QPrintDialog dialog(&printer_, parent);
     return dialog.exec() == QDialog::Accepted;
