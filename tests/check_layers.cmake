@@ -1,14 +1,15 @@
 cmake_minimum_required(VERSION 3.25)
-# Fails when a source includes a header of a folder above its own. The engine's folders are
+# Fails when a source includes a header of a folder above its own, or of another folder on its
+# own level (two such folders would soon reach each other both ways). The engine's folders are
 # layered from the ground up; a folder may include its own headers and those of lower folders.
 # The front ends (ui, app, tools) stand on top of all of them.
 set(levels
     settings 0
     core 1
     records 2
-    options 3
     mail 3
     monitor 3
+    options 4
     rescuer 4
     aed 5
     scenario 6
@@ -44,6 +45,8 @@ foreach(folder ${folders})
             endif()
             if(level_${used} GREATER level_${folder})
                 message(SEND_ERROR "${source} (${folder}) includes ${used}, a layer above it")
+            elseif(level_${used} EQUAL level_${folder} AND NOT used STREQUAL folder)
+                message(SEND_ERROR "${source} (${folder}) includes ${used}, a folder on its level")
             endif()
         endforeach()
     endforeach()

@@ -7,7 +7,6 @@
 #include "core/engine.h"
 #include "mail/mail_files.h"
 #include "mail/mail_session.h"
-#include "options/options.h"
 
 // The e-mail window: opening it for either purpose, its buttons, its fields and closing it.
 namespace ardentix {
@@ -60,9 +59,14 @@ void setAttachments(Engine& e, std::vector<std::string> files) {
     list.text.clear();  // the selected entry
 }
 
+// Opened from the Test tab to configure mail, not from the summary to send the results.
+bool configuring(Engine& e) {
+    return !Session(e).sending;
+}
+
 // Edits count as changes of the settings only while the instructor configures them.
 void noteChange(Engine& e) {
-    if (OptionPagesShown(e)) e.mailSettingsChanged = true;
+    if (configuring(e)) e.mailSettingsChanged = true;
 }
 
 // Either purpose: caption, the summary waiting, the focus and the weight of the buttons.
@@ -75,7 +79,7 @@ void showWindow(Engine& e) {
     e.screen.Edit("TFRMSEND.StatusBar1").text.clear();
     if (summary) e.screen.Edit("TForm2").enabled = false;
     e.screen.SetFocus("TFRMSEND.CONNECTButton");
-    e.screen.Edit("TFRMSEND.CONNECTButton").bold = !OptionPagesShown(e);
+    e.screen.Edit("TFRMSEND.CONNECTButton").bold = !configuring(e);
     e.screen.Edit("TFRMSEND.EMAILSENDBUTTON").bold = false;
     e.screen.Edit("TFRMSEND.TClose").bold = false;
 }
@@ -108,7 +112,7 @@ bool prepareConnect(Engine& e) {
     m.client.UserID = user.empty() ? "0" : user;
     e.screen.Edit("TFRMSEND.EMAILSENDBUTTON").bold = false;
     e.screen.Edit("TFRMSEND.TClose").bold = false;
-    if (!OptionPagesShown(e)) {
+    if (!configuring(e)) {
         // Listed once, however often the trainee connects again after a failure.
         std::vector<std::string>& files = e.screen.Edit("TFRMSEND.ATTACHEDFILEs").lines;
         const std::string results = m.resultsFile.empty() ? ResultsFilePath(e) : m.resultsFile;
@@ -192,7 +196,7 @@ void CloseMailWindow(Engine& e) {
     e.screen.Edit("TFRMSEND.REMOVEButton").visible = false;
     for (const char* name : {"CONNECTButton", "EMAILSENDBUTTON", "TClose"})
         e.screen.Edit(std::string("TFRMSEND.") + name).bold = false;
-    if (OptionPagesShown(e)) AskSaveMailSettings(e);
+    if (configuring(e)) AskSaveMailSettings(e);
     e.screen.Edit("TFRMSEND").visible = false;
     m.sending = false;
     m.sendFailed = false;
