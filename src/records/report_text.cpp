@@ -3,6 +3,8 @@
 #include <array>
 #include <cctype>
 
+#include "core/files.h"
+
 namespace ardentix {
 
 namespace {
@@ -40,31 +42,30 @@ size_t characterLength(std::string_view bytes, size_t i) {
     return length;
 }
 
+// The line with every byte that is not text shown as the replacement character.
+std::string shownAsText(std::string_view line) {
+    std::string text;
+    size_t i = 0;
+    while (i < line.size()) {
+        const size_t length = characterLength(line, i);
+        if (length == 0) {
+            text += kReplacement;
+            ++i;
+        } else {
+            text.append(line.substr(i, length));
+            i += length;
+        }
+    }
+    return text;
+}
+
 }  // namespace
 
 std::optional<std::vector<std::string>> ReportTextLines(std::string_view bytes) {
     if (bytes.size() > kLargestReportFile) return std::nullopt;
-    std::vector<std::string> lines;
-    std::string line;
-    size_t i = 0;
-    while (i < bytes.size()) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(std::move(line));
-            line.clear();
-            i += (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ? 2 : 1;
-            continue;
-        }
-        const size_t length = characterLength(bytes, i);
-        if (length == 0) {
-            line += kReplacement;
-            ++i;
-        } else {
-            line.append(bytes.substr(i, length));
-            i += length;
-        }
-    }
-    if (!line.empty()) lines.push_back(std::move(line));
+    std::vector<std::string> lines = SplitLines(bytes);
+    for (std::string& line : lines)
+        line = shownAsText(line);
     return lines;
 }
 
