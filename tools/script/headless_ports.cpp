@@ -1,12 +1,8 @@
 #include "script/headless_ports.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 #include "core/files.h"
 #include "settings/settings.h"
@@ -214,15 +210,10 @@ bool QueuedDialogs::ChoosePrinter() {
 std::optional<std::string> TextPrinter::Print(const std::string& title,
                                               const std::vector<PrintLine>& lines) {
     lastJob = lines;
-    errno = 0;
-    std::ofstream out(ProgramFile(programDir_, "PRINTED.TXT"), std::ios::binary | std::ios::app);
-    if (!out) return std::string(std::strerror(errno ? errno : EACCES));
-    out << "== " << title << "\r\n";
+    std::vector<std::string> text = {"== " + title};
     for (const PrintLine& line : lines)
-        out << line.text << "\r\n";
-    out.flush();
-    if (!out) return std::string("the job could not be written");
-    return std::nullopt;
+        text.push_back(line.text);
+    return AppendTextLines(ProgramFile(programDir_, "PRINTED.TXT"), text);
 }
 
 }  // namespace ardentix::script
