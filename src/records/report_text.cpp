@@ -88,9 +88,7 @@ std::vector<std::string> ReportTitleLines(std::string_view fileName, const std::
     for (const Title& t : kTitles) {
         if (t.file == name) title = t.text;
     }
-    return {title + "  " + date, " ",
-            "NAME               ID NUMBER     DATE     SCNTIME SHOCK1 SCORE",
-            "------------------ ------------- -------- ------- ------ -----"};
+    return {title + "  " + date, " ", std::string(kResultHeading), std::string(kResultRule)};
 }
 
 }  // namespace ardentix

@@ -89,8 +89,8 @@ void PrintTestReport(Engine& e) {
         {std::string(11, ' ') + e.state.UserName + "   " + e.ports.clock->ShortDate(), name},
         {" ", name},
         {" ", name},
-        {margin + "NAME               ID NUMBER     DATE     SCNTIME SHOCK1 SCORE", results},
-        {margin + "----               ---------     ----     ------- ------ -----", results},
+        {margin + std::string(kResultHeading), results},
+        {margin + std::string(kResultTitleRule), results},
     };
     // The results, then empty lines up to 47, so that the signature stands at the same height
     // for every series of up to 47 lines.

@@ -14,6 +14,7 @@
 #include "core/engine.h"
 #include "fake_ports.h"
 #include "records/records.h"
+#include "records/report_text.h"
 #include "scenario/input.h"
 
 namespace ardentix {
@@ -67,6 +68,69 @@ TEST(ResultLine, FixedColumns) {
     s.ScenarioDate = "12/6/26";
     s.ScoreText = "999";
     EXPECT_EQ(TerminatedLine(s), "Ann                              12/6/26   Scenario terminated");
+}
+
+// The heading over result lines: each title over its own field, in a line as wide as the results.
+// Checked on real result lines with the widest and the narrowest date the clocks write.
+TEST(ResultHeading, EachTitleStandsOverItsField) {
+    const std::string heading(kResultHeading);
+    for (const char* date : {"31/12/26", "1/1/27"}) {
+        ScenarioState s;
+        s.UserName = "Kim Lee";
+        s.UserID = "AB123456789012";
+        s.ScenarioDate = date;
+        s.ElapsedTimeText = "03:21";
+        s.FirstShockTimeText = "01:05";
+        s.ScoreText = "400";
+        const std::string line = ResultLine(s);
+        SCOPED_TRACE(line);
+        ASSERT_EQ(line.size(), heading.size());
+        EXPECT_EQ(heading.find("NAME"), line.find("Kim Lee"));
+        EXPECT_EQ(heading.find("ID NUMBER"), line.find("AB123456789012"));
+        EXPECT_EQ(heading.find("DATE"), line.find(date));
+        EXPECT_EQ(heading.find("SHOCK1"), line.find("01:05"));
+        // The score ends with its title; the scenario time, two letters wider, is under its
+        // title with a letter to spare on either side.
+        EXPECT_EQ(heading.find("SCORE") + 5, line.find("400") + 3);
+        EXPECT_EQ(heading.find("SCNTIME") + 1, line.find("03:21"));
+    }
+}
+
+// The rules under the heading: the printed one underlines each title's letters; the viewer's
+// runs from each title to one blank before the next, so that the widest value of every field
+// (a name of 17, an ID of 14, a date of 8) lies over dashes.
+TEST(ResultHeading, RulesFollowTheTitles) {
+    const std::string heading(kResultHeading);
+    ASSERT_EQ(kResultTitleRule.size(), heading.size());
+    ASSERT_EQ(kResultRule.size(), heading.size());
+    std::string underlined(heading.size(), ' ');
+    std::string runs(heading.size(), ' ');
+    const std::vector<std::string> titles = {"NAME",    "ID NUMBER", "DATE",
+                                             "SCNTIME", "SHOCK1",    "SCORE"};
+    for (size_t t = 0; t < titles.size(); ++t) {
+        const size_t at = heading.find(titles[t]);
+        ASSERT_NE(at, std::string::npos) << titles[t];
+        const size_t next =
+            t + 1 < titles.size() ? heading.find(titles[t + 1]) : heading.size() + 1;
+        underlined.replace(at, titles[t].size(), titles[t].size(), '-');
+        runs.replace(at, next - 1 - at, next - 1 - at, '-');
+    }
+    EXPECT_EQ(kResultTitleRule, underlined);
+    EXPECT_EQ(kResultRule, runs);
+    const std::string rule(kResultRule);
+    ScenarioState s;
+    s.UserName = "Alexandra Richard";
+    s.UserID = "AB123456789012";
+    s.ScenarioDate = "31/12/26";
+    s.ElapsedTimeText = "03:21";
+    s.FirstShockTimeText = "01:05";
+    s.ScoreText = "-9999";
+    const std::string line = ResultLine(s);
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] != ' ') {
+            EXPECT_EQ(rule[i], '-') << "column " << i << " of " << line;
+        }
+    }
 }
 
 // A clock whose short date a test may change.
