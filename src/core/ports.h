@@ -21,7 +21,8 @@ class Clock {
     virtual ~Clock() = default;
     virtual int64_t MillisSinceMidnight() = 0;
     virtual Date Today() = 0;
-    // Today's date in the system's short date format.
+    // Today's date in the numeric form of the system's short date format (NumericShortDate): at
+    // most 8 characters, so that it holds the date columns of the reports and the scoreboard.
     virtual std::string ShortDate() = 0;
     // The time of day in the system's long time format, without a time zone.
     virtual std::string LongTime() = 0;

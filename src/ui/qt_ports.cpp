@@ -13,6 +13,7 @@
 #include <QTime>
 #include <QUrl>
 
+#include "core/dates.h"
 #include "core/files.h"
 #include "ui/qt_printing.h"
 
@@ -28,7 +29,9 @@ Date QtClock::Today() {
 }
 
 std::string QtClock::ShortDate() {
-    return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+    // Numeric whatever the locale spells, so that the date holds its 8 columns: "d MMM yyyy"
+    // would give "7 Dec 2026".
+    return NumericShortDate(QLocale().dateFormat(QLocale::ShortFormat).toStdString(), Today());
 }
 
 std::string QtClock::LongTime() {

@@ -77,6 +77,22 @@ TEST(VirtualClock, DateAndTimeMoveWithTheTimers) {
     EXPECT_EQ(clock.LongTime(), "12:05:08 PM");
 }
 
+// The script's locale writes M/d/yy; another locale's pattern is written in its numeric form, and
+// an exact pattern from `dateformat` wins over both.
+TEST(VirtualClock, ShortDateInTheLocalesNumericForm) {
+    VirtualClock clock;
+    clock.Set({2026, 12, 31}, 0);
+    EXPECT_EQ(clock.ShortDate(), "12/31/26");
+    clock.SetLocaleDatePattern("d MMM yyyy");
+    EXPECT_EQ(clock.ShortDate(), "31/12/26");
+    clock.SetLocaleDatePattern("yyyy-MM-dd");
+    EXPECT_EQ(clock.ShortDate(), "26-12-31");
+    clock.SetDateFormat("MM-dd-yyyy");
+    EXPECT_EQ(clock.ShortDate(), "12-31-2026");
+    clock.SetLocaleDatePattern("dd.MM.yy");
+    EXPECT_EQ(clock.ShortDate(), "12-31-2026");
+}
+
 class Scripts : public ::testing::Test {
   protected:
     fs::path dir = fs::temp_directory_path() / ("ardentix-unit-" + std::to_string(::getpid()));

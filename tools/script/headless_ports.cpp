@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "core/dates.h"
 #include "core/files.h"
 #include "settings/settings.h"
 
@@ -70,42 +71,9 @@ Date VirtualClock::Today() {
             static_cast<int>(static_cast<unsigned>(today.day()))};
 }
 
-std::optional<std::string> FormatDate(std::string_view pattern, Date date) {
-    auto twoDigits = [](int n) { return (n < 10 ? "0" : "") + std::to_string(n); };
-    std::string text;
-    size_t i = 0;
-    while (i < pattern.size()) {
-        const char c = pattern[i];
-        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-        if (!letter) {
-            text += c;
-            ++i;
-            continue;
-        }
-        const size_t end = pattern.find_first_not_of(c, i);
-        const std::string_view run = pattern.substr(i, end - i);
-        i = end == std::string_view::npos ? pattern.size() : end;
-        if (run == "M") {
-            text += std::to_string(date.month);
-        } else if (run == "MM") {
-            text += twoDigits(date.month);
-        } else if (run == "d") {
-            text += std::to_string(date.day);
-        } else if (run == "dd") {
-            text += twoDigits(date.day);
-        } else if (run == "yy") {
-            text += twoDigits(date.year % 100);
-        } else if (run == "yyyy") {
-            text += std::to_string(date.year);
-        } else {
-            return std::nullopt;
-        }
-    }
-    return text;
-}
-
 std::string VirtualClock::ShortDate() {
-    return FormatDate(dateFormat_, Today()).value_or(std::string());
+    if (dateFormat_) return FormatDate(*dateFormat_, Today()).value_or(std::string());
+    return NumericShortDate(localePattern_, Today());
 }
 
 std::string VirtualClock::LongTime() {

@@ -10,13 +10,10 @@
 
 namespace ardentix::script {
 
-// A date in a short date pattern: M and MM the month, d and dd the day (MM and dd with a leading
-// zero), yy and yyyy the year; any character other than a letter stands for itself. Nothing for a
-// pattern with another letter or run of letters.
-std::optional<std::string> FormatDate(std::string_view pattern, Date date);
-
 // The clock of a script: a date and time set by `clock`, moved on by the virtual time of the
-// scheduler. Short date M/d/yy unless a pattern is given, long time h:mm:ss AM/PM.
+// scheduler. The short date is the numeric form of a locale's short date pattern, as the program's
+// own clock writes it; the script's locale writes "M/d/yy" unless another pattern is given. A
+// pattern set with SetDateFormat is used as it stands instead. Long time h:mm:ss AM/PM.
 class VirtualClock : public Clock {
   public:
     void Attach(const Scheduler& timers) { timers_ = &timers; }
@@ -24,7 +21,9 @@ class VirtualClock : public Clock {
         date_ = date;
         millisOfDay_ = millisOfDay;
     }
-    // A pattern FormatDate takes.
+    // The locale's short date pattern, in any form a locale gives it ("d MMM yyyy").
+    void SetLocaleDatePattern(std::string pattern) { localePattern_ = std::move(pattern); }
+    // A pattern FormatDate takes, written as it stands.
     void SetDateFormat(std::string pattern) { dateFormat_ = std::move(pattern); }
 
     int64_t MillisSinceMidnight() override;
@@ -37,7 +36,8 @@ class VirtualClock : public Clock {
     const Scheduler* timers_ = nullptr;  // virtual time since start
     Date date_{2026, 12, 6};
     int64_t millisOfDay_ = 9 * 3600 * 1000;
-    std::string dateFormat_ = "M/d/yy";
+    std::string localePattern_ = "M/d/yy";
+    std::optional<std::string> dateFormat_;
 };
 
 // Plays nothing: records each request by name, and fails for a file missing from the program

@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "core/dates.h"
 #include "core/engine.h"
 #include "core/files.h"
 #include "core/scenario.h"
@@ -117,6 +118,7 @@ class Runner {
     void setOption(Opt opt, const std::string& value);
     void doPatient(const Words& w);
     void doDateFormat(const Words& w);
+    void doLocaleDate(const Words& w);
     void doChmod(const Command& c);
     void doExpect(const Command& c);
     void doAnswer(const Command& c);
@@ -219,6 +221,12 @@ void Runner::doDateFormat(const Words& w) {
         throw Malformed{"a date format takes M, MM, d, dd, yy, yyyy and separators: " + w[1]};
     }
     clock_.SetDateFormat(w[1]);
+}
+
+void Runner::doLocaleDate(const Words& w) {
+    if (started_) throw Malformed{"localedate must come before start"};
+    expectCount(w, 2);
+    clock_.SetLocaleDatePattern(w[1]);
 }
 
 // chmod NAME -w|+w: a file of the program directory, or the directory itself as ".", becomes
@@ -411,6 +419,8 @@ void Runner::execute(const Command& c) {
         doClock(w);
     } else if (verb == "dateformat") {
         doDateFormat(w);
+    } else if (verb == "localedate") {
+        doLocaleDate(w);
     } else if (verb == "chmod") {
         doChmod(c);
     } else if (verb == "close") {
