@@ -3,18 +3,16 @@
 #include <QPrinter>
 
 #include "core/ports.h"
+#include "ui/modules/module_api.h"
+#include "ui/text_font.h"
 
 class QWidget;
 
 namespace ardentix::ui {
 
-// The type face of a report's text: the named one, or the system's fixed-pitch face where the
-// named one is missing, so that columns stay aligned.
-QFont TextFont(const Font& font);
-
 // Prints text jobs on the printer the print dialog chose; where no printer is installed, into a
 // PDF file the user names instead.
-class QtPrinter : public Printer {
+class QtPrinter : public PrintDevice {
   public:
     QtPrinter();
     std::optional<std::string> Print(const std::string& title,
@@ -22,7 +20,7 @@ class QtPrinter : public Printer {
 
     // The print dialog over the parent: false when cancelled. Without a printer the user names a
     // PDF file to print into.
-    bool Choose(QWidget* parent);
+    bool Choose(QWidget* parent) override;
     QPrinter& Device() { return printer_; }
 
   private:
