@@ -4,11 +4,16 @@
 
 #include "core/engine.h"
 #include "core/scenario.h"
-#include "mail/socket/qt_mail_link.h"
 #include "ui/audio_warning.h"
+#include "ui/lazy_mail_link.h"
+#include "ui/lazy_printer.h"
 #include "ui/main_window.h"
 #include "ui/qt_ports.h"
-#include "ui/qt_printing.h"
+
+#ifdef ARDENTIX_STARTUP_PROBE
+#include "first_paint_quit.h"
+#include "ui/menu_panel.h"
+#endif
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -24,11 +29,11 @@ int main(int argc, char** argv) {
     ardentix::ui::QtDialogs dialogs;
     ardentix::ui::QtPictures pictures;
     ardentix::ui::QtTextMeasure text;
-    ardentix::ui::QtPrinter printer;
+    ardentix::ui::LazyPrinter printer;
     dialogs.SetPrinter(&printer);
     // The mail server's answers go to the window, which hands them to the engine in turn.
     ardentix::ui::MainWindow* window = nullptr;
-    ardentix::QtMailLink mailLink([&window](const ardentix::LinkAnswer& answer) {
+    ardentix::ui::LazyMailLink mailLink([&window](const ardentix::LinkAnswer& answer) {
         if (window) window->MailAnswer(answer);
     });
     ardentix::Engine engine({&clock, &sound, &dialogs, &pictures, &printer, &text, &mailLink},
@@ -39,6 +44,10 @@ int main(int argc, char** argv) {
     ardentix::ui::MainWindow mainWindow(engine, pictures);
     window = &mainWindow;
     dialogs.SetParent(&mainWindow);
+#ifdef ARDENTIX_STARTUP_PROBE
+    // The start-up benchmark's build of the program: it ends once the main menu has painted.
+    FirstPaintQuit probe(mainWindow.Menu());
+#endif
     mainWindow.show();
     const int status = QApplication::exec();
     window = nullptr;

@@ -8,7 +8,7 @@
 #include <QPlainTextEdit>
 
 #include "core/screen.h"
-#include "ui/qt_printing.h"
+#include "ui/text_font.h"
 
 namespace ardentix::ui {
 

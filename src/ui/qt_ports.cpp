@@ -6,16 +6,17 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QFontMetrics>
+#include <QImage>
 #include <QInputDialog>
 #include <QLocale>
 #include <QMessageBox>
-#include <QSoundEffect>
 #include <QTime>
-#include <QUrl>
 
 #include "core/dates.h"
 #include "core/files.h"
-#include "ui/qt_printing.h"
+#include "ui/lazy_printer.h"
+#include "ui/module_loader.h"
+#include "ui/modules/module_api.h"
 
 namespace ardentix::ui {
 
@@ -41,8 +42,7 @@ std::string QtClock::LongTime() {
     return QLocale().toString(QTime::currentTime(), format.trimmed()).toStdString();
 }
 
-QtSound::QtSound(std::string programDir)
-    : programDir_(std::move(programDir)), effect_(std::make_unique<QSoundEffect>()) {}
+QtSound::QtSound(std::string programDir) : programDir_(std::move(programDir)) {}
 
 QtSound::~QtSound() = default;
 
@@ -50,14 +50,29 @@ bool QtSound::Play(const std::string& name) {
     if (!ProgramFileExists(programDir_, name)) return false;
     const QString path = QString::fromStdString(ProgramFile(programDir_, name));
     if (!QFileInfo(path).isReadable()) return false;
-    effect_->stop();
-    effect_->setSource(QUrl::fromLocalFile(path));
-    effect_->play();
+    if (SoundPlayer* p = player()) p->Play(path);
     return true;
 }
 
 void QtSound::Stop() {
-    effect_->stop();
+    if (player_) player_->Stop();
+}
+
+SoundPlayer* QtSound::player() {
+    // The sound system starts up at the first sound, not before the main menu. Without the
+    // sound module the program is silent, as on a machine without an audio device.
+    if (!player_ && !missing_) {
+        QString error;
+        auto make = reinterpret_cast<decltype(&ArdentixNewSoundPlayer)>(
+            ModuleEntry("ardentix_sound", "ArdentixNewSoundPlayer", &error));
+        if (make) {
+            player_.reset(make());
+        } else {
+            missing_ = true;
+            qWarning("The sound module could not be loaded: %s", qPrintable(error));
+        }
+    }
+    return player_.get();
 }
 
 BoxAnswer QtDialogs::Message(BoxKind kind, BoxButtons buttons, const std::string& text) {

@@ -7,12 +7,12 @@
 
 #include "core/ports.h"
 
-class QSoundEffect;
 class QWidget;
 
 namespace ardentix::ui {
 
-class QtPrinter;
+class LazyPrinter;
+class SoundPlayer;
 
 // The system clock with the locale's short date and long time, the time zone left out.
 class QtClock : public Clock {
@@ -32,8 +32,11 @@ class QtSound : public Sound {
     void Stop() override;
 
   private:
+    SoundPlayer* player();
+
     std::string programDir_;
-    std::unique_ptr<QSoundEffect> effect_;
+    std::unique_ptr<SoundPlayer> player_;
+    bool missing_ = false;
 };
 
 // Modal message boxes and input boxes over the main window.
@@ -41,7 +44,7 @@ class QtDialogs : public Dialogs {
   public:
     void SetParent(QWidget* parent) { parent_ = parent; }
     // The printer the print dialog sets up.
-    void SetPrinter(QtPrinter* printer) { printer_ = printer; }
+    void SetPrinter(LazyPrinter* printer) { printer_ = printer; }
     BoxAnswer Message(BoxKind kind, BoxButtons buttons, const std::string& text) override;
     std::optional<std::string> Input(const std::string& caption, const std::string& prompt,
                                      const std::string& initial) override;
@@ -56,7 +59,7 @@ class QtDialogs : public Dialogs {
 
   private:
     QWidget* parent_ = nullptr;
-    QtPrinter* printer_ = nullptr;
+    LazyPrinter* printer_ = nullptr;
 };
 
 // Loads the patient pictures and keeps them for drawing, by element name.

@@ -2,8 +2,6 @@
 
 #include <QDir>
 #include <QFileDialog>
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPrintDialog>
@@ -112,18 +110,6 @@ PageFit FitToWidth(const std::vector<PrintLine>& lines, qreal width, const QPain
     }
     fit.lines = std::move(all);
     return fit;
-}
-
-QFont TextFont(const Font& font) {
-    const int size = font.pointSize > 0 ? font.pointSize : 10;
-    QFont f(QString::fromStdString(font.family));
-    f.setPointSize(size);
-    if (font.family == "Arial" || QFontInfo(f).exactMatch()) return f;
-    // The report's columns need a fixed pitch: where the named face is missing, the system's
-    // fixed-pitch face stands in for it.
-    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    fixed.setPointSize(size);
-    return fixed;
 }
 
 QtPrinter::QtPrinter() : printer_(QPrinter::HighResolution) {

@@ -5,14 +5,12 @@
 #include <vector>
 
 #include "core/ports.h"
+#include "ui/modules/module_api.h"
+#include "ui/text_font.h"
 
 class QWidget;
 
 namespace ardentix::ui {
-
-// The type face of a report's text: the named one, or the system's fixed-pitch face where the
-// named one is missing, so that columns stay aligned.
-QFont TextFont(const Font& font);
 
 // A line of a print job as it goes onto the page: its text and its font for the printer.
 struct PageLine {
@@ -34,7 +32,7 @@ PageFit FitToWidth(const std::vector<PrintLine>& lines, qreal width, const QPain
 
 // Prints text jobs on the printer the print dialog chose; where no printer is installed, into a
 // PDF file the user names instead.
-class QtPrinter : public Printer {
+class QtPrinter : public PrintDevice {
   public:
     QtPrinter();
     std::optional<std::string> Print(const std::string& title,
@@ -42,7 +40,7 @@ class QtPrinter : public Printer {
 
     // The print dialog over the parent: false when cancelled. Without a printer the user names a
     // PDF file to print into.
-    bool Choose(QWidget* parent);
+    bool Choose(QWidget* parent) override;
     QPrinter& Device() { return printer_; }
 
   private:

@@ -12,7 +12,7 @@
 #include <QtTest>
 
 #include "test_program.h"
-#include "ui/qt_printing.h"
+#include "ui/text_font.h"
 
 using namespace ardentix;
 

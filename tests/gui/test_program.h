@@ -12,9 +12,9 @@
 
 #include "core/engine.h"
 #include "core/scenario.h"
+#include "ui/lazy_printer.h"
 #include "ui/main_window.h"
 #include "ui/qt_ports.h"
-#include "ui/qt_printing.h"
 
 namespace ardentix::test {
 
@@ -26,7 +26,7 @@ struct TestProgram {
     std::unique_ptr<ui::QtSound> sound;
     std::unique_ptr<ui::QtDialogs> dialogs;
     std::unique_ptr<ui::QtPictures> pictures;
-    std::unique_ptr<ui::QtPrinter> printer;
+    std::unique_ptr<ui::LazyPrinter> printer;
     std::unique_ptr<Engine> engine;
     std::unique_ptr<ui::MainWindow> window;
 
@@ -44,7 +44,7 @@ struct TestProgram {
         sound = std::make_unique<ui::QtSound>(programDir);
         dialogs = std::make_unique<ui::QtDialogs>();
         pictures = std::make_unique<ui::QtPictures>();
-        printer = std::make_unique<ui::QtPrinter>();
+        printer = std::make_unique<ui::LazyPrinter>();
         dialogs->SetPrinter(printer.get());
         engine = std::make_unique<Engine>(
             Ports{clock.get(), sound.get(), dialogs.get(), pictures.get(), printer.get()},

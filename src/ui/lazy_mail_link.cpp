@@ -1,0 +1,50 @@
+#include "ui/lazy_mail_link.h"
+
+#include <QTimer>
+
+#include "ui/module_loader.h"
+#include "ui/modules/module_api.h"
+
+namespace ardentix::ui {
+
+LazyMailLink::LazyMailLink(std::function<void(const LinkAnswer&)> answer)
+    : answer_(std::move(answer)) {}
+
+LazyMailLink::~LazyMailLink() = default;
+
+MailLink* LazyMailLink::link() {
+    if (!link_ && !missing_) {
+        QString error;
+        auto make = reinterpret_cast<decltype(&ArdentixNewMailLink)>(
+            ModuleEntry("ardentix_mail", "ArdentixNewMailLink", &error));
+        if (make) {
+            link_.reset(make(answer_));
+        } else {
+            missing_ = true;
+            qWarning("The mail module could not be loaded: %s", qPrintable(error));
+        }
+    }
+    return link_.get();
+}
+
+void LazyMailLink::LookUp(const std::string& host) {
+    if (MailLink* l = link()) return l->LookUp(host);
+    // Without the module no host can be reached; the answer comes through the event loop, as
+    // every answer of a connection does.
+    QTimer::singleShot(0, [answer = answer_] { answer({LinkAnswer::Kind::HostNotFound, {}, 0}); });
+}
+
+void LazyMailLink::Open(const std::string& address, int port) {
+    if (MailLink* l = link()) return l->Open(address, port);
+    QTimer::singleShot(0, [answer = answer_] { answer({LinkAnswer::Kind::OpenFailed, {}, 0}); });
+}
+
+void LazyMailLink::Write(const std::string& bytes) {
+    if (link_) link_->Write(bytes);
+}
+
+void LazyMailLink::Close() {
+    if (link_) link_->Close();
+}
+
+}  // namespace ardentix::ui
