@@ -117,7 +117,7 @@ class DebriefTest : public QObject {
         QCOMPARE(chart->MarkerCount(), static_cast<int>(events.size()));
 
         // The table holds the engine's figures, row by row, in the order it gives them.
-        const DebriefFigures figures = ComputeFigures(events);
+        const DebriefFigures figures = ComputeFigures(engine_->log);
         const std::vector<FigureRow> rows = FigureRows(figures);
         QTableWidget* table = debrief->Figures();
         QCOMPARE(table->rowCount(), static_cast<int>(rows.size()));
