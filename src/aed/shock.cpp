@@ -53,7 +53,8 @@ void scoreFirstShock(Engine& e) {
     const int t = ScoredFirstShock(s.ElapsedSeconds);
     const std::string text = FirstShockText(t);
     s.FirstShockTimeText = text;
-    // A refractory rhythm under CPR is not held to the time of its first shock.
+    // A refractory rhythm is not held to the time of its first shock once CPR has been started
+    // after an analysis.
     const bool timed = !(s.PatientCategory == kRefractory && s.CPRCount > 0);
     e.log.NoteFirstShock(e.timers.Now(), t, timed);
     e.screen.Edit("TForm2.SHOCKTIMEEDIT").text = FirstShockShown(e.log.Notes().firstShock->ms, t);
