@@ -4,6 +4,7 @@
 #include "core/sound.h"
 #include "monitor/finish.h"
 #include "monitor/monitor.h"
+#include "records/first_shock.h"
 #include "rescuer/rescuer.h"
 
 namespace ardentix {
@@ -47,20 +48,16 @@ void pushToShock(Engine& e) {
     AdviseInTutorial(e);
 }
 
-// "mm:ss" of the first shock; the minutes always get one leading zero.
-std::string firstShockText(int t, int elapsed) {
-    if (t < 10) return "00:0" + std::to_string(t);
-    if (elapsed < 60) return "00:" + std::to_string(t);
-    const int seconds = t % 60;
-    return "0" + std::to_string(t / 60) + (seconds < 10 ? ":0" : ":") + std::to_string(seconds);
-}
-
 void scoreFirstShock(Engine& e) {
     ScenarioState& s = e.state;
-    const int t = s.ElapsedSeconds - 7;
-    const std::string text = firstShockText(t, s.ElapsedSeconds);
+    const int t = ScoredFirstShock(s.ElapsedSeconds);
+    const std::string text = FirstShockText(t);
     s.FirstShockTimeText = text;
-    e.screen.Edit("TForm2.SHOCKTIMEEDIT").text = text;
+    // A refractory rhythm is not held to the time of its first shock once CPR has been started
+    // after an analysis.
+    const bool timed = !(s.PatientCategory == kRefractory && s.CPRCount > 0);
+    e.log.NoteFirstShock(e.timers.Now(), t, timed);
+    e.screen.Edit("TForm2.SHOCKTIMEEDIT").text = FirstShockShown(e.log.Notes().firstShock->ms, t);
     struct Bonus {
         int below;
         int points;
@@ -84,9 +81,9 @@ void scoreFirstShock(Engine& e) {
             ShowScore(e);
             return;
         }
-    } else if (t >= 60 && t < 120) {
+    } else if (t >= 60 && t < kSlowFirstShockSeconds) {
         ShowMessage(e, "");
-    } else if (t > 120 && !(s.PatientCategory == kRefractory && s.CPRCount > 0)) {
+    } else if (SlowFirstShock(t) && timed) {
         ShowMessage(e, "Slow delivery of first shock [" + text + "] (-200).");
         e.screen.Edit("TForm2.Errors")
             .lines.push_back("Slow shock time > 2 min [" + text + "] (-200).");

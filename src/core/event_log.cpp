@@ -149,6 +149,10 @@ void EventLog::Finishing(Millis now) {
     Add(now, "scenario", "End");
 }
 
+void EventLog::NoteFirstShock(Millis now, int scoredSeconds, bool timed) {
+    notes_.firstShock = ProtocolNotes::FirstShock{at(now), scoredSeconds, timed};
+}
+
 bool EventLog::Has(std::string_view kind, std::string_view text) const {
     for (const LogEvent& event : events_) {
         if (event.kind == kind && event.text == text) return true;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,21 @@ struct LogEvent {
 
     // "deduction: <reports>" for a fault, else the verdict's name.
     std::string VerdictText() const;
+};
+
+// What the protocol asked of the scenario beyond its events, so that the debrief judges its
+// figures as the monitor did.
+struct ProtocolNotes {
+    // The first shock: when its key was clicked (scenario time), its scored time in seconds, and
+    // whether the rule for a slow first shock applied to it.
+    struct FirstShock {
+        int32_t ms = 0;
+        int scoredSeconds = 0;
+        bool timed = true;
+    };
+    std::optional<FirstShock> firstShock;
+    // The protocol asked for CPR at some moment of the scenario.
+    bool cprRequired = false;
 };
 
 // The record of one scenario, written as it happens. Points belong to the action of the handler
@@ -62,6 +78,10 @@ class EventLog {
     // Whether an event of this kind and text is in the log.
     bool Has(std::string_view kind, std::string_view text) const;
 
+    const ProtocolNotes& Notes() const { return notes_; }
+    void NoteFirstShock(Millis now, int scoredSeconds, bool timed);
+    void NoteCPRRequired() { notes_.cprRequired = true; }
+
     // How many lines of the summary's error list the log has taken as reports.
     size_t reportLinesSeen = 0;
 
@@ -69,6 +89,7 @@ class EventLog {
     int32_t at(Millis now) const;
 
     std::vector<LogEvent> events_;
+    ProtocolNotes notes_;
     std::string startTime_;
     Millis origin_ = 0;
     Millis pausedTotal_ = 0;

@@ -49,6 +49,15 @@ void CheckPulseAfterAnalysis(Engine& e) {
     }
 }
 
+namespace {
+
+// A skipped pulse check and CPR: the CPR was due when the patient has no pulse.
+void cprDueWithoutPulse(Engine& e) {
+    if (e.state.PulseRate == 0) e.log.NoteCPRRequired();
+}
+
+}  // namespace
+
 void CheckCPRAfterPulse(Engine& e) {
     ScenarioState& s = e.state;
     const bool lastIsPulseOrCPR = s.LastAction == "Pulse" || s.LastAction == "CPR";
@@ -62,12 +71,14 @@ void CheckCPRAfterPulse(Engine& e) {
                s.ShocksInSeries == 3) {
         Deduct(e, 100, "Forgot CPR sequence after 3 ", "stacked shocks (-100).",
                "Did not start CPR after 3 stacked shocks (-100).");
+        cprDueWithoutPulse(e);
     } else if (s.NextStep == kCheckPulse &&
                (s.PreviousAction == "Analyze" ||
                 (s.PreviousAction == "Clear" && e.settings.On(Opt::OPTAUTOANALYZE))) &&
                !lastIsPulseOrCPR && !s.ShockAdvised) {
         Deduct(e, 100, "Forgot pulse check/CPR sequence after ", "No Shock Advised (-100).",
                "Did not do pulse/CPR after No Shock Advised (-100).");
+        cprDueWithoutPulse(e);
     }
 }
 

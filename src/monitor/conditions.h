@@ -27,6 +27,11 @@ inline bool BothPads(const Engine& e) {
     return e.state.WhitePadAttached && e.state.RedPadAttached;
 }
 
+// The ABCs end in CPR: with two rescuers, and always for a child.
+inline bool ABCsIncludeCPR(const Engine& e) {
+    return !e.settings.On(Opt::OPTOneRescuer) || e.state.PatientCategory == kPediatric;
+}
+
 inline bool CPRRunning(const Engine& e) {
     return e.state.ChildCPRRunning || e.state.AdultCPRRunning;
 }

@@ -5,8 +5,10 @@
 #include <array>
 
 #include "core/engine.h"
+#include "monitor/conditions.h"
 #include "monitor/monitor.h"
 #include "records/debrief.h"
+#include "records/first_shock.h"
 #include "records/records.h"
 
 namespace ardentix {
@@ -52,6 +54,7 @@ struct EndCheck {
     int points;
     const char* panelText;
     const char* listText;
+    bool wantedCPR = false;  // a failure means CPR was due and not given
 };
 
 // The end checks in their order. The pediatric steps are judged only when the AED part passed,
@@ -91,7 +94,7 @@ constexpr std::array<EndCheck, 9> kEndChecks = {{
          return s.AnalysesComplete && s.PulseRate == 0 && s.ShockCount == s.ShocksNeeded &&
                 !s.CPRAfterLastShock;
      },
-     100, "Did not continue CPR (-100).", "Did not continue CPR (-100)."},
+     100, "Did not continue CPR (-100).", "Did not continue CPR (-100).", true},
     {[](const Engine& e) {
          const ScenarioState& s = e.state;
          return s.PulseState == kPulseRestored && s.BreathingRate < 4 && !s.RescueBreathingGiven;
@@ -114,6 +117,7 @@ void runEndChecks(Engine& e) {
         if (i == kAedCheck + 1 && aedFailed) continue;
         if (!check.fails(e)) continue;
         if (i == kAedCheck) aedFailed = true;
+        if (check.wantedCPR) e.log.NoteCPRRequired();
         e.screen.Edit("FINALERRORPanel").visible = true;
         e.screen.Edit("finalMSGdisplay").lines.push_back(check.panelText);
         addLine(e, check.listText);
@@ -171,6 +175,13 @@ void countTestScenario(Engine& e) {
     e.screen.Edit("MODElabel").visible = false;
 }
 
+// The summary says which first-shock time is which: the click and the scored time.
+std::string firstShockShown(const Engine& e) {
+    const auto& shock = e.log.Notes().firstShock;
+    if (!shock) return e.state.FirstShockTimeText;
+    return FirstShockShown(shock->ms, shock->scoredSeconds);
+}
+
 void showSummary(Engine& e) {
     e.screen.Edit("TForm2").visible = true;
     e.screen.SetFocus("TForm2.MainMenu");
@@ -205,6 +216,8 @@ void FinishScenario(Engine& e) {
     setText(e, "MSG0", "");
     setText(e, "MSG1", "");
 
+    // The ABCs of two rescuers, and of any child, end in CPR, however far the trainee got.
+    if (ABCsIncludeCPR(e)) e.log.NoteCPRRequired();
     runEndChecks(e);
     if (!e.screen.Get("finalMSGdisplay").lines.empty()) {
         sizeFinalPanel(e);
@@ -217,7 +230,7 @@ void FinishScenario(Engine& e) {
 
     s.ScoreText = std::to_string(s.Score);
     setText(e, "TForm2.SCOREEDIT", s.ScoreText);
-    setText(e, "TForm2.SHOCKTIMEEDIT", s.FirstShockTimeText);
+    setText(e, "TForm2.SHOCKTIMEEDIT", firstShockShown(e));
     setText(e, "TForm2.ElapsedTimeEDIT", s.ElapsedTimeText);
 
     s.ScenarioDate = e.ports.clock->ShortDate();

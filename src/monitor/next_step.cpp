@@ -56,12 +56,7 @@ const std::array<Rule, 18> kBeforeAnalysis = {{
     {"A4", [](const Engine& e) { return !S(e).BreathingChecked; }, kCheckBreathing},
     {"A5", [](const Engine& e) { return !S(e).TwoBreathsGiven; }, kGiveRescueBreaths},
     {"A6", [](const Engine& e) { return !S(e).PulseChecked; }, kCheckCirculation},
-    {"A7",
-     [](const Engine& e) {
-         return !S(e).CPRStarted &&
-                (!on(e, Opt::OPTOneRescuer) || S(e).PatientCategory == kPediatric);
-     },
-     kStartCPR},
+    {"A7", [](const Engine& e) { return !S(e).CPRStarted && ABCsIncludeCPR(e); }, kStartCPR},
     {"A8",
      [](const Engine& e) {
          return !S(e).HelpCalled && on(e, Opt::OPTCALL911) && S(e).PatientCategory == kPediatric;
@@ -433,6 +428,8 @@ void EvaluateNextStep(Engine& e) {
         }
     }
     s.NextStep = static_cast<uint8_t>(ExpectedNextStep(e));
+    // The debrief judges the quality of CPR only where the protocol asked for it.
+    if (s.NextStep == kStartCPR) e.log.NoteCPRRequired();
     s.EarlierAction = s.PreviousAction;
     s.PreviousAction = s.LastAction;
     if (s.AdviceRequested) ShowAdvice(e);

@@ -30,15 +30,22 @@ struct DebriefFigures {
     std::vector<int32_t> shocks;
     std::vector<std::optional<int32_t>> preShockPause, postShockPause;
     int deductions = 0, adviceUsed = 0, pauses = 0;
+    // As the protocol saw the scenario: the first shock's scored time and whether the rule for a
+    // slow first shock applied to it; whether CPR was asked for (without it the figures of CPR
+    // are shown but not judged).
+    std::optional<int> firstShockScored;
+    bool firstShockTimed = false;
+    bool cprRequired = false;
 };
 
 inline constexpr int32_t kHandsOffLimitMs = 10000;
 
-DebriefFigures ComputeFigures(const std::vector<LogEvent>& events);
+DebriefFigures ComputeFigures(const EventLog& log);
 
 // A figure as the debrief shows it: its script name, its label, its value as scripts read it
 // (ms, a percentage, a count; empty when the thing never happened), as people read it (m:ss),
-// its target and whether it was met (nothing where no number applies).
+// its target and whether it was met (nothing where no number applies or the protocol did not ask
+// for it: its target then says "not required").
 struct FigureRow {
     std::string name;
     std::string label;
@@ -59,6 +66,9 @@ std::string LogLine(const LogEvent& event);
 std::string CsvField(const std::string& text);
 // The rows of AEDLOG.CSV for this scenario (the header when asked).
 std::vector<std::string> EventLogRows(const Engine& e, bool header);
+// Who and when, for the saved chart: "Kim Lee, ID 4711, 12/6/26, started 9:00:00 AM" (no ID
+// part when there is no ID).
+std::string DebriefSubject(const Engine& e);
 // The debrief window, opened from the summary and closed by its Close button.
 void ShowDebrief(Engine& e);
 void CloseDebrief(Engine& e);

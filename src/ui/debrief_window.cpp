@@ -8,9 +8,11 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QImage>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QTableWidget>
@@ -29,17 +31,52 @@ QString text(const std::string& s) {
     return QString::fromStdString(s);
 }
 
+// The colours of the chart, its legend and the tables.
+const QColor kRewarded(30, 150, 60);
+const QColor kDeduction(205, 35, 35);
+const QColor kNeutral(130, 130, 130);
+const QColor kShock(250, 160, 0);
+const QColor kAnalysis(240, 190, 40, 110);
+const QColor kCPR(60, 120, 210, 150);
+const QColor kNoPulse(205, 35, 35, 60);
+const QColor kHandsOff(255, 200, 120, 90);
+
 QColor verdictColour(const LogEvent& ev) {
     switch (ev.verdict) {
         case Verdict::Rewarded:
-            return QColor(30, 150, 60);
+            return kRewarded;
         case Verdict::Deduction:
-            return QColor(205, 35, 35);
+            return kDeduction;
         case Verdict::Neutral:
             break;
     }
-    return QColor(130, 130, 130);
+    return kNeutral;
 }
+
+// A marker: a shock a bolt-like diamond, any other event a circle.
+void drawMarker(QPainter& p, const QRectF& box, bool shock) {
+    if (shock) {
+        const QPointF c = box.center();
+        const double r = box.width() * 0.7;
+        p.drawPolygon(QPolygonF(
+            {c + QPointF(0, -r), c + QPointF(r, 0), c + QPointF(0, r), c + QPointF(-r, 0)}));
+    } else {
+        p.drawEllipse(box);
+    }
+}
+
+// A table whose rows are chosen whole: bringing a row into view scrolls up or down only, so a
+// click on a long cell does not carry the Time column out of sight.
+class RowTable : public QTableWidget {
+  public:
+    RowTable(int rows, int columns, QWidget* parent) : QTableWidget(rows, columns, parent) {}
+    void scrollTo(const QModelIndex& index, ScrollHint hint) override {
+        QScrollBar* bar = horizontalScrollBar();
+        const int x = bar->value();
+        QTableWidget::scrollTo(index, hint);
+        bar->setValue(x);
+    }
+};
 
 // Which lane a kind of event sits in: 0 the trainee, 1 the device, 2 CPR, 3 the pulse.
 int laneOf(const LogEvent& ev) {
@@ -151,7 +188,7 @@ void DebriefChart::Render(QPainter& p, const QRect& area) const {
     for (const Span& s : figures_.handsOff) {
         p.fillRect(
             QRectF(x(plot, s.from), plot.top(), x(plot, s.to) - x(plot, s.from), plot.height()),
-            QColor(255, 200, 120, 90));
+            kHandsOff);
     }
     for (int lane = 0; lane < 4; ++lane) {
         p.setPen(QColor(90, 90, 90));
@@ -163,15 +200,15 @@ void DebriefChart::Render(QPainter& p, const QRect& area) const {
                    QPointF(plot.right(), laneTop(plot, lane + 1)));
     }
     for (const Span& s : figures_.cpr)
-        band(2, s, QColor(60, 120, 210, 150));
-    band(3, figures_.noPulse, QColor(205, 35, 35, 60));
+        band(2, s, kCPR);
+    band(3, figures_.noPulse, kNoPulse);
     // The analysis windows: from its start to the device's advice.
     int32_t analysis = -1;
     for (const LogEvent& ev : events_) {
         if (ev.kind != "device") continue;
         if (ev.text == "Analysis started") analysis = ev.ms;
         if (analysis >= 0 && (ev.text == "SHOCK ADVISED" || ev.text == "NO SHOCK ADVISED")) {
-            band(1, {analysis, ev.ms}, QColor(240, 190, 40, 110));
+            band(1, {analysis, ev.ms}, kAnalysis);
             analysis = -1;
         }
     }
@@ -201,16 +238,116 @@ void DebriefChart::Render(QPainter& p, const QRect& area) const {
         const bool shock = ev.text == "Shock delivered";
         p.setPen(QPen(m.event == highlighted_ ? Qt::black : Qt::white,
                       m.event == highlighted_ ? 2.5 : 1));
-        p.setBrush(shock ? QColor(250, 160, 0) : verdictColour(ev));
-        if (shock) {
-            const QPointF c = m.box.center();
-            const double r = m.box.width() * 0.7;
-            p.drawPolygon(QPolygonF(
-                {c + QPointF(0, -r), c + QPointF(r, 0), c + QPointF(0, r), c + QPointF(-r, 0)}));
-        } else {
-            p.drawEllipse(m.box);
-        }
+        p.setBrush(shock ? kShock : verdictColour(ev));
+        drawMarker(p, m.box, shock);
     }
+    p.restore();
+}
+
+DebriefChart::Sheet DebriefChart::SheetLayout(const QRect& area, const QFontMetrics& fm) {
+    const int margin = 12;
+    const QRect inner = area.adjusted(margin, margin / 2, -margin, -margin / 2);
+    Sheet sheet;
+    sheet.title = QRect(inner.left(), inner.top(), inner.width(), fm.height() * 2);
+    sheet.subject = QRect(inner.left(), sheet.title.bottom() + 1, inner.width(), fm.height() + 6);
+    const int legendHeight = fm.height() * 2 + 8;
+    sheet.legend =
+        QRect(inner.left(), inner.bottom() - legendHeight + 1, inner.width(), legendHeight);
+    sheet.chart = QRect(QPoint(area.left(), sheet.subject.bottom() + 1),
+                        QPoint(area.right(), sheet.legend.top() - 1));
+    return sheet;
+}
+
+// Every kind of mark of the chart with its meaning, in rows that wrap at the area's width.
+void DebriefChart::renderLegend(QPainter& p, const QRect& area) const {
+    enum class Mark { Circle, Diamond, Band, Shade };
+    struct Item {
+        Mark mark;
+        QColor colour;
+        const char* text;
+    };
+    const Item items[] = {
+        {Mark::Circle, kRewarded, "rewarded step"},
+        {Mark::Circle, kNeutral, "neutral"},
+        {Mark::Circle, kDeduction, "deduction"},
+        {Mark::Diamond, kShock, "shock"},
+        {Mark::Band, kAnalysis, "analysis"},
+        {Mark::Band, kCPR, "CPR"},
+        {Mark::Band, kNoPulse, "no pulse"},
+        {Mark::Shade, kHandsOff, "pause in CPR over 10 s"},
+    };
+    const QFontMetrics fm(p.font());
+    const int swatch = std::max(10, fm.height() * 3 / 4);
+    const int rowHeight = fm.height() + 4;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QColor(200, 200, 200));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(area.adjusted(0, 0, -1, -1));
+    const auto widthOf = [&](const Item& item) {
+        return swatch + 6 + fm.horizontalAdvance(QString::fromUtf8(item.text)) + 18;
+    };
+    int rows = 1;
+    for (int x = area.left() + 8; const Item& item : items) {
+        if (x + widthOf(item) > area.right() && x > area.left() + 8) {
+            ++rows;
+            x = area.left() + 8;
+        }
+        x += widthOf(item);
+    }
+    int x = area.left() + 8;
+    int y = area.top() + std::max(0, (area.height() - rowHeight * rows) / 2);
+    for (const Item& item : items) {
+        const QString label = QString::fromUtf8(item.text);
+        const int width = widthOf(item);
+        if (x + width > area.right() && x > area.left() + 8) {
+            x = area.left() + 8;
+            y += rowHeight;
+        }
+        const QRectF box(x, y + (rowHeight - swatch) / 2.0, swatch, swatch);
+        switch (item.mark) {
+            case Mark::Circle:
+            case Mark::Diamond:
+                p.setPen(QPen(Qt::white, 1));
+                p.setBrush(item.colour);
+                drawMarker(p, box, item.mark == Mark::Diamond);
+                break;
+            case Mark::Band:
+                p.fillRect(box.adjusted(0, swatch * 0.2, 0, -swatch * 0.2), item.colour);
+                break;
+            case Mark::Shade:
+                p.fillRect(box, item.colour);
+                break;
+        }
+        p.setPen(QColor(60, 60, 60));
+        p.drawText(QRectF(x + swatch + 6, y, width, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                   label);
+        x += width;
+    }
+    p.restore();
+}
+
+void DebriefChart::RenderSheet(QPainter& p, const QRect& area, const QString& title,
+                               const QString& subject) const {
+    p.save();
+    p.fillRect(area, Qt::white);
+    const QFont base = p.font();
+    const Sheet sheet = SheetLayout(area, QFontMetrics(base));
+    QFont heading = base;
+    heading.setBold(true);
+    if (heading.pointSizeF() > 0) {
+        heading.setPointSizeF(heading.pointSizeF() * 1.4);
+    } else {
+        heading.setPixelSize(heading.pixelSize() * 7 / 5);
+    }
+    p.setFont(heading);
+    p.setPen(Qt::black);
+    p.drawText(sheet.title, Qt::AlignLeft | Qt::AlignVCenter, title);
+    p.setFont(base);
+    p.setPen(QColor(60, 60, 60));
+    p.drawText(sheet.subject, Qt::AlignLeft | Qt::AlignVCenter, subject);
+    Render(p, sheet.chart);
+    renderLegend(p, sheet.legend);
     p.restore();
 }
 
@@ -242,10 +379,10 @@ DebriefWindow::DebriefWindow(Engine& engine, Actions& actions, Binder& binder, Q
     setWindowTitle(QStringLiteral("Debrief"));
     binder.Bind("TDebrief", this, Binder::Visible);
     chart_ = new DebriefChart(this);
-    figures_ = new QTableWidget(0, 3, this);
+    figures_ = new RowTable(0, 3, this);
     figures_->setObjectName(QStringLiteral("Figures"));
     figures_->setHorizontalHeaderLabels({tr("Figure"), tr("Value"), tr("Target")});
-    events_ = new QTableWidget(0, 4, this);
+    events_ = new RowTable(0, 4, this);
     events_->setObjectName(QStringLiteral("Events"));
     events_->setHorizontalHeaderLabels({tr("Time"), tr("Event"), tr("Verdict"), tr("Points")});
     for (QTableWidget* t : {figures_, events_}) {
@@ -257,6 +394,9 @@ DebriefWindow::DebriefWindow(Engine& engine, Actions& actions, Binder& binder, Q
         t->setWordWrap(false);
         t->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     }
+    // The figures' columns always as wide as their texts: a target is never cut.
+    figures_->horizontalHeader()->setStretchLastSection(false);
+    figures_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     connect(events_, &QTableWidget::currentCellChanged, this,
             [this](int row) { chart_->Highlight(row); });
 
@@ -275,6 +415,10 @@ DebriefWindow::DebriefWindow(Engine& engine, Actions& actions, Binder& binder, Q
     upper->addWidget(lower);
     upper->setStretchFactor(0, 2);
     upper->setStretchFactor(1, 3);
+    // A wider window widens the event list; the figures keep their width.
+    lower->setStretchFactor(0, 0);
+    lower->setStretchFactor(1, 1);
+    lower->setChildrenCollapsible(false);
     lower_ = lower;
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -288,25 +432,21 @@ DebriefWindow::DebriefWindow(Engine& engine, Actions& actions, Binder& binder, Q
 
 void DebriefWindow::Reload() {
     const std::vector<LogEvent>& events = engine_.log.Events();
-    const DebriefFigures f = ComputeFigures(events);
+    const DebriefFigures f = ComputeFigures(engine_.log);
     chart_->SetLog(events, f);
     const std::vector<FigureRow> rows = FigureRows(f);
     figures_->setRowCount(static_cast<int>(rows.size()));
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
         const FigureRow& r = rows[size_t(i)];
         auto* value = new QTableWidgetItem(text(r.shown));
-        if (r.met) value->setForeground(*r.met ? QColor(30, 150, 60) : QColor(205, 35, 35));
+        if (r.met) value->setForeground(*r.met ? kRewarded : kDeduction);
+        auto* target = new QTableWidgetItem(text(r.target));
+        // A figure the protocol did not ask for is shown, greyed, without a verdict.
+        if (r.target == "not required") target->setForeground(kNeutral);
         figures_->setItem(i, 0, new QTableWidgetItem(text(r.label)));
         figures_->setItem(i, 1, value);
-        figures_->setItem(i, 2, new QTableWidgetItem(text(r.target)));
+        figures_->setItem(i, 2, target);
     }
-    figures_->resizeColumnsToContents();
-    // The figures keep the width of their three columns while the window has room for it
-    const int figuresWidth = figures_->horizontalHeader()->length() + figures_->frameWidth() * 2 +
-                             figures_->verticalScrollBar()->sizeHint().width();
-    // (the splitter shares out what the window has in the same proportion).
-    const int total = std::max(width() - 24, figuresWidth + 200);
-    lower_->setSizes({figuresWidth, total - figuresWidth});
     events_->setRowCount(static_cast<int>(events.size()));
     for (int i = 0; i < static_cast<int>(events.size()); ++i) {
         const LogEvent& ev = events[size_t(i)];
@@ -320,6 +460,55 @@ void DebriefWindow::Reload() {
         events_->setItem(i, 3, new QTableWidgetItem(QString::number(ev.points)));
     }
     events_->resizeColumnsToContents();
+    // A new scenario starts at its first row with nothing chosen: the last one's choice and
+    // scrolling mean nothing here.
+    for (QTableWidget* t : {figures_, events_}) {
+        t->setCurrentItem(nullptr);
+        t->clearSelection();
+        t->scrollToTop();
+        t->horizontalScrollBar()->setValue(0);
+    }
+    chart_->Highlight(-1);
+    fitToFigures();
+    shareWidth();
+}
+
+namespace {
+
+// The least an event list is given beside the figures, while the window has room for it.
+constexpr int kEventsWidth = 200;
+
+// The width a table needs to show every column whole, with room for its scroll bar.
+int fullWidth(const QTableWidget* t) {
+    return t->horizontalHeader()->length() + t->frameWidth() * 2 +
+           t->verticalScrollBar()->sizeHint().width();
+}
+
+}  // namespace
+
+void DebriefWindow::fitToFigures() {
+    // At its first showing the window grows to show the figures whole beside a useful event
+    // list, as far as the screen allows; later it keeps the size the user gave it.
+    if (sized_) return;
+    sized_ = true;
+    const QMargins margins = layout()->contentsMargins();
+    int wanted = fullWidth(figures_) + lower_->handleWidth() + kEventsWidth * 2 + margins.left() +
+                 margins.right();
+    if (const QScreen* s = screen()) wanted = std::min(wanted, s->availableGeometry().width());
+    if (width() < wanted) resize(wanted, height());
+}
+
+void DebriefWindow::shareWidth() {
+    layout()->activate();
+    const int room = lower_->width() - lower_->handleWidth();
+    // When the window is too narrow for both, the events keep their part.
+    const int figures = std::clamp(fullWidth(figures_), 0, std::max(room - kEventsWidth, room / 2));
+    lower_->setSizes({figures, room - figures});
+}
+
+void DebriefWindow::resizeEvent(QResizeEvent* e) {
+    QDialog::resizeEvent(e);
+    shareWidth();
 }
 
 void DebriefWindow::showEvent(QShowEvent* e) {
@@ -331,25 +520,45 @@ void DebriefWindow::reject() {
     actions_.Click("TDebrief.CloseBtn");
 }
 
+QSize DebriefWindow::SheetSize() {
+    return {1200, 520};
+}
+
+bool DebriefWindow::SaveChart(const QString& path) const {
+    const QString title =
+        QStringLiteral("Scenario debrief — ") + text(engine_.screen.Get("TForm2.MODELABEL").text);
+    const QString subject = text(DebriefSubject(engine_));
+    const QRect area(QPoint(0, 0), SheetSize());
+    if (path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
+        QPdfWriter pdf(path);
+        pdf.setPageOrientation(QPageLayout::Landscape);
+        // Fonts at screen resolution, so that the chart's text keeps its proportions.
+        pdf.setResolution(96);
+        QPainter p;
+        if (!p.begin(&pdf)) return false;
+        const QRect page = pdf.pageLayout().paintRectPixels(pdf.resolution());
+        p.setViewport(0, 0, page.width(), page.width() * area.height() / area.width());
+        p.setWindow(area);
+        chart_->RenderSheet(p, area, title, subject);
+        return p.end();
+    }
+    QImage image(area.size(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    chart_->RenderSheet(p, area, title, subject);
+    p.end();
+    return image.save(path, "PNG");
+}
+
 void DebriefWindow::saveChart() {
     const QString path =
         QFileDialog::getSaveFileName(this, tr("Save Chart"), QStringLiteral("debrief.png"),
                                      tr("PNG image (*.png);;PDF (*.pdf)"));
     if (path.isEmpty()) return;
-    const QRect area(0, 0, 1200, 400);
-    if (path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
-        QPdfWriter pdf(path);
-        pdf.setPageOrientation(QPageLayout::Landscape);
-        QPainter p(&pdf);
-        p.setWindow(area);
-        chart_->Render(p, area);
-        return;
+    if (!SaveChart(path)) {
+        QMessageBox::warning(this, tr("Save Chart"),
+                             tr("The chart could not be saved as %1.").arg(path));
     }
-    QImage image(area.size(), QImage::Format_ARGB32);
-    QPainter p(&image);
-    chart_->Render(p, area);
-    p.end();
-    image.save(path);
 }
 
 }  // namespace ardentix::ui

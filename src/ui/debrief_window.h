@@ -32,6 +32,14 @@ class DebriefChart : public QWidget {
     // Draws the chart on any device (the screen, a PNG, a PDF page).
     void Render(QPainter& p, const QRect& area) const;
 
+    // The chart as it is saved: a title, who and when, the chart, and a legend of its marks.
+    struct Sheet {
+        QRect title, subject, chart, legend;
+    };
+    static Sheet SheetLayout(const QRect& area, const QFontMetrics& fm);
+    void RenderSheet(QPainter& p, const QRect& area, const QString& title,
+                     const QString& subject) const;
+
   protected:
     void paintEvent(QPaintEvent*) override;
     bool event(QEvent* e) override;
@@ -42,6 +50,7 @@ class DebriefChart : public QWidget {
         QRectF box;
     };
     void layoutMarkers(const QRect& area);
+    void renderLegend(QPainter& p, const QRect& area) const;
     std::vector<Marker> placeMarkers(const QRect& plot) const;
     double x(const QRect& plot, int32_t ms) const;
 
@@ -60,13 +69,23 @@ class DebriefWindow : public QDialog {
     void Reload();
     DebriefChart* Chart() const { return chart_; }
     QTableWidget* Figures() const { return figures_; }
+    QTableWidget* Events() const { return events_; }
+    // Writes the chart with its title, the trainee, the date and a legend: PDF for a name ending
+    // in .pdf, else PNG. False when the file could not be written.
+    bool SaveChart(const QString& path) const;
+    // The size of a saved PNG.
+    static QSize SheetSize();
 
   protected:
     void showEvent(QShowEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
     void reject() override;
 
   private:
     void saveChart();
+    // The figures get the width of their columns, the events the rest.
+    void fitToFigures();
+    void shareWidth();
 
     Engine& engine_;
     Actions& actions_;
@@ -74,6 +93,7 @@ class DebriefWindow : public QDialog {
     QTableWidget* figures_;
     QTableWidget* events_;
     QSplitter* lower_ = nullptr;
+    bool sized_ = false;  // widened to its content at the first showing
 };
 
 }  // namespace ardentix::ui

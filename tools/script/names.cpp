@@ -190,7 +190,8 @@ std::optional<std::string> settingValue(const Settings& settings, std::string_vi
 }
 
 // The debrief of the scenario that ended, until the next one starts: Debrief (the log's lines),
-// .count, .line(N), .last, each figure by name, HandsOff(N) as "from-to".
+// .count, .line(N), .last, each figure by name (and its .shown, .target, .verdict), HandsOff(N)
+// as "from-to".
 std::optional<std::string> debriefValue(const Engine& e, std::string_view name) {
     if (!e.log.Ended()) return std::nullopt;
     const std::string_view what = name.substr(7);
@@ -201,16 +202,28 @@ std::optional<std::string> debriefValue(const Engine& e, std::string_view name) 
         return namedList(lines, name);
     }
     if (!what.starts_with(".")) return std::nullopt;
-    const std::string_view figure = what.substr(1);
-    const DebriefFigures f = ComputeFigures(e.log.Events());
+    std::string_view figure = what.substr(1);
+    // A figure's value, or as the window shows it: .shown, .target, .verdict.
+    std::string_view part;
+    if (const size_t dot = figure.find('.'); dot != std::string_view::npos) {
+        part = figure.substr(dot + 1);
+        figure = figure.substr(0, dot);
+        if (part != "shown" && part != "target" && part != "verdict") return std::nullopt;
+    }
+    const DebriefFigures f = ComputeFigures(e.log);
     for (const FigureRow& row : FigureRows(f)) {
-        if (row.name == figure) return row.value;
+        if (row.name != figure) continue;
+        if (part.empty()) return row.value;
+        if (part == "shown") return row.shown;
+        if (part == "target") return row.target;
+        return !row.met ? "" : *row.met ? "met" : "missed";
     }
     const auto numbered = [&](std::string_view list) -> std::optional<int> {
         if (!figure.starts_with(list) || !figure.ends_with(")")) return std::nullopt;
         return WholeNumber(figure.substr(list.size(), figure.size() - list.size() - 1));
     };
     if (const auto n = numbered("HandsOff(")) {
+        if (!part.empty()) return std::nullopt;
         if (*n < 1 || static_cast<size_t>(*n) > f.handsOff.size()) return std::string();
         const Span& gap = f.handsOff[static_cast<size_t>(*n) - 1];
         return std::to_string(gap.from) + "-" + std::to_string(gap.to);
