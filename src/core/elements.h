@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -36,5 +37,9 @@ inline constexpr int kPadHeight = 66;
 // The advice panel: one line of bold 13-pixel text, an arrow at either end.
 inline constexpr int kAdvicePanelHeight = 18;
 inline constexpr int kAdviceArrowWidth = 14;
+// The running list of the scenario's deductions: right of the picture, between the score and
+// the AED, its last lines only.
+inline constexpr int kDeductionListTop = 36;
+inline constexpr size_t kDeductionLines = 4;
 
 }  // namespace ardentix

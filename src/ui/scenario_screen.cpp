@@ -16,6 +16,7 @@
 #include "ui/final_panel.h"
 #include "ui/pads_view.h"
 #include "ui/qt_ports.h"
+#include "ui/scenario_notes.h"
 
 namespace ardentix::ui {
 
@@ -192,7 +193,7 @@ ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
         button->setFocusPolicy(Qt::TabFocus);
         button->setGeometry(0, 0, 60, 25);
         SetHint(button, QString::fromLatin1(b.hint), 180);
-        binder.Bind(b.name, button, Binder::All | Binder::LeftAndWidth);
+        binder.Bind(b.name, button, Binder::All | Binder::LeftAndWidth | Binder::Busy);
         const char* name = b.name;
         if (std::string_view(name) == "ABCsButton") {
             connect(button, &QPushButton::clicked, this,
@@ -208,8 +209,10 @@ ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
     }
     abcsMenu_ = buildAbcsMenu(actions, binder);
     troubleMenu_ = buildTroubleMenu(actions, binder);
+    deductions_ = new DeductionList(engine.screen, this);
     finalPanel_ = new FinalErrorPanel(engine.screen, actions, binder, this);
     advice_ = new AdvicePanel(engine.screen, this);
+    paused_ = new PausedOverlay(engine.screen, this);
 }
 
 QMenu* ScenarioScreen::buildAbcsMenu(Actions& actions, Binder& binder) {
@@ -260,8 +263,11 @@ void ScenarioScreen::popUpAbcs(const Engine& engine, Actions& actions, QWidget* 
 void ScenarioScreen::Refresh() {
     patient_->update();
     aed_->Refresh();
-    finalPanel_->Refresh();
+    deductions_->Refresh();
+    // Stacked in this order: the advice, the final deductions over it, the pause over all.
     static_cast<AdvicePanel*>(advice_)->Refresh();
+    finalPanel_->Refresh();
+    paused_->Refresh();
 }
 
 void ScenarioScreen::resizeEvent(QResizeEvent*) {
