@@ -1,5 +1,5 @@
-// The advice: the step the monitor expects next as one line in a small panel beside the control
-// to use, with an arrow pointing at it.
+// The advice: the step the monitor expects next as one line in a small panel above or beside the
+// control to use, with an arrow pointing at it; it covers none of the controls it may name.
 #include <algorithm>
 #include <string_view>
 

@@ -271,7 +271,7 @@ void ScenarioScreen::Refresh() {
 }
 
 void ScenarioScreen::resizeEvent(QResizeEvent*) {
-    // Where the engine places the advice beside the buttons.
+    // Where the engine lays the buttons out and places the advice above them.
     actionBar_->setGeometry(0, kActionBarTop, width(), kActionButtonHeight);
 }
 
