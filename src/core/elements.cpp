@@ -75,8 +75,13 @@ void addScenarioScreen(TableBuilder& t) {
     advice.height = kAdvicePanelHeight;
     advice.bold = true;
     t.at(t.add("ADVICEText"), 0, 1, 0, kAdvicePanelHeight - 2).bold = true;
-    t.at(t.hidden("ADVICEArrow1"), 0, 0, kAdviceArrowWidth, kAdvicePanelHeight);
     t.at(t.hidden("ADVICEArrow2"), 0, 0, kAdviceArrowWidth, kAdvicePanelHeight);
+    t.at(t.hidden("ADVICEArrowDown"), 0, kAdvicePanelHeight, kAdviceArrowWidth, kAdviceArrowDepth);
+    // The scenario's deductions, a line each ("-100 Gave rescue breaths to breathing patient").
+    t.at(t.add("DEDUCTIONSList"), kAedLeft, kDeductionListTop, kAedWidth,
+         kCloseupTop - kDeductionListTop - 2);
+    // Drawn over the whole scenario screen while the scenario is paused.
+    t.hidden("PAUSEDLabel", "PAUSED");
 
     Element& finalPanel = t.hidden("FINALERRORPanel");
     t.at(finalPanel, 0, 0, 360, 150);

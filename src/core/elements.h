@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -33,8 +34,19 @@ inline constexpr int kPadTrayTop = kCloseupTop + 250;  // the tray of the two pa
 inline constexpr int kPadTrayHeight = 72;
 inline constexpr int kPadWidth = 52;
 inline constexpr int kPadHeight = 66;
-// The advice panel: one line of bold 13-pixel text, an arrow at either end.
+// The advice panel: one line of bold 13-pixel text, an arrow at either end or under the line.
 inline constexpr int kAdvicePanelHeight = 18;
 inline constexpr int kAdviceArrowWidth = 14;
+inline constexpr int kAdviceArrowDepth = 7;  // the arrow under the line, pointing down
+// The advice for a button or a pad in the tray stands in a row of its own just above the action
+// bar, over the foot of the picture, so that it covers none of the buttons.
+inline constexpr int kAdviceRowTop = kActionBarTop - kAdvicePanelHeight - kAdviceArrowDepth;
+// The two message lines lie on a band over the picture, just above the advice's row.
+inline constexpr int kMessageBandHeight = 46;
+inline constexpr int kMessageBandTop = kAdviceRowTop - kMessageBandHeight;
+// The running list of the scenario's deductions: right of the picture, between the score and
+// the AED, its last lines only.
+inline constexpr int kDeductionListTop = 36;
+inline constexpr size_t kDeductionLines = 4;
 
 }  // namespace ardentix

@@ -7,8 +7,12 @@ namespace ardentix {
 Engine::Engine(Ports ports_, std::string programDir_)
     : ports(ports_), programDir(std::move(programDir_)) {
     timers.SetHandler([this](TimerId id) {
-        const LogTurn turn(*this);
-        if (const TimerHandler& handler = timerHandlers_[static_cast<size_t>(id)]) handler(*this);
+        {
+            const LogTurn turn(*this);
+            if (const TimerHandler& handler = timerHandlers_[static_cast<size_t>(id)])
+                handler(*this);
+        }
+        if (afterEvent) afterEvent(*this);
     });
     // The compressions run while the CPR timer does, whatever started or stopped it; a pause
     // stops the scenario's time and the timers with it, and changes nothing in the log.

@@ -51,6 +51,10 @@ class Engine {
     // and the monitor lies below the rescuer.
     std::function<void(Engine&)> stopCPR;
 
+    // Run at the end of every event the engine handles (a timer's expiry, a trainee's input),
+    // given by the scenario layer: it marks the controls that would ignore a click now.
+    std::function<void(Engine&)> afterEvent;
+
     // The program has been told to end (a missing picture, Quit): front ends close.
     bool ended = false;
 

@@ -95,6 +95,8 @@ void resetDisplays(Engine& e) {
         e.screen.Edit(field).text.clear();
     }
     e.screen.Edit("TForm2.Errors").lines.clear();
+    e.screen.Edit("DEDUCTIONSList").lines.clear();
+    show(e, "PAUSEDLabel", false);
 }
 
 void resetPatientView(Engine& e) {

@@ -20,6 +20,9 @@ struct Element {
     bool enabled = true;
     bool checked = false;
     bool bold = false;
+    // The control would ignore a click now (a step under way): drawn busy, yet a click on it
+    // still goes to its handler, which ignores it.
+    bool busy = false;
     Color color = Color::White;
     int left = 0;
     int top = 0;

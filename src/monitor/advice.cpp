@@ -1,5 +1,5 @@
-// The advice: the step the monitor expects next as one line in a small panel beside the control
-// to use, with an arrow pointing at it.
+// The advice: the step the monitor expects next as one line in a small panel above or beside the
+// control to use, with an arrow pointing at it; it covers none of the controls it may name.
 #include <algorithm>
 #include <string_view>
 
@@ -14,17 +14,17 @@ namespace {
 
 enum class Arrow : uint8_t {
     None,
-    Right,  // ADVICEArrow1 on the panel's left edge: the panel stands right of its anchor
-    Left,   // ADVICEArrow2 on the panel's right edge: the panel stands left of its anchor
+    Left,  // ADVICEArrow2 on the panel's right edge: the panel stands left of its anchor
+    Down,  // ADVICEArrowDown under the line: the panel stands above its anchor
 };
 
 // What the anchor is and how the panel is placed beside it.
 enum class Anchor : uint8_t {
-    Button,    // a button of the action row
+    Button,    // a button of the action row: the panel stands in the row above the buttons
     Closeup,   // a key of the AED's close-up
-    WhitePad,  // the white pad in the tray
-    RedPad,    // the red pad in the tray
-    PowerKey,  // the closed AED's power key, at a fixed place
+    WhitePad,  // the white pad in the tray: the panel stands left of it, in the row above the
+    RedPad,    // buttons, as for the red pad
+    PowerKey,  // the closed AED's power key
 };
 
 struct Advice {
@@ -60,34 +60,34 @@ constexpr const char* kReattach = "Re-attach electrode pad (click Trouble).";
 
 // By code, the first row whose condition holds applies.
 const Advice kAdvice[] = {
-    {0, always, "Start CPR.", Arrow::Right, "CPRBUTTON"},
+    {0, always, "Start CPR.", Arrow::Down, "CPRBUTTON"},
     {1, doingCPR, kDoCPR, Arrow::None, "CPRBUTTON"},
-    {1, always, "Check the patient's pulse.", Arrow::Right, "PulseButton"},
-    {2, always, "Check responsiveness (click ABCs).", Arrow::Right, "ABCsButton"},
-    {3, always, "Open patient's airway (click ABCs).", Arrow::Right, "ABCsButton"},
-    {4, always, "Check patient's breathing (click ABCs).", Arrow::Right, "ABCsButton"},
-    {5, always, "Check breathing (click ABCs).", Arrow::Right, "ABCsButton"},
-    {6, always, "Deliver rescue breaths (click ABCs).", Arrow::Right, "ABCsButton"},
-    {7, always, "Check circulation (click ABCs).", Arrow::Right, "ABCsButton"},
-    {8, always, "Check blood pressure.", Arrow::Right, "BPBUTTON"},
+    {1, always, "Check the patient's pulse.", Arrow::Down, "PulseButton"},
+    {2, always, "Check responsiveness (click ABCs).", Arrow::Down, "ABCsButton"},
+    {3, always, "Open patient's airway (click ABCs).", Arrow::Down, "ABCsButton"},
+    {4, always, "Check patient's breathing (click ABCs).", Arrow::Down, "ABCsButton"},
+    {5, always, "Check breathing (click ABCs).", Arrow::Down, "ABCsButton"},
+    {6, always, "Deliver rescue breaths (click ABCs).", Arrow::Down, "ABCsButton"},
+    {7, always, "Check circulation (click ABCs).", Arrow::Down, "ABCsButton"},
+    {8, always, "Check blood pressure.", Arrow::Down, "BPBUTTON"},
     // With swapped pads the loose pad is the white one: it lies on the chest, not in the tray,
     // so it is put right as the red one is, through the Trouble menu.
-    {9, electrodeFault, kReattach, Arrow::Left, "TROUBLEShootBUTTON"},
-    {9, always, "Drag electrode pad to where shown.", Arrow::Right, "PADWHITE", Anchor::WhitePad},
-    {10, electrodeFault, kReattach, Arrow::Left, "TROUBLEShootBUTTON"},
-    {10, always, "Attach this electrode pad where shown.", Arrow::Right, "PADRED", Anchor::RedPad},
-    {11, always, kReattach, Arrow::Left, "TROUBLEShootBUTTON"},
-    {12, always, "Replace battery (click Trouble).", Arrow::Left, "TROUBLEShootBUTTON"},
-    {13, always, "Stop all motion of patient (click Trouble).", Arrow::Left, "TROUBLEShootBUTTON"},
-    {14, always, "Give verbal report (click Voice).", Arrow::Right, "VOICEBUTTON"},
+    {9, electrodeFault, kReattach, Arrow::Down, "TROUBLEShootBUTTON"},
+    {9, always, "Drag electrode pad to where shown.", Arrow::Left, "PADWHITE", Anchor::WhitePad},
+    {10, electrodeFault, kReattach, Arrow::Down, "TROUBLEShootBUTTON"},
+    {10, always, "Attach this electrode pad where shown.", Arrow::Left, "PADRED", Anchor::RedPad},
+    {11, always, kReattach, Arrow::Down, "TROUBLEShootBUTTON"},
+    {12, always, "Replace battery (click Trouble).", Arrow::Down, "TROUBLEShootBUTTON"},
+    {13, always, "Stop all motion of patient (click Trouble).", Arrow::Down, "TROUBLEShootBUTTON"},
+    {14, always, "Give verbal report (click Voice).", Arrow::Down, "VOICEBUTTON"},
     {15, [](const Engine& e) { return doingCPR(e) && e.state.Mode != kTutorial; }, kDoCPR,
      Arrow::None, "CPRBUTTON"},
     {15,
      [](const Engine& e) { return e.state.PatientCleared && e.settings.On(Opt::OPTAUTOANALYZE); },
      kWaitForAnalysis, Arrow::None, "AnalyzeButton", Anchor::Closeup},
-    {15, always, kClearThePatient, Arrow::Left, "CLEARBUTTON"},
+    {15, always, kClearThePatient, Arrow::Down, "CLEARBUTTON"},
     {16, analysing, kWaitForAnalysis, Arrow::None, "AnalyzeButton", Anchor::Closeup},
-    {16, always, kClearThePatient, Arrow::Left, "CLEARBUTTON"},
+    {16, always, kClearThePatient, Arrow::Down, "CLEARBUTTON"},
     {17, always, "Turn AED on.", Arrow::Left, "PowerButton", Anchor::PowerKey},
     {18, doingCPR, kDoCPR, Arrow::None, "CPRBUTTON"},
     {18, analysing, kWaitForAnalysis, Arrow::None, "AnalyzeButton", Anchor::Closeup},
@@ -96,10 +96,10 @@ const Advice kAdvice[] = {
      Arrow::None, "AnalyzeButton", Anchor::Closeup},
     {18, always, "Press ANALYZE.", Arrow::Left, "AnalyzeButton", Anchor::Closeup},
     {19, [](const Engine& e) { return e.settings.On(Opt::OPTCLEARShock); }, "Press SHOCK.",
-     Arrow::Left, "ShockButton", Anchor::Closeup},
-    {19, always, "Press SHOCK when advised.", Arrow::Left, "ShockButton", Anchor::Closeup},
-    {20, always, "Select End Scenario.", Arrow::Left, "ENDBUTTON"},
-    {21, always, "Call for help (Phone).", Arrow::Right, "CALLHELPButton"},
+     Arrow::Down, "ShockButton", Anchor::Closeup},
+    {19, always, "Press SHOCK when advised.", Arrow::Down, "ShockButton", Anchor::Closeup},
+    {20, always, "Select End Scenario.", Arrow::Down, "ENDBUTTON"},
+    {21, always, "Call for help (Phone).", Arrow::Down, "CALLHELPButton"},
     {22, always, kWaitForAnalysis, Arrow::None, "AnalyzeButton", Anchor::Closeup},
 };
 
@@ -110,39 +110,45 @@ const Advice& chooseAdvice(const Engine& e) {
     return kAdvice[0];  // the codes end at 22
 }
 
-// How far left of its anchor a panel with the arrow on its right edge reaches over the anchor.
-int leftArrowOverlap(const Advice& a) {
-    switch (a.code) {
-        case 11:
-        case 12:
-        case 15:
-        case 16:
-            return 13;
-        case 13:
-            return 15;
-        default:
-            return 3;  // the electrode fault, End Scenario
-    }
-}
-
 struct Place {
     int left = 0;
     int top = 0;
     Arrow arrow = Arrow::None;
+    int arrowLeft = 0;  // the arrow under the line, from the panel's left edge
 };
+
+// Above an element of the given left and width, the arrow's point at its middle and the panel
+// centred on it as far as the window allows.
+Place above(int left, int width, int panelWidth, int top, Arrow arrow) {
+    const int middle = left + width / 2;
+    Place p{middle - panelWidth / 2, top, arrow};
+    p.left = std::clamp(p.left, 0, std::max(0, kClientWidth - panelWidth));
+    p.arrowLeft = std::clamp(middle - kAdviceArrowWidth / 2 - p.left, 2,
+                             std::max(2, panelWidth - kAdviceArrowWidth - 2));
+    return p;
+}
 
 Place placePanel(const Engine& e, const Advice& a, int width) {
     const Screen& screen = e.screen;
     const Element& anchor = screen.Get(a.anchor);
     Place p{0, 0, a.arrow};
     switch (a.kind) {
-        case Anchor::PowerKey:
-            // The closed AED's power key lies at the arrow's point.
+        case Anchor::PowerKey: {
+            // Left of the closed AED's power key, the arrow's point at its edge.
+            const Element& aed = screen.Get("AEDPANEL");
             p.top = 255;
-            p.left = 330;
+            p.left = aed.left + anchor.left - width;
             break;
+        }
         case Anchor::Closeup: {
             const Element& closeup = screen.Get("CloseupPanel");
+            if (a.arrow == Arrow::Down) {
+                // Above the shock key: left of it stands the analyse key.
+                p = above(closeup.left + anchor.left, anchor.width, width,
+                          closeup.top + anchor.top - kAdvicePanelHeight - kAdviceArrowDepth,
+                          a.arrow);
+                break;
+            }
             p.top = closeup.top + anchor.top + 4 +
                     (std::string_view(a.text) == kWaitForAnalysis ? 3 : 0);
             p.left = closeup.left + anchor.left - width;
@@ -150,38 +156,20 @@ Place placePanel(const Engine& e, const Advice& a, int width) {
         }
         case Anchor::WhitePad:
         case Anchor::RedPad: {
+            // The tray lies at the window's right edge: the panel stands left of the pad and
+            // points right at it.
             const Element& tray = screen.Get("PADPanel");
-            p.top = a.kind == Anchor::WhitePad ? tray.top + anchor.top + anchor.height / 2 - 14
-                                               : tray.top + tray.height / 2 - 14;
-            p.left = tray.left + anchor.left + anchor.width - 4;
-            // The tray lies at the window's right edge: a panel that would run off it stands
-            // left of the pad and points right at it.
-            if (p.left + width > kClientWidth) {
-                p.left = tray.left + anchor.left - width + 4;
-                p.arrow = Arrow::Left;
-            }
+            p.top = kAdviceRowTop;
+            p.left = tray.left + anchor.left - width;
             break;
         }
         case Anchor::Button:
-            p.top = anchor.top + 10;
-            if (a.arrow == Arrow::Left) {
-                p.left = anchor.left - width + leftArrowOverlap(a);
-                break;
-            }
-            p.left = anchor.left + anchor.width - 3;
-            if (a.code == 2) {
-                p.top += 1;
-                p.left -= 8;
-            } else if (a.code == 3 || a.code == 6) {
-                p.top += 1;
-            } else if (a.code == 4) {
-                p.left -= 12;
-            }
+            p = above(anchor.left, anchor.width, width, kAdviceRowTop, a.arrow);
             break;
     }
     // Never off the window, whatever the measure of the text.
     p.left = std::clamp(p.left, 0, std::max(0, kClientWidth - width));
-    p.top = std::clamp(p.top, 0, kClientHeight - kAdvicePanelHeight);
+    p.top = std::clamp(p.top, 0, kClientHeight - kAdvicePanelHeight - kAdviceArrowDepth);
     return p;
 }
 
@@ -205,8 +193,13 @@ void AdviseInTutorial(Engine& e) {
 
 void ShowAdvice(Engine& e) {
     Screen& screen = e.screen;
-    screen.Edit("ADVICEArrow1").visible = false;
     screen.Edit("ADVICEArrow2").visible = false;
+    screen.Edit("ADVICEArrowDown").visible = false;
+    // Nothing is advised over the panel of final deductions: the scenario is over.
+    if (screen.Get("FINALERRORPanel").visible) {
+        screen.Edit("ADVICEPANEL").visible = false;
+        return;
+    }
 
     const Advice& a = chooseAdvice(e);
     Element& line = screen.Edit("ADVICEText");
@@ -225,24 +218,25 @@ void ShowAdvice(Engine& e) {
         place.arrow != Arrow::None &&
         ((a.kind != Anchor::WhitePad && a.kind != Anchor::RedPad) || screen.Get(a.anchor).visible);
     line.width = textWidth;
-    if (pointing && place.arrow == Arrow::Right) {
-        Element& arrow = screen.Edit("ADVICEArrow1");
-        arrow.left = 0;
+    line.left = (width - textWidth) / 2;
+    int height = kAdvicePanelHeight;
+    if (pointing && place.arrow == Arrow::Down) {
+        Element& arrow = screen.Edit("ADVICEArrowDown");
+        arrow.left = place.arrowLeft;
         arrow.visible = true;
-        line.left = arrow.left + arrow.width + 4;
+        height += kAdviceArrowDepth;
     } else if (pointing) {
         Element& arrow = screen.Edit("ADVICEArrow2");
         arrow.left = width - arrow.width;
         arrow.visible = true;
-        line.left = (width - textWidth) / 2 - 9;
-    } else {
-        line.left = (width - textWidth) / 2;
+        line.left -= 9;  // centred on the body, left of the arrow
     }
 
     Element& panel = screen.Edit("ADVICEPANEL");
     panel.left = place.left;
     panel.top = place.top;
     panel.width = width;
+    panel.height = height;
     panel.visible = true;
 }
 

@@ -206,6 +206,8 @@ void FinishScenario(Engine& e) {
     e.timers.Stop(TimerId::ELAPSEDSecTIMER);
     for (const char* item : {"Pause", "Advice", "PatientHistory"})
         e.screen.Edit(item).enabled = false;
+    // Nothing is left to advise: no advice stands over the final deductions or the summary.
+    e.screen.Edit("ADVICEPANEL").visible = false;
 
     s.ElapsedTimeText = ElapsedText(s.ElapsedSeconds);
     setText(e, "TForm2.ElapsedTimeEDIT", s.ElapsedTimeText);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/elements.h"
 #include "core/engine.h"
 #include "monitor/monitor.h"
 
@@ -37,6 +38,37 @@ void applyScore(Engine& e, int points) {
     e.state.Score = static_cast<int16_t>(score);
 }
 
+// A report line without the points at its end: "Stopped CPR too soon (-35)." becomes
+// "Stopped CPR too soon"; a line without them stays as it is.
+std::string withoutPoints(std::string text) {
+    if (!text.empty() && text.back() == '.') text.pop_back();
+    const size_t open = text.rfind('(');
+    if (open == std::string::npos || text.back() != ')') return text;
+    const std::string figure = text.substr(open + 1, text.size() - open - 2);
+    const size_t digits = figure.find_first_not_of('-');
+    if (digits == std::string::npos ||
+        figure.find_first_not_of("0123456789", digits) != std::string::npos) {
+        return text;
+    }
+    text.erase(open);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '-'))
+        text.pop_back();
+    return text;
+}
+
+// The running list of the scenario's deductions on the scenario screen: a line for each loss of
+// points that gave its reason, its points first, the newest at the bottom, the last few kept.
+void listDeduction(Engine& e, int points, const std::vector<std::string>& reasons) {
+    if (points >= 0 || reasons.empty()) return;
+    std::string line = std::to_string(points);
+    for (size_t i = 0; i < reasons.size(); ++i)
+        line += (i == 0 ? " " : "; ") + withoutPoints(reasons[i]);
+    std::vector<std::string>& lines = e.screen.Edit("DEDUCTIONSList").lines;
+    lines.push_back(std::move(line));
+    if (lines.size() > kDeductionLines)
+        lines.erase(lines.begin(), lines.end() - static_cast<std::ptrdiff_t>(kDeductionLines));
+}
+
 // Every change of the score goes to the event log, with the error list lines written for it:
 // each fault writes its line before its points are taken.
 void logScore(Engine& e, int points, bool step) {
@@ -45,6 +77,7 @@ void logScore(Engine& e, int points, bool step) {
     std::vector<std::string> reports(errors.begin() + static_cast<std::ptrdiff_t>(seen),
                                      errors.end());
     e.log.reportLinesSeen = errors.size();
+    if (!step) listDeduction(e, points, reports);
     e.log.Score(e.timers.Now(), points, std::move(reports), step);
 }
 
@@ -57,6 +90,7 @@ void ChangeScore(Engine& e, int points) {
 
 void ChangeScoreApart(Engine& e, int points, const std::string& kind, const std::string& text) {
     applyScore(e, points);
+    listDeduction(e, points, {text});
     e.log.ScoreApart(e.timers.Now(), kind, text, points);
 }
 

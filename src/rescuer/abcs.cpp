@@ -197,15 +197,21 @@ void AddMessage(Engine& e, const std::string& text, const std::string& shortForm
     }
 }
 
-bool AbcsMenuAvailable(const Engine& e) {
+bool CheckUnderWay(const Engine& e) {
     const Scheduler& t = e.timers;
-    if (t.Running(TimerId::ResponsivenessTimer) || t.Running(TimerId::Shaketimer) ||
-        t.Running(TimerId::BREATHINGTimer) || t.Running(TimerId::PULSETIMER)) {
-        return false;
-    }
-    const bool breathing = t.Running(TimerId::VENTILATION1Timer) ||
-                           t.Running(TimerId::VENTILATION2Timer) ||
-                           t.Running(TimerId::HIDEBVMTimer);
+    return t.Running(TimerId::ResponsivenessTimer) || t.Running(TimerId::Shaketimer) ||
+           t.Running(TimerId::BREATHINGTimer);
+}
+
+bool BreathUnderWay(const Engine& e) {
+    return e.timers.Running(TimerId::VENTILATION1Timer) ||
+           e.timers.Running(TimerId::VENTILATION2Timer);
+}
+
+bool AbcsMenuAvailable(const Engine& e) {
+    if (CheckUnderWay(e) || e.timers.Running(TimerId::PULSETIMER)) return false;
+    // The mask or bag stays on for a moment after the last breath of a series.
+    const bool breathing = BreathUnderWay(e) || e.timers.Running(TimerId::HIDEBVMTimer);
     return !breathing || e.state.AnalysesComplete;
 }
 

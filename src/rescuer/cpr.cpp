@@ -18,10 +18,7 @@ bool abcsDone(const ScenarioState& s) {
 // take over.
 void cprTick(Engine& e) {
     ScenarioState& s = e.state;
-    if (e.timers.Running(TimerId::VENTILATION1Timer) ||
-        e.timers.Running(TimerId::VENTILATION2Timer)) {
-        return;
-    }
+    if (BreathUnderWay(e)) return;
     const bool child =
         (s.PatientCategory == kChild || s.PatientCategory == kPediatric) && s.PatientAge <= 8;
     (child ? s.ChildCPRRunning : s.AdultCPRRunning) = true;
@@ -43,6 +40,10 @@ void cprTick(Engine& e) {
 
 bool CPRIsRunning(const Engine& e) {
     return e.timers.Running(TimerId::CPRTimer);
+}
+
+bool CPRButtonWaits(const Engine& e) {
+    return !CPRIsRunning(e) && BreathUnderWay(e);
 }
 
 void StopCPR(Engine& e) {
@@ -69,10 +70,7 @@ void pressCPR(Engine& e, bool checksMade) {
         Redraw(e);
         return;
     }
-    if (e.timers.Running(TimerId::VENTILATION1Timer) ||
-        e.timers.Running(TimerId::VENTILATION2Timer)) {
-        return;
-    }
+    if (CPRButtonWaits(e)) return;
     if (s.AnalysesComplete && s.NextStep == kEndScenario) {
         ShowScenarioOver(e);
     } else if (!s.TimeVerdictGiven && !s.RatioAnswered) {

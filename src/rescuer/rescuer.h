@@ -10,8 +10,20 @@ class Engine;
 // kept for the rest of the scenario.
 void UpdateVitalSigns(Engine& e);
 
-// The ABCs menu opens only while no check or breath animation is under way.
+// The rescuer's timed steps, as their handlers wait for them. The responsiveness check (the
+// shaking and shouting) or the breathing check is under way: the hands are on the patient.
+bool CheckUnderWay(const Engine& e);
+// A breath is being given: the compressions of CPR stop for it, and the CPR button does not
+// start CPR over a breath given apart from it.
+bool BreathUnderWay(const Engine& e);
+
+// Whether a control's handler would ignore a click now, because a timed step is under way. The
+// ABCs menu opens only while no check or breath animation is under way.
 bool AbcsMenuAvailable(const Engine& e);
+// The pulse check waits for the responsiveness or breathing check to end.
+bool PulseCheckWaits(const Engine& e);
+// The CPR button starts nothing during a breath given apart from CPR (it still stops CPR).
+bool CPRButtonWaits(const Engine& e);
 void CheckResponsiveness(Engine& e);
 void PhoneForHelp(Engine& e);
 void OpenAirway(Engine& e);

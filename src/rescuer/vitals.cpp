@@ -61,14 +61,8 @@ void PulseCheck(Engine& e) {
     if (s.NextStep == kEndScenario && s.ShocksNeeded != 0 && s.AnalysesComplete) {
         ShowScenarioOver(e);
     }
-    if (e.timers.Running(TimerId::ResponsivenessTimer) || e.timers.Running(TimerId::Shaketimer) ||
-        e.timers.Running(TimerId::BREATHINGTimer)) {
-        return;
-    }
-    if (e.timers.Running(TimerId::CPRTimer) || e.timers.Running(TimerId::VENTILATION1Timer) ||
-        e.timers.Running(TimerId::VENTILATION2Timer)) {
-        StopCPR(e);
-    }
+    if (PulseCheckWaits(e)) return;
+    if (e.timers.Running(TimerId::CPRTimer) || BreathUnderWay(e)) StopCPR(e);
     s.LastAction = "Pulse";
     s.PulseChecked = true;
     // The first two expected pulse checks earn points; later ones do not, and on a patient with
@@ -102,6 +96,10 @@ void PulseCheck(Engine& e) {
     // The hand on the neck shows while the pulse is felt; it also counts as touching the patient.
     e.screen.Edit("PULSEHAND").visible = true;
     Redraw(e);
+}
+
+bool PulseCheckWaits(const Engine& e) {
+    return CheckUnderWay(e);
 }
 
 void BloodPressureCheck(Engine& e) {

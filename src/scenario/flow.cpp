@@ -208,8 +208,10 @@ void TogglePause(Engine& e) {
         setText(e, "MSG0", "Select Pause under FILE menu to continue.");
         setText(e, "MSG1", "");
         e.timers.Stop(TimerId::ELAPSEDSecTIMER);
+        show(e, "PAUSEDLabel", true);
         return;
     }
+    show(e, "PAUSEDLabel", false);
     e.timers.Start(TimerId::ELAPSEDSecTIMER);
     EnableRescueControls(e);
     pause.checked = false;

@@ -5,6 +5,7 @@
 #include "core/scenario.h"
 #include "options/options.h"
 #include "rescuer/rescuer.h"
+#include "scenario/busy.h"
 #include "scenario/flow.h"
 
 namespace ardentix {
@@ -14,6 +15,7 @@ void RegisterHandlers(Engine& e) {
     RegisterAedTimers(e);
     RegisterRescuerTimers(e);
     e.stopCPR = StopCPR;
+    e.afterEvent = MarkBusyControls;
     // The option pages show every setting as it is, however it changed.
     e.settings.SetObserver([&e](Opt opt) {
         ShowOption(e, opt);

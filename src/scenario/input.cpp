@@ -12,6 +12,7 @@
 #include "records/debrief.h"
 #include "records/records.h"
 #include "rescuer/rescuer.h"
+#include "scenario/busy.h"
 #include "scenario/flow.h"
 
 namespace ardentix {
@@ -354,8 +355,11 @@ InputResult act(Engine& e, const std::array<Control, N>& controls, std::string_v
     for (const Control& c : controls) {
         if (c.name != name) continue;
         if (!usable(e, c.place, name)) return InputResult::Unavailable;
-        const LogTurn turn(e);
-        c.act(e);
+        {
+            const LogTurn turn(e);
+            c.act(e);
+        }
+        MarkBusyControls(e);
         return InputResult::Done;
     }
     return InputResult::Unknown;
@@ -405,10 +409,13 @@ InputResult DragPad(Engine& e, std::string_view name, std::string_view target, i
     if (!drop && target != "nowhere") return InputResult::Unknown;
     if (!PadCanBeTaken(e, name)) return InputResult::Unavailable;
     const Pad pad = white ? Pad::White : Pad::Red;
-    const LogTurn turn(e);
-    const bool started = fromMisplaced ? StartMisplacedPadDrag(e, pad) : StartPadDrag(e, pad);
-    if (started && drop && AcceptsPad(e, *drop)) DropPad(e, *drop, left, top);
-    EndPadDrag(e, pad, fromMisplaced);
+    {
+        const LogTurn turn(e);
+        const bool started = fromMisplaced ? StartMisplacedPadDrag(e, pad) : StartPadDrag(e, pad);
+        if (started && drop && AcceptsPad(e, *drop)) DropPad(e, *drop, left, top);
+        EndPadDrag(e, pad, fromMisplaced);
+    }
+    MarkBusyControls(e);
     return InputResult::Done;
 }
 

@@ -36,6 +36,27 @@ void Binder::ApplyChanged(const Screen& screen, const std::set<std::string>& cha
     }
 }
 
+// A busy control looks like a disabled one and shows the busy cursor, but stays enabled: a click
+// on it still goes to the engine, which ignores it there.
+void Binder::applyBusy(bool busy, QWidget* widget) {
+    if (widget->property("busy").toBool() == busy) return;
+    widget->setProperty("busy", busy);
+    if (!busy) {
+        widget->unsetCursor();
+        widget->setPalette(QPalette());  // back to the palette it inherits
+        return;
+    }
+    widget->setCursor(Qt::BusyCursor);
+    QPalette greyed = widget->palette();
+    for (QPalette::ColorRole role :
+         {QPalette::ButtonText, QPalette::Button, QPalette::Text, QPalette::WindowText}) {
+        const QBrush disabled = greyed.brush(QPalette::Disabled, role);
+        greyed.setBrush(QPalette::Active, role, disabled);
+        greyed.setBrush(QPalette::Inactive, role, disabled);
+    }
+    widget->setPalette(greyed);
+}
+
 void Binder::apply(const Element& el, QObject* target, unsigned what) {
     const QString text = QString::fromStdString(el.text);
     if (auto* action = qobject_cast<QAction*>(target)) {
@@ -84,6 +105,7 @@ void Binder::apply(const Element& el, QObject* target, unsigned what) {
         widget->setFont(bold);
     }
     if (what & Enabled) widget->setEnabled(el.enabled);
+    if (what & Busy) applyBusy(el.busy, widget);
     if (what & LeftAndWidth) widget->setGeometry(el.left, widget->y(), el.width, widget->height());
     if (what & Visible) widget->setVisible(el.visible);
 }

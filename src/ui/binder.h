@@ -24,6 +24,7 @@ class Binder {
         Lines = 16,
         LeftAndWidth = 32,  // the action bar's buttons follow the engine's layout
         Font = 64,          // a text area's type face
+        Busy = 128,         // a control that waits for a step: greyed, with the busy cursor
         All = Text | Visible | Enabled | Checked | Lines,
     };
 
@@ -38,6 +39,7 @@ class Binder {
         unsigned what;
     };
     static void apply(const Element& el, QObject* target, unsigned what);
+    static void applyBusy(bool busy, QWidget* widget);
 
     std::multimap<std::string, Binding> bindings_;
 };

@@ -185,6 +185,8 @@ void MainWindow::dispatch(const std::function<void()>& event) {
     }
     driver_->Hold();
     event();
+    // Whatever the event was (a step of a pad drag, a key), the controls that wait are marked.
+    if (engine_.afterEvent) engine_.afterEvent(engine_);
     driver_->Release();
     sync();
     // Answers of the mail server that came during the event are due now.

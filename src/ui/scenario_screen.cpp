@@ -16,6 +16,7 @@
 #include "ui/final_panel.h"
 #include "ui/pads_view.h"
 #include "ui/qt_ports.h"
+#include "ui/scenario_notes.h"
 
 namespace ardentix::ui {
 
@@ -74,25 +75,25 @@ class AdvicePanel : public QWidget {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         const QColor purple(112, 32, 160);
-        const Element& one = screen_.Get("ADVICEArrow1");
-        const Element& two = screen_.Get("ADVICEArrow2");
+        const Element& side = screen_.Get("ADVICEArrow2");
+        const Element& down = screen_.Get("ADVICEArrowDown");
         // The body, and a triangle whose point is the panel's edge on the arrow's side.
-        QRectF body(rect());
-        if (one.visible) body.setLeft(one.left + one.width - 2);
-        if (two.visible) body.setRight(two.left + 2);
+        QRectF body(0, 0, width(), kAdvicePanelHeight);
+        if (side.visible) body.setRight(side.left + 2);
         p.setPen(Qt::NoPen);
         p.setBrush(purple);
         p.drawRect(body);
-        const qreal mid = height() / 2.0;
-        if (one.visible) {
-            const qreal x = one.left;
+        const qreal mid = kAdvicePanelHeight / 2.0;
+        if (side.visible) {
+            const qreal x = side.left + side.width;
             p.drawPolygon(QPolygonF(
-                {QPointF(x, mid), QPointF(x + one.width, 0), QPointF(x + one.width, height())}));
+                {QPointF(x, mid), QPointF(side.left, 0), QPointF(side.left, kAdvicePanelHeight)}));
         }
-        if (two.visible) {
-            const qreal x = two.left + two.width;
+        if (down.visible) {
+            const qreal top = down.top - 0.5;  // joined to the body without a seam
             p.drawPolygon(
-                QPolygonF({QPointF(x, mid), QPointF(two.left, 0), QPointF(two.left, height())}));
+                QPolygonF({QPointF(down.left, top), QPointF(down.left + down.width, top),
+                           QPointF(down.left + down.width / 2.0, down.top + down.height)}));
         }
         const Element& line = screen_.Get("ADVICEText");
         p.setPen(Qt::white);
@@ -125,10 +126,10 @@ ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
     tray->setGeometry(kAedLeft, kPadTrayTop, kAedWidth, kPadTrayHeight);
     binder.Bind("PADPanel", tray, Binder::Visible);
 
-    // The two message lines lie on a band over the foot of the picture.
+    // The two message lines lie on a band over the foot of the picture, above the advice's row.
     auto* band = new QWidget(this);
     band->setObjectName(QStringLiteral("MessageBand"));
-    band->setGeometry(0, kPatientViewSize - 46, kPatientViewSize, 46);
+    band->setGeometry(0, kMessageBandTop, kPatientViewSize, kMessageBandHeight);
     band->setAutoFillBackground(true);
     QPalette bandPal = band->palette();
     bandPal.setColor(QPalette::Window, QColor(0, 0, 0, 200));
@@ -192,7 +193,7 @@ ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
         button->setFocusPolicy(Qt::TabFocus);
         button->setGeometry(0, 0, 60, 25);
         SetHint(button, QString::fromLatin1(b.hint), 180);
-        binder.Bind(b.name, button, Binder::All | Binder::LeftAndWidth);
+        binder.Bind(b.name, button, Binder::All | Binder::LeftAndWidth | Binder::Busy);
         const char* name = b.name;
         if (std::string_view(name) == "ABCsButton") {
             connect(button, &QPushButton::clicked, this,
@@ -208,8 +209,10 @@ ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
     }
     abcsMenu_ = buildAbcsMenu(actions, binder);
     troubleMenu_ = buildTroubleMenu(actions, binder);
+    deductions_ = new DeductionList(engine.screen, this);
     finalPanel_ = new FinalErrorPanel(engine.screen, actions, binder, this);
     advice_ = new AdvicePanel(engine.screen, this);
+    paused_ = new PausedOverlay(engine.screen, this);
 }
 
 QMenu* ScenarioScreen::buildAbcsMenu(Actions& actions, Binder& binder) {
@@ -260,12 +263,15 @@ void ScenarioScreen::popUpAbcs(const Engine& engine, Actions& actions, QWidget* 
 void ScenarioScreen::Refresh() {
     patient_->update();
     aed_->Refresh();
-    finalPanel_->Refresh();
+    deductions_->Refresh();
+    // Stacked in this order: the advice, the final deductions over it, the pause over all.
     static_cast<AdvicePanel*>(advice_)->Refresh();
+    finalPanel_->Refresh();
+    paused_->Refresh();
 }
 
 void ScenarioScreen::resizeEvent(QResizeEvent*) {
-    // Where the engine places the advice beside the buttons.
+    // Where the engine lays the buttons out and places the advice above them.
     actionBar_->setGeometry(0, kActionBarTop, width(), kActionButtonHeight);
 }
 

@@ -12,12 +12,15 @@ namespace ardentix::ui {
 class Actions;
 class AedPanel;
 class Binder;
+class DeductionList;
 class FinalErrorPanel;
+class PausedOverlay;
 class QtPictures;
 
-// The scenario screen: the patient picture with the message lines over its foot, the score and
-// mode on the right, the flashing "Scenario Over" sign, the row of action buttons and, at the end,
-// the panel of final deductions over them all.
+// The scenario screen: the patient picture with the message lines over its foot, the score, the
+// mode and the running list of deductions on the right, the flashing "Scenario Over" sign, the row
+// of action buttons, the advice and, at the end, the panel of final deductions over them all; a
+// pause lays "PAUSED" over the whole screen.
 class ScenarioScreen : public QWidget {
     Q_OBJECT
   public:
@@ -39,8 +42,10 @@ class ScenarioScreen : public QWidget {
     QWidget* patient_ = nullptr;
     AedPanel* aed_ = nullptr;
     QWidget* actionBar_ = nullptr;
+    DeductionList* deductions_ = nullptr;
     FinalErrorPanel* finalPanel_ = nullptr;
     QWidget* advice_ = nullptr;
+    PausedOverlay* paused_ = nullptr;
 };
 
 }  // namespace ardentix::ui

@@ -146,6 +146,7 @@ std::optional<std::string> elementProperty(const Element& el, std::string_view p
     if (prop == "enabled") return flag(el.enabled);
     if (prop == "checked") return flag(el.checked);
     if (prop == "bold") return flag(el.bold);
+    if (prop == "busy") return flag(el.busy);
     if (prop == "color") return std::string(ColorName(el.color));
     if (prop == "left") return std::to_string(el.left);
     if (prop == "top") return std::to_string(el.top);

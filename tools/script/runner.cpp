@@ -27,6 +27,7 @@
 #include "mail/mail_window.h"
 #include "mail/socket/qt_mail_link.h"
 #include "options/options.h"
+#include "scenario/busy.h"
 #include "scenario/flow.h"
 #include "scenario/input.h"
 #include "script/headless_ports.h"
@@ -459,10 +460,13 @@ void Runner::execute(const Command& c) {
         if (!pokeTimer(w[1], w[2]) && !SetFieldText(engine_.state, w[1], w[2])) {
             throw Malformed{"cannot set " + w[1] + " to " + w[2]};
         }
+        // As a handler that set the same up would end.
+        MarkBusyControls(engine_);
     } else if (verb == "prepare") {
         expectCount(w, 1);
         PrepareScenario(engine_);
         if (!engine_.ended) ResetScenario(engine_);
+        MarkBusyControls(engine_);
     } else if (verb == "patient") {
         doPatient(w);
     } else if (verb == "wait") {

@@ -1,0 +1,201 @@
+// What the scenario screen shows beyond the engine's rules: a control that would ignore a click
+// is drawn busy (greyed, the busy cursor over it) yet still takes the click; the running list of
+// deductions; "PAUSED" over the screen during a pause; and no advice over the final deductions.
+#include <QAction>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "core/elements.h"
+#include "core/engine.h"
+#include "hand_clock.h"
+#include "test_program.h"
+#include "ui/main_window.h"
+#include "ui/menu_panel.h"
+
+using namespace ardentix;
+
+class ScenarioScreenTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::HandClock> clock_;
+    test::TestProgram program_;
+    Engine* engine_ = nullptr;
+    ui::MainWindow* window_ = nullptr;
+
+    template <typename T = QWidget>
+    T* widget(const char* name) {
+        return test::Child<T>(window_, name);
+    }
+    QAction* action(const char* name) {
+        auto* a = window_->findChild<QAction*>(QString::fromLatin1(name));
+        if (!a) qFatal("no action %s", name);
+        return a;
+    }
+    QMenu* abcsMenu() { return window_->findChild<QMenu*>(QStringLiteral("ABCsMenu")); }
+
+    void logIn(bool tutorial) {
+        QTest::mouseClick(window_->Menu()->StartButton(), Qt::LeftButton);
+        QDialog* login = test::TopDialog("TUserNAMEFORM");
+        QTest::keyClicks(login->findChild<QLineEdit*>(QStringLiteral("NAMEEdit")),
+                         QStringLiteral("Kim Lee"));
+        const char* mode = tutorial ? "TUTORIALButton" : "Practicebutton";
+        QTest::mouseClick(login->findChild<QRadioButton*>(QString::fromLatin1(mode)),
+                          Qt::LeftButton);
+        engine_->nextPatient = PatientOverride{0, 1, 4, {}};
+        QTest::mouseClick(login->findChild<QPushButton*>(QStringLiteral("OKBtn")), Qt::LeftButton);
+        QTRY_VERIFY(!login->isVisible());
+    }
+
+    // The lightness of the darkest pixel inside a button's frame: its text's.
+    static int darkestInside(QWidget* w) {
+        const QImage image = w->grab().toImage();
+        int darkest = 255;
+        for (int y = 6; y < image.height() - 6; ++y) {
+            for (int x = 6; x < image.width() - 6; ++x)
+                darkest = std::min(darkest, image.pixelColor(x, y).lightness());
+        }
+        return darkest;
+    }
+    // Whether a strongly red pixel lies in the given part of a widget.
+    static bool redIn(QWidget* w, const QRect& part) {
+        const QImage image = w->grab().toImage();
+        for (int y = part.top(); y <= part.bottom(); ++y) {
+            for (int x = part.left(); x <= part.right(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() > 200 && c.green() < 140 && c.blue() < 140) return true;
+            }
+        }
+        return false;
+    }
+    // The letters of "PAUSED" are yellow; nothing of the picture is, around the screen's middle.
+    static bool yellowNearTheMiddle(QWidget* screen) {
+        const QImage image = screen->grab().toImage();
+        const QPoint middle = screen->rect().center();
+        for (int y = middle.y() - 30; y <= middle.y() + 30; ++y) {
+            for (int x = middle.x() - 100; x <= middle.x() + 100; ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() > 200 && c.green() > 170 && c.blue() < 60) return true;
+            }
+        }
+        return false;
+    }
+    static bool looksBusy(QPushButton* b) {
+        const QPalette& p = b->palette();
+        return b->testAttribute(Qt::WA_SetCursor) && b->cursor().shape() == Qt::BusyCursor &&
+               p.color(QPalette::Active, QPalette::ButtonText) ==
+                   p.color(QPalette::Disabled, QPalette::ButtonText);
+    }
+
+  private slots:
+    void init() {
+        clock_ = std::make_unique<test::HandClock>();
+        program_.Start(clock_.get());
+        if (QTest::currentTestFailed()) return;
+        engine_ = program_.engine.get();
+        window_ = program_.window.get();
+        engine_->settings.SetText(Opt::OptTroubleOdds, "0");
+    }
+
+    void cleanup() {
+        program_.Stop();
+        clock_.reset();
+    }
+
+    // The ABCs button while the shaking runs: greyed with the busy cursor, still enabled; a click
+    // on it reaches the program and opens nothing; at the shaking's end it looks as before.
+    void busyButtonIsGreyedAndStillTakesTheClick() {
+        logIn(true);
+        auto* abcs = widget<QPushButton>("ABCsButton");
+        auto* pulse = widget<QPushButton>("PulseButton");
+        auto* cpr = widget<QPushButton>("CPRBUTTON");
+        const int normalText = darkestInside(abcs);
+        QVERIFY(!looksBusy(abcs));
+        QVERIFY(!abcs->testAttribute(Qt::WA_SetCursor));
+
+        for (int round = 0; round < 2; ++round) {
+            action("ABCsResponsivenessMenuItem")->trigger();
+            QVERIFY(looksBusy(abcs));
+            QVERIFY(looksBusy(pulse));
+            QVERIFY(!looksBusy(cpr));
+            QVERIFY(abcs->isEnabled());
+            QVERIFY2(darkestInside(abcs) > normalText + 60, "a busy button's text is grey");
+
+            QSignalSpy clicked(abcs, &QPushButton::clicked);
+            QTest::mouseClick(abcs, Qt::LeftButton);
+            QCOMPARE(clicked.count(), 1);
+            QVERIFY(!abcsMenu()->isVisible());
+            QVERIFY(engine_->timers.Running(TimerId::Shaketimer) ||
+                    engine_->timers.Running(TimerId::ResponsivenessTimer));
+
+            clock_->Advance(3149);
+            QVERIFY(looksBusy(abcs));
+            clock_->Advance(1);
+            QCOMPARE(engine_->screen.Get("MSG0").text, std::string("Patient is unresponsive."));
+            QVERIFY(!looksBusy(abcs));
+            QVERIFY(!looksBusy(pulse));
+            QVERIFY(!abcs->testAttribute(Qt::WA_SetCursor));
+            QCOMPARE(darkestInside(abcs), normalText);
+        }
+        QTest::mouseClick(abcs, Qt::LeftButton);
+        QTRY_VERIFY(abcsMenu()->isVisible());
+        abcsMenu()->close();
+    }
+
+    // "PAUSED" lies over the whole scenario screen, above the advice, while the pause lasts.
+    void pausedOverlayComesAndGoes() {
+        logIn(true);
+        auto* overlay = widget("PAUSEDLabel");
+        auto* screen = widget("ScenarioScreen");
+        QVERIFY(!overlay->isVisible());
+        QVERIFY(widget("ADVICEPANEL")->isVisible());
+        QVERIFY(!yellowNearTheMiddle(screen));
+        action("Pause")->trigger();
+        QVERIFY(overlay->isVisible());
+        QCOMPARE(overlay->geometry(), screen->rect());
+        QCOMPARE(screen->children().last(), overlay);  // on top of everything
+        QVERIFY2(yellowNearTheMiddle(screen), "the sign's yellow letters");
+        clock_->Advance(5000);
+        QVERIFY(overlay->isVisible());
+        action("Pause")->trigger();
+        QVERIFY(!overlay->isVisible());
+        QVERIFY(!yellowNearTheMiddle(screen));
+        action("Pause")->trigger();
+        QVERIFY(overlay->isVisible());
+        action("Pause")->trigger();
+        QVERIFY(!overlay->isVisible());
+    }
+
+    // A deduction appears in the list beside the score at once, its points in red.
+    void deductionsAreListedBesideTheScore() {
+        logIn(false);
+        auto* list = widget("DEDUCTIONSList");
+        QVERIFY(list->isVisible());
+        const QRect firstLine(0, 17, 40, 14);
+        QVERIFY(!redIn(list, firstLine));
+        engine_->state.PulseRate = 70;
+        QTest::mouseClick(widget<QPushButton>("CPRBUTTON"), Qt::LeftButton);
+        QCOMPARE(engine_->screen.Get("DEDUCTIONSList").lines.size(), size_t{1});
+        QVERIFY(redIn(list, firstLine));
+        QVERIFY(!redIn(list, firstLine.translated(0, 15)));
+        // Right of the picture, between the score and the AED.
+        QVERIFY(list->geometry().left() >= kPatientViewSize);
+        QVERIFY(list->geometry().bottom() < kCloseupTop);
+    }
+
+    // Ending the scenario takes the advice away: the final deductions are not covered.
+    void noAdviceOverTheFinalPanel() {
+        logIn(true);
+        QVERIFY(widget("ADVICEPANEL")->isVisible());
+        QTest::mouseClick(widget<QPushButton>("ENDBUTTON"), Qt::LeftButton);
+        QVERIFY(widget("FINALERRORPanel")->isVisible());
+        QVERIFY(!widget("ADVICEPANEL")->isVisible());
+    }
+};
+
+QTEST_MAIN(ScenarioScreenTest)
+#include "scenario_screen_test.moc"
