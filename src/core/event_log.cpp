@@ -149,6 +149,12 @@ void EventLog::Finishing(Millis now) {
     Add(now, "scenario", "End");
 }
 
+void EventLog::Terminated(Millis now) {
+    EndTurn();
+    ended_ = true;
+    Add(now, "scenario", "Terminated");
+}
+
 bool EventLog::Has(std::string_view kind, std::string_view text) const {
     for (const LogEvent& event : events_) {
         if (event.kind == kind && event.text == text) return true;
