@@ -1,5 +1,6 @@
 #include "ui/qt_ports.h"
 
+#include <QApplication>
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
@@ -57,8 +58,14 @@ void QtSound::Stop() {
     effect_->stop();
 }
 
+QWidget* QtDialogs::owner() const {
+    if (QWidget* waiting = QApplication::activeModalWidget()) return waiting;
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    return parent_;
+}
+
 BoxAnswer QtDialogs::Message(BoxKind kind, BoxButtons buttons, const std::string& text) {
-    QMessageBox box(parent_);
+    QMessageBox box(owner());
     box.setWindowTitle(QStringLiteral("Ardentix"));
     box.setText(QString::fromStdString(text));
     switch (kind) {
@@ -101,7 +108,7 @@ BoxAnswer QtDialogs::Message(BoxKind kind, BoxButtons buttons, const std::string
 std::optional<std::string> QtDialogs::Input(const std::string& caption, const std::string& prompt,
                                             const std::string& initial) {
     bool ok = false;
-    const QString text = QInputDialog::getText(parent_, QString::fromStdString(caption),
+    const QString text = QInputDialog::getText(owner(), QString::fromStdString(caption),
                                                QString::fromStdString(prompt), QLineEdit::Normal,
                                                QString::fromStdString(initial), &ok);
     if (!ok) return std::nullopt;
@@ -115,7 +122,7 @@ std::optional<std::string> QtDialogs::OpenFile(const std::string& filterName,
     const QString filter =
         QStringLiteral("%1 (%2 %3)").arg(QString::fromStdString(filterName), glob, glob.toLower());
     const QString file =
-        QFileDialog::getOpenFileName(parent_, QStringLiteral("Open"), QDir::currentPath(), filter);
+        QFileDialog::getOpenFileName(owner(), QStringLiteral("Open"), QDir::currentPath(), filter);
     if (file.isEmpty()) return std::nullopt;
     return file.toStdString();
 }
@@ -124,7 +131,7 @@ std::optional<Font> QtDialogs::ChooseFont(const Font& initial) {
     bool ok = false;
     QFont start(QString::fromStdString(initial.family));
     start.setPointSize(initial.pointSize);
-    const QFont chosen = QFontDialog::getFont(&ok, start, parent_);
+    const QFont chosen = QFontDialog::getFont(&ok, start, owner());
     if (!ok) return std::nullopt;
     return Font{chosen.family().toStdString(), chosen.pointSize()};
 }
@@ -132,7 +139,7 @@ std::optional<Font> QtDialogs::ChooseFont(const Font& initial) {
 std::optional<std::string> QtDialogs::SaveFile(
     const std::string& title, const std::string& filterName, const std::string& pattern,
     const std::string& defaultExtension, const std::string& dir, const std::string& proposedName) {
-    QFileDialog dialog(parent_, QString::fromStdString(title), QString::fromStdString(dir));
+    QFileDialog dialog(owner(), QString::fromStdString(title), QString::fromStdString(dir));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({QStringLiteral("%1 (%2)").arg(QString::fromStdString(filterName),
                                                          QString::fromStdString(pattern)),
@@ -146,7 +153,7 @@ std::optional<std::string> QtDialogs::SaveFile(
 }
 
 bool QtDialogs::ChoosePrinter() {
-    return printer_ && printer_->Choose(parent_);
+    return printer_ && printer_->Choose(owner());
 }
 
 namespace {

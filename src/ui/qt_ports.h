@@ -36,7 +36,7 @@ class QtSound : public Sound {
     std::unique_ptr<QSoundEffect> effect_;
 };
 
-// Modal message boxes and input boxes over the main window.
+// Modal message boxes and input boxes over the window they answer for.
 class QtDialogs : public Dialogs {
   public:
     void SetParent(QWidget* parent) { parent_ = parent; }
@@ -55,6 +55,11 @@ class QtDialogs : public Dialogs {
                                         const std::string& proposedName) override;
 
   private:
+    // A box belongs to the window it answers for: the window that waits for an answer, else
+    // the active one, else the main window. The window system keeps it over that window and
+    // gives the keys back to that window when the box closes.
+    QWidget* owner() const;
+
     QWidget* parent_ = nullptr;
     QtPrinter* printer_ = nullptr;
 };
