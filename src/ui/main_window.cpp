@@ -247,7 +247,10 @@ void MainWindow::sync() {
         }
     }
     // The main window waits while a window waits for an answer: the summary, a dialog, the quiz.
+    // When that one goes, the main window has the keys again, with or without a window manager.
+    const bool wasFree = menuBar()->isEnabled();
     const bool free = WaitingWindow(engine_).empty();
+    if (free && !wasFree && isVisible() && !isActiveWindow()) activateWindow();
     centralWidget()->setEnabled(free);
     menuBar()->setEnabled(free);
     if (changes.count("ArdentixBorder")) {

@@ -10,6 +10,7 @@
 #include <QInputDialog>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPointer>
 #include <QSoundEffect>
 #include <QTime>
 #include <QUrl>
@@ -58,14 +59,35 @@ void QtSound::Stop() {
     effect_->stop();
 }
 
-QWidget* QtDialogs::owner() const {
+QWidget* QtDialogs::boxOwner() const {
     if (QWidget* waiting = QApplication::activeModalWidget()) return waiting;
     if (QWidget* active = QApplication::activeWindow()) return active;
     return parent_;
 }
 
+namespace {
+
+// The window a box belongs to: it gets the keyboard back when the box closes, whether a window
+// manager would give it back or not.
+class BoxOwner {
+  public:
+    explicit BoxOwner(QWidget* window) : window_(window) {}
+    ~BoxOwner() {
+        if (window_ && window_->isVisible()) window_->activateWindow();
+    }
+    BoxOwner(const BoxOwner&) = delete;
+    BoxOwner& operator=(const BoxOwner&) = delete;
+    QWidget* get() const { return window_; }
+
+  private:
+    QPointer<QWidget> window_;
+};
+
+}  // namespace
+
 BoxAnswer QtDialogs::Message(BoxKind kind, BoxButtons buttons, const std::string& text) {
-    QMessageBox box(owner());
+    const BoxOwner owner(boxOwner());
+    QMessageBox box(owner.get());
     box.setWindowTitle(QStringLiteral("Ardentix"));
     box.setText(QString::fromStdString(text));
     switch (kind) {
@@ -108,7 +130,8 @@ BoxAnswer QtDialogs::Message(BoxKind kind, BoxButtons buttons, const std::string
 std::optional<std::string> QtDialogs::Input(const std::string& caption, const std::string& prompt,
                                             const std::string& initial) {
     bool ok = false;
-    const QString text = QInputDialog::getText(owner(), QString::fromStdString(caption),
+    const BoxOwner owner(boxOwner());
+    const QString text = QInputDialog::getText(owner.get(), QString::fromStdString(caption),
                                                QString::fromStdString(prompt), QLineEdit::Normal,
                                                QString::fromStdString(initial), &ok);
     if (!ok) return std::nullopt;
@@ -121,8 +144,9 @@ std::optional<std::string> QtDialogs::OpenFile(const std::string& filterName,
     const QString glob = QString::fromStdString(pattern);
     const QString filter =
         QStringLiteral("%1 (%2 %3)").arg(QString::fromStdString(filterName), glob, glob.toLower());
-    const QString file =
-        QFileDialog::getOpenFileName(owner(), QStringLiteral("Open"), QDir::currentPath(), filter);
+    const BoxOwner owner(boxOwner());
+    const QString file = QFileDialog::getOpenFileName(owner.get(), QStringLiteral("Open"),
+                                                      QDir::currentPath(), filter);
     if (file.isEmpty()) return std::nullopt;
     return file.toStdString();
 }
@@ -131,7 +155,8 @@ std::optional<Font> QtDialogs::ChooseFont(const Font& initial) {
     bool ok = false;
     QFont start(QString::fromStdString(initial.family));
     start.setPointSize(initial.pointSize);
-    const QFont chosen = QFontDialog::getFont(&ok, start, owner());
+    const BoxOwner owner(boxOwner());
+    const QFont chosen = QFontDialog::getFont(&ok, start, owner.get());
     if (!ok) return std::nullopt;
     return Font{chosen.family().toStdString(), chosen.pointSize()};
 }
@@ -139,7 +164,8 @@ std::optional<Font> QtDialogs::ChooseFont(const Font& initial) {
 std::optional<std::string> QtDialogs::SaveFile(
     const std::string& title, const std::string& filterName, const std::string& pattern,
     const std::string& defaultExtension, const std::string& dir, const std::string& proposedName) {
-    QFileDialog dialog(owner(), QString::fromStdString(title), QString::fromStdString(dir));
+    const BoxOwner owner(boxOwner());
+    QFileDialog dialog(owner.get(), QString::fromStdString(title), QString::fromStdString(dir));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({QStringLiteral("%1 (%2)").arg(QString::fromStdString(filterName),
                                                          QString::fromStdString(pattern)),
@@ -153,7 +179,8 @@ std::optional<std::string> QtDialogs::SaveFile(
 }
 
 bool QtDialogs::ChoosePrinter() {
-    return printer_ && printer_->Choose(owner());
+    const BoxOwner owner(boxOwner());
+    return printer_ && printer_->Choose(owner.get());
 }
 
 namespace {

@@ -56,9 +56,9 @@ class QtDialogs : public Dialogs {
 
   private:
     // A box belongs to the window it answers for: the window that waits for an answer, else
-    // the active one, else the main window. The window system keeps it over that window and
-    // gives the keys back to that window when the box closes.
-    QWidget* owner() const;
+    // the active one, else the main window. The window system keeps it over that window, and
+    // that window has the keys again when the box closes.
+    QWidget* boxOwner() const;
 
     QWidget* parent_ = nullptr;
     QtPrinter* printer_ = nullptr;

@@ -83,11 +83,26 @@ class WaitingWindowsTest : public QObject {
         QTest::keyClick(QGuiApplication::focusWindow(), key, modifiers);
     }
     QMenu* fileMenu() const { return window_->menuBar()->findChildren<QMenu*>().value(0); }
+    // Pixels of the program's yellow in a widget as drawn: a main menu item's caption and frame.
+    static int yellowPixels(QWidget* w) {
+        const QImage image = w->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() > 200 && c.green() > 160 && c.blue() < 90) ++count;
+            }
+        }
+        return count;
+    }
 
     // Nothing of the main window takes a click or a key while another window waits: neither the
     // main menu's items, nor Enter on its Start button, nor the menu bar and its Ctrl+Q.
     void checkMainWindowTakesNothing() {
         QVERIFY(!window_->centralWidget()->isEnabled());
+        // The main menu's items are drawn greyed out, the Start button unlit.
+        for (const char* item : {"STARTImage", "OPTIONSImage", "SCOREBOARDImage", "QUITImage"})
+            QVERIFY2(yellowPixels(test::Child(window_, item)) == 0, item);
         QVERIFY(!window_->menuBar()->isEnabled());
         QVERIFY(!fileMenu()->isEnabled());
         clickThroughWindow("SCOREBOARDImage");
@@ -109,8 +124,7 @@ class WaitingWindowsTest : public QObject {
         QTest::mouseClick(test::Child(login, "OKBtn"), Qt::LeftButton);
         QTRY_VERIFY(!login->isVisible());
         QVERIFY(engine_->timers.Running(TimerId::ELAPSEDSecTIMER));
-        // The user's click on the scenario screen gives it the keyboard.
-        window_->activateWindow();
+        // The main window has the keys again.
         QTRY_VERIFY(window_->isActiveWindow());
     }
 
@@ -189,9 +203,7 @@ class WaitingWindowsTest : public QObject {
         QVERIFY(!dialog->isVisible());
         QVERIFY(window_->centralWidget()->isEnabled());
         QVERIFY(window_->menuBar()->isEnabled());
-        // A window system gives the keyboard back to the main window (the offscreen platform
-        // does not): there the user clicks Options again.
-        window_->activateWindow();
+        // The main menu has the keys again, and Options opens the dialog once more.
         QTRY_VERIFY(window_->isActiveWindow());
         clickThroughWindow("OPTIONSImage");
         QVERIFY(dialog->isVisible());
@@ -236,6 +248,7 @@ class WaitingWindowsTest : public QObject {
         pressKey(Qt::Key_Escape);
         QVERIFY(!login->isVisible());
         QVERIFY(window_->centralWidget()->isEnabled());
+        QVERIFY(yellowPixels(test::Child(window_, "OPTIONSImage")) > 0);
         QVERIFY(window_->menuBar()->isEnabled());
         for (QMenu* menu : window_->menuBar()->findChildren<QMenu*>())
             QVERIFY2(menu->isEnabled(), qPrintable(menu->title()));
@@ -265,6 +278,12 @@ class WaitingWindowsTest : public QObject {
         const QString dir = program_.dir->path();
         QVERIFY(!QFile::exists(dir + QStringLiteral("/AEDPRAC.TXT")));
         QVERIFY(!QFile::exists(dir + QStringLiteral("/AEDLOG.CSV")));
+
+        // The keys are back in the main window: Ctrl+Q asks again.
+        QTRY_VERIFY(window_->isActiveWindow());
+        boxes = answerBoxes(QMessageBox::No, [&] { pressKey(Qt::Key_Q, Qt::ControlModifier); });
+        QCOMPARE(boxes, QStringList{question});
+        QVERIFY(!engine_->ended);
 
         // The close box, No: the window stays.
         boxes = answerBoxes(QMessageBox::No, [&] { window_->close(); });
