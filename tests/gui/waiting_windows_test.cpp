@@ -307,6 +307,28 @@ class WaitingWindowsTest : public QObject {
             qPrintable(log.last()));
     }
 
+    // The e-mail window opened from the Test tab goes with the option pages: they stay usable
+    // beside it. Sending the results it holds everything (the summary's test has that).
+    void mailConfigurationGoesWithThePages() {
+        clickThroughWindow("OPTIONSImage");
+        auto* pages = test::Child<QTabWidget>(window_, "PageControl1");
+        QVERIFY(pages->isVisible());
+        pages->setCurrentIndex(2);
+        window_->Tab(QStringLiteral("Test"));
+        QTest::mouseClick(test::Child(pages, "eMailCONFIGURE"), Qt::LeftButton);
+        QDialog* mail = test::TopDialog("TFRMSEND");
+        QVERIFY(mail->isVisible());
+        QCOMPARE(mail->windowTitle(), QStringLiteral("E-mail Configuration"));
+        QVERIFY(!mail->isModal());
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QVERIFY(pages->isEnabled());
+        QVERIFY(window_->menuBar()->isEnabled());
+        // The pages' Close takes the window with it.
+        clickThroughWindow("TESTCLOSE");
+        QVERIFY(!mail->isVisible());
+        QVERIFY(!pages->isVisible());
+    }
+
     // With no scenario, Ctrl+Q quits at once.
     void quitWithoutScenarioAsksNothing() {
         window_->activateWindow();
