@@ -153,6 +153,12 @@ void EventLog::NoteFirstShock(Millis now, int scoredSeconds, bool timed) {
     notes_.firstShock = ProtocolNotes::FirstShock{at(now), scoredSeconds, timed};
 }
 
+void EventLog::Terminated(Millis now) {
+    EndTurn();
+    ended_ = true;
+    Add(now, "scenario", "Terminated");
+}
+
 bool EventLog::Has(std::string_view kind, std::string_view text) const {
     for (const LogEvent& event : events_) {
         if (event.kind == kind && event.text == text) return true;

@@ -74,6 +74,8 @@ class EventLog {
     bool Paused() const { return paused_; }
     // The scenario has ended: what follows is the end checks'.
     void Finishing(Millis now);
+    // The program closed in the middle of the scenario: the log ends here, without end checks.
+    void Terminated(Millis now);
     bool Ended() const { return ended_; }
     // Whether an event of this kind and text is in the log.
     bool Has(std::string_view kind, std::string_view text) const;

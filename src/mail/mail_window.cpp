@@ -127,6 +127,10 @@ bool MailWindowShown(const Engine& e) {
     return e.screen.Get("TFRMSEND").visible;
 }
 
+bool MailWindowSending(const Engine& e) {
+    return MailWindowShown(e) && e.mail && e.mail->sending;
+}
+
 void OpenMailConfiguration(Engine& e) {
     MailSession& m = Session(e);
     m.sending = false;

@@ -14,6 +14,9 @@ class Engine;
 // The Test tab's "E-mail Configure": the window with Add and Remove and the saved settings.
 void OpenMailConfiguration(Engine& e);
 bool MailWindowShown(const Engine& e);
+// The window is up to send the results from the summary, which waits for it; opened for
+// configuring it goes with the option pages' Test tab instead, and the pages stay usable.
+bool MailWindowSending(const Engine& e);
 
 // The window's three buttons.
 void MailConnect(Engine& e);

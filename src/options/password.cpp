@@ -28,6 +28,8 @@ void PasswordOk(Engine& e) {
     if (entry.text != e.settings.Text(Opt::PASSWORD)) {
         // No count of attempts, no delay: the dialog stays with what was typed.
         e.Message(BoxKind::Error, BoxButtons::Ok, "That is not the correct password.");
+        // The next try is typed into the dialog again, not into whatever had the focus last.
+        e.screen.SetFocus("TPasswordDlg.PasswordEnter");
         return;
     }
     e.screen.Edit("TPasswordDlg").visible = false;

@@ -7,6 +7,7 @@
 #include "monitor/finish.h"
 #include "monitor/monitor.h"
 #include "options/options.h"
+#include "records/debrief.h"
 #include "records/records.h"
 #include "rescuer/rescuer.h"
 
@@ -73,6 +74,37 @@ bool unsentResultsAsked(Engine& e, bool quitting) {
     e.screen.Edit("TForm2.CODESUMSENDbutton").visible = false;
     DiscardTestReportFile(e);
     return true;
+}
+
+constexpr const char* kQuitQuestion = "End the running scenario and quit?";
+
+// A scenario is under way: started and not ended, though it may be paused or its "Scenario Over"
+// flashing.
+bool scenarioRunning(const Engine& e) {
+    return !e.screen.Get("MENU").visible && !e.screen.Get("TForm2").visible &&
+           !e.screen.Get("FINALERRORPanel").visible;
+}
+
+// The final deductions are shown and the summary not yet: the panel stays visible under the
+// summary and the main menu.
+bool finalPanelUp(const Engine& e) {
+    return e.screen.Get("FINALERRORPanel").visible && !e.screen.Get("TForm2").visible &&
+           !e.screen.Get("MENU").visible;
+}
+
+// A scenario closed with the program is recorded as terminated, with its errors so far: in the
+// report files whatever the mode (a Tutorial scenario in the practice files), and its events in
+// AEDLOG.CSV as an ended scenario's are (a Tutorial scenario's not).
+void recordTerminated(Engine& e) {
+    ScenarioState& s = e.state;
+    e.log.Terminated(e.timers.Now());
+    s.ScenarioDate = e.ports.clock->ShortDate();
+    s.ScoreboardLine = TerminatedLine(s);
+    const uint8_t mode = s.Mode;
+    if (mode == kTutorial) s.Mode = kPractice;
+    AppendReports(e);
+    s.Mode = mode;
+    if (mode != kTutorial) AppendEventLog(e);
 }
 
 bool blankName(const std::string& text) {
@@ -283,26 +315,24 @@ void SummaryMainMenu(Engine& e) {
 }
 
 void SummaryQuit(Engine& e) {
-    if (unsentResultsAsked(e, true)) return;
-    if (!leaveTestAsked(e)) return;
     CloseMainWindow(e);
 }
 
 void CloseMainWindow(Engine& e) {
-    SaveOptionsOnClose(e);
-    // A scenario still running is recorded as terminated, with its errors so far; a Tutorial
-    // scenario goes to the practice files.
-    const bool running = !e.screen.Get("MENU").visible && !e.screen.Get("TForm2").visible &&
-                         !e.screen.Get("FINALERRORPanel").visible;
-    if (running) {
-        ScenarioState& s = e.state;
-        s.ScenarioDate = e.ports.clock->ShortDate();
-        s.ScoreboardLine = TerminatedLine(s);
-        const uint8_t mode = s.Mode;
-        if (mode == kTutorial) s.Mode = kPractice;
-        AppendReports(e);
-        s.Mode = mode;
+    if (scenarioRunning(e)) {
+        // Nothing is touched before the answer: No leaves the scenario as it was, paused or not.
+        if (e.Message(BoxKind::Confirmation, BoxButtons::YesNo, kQuitQuestion) != BoxAnswer::Yes)
+            return;
+        recordTerminated(e);
+    } else {
+        // The scenario has ended and its result is written. The final deductions give way to
+        // the summary, so that a close from either asks what the summary's Quit asks: an unsent
+        // test report or a test series left half-way is not lost without a word.
+        if (finalPanelUp(e)) FinalErrorOk(e);
+        if (e.screen.Get("TForm2").visible && (unsentResultsAsked(e, true) || !leaveTestAsked(e)))
+            return;
     }
+    SaveOptionsOnClose(e);
     e.ended = true;
 }
 

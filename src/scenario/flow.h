@@ -21,7 +21,8 @@ void SummaryNext(Engine& e);
 void SummaryRepeat(Engine& e);
 void SummaryMainMenu(Engine& e);
 void SummaryQuit(Engine& e);
-// Closing the main window ends the program.
+// Closing the main window ends the program; during a scenario only when the trainee confirms,
+// and the scenario is recorded as terminated.
 void CloseMainWindow(Engine& e);
 void ToggleBorder(Engine& e);
 

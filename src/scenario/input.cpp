@@ -149,9 +149,24 @@ bool visible(const Engine& e, const char* name) {
     return e.screen.Get(name).visible;
 }
 
-// The main window takes no input while the summary, the about box or the CPR quiz is up.
+// The windows that wait for an answer, the one that stands on top first when two are up: the
+// scoreboard and the e-mail window over the summary, the CPR quiz over the about box. The e-mail
+// window waits only while it sends the results.
+constexpr std::array<const char*, 7> kWaitingWindows = {
+    "TScoreboard", "TFRMSEND", "TCPRFORM", "TAboutBox", "TPasswordDlg", "TUserNAMEFORM", "TForm2"};
+
+bool waitingWindowUp(const Engine& e, std::string_view window) {
+    return window == "TFRMSEND" ? MailWindowSending(e) : e.screen.Get(window).visible;
+}
+
+// The main window takes input only while no window waits for an answer.
 bool mainWindowFree(const Engine& e) {
-    return !visible(e, "TForm2") && !visible(e, "TAboutBox") && !visible(e, "TCPRFORM");
+    return WaitingWindow(e).empty();
+}
+
+// A window that waits for an answer takes input while it is the one on top.
+bool waits(const Engine& e, std::string_view window) {
+    return WaitingWindow(e) == window;
 }
 
 bool tabOpen(const Engine& e, std::string_view caption) {
@@ -171,9 +186,6 @@ Place tabPlace(Tab tab) {
 }
 
 bool placeOpen(const Engine& e, Place place) {
-    // The scoreboard holds every other window while it is up, so that the program is where it
-    // was when the board closes (its close goes back to the summary when the menu is gone).
-    if (place != Place::Scoreboard && visible(e, "TScoreboard")) return false;
     switch (place) {
         case Place::MainMenu:
             // The option pages cover the main menu while they are shown.
@@ -190,20 +202,22 @@ bool placeOpen(const Engine& e, Place place) {
                    e.screen.Get("TROUBLEShootBUTTON").enabled;
         case Place::FinalPanel:
             // The panel stays under the summary, the main menu and the log-in after a scenario.
-            return mainWindowFree(e) && visible(e, "FINALERRORPanel") && !visible(e, "MENU") &&
-                   !visible(e, "TUserNAMEFORM");
+            return mainWindowFree(e) && visible(e, "FINALERRORPanel") && !visible(e, "MENU");
         case Place::Login:
-            return visible(e, "TUserNAMEFORM");
+            return waits(e, "TUserNAMEFORM");
         case Place::Summary:
-            return visible(e, "TForm2") && e.screen.Get("TForm2").enabled;
+            return waits(e, "TForm2") && e.screen.Get("TForm2").enabled;
         case Place::AboutBox:
-            return visible(e, "TAboutBox");
+            return waits(e, "TAboutBox");
         case Place::Scoreboard:
-            return visible(e, "TScoreboard");
+            // The scoreboard holds every other window while it is up, so that the program is
+            // where it was when the board closes (its close goes back to the summary when the
+            // menu is gone).
+            return waits(e, "TScoreboard");
         case Place::Quiz:
-            return visible(e, "TCPRFORM");
+            return waits(e, "TCPRFORM");
         case Place::QuizBreaths:
-            return visible(e, "TCPRFORM") && visible(e, "TCPRFORM.Panel2");
+            return waits(e, "TCPRFORM") && visible(e, "TCPRFORM.Panel2");
         case Place::ScenarioTab:
             return tabOpen(e, TabCaption(Tab::Scenario));
         case Place::ProtocolTab:
@@ -213,9 +227,10 @@ bool placeOpen(const Engine& e, Place place) {
         case Place::ReportTab:
             return tabOpen(e, "Report View");
         case Place::PasswordDialog:
-            return visible(e, "TPasswordDlg");
+            return waits(e, "TPasswordDlg");
         case Place::MailWindow:
-            return visible(e, "TFRMSEND");
+            // Configuring, it takes input beside the option pages while nothing waits over both.
+            return waits(e, "TFRMSEND") || (visible(e, "TFRMSEND") && mainWindowFree(e));
         case Place::MenuBar:
             return mainWindowFree(e);
     }
@@ -377,6 +392,13 @@ std::vector<std::string_view> usableControls(const Availability& usable,
 
 }  // namespace
 
+std::string_view WaitingWindow(const Engine& e) {
+    for (const char* window : kWaitingWindows) {
+        if (waitingWindowUp(e, window)) return window;
+    }
+    return {};
+}
+
 InputResult Click(Engine& e, std::string_view name) {
     if (const std::optional<Opt> opt = optionButton(name)) {
         if (!usable(e, tabPlace(TabOf(*opt)), name)) return InputResult::Unavailable;
@@ -390,6 +412,22 @@ InputResult ChooseTab(Engine& e, std::string_view caption) {
     if (!IsOptionTab(caption)) return InputResult::Unknown;
     if (!mainWindowFree(e) || !OptionPagesShown(e)) return InputResult::Unavailable;
     ChooseOptionTab(e, caption);
+    return InputResult::Done;
+}
+
+InputResult CloseBox(Engine& e) {
+    // The summary leaves the main window's frame alone, and its close asks what the summary's
+    // Quit asks; every other waiting window holds the frame as well.
+    const std::string_view waiting = WaitingWindow(e);
+    if (!waiting.empty() && waiting != "TForm2") return InputResult::Unavailable;
+    const LogTurn turn(e);
+    CloseMainWindow(e);
+    return InputResult::Done;
+}
+
+InputResult KeyOnMainWindowItself(Engine& e) {
+    if (!mainWindowFree(e)) return InputResult::Unavailable;
+    KeyOnMainWindow(e);
     return InputResult::Done;
 }
 

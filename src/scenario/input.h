@@ -28,6 +28,16 @@ InputResult Spin(Engine& e, std::string_view name, bool up);
 // PADREDzoneTorso) onto PADWhiteZone, PADRedZONE, PATIENTTorsoZONE (the pad's top-left corner
 // at left, top), back to PADPanel, or "nowhere".
 InputResult DragPad(Engine& e, std::string_view name, std::string_view target, int left, int top);
+// The main window's close box (or the window system's close of it otherwise): refused while a
+// window that waits for an answer, other than the summary, stands over the main window.
+InputResult CloseBox(Engine& e);
+// A key pressed while the main window itself, no control of it, has the focus.
+InputResult KeyOnMainWindowItself(Engine& e);
+// The window that waits for an answer and so takes all input until it is answered: the
+// scoreboard, the e-mail window sending the results, the CPR quiz, the about box, the password
+// dialog, the log-in or the summary, the one on top when two are up; empty while the main window
+// takes input.
+std::string_view WaitingWindow(const Engine& e);
 // Whether the pad of that name can be picked up now (shown, enabled, on the open scenario screen);
 // a window that carries the pad itself asks before it starts the drag.
 bool PadCanBeTaken(const Engine& e, std::string_view name);

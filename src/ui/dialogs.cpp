@@ -75,6 +75,8 @@ LoginDialog::LoginDialog(Actions& actions, Binder& binder, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), actions_(actions) {
     setObjectName(QStringLiteral("TUserNAMEFORM"));
     setWindowTitle(QStringLiteral("Log in"));
+    // It holds every other window until it is answered: no option pages or scoreboard under it.
+    setWindowModality(Qt::ApplicationModal);
     setFixedWidth(300);
     binder.Bind("TUserNAMEFORM", this, Binder::Visible);
 
@@ -210,6 +212,7 @@ ScoreboardWindow::ScoreboardWindow(Actions& actions, Binder& binder, QWidget* pa
     : QDialog(parent), actions_(actions) {
     setObjectName(QStringLiteral("TScoreboard"));
     setWindowTitle(QStringLiteral("Scoreboard - top 10 scores"));
+    setWindowModality(Qt::ApplicationModal);
     binder.Bind("TScoreboard", this, Binder::Text);
 
     auto* memo = new QPlainTextEdit(this);

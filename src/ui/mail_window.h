@@ -19,8 +19,9 @@ class Actions;
 class Binder;
 
 // The e-mail window TFRMSEND, for configuring the mail settings and for sending the test
-// results; on top of the other windows, and not modal, so that a connect or send can be
-// cancelled with "3. Close".
+// results; on top of the other windows. Sending, it holds the others until it closes (the main
+// window sets that), but it is shown rather than run, so that a connect or send can be cancelled
+// with "3. Close".
 class MailWindow : public QDialog {
     Q_OBJECT
   public:

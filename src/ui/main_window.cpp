@@ -223,6 +223,11 @@ void MainWindow::sync() {
     const bool loginWasShown = login_->isVisible();
     const bool summaryWasShown = summary_->isVisible();
     const bool passwordWasShown = password_->isVisible();
+    // The e-mail window holds every other window while it sends the results; configuring, it goes
+    // with the option pages. Qt sets this before the window comes up.
+    if (!mail_->isVisible()) {
+        mail_->setWindowModality(MailWindowSending(engine_) ? Qt::ApplicationModal : Qt::NonModal);
+    }
     const std::set<std::string> changes = engine_.screen.TakeChanges();
     binder_.ApplyChanged(screen, changes);
     if (changes.count("TUserNAMEFORM") || changes.count("TUserNAMEFORM.ModePanel")) {
@@ -243,9 +248,11 @@ void MainWindow::sync() {
             CentreOnScreen(quiz_);
         }
     }
-    // The main window waits while the summary, the about box, the scoreboard or the quiz is up.
-    const bool free = !screen.Get("TForm2").visible && !screen.Get("TAboutBox").visible &&
-                      !screen.Get("TScoreboard").visible && !screen.Get("TCPRFORM").visible;
+    // The main window waits while a window waits for an answer: the summary, a dialog, the quiz.
+    // When that one goes, the main window has the keys again, with or without a window manager.
+    const bool wasFree = menuBar()->isEnabled();
+    const bool free = WaitingWindow(engine_).empty();
+    if (free && !wasFree && isVisible() && !isActiveWindow()) activateWindow();
     centralWidget()->setEnabled(free);
     menuBar()->setEnabled(free);
     if (changes.count("ArdentixBorder")) {
@@ -274,12 +281,25 @@ void MainWindow::sync() {
     scenario_->setEnabled(!pagesShown);
     scenario_->Refresh();
     if (changes.count("focus")) {
-        if (auto* w = qobject_cast<QWidget*>(binder_.Target(screen.Focus()))) w->setFocus();
+        if (auto* w = qobject_cast<QWidget*>(binder_.Target(screen.Focus()))) focusOn(w);
     }
     if (changes.count("MenuStart") || changes.count("focus")) {
         if (screen.Focus() == "MenuStart") menu_->StartButton()->setFocus();
     }
     driver_->Rearm();
+}
+
+void MainWindow::focusOn(QWidget* widget) {
+    // The window of the control becomes the active one, so that the keys go there: after a box
+    // the window system may give the activity back to another window. Not a window that another
+    // one waits over.
+    QWidget* window = widget->window();
+    QWidget* modal = QApplication::activeModalWidget();
+    if (window->isVisible() && !window->isActiveWindow() && (!modal || modal == window)) {
+        window->raise();
+        window->activateWindow();
+    }
+    widget->setFocus();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -293,9 +313,16 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!engine_.ended) dispatch([this] { CloseMainWindow(engine_); });
+    if (!engine_.ended) {
+        dispatch([this] { checkKnown(CloseBox(engine_), "close box", "TForm1"); });
+    }
+    // The trainee chose to go on with the scenario, or a question stopped the close.
+    if (!engine_.ended) {
+        event->ignore();
+        return;
+    }
     event->accept();
-    if (engine_.ended) border_->hide();
+    border_->hide();
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
@@ -304,7 +331,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         QMainWindow::keyPressEvent(event);
         return;
     }
-    dispatch([this] { KeyOnMainWindow(engine_); });
+    dispatch([this] { KeyOnMainWindowItself(engine_); });
 }
 
 void MainWindow::showHelp(int context) {

@@ -69,6 +69,8 @@ class MainWindow : public QMainWindow, public Actions {
     // happens at that one's time, and that one brings the windows up to date.
     void dispatch(const std::function<void()>& event);
     void sync();
+    // The keyboard focus to a control the engine named, in whichever window it lies.
+    void focusOn(QWidget* widget);
     void showHelp(int context);
     void deliverMailAnswers();
 

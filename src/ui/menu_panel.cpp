@@ -36,17 +36,19 @@ class MenuItem : public QWidget {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         const QRectF r = QRectF(rect()).adjusted(2, 2, -2, -2);
+        // While another window waits for an answer the items are greyed out, none lit.
+        const bool lit = lit_ && isEnabled();
         QLinearGradient fill(r.topLeft(), r.bottomLeft());
-        fill.setColorAt(0, lit_ ? QColor(120, 20, 20) : QColor(40, 40, 48));
-        fill.setColorAt(1, lit_ ? QColor(70, 10, 10) : QColor(22, 22, 28));
+        fill.setColorAt(0, lit ? QColor(120, 20, 20) : QColor(40, 40, 48));
+        fill.setColorAt(1, lit ? QColor(70, 10, 10) : QColor(22, 22, 28));
         p.setBrush(fill);
-        p.setPen(QPen(lit_ ? QColor(255, 220, 0) : QColor(110, 110, 120), lit_ ? 2 : 1));
+        p.setPen(QPen(lit ? QColor(255, 220, 0) : QColor(110, 110, 120), lit ? 2 : 1));
         p.drawRoundedRect(r, 10, 10);
         QFont f = font();
         f.setPointSize(15);
         f.setBold(true);
         p.setFont(f);
-        p.setPen(QColor(255, 220, 0));
+        p.setPen(isEnabled() ? QColor(255, 220, 0) : QColor(120, 120, 128));
         p.drawText(r, Qt::AlignCenter, caption_);
     }
     void enterEvent(QEnterEvent*) override {

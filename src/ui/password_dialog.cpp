@@ -16,6 +16,8 @@ namespace ardentix::ui {
 PasswordDialog::PasswordDialog(Actions& actions, Binder& binder, QWidget* parent)
     : QDialog(parent), actions_(actions) {
     setObjectName(QStringLiteral("TPasswordDlg"));
+    // It holds every other window until it is answered; its own boxes come over it.
+    setWindowModality(Qt::ApplicationModal);
     binder.Bind("TPasswordDlg", this, Binder::Text | Binder::Visible);
 
     auto* label = new QLabel(this);

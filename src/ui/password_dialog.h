@@ -10,7 +10,8 @@ class Actions;
 class Binder;
 
 // The password dialog "TPasswordDlg", asked for before the option pages open while a password is
-// set. Not modal. Its hints show as "Show Hints" was when it came up.
+// set. It holds every other window until it is answered, with the focus in its entry. Its hints
+// show as "Show Hints" was when it came up.
 class PasswordDialog : public QDialog {
     Q_OBJECT
   public:

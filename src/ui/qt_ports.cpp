@@ -1,5 +1,6 @@
 #include "ui/qt_ports.h"
 
+#include <QApplication>
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
@@ -10,6 +11,7 @@
 #include <QInputDialog>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTime>
 
 #include "core/dates.h"
@@ -75,8 +77,35 @@ SoundPlayer* QtSound::player() {
     return player_.get();
 }
 
+QWidget* QtDialogs::boxOwner() const {
+    if (QWidget* waiting = QApplication::activeModalWidget()) return waiting;
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    return parent_;
+}
+
+namespace {
+
+// The window a box belongs to: it gets the keyboard back when the box closes, whether a window
+// manager would give it back or not.
+class BoxOwner {
+  public:
+    explicit BoxOwner(QWidget* window) : window_(window) {}
+    ~BoxOwner() {
+        if (window_ && window_->isVisible()) window_->activateWindow();
+    }
+    BoxOwner(const BoxOwner&) = delete;
+    BoxOwner& operator=(const BoxOwner&) = delete;
+    QWidget* get() const { return window_; }
+
+  private:
+    QPointer<QWidget> window_;
+};
+
+}  // namespace
+
 BoxAnswer QtDialogs::Message(BoxKind kind, BoxButtons buttons, const std::string& text) {
-    QMessageBox box(parent_);
+    const BoxOwner owner(boxOwner());
+    QMessageBox box(owner.get());
     box.setWindowTitle(QStringLiteral("Ardentix"));
     box.setText(QString::fromStdString(text));
     switch (kind) {
@@ -119,7 +148,8 @@ BoxAnswer QtDialogs::Message(BoxKind kind, BoxButtons buttons, const std::string
 std::optional<std::string> QtDialogs::Input(const std::string& caption, const std::string& prompt,
                                             const std::string& initial) {
     bool ok = false;
-    const QString text = QInputDialog::getText(parent_, QString::fromStdString(caption),
+    const BoxOwner owner(boxOwner());
+    const QString text = QInputDialog::getText(owner.get(), QString::fromStdString(caption),
                                                QString::fromStdString(prompt), QLineEdit::Normal,
                                                QString::fromStdString(initial), &ok);
     if (!ok) return std::nullopt;
@@ -132,8 +162,9 @@ std::optional<std::string> QtDialogs::OpenFile(const std::string& filterName,
     const QString glob = QString::fromStdString(pattern);
     const QString filter =
         QStringLiteral("%1 (%2 %3)").arg(QString::fromStdString(filterName), glob, glob.toLower());
-    const QString file =
-        QFileDialog::getOpenFileName(parent_, QStringLiteral("Open"), QDir::currentPath(), filter);
+    const BoxOwner owner(boxOwner());
+    const QString file = QFileDialog::getOpenFileName(owner.get(), QStringLiteral("Open"),
+                                                      QDir::currentPath(), filter);
     if (file.isEmpty()) return std::nullopt;
     return file.toStdString();
 }
@@ -142,7 +173,8 @@ std::optional<Font> QtDialogs::ChooseFont(const Font& initial) {
     bool ok = false;
     QFont start(QString::fromStdString(initial.family));
     start.setPointSize(initial.pointSize);
-    const QFont chosen = QFontDialog::getFont(&ok, start, parent_);
+    const BoxOwner owner(boxOwner());
+    const QFont chosen = QFontDialog::getFont(&ok, start, owner.get());
     if (!ok) return std::nullopt;
     return Font{chosen.family().toStdString(), chosen.pointSize()};
 }
@@ -150,7 +182,8 @@ std::optional<Font> QtDialogs::ChooseFont(const Font& initial) {
 std::optional<std::string> QtDialogs::SaveFile(
     const std::string& title, const std::string& filterName, const std::string& pattern,
     const std::string& defaultExtension, const std::string& dir, const std::string& proposedName) {
-    QFileDialog dialog(parent_, QString::fromStdString(title), QString::fromStdString(dir));
+    const BoxOwner owner(boxOwner());
+    QFileDialog dialog(owner.get(), QString::fromStdString(title), QString::fromStdString(dir));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({QStringLiteral("%1 (%2)").arg(QString::fromStdString(filterName),
                                                          QString::fromStdString(pattern)),
@@ -164,7 +197,8 @@ std::optional<std::string> QtDialogs::SaveFile(
 }
 
 bool QtDialogs::ChoosePrinter() {
-    return printer_ && printer_->Choose(parent_);
+    const BoxOwner owner(boxOwner());
+    return printer_ && printer_->Choose(owner.get());
 }
 
 namespace {

@@ -39,7 +39,7 @@ class QtSound : public Sound {
     bool missing_ = false;
 };
 
-// Modal message boxes and input boxes over the main window.
+// Modal message boxes and input boxes over the window they answer for.
 class QtDialogs : public Dialogs {
   public:
     void SetParent(QWidget* parent) { parent_ = parent; }
@@ -58,6 +58,11 @@ class QtDialogs : public Dialogs {
                                         const std::string& proposedName) override;
 
   private:
+    // A box belongs to the window it answers for: the window that waits for an answer, else
+    // the active one, else the main window. The window system keeps it over that window, and
+    // that window has the keys again when the box closes.
+    QWidget* boxOwner() const;
+
     QWidget* parent_ = nullptr;
     LazyPrinter* printer_ = nullptr;
 };

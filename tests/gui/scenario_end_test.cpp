@@ -262,6 +262,7 @@ class ScenarioEndTest : public QObject {
         QVERIFY(mail && mail->isVisible());
         QCOMPARE(mail->windowTitle(), QStringLiteral("Send Test Results (email)"));
         QVERIFY(!summary->isEnabled());
+        QCOMPARE(QApplication::activeModalWidget(), mail);
         auto* connect = test::Child<QPushButton>(mail, "CONNECTButton");
         QCOMPARE(connect->text(), QStringLiteral("1. Connect"));
         QVERIFY(connect->font().bold());

@@ -160,5 +160,22 @@ TEST_F(Scripts, BoxTextMustMatch) {
     EXPECT_NE(out.find("expected box \"Something else.\""), std::string::npos) << out;
 }
 
+// The close box is dead while a window that waits for an answer stands over the main window, as
+// in the program; the summary is no such window.
+TEST_F(Scripts, CloseIsRefusedWhileADialogWaits) {
+    for (const auto& file : fs::directory_iterator(ARDENTIX_MEDIA_DIR))
+        fs::copy_file(file.path(), dir / file.path().filename());
+    std::string out;
+    const RunResult r = run(
+        "start\nclick MenuStart\nclose\nexpect ended \"0\"\nexpect TUserNAMEFORM.visible \"1\"\n"
+        "click TUserNAMEFORM.CancelBtn\nclose\nexpect ended \"1\"\n",
+        &out);
+    EXPECT_EQ(r.passed, 3) << out;
+    EXPECT_EQ(r.failed, 1) << out;
+    EXPECT_EQ(out,
+              "t.scn:3: the main window cannot be closed while TUserNAMEFORM waits for an "
+              "answer\nt.scn:7: the program ended\n");
+}
+
 }  // namespace
 }  // namespace ardentix::script

@@ -1,6 +1,7 @@
 #include "script/names.h"
 
 #include <unistd.h>
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <sstream>
@@ -11,6 +12,7 @@
 #include "core/patient_view.h"
 #include "mail/mail_session.h"
 #include "records/debrief.h"
+#include "scenario/input.h"
 #include "script/headless_ports.h"
 
 namespace ardentix::script {
@@ -234,6 +236,19 @@ std::optional<std::string> debriefValue(const Engine& e, std::string_view name) 
     return std::nullopt;
 }
 
+// NAME.usable: whether the control, menu item, pad, field or spin button can be used now, by the
+// rule the input commands go by.
+std::optional<std::string> usableValue(const Engine& e, std::string_view name) {
+    if (!endsWith(name, ".usable")) return std::nullopt;
+    const std::string_view control = name.substr(0, name.size() - 7);
+    if (!e.screen.Has(control) && !ControlByName(control)) return std::nullopt;
+    const AvailableInputs in = InputsAvailable(e);
+    for (const auto* list : {&in.clicks, &in.menus, &in.pads, &in.fields, &in.spins}) {
+        if (std::find(list->begin(), list->end(), control) != list->end()) return flag(true);
+    }
+    return flag(false);
+}
+
 }  // namespace
 
 bool PathWritable(const std::string& path) {
@@ -257,6 +272,7 @@ std::optional<std::string> LookUp(const NameContext& c, std::string_view name) {
     if (name == "Sound.log") return join(c.sound.log);
     if (name == "Sound.last") return c.sound.log.empty() ? std::string() : c.sound.log.back();
     if (name.starts_with("file:")) return fileValue(e, name.substr(5));
+    if (auto v = usableValue(e, name)) return v;
     if (auto v = timerValue(e.timers, name)) return v;
     if (auto v = settingValue(e.settings, name)) return v;
     if (auto v = FieldText(e.state, name)) return v;

@@ -427,7 +427,9 @@ void Runner::execute(const Command& c) {
     } else if (verb == "close") {
         expectCount(w, 1);
         if (!started_) throw Malformed{"close needs a started program"};
-        CloseMainWindow(engine_);
+        if (CloseBox(engine_) == InputResult::Unavailable)
+            fail(c.line, "the main window cannot be closed while " +
+                             std::string(WaitingWindow(engine_)) + " waits for an answer");
     } else if (verb == "put") {
         doPut(w);
     } else if (verb == "remove") {
