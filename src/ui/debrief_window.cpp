@@ -376,6 +376,7 @@ bool DebriefChart::event(QEvent* e) {
 DebriefWindow::DebriefWindow(Engine& engine, Actions& actions, Binder& binder, QWidget* parent)
     : QDialog(parent, Qt::Window), engine_(engine), actions_(actions) {
     setObjectName(QStringLiteral("TDebrief"));
+    setProperty("helpContext", 250);
     setWindowTitle(QStringLiteral("Debrief"));
     binder.Bind("TDebrief", this, Binder::Visible);
     chart_ = new DebriefChart(this);

@@ -74,6 +74,7 @@ QIcon ProgramIcon() {
 LoginDialog::LoginDialog(Actions& actions, Binder& binder, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), actions_(actions) {
     setObjectName(QStringLiteral("TUserNAMEFORM"));
+    setProperty("helpContext", 210);
     setWindowTitle(QStringLiteral("Log in"));
     // It holds every other window until it is answered: no option pages or scoreboard under it.
     setWindowModality(Qt::ApplicationModal);
@@ -211,6 +212,7 @@ SummaryDialog::SummaryDialog(Actions& actions, Binder& binder, QWidget* parent)
 ScoreboardWindow::ScoreboardWindow(Actions& actions, Binder& binder, QWidget* parent)
     : QDialog(parent), actions_(actions) {
     setObjectName(QStringLiteral("TScoreboard"));
+    setProperty("helpContext", 200);
     setWindowTitle(QStringLiteral("Scoreboard - top 10 scores"));
     setWindowModality(Qt::ApplicationModal);
     binder.Bind("TScoreboard", this, Binder::Text);
@@ -263,6 +265,7 @@ void ScoreboardWindow::reject() {
 AboutBox::AboutBox(Actions& actions, Binder& binder, QWidget* parent)
     : QDialog(parent), actions_(actions) {
     setObjectName(QStringLiteral("TAboutBox"));
+    setProperty("helpContext", 290);
     setWindowTitle(QStringLiteral("Ardentix"));
     setModal(true);
     binder.Bind("TAboutBox", this, Binder::Visible);

@@ -39,6 +39,7 @@ FinalErrorPanel::FinalErrorPanel(const Screen& screen, Actions& actions, Binder&
                                  QWidget* parent)
     : QFrame(parent), screen_(screen) {
     setObjectName(QStringLiteral("FINALERRORPanel"));
+    setProperty("helpContext", 230);
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(2);
     // A plain grey panel, whatever the black screen under it.

@@ -20,7 +20,7 @@ namespace ardentix::ui {
 
 namespace {
 
-constexpr int kHelpContext = 220;
+constexpr int kHelpContext = 280;
 
 QString shortName(const char* element) {
     return QString::fromLatin1(element).section('.', -1);

@@ -335,6 +335,11 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void MainWindow::showHelp(int context) {
+    // Over a window that waits for an answer the help must belong to that window: every other
+    // window takes no input then, and the help could not be scrolled or closed.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (!owner || owner == help_) owner = this;
+    if (help_->parentWidget() != owner) help_->setParent(owner, help_->windowFlags());
     help_->ShowTopic(context);
 }
 

@@ -16,6 +16,7 @@ namespace ardentix::ui {
 PasswordDialog::PasswordDialog(Actions& actions, Binder& binder, QWidget* parent)
     : QDialog(parent), actions_(actions) {
     setObjectName(QStringLiteral("TPasswordDlg"));
+    setProperty("helpContext", 270);
     // It holds every other window until it is answered; its own boxes come over it.
     setWindowModality(Qt::ApplicationModal);
     binder.Bind("TPasswordDlg", this, Binder::Text | Binder::Visible);

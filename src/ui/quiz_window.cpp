@@ -50,6 +50,7 @@ QuizWindow::QuizWindow(Actions& actions, Binder& binder, QWidget* parent)
                           Qt::WindowTitleHint),
       actions_(actions) {
     setObjectName(QStringLiteral("TCPRFORM"));
+    setProperty("helpContext", 260);
     setWindowModality(Qt::ApplicationModal);
     setWindowTitle(QStringLiteral("Quiz"));
     auto* question = new QLabel(this);

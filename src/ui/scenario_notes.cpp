@@ -101,6 +101,7 @@ void DeductionList::paintEvent(QPaintEvent*) {
 PausedOverlay::PausedOverlay(const Screen& screen, QWidget* parent)
     : QWidget(parent), screen_(screen) {
     setObjectName(QStringLiteral("PAUSEDLabel"));
+    setProperty("helpContext", 121);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     hide();
 }
