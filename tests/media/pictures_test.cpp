@@ -192,7 +192,7 @@ TEST(Pictures, TheGeneratorWritesTheSameBytesAgain) {
     ASSERT_TRUE(again.isValid());
     QProcess run;
     run.start(QStringLiteral(MAKE_MEDIA), {again.path()});
-    ASSERT_TRUE(run.waitForFinished(120000));
+    ASSERT_TRUE(run.waitForFinished(300000));  // both sizes of every picture
     ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
     for (const std::string& picture : ardentix::AllPictureFileNames()) {
         for (const std::string& name : {picture, ardentix::HighDensityName(picture)}) {
