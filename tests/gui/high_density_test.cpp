@@ -103,7 +103,7 @@ class HighDensityTest : public QObject {
         logIn();
         const QImage view = patientView();
         QCOMPARE(view.size(), QSize(2 * kPatientViewSize, 2 * kPatientViewSize));
-        QVERIFY(meanDifference(view, placedDense(), body()) < 0.5);
+        QVERIFY(meanDifference(view, placedDense(), body()) < 0.25);
 
         // The closed head: its copy, through the copy's own mask, where the photograph was.
         const Element& airway = program_.engine->screen.Get("AIRWAY");
@@ -164,9 +164,10 @@ class HighDensityTest : public QObject {
             p.drawImage(QRect(2 * offset, 0, 2 * kPatientViewSize, 2 * kPatientViewSize),
                         mediaFile(photo()));
         }
-        QVERIFY(meanDifference(view, enlarged, body()) < 1.0);
+        QVERIFY(meanDifference(view, enlarged, body()) < 0.25);
         // The copy is really sharper: the enlarged picture is not what the copy shows.
-        QVERIFY(meanDifference(enlarged, placedDense(), body()) > 2.0);
+        // (On every patient the enlarged picture lies 1.8 to 3 apart from the copy.)
+        QVERIFY(meanDifference(enlarged, placedDense(), body()) > 1.2);
     }
 };
 
