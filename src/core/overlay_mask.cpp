@@ -4,6 +4,10 @@
 
 namespace ardentix {
 
+MaskSeed ScaledSeed(const MaskSeed& seed, int scale) {
+    return {seed.fromCentre, seed.x * scale, seed.y * scale};
+}
+
 std::vector<uint8_t> OverlayMask(int width, int height, const std::vector<uint8_t>& black,
                                  const MaskSeed& seed) {
     const size_t count =

@@ -21,6 +21,9 @@ struct MaskSeed {
 // black: one entry per pixel, row by row, non-zero where the picture's pixel is black. The
 // result is the mask picture, one entry per pixel: 0 (black) where the overlay covers the
 // photograph, 1 (white) where not. The mask files delivered with a picture read the same way.
+// The seed of the same picture drawn at scale times its size: the same point of the object.
+MaskSeed ScaledSeed(const MaskSeed& seed, int scale);
+
 std::vector<uint8_t> OverlayMask(int width, int height, const std::vector<uint8_t>& black,
                                  const MaskSeed& seed);
 

@@ -90,18 +90,25 @@ std::vector<DrawItem> PatientPicture(const Engine& e) {
     const bool breath1 = running(e, TimerId::VENTILATION1Timer);
     const bool breath2 = running(e, TimerId::VENTILATION2Timer);
     if (bvm) {
+        // The bag lies on a face whose head is tilted back: during compressions only once the
+        // airway is open (a rescuer alone puts it on with the first breaths).
         if (breath1) {
             p.at("BVM");
         } else if (breath2) {
             p.at("FACEMASK");
-        } else if (running(e, TimerId::HIDEBVMTimer) || running(e, TimerId::CPRTimer)) {
+        } else if (running(e, TimerId::HIDEBVMTimer) ||
+                   (running(e, TimerId::CPRTimer) && s.AirwayOpened)) {
             p.at("BVM");
         }
     }
     if (breath2 && !bvm) p.at("FACEMASK");
     if (running(e, TimerId::PULSETIMER)) p.at("PULSEHAND");
+    // With 5:1 the compressing hands stay on the chest while a second rescuer gives the breath; a
+    // rescuer alone takes them off to give it.
+    const bool handsStayForBreaths =
+        e.settings.On(Opt::Opt2CPR) && !e.settings.On(Opt::OPTOneRescuer);
     if (running(e, TimerId::CPRTimer) && !s.MaskBreathing &&
-        (e.settings.On(Opt::Opt2CPR) || (!breath1 && !breath2))) {
+        (handsStayForBreaths || (!breath1 && !breath2))) {
         const Element& hands = e.screen.Get("CPRHAND2");
         if (!s.CPRPhase) {
             p.at("CPRHAND2");

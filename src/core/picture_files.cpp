@@ -86,4 +86,13 @@ std::vector<std::string> AllPictureFileNames() {
     return names;
 }
 
+std::string HighDensityName(std::string_view name) {
+    const size_t dot = name.rfind('.');
+    const std::string_view stem = name.substr(0, dot);
+    const std::string_view extension = dot == std::string_view::npos ? "" : name.substr(dot);
+    const bool jpeg = extension.size() == 4 && (extension[1] | 0x20) == 'j' &&
+                      (extension[2] | 0x20) == 'p' && (extension[3] | 0x20) == 'g';
+    return std::string(stem) + "@2x" + (jpeg ? std::string(extension) : std::string(".png"));
+}
+
 }  // namespace ardentix

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/ports.h"
@@ -15,5 +16,11 @@ std::vector<PictureFile> CommonPictureNames();
 
 // Every picture file the program reads, for the installer's media.
 std::vector<std::string> AllPictureFileNames();
+
+// A picture may come with a copy of twice its width and height for high-density screens, named
+// after it: "PT1.jpg" has "PT1@2x.jpg", "pt1aw.BMP" has "pt1aw@2x.png" (lossless, smaller than a
+// bitmap). The copy is optional; a program without it draws the picture itself, enlarged.
+inline constexpr int kHighDensityScale = 2;
+std::string HighDensityName(std::string_view name);
 
 }  // namespace ardentix

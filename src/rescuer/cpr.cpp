@@ -25,14 +25,20 @@ void cprTick(Engine& e) {
     s.CPRPhase = !s.CPRPhase;
     ++s.CompressionCount;
     const bool fiveToOne = e.settings.On(Opt::Opt2CPR);
-    if ((fiveToOne && s.CompressionCount >= 10 && s.PatientAge > 8) ||
-        (s.PatientAge <= 8 && s.CompressionCount >= 10) ||
-        (!fiveToOne && s.CompressionCount >= 30 && s.PatientAge > 8)) {
+    const bool breathsDue = (fiveToOne && s.CompressionCount >= 10 && s.PatientAge > 8) ||
+                            (s.PatientAge <= 8 && s.CompressionCount >= 10) ||
+                            (!fiveToOne && s.CompressionCount >= 30 && s.PatientAge > 8);
+    if (breathsDue) {
         e.timers.SetInterval(TimerId::VENTILATION1Timer, 500);
         e.timers.Start(TimerId::VENTILATION1Timer);
         s.BreathSeriesCount = 0;
     }
-    if (e.settings.On(Opt::OptBVM)) s.AirwayOpened = true;
+    // The bag-valve mask on the face holds the head tilted back. A second rescuer holds it there
+    // from the first compression; a rescuer alone, whose hands are on the chest, tilts the head
+    // and puts the bag on when the breaths are due.
+    if (e.settings.On(Opt::OptBVM) && (!e.settings.On(Opt::OPTOneRescuer) || breathsDue)) {
+        s.AirwayOpened = true;
+    }
     Redraw(e);
 }
 

@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/screen.h"
 #include "ui/actions.h"
@@ -47,11 +48,23 @@ QLineEdit* shownField(Binder& binder, const char* element, QWidget* parent) {
 
 }  // namespace
 
+QPoint CentredPosition(const QRect& area, const QSize& frame) {
+    // QRect::center() lies half a pixel up and left of the middle of an even width, which put a
+    // window as wide as the screen one pixel off it; the sums here are exact.
+    const auto along = [](int start, int room, int length) {
+        return std::max(start, start + (room - length) / 2);
+    };
+    return {along(area.left(), area.width(), frame.width()),
+            along(area.top(), area.height(), frame.height())};
+}
+
 void CentreOnScreen(QWidget* window) {
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
-    }
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    // The frame is what must fit: the window system puts its title bar and borders around the
+    // window, and a move places the frame's corner.
+    const QSize frame = window->frameGeometry().size().expandedTo(window->size());
+    window->move(CentredPosition(screen->availableGeometry(), frame));
 }
 
 QIcon ProgramIcon() {

@@ -12,7 +12,11 @@ namespace ardentix::ui {
 class Actions;
 class Binder;
 
-// Puts a window in the middle of the screen.
+// Where a window's frame of this size lies in the middle of a screen's available area: never
+// past its edges, at its top-left corner when the frame is larger than the area.
+QPoint CentredPosition(const QRect& area, const QSize& frame);
+
+// Puts a window in the middle of the screen's available area, all of it on the screen.
 void CentreOnScreen(QWidget* window);
 
 // The log-in window: name, ID number and the choice of mode; always on top.

@@ -51,7 +51,8 @@ class TrayPad : public QWidget {
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        p.drawPixmap(0, 0, isEnabled() ? PadPicture(white_) : greyed(PadPicture(white_)));
+        const QPixmap pad = PadPicture(white_, devicePixelRatioF());
+        p.drawPixmap(0, 0, isEnabled() ? pad : greyed(pad));
     }
     void changeEvent(QEvent* event) override {
         if (event->type() == QEvent::EnabledChange)
@@ -72,8 +73,10 @@ class TrayPad : public QWidget {
 
 }  // namespace
 
-QPixmap PadPicture(bool white) {
-    QPixmap pixmap(52, 66);
+QPixmap PadPicture(bool white, qreal devicePixelRatio) {
+    // Drawn for the screen's pixels, so that it stays sharp on a high-density screen.
+    QPixmap pixmap(QSize(52, 66) * devicePixelRatio);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
@@ -107,7 +110,7 @@ void DragPad(Engine& engine, Actions& actions, bool white, bool fromMisplaced, Q
     drag->setMimeData(data);
     if (started) {
         // The pad itself is the pointer while it is carried.
-        drag->setPixmap(PadPicture(white));
+        drag->setPixmap(PadPicture(white, source->devicePixelRatioF()));
         drag->setHotSpot(QPoint(26, 33));
     }
     drag->exec(Qt::MoveAction);
@@ -127,15 +130,19 @@ void PatientArea::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::black);
     p.setClipRect(rect());
-    // Drawn larger on a high-density screen, the pictures are smoothed, not blocky.
+    // On a high-density screen the pictures' larger copies are drawn, pixel for pixel; a picture
+    // without one is drawn larger, smoothed rather than blocky. Places and sizes stay those of
+    // the pictures themselves, which the engine knows.
     p.setRenderHint(QPainter::SmoothPixmapTransform);
+    const qreal dpr = devicePixelRatioF();
     for (const DrawItem& item : PatientPicture(engine_)) {
         const QString name = QString::fromStdString(item.picture);
-        const QImage image = name == QLatin1String("PADWHITE3") ? PadPicture(true).toImage()
-                                                                : pictures_.Picture(name);
+        const QImage image = name == QLatin1String("PADWHITE3") ? PadPicture(true, dpr).toImage()
+                                                                : pictures_.Picture(name, dpr);
         if (image.isNull()) continue;
-        const QRect place(item.left, item.top, image.width() + item.growWidth,
-                          image.height() + item.growHeight);
+        const QSize size = image.deviceIndependentSize().toSize();
+        const QRect place(item.left, item.top, size.width() + item.growWidth,
+                          size.height() + item.growHeight);
         p.drawImage(place, image);
     }
     if (!carried_) return;

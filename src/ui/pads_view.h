@@ -52,7 +52,8 @@ class PadTray : public QWidget {
 // Runs a whole pad drag: its start, the drop the targets report, and its end.
 void DragPad(Engine& engine, Actions& actions, bool white, bool fromMisplaced, QWidget* source);
 
-// The picture of a pad, for the tray, the drag and a pad lying loose.
-QPixmap PadPicture(bool white);
+// The picture of a pad, for the tray, the drag and a pad lying loose, 52 x 66 drawn for a screen
+// of this device pixel ratio.
+QPixmap PadPicture(bool white, qreal devicePixelRatio = 1);
 
 }  // namespace ardentix::ui

@@ -16,6 +16,8 @@
 
 #include "core/dates.h"
 #include "core/files.h"
+#include "core/overlay_mask.h"
+#include "core/picture_files.h"
 #include "ui/lazy_printer.h"
 #include "ui/module_loader.h"
 #include "ui/modules/module_api.h"
@@ -242,24 +244,62 @@ QImage seededMask(const QImage& picture, const MaskSeed& seed) {
     return image;
 }
 
+// The larger copy of a picture file, looked up beside it without regard to case; empty when there
+// is none.
+QString densePath(const std::string& path) {
+    const QFileInfo file(QString::fromStdString(path));
+    const std::string dir = file.path().toStdString();
+    const std::string name = HighDensityName(file.fileName().toStdString());
+    return ProgramFileExists(dir, name) ? QString::fromStdString(ProgramFile(dir, name))
+                                        : QString();
+}
+
 }  // namespace
 
 std::optional<std::string> QtPictures::Load(const std::vector<PictureFile>& files) {
     for (const PictureFile& f : files) {
-        QImage image(QString::fromStdString(f.path));
+        const QImage image(QString::fromStdString(f.path));
         if (image.isNull()) return f.path;
         QString element = QString::fromStdString(f.element);
         if (element.endsWith(QLatin1String(".mask"))) {
             // A mask file of its own, for the picture loaded before it.
             element.chop(5);
             pictures_.insert(element, masked(pictures_.value(element), image));
-        } else if (f.seed) {
-            pictures_.insert(element, masked(image, seededMask(image, *f.seed)));
+            DenseSource& source = denseSources_[element];
+            source.maskFile = true;
+            source.maskPath = densePath(f.path);
         } else {
-            pictures_.insert(element, image);
+            pictures_.insert(element, f.seed ? masked(image, seededMask(image, *f.seed)) : image);
+            denseSources_.insert(element, {densePath(f.path), f.seed, false, {}, image.size()});
         }
+        dense_.remove(element);
     }
     return std::nullopt;
+}
+
+QImage QtPictures::loadDense(const DenseSource& source) const {
+    if (source.path.isEmpty() || (source.maskFile && source.maskPath.isEmpty())) return {};
+    QImage copy(source.path);
+    if (copy.size() != source.size * kHighDensityScale) return {};  // not a copy of this picture
+    if (source.maskFile) {
+        const QImage mask(source.maskPath);
+        if (mask.size() != copy.size()) return {};
+        copy = masked(copy, mask);
+    } else if (source.seed) {
+        copy = masked(copy, seededMask(copy, ScaledSeed(*source.seed, kHighDensityScale)));
+    }
+    copy.setDevicePixelRatio(kHighDensityScale);
+    return copy;
+}
+
+QImage QtPictures::Picture(const QString& element, qreal devicePixelRatio) const {
+    if (devicePixelRatio > 1 && denseSources_.contains(element)) {
+        if (!dense_.contains(element))
+            dense_.insert(element, loadDense(denseSources_.value(element)));
+        const QImage dense = dense_.value(element);
+        if (!dense.isNull()) return dense;
+    }
+    return pictures_.value(element);
 }
 
 QFont AdviceFont() {

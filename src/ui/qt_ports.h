@@ -2,6 +2,7 @@
 #include <QFont>
 #include <QImage>
 #include <QMap>
+#include <QSize>
 #include <QString>
 #include <memory>
 
@@ -67,14 +68,33 @@ class QtDialogs : public Dialogs {
     LazyPrinter* printer_ = nullptr;
 };
 
-// Loads the patient pictures and keeps them for drawing, by element name.
+// Loads the patient pictures and keeps them for drawing, by element name. Beside each picture it
+// takes the copy of twice its size for high-density screens when the program directory has one
+// (HighDensityName), with its mask made the same way; without it the picture alone is kept.
 class QtPictures : public Pictures {
   public:
     std::optional<std::string> Load(const std::vector<PictureFile>& files) override;
     QImage Picture(const QString& element) const { return pictures_.value(element); }
+    // The picture to draw on a screen of this device pixel ratio: the larger copy (its device
+    // pixel ratio set, so that it is drawn at the picture's size) when the screen is denser than
+    // the picture and the copy was there, else the picture.
+    QImage Picture(const QString& element, qreal devicePixelRatio) const;
 
   private:
+    // Where an element's larger copy lies; it is read when first asked for, as most screens
+    // never need it.
+    struct DenseSource {
+        QString path;  // empty when there is no copy
+        std::optional<MaskSeed> seed;
+        bool maskFile = false;  // the picture comes with a mask file; its copy must too
+        QString maskPath;
+        QSize size;  // the picture's own size
+    };
+    QImage loadDense(const DenseSource& source) const;
+
     QMap<QString, QImage> pictures_;
+    QMap<QString, DenseSource> denseSources_;
+    mutable QMap<QString, QImage> dense_;  // read copies, null where a copy is unusable
 };
 
 // The advice panel's type: Arial, bold, 13 pixels.

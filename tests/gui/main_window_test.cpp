@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -17,6 +18,7 @@
 #include "core/scenario.h"
 #include "test_program.h"
 #include "ui/audio_warning.h"
+#include "ui/dialogs.h"
 #include "ui/main_window.h"
 #include "ui/menu_panel.h"
 #include "ui/qt_ports.h"
@@ -63,6 +65,35 @@ class MainWindowTest : public QObject {
 
     // One item of the main menu is lit at a time: the one under the mouse, else the one with the
     // focus; over the background none is.
+    // The window opens in the middle of the screen's available area, all of it on the screen.
+    void opensInTheMiddleOfTheScreen() {
+        const QRect area = window_->screen()->availableGeometry();
+        const QRect frame = window_->frameGeometry();
+        QVERIFY(area.contains(frame));
+        QCOMPARE(frame.left() - area.left(), area.right() - frame.right());
+        QCOMPARE(frame.top() - area.top(), area.bottom() - frame.bottom());
+    }
+
+    // A frame as wide as the area starts at its left edge, not one pixel before it; a larger
+    // frame keeps its top-left corner on the area, and the area's own corner counts.
+    void centringNeverLeavesTheArea() {
+        const QRect screen(0, 0, 640, 480);
+        QCOMPARE(ui::CentredPosition(screen, {640, 480}), QPoint(0, 0));
+        QCOMPARE(ui::CentredPosition(screen, {638, 478}), QPoint(1, 1));
+        QCOMPARE(ui::CentredPosition(screen, {641, 481}), QPoint(0, 0));
+        QCOMPARE(ui::CentredPosition(screen, {1280, 960}), QPoint(0, 0));
+        QCOMPARE(ui::CentredPosition({1024, 30, 800, 570}, {640, 480}), QPoint(1104, 75));
+        QCOMPARE(ui::CentredPosition({1024, 30, 800, 570}, {900, 600}), QPoint(1024, 30));
+        // Moved by hand, a window wider than the screen comes back to the screen's left edge.
+        QWidget wide;
+        wide.resize(window_->screen()->availableGeometry().width() + 2, 100);
+        wide.move(-300, -300);
+        ui::CentreOnScreen(&wide);
+        QCOMPARE(wide.pos(),
+                 window_->screen()->availableGeometry().topLeft() +
+                     QPoint(0, (window_->screen()->availableGeometry().height() - 100) / 2));
+    }
+
     void menuLightsOneItemAtATime() {
         ui::MenuPanel* menu = window_->Menu();
         QWidget* start = menu->StartButton();

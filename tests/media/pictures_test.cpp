@@ -1,11 +1,12 @@
-// The build's pictures: every file the program reads is there and decodes, every per-set overlay
-// covers only its object inside the view when the program fills the black around its seed point,
-// and the generator writes the same bytes on every run.
+// The build's pictures: every file the program reads is there and decodes, with its copy for
+// high-density screens at twice the size; every per-set overlay covers only its object inside the
+// view when the program fills the black around its seed point, in both sizes; and the generator
+// writes the same bytes on every run.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -94,6 +95,7 @@ std::vector<Placed> placedOverlays() {
 }
 
 TEST(Pictures, EveryFileIsThereAndDecodes) {
+    constexpr int dense = ardentix::kHighDensityScale;
     for (const std::string& name : ardentix::AllPictureFileNames()) {
         const QImage image = load(name);
         ASSERT_FALSE(image.isNull()) << name;
@@ -101,23 +103,65 @@ TEST(Pictures, EveryFileIsThereAndDecodes) {
             EXPECT_EQ(image.size(), QSize(ardentix::kPatientViewSize, ardentix::kPatientViewSize))
                 << name;
         }
+        const std::string denseName = ardentix::HighDensityName(name);
+        const QImage copy = load(denseName);
+        ASSERT_FALSE(copy.isNull()) << denseName;
+        EXPECT_EQ(copy.size(), image.size() * dense) << denseName;
     }
 }
 
+TEST(Pictures, HighDensityNamesKeepTheStemAndMarkTheScale) {
+    EXPECT_EQ(ardentix::HighDensityName("PT1.jpg"), "PT1@2x.jpg");
+    EXPECT_EQ(ardentix::HighDensityName("PT2.JPG"), "PT2@2x.JPG");
+    EXPECT_EQ(ardentix::HighDensityName("pt1aw.BMP"), "pt1aw@2x.png");
+    EXPECT_EQ(ardentix::HighDensityName("SHAKEm.BMP"), "SHAKEm@2x.png");
+    EXPECT_EQ(ardentix::HighDensityName("noext"), "noext@2x.png");
+}
+
+// At both sizes: the seed lies on the object and nothing outside the view is covered.
 TEST(Pictures, OverlaysCoverTheirObjectInsideTheView) {
     const std::vector<Placed> all = placedOverlays();
     ASSERT_GE(all.size(), 7u * 11u);
-    for (const Placed& o : all) {
+    for (const int scale : {1, ardentix::kHighDensityScale}) {
+        for (const Placed& o : all) {
+            const std::string file = scale == 1 ? o.file : ardentix::HighDensityName(o.file);
+            const QImage image = load(file);
+            ASSERT_FALSE(image.isNull()) << file;
+            const QPoint middle(image.width() / 2, image.height() / 2);
+            QPoint seed = o.seed * scale;
+            if (o.seed == QPoint(-1, -1)) seed = middle;
+            if (o.seed == QPoint(-2, -2)) seed = middle - QPoint(50, 50) * scale;
+            ASSERT_TRUE(image.rect().contains(seed)) << file;
+            EXPECT_FALSE(black(image, seed.x(), seed.y())) << file << " seed on the background";
+            const int side = ardentix::kPatientViewSize * scale;
+            const QRect view(0, 0, side, side);
+            for (const QPoint& p : covered(image, seed))
+                ASSERT_TRUE(view.contains(o.at * scale + p)) << file << " covers outside the view";
+        }
+    }
+}
+
+// The larger copy covers the same part of the view as the picture: each pixel of the picture
+// matches the four of the copy that lie on it, but at the edges of the object.
+TEST(Pictures, HighDensityCopiesCoverWhatTheirPictureCovers) {
+    constexpr int dense = ardentix::kHighDensityScale;
+    for (const Placed& o : placedOverlays()) {
         const QImage image = load(o.file);
-        ASSERT_FALSE(image.isNull()) << o.file;
-        QPoint seed = o.seed;
-        if (seed == QPoint(-1, -1)) seed = QPoint(image.width() / 2, image.height() / 2);
-        if (seed == QPoint(-2, -2)) seed = QPoint(image.width() / 2 - 50, image.height() / 2 - 50);
-        ASSERT_TRUE(image.rect().contains(seed)) << o.file;
-        EXPECT_FALSE(black(image, seed.x(), seed.y())) << o.file << " seed on the background";
-        const QRect view(0, 0, ardentix::kPatientViewSize, ardentix::kPatientViewSize);
-        for (const QPoint& p : covered(image, seed))
-            ASSERT_TRUE(view.contains(o.at + p)) << o.file << " covers outside the view";
+        const QImage copy = load(ardentix::HighDensityName(o.file));
+        ASSERT_EQ(copy.size(), image.size() * dense) << o.file;
+        int differ = 0, shown = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                int inCopy = 0;
+                for (int k = 0; k < dense * dense; ++k)
+                    inCopy += !black(copy, x * dense + k % dense, y * dense + k / dense);
+                const bool here = !black(image, x, y);
+                shown += here;
+                differ += here != (2 * inCopy >= dense * dense);
+            }
+        }
+        ASSERT_GT(shown, 0) << o.file;
+        EXPECT_LT(differ * 20, shown) << o.file << ": " << differ << " of " << shown;
     }
 }
 
@@ -148,20 +192,23 @@ TEST(Pictures, TheGeneratorWritesTheSameBytesAgain) {
     ASSERT_TRUE(again.isValid());
     QProcess run;
     run.start(QStringLiteral(MAKE_MEDIA), {again.path()});
-    ASSERT_TRUE(run.waitForFinished(120000));
+    ASSERT_TRUE(run.waitForFinished(300000));  // both sizes of every picture
     ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
-    for (const std::string& name : ardentix::AllPictureFileNames()) {
-        QFile first(kMedia.filePath(QString::fromStdString(name)));
-        QFile second(QDir(again.path()).filePath(QString::fromStdString(name)));
-        ASSERT_TRUE(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly)) << name;
-        EXPECT_TRUE(first.readAll() == second.readAll()) << name;
+    for (const std::string& picture : ardentix::AllPictureFileNames()) {
+        for (const std::string& name : {picture, ardentix::HighDensityName(picture)}) {
+            QFile first(kMedia.filePath(QString::fromStdString(name)));
+            QFile second(QDir(again.path()).filePath(QString::fromStdString(name)));
+            ASSERT_TRUE(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly))
+                << name;
+            EXPECT_TRUE(first.readAll() == second.readAll()) << name;
+        }
     }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

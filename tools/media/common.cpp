@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QLinearGradient>
 #include <QRadialGradient>
+#include <QTransform>
 
 #include "art.h"
 
@@ -11,20 +12,42 @@ namespace media {
 
 namespace {
 
-QImage canvas(int width, int height) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+QImage canvas(int width, int height, int scale) {
+    QImage image(width * scale, height * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
 }
 
+// The hands of the SHAKE picture: wrist, angle and grip.
+constexpr QPointF kFarWrist(222, 44), kNearWrist(72, 38);
+constexpr double kFarAngle = -4, kNearAngle = 4, kShakeHand = 1.1;
+
+QPointF palmOf(QPointF wrist, double angle) {
+    // The middle of the palm lies 20 hand units from the wrist, along the hand.
+    return QTransform()
+        .translate(wrist.x(), wrist.y())
+        .rotate(angle)
+        .scale(kShakeHand, kShakeHand)
+        .map(QPointF(20, 0));
+}
+
 }  // namespace
+
+QPointF ShakeNearPalm() {
+    return palmOf(kNearWrist, kNearAngle);
+}
+
+QPointF ShakeFarPalm() {
+    return palmOf(kFarWrist, kFarAngle);
+}
 
 // Drawn 18 right of and 72 above the white pad's drop zone (12 right of and 80 above the red
 // one's): the ring sits on the zone, the arrow above points at it.
-QImage Highlight() {
-    QImage image = canvas(60, 152);
+QImage Highlight(int scale) {
+    QImage image = canvas(60, 152, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     const QPointF ring(30, 116);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(255, 160, 20), 11));
@@ -52,23 +75,24 @@ QImage Highlight() {
 
 // Drawn at the set's shake place: the near hand on the near shoulder, the far arm reaching
 // across to the far shoulder.
-QImage ShakeHands() {
-    QImage image = canvas(460, 112);
+QImage ShakeHands(int scale) {
+    QImage image = canvas(460, 112, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    const QPointF far(222, 44), near(72, 38);
-    DrawArm(p, QPointF(-60, 96), far, 40);
-    DrawHand(p, far, -4, 1.1, Grip::Curled, false);
-    DrawArm(p, QPointF(-60, 28), near, 40);
-    DrawHand(p, near, 4, 1.1, Grip::Curled, true);
+    p.scale(scale, scale);
+    DrawArm(p, QPointF(-60, 96), kFarWrist, 40);
+    DrawHand(p, kFarWrist, kFarAngle, kShakeHand, Grip::Curled, false);
+    DrawArm(p, QPointF(-60, 28), kNearWrist, 40);
+    DrawHand(p, kNearWrist, kNearAngle, kShakeHand, Grip::Curled, true);
     return image;
 }
 
 // Drawn at the view's top-left corner; the tail points down to the rescuer at the patient's side.
-QImage ShoutBubble() {
-    QImage image = canvas(150, 66);
+QImage ShoutBubble(int scale) {
+    QImage image = canvas(150, 66, scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     QPainterPath bubble;
     bubble.addRoundedRect(QRectF(3, 3, 142, 42), 20, 20);
     QPainterPath tail(QPointF(22, 38));

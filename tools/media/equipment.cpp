@@ -2,6 +2,8 @@
 // cables.
 #include <QLinearGradient>
 #include <QRadialGradient>
+#include <QTransform>
+#include <algorithm>
 #include <cmath>
 
 #include "art.h"
@@ -50,7 +52,15 @@ void DrawFaceMask(QPainter& p, QPointF centre, double size, bool pocket) {
     p.drawEllipse(centre + QPointF(-r * 0.25, -r * 0.25), r * 0.2, r * 0.2);
 }
 
-void DrawBag(QPainter& p, QPointF connector, double angle, double size) {
+QPointF BagMiddle(QPointF connector, double angle, double size) {
+    return QTransform()
+        .translate(connector.x(), connector.y())
+        .rotate(angle)
+        .scale(size, size)
+        .map(QPointF(0, -98));
+}
+
+void DrawBag(QPainter& p, QPointF connector, double angle, double size, bool squeezed) {
     p.save();
     p.translate(connector);
     p.rotate(angle);
@@ -65,18 +75,30 @@ void DrawBag(QPainter& p, QPointF connector, double angle, double size) {
     p.drawRoundedRect(QRectF(-9, -34, 18, 34), 4, 4);
     p.setBrush(QColor(70, 120, 200));
     p.drawRect(QRectF(-11, -22, 22, 6));
-    QLinearGradient bag(QPointF(-30, 0), QPointF(30, 0));
+    // Squeezed, the bag's middle is pressed to half its width and bulges at both ends.
+    const double half = squeezed ? 33 : 30, waist = squeezed ? 15 : 30;
+    const auto width = [&](double y) {
+        const double along = (y + 98) / 66.0;  // -1 at the inlet, 1 at the valve
+        const double round = std::sqrt(std::max(0.0, 1 - along * along));
+        return round * (half - (half - waist) * std::exp(-along * along * 6));
+    };
+    QPainterPath shape(QPointF(0, -164));
+    for (double y = -164; y <= -32; y += 2)
+        shape.lineTo(width(y), y);
+    for (double y = -32; y >= -164; y -= 2)
+        shape.lineTo(-width(y), y);
+    shape.closeSubpath();
+    QLinearGradient bag(QPointF(-half, 0), QPointF(half, 0));
     bag.setColorAt(0, QColor(70, 150, 110));
     bag.setColorAt(0.35, QColor(150, 220, 180));
     bag.setColorAt(1, QColor(60, 130, 96));
     p.setPen(QPen(QColor(40, 96, 70), 1.4));
     p.setBrush(bag);
-    p.drawEllipse(QPointF(0, -98), 30, 66);
+    p.drawPath(shape);
     p.setPen(QPen(QColor(50, 110, 80, 140), 1.2));
     for (int i = 1; i < 6; ++i) {
         const double y = -98 - 66 + i * 22;
-        const double half = 30 * std::sqrt(1 - std::pow((y + 98) / 66.0, 2));
-        p.drawLine(QPointF(-half + 3, y), QPointF(half - 3, y));
+        p.drawLine(QPointF(-width(y) + 3, y), QPointF(width(y) - 3, y));
     }
     p.setPen(QPen(QColor(90, 100, 110), 1.2));
     p.setBrush(QColor(230, 232, 236));

@@ -185,12 +185,11 @@ void drawFringe(QPainter& p, const Person& m, bool tilted, const QPainterPath& f
 
 }  // namespace
 
-void DrawHairBehind(QPainter& p, const Person& m, bool tilted) {
-    (void)tilted;
-    const QPointF at(m.cx, m.headY - 0.1 * m.headRy);
-    const double rx = m.headRx + (m.hairStyle == Hair::Bald ? 2 : 6);
-    const double ry = m.headRy + (m.hairStyle == Hair::Bald ? 2 : 6);
-    QColor colour = m.hairStyle == Hair::Bald ? Shade(m.skin, 0.92) : m.hair;
+namespace {
+
+// The hair around the back of the head, lying on the floor.
+void hairAround(QPainter& p, const Person& m, QPointF at, double rx, double ry) {
+    const QColor colour = m.hairStyle == Hair::Bald ? Shade(m.skin, 0.92) : m.hair;
     p.setPen(QPen(Shade(colour, 0.7), 1.2));
     p.setBrush(colour);
     if (m.hairStyle == Hair::Curly) {
@@ -201,35 +200,56 @@ void DrawHairBehind(QPainter& p, const Person& m, bool tilted) {
         p.setPen(Qt::NoPen);
     }
     p.drawEllipse(at, rx, ry);
-    if (m.hairStyle == Hair::Bald) {  // short grey hair left at the sides
+}
+
+}  // namespace
+
+void DrawHairBehind(QPainter& p, const Person& m, bool tilted) {
+    const double grow = m.hairStyle == Hair::Bald ? 2 : 6;
+    const double rx = m.headRx + grow, ry = m.headRy + grow;
+    // The back of the head lies on the floor where it lies, whichever way the chin points: only
+    // the face moves.
+    hairAround(p, m, QPointF(m.cx, m.headY - 0.1 * m.headRy), rx, ry);
+    if (m.hairStyle == Hair::Bald) {  // short grey hair left at the sides, above the ears
         p.setPen(Qt::NoPen);
         p.setBrush(m.hair);
         for (int s : {-1, 1})
-            p.drawEllipse(QPointF(m.cx + s * (m.headRx + 1), m.headY - 0.02 * m.headRy), 6, 22);
+            p.drawEllipse(QPointF(m.cx + s * (m.headRx + 1), FaceY(m, -0.02, tilted)), 6, 22);
     }
 }
 
 void DrawNeck(QPainter& p, const Person& m, bool tilted) {
     const double c = m.cx, n = m.neckHalf, chin = ChinY(m, tilted);
-    QPainterPath neck(QPointF(c - n, chin - 0.3 * m.headRy));
-    neck.lineTo(QPointF(c - n - 2, m.shoulderY - 8));
-    neck.quadTo(QPointF(c, m.shoulderY + 4), QPointF(c + n + 2, m.shoulderY - 8));
-    neck.lineTo(QPointF(c + n, chin - 0.3 * m.headRy));
-    neck.closeSubpath();
-    QLinearGradient g(QPointF(c - n, 0), QPointF(c + n, 0));
-    g.setColorAt(0, Shade(m.skin, 0.72));
-    g.setColorAt(0.5, Shade(m.skin, 0.98));
-    g.setColorAt(1, Shade(m.skin, 0.72));
-    p.setPen(QPen(Shade(m.skin, 0.66), 1.2));
-    p.setBrush(g);
-    p.drawPath(neck);
+    if (tilted) {  // chin down, the neck is hidden under the chin: there is only one jaw line
+        QPainterPath neck(QPointF(c - n, chin - 0.3 * m.headRy));
+        neck.lineTo(QPointF(c - n - 2, m.shoulderY - 8));
+        neck.quadTo(QPointF(c, m.shoulderY + 4), QPointF(c + n + 2, m.shoulderY - 8));
+        neck.lineTo(QPointF(c + n, chin - 0.3 * m.headRy));
+        neck.closeSubpath();
+        QLinearGradient g(QPointF(c - n, 0), QPointF(c + n, 0));
+        g.setColorAt(0, Shade(m.skin, 0.72));
+        g.setColorAt(0.5, Shade(m.skin, 0.98));
+        g.setColorAt(1, Shade(m.skin, 0.72));
+        p.setPen(QPen(Shade(m.skin, 0.66), 1.2));
+        p.setBrush(g);
+        p.drawPath(neck);
+    }
     p.setPen(Qt::NoPen);
     if (tilted && !m.child) {  // the throat, stretched
         p.setBrush(Shade(m.skin, 1.03));
         p.drawEllipse(QPointF(c, chin + (m.shoulderY - chin) * 0.45), 4, 5);
     }
-    p.setBrush(QColor(50, 24, 12, tilted ? 36 : 56));  // the shadow under the jaw
-    p.drawEllipse(QPointF(c, chin + 2), m.headRx * 0.62, tilted ? 5 : 9);
+    // The shadow under the jaw fades out, so that it draws no second jaw line.
+    QRadialGradient shade(QPointF(c, chin + 1), m.headRx * 0.7);
+    shade.setColorAt(0, QColor(50, 24, 12, tilted ? 40 : 60));
+    shade.setColorAt(1, QColor(50, 24, 12, 0));
+    p.setBrush(shade);
+    p.save();
+    p.translate(c, chin + 1);
+    p.scale(1, (tilted ? 6.0 : 10.0) / (m.headRx * 0.7));
+    p.translate(-c, -(chin + 1));
+    p.drawEllipse(QPointF(c, chin + 1), m.headRx * 0.7, m.headRx * 0.7);
+    p.restore();
     if (m.collar) {
         p.setPen(QPen(Shade(m.shirt, 0.6), 1.2));
         p.setBrush(Shade(m.shirt, 1.08));

@@ -26,11 +26,13 @@ bool deepInside(const QImage& canvas, int x, int y) {
 
 }  // namespace
 
-QImage ObjectCanvas(const std::function<void(QPainter&)>& draw) {
-    QImage canvas(kView + 2 * kMargin, kView + 2 * kMargin, QImage::Format_ARGB32_Premultiplied);
+QImage ObjectCanvas(const std::function<void(QPainter&)>& draw, int scale) {
+    const int side = (kView + 2 * kMargin) * scale;
+    QImage canvas(side, side, QImage::Format_ARGB32_Premultiplied);
     canvas.fill(Qt::transparent);
     QPainter p(&canvas);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     p.translate(kMargin, kMargin);
     draw(p);
     return canvas;
@@ -86,6 +88,20 @@ QImage CoverOf(const QImage& flat, QPoint seed) {
         }
     }
     return cover;
+}
+
+QImage CutScaled(const QImage& drawn, QRect part, int scale) {
+    // As at the view's own size, nothing past the view's edges is kept.
+    QImage canvas(drawn.size(), QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    {
+        QPainter p(&canvas);
+        const QRect view(kMargin * scale, kMargin * scale, kView * scale, kView * scale);
+        p.drawImage(view.topLeft(), drawn, view);
+    }
+    const QRect cut((part.left() + kMargin) * scale, (part.top() + kMargin) * scale,
+                    part.width() * scale, part.height() * scale);
+    return Flatten(canvas.copy(cut));
 }
 
 Cut CutOverlay(const QImage& drawn, QPoint at, SeedRule rule, QPoint fixedSeed, QString* error) {

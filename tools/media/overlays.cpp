@@ -6,76 +6,75 @@
 
 namespace media {
 
+double MaskSize(const Person& m) {
+    return m.headRx / 36.0 * (m.child ? 0.86 : 1.0);
+}
+
+QPointF MaskCentre(const Person& m) {
+    return {m.cx, m.headY + (m.child ? 0.4 : 0.44) * m.headRy};
+}
+
 namespace {
 
 constexpr double kHand = 1.1;  // the rescuer's hands: an adult's, whoever the patient is
 constexpr double kSideAngle = -10;
 
-double maskSize(const Person& m) {
-    return m.headRx / 36.0 * (m.child ? 0.86 : 1.0);
-}
-
-QPointF maskCentre(const Person& m) {
-    return {m.cx, m.headY + (m.child ? 0.4 : 0.44) * m.headRy};
-}
-
-// The closed airway: the same view with the chin down, cut out around the head.
-void airway(QPainter& p, const Person& m) {
+// The closed airway: the same view with the chin down, cut out around the head. The cut reaches
+// over all of the face, ears and neck of the photograph, which it replaces.
+void airway(QPainter& p, const Person& m, int scale) {
     const double top = m.headY - m.headRy - 10;
     const QPointF centre(m.cx, (top + m.shoulderY) / 2);
     p.save();
     QPainterPath patch;
     patch.addEllipse(centre, m.headRx + 20, (m.shoulderY - top) / 2 + 6);
     p.setClipPath(patch);
-    p.drawImage(QPointF(-kMargin, -kMargin), Scene(m, false));
+    DrawScene(p, Scene(m, false, scale));
     p.restore();
 }
 
 // The face under the clear mask, then the mask.
-void maskOnFace(QPainter& p, const Person& m, bool pocket) {
+void maskOnFace(QPainter& p, const Person& m, bool pocket, int scale) {
     p.save();
-    p.setClipPath(MaskShape(maskCentre(m), maskSize(m), pocket));
-    p.drawImage(QPointF(-kMargin, -kMargin), Scene(m, true));
+    p.setClipPath(MaskShape(MaskCentre(m), MaskSize(m), pocket));
+    DrawScene(p, Scene(m, true, scale));
     p.restore();
-    DrawFaceMask(p, maskCentre(m), maskSize(m), pocket);
+    DrawFaceMask(p, MaskCentre(m), MaskSize(m), pocket);
 }
 
-// Both hands hold the mask from the head's end: thumbs on the mask, fingers along the jaw.
-void holdMask(QPainter& p, const Person& m, bool pocket) {
-    const QPointF c = maskCentre(m);
-    const double spread = 26 * maskSize(m) + (pocket ? 4 : 0);
-    for (int s : {-1, 1}) {
-        const QPointF wrist = c + QPointF(s * (spread + 16), -58);
-        DrawArm(p, wrist + QPointF(s * 60, -150), wrist, 40);
-        DrawHand(p, wrist, 90 - s * 22, kHand * 0.92, Grip::Flat, s > 0);
-    }
+// One hand seals the mask from the head's end, on side s (-1 the viewer's left): the palm at
+// the side of the mask, the thumb over its rim, the fingers curled under the jaw.
+void sealMask(QPainter& p, const Person& m, int s, bool pocket) {
+    const QPointF c = MaskCentre(m);
+    const double half = (pocket ? 30 : 25) * MaskSize(m), top = (pocket ? 33 : 28) * MaskSize(m);
+    const QPointF wrist = c + QPointF(s * (half + 10), -0.75 * top);
+    DrawArm(p, wrist + QPointF(s * 34, -150), wrist, 38);
+    DrawHand(p, wrist, 90 + s * 6, kHand * 0.9, Grip::Curled, s > 0);
 }
 
+// The bag: lying on the mask, or squeezed by one hand while the other seals the mask.
 void bag(QPainter& p, const Person& m, bool squeezing) {
-    const QPointF c = maskCentre(m);
-    DrawBag(p, c, 28, 1.0);
+    const QPointF c = MaskCentre(m);
+    DrawBag(p, c, 28, 1.0, squeezing);
     if (!squeezing) return;
-    // One hand seals the mask, the other squeezes the bag.
-    const QPointF maskWrist = c + QPointF(-44, -56);
-    DrawArm(p, maskWrist + QPointF(-70, -150), maskWrist, 40);
-    DrawHand(p, maskWrist, 70, kHand * 0.92, Grip::Flat, false);
-    const QTransform t = QTransform().translate(c.x(), c.y()).rotate(28);
-    const QPointF bagMiddle = t.map(QPointF(0, -98));
-    const QPointF wrist = bagMiddle + QPointF(34, 6);
+    sealMask(p, m, -1, false);
+    const QPointF wrist = BagMiddle(c, 28, 1.0) + QPointF(34, 6);
     DrawArm(p, wrist + QPointF(50, -150), wrist, 40);
     DrawHand(p, wrist, 196, kHand, Grip::Curled, false);
 }
 
 void cpr(QPainter& p, const Person& m, bool oneHand) {
-    const QPointF c = ChestCentre(m);
-    // The rescuer kneels at the patient's right, his arms straight down onto the breastbone.
-    const QPointF wrist = c + QPointF(-22 * kHand, 2);
-    DrawArm(p, wrist + QPointF(-170, -90), wrist, 44);
+    const QPointF c = CompressionPoint(m);
+    // The rescuer kneels at the patient's right, his arms straight down onto the breastbone; at
+    // a child's small chest the heel of the hand is on the breastbone and the arm comes from the
+    // side, not over the upper chest.
+    const QPointF wrist = c + (m.child ? QPointF(-8 * kHand, 0) : QPointF(-22 * kHand, 2));
+    const QPointF shoulder = wrist + (m.child ? QPointF(-176, -40) : QPointF(-170, -90));
+    DrawArm(p, shoulder, wrist, 44);
     if (oneHand) {
         DrawHand(p, wrist, -4, kHand, Grip::Flat, false);
         return;
     }
-    DrawArm(p, wrist + QPointF(-176, -40), wrist + QPointF(-2, -6), 44);
+    DrawArm(p, shoulder + QPointF(-6, 50), wrist + QPointF(-2, -6), 44);
     DrawHand(p, wrist + QPointF(0, 4), -6, kHand, Grip::Flat, false);
     DrawHand(p, wrist + QPointF(-2, -6), 4, kHand, Grip::Curled, true);
 }
@@ -119,26 +118,26 @@ void sidePad(QPainter& p, const Person& m) {
 
 }  // namespace
 
-void DrawOverlay(QPainter& p, const Person& m, Overlay o) {
+void DrawOverlay(QPainter& p, const Person& m, Overlay o, int scale) {
     switch (o) {
         case Overlay::Airway:
-            airway(p, m);
+            airway(p, m, scale);
             break;
         case Overlay::Breath:
             DrawRescuerHead(p, Mouth(m, true) + QPointF(-8, -22), 1.35);
             break;
-        case Overlay::Bag:
-            maskOnFace(p, m, false);
+        case Overlay::Bag:  // the bag left on the face between breaths and during compressions
+            maskOnFace(p, m, false, scale);
+            bag(p, m, false);
+            break;
+        case Overlay::BagMask:  // a breath: the bag squeezed
+            maskOnFace(p, m, false, scale);
             bag(p, m, true);
             break;
-        case Overlay::BagMask:
-            maskOnFace(p, m, false);
-            bag(p, m, false);
-            holdMask(p, m, false);
-            break;
         case Overlay::PocketMask:
-            maskOnFace(p, m, true);
-            holdMask(p, m, true);
+            maskOnFace(p, m, true, scale);
+            for (int s : {-1, 1})
+                sealMask(p, m, s, true);
             break;
         case Overlay::Cpr:
             cpr(p, m, false);

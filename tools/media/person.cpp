@@ -103,6 +103,15 @@ Person make(int set) {
     m.headY = m.shoulderY - (k.child ? 18 : 26) - m.headRy;
     m.belt = m.shoulderY + (k.child ? 165 : 232);
     m.armWidth = k.child ? 30 : 36 + (k.shoulders - 90) * 0.25;
+    if (k.child) {
+        // The child lies nearer the camera: his shoulders lie under the palms of the shaking
+        // hands, which are the same picture for every patient.
+        const double near = l.shake.left + ShakeNearPalm().x();
+        const double far = l.shake.left + ShakeFarPalm().x();
+        m.cx = std::round((near + far) / 2);
+        m.shoulderHalf = std::round((far - near) / 2 + 12);
+        m.waistHalf = std::min(k.waist, m.shoulderHalf - 8);
+    }
     return m;
 }
 
@@ -136,6 +145,12 @@ QPointF NeckSide(const Person& m) {
 
 QPointF ChestCentre(const Person& m) {
     return {m.cx, m.shoulderY + (m.child ? 52 : 82)};
+}
+
+QPointF CompressionPoint(const Person& m) {
+    // An adult's breastbone runs from 24 to 104 below the shoulders, with the nipples at 82; a
+    // child's is shorter (16 to 68, nipples at 53), and the hand goes just below the nipples.
+    return m.child ? QPointF(m.cx, m.shoulderY + 60) : ChestCentre(m);
 }
 
 QColor Shade(const QColor& c, double factor) {

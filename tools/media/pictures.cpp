@@ -37,24 +37,35 @@ Kind kindOf(const QString& lower, int set) {
     return {Overlay::White, l.padWhite2, SeedRule::Fixed, {60, 40}};
 }
 
-QImage commonPicture(const QString& lower) {
+QImage commonPicture(const QString& lower, int scale) {
     QImage image;
-    if (lower.startsWith("hilight")) image = Highlight();
-    if (lower.startsWith("shake")) image = ShakeHands();
-    if (lower.startsWith("shout")) image = ShoutBubble();
+    if (lower.startsWith("hilight")) image = Highlight(scale);
+    if (lower.startsWith("shake")) image = ShakeHands(scale);
+    if (lower.startsWith("shout")) image = ShoutBubble(scale);
     return lower.endsWith("m.bmp") ? MaskOf(image) : Flatten(image);
+}
+
+bool save(const QImage& image, const QString& path, bool jpeg) {
+    const char* format = jpeg ? "JPG" : path.endsWith(".png", Qt::CaseInsensitive) ? "PNG" : "BMP";
+    return !image.isNull() && image.save(path, format, jpeg ? 90 : -1);
 }
 
 }  // namespace
 
-QImage PictureFor(const QString& lower, QString* error) {
+QImage PictureFor(const QString& lower, QString* error, int scale) {
     const int set = lower.startsWith("pt") ? lower.mid(2, 1).toInt() - 1 : -1;
-    if (set < 0) return commonPicture(lower);
-    if (lower.endsWith(".jpg")) return Photograph(set);
+    if (set < 0) return commonPicture(lower, scale);
+    if (lower.endsWith(".jpg")) return Photograph(set, scale);
     const Person& m = PersonOf(set);
     const Kind k = kindOf(lower, set);
-    const QImage canvas = ObjectCanvas([&](QPainter& p) { DrawOverlay(p, m, k.overlay); });
-    return CutOverlay(canvas, QPoint(k.at.left, k.at.top), k.rule, k.seed, error).image;
+    const auto draw = [&](int at) {
+        return ObjectCanvas([&](QPainter& p) { DrawOverlay(p, m, k.overlay, at); }, at);
+    };
+    // The size is found at the view's own scale; a larger copy shows the same part of the view.
+    const QPoint at(k.at.left, k.at.top);
+    const QImage cut = CutOverlay(draw(1), at, k.rule, k.seed, error).image;
+    if (scale == 1 || cut.isNull()) return cut;
+    return CutScaled(draw(scale), QRect(at, cut.size()), scale);
 }
 
 int WritePictures(const QString& dirName) {
@@ -63,11 +74,12 @@ int WritePictures(const QString& dirName) {
     int failures = 0;
     for (const std::string& file : ardentix::AllPictureFileNames()) {
         const QString name = QString::fromStdString(file);
-        QString error;
-        const QImage image = PictureFor(name.toLower(), &error);
+        const QString dense = QString::fromStdString(ardentix::HighDensityName(file));
         const bool jpeg = name.endsWith(".jpg", Qt::CaseInsensitive);
-        if (image.isNull() ||
-            !image.save(dir.filePath(name), jpeg ? "JPG" : "BMP", jpeg ? 90 : -1)) {
+        QString error;
+        if (!save(PictureFor(name.toLower(), &error), dir.filePath(name), jpeg) ||
+            !save(PictureFor(name.toLower(), &error, ardentix::kHighDensityScale),
+                  dir.filePath(dense), jpeg)) {
             std::fprintf(stderr, "make-media: cannot write %s %s\n", file.c_str(),
                          qPrintable(error));
             ++failures;

@@ -101,10 +101,15 @@ int WritePreview(const QString& outDir) {
         });
         add("breathing check",
             [&](QImage& v) { bag.overlay(v, "Breathcheck", pt(l.breathcheck)); });
-        add("bag breath", [&](QImage& v) { bag.overlay(v, "BVM", pt(l.bvm)); });
-        add("bag mask held", [&](QImage& v) { bag.overlay(v, "FACEMASK", pt(l.faceMaskBvm)); });
-        add("pocket mask", [&](QImage& v) { pocket.overlay(v, "FACEMASK", pt(l.faceMask)); });
+        add("bag on the face", [&](QImage& v) { bag.overlay(v, "BVM", pt(l.bvm)); });
+        add("bag breath", [&](QImage& v) { bag.overlay(v, "FACEMASK", pt(l.faceMaskBvm)); });
+        add("pocket mask breath",
+            [&](QImage& v) { pocket.overlay(v, "FACEMASK", pt(l.faceMask)); });
         add("CPR hands", [&](QImage& v) { bag.overlay(v, "CPRHAND2", pt(l.cprHand)); });
+        add("CPR, bag on the face", [&](QImage& v) {
+            bag.overlay(v, "BVM", pt(l.bvm));
+            bag.overlay(v, "CPRHAND2", pt(l.cprHand));
+        });
         add("CPR small child",
             [&](QImage& v) { small.overlay(v, "CPRHAND2", pt(l.cprHandPediatric)); });
         add("pulse check", [&](QImage& v) { bag.overlay(v, "PULSEHAND", pt(l.pulseHand)); });

@@ -94,14 +94,16 @@ void DrawSoftShadow(QPainter& p, const QPainterPath& shape, QPointF offset, doub
     p.restore();
 }
 
-QImage Scene(const Person& m, bool tilted) {
-    QImage image(kView + 2 * kMargin, kView + 2 * kMargin, QImage::Format_ARGB32_Premultiplied);
+QImage Scene(const Person& m, bool tilted, int scale) {
+    const int side = (kView + 2 * kMargin) * scale;
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::black);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     p.translate(kMargin, kMargin);
     DrawFloor(p, m);
-    DrawSoftShadow(p, Silhouette(m), QPointF(5, 7), 5, 150);
+    DrawSoftShadow(p, Silhouette(m), QPointF(5, 7), 5.0 * scale, 150);
     DrawHairBehind(p, m, tilted);
     DrawBody(p, m);
     DrawNeck(p, m, tilted);
@@ -109,11 +111,15 @@ QImage Scene(const Person& m, bool tilted) {
     return image;
 }
 
-QImage Photograph(int set) {
+void DrawScene(QPainter& p, const QImage& scene) {
+    p.drawImage(QRectF(-kMargin, -kMargin, kView + 2 * kMargin, kView + 2 * kMargin), scene);
+}
+
+QImage Photograph(int set, int scale) {
     const int offset = ardentix::kSetLayouts[static_cast<size_t>(set)].pictureOffset;
     // The program draws the photograph at the offset: its pixel x shows at view x + offset.
-    return Scene(PersonOf(set), true)
-        .copy(kMargin + offset, kMargin, kView, kView)
+    return Scene(PersonOf(set), true, scale)
+        .copy((kMargin + offset) * scale, kMargin * scale, kView * scale, kView * scale)
         .convertToFormat(QImage::Format_RGB32);
 }
 
