@@ -8,6 +8,7 @@
 #include "ui/lazy_mail_link.h"
 #include "ui/lazy_printer.h"
 #include "ui/main_window.h"
+#include "ui/program_style.h"
 #include "ui/qt_ports.h"
 
 #ifdef ARDENTIX_STARTUP_PROBE
@@ -18,6 +19,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ardentix"));
+    QApplication::setStyle(new ardentix::ui::ProgramStyle);
     // Without an audio device the program is silent: it says so once, not at every sound.
     ardentix::ui::AudioWarningOnce audioWarning;
 

@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QTimer>
 
 #include "core/engine.h"
 #include "core/scenario.h"
@@ -42,7 +43,7 @@ void checkKnown(InputResult result, const char* what, const char* element) {
 
 MainWindow::MainWindow(Engine& engine, const QtPictures& pictures, DriverClock* clock,
                        QWidget* parent)
-    : QMainWindow(parent), engine_(engine) {
+    : QMainWindow(parent), engine_(engine), pictures_(pictures) {
     initResources();
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Ardentix"));
@@ -69,18 +70,32 @@ MainWindow::MainWindow(Engine& engine, const QtPictures& pictures, DriverClock* 
     connect(menu_, &MenuPanel::optionsChosen, this, [this] { Click("OPTIONSImage"); });
     connect(menu_, &MenuPanel::scoreboardChosen, this, [this] { Click("SCOREBOARDImage"); });
     connect(menu_, &MenuPanel::quitChosen, this, [this] { Click("QUITImage"); });
-    scenario_ = new ScenarioScreen(engine_, *this, binder_, pictures, central);
-    // The main menu lies over the scenario screen while it is shown.
+    // The scenario screen, the option pages and the other windows come once the main menu has
+    // painted (buildWindows); they lie in one cell with the menu, the menu over the scenario
+    // screen and the pages over both.
     auto* stack = new QGridLayout(central);
     stack->setContentsMargins(0, 0, 0, 0);
-    stack->addWidget(scenario_, 0, 0);
     stack->addWidget(menu_, 0, 0);
-    menu_->raise();
-    // The option pages cover both while they are shown.
-    pages_ = new OptionPages(*this, binder_, central);
-    stack->addWidget(pages_, 0, 0);
-    pages_->raise();
+    stack_ = stack;
+    border_ = std::make_unique<BorderWindow>();
 
+    if (!clock) {
+        steadyClock_ = std::make_unique<SteadyClock>();
+        clock = steadyClock_.get();
+    }
+    driver_ = std::make_unique<TimerDriver>(engine_.timers, *clock, [this] { sync(); });
+    qApp->installEventFilter(this);
+}
+
+void MainWindow::buildWindows() {
+    if (windowsBuilt_) return;
+    windowsBuilt_ = true;
+    scenario_ = new ScenarioScreen(engine_, *this, binder_, pictures_, centralWidget());
+    stack_->addWidget(scenario_, 0, 0);
+    menu_->raise();
+    pages_ = new OptionPages(*this, binder_, centralWidget());
+    stack_->addWidget(pages_, 0, 0);
+    pages_->raise();
     login_ = new LoginDialog(*this, binder_, this);
     summary_ = new SummaryDialog(*this, binder_, this);
     debrief_ = new DebriefWindow(engine_, *this, binder_, this);
@@ -90,14 +105,9 @@ MainWindow::MainWindow(Engine& engine, const QtPictures& pictures, DriverClock* 
     password_ = new PasswordDialog(*this, binder_, this);
     mail_ = new MailWindow(*this, binder_, this);
     help_ = new HelpViewer(this);
-    border_ = std::make_unique<BorderWindow>();
-
-    if (!clock) {
-        steadyClock_ = std::make_unique<SteadyClock>();
-        clock = steadyClock_.get();
-    }
-    driver_ = std::make_unique<TimerDriver>(engine_.timers, *clock, [this] { sync(); });
-    qApp->installEventFilter(this);
+    // The new windows show what the engine holds for them.
+    binder_.ApplyAll(engine_.screen);
+    pages_->Follow(engine_.screen);
 }
 
 MainWindow::~MainWindow() {
@@ -215,11 +225,25 @@ void MainWindow::sync() {
         border_->hide();
         for (QWidget* w : std::initializer_list<QWidget*>{login_, summary_, scoreboard_, about_,
                                                           quiz_, help_, password_, mail_})
-            w->hide();
+            if (w) w->hide();
         close();
         return;
     }
     const Screen& screen = engine_.screen;
+    // Until the main menu has painted, the other windows are not built, unless one is to show.
+    if (!windowsBuilt_) {
+        bool shown = !WaitingWindow(engine_).empty();
+        for (const char* window : {"PageControl1", "TForm2", "TFRMSEND", "TDebrief"})
+            shown = shown || screen.Get(window).visible;
+        shown = shown || !screen.Get("MENU").visible;
+        if (shown) buildWindows();
+    }
+    if (!windowsBuilt_) {
+        const std::set<std::string> changes = engine_.screen.TakeChanges();
+        binder_.ApplyChanged(screen, changes);
+        followScreen(screen, changes);
+        return;
+    }
     const bool loginWasShown = login_->isVisible();
     const bool summaryWasShown = summary_->isVisible();
     const bool passwordWasShown = password_->isVisible();
@@ -248,6 +272,21 @@ void MainWindow::sync() {
             CentreOnScreen(quiz_);
         }
     }
+    if (!passwordWasShown && password_->isVisible()) {
+        password_->Shown(screen.Get("HINTSHOW").checked);
+        CentreOnScreen(password_);
+    }
+    if (changes.count("PageControl1")) pages_->Follow(screen);
+    const bool mailWasShown = mail_->isVisible();
+    mail_->Follow(screen, MailBusy(engine_));
+    if (!mailWasShown && mail_->isVisible()) {
+        CentreOnScreen(mail_);
+        mail_->raise();
+    }
+    followScreen(screen, changes);
+}
+
+void MainWindow::followScreen(const Screen& screen, const std::set<std::string>& changes) {
     // The main window waits while a window waits for an answer: the summary, a dialog, the quiz.
     // When that one goes, the main window has the keys again, with or without a window manager.
     const bool wasFree = menuBar()->isEnabled();
@@ -264,22 +303,16 @@ void MainWindow::sync() {
             border_->hide();
         }
     }
-    if (!passwordWasShown && password_->isVisible()) {
-        password_->Shown(screen.Get("HINTSHOW").checked);
-        CentreOnScreen(password_);
-    }
-    if (changes.count("PageControl1")) pages_->Follow(screen);
-    const bool mailWasShown = mail_->isVisible();
-    mail_->Follow(screen, MailBusy(engine_));
-    if (!mailWasShown && mail_->isVisible()) {
-        CentreOnScreen(mail_);
-        mail_->raise();
-    }
     // Under the option pages neither the main menu nor the scenario screen takes input.
     const bool pagesShown = screen.Get("PageControl1").visible;
     menu_->setEnabled(!pagesShown);
-    scenario_->setEnabled(!pagesShown);
-    scenario_->Refresh();
+    if (scenario_) {
+        scenario_->setEnabled(!pagesShown);
+        // Under the main menu or the option pages nothing of the scenario screen shows: it is
+        // not drawn there.
+        scenario_->setVisible(!screen.Get("MENU").visible && !pagesShown);
+        scenario_->Refresh();
+    }
     if (changes.count("focus")) {
         if (auto* w = qobject_cast<QWidget*>(binder_.Target(screen.Focus()))) focusOn(w);
     }
@@ -335,6 +368,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void MainWindow::showHelp(int context) {
+    buildWindows();
     // Over a window that waits for an answer the help must belong to that window: every other
     // window takes no input then, and the help could not be scrolled or closed.
     QWidget* owner = QApplication::activeModalWidget();
@@ -344,11 +378,16 @@ void MainWindow::showHelp(int context) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (!windowsBuilt_ && watched == menu_ && event->type() == QEvent::Paint) {
+        // The main menu is on the screen: the other windows are built now, before anyone can
+        // ask for one.
+        QTimer::singleShot(0, this, &MainWindow::buildWindows);
+    }
     if (event->type() == QEvent::ToolTip) {
         // Hints show only while "Show Hints" is checked; the password dialog keeps the choice
         // made before it came up.
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && (widget == password_ || password_->isAncestorOf(widget)))
+        if (widget && password_ && (widget == password_ || password_->isAncestorOf(widget)))
             return !password_->HintsShown();
         return !engine_.screen.Get("HINTSHOW").checked;
     }

@@ -1,7 +1,11 @@
 #pragma once
 #include <QMainWindow>
+
+class QGridLayout;
 #include <deque>
 #include <memory>
+#include <set>
+#include <string>
 
 #include "core/ports.h"
 #include "ui/actions.h"
@@ -9,7 +13,8 @@
 
 namespace ardentix {
 class Engine;
-}
+class Screen;
+}  // namespace ardentix
 
 namespace ardentix::ui {
 
@@ -43,6 +48,9 @@ class MainWindow : public QMainWindow, public Actions {
     ~MainWindow() override;
 
     MenuPanel* Menu() const { return menu_; }
+    // Whether the windows beyond the main menu and the scenario screen are built yet: they are
+    // built once the main menu has painted, so that nothing else delays it.
+    bool WindowsBuilt() const { return windowsBuilt_; }
 
     void Click(const char* element) override;
     void Menu(const char* element) override;
@@ -69,12 +77,16 @@ class MainWindow : public QMainWindow, public Actions {
     // happens at that one's time, and that one brings the windows up to date.
     void dispatch(const std::function<void()>& event);
     void sync();
+    void buildWindows();
+    // The main window itself follows the screen model: the border, what takes input, the focus.
+    void followScreen(const Screen& screen, const std::set<std::string>& changes);
     // The keyboard focus to a control the engine named, in whichever window it lies.
     void focusOn(QWidget* widget);
     void showHelp(int context);
     void deliverMailAnswers();
 
     Engine& engine_;
+    const QtPictures& pictures_;
     Binder binder_;
     MenuPanel* menu_ = nullptr;
     ScenarioScreen* scenario_ = nullptr;
@@ -95,6 +107,8 @@ class MainWindow : public QMainWindow, public Actions {
     // Goes before the clock it follows.
     std::unique_ptr<TimerDriver> driver_;
     bool shownOnce_ = false;
+    bool windowsBuilt_ = false;
+    QGridLayout* stack_ = nullptr;
 };
 
 }  // namespace ardentix::ui

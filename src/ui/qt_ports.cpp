@@ -8,6 +8,7 @@
 #include <QFontDialog>
 #include <QFontMetrics>
 #include <QImage>
+#include <QImageReader>
 #include <QInputDialog>
 #include <QLocale>
 #include <QMessageBox>
@@ -209,11 +210,14 @@ namespace {
 // it cover the photograph.
 QImage masked(const QImage& picture, const QImage& mask) {
     QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    // Read line by line, not pixel by pixel: the masks are made while the program starts.
+    const QImage rgb = mask.convertToFormat(QImage::Format_RGB32);
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        const auto* maskLine =
+            y < rgb.height() ? reinterpret_cast<const QRgb*>(rgb.constScanLine(y)) : nullptr;
         for (int x = 0; x < image.width(); ++x) {
-            const bool covers =
-                x < mask.width() && y < mask.height() && qGray(mask.pixel(x, y)) < 128;
+            const bool covers = maskLine && x < rgb.width() && qGray(maskLine[x]) < 128;
             if (!covers) line[x] = 0;
         }
     }
@@ -244,6 +248,24 @@ QImage seededMask(const QImage& picture, const MaskSeed& seed) {
     return image;
 }
 
+// A picture file read by the reader its name calls for: guessing the format from the contents
+// would first load every image plugin Qt has, before the main menu is up. A file whose name does
+// not tell its format is still read by its contents.
+QImage readPicture(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const char* format = suffix == QLatin1String("bmp") ? "bmp"
+                         : suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")
+                             ? "jpeg"
+                             : nullptr;
+    if (format) {
+        QImageReader reader(path, format);
+        reader.setAutoDetectImageFormat(false);
+        const QImage image = reader.read();
+        if (!image.isNull()) return image;
+    }
+    return QImage(path);
+}
+
 // The larger copy of a picture file, looked up beside it without regard to case; empty when there
 // is none.
 QString densePath(const std::string& path) {
@@ -258,7 +280,7 @@ QString densePath(const std::string& path) {
 
 std::optional<std::string> QtPictures::Load(const std::vector<PictureFile>& files) {
     for (const PictureFile& f : files) {
-        const QImage image(QString::fromStdString(f.path));
+        const QImage image = readPicture(QString::fromStdString(f.path));
         if (image.isNull()) return f.path;
         QString element = QString::fromStdString(f.element);
         if (element.endsWith(QLatin1String(".mask"))) {
@@ -267,10 +289,10 @@ std::optional<std::string> QtPictures::Load(const std::vector<PictureFile>& file
             pictures_.insert(element, masked(pictures_.value(element), image));
             DenseSource& source = denseSources_[element];
             source.maskFile = true;
-            source.maskPath = densePath(f.path);
+            source.maskPath = f.path;
         } else {
             pictures_.insert(element, f.seed ? masked(image, seededMask(image, *f.seed)) : image);
-            denseSources_.insert(element, {densePath(f.path), f.seed, false, {}, image.size()});
+            denseSources_.insert(element, {f.path, f.seed, false, {}, image.size()});
         }
         dense_.remove(element);
     }
@@ -278,11 +300,13 @@ std::optional<std::string> QtPictures::Load(const std::vector<PictureFile>& file
 }
 
 QImage QtPictures::loadDense(const DenseSource& source) const {
-    if (source.path.isEmpty() || (source.maskFile && source.maskPath.isEmpty())) return {};
-    QImage copy(source.path);
+    const QString path = densePath(source.path);
+    const QString maskPath = source.maskFile ? densePath(source.maskPath) : QString();
+    if (path.isEmpty() || (source.maskFile && maskPath.isEmpty())) return {};
+    QImage copy(path);
     if (copy.size() != source.size * kHighDensityScale) return {};  // not a copy of this picture
     if (source.maskFile) {
-        const QImage mask(source.maskPath);
+        const QImage mask(maskPath);
         if (mask.size() != copy.size()) return {};
         copy = masked(copy, mask);
     } else if (source.seed) {

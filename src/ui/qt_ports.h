@@ -84,10 +84,11 @@ class QtPictures : public Pictures {
     // Where an element's larger copy lies; it is read when first asked for, as most screens
     // never need it.
     struct DenseSource {
-        QString path;  // empty when there is no copy
+        // The pictures themselves: their copies are looked for only when a denser screen asks.
+        std::string path;
         std::optional<MaskSeed> seed;
         bool maskFile = false;  // the picture comes with a mask file; its copy must too
-        QString maskPath;
+        std::string maskPath;
         QSize size;  // the picture's own size
     };
     QImage loadDense(const DenseSource& source) const;

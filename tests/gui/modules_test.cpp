@@ -1,13 +1,17 @@
-// Sound, printing and the mail server's connection live in modules that the program loads at
-// their first use, so that Qt Multimedia, Print Support and Network (and the sound, print and
-// network libraries behind them) do not delay the main menu.
+// What the program leaves until after its main menu is up: sound, printing and the mail server's
+// connection live in modules loaded at their first use (Qt Multimedia, Print Support and Network,
+// and the sound, print and network libraries behind them), and the windows beyond the main menu
+// are built once it has painted.
 #include <QFile>
 #include <QSignalSpy>
 #include <QtTest>
+#include <functional>
 
 #include "test_program.h"
 #include "ui/lazy_mail_link.h"
 #include "ui/lazy_printer.h"
+#include "ui/main_window.h"
+#include "ui/menu_panel.h"
 #include "ui/module_loader.h"
 #include "ui/qt_ports.h"
 
@@ -21,6 +25,23 @@ bool Loaded(const char* library) {
     if (!maps.open(QIODevice::ReadOnly)) qFatal("no /proc/self/maps");
     return maps.readAll().contains(library);
 }
+
+// Hands every event of the application to a function, from its making to its end.
+class EventSpy : public QObject {
+  public:
+    explicit EventSpy(std::function<void(QObject*, QEvent*)> seen) : seen_(std::move(seen)) {
+        qApp->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        seen_(watched, event);
+        return false;
+    }
+
+  private:
+    std::function<void(QObject*, QEvent*)> seen_;
+};
 
 }  // namespace
 
@@ -66,6 +87,32 @@ class ModulesTest : public QObject {
         QVERIFY(Loaded("ardentix_print"));
         QVERIFY(Loaded("libQt6PrintSupport"));
 
+        program.Stop();
+    }
+
+    // The main menu paints before the other windows are built; they come right after it.
+    void theMainMenuPaintsFirst() {
+        test::TestProgram program;
+        int menuPaints = 0;
+        bool builtAtFirstPaint = true;
+        bool loginAtFirstPaint = true;
+        EventSpy spy([&](QObject* watched, QEvent* event) {
+            if (event->type() != QEvent::Paint || !qobject_cast<ui::MenuPanel*>(watched)) return;
+            if (menuPaints++ > 0) return;
+            builtAtFirstPaint = program.window->WindowsBuilt();
+            loginAtFirstPaint = false;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                loginAtFirstPaint |= w->objectName() == QLatin1String("TUserNAMEFORM");
+        });
+        program.Start();
+        if (QTest::currentTestFailed()) return;
+        QVERIFY(menuPaints > 0);
+        QVERIFY(!builtAtFirstPaint);
+        QVERIFY(!loginAtFirstPaint);
+        QVERIFY(program.window->WindowsBuilt());
+        // Built afterwards, the windows show what the engine holds: the log-in opens as before.
+        QTest::mouseClick(program.window->Menu()->StartButton(), Qt::LeftButton);
+        QTRY_VERIFY(test::TopDialog("TUserNAMEFORM")->isVisible());
         program.Stop();
     }
 

@@ -55,6 +55,8 @@ struct TestProgram {
         dialogs->SetParent(window.get());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        // The windows beyond the main menu come once it has painted.
+        QTRY_VERIFY(window->WindowsBuilt());
     }
 
     void Stop() {
