@@ -20,7 +20,7 @@
 #include <QtTest>
 
 #include "core/engine.h"
-#include "hand_clock.h"
+#include "hand_clock_test.h"
 #include "records/debrief.h"
 #include "scenario/input.h"
 #include "test_program.h"
@@ -30,18 +30,9 @@
 
 using namespace ardentix;
 
-class DebriefTest : public QObject {
+class DebriefTest : public test::HandClockTest {
     Q_OBJECT
 
-    std::unique_ptr<test::HandClock> clock_;
-    test::TestProgram program_;
-    Engine* engine_ = nullptr;
-    ui::MainWindow* window_ = nullptr;
-
-    template <typename T = QWidget>
-    T* widget(const char* name) {
-        return test::Child<T>(window_, name);
-    }
     void click(const char* name) { QTest::mouseClick(widget<QPushButton>(name), Qt::LeftButton); }
     std::string prompt() const { return engine_->screen.Get("AEDDISPLAY1").text; }
     // The clock goes on in steps of 10 ms until done() holds; false when limit ms pass first.
@@ -148,19 +139,9 @@ class DebriefTest : public QObject {
     }
 
   private slots:
-    void init() {
-        clock_ = std::make_unique<test::HandClock>();
-        program_.Start(clock_.get());
-        if (QTest::currentTestFailed()) return;
-        engine_ = program_.engine.get();
-        window_ = program_.window.get();
-        engine_->settings.SetText(Opt::OptTroubleOdds, "0");
-    }
+    void init() { StartProgram(); }
 
-    void cleanup() {
-        program_.Stop();
-        clock_.reset();
-    }
+    void cleanup() { StopProgram(); }
 
     void debriefOfAPracticeScenario() {
         logInAndPlay();

@@ -20,7 +20,7 @@
 #include "aed/aed.h"
 #include "core/engine.h"
 #include "core/scenario.h"
-#include "hand_clock.h"
+#include "hand_clock_test.h"
 #include "scenario/input.h"
 #include "test_program.h"
 #include "ui/main_window.h"
@@ -29,23 +29,9 @@
 
 using namespace ardentix;
 
-class ScenarioClockTest : public QObject {
+class ScenarioClockTest : public test::HandClockTest {
     Q_OBJECT
 
-    std::unique_ptr<test::HandClock> clock_;
-    test::TestProgram program_;
-    Engine* engine_ = nullptr;
-    ui::MainWindow* window_ = nullptr;
-
-    template <typename T = QWidget>
-    T* widget(const char* name) {
-        return test::Child<T>(window_, name);
-    }
-    QAction* action(const char* name) {
-        auto* a = window_->findChild<QAction*>(QString::fromLatin1(name));
-        if (!a) qFatal("no action %s", name);
-        return a;
-    }
     std::string text(const char* element) const { return engine_->screen.Get(element).text; }
     int elapsed() const { return engine_->state.ElapsedSeconds; }
     bool errorListed(const std::string& line) const {
@@ -79,20 +65,9 @@ class ScenarioClockTest : public QObject {
     }
 
   private slots:
-    void init() {
-        clock_ = std::make_unique<test::HandClock>();
-        program_.Start(clock_.get());
-        if (QTest::currentTestFailed()) return;
-        engine_ = program_.engine.get();
-        window_ = program_.window.get();
-        // The clock is judged here, not the faults an analysis may draw.
-        engine_->settings.SetText(Opt::OptTroubleOdds, "0");
-    }
+    void init() { StartProgram(); }
 
-    void cleanup() {
-        program_.Stop();
-        clock_.reset();
-    }
+    void cleanup() { StopProgram(); }
 
     // The Trouble menu pops up beside its button with the kinds of fault the options enable.
     void troubleMenuPopsUpBesideItsButton() {

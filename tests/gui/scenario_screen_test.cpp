@@ -12,30 +12,16 @@
 
 #include "core/elements.h"
 #include "core/engine.h"
-#include "hand_clock.h"
+#include "hand_clock_test.h"
 #include "test_program.h"
 #include "ui/main_window.h"
 #include "ui/menu_panel.h"
 
 using namespace ardentix;
 
-class ScenarioScreenTest : public QObject {
+class ScenarioScreenTest : public test::HandClockTest {
     Q_OBJECT
 
-    std::unique_ptr<test::HandClock> clock_;
-    test::TestProgram program_;
-    Engine* engine_ = nullptr;
-    ui::MainWindow* window_ = nullptr;
-
-    template <typename T = QWidget>
-    T* widget(const char* name) {
-        return test::Child<T>(window_, name);
-    }
-    QAction* action(const char* name) {
-        auto* a = window_->findChild<QAction*>(QString::fromLatin1(name));
-        if (!a) qFatal("no action %s", name);
-        return a;
-    }
     QMenu* abcsMenu() { return window_->findChild<QMenu*>(QStringLiteral("ABCsMenu")); }
 
     void logIn(bool tutorial) {
@@ -92,19 +78,9 @@ class ScenarioScreenTest : public QObject {
     }
 
   private slots:
-    void init() {
-        clock_ = std::make_unique<test::HandClock>();
-        program_.Start(clock_.get());
-        if (QTest::currentTestFailed()) return;
-        engine_ = program_.engine.get();
-        window_ = program_.window.get();
-        engine_->settings.SetText(Opt::OptTroubleOdds, "0");
-    }
+    void init() { StartProgram(); }
 
-    void cleanup() {
-        program_.Stop();
-        clock_.reset();
-    }
+    void cleanup() { StopProgram(); }
 
     // The ABCs button while the shaking runs: greyed with the busy cursor, still enabled; a click
     // on it reaches the program and opens nothing; at the shaking's end it looks as before.

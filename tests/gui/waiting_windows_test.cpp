@@ -17,7 +17,7 @@
 #include <functional>
 
 #include "core/engine.h"
-#include "hand_clock.h"
+#include "hand_clock_test.h"
 #include "options/options.h"
 #include "test_program.h"
 #include "ui/main_window.h"
@@ -36,13 +36,9 @@ QStringList fileLines(const QString& path) {
 
 }  // namespace
 
-class WaitingWindowsTest : public QObject {
+class WaitingWindowsTest : public test::HandClockTest {
     Q_OBJECT
 
-    std::unique_ptr<test::HandClock> clock_;
-    test::TestProgram program_;
-    Engine* engine_ = nullptr;
-    ui::MainWindow* window_ = nullptr;
     // The window each box of the last answerBoxes belonged to.
     QList<QWidget*> boxOwners_;
 
@@ -129,18 +125,9 @@ class WaitingWindowsTest : public QObject {
     }
 
   private slots:
-    void init() {
-        clock_ = std::make_unique<test::HandClock>();
-        program_.Start(clock_.get());
-        if (QTest::currentTestFailed()) return;
-        engine_ = program_.engine.get();
-        window_ = program_.window.get();
-    }
+    void init() { StartProgram(true); }
 
-    void cleanup() {
-        program_.Stop();
-        clock_.reset();
-    }
+    void cleanup() { StopProgram(); }
 
     // The password dialog holds the input from the moment it comes up until the right password
     // or Cancel; a wrong password's box gives the keys back to its entry, not to the main menu,
