@@ -231,12 +231,17 @@ void MainWindow::sync() {
     }
     const Screen& screen = engine_.screen;
     // Until the main menu has painted, the other windows are not built, unless one is to show.
+    // Built just now, they come up as if they had been there hidden.
+    bool justBuilt = false;
     if (!windowsBuilt_) {
         bool shown = !WaitingWindow(engine_).empty();
         for (const char* window : {"PageControl1", "TForm2", "TFRMSEND", "TDebrief"})
             shown = shown || screen.Get(window).visible;
         shown = shown || !screen.Get("MENU").visible;
-        if (shown) buildWindows();
+        if (shown) {
+            buildWindows();
+            justBuilt = true;
+        }
     }
     if (!windowsBuilt_) {
         const std::set<std::string> changes = engine_.screen.TakeChanges();
@@ -244,9 +249,9 @@ void MainWindow::sync() {
         followScreen(screen, changes);
         return;
     }
-    const bool loginWasShown = login_->isVisible();
-    const bool summaryWasShown = summary_->isVisible();
-    const bool passwordWasShown = password_->isVisible();
+    const bool loginWasShown = !justBuilt && login_->isVisible();
+    const bool summaryWasShown = !justBuilt && summary_->isVisible();
+    const bool passwordWasShown = !justBuilt && password_->isVisible();
     // The e-mail window holds every other window while it sends the results; configuring, it goes
     // with the option pages. Qt sets this before the window comes up.
     if (!mail_->isVisible()) {
@@ -277,7 +282,7 @@ void MainWindow::sync() {
         CentreOnScreen(password_);
     }
     if (changes.count("PageControl1")) pages_->Follow(screen);
-    const bool mailWasShown = mail_->isVisible();
+    const bool mailWasShown = !justBuilt && mail_->isVisible();
     mail_->Follow(screen, MailBusy(engine_));
     if (!mailWasShown && mail_->isVisible()) {
         CentreOnScreen(mail_);

@@ -3,11 +3,13 @@
 // and the sound, print and network libraries behind them), and the windows beyond the main menu
 // are built once it has painted.
 #include <QFile>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
 #include <functional>
 
 #include "test_program.h"
+#include "ui/dialogs.h"
 #include "ui/lazy_mail_link.h"
 #include "ui/lazy_printer.h"
 #include "ui/main_window.h"
@@ -113,6 +115,24 @@ class ModulesTest : public QObject {
         // Built afterwards, the windows show what the engine holds: the log-in opens as before.
         QTest::mouseClick(program.window->Menu()->StartButton(), Qt::LeftButton);
         QTRY_VERIFY(test::TopDialog("TUserNAMEFORM")->isVisible());
+        program.Stop();
+    }
+
+    // A click that comes before the first paint builds the windows at once, and the log-in it
+    // opens comes up as it always does: in the middle of the screen, with the keys in it.
+    void aClickBeforeTheFirstPaint() {
+        test::TestProgram program;
+        program.Start(nullptr, false);
+        if (QTest::currentTestFailed()) return;
+        QVERIFY(!program.window->WindowsBuilt());
+        program.window->Click("STARTImage");
+        QVERIFY(program.window->WindowsBuilt());
+        QDialog* login = test::TopDialog("TUserNAMEFORM");
+        QVERIFY(login->isVisible());
+        const QRect area = login->screen()->availableGeometry();
+        QCOMPARE(login->frameGeometry().topLeft(),
+                 ui::CentredPosition(area, login->frameGeometry().size()));
+        QTRY_COMPARE(QApplication::focusWidget(), test::Child(login, "NAMEEdit"));
         program.Stop();
     }
 

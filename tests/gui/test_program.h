@@ -32,7 +32,9 @@ struct TestProgram {
 
     // The timers go by driverClock (the machine's clock when none is given). A failure is
     // reported to QTest and leaves the program unstarted.
-    void Start(ui::DriverClock* driverClock = nullptr) {
+    // With waitForPaint false the test goes on as soon as the window is shown, before it has
+    // painted (and so before the windows beyond the main menu are built).
+    void Start(ui::DriverClock* driverClock = nullptr, bool waitForPaint = true) {
         dir = std::make_unique<QTemporaryDir>();
         QVERIFY(dir->isValid());
         const QDir media(QStringLiteral(ARDENTIX_MEDIA_DIR));
@@ -54,6 +56,7 @@ struct TestProgram {
         window = std::make_unique<ui::MainWindow>(*engine, *pictures, driverClock);
         dialogs->SetParent(window.get());
         window->show();
+        if (!waitForPaint) return;
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         // The windows beyond the main menu come once it has painted.
         QTRY_VERIFY(window->WindowsBuilt());
