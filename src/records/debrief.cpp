@@ -155,6 +155,7 @@ FigureRow firstShockRow(const DebriefFigures& f) {
         row.met = !SlowFirstShock(*f.firstShockScored);
     } else {
         row.target = kNotRequired;
+        row.required = false;
     }
     return row;
 }
@@ -163,6 +164,7 @@ FigureRow firstShockRow(const DebriefFigures& f) {
 FigureRow cprRow(const DebriefFigures& f, FigureRow row) {
     if (!f.cprRequired) {
         row.target = kNotRequired;
+        row.required = false;
         row.met.reset();
     }
     return row;

@@ -53,6 +53,9 @@ struct FigureRow {
     std::string shown;
     std::string target;
     std::optional<bool> met;
+    // False where the protocol in force did not ask for the figure: its target then says so and
+    // it has no verdict.
+    bool required = true;
 };
 std::vector<FigureRow> FigureRows(const DebriefFigures& f);
 

@@ -443,7 +443,7 @@ void DebriefWindow::Reload() {
         if (r.met) value->setForeground(*r.met ? kRewarded : kDeduction);
         auto* target = new QTableWidgetItem(text(r.target));
         // A figure the protocol did not ask for is shown, greyed, without a verdict.
-        if (r.target == "not required") target->setForeground(kNeutral);
+        if (!r.required) target->setForeground(kNeutral);
         figures_->setItem(i, 0, new QTableWidgetItem(text(r.label)));
         figures_->setItem(i, 1, value);
         figures_->setItem(i, 2, target);

@@ -13,16 +13,10 @@ LazyMailLink::LazyMailLink(std::function<void(const LinkAnswer&)> answer)
 LazyMailLink::~LazyMailLink() = default;
 
 MailLink* LazyMailLink::link() {
-    if (!link_ && !missing_) {
-        QString error;
-        auto make = reinterpret_cast<decltype(&ArdentixNewMailLink)>(
-            ModuleEntry("ardentix_mail", "ArdentixNewMailLink", &error));
-        if (make) {
+    if (!link_) {
+        if (auto make = ModuleFunction<decltype(&ArdentixNewMailLink)>(
+                "ardentix_mail", "ArdentixNewMailLink", nullptr))
             link_.reset(make(answer_));
-        } else {
-            missing_ = true;
-            qWarning("The mail module could not be loaded: %s", qPrintable(error));
-        }
     }
     return link_.get();
 }

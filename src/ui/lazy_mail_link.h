@@ -23,7 +23,6 @@ class LazyMailLink : public MailLink {
 
     std::function<void(const LinkAnswer&)> answer_;
     std::unique_ptr<MailLink> link_;
-    bool missing_ = false;
 };
 
 }  // namespace ardentix::ui

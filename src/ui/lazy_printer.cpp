@@ -31,9 +31,9 @@ bool LazyPrinter::Choose(QWidget* parent) {
 
 PrintDevice* LazyPrinter::device(QString* error) {
     if (!device_) {
-        auto make = reinterpret_cast<decltype(&ArdentixNewPrintDevice)>(
-            ModuleEntry("ardentix_print", "ArdentixNewPrintDevice", error));
-        if (make) device_.reset(make());
+        if (auto make = ModuleFunction<decltype(&ArdentixNewPrintDevice)>(
+                "ardentix_print", "ArdentixNewPrintDevice", error))
+            device_.reset(make());
     }
     return device_.get();
 }

@@ -2,11 +2,19 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QHash>
 #include <QLibrary>
 
 namespace ardentix::ui {
 
-void* ModuleEntry(const char* module, const char* entry, QString* error) {
+namespace {
+
+struct Found {
+    void* entry = nullptr;
+    QString reason;  // why there is none
+};
+
+Found find(const char* module, const char* entry) {
     QStringList folders{QCoreApplication::applicationDirPath()};
 #ifdef ARDENTIX_MODULE_DIR
     // Tests and benchmarks run from folders of their own within the build.
@@ -20,11 +28,23 @@ void* ModuleEntry(const char* module, const char* entry, QString* error) {
             if (reason.isEmpty()) reason = library.errorString();
             continue;
         }
-        if (void* found = reinterpret_cast<void*>(library.resolve(entry))) return found;
+        if (void* found = reinterpret_cast<void*>(library.resolve(entry))) return {found, {}};
         reason = QStringLiteral("%1 has no entry %2").arg(library.fileName(), QLatin1String(entry));
     }
-    if (error) *error = reason;
-    return nullptr;
+    qWarning("The module %s could not be loaded: %s", module, qPrintable(reason));
+    return {nullptr, reason};
+}
+
+}  // namespace
+
+void* ModuleEntry(const char* module, const char* entry, QString* error) {
+    // Asked from the main thread only, as every port of the program is.
+    static QHash<QString, Found> known;
+    const QString key = QLatin1String(module) + QLatin1Char('/') + QLatin1String(entry);
+    auto it = known.find(key);
+    if (it == known.end()) it = known.insert(key, find(module, entry));
+    if (!it->entry && error) *error = it->reason;
+    return it->entry;
 }
 
 }  // namespace ardentix::ui

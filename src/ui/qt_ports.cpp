@@ -66,16 +66,10 @@ void QtSound::Stop() {
 SoundPlayer* QtSound::player() {
     // The sound system starts up at the first sound, not before the main menu. Without the
     // sound module the program is silent, as on a machine without an audio device.
-    if (!player_ && !missing_) {
-        QString error;
-        auto make = reinterpret_cast<decltype(&ArdentixNewSoundPlayer)>(
-            ModuleEntry("ardentix_sound", "ArdentixNewSoundPlayer", &error));
-        if (make) {
+    if (!player_) {
+        if (auto make = ModuleFunction<decltype(&ArdentixNewSoundPlayer)>(
+                "ardentix_sound", "ArdentixNewSoundPlayer", nullptr))
             player_.reset(make());
-        } else {
-            missing_ = true;
-            qWarning("The sound module could not be loaded: %s", qPrintable(error));
-        }
     }
     return player_.get();
 }

@@ -37,7 +37,6 @@ class QtSound : public Sound {
 
     std::string programDir_;
     std::unique_ptr<SoundPlayer> player_;
-    bool missing_ = false;
 };
 
 // Modal message boxes and input boxes over the window they answer for.
