@@ -110,6 +110,16 @@ class WaitingWindowsTest : public test::HandClockTest {
         QVERIFY(!engine_->ended);
     }
 
+    // The window is up, holds the input and has the keys in the control; the main window takes
+    // nothing meanwhile.
+    void checkHoldsTheInput(QDialog* window, QWidget* focus) {
+        QVERIFY(window->isVisible());
+        QCOMPARE(QApplication::activeModalWidget(), window);
+        QTRY_COMPARE(QApplication::activeWindow(), window);
+        QCOMPARE(QApplication::focusWidget(), focus);
+        checkMainWindowTakesNothing();
+    }
+
     void logIn() {
         QTest::mouseClick(window_->Menu()->StartButton(), Qt::LeftButton);
         QDialog* login = test::TopDialog("TUserNAMEFORM");
@@ -137,11 +147,7 @@ class WaitingWindowsTest : public test::HandClockTest {
         clickThroughWindow("OPTIONSImage");
         QDialog* dialog = test::TopDialog("TPasswordDlg");
         auto* entry = test::Child<QLineEdit>(dialog, "PasswordEnter");
-        QVERIFY(dialog->isVisible());
-        QCOMPARE(QApplication::activeModalWidget(), dialog);
-        QTRY_COMPARE(QApplication::activeWindow(), dialog);
-        QCOMPARE(QApplication::focusWidget(), entry);
-        checkMainWindowTakesNothing();
+        checkHoldsTheInput(dialog, entry);
         QVERIFY(!test::TopDialog("TUserNAMEFORM")->isVisible());
 
         typeKeys(QStringLiteral("wrong"));
@@ -206,13 +212,9 @@ class WaitingWindowsTest : public test::HandClockTest {
         clickThroughWindow("STARTImage");
         QDialog* login = test::TopDialog("TUserNAMEFORM");
         auto* name = test::Child<QLineEdit>(login, "NAMEEdit");
-        QVERIFY(login->isVisible());
-        QCOMPARE(QApplication::activeModalWidget(), login);
-        QTRY_COMPARE(QApplication::activeWindow(), login);
-        QCOMPARE(QApplication::focusWidget(), name);
+        checkHoldsTheInput(login, name);
         for (QMenu* menu : window_->menuBar()->findChildren<QMenu*>())
             QVERIFY2(!menu->isEnabled(), qPrintable(menu->title()));
-        checkMainWindowTakesNothing();
         clickThroughWindow("OPTIONSImage");
         QVERIFY(!engine_->screen.Get("PageControl1").visible);
         QVERIFY(!test::TopDialog("TPasswordDlg")->isVisible());
