@@ -225,7 +225,7 @@ void addQuiz(TableBuilder& t) {
 }
 
 // The e-mail window, for configuring the mail settings and for sending the test results. Add and
-// Remove appear only for configuring; the port, the blind copy and Save Settings never show.
+// Remove appear only for configuring; the blind copy and Save Settings never show.
 void addMailWindow(TableBuilder& t) {
     t.hidden("TFRMSEND", "E-mail Configuration");
     for (const char* name : {"TFRMSEND.SMTPSERV", "TFRMSEND.USERIDFIELD",
@@ -243,7 +243,17 @@ void addMailWindow(TableBuilder& t) {
     t.add("TFRMSEND.EMAILSENDBUTTON", "2. Send");
     t.add("TFRMSEND.TClose", "3. Close");
     t.add("TFRMSEND.Label4", "* Required");
-    t.hidden("TFRMSEND.PortField", "25");
+    // How the server is reached: the port (25, 587 and 465 are offered), the encryption, the
+    // log-in, and a certificate the instructor accepted after it failed to verify.
+    t.add("TFRMSEND.PortField", "25");
+    t.add("TFRMSEND.SecurityField", "None");
+    t.add("TFRMSEND.LoginField");
+    t.add("TFRMSEND.PasswordField").masked = true;
+    t.add("TFRMSEND.PlainLoginCheck", "Allow log-in without encryption");
+    t.add("TFRMSEND.AcceptCertificateCheck", "Accept this server's certificate").enabled = false;
+    t.add("TFRMSEND.PasswordNote",
+          "The password is kept in OPTION4.INI in the program folder, readable only by the "
+          "user who runs the program.");
     t.hidden("TFRMSEND.BCcField");
     t.hidden("TFRMSEND.SAVESettingsButton", "Save Settings");
 }

@@ -125,7 +125,8 @@ FileFailure AppendTextLines(const std::string& path, const std::vector<std::stri
     return failure;
 }
 
-FileFailure ReplaceTextLines(const std::string& path, const std::vector<std::string>& lines) {
+FileFailure ReplaceTextLines(const std::string& path, const std::vector<std::string>& lines,
+                             FileReaders readers) {
     std::error_code ec;
     if (fs::exists(path, ec)) {
         // The rename below would replace a file the user made read-only; ask the file itself.
@@ -138,6 +139,16 @@ FileFailure ReplaceTextLines(const std::string& path, const std::vector<std::str
     errno = 0;
     std::FILE* file = std::fopen(temporary.c_str(), "wb");
     if (!file) return reason(errno);
+    if (readers == FileReaders::OwnerOnly) {
+        fs::permissions(temporary, fs::perms::owner_read | fs::perms::owner_write,
+                        fs::perm_options::replace, ec);
+        if (ec) {
+            const std::string failure = ec.message();
+            std::fclose(file);
+            fs::remove(temporary, ec);
+            return failure;
+        }
+    }
     if (FileFailure failure = writeAll(file, crlfText(lines))) {
         fs::remove(temporary, ec);
         return failure;

@@ -24,9 +24,14 @@ FileFailure ReadTextLines(const std::string& path, std::vector<std::string>& lin
 // Appends lines, each ended by CR LF, creating the file when it is missing. A write that fails
 // half way is taken back, so the file never ends in a broken line.
 FileFailure AppendTextLines(const std::string& path, const std::vector<std::string>& lines);
+// Who may read a file the program writes: everyone the system lets, or only the user who runs
+// the program (a file that holds a password).
+enum class FileReaders { Usual, OwnerOnly };
+
 // Replaces the file by these lines, each ended by CR LF. The new text is written beside it and
 // renamed over it, so a write that fails leaves the old file as it was; a file that may not be
-// written is refused, not replaced.
-FileFailure ReplaceTextLines(const std::string& path, const std::vector<std::string>& lines);
+// written is refused, not replaced. An owner-only file is made so before anything is written.
+FileFailure ReplaceTextLines(const std::string& path, const std::vector<std::string>& lines,
+                             FileReaders readers = FileReaders::Usual);
 
 }  // namespace ardentix

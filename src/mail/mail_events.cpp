@@ -1,8 +1,10 @@
+#include <algorithm>
 #include <array>
 
 #include "core/engine.h"
 #include "mail/mail_session.h"
 #include "mail/mail_window.h"
+#include "mail/server_settings.h"
 
 // What the e-mail window does with the client's events, and the way between the client and the
 // MailLink of the front end.
@@ -26,6 +28,8 @@ constexpr const char* kIncomplete =
     "E-mail address information incomplete. Results not sent. Please inform your system "
     "administration.";
 constexpr const char* kAuthenticationFailed = "Authentication Failed.";
+// The client's error when no server was found for the name.
+constexpr const char* kNoAddress = "Null Remote Address";
 
 void weights(Engine& e, bool connect, bool send, bool close) {
     e.screen.Edit("TFRMSEND.CONNECTButton").bold = connect;
@@ -33,10 +37,29 @@ void weights(Engine& e, bool connect, bool send, bool close) {
     e.screen.Edit("TFRMSEND.TClose").bold = close;
 }
 
+// Sending, the results file joins the attachments once the connection stands, listed once
+// however often the trainee connects again.
 void connected(Engine& e, const SmtpEvent&) {
-    Session(e).MailConnected = true;
+    MailSession& m = Session(e);
+    m.MailConnected = true;
     e.screen.Edit("TFRMSEND.CONNECTButton").bold = false;
     e.screen.Edit("TFRMSEND.EMAILSENDBUTTON").bold = true;
+    if (!m.sending) return;
+    std::vector<std::string>& files = e.screen.Edit("TFRMSEND.ATTACHEDFILEs").lines;
+    const std::string results = m.resultsFile.empty() ? ResultsFilePath(e) : m.resultsFile;
+    if (std::find(files.begin(), files.end(), results) == files.end()) files.push_back(results);
+}
+
+void hostResolved(Engine& e, const SmtpEvent&) {
+    Session(e).unknownHost.clear();
+}
+
+// The instructor may accept the certificate the server just showed.
+void certificateRefused(Engine& e, const SmtpEvent& event) {
+    MailSession& m = Session(e);
+    m.refusedCertificate = event.text;
+    Element& check = e.screen.Edit("TFRMSEND.AcceptCertificateCheck");
+    check.enabled = !m.sending && (check.checked || !m.refusedCertificate.empty());
 }
 
 void disconnected(Engine& e, const SmtpEvent&) {
@@ -77,8 +100,8 @@ void connectionFailed(Engine& e, const SmtpEvent&) {
 void errorEnded(Engine& e, const SmtpEvent& event) {
     MailSession& m = Session(e);
     m.sendWhenConnected = false;
+    if (event.text == kNoAddress) m.unknownHost = e.screen.Get("TFRMSEND.SMTPSERV").text;
     if (m.closing) return;
-    if (m.sending) m.sendFailed = true;
     // An automatic send ends here: Send Report stays and the series is still counted.
     m.autoSend = false;
     e.Message(BoxKind::Error, BoxButtons::Ok, event.text);
@@ -92,8 +115,10 @@ struct EventRule {
 // The events with more to them than their status line (StatusText). Host resolved, send start,
 // encoding and progress show only that; a refused recipient does nothing; invalid host,
 // connection required, authentication failed and header incomplete were asked as questions.
-constexpr std::array<EventRule, 6> kEventRules = {{
+constexpr std::array<EventRule, 8> kEventRules = {{
     {Kind::Connect, connected},
+    {Kind::HostResolved, hostResolved},
+    {Kind::CertificateRefused, certificateRefused},
     {Kind::Disconnect, disconnected},
     {Kind::Success, succeeded},
     {Kind::Failure, failed},
@@ -144,10 +169,16 @@ void askQuestions(Engine& e, TSmtpClient& client) {
             e.Message(BoxKind::Warning, BoxButtons::Ok, kInvalidAuto);
             return false;
         }
+        const std::string typed = e.screen.Get("TFRMSEND.SMTPSERV").text;
+        Session(e).unknownHost = typed;
         const std::optional<std::string> corrected =
-            e.ports.dialogs->Input("Invalid SMTP server!", "Specify the correct name:", host);
+            e.ports.dialogs->Input("Invalid SMTP server!", "Specify the correct name:", typed);
         if (!corrected) return false;
-        host = *corrected;
+        // The name that works is the one the window shows, and keeps when it is saved.
+        MailTypeField(e, "SMTPSERV", *corrected);
+        const std::optional<ServerName> name = ParseServerName(*corrected);
+        host = name ? name->host : *corrected;
+        if (name && name->port) Session(e).client.Port = *name->port;
         return true;
     };
     client.OnConnectionRequired = [&e] {

@@ -15,9 +15,6 @@ struct MailSession {
     bool MailSent = false;       // the current results went out
     // The window was opened to send the results (from the summary), not to configure.
     bool sending = false;
-    // An attempt of this window ended in an error: the results file stays for a later send,
-    // whatever the trainee answers when the window closes.
-    bool sendFailed = false;
     // Started by SendTestReport with OPTAUTOSend: its last step waits for the success.
     bool autoSend = false;
     // "2. Send" connects first: the client's question for a connection needs no answer.
@@ -27,6 +24,12 @@ struct MailSession {
     bool pumping = false;
     // The results file SendTestReport wrote, for attaching and deleting.
     std::string resultsFile;
+    // The server certificate the instructor accepted although it does not verify (its SHA-256
+    // fingerprint, kept in OPTION4.INI), and the one the server showed when it was last refused.
+    std::string acceptedCertificate;
+    std::string refusedCertificate;
+    // A server name whose lookup found no server; saving it asks first.
+    std::string unknownHost;
 };
 
 // The engine's session, made on first use with the client's questions wired to the window.
@@ -38,8 +41,8 @@ void PumpMail(Engine& e);
 void ShowMailWindowForSending(Engine& e);
 // The results are out of the trainee's hands: Send Report goes and a new series may begin.
 void ReportHandedOver(Engine& e);
-// Deletes the results file when it went out, or when it was never offered for saving and no
-// attempt to send it failed.
+// Deletes the results file when it went out, or when the trainee was never offered to save it
+// in this scenario; the results themselves stay in the report files either way.
 void DiscardResultsFileIfDone(Engine& e);
 
 }  // namespace ardentix

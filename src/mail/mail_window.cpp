@@ -7,6 +7,7 @@
 #include "core/engine.h"
 #include "mail/mail_files.h"
 #include "mail/mail_session.h"
+#include "mail/server_settings.h"
 
 // The e-mail window: opening it for either purpose, its buttons, its fields and closing it.
 namespace ardentix {
@@ -69,6 +70,33 @@ void noteChange(Engine& e) {
     if (configuring(e)) e.mailSettingsChanged = true;
 }
 
+// The controls for reaching the server are the instructor's: a trainee sending the results
+// uses them as they are. The From name is the instructor's own while configuring (a test
+// message goes out under it); sending, it shows the trainee's.
+constexpr std::array<const char*, 6> kServerControls = {"PortField",       "SecurityField",
+                                                        "LoginField",      "PasswordField",
+                                                        "PlainLoginCheck", "FromNAMEField"};
+
+ServerSettings windowServer(Engine& e) {
+    ServerSettings s;
+    s.port = field(e, "PortField");
+    s.security = SecurityChoice(field(e, "SecurityField")).value_or(kSecurityNone);
+    s.user = field(e, "LoginField");
+    s.password = field(e, "PasswordField");
+    s.allowPlainLogin = e.screen.Get("TFRMSEND.PlainLoginCheck").checked;
+    s.acceptedCertificate = Session(e).acceptedCertificate;
+    return s;
+}
+
+// The accept box can be ticked once the server showed a certificate that does not verify, and
+// unticked while one is accepted; only the instructor decides.
+void showCertificateChoice(Engine& e) {
+    MailSession& m = Session(e);
+    Element& check = e.screen.Edit("TFRMSEND.AcceptCertificateCheck");
+    check.checked = !m.acceptedCertificate.empty();
+    check.enabled = configuring(e) && (check.checked || !m.refusedCertificate.empty());
+}
+
 // Either purpose: caption, the summary waiting, the focus and the weight of the buttons.
 void showWindow(Engine& e) {
     const bool summary = e.screen.Get("TForm2").visible;
@@ -78,46 +106,88 @@ void showWindow(Engine& e) {
     // What the last opening saw belongs to it.
     e.screen.Edit("TFRMSEND.StatusBar1").text.clear();
     if (summary) e.screen.Edit("TForm2").enabled = false;
+    for (const char* name : kServerControls)
+        e.screen.Edit(std::string("TFRMSEND.") + name).enabled = configuring(e);
+    showCertificateChoice(e);
     e.screen.SetFocus("TFRMSEND.CONNECTButton");
     e.screen.Edit("TFRMSEND.CONNECTButton").bold = !configuring(e);
     e.screen.Edit("TFRMSEND.EMAILSENDBUTTON").bold = false;
     e.screen.Edit("TFRMSEND.TClose").bold = false;
 }
 
-// The port field: a TCP port number, nothing else.
-std::optional<int> port(const std::string& text) {
-    int value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 1 ||
-        value > 65535)
-        return std::nullopt;
-    return value;
+void showServer(Engine& e, const ServerSettings& s) {
+    setField(e, "PortField", s.port);
+    setField(e, "SecurityField", s.security);
+    setField(e, "LoginField", s.user);
+    setField(e, "PasswordField", s.password);
+    e.screen.Edit("TFRMSEND.PlainLoginCheck").checked = s.allowPlainLogin;
+    MailSession& m = Session(e);
+    m.acceptedCertificate = s.acceptedCertificate;
+    m.refusedCertificate.clear();
+    showCertificateChoice(e);
 }
 
-// "1. Connect" without the connecting: the client's parameters, the buttons, and the results
-// file among the attachments when sending. False when the port field holds no port.
-bool prepareConnect(Engine& e) {
-    MailSession& m = Session(e);
-    const std::optional<int> p = port(field(e, "PortField"));
-    if (!p) {
+// OPTION4.INI into the window, or the plain port 25 without it.
+bool loadServerSettings(Engine& e) {
+    ServerSettings s;
+    if (ServerSettingsExist(e.programDir)) {
+        if (FileFailure failure = ReadServerSettings(e.programDir, s)) {
+            e.FileFailed("read", kOption4File, *failure);
+            return false;
+        }
+    }
+    showServer(e, s);
+    return true;
+}
+
+// A server name that is not one, or one no server was found for, is not saved as if it were
+// good: the first is refused, the second asked about.
+bool serverNameSavable(Engine& e) {
+    const std::string name = field(e, "SMTPSERV");
+    if (name.empty()) return true;
+    std::string why;
+    if (!ParseServerName(name, &why)) {
         e.Message(BoxKind::Error, BoxButtons::Ok,
-                  "The port must be a number from 1 to 65535: \"" + field(e, "PortField") + "\"");
+                  "\"" + name + "\" is not a valid SMTP server name: " + why +
+                      ". The e-mail settings were not saved.");
         return false;
     }
+    if (name != Session(e).unknownHost) return true;
+    return e.Message(BoxKind::Confirmation, BoxButtons::YesNo,
+                     "No server was found for the SMTP server name \"" + name +
+                         "\". Save the e-mail settings with it all the same?") == BoxAnswer::Yes;
+}
+
+bool portValid(Engine& e) {
+    if (PortNumber(field(e, "PortField"))) return true;
+    e.Message(BoxKind::Error, BoxButtons::Ok,
+              "The port must be a number from 1 to 65535: \"" + field(e, "PortField") + "\"");
+    return false;
+}
+
+// "1. Connect" without the connecting: the client's parameters and the buttons. A server
+// typed as "name:port" names its port; a text that is no server name at all is still looked
+// up, so that the trainee is asked for the right one as with any unknown name.
+bool prepareConnect(Engine& e) {
+    MailSession& m = Session(e);
+    if (!portValid(e)) return false;
+    const ServerSettings server = windowServer(e);
+    const std::optional<ServerName> name = ParseServerName(field(e, "SMTPSERV"));
     m.closing = false;
     m.client.ClearParams = true;
-    m.client.Host = field(e, "SMTPSERV");
-    m.client.Port = *p;
+    m.client.Host = name ? name->host : field(e, "SMTPSERV");
+    m.client.Port = name && name->port ? *name->port : *PortNumber(server.port);
     const std::string user = field(e, "USERIDFIELD");
     m.client.UserID = user.empty() ? "0" : user;
+    m.client.Security = server.security == kSecurityTls        ? MailSecurity::Tls
+                        : server.security == kSecurityStartTls ? MailSecurity::StartTls
+                                                               : MailSecurity::None;
+    m.client.LoginName = server.user;
+    m.client.Password = server.password;
+    m.client.AllowPlainLogin = server.allowPlainLogin;
+    m.client.AcceptedCertificate = server.acceptedCertificate;
     e.screen.Edit("TFRMSEND.EMAILSENDBUTTON").bold = false;
     e.screen.Edit("TFRMSEND.TClose").bold = false;
-    if (!configuring(e)) {
-        // Listed once, however often the trainee connects again after a failure.
-        std::vector<std::string>& files = e.screen.Edit("TFRMSEND.ATTACHEDFILEs").lines;
-        const std::string results = m.resultsFile.empty() ? ResultsFilePath(e) : m.resultsFile;
-        if (std::find(files.begin(), files.end(), results) == files.end()) files.push_back(results);
-    }
     return true;
 }
 
@@ -143,6 +213,7 @@ void OpenMailConfiguration(Engine& e) {
         for (const char* name : {"SMTPSERV", "ToFIELD", "FromADDRESSField", "FromNAMEField",
                                  "CcFIELD", "SUBJECT", "USERIDFIELD"})
             setField(e, name, "");
+        if (!loadServerSettings(e)) return;
     }
     // The buffer doubles as the settings files' line buffer; no series runs on the option pages.
     e.screen.Edit("OPTIONSHOLD").lines.clear();
@@ -150,8 +221,11 @@ void OpenMailConfiguration(Engine& e) {
 }
 
 // The window for sending, with the settings as they are (loaded by the caller when they exist).
+// The message starts empty, as in a window never used: what was typed for a test message is
+// not the trainee's.
 void ShowMailWindowForSending(Engine& e) {
     Session(e).sending = true;
+    e.screen.Edit("TFRMSEND.TMESSAGE").lines = {"", ""};
     showWindow(e);
 }
 
@@ -171,7 +245,7 @@ void MailSend(Engine& e) {
     m.closing = false;
     m.client.EncodeType =
         e.screen.Get("TFRMSEND.RadioButtonUU").checked ? EncodeType::uuCode : EncodeType::uuMime;
-    FillPostMessage(m.client.PostMessage, windowSettings(e), e.state.UserName,
+    FillPostMessage(m.client.PostMessage, windowSettings(e), field(e, "FromNAMEField"),
                     e.screen.Get("TFRMSEND.TMESSAGE").lines,
                     m.sending ? (m.resultsFile.empty() ? ResultsFilePath(e) : m.resultsFile) : "");
     m.client.SendMail(e.ports.clock->LongTime());
@@ -200,10 +274,10 @@ void CloseMailWindow(Engine& e) {
     e.screen.Edit("TFRMSEND.REMOVEButton").visible = false;
     for (const char* name : {"CONNECTButton", "EMAILSENDBUTTON", "TClose"})
         e.screen.Edit(std::string("TFRMSEND.") + name).bold = false;
-    if (configuring(e)) AskSaveMailSettings(e);
+    // Settings that could not be saved keep the window open for mending them.
+    if (configuring(e) && !AskSaveMailSettings(e)) return;
     e.screen.Edit("TFRMSEND").visible = false;
     m.sending = false;
-    m.sendFailed = false;
     m.resultsFile.clear();
 }
 
@@ -243,9 +317,33 @@ void MailChooseEncoding(Engine& e, bool uu) {
 }
 
 void MailTypeField(Engine& e, const std::string& name, const std::string& text) {
-    e.screen.Edit("TFRMSEND." + name).text = text;
-    // The port is not kept in OPTION3.INI.
-    if (name != "PortField") noteChange(e);
+    if (name == "SecurityField") {
+        const std::optional<std::string> choice = SecurityChoice(text);
+        if (!choice) return;
+        setField(e, "SecurityField", *choice);
+        // The usual port of the encryption chosen, unless the instructor typed another.
+        const std::string port = field(e, "PortField");
+        const bool usual = port == "25" || port == "587" || port == "465";
+        if (usual && *choice == kSecurityTls) setField(e, "PortField", "465");
+        if (usual && *choice == kSecurityStartTls) setField(e, "PortField", "587");
+    } else {
+        e.screen.Edit("TFRMSEND." + name).text = text;
+    }
+    // The From name goes with the message only; every other field is a setting.
+    if (name != "FromNAMEField") noteChange(e);
+}
+
+void MailTogglePlainLogin(Engine& e) {
+    Element& check = e.screen.Edit("TFRMSEND.PlainLoginCheck");
+    check.checked = !check.checked;
+    noteChange(e);
+}
+
+void MailToggleAcceptCertificate(Engine& e) {
+    MailSession& m = Session(e);
+    m.acceptedCertificate = m.acceptedCertificate.empty() ? m.refusedCertificate : std::string();
+    showCertificateChoice(e);
+    noteChange(e);
 }
 
 void MailTypeMessage(Engine& e, const std::vector<std::string>& lines) {
@@ -264,14 +362,25 @@ bool LoadMailSettings(Engine& e) {
     chooseRadio(e, s.RadioButtonUU);
     setAttachments(e, s.ATTACHEDFILEs);
     setField(e, "FromNAMEField", e.state.UserName);
+    if (!loadServerSettings(e)) return false;
     e.mailSettingsChanged = false;
     return true;
 }
 
+// OPTION4.INI is written once the instructor set something other than plain SMTP on port 25,
+// and kept up to date from then on.
 bool SaveMailSettings(Engine& e) {
+    if (!serverNameSavable(e) || !portValid(e)) return false;
     if (FileFailure failure = WriteMailSettings(e.programDir, windowSettings(e))) {
         e.FileFailed("write", kOption3File, *failure);
         return false;
+    }
+    const ServerSettings server = windowServer(e);
+    if (ServerSettingsExist(e.programDir) || server != ServerSettings{}) {
+        if (FileFailure failure = WriteServerSettings(e.programDir, server)) {
+            e.FileFailed("write", kOption4File, *failure);
+            return false;
+        }
     }
     e.mailSettingsChanged = false;
     return true;
@@ -287,7 +396,8 @@ bool AskSaveMailSettings(Engine& e) {
         done = LoadMailSettings(e);
         if (!Session(e).sending) setField(e, "FromNAMEField", "");
     }
-    e.mailSettingsChanged = false;
+    // Settings that could not be saved stay changed, so that closing asks again.
+    if (done) e.mailSettingsChanged = false;
     return done;
 }
 

@@ -33,13 +33,17 @@ void MailAddFile(Engine& e);
 void MailRemoveFile(Engine& e);
 void MailSelectFile(Engine& e, const std::string& entry);
 void MailChooseEncoding(Engine& e, bool uu);
-// Typing into one of the window's fields (its short name: "SMTPSERV", "PortField" ...).
+// Typing into one of the window's fields (its short name: "SMTPSERV", "PortField" ...). The
+// security field takes only its three choices, and moves a usual port along with it.
 void MailTypeField(Engine& e, const std::string& field, const std::string& text);
+// The check boxes for a log-in without encryption and for accepting the server's certificate.
+void MailTogglePlainLogin(Engine& e);
+void MailToggleAcceptCertificate(Engine& e);
 // The memo's lines replaced by these.
 void MailTypeMessage(Engine& e, const std::vector<std::string>& lines);
 
-// OPTION3.INI into and out of the window; false when the file could not be read or written (the
-// user has been told).
+// OPTION3.INI and OPTION4.INI into and out of the window; false when a file could not be read or
+// written, or the server name or port may not be saved (the user has been told).
 bool LoadMailSettings(Engine& e);
 bool SaveMailSettings(Engine& e);
 // The option pages close: a change of the mail settings is saved or thrown away after asking.

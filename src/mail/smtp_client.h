@@ -38,7 +38,8 @@ struct SmtpEvent {
         PacketSent,  // sent of total bytes of the message data
         Success,
         Failure,
-        Error,  // text: what ended the connect or send
+        Error,               // text: what ended the connect or send
+        CertificateRefused,  // text: the fingerprint of the certificate that did not verify
     };
     SmtpEvent(Kind kind, std::string text = {}, int number = 0, size_t sent = 0, size_t total = 0)
         : kind(kind), text(std::move(text)), number(number), sent(sent), total(total) {}
@@ -64,6 +65,8 @@ struct SmtpEvent {
 //
 // Nothing waits inside: every call returns at once, so the window stays usable, and a test can
 // play the server's side line by line.
+enum class MailSecurity { None, StartTls, Tls };
+
 class TSmtpClient {
   public:
     static constexpr size_t kPieceBytes = 16383;
@@ -71,6 +74,11 @@ class TSmtpClient {
     std::string Host;
     int Port = 25;
     std::string UserID;
+    MailSecurity Security = MailSecurity::None;
+    std::string LoginName;
+    std::string Password;
+    bool AllowPlainLogin = false;
+    std::string AcceptedCertificate;
     ardentix::EncodeType EncodeType = ardentix::EncodeType::uuMime;
     // Empties the recipient lists and the attachments after each successful send.
     bool ClearParams = true;

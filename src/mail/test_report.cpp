@@ -72,7 +72,7 @@ void SaveTestReport(Engine& e) {
 
 void DiscardResultsFileIfDone(Engine& e) {
     MailSession& m = Session(e);
-    if (!m.MailSent && (e.state.ResultsSaveOffered || m.sendFailed)) return;
+    if (!m.MailSent && e.state.ResultsSaveOffered) return;
     const std::string path = m.resultsFile.empty() ? ResultsFilePath(e) : m.resultsFile;
     std::remove(path.c_str());
 }

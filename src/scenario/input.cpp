@@ -46,7 +46,7 @@ struct Control {
     void (*act)(Engine&);
 };
 
-const std::array<Control, 63> kClicks = {{
+const std::array<Control, 65> kClicks = {{
     {"MenuStart", Place::MainMenu, ShowLogin},
     {"STARTImage", Place::MainMenu, ShowLogin},
     {"MENU_IMAGE", Place::MainMenu, ShowLogin},
@@ -116,6 +116,8 @@ const std::array<Control, 63> kClicks = {{
      [](Engine& e) { MailChooseEncoding(e, false); }},
     {"TFRMSEND.RadioButtonUU", Place::MailWindow, [](Engine& e) { MailChooseEncoding(e, true); }},
     {"TFRMSEND.SAVESettingsButton", Place::MailWindow, [](Engine& e) { SaveMailSettings(e); }},
+    {"TFRMSEND.PlainLoginCheck", Place::MailWindow, MailTogglePlainLogin},
+    {"TFRMSEND.AcceptCertificateCheck", Place::MailWindow, MailToggleAcceptCertificate},
 }};
 
 const std::array<Control, 18> kMenus = {{
@@ -269,14 +271,7 @@ struct Field {
     std::string_view name;
     Place place;
     void (*store)(Engine&, const std::string&);
-    // A field never shown that a script may still fill, as the program's own settings do.
-    bool hidden = false;
 };
-
-bool fieldUsable(const Availability& usable, const Engine& e, const Field& field) {
-    if (!field.hidden) return usable(field.place, field.name);
-    return e.screen.Get(field.name).enabled && usable(field.place, "TFRMSEND");
-}
 
 // A memo's text as its lines: every LF ends a line, so a line begun at the end is kept while it
 // is typed.
@@ -299,13 +294,17 @@ void mailField(Engine& e, const std::string& text) {
 }
 constexpr char kSmtpServ[] = "SMTPSERV";
 constexpr char kUserId[] = "USERIDFIELD";
+constexpr char kFromName[] = "FromNAMEField";
 constexpr char kFromAddress[] = "FromADDRESSField";
 constexpr char kTo[] = "ToFIELD";
 constexpr char kCc[] = "CcFIELD";
 constexpr char kSubject[] = "SUBJECT";
 constexpr char kPort[] = "PortField";
+constexpr char kSecurity[] = "SecurityField";
+constexpr char kLogin[] = "LoginField";
+constexpr char kPassword[] = "PasswordField";
 
-const std::array<Field, 15> kFields = {{
+const std::array<Field, 19> kFields = {{
     {"TUserNAMEFORM.NAMEEdit", Place::Login, nullptr},
     {"TUserNAMEFORM.IDEdit", Place::Login, nullptr},
     {"TCPRFORM.EDIT1", Place::Quiz, nullptr},
@@ -317,12 +316,15 @@ const std::array<Field, 15> kFields = {{
      }},
     {"TFRMSEND.SMTPSERV", Place::MailWindow, mailField<kSmtpServ>},
     {"TFRMSEND.USERIDFIELD", Place::MailWindow, mailField<kUserId>},
+    {"TFRMSEND.FromNAMEField", Place::MailWindow, mailField<kFromName>},
     {"TFRMSEND.FromADDRESSField", Place::MailWindow, mailField<kFromAddress>},
     {"TFRMSEND.ToFIELD", Place::MailWindow, mailField<kTo>},
     {"TFRMSEND.CcFIELD", Place::MailWindow, mailField<kCc>},
     {"TFRMSEND.SUBJECT", Place::MailWindow, mailField<kSubject>},
-    // Hidden: typed only by a script, as the port of the mail server.
-    {"TFRMSEND.PortField", Place::MailWindow, mailField<kPort>, true},
+    {"TFRMSEND.PortField", Place::MailWindow, mailField<kPort>},
+    {"TFRMSEND.SecurityField", Place::MailWindow, mailField<kSecurity>},
+    {"TFRMSEND.LoginField", Place::MailWindow, mailField<kLogin>},
+    {"TFRMSEND.PasswordField", Place::MailWindow, mailField<kPassword>},
     // Typing into the list selects the entry of that text.
     {"TFRMSEND.ATTACHEDFILEs", Place::MailWindow, MailSelectFile},
     {"TFRMSEND.TMESSAGE", Place::MailWindow,
@@ -465,7 +467,7 @@ InputResult TypeText(Engine& e, std::string_view name, const std::string& text) 
     const auto field = std::find_if(kFields.begin(), kFields.end(),
                                     [name](const Field& f) { return f.name == name; });
     if (field == kFields.end()) return InputResult::Unknown;
-    if (!fieldUsable(Availability(e), e, *field)) return InputResult::Unavailable;
+    if (!Availability(e)(field->place, field->name)) return InputResult::Unavailable;
     if (field->store) {
         field->store(e, text);
         return InputResult::Done;
@@ -504,7 +506,7 @@ AvailableInputs InputsAvailable(const Engine& e) {
         if (usable(Place::Scenario, pad)) inputs.pads.push_back(pad);
     }
     for (const Field& field : kFields) {
-        if (fieldUsable(usable, e, field)) inputs.fields.push_back(field.name);
+        if (usable(field.place, field.name)) inputs.fields.push_back(field.name);
     }
     for (const Spinner& spin : kSpinners) {
         if (usable(spin.place, spin.name)) inputs.spins.push_back(spin.name);

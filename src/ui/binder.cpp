@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -81,6 +82,14 @@ void Binder::apply(const Element& el, QObject* target, unsigned what) {
         if ((what & Checked) && button->isCheckable()) button->setChecked(el.checked);
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         if (what & Text) label->setText(text);
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        if ((what & Text) && combo->currentText() != text) {
+            if (combo->isEditable()) {
+                combo->setEditText(text);
+            } else {
+                combo->setCurrentText(text);
+            }
+        }
     } else if (auto* list = qobject_cast<QListWidget*>(widget)) {
         if (what & Lines) {
             list->clear();

@@ -1,5 +1,7 @@
 #include "ui/mail_window.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,6 +17,7 @@
 #include "core/screen.h"
 #include "ui/actions.h"
 #include "ui/binder.h"
+#include "ui/engine_checked.h"
 
 namespace ardentix::ui {
 
@@ -50,6 +53,32 @@ QPushButton* MailWindow::button(const char* element, const QString& hint) {
     return b;
 }
 
+QComboBox* MailWindow::choice(const char* element, const QStringList& items, bool editable,
+                              const QString& hint) {
+    auto* combo = new QComboBox(this);
+    combo->setObjectName(shortName(element));
+    combo->addItems(items);
+    combo->setEditable(editable);
+    SetHint(combo, hint, kHelpContext);
+    binder_.Bind(element, combo, Binder::Text | Binder::Enabled);
+    connect(combo, &QComboBox::textActivated, this,
+            [this, element](const QString& text) { actions_.Type(element, text); });
+    if (editable) {
+        connect(combo->lineEdit(), &QLineEdit::textEdited, this,
+                [this, element](const QString& text) { actions_.Type(element, text); });
+    }
+    return combo;
+}
+
+QCheckBox* MailWindow::check(const char* element, const QString& hint) {
+    auto* box = new EngineChecked<QCheckBox>(this);
+    box->setObjectName(shortName(element));
+    SetHint(box, hint, kHelpContext);
+    binder_.Bind(element, box, Binder::Text | Binder::Checked | Binder::Enabled);
+    connect(box, &QCheckBox::clicked, this, [this, element] { actions_.Click(element); });
+    return box;
+}
+
 MailWindow::MailWindow(Actions& actions, Binder& binder, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
@@ -61,7 +90,60 @@ MailWindow::MailWindow(Actions& actions, Binder& binder, QWidget* parent)
 
     auto* form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    form->addRow(QStringLiteral("SMTP Server*"), field("TFRMSEND.SMTPSERV"));
+    // The server, and how it is reached: port, encryption and log-in.
+    auto* serverRow = new QHBoxLayout;
+    serverRow->addWidget(
+        field("TFRMSEND.SMTPSERV",
+              QStringLiteral("Name or address of the mail server; \"name:port\" names the port")),
+        1);
+    auto* portLabel = new QLabel(QStringLiteral("Port"), this);
+    QComboBox* port =
+        choice("TFRMSEND.PortField",
+               {QStringLiteral("25"), QStringLiteral("587"), QStringLiteral("465")}, true,
+               QStringLiteral("25: plain SMTP; 587: submission with STARTTLS; "
+                              "465: SMTP over TLS"));
+    port->setMinimumContentsLength(5);
+    portLabel->setBuddy(port);
+    serverRow->addWidget(portLabel);
+    serverRow->addWidget(port);
+    form->addRow(QStringLiteral("SMTP Server*"), serverRow);
+
+    auto* securityRow = new QHBoxLayout;
+    securityRow->addWidget(
+        choice("TFRMSEND.SecurityField",
+               {QStringLiteral("None"), QStringLiteral("STARTTLS"), QStringLiteral("TLS")}, false,
+               QStringLiteral("None: no encryption; STARTTLS: encrypted after "
+                              "the greeting; TLS: encrypted from the start")));
+    securityRow->addWidget(check("TFRMSEND.PlainLoginCheck",
+                                 QStringLiteral("Send the user name and password even when the "
+                                                "connection is not encrypted")));
+    securityRow->addStretch(1);
+    form->addRow(QStringLiteral("Security"), securityRow);
+
+    auto* loginRow = new QHBoxLayout;
+    loginRow->addWidget(field("TFRMSEND.LoginField",
+                              QStringLiteral("User name for the server's log-in; empty for none")),
+                        1);
+    auto* passwordLabel = new QLabel(QStringLiteral("Password"), this);
+    QLineEdit* password = field("TFRMSEND.PasswordField");
+    password->setEchoMode(QLineEdit::Password);
+    passwordLabel->setBuddy(password);
+    loginRow->addWidget(passwordLabel);
+    loginRow->addWidget(password, 1);
+    form->addRow(QStringLiteral("User name"), loginRow);
+
+    auto* note = new QLabel(this);
+    note->setObjectName(QStringLiteral("PasswordNote"));
+    note->setWordWrap(true);
+    QFont small = note->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    note->setFont(small);
+    binder.Bind("TFRMSEND.PasswordNote", note, Binder::Text);
+    form->addRow(QString(), note);
+    form->addRow(QString(),
+                 check("TFRMSEND.AcceptCertificateCheck",
+                       QStringLiteral("Trust the certificate the server showed, although it "
+                                      "does not verify: only for your own centre's server")));
     form->addRow(QStringLiteral("SMTP User ID"),
                  field("TFRMSEND.USERIDFIELD",
                        QStringLiteral("ID of sender when establishing a connection with a SMTP "
@@ -94,7 +176,7 @@ MailWindow::MailWindow(Actions& actions, Binder& binder, QWidget* parent)
 
     message_ = new QPlainTextEdit(this);
     message_->setObjectName(QStringLiteral("TMESSAGE"));
-    message_->setFixedHeight(70);
+    message_->setFixedHeight(54);
     connect(message_, &QPlainTextEdit::textChanged, this, [this] {
         if (!following_) actions_.Type("TFRMSEND.TMESSAGE", message_->toPlainText());
     });
@@ -133,7 +215,7 @@ MailWindow::MailWindow(Actions& actions, Binder& binder, QWidget* parent)
     layout->addWidget(status_);
     layout->setContentsMargins(10, 10, 10, 2);
     // Fits a 640 x 480 screen with its title bar.
-    setFixedWidth(460);
+    setFixedWidth(520);
     setFixedHeight(sizeHint().height());
 }
 

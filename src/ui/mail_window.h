@@ -3,6 +3,8 @@
 #include <map>
 #include <string>
 
+class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -37,6 +39,9 @@ class MailWindow : public QDialog {
   private:
     QLineEdit* field(const char* element, const QString& hint = {});
     QPushButton* button(const char* element, const QString& hint = {});
+    QComboBox* choice(const char* element, const QStringList& items, bool editable,
+                      const QString& hint = {});
+    QCheckBox* check(const char* element, const QString& hint = {});
 
     Actions& actions_;
     Binder& binder_;

@@ -11,21 +11,12 @@
 
 #include "ui/actions.h"
 #include "ui/binder.h"
+#include "ui/engine_checked.h"
 #include "ui/spin_arrows.h"
 
 namespace ardentix::ui {
 
 namespace {
-
-// A check box or radio button whose state only the engine changes.
-template <typename Button>
-class EngineChecked : public Button {
-  public:
-    explicit EngineChecked(QWidget* parent) : Button(parent) {}
-
-  protected:
-    void nextCheckState() override {}
-};
 
 // A numeric field: typing does nothing, Up and Down step it as its spin button does.
 class SpinField : public QLineEdit {

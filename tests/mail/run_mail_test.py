@@ -132,7 +132,7 @@ def report_case(script_tool, media, work):
         return
     received = [open(os.path.join(work, "%d.eml" % n), "rb").read() for n in (1, 2)]
     # The instructor's test: the sample file in UU, the memo's lines, a line with a dot first.
-    first = message("", "desk@example.org", "instructor@example.org", "cc@example.org",
+    first = message("Desk", "desk@example.org", "instructor@example.org", "cc@example.org",
                     "AED test results", ["Hello,", ".dotted line", ""],
                     [("sample.bin", sample)], True, long_time(times[0]))
     check(received[0] == first, "the UU message arrived as composed")

@@ -1,0 +1,182 @@
+#include "mail/server_settings.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+#include <cstring>
+
+#include "mail/message.h"
+
+namespace ardentix {
+
+namespace {
+
+constexpr std::array<const char*, 3> kSecurityChoices = {kSecurityNone, kSecurityStartTls,
+                                                         kSecurityTls};
+
+bool sameText(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+std::string_view trimmed(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// A label of a host name: letters, digits, "-" and "_" (found on many networks' own hosts),
+// and the bytes of names written in other alphabets, which the lookup turns into their ASCII
+// form; not beginning or ending with "-".
+bool hostLabel(std::string_view label) {
+    if (label.empty() || label.size() > 63 || label.front() == '-' || label.back() == '-')
+        return false;
+    return std::all_of(label.begin(), label.end(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return std::isalnum(u) || c == '-' || c == '_' || u >= 0x80;
+    });
+}
+
+bool hostName(std::string_view name) {
+    if (!name.empty() && name.back() == '.') name.remove_suffix(1);
+    if (name.empty() || name.size() > 253) return false;
+    size_t start = 0;
+    for (;;) {
+        const size_t dot = name.find('.', start);
+        if (!hostLabel(name.substr(start, dot == std::string_view::npos ? dot : dot - start)))
+            return false;
+        if (dot == std::string_view::npos) return true;
+        start = dot + 1;
+    }
+}
+
+bool ipv6Address(std::string_view text) {
+    return text.find(':') != std::string_view::npos && text.size() <= 45 &&
+           std::all_of(text.begin(), text.end(), [](char c) {
+               return std::isxdigit(static_cast<unsigned char>(c)) || c == ':' || c == '.';
+           });
+}
+
+std::optional<ServerName> refuse(std::string* why, const char* reason) {
+    if (why) *why = reason;
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<int> PortNumber(std::string_view text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || text.front() == '-' || text.front() == '+' || error != std::errc() ||
+        end != text.data() + text.size() || value < 1 || value > 65535)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<std::string> SecurityChoice(std::string_view text) {
+    for (const char* choice : kSecurityChoices) {
+        if (sameText(text, choice)) return std::string(choice);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> Fingerprint(std::string_view text) {
+    if (text.size() != 64) return std::nullopt;
+    std::string lower;
+    for (char c : text) {
+        if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return lower;
+}
+
+std::vector<std::string> ServerSettingsLines(const ServerSettings& s) {
+    return {"Port=" + s.port,
+            "Security=" + s.security,
+            "User=" + s.user,
+            "Password=" + s.password,
+            std::string("AllowPlainLogin=") + (s.allowPlainLogin ? "1" : "0"),
+            "AcceptedCertificate=" + s.acceptedCertificate};
+}
+
+ServerSettings ServerSettingsFromLines(const std::vector<std::string>& lines) {
+    ServerSettings s;
+    for (const std::string& line : lines) {
+        const size_t equals = line.find('=');
+        if (equals == std::string::npos) continue;
+        const std::string_view name = trimmed(std::string_view(line).substr(0, equals));
+        const std::string value = line.substr(equals + 1);
+        if (sameText(name, "Port")) {
+            if (PortNumber(trimmed(value))) s.port = std::string(trimmed(value));
+        } else if (sameText(name, "Security")) {
+            s.security = SecurityChoice(trimmed(value)).value_or(kSecurityNone);
+        } else if (sameText(name, "User")) {
+            s.user = value;
+        } else if (sameText(name, "Password")) {
+            s.password = value;
+        } else if (sameText(name, "AllowPlainLogin")) {
+            s.allowPlainLogin = trimmed(value) == "1";
+        } else if (sameText(name, "AcceptedCertificate")) {
+            s.acceptedCertificate = Fingerprint(trimmed(value)).value_or("");
+        }
+    }
+    return s;
+}
+
+bool ServerSettingsExist(const std::string& dir) {
+    return ProgramFileExists(dir, kOption4File);
+}
+
+FileFailure ReadServerSettings(const std::string& dir, ServerSettings& settings) {
+    std::vector<std::string> lines;
+    if (FileFailure failure = ReadTextLines(ProgramFile(dir, kOption4File), lines)) return failure;
+    settings = ServerSettingsFromLines(lines);
+    return std::nullopt;
+}
+
+FileFailure WriteServerSettings(const std::string& dir, const ServerSettings& settings) {
+    if (HoldsLineBreak(settings.user)) return LineBreakRefusal("user name");
+    if (HoldsLineBreak(settings.password)) return LineBreakRefusal("password");
+    return ReplaceTextLines(ProgramFile(dir, kOption4File), ServerSettingsLines(settings),
+                            FileReaders::OwnerOnly);
+}
+
+std::optional<ServerName> ParseServerName(std::string_view text, std::string* why) {
+    text = trimmed(text);
+    if (text.empty()) return refuse(why, "no server name was given");
+    ServerName server;
+    std::string_view host = text;
+    std::string_view port;
+    if (text.front() == '[') {
+        const size_t close = text.find(']');
+        if (close == std::string_view::npos) return refuse(why, "a \"[\" is not closed");
+        host = text.substr(1, close - 1);
+        const std::string_view rest = text.substr(close + 1);
+        if (!rest.empty() && rest.front() != ':')
+            return refuse(why, "only \":\" and a port may follow \"]\"");
+        if (!rest.empty()) port = rest.substr(1);
+        if (!ipv6Address(host)) return refuse(why, "the address in brackets is no IPv6 address");
+        if (!rest.empty() && port.empty()) return refuse(why, "the port after \":\" is missing");
+    } else if (std::count(text.begin(), text.end(), ':') == 1) {
+        const size_t colon = text.find(':');
+        host = text.substr(0, colon);
+        port = text.substr(colon + 1);
+        if (port.empty()) return refuse(why, "the port after \":\" is missing");
+    } else if (ipv6Address(text)) {
+        server.host = std::string(text);
+        return server;
+    }
+    if (!port.empty()) {
+        server.port = PortNumber(port);
+        if (!server.port) return refuse(why, "the port must be a number from 1 to 65535");
+    }
+    if (text.front() != '[' && !hostName(host))
+        return refuse(why, "a server name holds only letters, digits, \"-\" and \".\"");
+    server.host = std::string(host);
+    return server;
+}
+
+}  // namespace ardentix
