@@ -1,7 +1,10 @@
-// libFuzzer target for the reader of OPTION3.INI: the splitting of the file into lines, the
-// fields, the UU line and the attachments, and the writing back. Besides crashes and sanitizer
-// reports it stops when the settings read do not write back as a file that reads as themselves,
-// or when a line rule of the file is broken (only exactly "1" selects UU, no empty attachment).
+// libFuzzer target for the readers of the mail settings: OPTION3.INI (the splitting of the file
+// into lines, the fields, the UU line and the attachments, and the writing back) and OPTION4.INI
+// (port, security, log-in, accepted certificate), and for the server name as typed. Besides
+// crashes and sanitizer reports it stops when the settings read do not write back as a file that
+// reads as themselves, when a line rule of OPTION3.INI is broken (only exactly "1" selects UU,
+// no empty attachment), when OPTION4.INI gives a value its reader should have refused, or when a
+// server name is taken with a port outside 1 to 65535.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -11,6 +14,7 @@
 
 #include "core/files.h"
 #include "mail/mail_files.h"
+#include "mail/server_settings.h"
 
 namespace {
 
@@ -46,5 +50,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const std::string& line : written)
         file += line + "\r\n";
     require(same(MailSettingsFromLines(SplitLines(file)), settings));
+
+    const ServerSettings server = ServerSettingsFromLines(lines);
+    require(PortNumber(server.port).has_value());
+    require(SecurityChoice(server.security) == server.security);
+    require(server.acceptedCertificate.empty() ||
+            Fingerprint(server.acceptedCertificate) == server.acceptedCertificate);
+    std::string serverFile;
+    for (const std::string& line : ServerSettingsLines(server))
+        serverFile += line + "\r\n";
+    require(ServerSettingsFromLines(SplitLines(serverFile)) == server);
+
+    if (const std::optional<ServerName> name = ParseServerName(text)) {
+        require(!name->host.empty());
+        require(!name->port || (*name->port >= 1 && *name->port <= 65535));
+    }
     return 0;
 }
