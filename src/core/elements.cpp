@@ -251,9 +251,7 @@ void addMailWindow(TableBuilder& t) {
     t.add("TFRMSEND.PasswordField").masked = true;
     t.add("TFRMSEND.PlainLoginCheck", "Allow log-in without encryption");
     t.add("TFRMSEND.AcceptCertificateCheck", "Accept this server's certificate").enabled = false;
-    t.add("TFRMSEND.PasswordNote",
-          "The password is kept in OPTION4.INI in the program folder, readable only by the "
-          "user who runs the program.");
+    t.add("TFRMSEND.PasswordNote", "The password is kept in OPTION4.INI, readable only by you.");
     t.hidden("TFRMSEND.BCcField");
     t.hidden("TFRMSEND.SAVESettingsButton", "Save Settings");
 }

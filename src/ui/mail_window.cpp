@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -90,8 +89,10 @@ MailWindow::MailWindow(Actions& actions, Binder& binder, QWidget* parent)
 
     auto* form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    form->setVerticalSpacing(4);
     // The server, and how it is reached: port, encryption and log-in.
     auto* serverRow = new QHBoxLayout;
+    serverRow->setSpacing(6);
     serverRow->addWidget(
         field("TFRMSEND.SMTPSERV",
               QStringLiteral("Name or address of the mail server; \"name:port\" names the port")),
@@ -109,6 +110,7 @@ MailWindow::MailWindow(Actions& actions, Binder& binder, QWidget* parent)
     form->addRow(QStringLiteral("SMTP Server*"), serverRow);
 
     auto* securityRow = new QHBoxLayout;
+    securityRow->setSpacing(6);
     securityRow->addWidget(
         choice("TFRMSEND.SecurityField",
                {QStringLiteral("None"), QStringLiteral("STARTTLS"), QStringLiteral("TLS")}, false,
@@ -121,6 +123,7 @@ MailWindow::MailWindow(Actions& actions, Binder& binder, QWidget* parent)
     form->addRow(QStringLiteral("Security"), securityRow);
 
     auto* loginRow = new QHBoxLayout;
+    loginRow->setSpacing(6);
     loginRow->addWidget(field("TFRMSEND.LoginField",
                               QStringLiteral("User name for the server's log-in; empty for none")),
                         1);
@@ -158,7 +161,7 @@ MailWindow::MailWindow(Actions& actions, Binder& binder, QWidget* parent)
 
     files_ = new QListWidget(this);
     files_->setObjectName(QStringLiteral("ATTACHEDFILEs"));
-    files_->setFixedHeight(54);
+    files_->setFixedHeight(46);
     binder.Bind("TFRMSEND.ATTACHEDFILEs", files_, Binder::Visible | Binder::Enabled);
     connect(files_, &QListWidget::currentTextChanged, this, [this](const QString& text) {
         if (!following_) actions_.Type("TFRMSEND.ATTACHEDFILEs", text);
@@ -176,16 +179,15 @@ MailWindow::MailWindow(Actions& actions, Binder& binder, QWidget* parent)
 
     message_ = new QPlainTextEdit(this);
     message_->setObjectName(QStringLiteral("TMESSAGE"));
-    message_->setFixedHeight(54);
+    message_->setFixedHeight(44);
     connect(message_, &QPlainTextEdit::textChanged, this, [this] {
         if (!following_) actions_.Type("TFRMSEND.TMESSAGE", message_->toPlainText());
     });
     form->addRow(QStringLiteral("Message"), message_);
 
-    auto* encoding = new QGroupBox(QStringLiteral("Attachment encoding"), this);
-    auto* radios = new QHBoxLayout(encoding);
+    auto* radios = new QHBoxLayout;
     for (const char* element : {"TFRMSEND.RadioButtonMIME", "TFRMSEND.RadioButtonUU"}) {
-        auto* radio = new QRadioButton(encoding);
+        auto* radio = new EngineChecked<QRadioButton>(this);
         radio->setObjectName(shortName(element));
         radio->setAutoExclusive(false);  // the engine checks one and unchecks the other
         binder.Bind(element, radio, Binder::Text | Binder::Checked | Binder::Enabled);
@@ -193,6 +195,7 @@ MailWindow::MailWindow(Actions& actions, Binder& binder, QWidget* parent)
         radios->addWidget(radio);
     }
     radios->addStretch(1);
+    form->addRow(QStringLiteral("Attachments as"), radios);
 
     auto* steps = new QHBoxLayout;
     for (const char* element :
@@ -210,7 +213,6 @@ MailWindow::MailWindow(Actions& actions, Binder& binder, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(encoding);
     layout->addLayout(steps);
     layout->addWidget(status_);
     layout->setContentsMargins(10, 10, 10, 2);
