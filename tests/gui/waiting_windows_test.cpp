@@ -3,6 +3,8 @@
 // their own; and closing the program during a scenario asks first. Clicks and keys go through
 // the window system, as a user's do, so that a window blocked by another one really gets none.
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QLineEdit>
@@ -312,8 +314,29 @@ class WaitingWindowsTest : public test::HandClockTest {
         QCOMPARE(QApplication::activeModalWidget(), nullptr);
         QVERIFY(pages->isEnabled());
         QVERIFY(window_->menuBar()->isEnabled());
-        // The pages' Close takes the window with it.
-        clickThroughWindow("TESTCLOSE");
+        // With its server settings it still fits a 640 x 480 screen with a title bar.
+        QVERIFY2(mail->width() <= 640 && mail->height() + 30 <= 480,
+                 qPrintable(QStringLiteral("%1 x %2").arg(mail->width()).arg(mail->height())));
+        // The security follows the keyboard and moves the usual port along; the password is
+        // masked; the certificate cannot be accepted before a server showed one.
+        auto* security = test::Child<QComboBox>(mail, "SecurityField");
+        auto* port = test::Child<QComboBox>(mail, "PortField");
+        QCOMPARE(security->currentText(), QStringLiteral("None"));
+        QCOMPARE(port->currentText(), QStringLiteral("25"));
+        security->setFocus();
+        QTest::keyClick(security, Qt::Key_Down);
+        QCOMPARE(engine_->screen.Get("TFRMSEND.SecurityField").text, "STARTTLS");
+        QCOMPARE(port->currentText(), QStringLiteral("587"));
+        QCOMPARE(test::Child<QLineEdit>(mail, "PasswordField")->echoMode(), QLineEdit::Password);
+        auto* plain = test::Child<QCheckBox>(mail, "PlainLoginCheck");
+        QTest::mouseClick(plain, Qt::LeftButton);
+        QVERIFY(plain->isChecked());
+        QVERIFY(engine_->screen.Get("TFRMSEND.PlainLoginCheck").checked);
+        QVERIFY(!test::Child<QCheckBox>(mail, "AcceptCertificateCheck")->isEnabled());
+        // The pages' Close asks about the changes and takes the window with it.
+        const QStringList boxes =
+            answerBoxes(QMessageBox::No, [&] { clickThroughWindow("TESTCLOSE"); });
+        QCOMPARE(boxes, QStringList{QStringLiteral("Save changes to e-mail settings?")});
         QVERIFY(!mail->isVisible());
         QVERIFY(!pages->isVisible());
     }
