@@ -26,6 +26,7 @@ class Clock {
     virtual std::string ShortDate() = 0;
     // The time of day in the system's long time format, without a time zone.
     virtual std::string LongTime() = 0;
+    virtual int UtcOffsetMinutes() { return 0; }
 };
 
 // The time of day as the AED's clock shows it: hours and minutes of the long time text.

@@ -76,19 +76,21 @@ std::vector<std::string> TAttachmentEncoder::Encode(std::string_view bytes) cons
     return lines;
 }
 
-void AppendDataLine(std::string& data, std::string_view line) {
-    if (line.find_first_of("\r\n") == std::string_view::npos) {
-        appendOneLine(data, line);
-        return;
-    }
-    // Split as a text file is split, but keep a last empty line: the text had a break there.
+std::vector<std::string_view> SplitAtBreaks(std::string_view text) {
+    std::vector<std::string_view> lines;
     size_t start = 0;
-    for (size_t i = 0; i <= line.size(); ++i) {
-        if (i < line.size() && line[i] != '\r' && line[i] != '\n') continue;
-        appendOneLine(data, line.substr(start, i - start));
-        if (i < line.size() && line[i] == '\r' && i + 1 < line.size() && line[i + 1] == '\n') ++i;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != '\r' && text[i] != '\n') continue;
+        lines.push_back(text.substr(start, i - start));
+        if (i < text.size() && text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
         start = i + 1;
     }
+    return lines;
+}
+
+void AppendDataLine(std::string& data, std::string_view line) {
+    for (std::string_view piece : SplitAtBreaks(line))
+        appendOneLine(data, piece);
 }
 
 }  // namespace ardentix

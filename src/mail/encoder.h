@@ -23,6 +23,11 @@ class TAttachmentEncoder {
     EncodeType type_;
 };
 
+// The lines of a text, split where it breaks a line (CR LF, LF or a lone CR). Unlike SplitLines,
+// a break at the end gives a last empty line (the text had a break there), and an empty text is
+// one empty line.
+std::vector<std::string_view> SplitAtBreaks(std::string_view text);
+
 // Appends one line of message data and its CR LF. A line that begins with "." gets one more in
 // front, so the server never reads it as the end of the data. A line break inside the text ends
 // a line there (CR LF, LF or a lone CR), and a line longer than the wire allows is cut into

@@ -91,9 +91,13 @@ std::optional<std::string> LineBreakInMessage(const TMailMessage& message) {
         const std::string* text;
     };
     const Field fields[] = {
-        {"From Name", &message.FromName}, {"From Address", &message.FromAddress},
-        {"Subject", &message.Subject},    {"Reply-To", &message.ReplyTo},
-        {"Date", &message.Date},          {"X-Mailer", &message.LocalProgram},
+        {"From Name", &message.FromName},
+        {"From Address", &message.FromAddress},
+        {"Subject", &message.Subject},
+        {"Reply-To", &message.ReplyTo},
+        {"Date", &message.Date},
+        {"X-Mailer", &message.LocalProgram},
+        {"Message-ID", &message.MessageID},
     };
     for (const Field& field : fields) {
         if (HoldsLineBreak(*field.text)) return LineBreakRefusal(field.name);

@@ -16,7 +16,8 @@ struct TMailMessage {
     std::string Subject;
     std::string LocalProgram = "Ardentix SMTP";
     std::string ReplyTo;
-    std::string Date;
+    std::string Date;       // "Mon, 07 Dec 2026 18:49:02 +0100"
+    std::string MessageID;  // with its angle brackets
     std::vector<std::string> ToAddress;
     std::vector<std::string> ToCarbonCopy;
     std::vector<std::string> ToBlindCarbonCopy;

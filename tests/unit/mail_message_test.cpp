@@ -1,11 +1,13 @@
 // The message the mail client sends, byte for byte: header lines, the plain and multipart data,
-// base64 and UU attachments, dot-stuffing, long lines, and fields that would break a line. Also
+// base64 and UU attachments, dot-stuffing, long lines, and fields that would break a line; the
+// date and id lines, and names, subjects, file names and bodies beyond ASCII. Also
 // the mail settings file and the results file's name. Every expected text is written out from
 // the rules (the blanks counted, the encodings checked against coreutils' base64 and Python's
 // binascii), never copied from the code's output.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -144,6 +146,153 @@ TEST(MailCompose, TwoUuAttachmentsShareOneBoundary) {
     EXPECT_EQ(b.data, "--" + kBoundary + "\r\n" + kPlain + "\r\n\r\n" +
                           partHead("a.bin", "base64") + "SGVsbG8sIHdvcmxkIQo=\r\n" +
                           partHead("b.txt", "base64") + "Q2F0\r\n" + "--" + kBoundary + "--\r\n");
+}
+
+TEST(MailCompose, DateAndMessageIdFollowTheMailer) {
+    TMailMessage m = sample();
+    m.Date = "Mon, 07 Dec 2026 18:49:02 +0100";
+    m.MessageID = "<0123456789abcdef.20261207184902@example.com>";
+    const ComposedMessage c = compose(m, EncodeType::uuMime);
+    EXPECT_EQ(c.header, (Lines{"From: Ann Smith<ann@example.com>", "To: boss@example.com",
+                               "CC: ", "Subject: Results", "X-Mailer: Ardentix SMTP",
+                               "Date: Mon, 07 Dec 2026 18:49:02 +0100",
+                               "Message-ID: <0123456789abcdef.20261207184902@example.com>",
+                               "Mime-Version: 1.0", kPlain}));
+    EXPECT_EQ(c.data, "\r\n\r\nHello\r\n..hidden\r\n...two\r\n");
+    // A Reply-To goes between the mailer and the date; without a date the id follows it.
+    m.ReplyTo = "desk@example.com";
+    m.Date.clear();
+    const Lines header = HeaderLines(m, "").Lines();
+    EXPECT_EQ(Lines(header.begin() + 3, header.begin() + 7),
+              (Lines{"Subject: Results", "X-Mailer: Ardentix SMTP", "Reply-To: desk@example.com",
+                     "Message-ID: <0123456789abcdef.20261207184902@example.com>"}));
+    m.MessageID = "<a@b>\r\nBcc: x@y";
+    ComposedMessage out;
+    EXPECT_EQ(ComposeMessage(m, EncodeType::uuMime, kTime, {}, out),
+              "The Message-ID may not hold a line break.");
+}
+
+// base64 of "aaa", as many times as asked.
+std::string aaaTimes(int n) {
+    std::string text;
+    for (int i = 0; i < n; ++i)
+        text += "YWFh";
+    return text;
+}
+
+TEST(MailCompose, NamesAndSubjectsBeyondAsciiAreEncodedWords) {
+    TMailMessage m = sample();
+    m.FromName = "Zo\xc3\xab Smith";  // base64 of "Zoë Smith": Wm/DqyBTbWl0aA==
+    m.Subject =
+        "Gr\xc3\xbc\xc3\x9f"
+        "e";  // "Grüße": R3LDvMOfZQ==
+    Lines header = compose(m, EncodeType::uuMime).header;
+    ASSERT_EQ(header.size(), 7u);
+    // An encoded name stands one blank before "<".
+    EXPECT_EQ(header[0], "From: =?UTF-8?B?Wm/DqyBTbWl0aA==?= <ann@example.com>");
+    EXPECT_EQ(header[3], "Subject: =?UTF-8?B?R3LDvMOfZQ==?=");
+    // Characters that would need quotes in a plain name are inside the encoding.
+    m.FromName = "Smith, Zo\xc3\xab";
+    EXPECT_EQ(HeaderLines(m, "").Lines()[0],
+              "From: =?UTF-8?B?U21pdGgsIFpvw6s=?= <ann@example.com>");
+    // Long texts are folded: the Subject's first word fits "Subject: " into 78 characters with 42
+    // bytes, the next words take 45; "ë" is w6s=.
+    m.Subject = std::string(87, 'a') + "\xc3\xab";
+    m.FromName = std::string(45, 'a') + "\xc3\xab";
+    header = compose(m, EncodeType::uuMime).header;
+    ASSERT_EQ(header.size(), 7u);
+    EXPECT_EQ(header[3], "Subject: =?UTF-8?B?" + aaaTimes(14) + "?=\r\n =?UTF-8?B?" + aaaTimes(15) +
+                             "?=\r\n =?UTF-8?B?w6s=?=");
+    EXPECT_EQ(header[0],
+              "From: =?UTF-8?B?" + aaaTimes(15) + "?=\r\n =?UTF-8?B?w6s=?= <ann@example.com>");
+}
+
+TEST(MailCompose, TheAddressIsFoldedWhenItDoesNotFitBesideTheEncodedName) {
+    TMailMessage m = sample();
+    m.FromName = "Zo\xc3\xab";  // "From: =?UTF-8?B?Wm/Dqw==?=" is 26 characters
+    m.FromAddress = std::string(37, 'x') + "@example.com";  // 49: the line is 78
+    EXPECT_EQ(HeaderLines(m, "").Lines()[0], "From: =?UTF-8?B?Wm/Dqw==?= <" + m.FromAddress + ">");
+    m.FromAddress = "y" + m.FromAddress;
+    EXPECT_EQ(HeaderLines(m, "").Lines()[0],
+              "From: =?UTF-8?B?Wm/Dqw==?=\r\n <" + m.FromAddress + ">");
+}
+
+TEST(MailCompose, EachLineOfAFoldedHeaderIsHeldTo998Octets) {
+    TMailMessage m = sample();
+    // 990 "ë" would be far too long on one line; folded, every line is at most 78.
+    for (int i = 0; i < 990; ++i)
+        m.Subject += "\xc3\xab";
+    const ComposedMessage c = compose(m, EncodeType::uuMime);
+    ASSERT_EQ(c.header.size(), 7u);
+    const std::string& subject = c.header[3];
+    ASSERT_EQ(subject.substr(0, 9), "Subject: ");
+    size_t lines = 0;
+    for (size_t start = 0; start <= subject.size(); ++lines) {
+        const size_t end = std::min(subject.find("\r\n", start), subject.size());
+        EXPECT_LE(end - start, 78u);
+        start = end + 2;
+    }
+    EXPECT_EQ(lines, 46u);  // 21 "ë" in the first word, 22 in each of the others
+    // The folded address line: " <", the address and ">" make 998 at most.
+    m.Subject = "Results";
+    m.FromName = "Zo\xc3\xab";
+    m.FromAddress = std::string(983, 'x') + "@example.com";  // 995
+    ComposedMessage out;
+    EXPECT_FALSE(ComposeMessage(m, EncodeType::uuMime, kTime, {}, out));
+    m.FromAddress = "x" + m.FromAddress;
+    EXPECT_EQ(ComposeMessage(m, EncodeType::uuMime, kTime, {}, out),
+              "The From line is too long to be sent.");
+}
+
+TEST(MailCompose, AttachmentNamesBeyondAsciiTakeTheExtendedForm) {
+    EXPECT_EQ(NameParameter("name", "Zo\xc3\xab.TXT"), "name*=UTF-8''Zo%C3%AB.TXT");
+    EXPECT_EQ(NameParameter("filename", "a\tb.txt"), "filename*=UTF-8''a%09b.txt");
+    EXPECT_EQ(NameParameter("name", "a\x7f"), "name*=UTF-8''a%7F");
+    // Plain names stay quoted, quotes and backslashes escaped.
+    EXPECT_EQ(NameParameter("name", "a \"b\"\\c~.txt"), "name=\"a \\\"b\\\"\\\\c~.txt\"");
+    TMailMessage m = sample();
+    m.Body = {"See the file."};
+    m.Attachments = {"/home/zoe/Zo\xc3\xab.TXT"};
+    const ComposedMessage c = compose(m, EncodeType::uuMime, {"Cat"});
+    // The parameter still begins at the 50th character; the plain body stays us-ascii.
+    EXPECT_EQ(c.data, "--" + kBoundary + "\r\n" + kPlain + "\r\n\r\nSee the file.\r\n--" +
+                          kBoundary + "\r\nContent-Type: application/octet-stream;" +
+                          std::string(10, ' ') + "name*=UTF-8''Zo%C3%AB.TXT\r\n" +
+                          "Content-Transfer-Encoding: base64\r\nContent-Disposition: attachment;" +
+                          std::string(17, ' ') + "filename*=UTF-8''Zo%C3%AB.TXT\r\n\r\nQ2F0\r\n--" +
+                          kBoundary + "--\r\n");
+}
+
+const std::string kUtf8 = "Content-Type: text/plain;" + kBlanks24 + "charset=utf-8";
+const std::string kQuotedPrintable = "Content-Transfer-Encoding: quoted-printable";
+
+TEST(MailCompose, BodyBeyondAsciiIsQuotedPrintableAndStillStuffed) {
+    TMailMessage m = sample();
+    m.Body = {
+        "Gr\xc3\xbc\xc3\x9f"
+        "e,",
+        "",
+        "a=b ",
+        std::string(75, 'x') + ".z",
+        "Zo\xc3\xab\r\n.x",
+        ".\xc3\xab"};
+    const ComposedMessage c = compose(m, EncodeType::uuMime);
+    EXPECT_EQ(Lines(c.header.end() - 3, c.header.end()),
+              (Lines{"Mime-Version: 1.0", kUtf8, kQuotedPrintable}));
+    // The line break inside a line stays a break; lines beginning with "." after the encoding,
+    // also after a soft break, get their second dot.
+    EXPECT_EQ(c.data, "Gr=C3=BC=C3=9Fe,\r\n\r\na=3Db=20\r\n" + std::string(75, 'x') +
+                          "=\r\n..z\r\nZo=C3=AB\r\n..x\r\n..=C3=AB\r\n");
+    // With an attachment the text part says it; the message header does not.
+    m.Body = {"Zo\xc3\xab"};
+    m.Attachments = {"r.TXT"};
+    const ComposedMessage a = compose(m, EncodeType::uuMime, {"Cat"});
+    EXPECT_EQ(a.header.size(), 7u);
+    EXPECT_EQ(a.header.back(), "Content-Type: multipart/mixed;" + std::string(19, ' ') +
+                                   "boundary=\"" + kBoundary + "\"");
+    EXPECT_EQ(a.data, "--" + kBoundary + "\r\n" + kUtf8 + "\r\n" + kQuotedPrintable +
+                          "\r\n\r\nZo=C3=AB\r\n" + partHead("r.TXT", "base64") + "Q2F0\r\n--" +
+                          kBoundary + "--\r\n");
 }
 
 TEST(MailEncoder, BlocksOf45BytesInBothEncodings) {
