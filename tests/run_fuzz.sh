@@ -16,7 +16,7 @@ case $target in
     scoreboard) sources="records/board.cpp records/columns.cpp core/files.cpp" ;;
     settings) sources="core/settings_layout.cpp settings/settings.cpp core/files.cpp" ;;
     mail_replies) sources="mail/replies.cpp" ;;
-    mail_settings) sources="mail/mail_files.cpp mail/server_settings.cpp mail/message.cpp core/files.cpp" ;;
+    mail_settings) sources="mail/mail_files.cpp mail/server_settings.cpp mail/message.cpp mail/mime_words.cpp mail/encoder.cpp core/files.cpp" ;;
     report_text) sources="records/report_text.cpp core/files.cpp" ;;
     *)
         echo "unknown fuzz target: $target (scoreboard, settings, mail_replies, mail_settings or report_text)" >&2

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "mail/mime_words.h"
+
 namespace ardentix {
 
 namespace {
@@ -17,14 +19,6 @@ constexpr size_t kMaxNameBytes = 200;
 
 bool forbiddenInFileName(unsigned char c) {
     return c < 32 || c == 127 || std::strchr("/\\:*?\"<>|", c) != nullptr;
-}
-
-// Cuts a text at most at n bytes without splitting a UTF-8 character.
-std::string_view cutUtf8(std::string_view text, size_t n) {
-    if (text.size() <= n) return text;
-    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80)
-        --n;
-    return text.substr(0, n);
 }
 
 }  // namespace
@@ -89,7 +83,7 @@ FileFailure WriteMailSettings(const std::string& dir, const MailSettings& settin
 std::string ResultsFileName(std::string_view userName, std::string_view userId, const Date& date) {
     const std::string who = std::string(userName) + std::string(userId);
     std::string name;
-    for (char c : cutUtf8(who, kMaxNameBytes)) {
+    for (char c : Utf8Prefix(who, kMaxNameBytes)) {
         const bool dotOutOfPlace = c == '.' && (name.empty() || name.back() == '.');
         name += forbiddenInFileName(static_cast<unsigned char>(c)) || dotOutOfPlace ? '_' : c;
     }

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <random>
 
 #include "core/engine.h"
 #include "mail/mail_files.h"
 #include "mail/mail_session.h"
+#include "mail/mime_words.h"
 #include "mail/server_settings.h"
 
 // The e-mail window: opening it for either purpose, its buttons, its fields and closing it.
@@ -191,6 +193,13 @@ bool prepareConnect(Engine& e) {
     return true;
 }
 
+// A Message-ID must be unique in the world: its random part comes from the system, never from
+// the scenario's generator, whose draws the scenarios depend on.
+uint64_t MessageIdRandom() {
+    static std::random_device device;
+    return (static_cast<uint64_t>(device()) << 32) ^ device();
+}
+
 }  // namespace
 
 bool MailWindowShown(const Engine& e) {
@@ -248,7 +257,13 @@ void MailSend(Engine& e) {
     FillPostMessage(m.client.PostMessage, windowSettings(e), field(e, "FromNAMEField"),
                     e.screen.Get("TFRMSEND.TMESSAGE").lines,
                     m.sending ? (m.resultsFile.empty() ? ResultsFilePath(e) : m.resultsFile) : "");
-    m.client.SendMail(e.ports.clock->LongTime());
+    TMailMessage& message = m.client.PostMessage;
+    Clock& clock = *e.ports.clock;
+    const Date today = clock.Today();
+    const int64_t now = clock.MillisSinceMidnight();
+    message.Date = MailDate(today, now, clock.UtcOffsetMinutes());
+    message.MessageID = MakeMessageId(message.FromAddress, today, now, MessageIdRandom());
+    m.client.SendMail(clock.LongTime());
     PumpMail(e);
     if (!m.client.Busy()) m.sendWhenConnected = false;
 }

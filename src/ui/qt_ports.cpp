@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -45,6 +46,10 @@ std::string QtClock::LongTime() {
     QString format = QLocale().timeFormat(QLocale::LongFormat);
     format.remove(QLatin1Char('t'));
     return QLocale().toString(QTime::currentTime(), format.trimmed()).toStdString();
+}
+
+int QtClock::UtcOffsetMinutes() {
+    return QDateTime::currentDateTime().offsetFromUtc() / 60;
 }
 
 QtSound::QtSound(std::string programDir) : programDir_(std::move(programDir)) {}

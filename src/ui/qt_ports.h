@@ -22,6 +22,7 @@ class QtClock : public Clock {
     Date Today() override;
     std::string ShortDate() override;
     std::string LongTime() override;
+    int UtcOffsetMinutes() override;
 };
 
 // Plays WAV files of the program directory without blocking.

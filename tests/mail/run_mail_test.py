@@ -10,6 +10,8 @@ The script's placeholders @PORT@, @DIR@ (the work folder) and @PROG@ (the progra
 filled in first.
 """
 import base64
+import datetime
+import email.utils
 import os
 import re
 import shutil
@@ -87,12 +89,30 @@ def uu_decode(lines):
     return bytes(out)
 
 
-def message(from_name, from_addr, to, cc, subject, body, attachments, uu, long_time):
-    boundary = "====================54535" + long_time + "===="
+def mail_date(ms_after_nine):
+    """The Date line's value at that time of the script's clock (6 December 2026, UTC)."""
+    when = datetime.datetime(2026, 12, 6, 9, tzinfo=datetime.timezone.utc)
+    return email.utils.format_datetime(when + datetime.timedelta(milliseconds=ms_after_nine))
+
+
+MESSAGE_ID = re.compile(rb"Message-ID: <[0-9a-f]{16}\.20261206\d{6}@[a-z0-9.-]+>\r\n")
+
+
+def without_message_id(received):
+    """The message with its Message-ID line (random by nature, checked for its form and that it
+    is there once) replaced by "Message-ID: <ID>"."""
+    found = MESSAGE_ID.findall(received)
+    check(len(found) == 1, "one Message-ID of the right form: %r" % found)
+    return MESSAGE_ID.sub(b"Message-ID: <ID>\r\n", received)
+
+
+def message(from_name, from_addr, to, cc, subject, body, attachments, uu, ms_after_nine):
+    boundary = "====================54535" + long_time(ms_after_nine) + "===="
     header = ["From: %s<%s>" % (from_name, from_addr), "To: " + to, "CC: " + cc]
     if subject:
         header.append("Subject: " + subject)
-    header += ["X-Mailer: Ardentix SMTP", "Mime-Version: 1.0",
+    header += ["X-Mailer: Ardentix SMTP", "Date: " + mail_date(ms_after_nine), "Message-ID: <ID>",
+               "Mime-Version: 1.0",
                "Content-Type: multipart/mixed;" + " " * 19 + "boundary=\"" + boundary + "\""]
     data = ["--" + boundary, "Content-Type: text/plain;" + " " * 24 + "charset=us-ascii", ""]
     data += body
@@ -130,11 +150,12 @@ def report_case(script_tool, media, work):
     check(sink.count == 2 and len(times) == 2 and len(held) == 1, "two messages were sent")
     if failures:
         return
-    received = [open(os.path.join(work, "%d.eml" % n), "rb").read() for n in (1, 2)]
+    received = [without_message_id(open(os.path.join(work, "%d.eml" % n), "rb").read())
+                for n in (1, 2)]
     # The instructor's test: the sample file in UU, the memo's lines, a line with a dot first.
     first = message("Desk", "desk@example.org", "instructor@example.org", "cc@example.org",
                     "AED test results", ["Hello,", ".dotted line", ""],
-                    [("sample.bin", sample)], True, long_time(times[0]))
+                    [("sample.bin", sample)], True, times[0])
     check(received[0] == first, "the UU message arrived as composed")
     uu_lines = received[0].decode("latin-1").split("\r\n")
     start = uu_lines.index("Content-Disposition: attachment;" + " " * 17 +
@@ -145,8 +166,7 @@ def report_case(script_tool, media, work):
     results = "".join(line + "\r\n" for line in held[0].split("|")).encode("latin-1")
     second = message("Kim", "desk@example.org", "instructor@example.org", "cc@example.org",
                      "AED test results", ["Results of my test series."],
-                     [("sample.bin", sample), ("Kim_12_6.TXT", results)], False,
-                     long_time(times[1]))
+                     [("sample.bin", sample), ("Kim_12_6.TXT", results)], False, times[1])
     check(received[1] == second, "the results message arrived as composed")
     match = re.search(rb'filename="Kim_12_6.TXT"\r\n\r\n(.*?)\r\n--', received[1], re.S)
     check(match is not None and base64.b64decode(match.group(1).replace(b"\r\n", b"")) == results,

@@ -157,3 +157,69 @@ class FaultServer:
 
     def __exit__(self, *exc):
         self.listener.close()
+
+
+def make_certificates(folder):
+    """A test certificate authority with a server certificate for 127.0.0.1 signed by it, and a
+    self-signed server certificate; returns their paths."""
+    import subprocess
+
+    def run(*args):
+        subprocess.run(["openssl", *args], check=True, capture_output=True)
+
+    p = {name: os.path.join(folder, name) for name in
+         ("ca.key", "ca.pem", "server.key", "server.csr", "server.pem", "ext.cnf", "self.key",
+          "self.pem")}
+    run("req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", p["ca.key"], "-out",
+        p["ca.pem"], "-days", "2", "-subj", "/CN=Ardentix test authority")
+    run("req", "-newkey", "rsa:2048", "-nodes", "-keyout", p["server.key"], "-out",
+        p["server.csr"], "-subj", "/CN=127.0.0.1")
+    with open(p["ext.cnf"], "w") as f:
+        f.write("subjectAltName=IP:127.0.0.1\n")
+    run("x509", "-req", "-in", p["server.csr"], "-CA", p["ca.pem"], "-CAkey", p["ca.key"],
+        "-CAcreateserial", "-out", p["server.pem"], "-days", "2", "-extfile", p["ext.cnf"])
+    run("req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", p["self.key"], "-out",
+        p["self.pem"], "-days", "2", "-subj", "/CN=127.0.0.1", "-addext",
+        "subjectAltName=IP:127.0.0.1")
+    return p
+
+
+def fingerprint(pem_path):
+    """The SHA-256 fingerprint of a certificate, in lower-case hexadecimal."""
+    import hashlib
+    import ssl
+    with open(pem_path) as f:
+        return hashlib.sha256(ssl.PEM_cert_to_DER_cert(f.read())).hexdigest()
+
+
+class SecureSink(Sink):
+    """aiosmtpd with encryption and log-in: tls "starttls" (offered and required), "implicit"
+    (TLS from the first byte) or None (no encryption offered); a log-in succeeds with the given
+    user and password. Every log-in attempt is kept in logins as (user, password, encrypted)."""
+
+    def __init__(self, folder, cert, key, tls, user=b"desk", password=b"right"):
+        import ssl
+        from aiosmtpd.controller import Controller
+        from aiosmtpd.smtp import AuthResult, LoginPassword
+
+        super().__init__(folder)
+        self.logins = []
+        sink = self
+
+        def authenticate(server, session, envelope, mechanism, data):
+            if not isinstance(data, LoginPassword):
+                return AuthResult(success=False)
+            sink.logins.append((data.login, data.password, session.ssl is not None, mechanism))
+            return AuthResult(success=data.login == user and data.password == password)
+
+        context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+        context.load_cert_chain(cert, key)
+        options = {"authenticator": authenticate}
+        if tls == "starttls":
+            options.update(tls_context=context, require_starttls=True)
+        elif tls == "implicit":
+            options.update(ssl_context=context, auth_require_tls=False)
+        else:
+            options.update(auth_require_tls=False)
+        handler = self.controller.handler
+        self.controller = Controller(handler, hostname="127.0.0.1", port=self.port, **options)
