@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "core/engine.h"
 #include "mail/mail_session.h"
@@ -28,6 +29,9 @@ constexpr const char* kIncomplete =
     "E-mail address information incomplete. Results not sent. Please inform your system "
     "administration.";
 constexpr const char* kAuthenticationFailed = "Authentication Failed.";
+constexpr const char* kAcceptAdvice =
+    "If this is the fingerprint of your own server's certificate, tick \"Accept this server's "
+    "certificate\" and connect again.";
 // The client's error when no server was found for the name.
 constexpr const char* kNoAddress = "Null Remote Address";
 
@@ -54,10 +58,12 @@ void hostResolved(Engine& e, const SmtpEvent&) {
     Session(e).unknownHost.clear();
 }
 
-// The instructor may accept the certificate the server just showed.
+// The instructor may accept the certificate the server just showed; the error that follows
+// shows its fingerprint.
 void certificateRefused(Engine& e, const SmtpEvent& event) {
     MailSession& m = Session(e);
     m.refusedCertificate = event.text;
+    m.showFingerprint = true;
     Element& check = e.screen.Edit("TFRMSEND.AcceptCertificateCheck");
     check.enabled = !m.sending && (check.checked || !m.refusedCertificate.empty());
 }
@@ -100,11 +106,18 @@ void connectionFailed(Engine& e, const SmtpEvent&) {
 void errorEnded(Engine& e, const SmtpEvent& event) {
     MailSession& m = Session(e);
     m.sendWhenConnected = false;
+    if (m.closing) m.showFingerprint = false;
     if (event.text == kNoAddress) m.unknownHost = e.screen.Get("TFRMSEND.SMTPSERV").text;
     if (m.closing) return;
     // An automatic send ends here: Send Report stays and the series is still counted.
     m.autoSend = false;
-    e.Message(BoxKind::Error, BoxButtons::Ok, event.text);
+    std::string text = event.text;
+    if (std::exchange(m.showFingerprint, false)) {
+        text += "\n\nSHA-256 fingerprint of the server's certificate:\n" +
+                SpacedFingerprint(m.refusedCertificate);
+        if (!m.sending) text += "\n\n" + std::string(kAcceptAdvice);
+    }
+    e.Message(BoxKind::Error, BoxButtons::Ok, text);
 }
 
 struct EventRule {

@@ -28,6 +28,8 @@ struct MailSession {
     // fingerprint, kept in OPTION4.INI), and the one the server showed when it was last refused.
     std::string acceptedCertificate;
     std::string refusedCertificate;
+    // The error that follows a refused certificate shows its fingerprint.
+    bool showFingerprint = false;
     // A server name whose lookup found no server; saving it asks first.
     std::string unknownHost;
 };

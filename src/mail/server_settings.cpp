@@ -93,6 +93,15 @@ std::optional<std::string> Fingerprint(std::string_view text) {
     return lower;
 }
 
+std::string SpacedFingerprint(std::string_view fingerprint) {
+    std::string text;
+    for (size_t i = 0; i < fingerprint.size(); ++i) {
+        if (i > 0 && i % 2 == 0) text += ':';
+        text += static_cast<char>(std::toupper(static_cast<unsigned char>(fingerprint[i])));
+    }
+    return text;
+}
+
 std::vector<std::string> ServerSettingsLines(const ServerSettings& s) {
     return {"Port=" + s.port,
             "Security=" + s.security,

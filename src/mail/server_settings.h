@@ -40,6 +40,9 @@ std::optional<std::string> SecurityChoice(std::string_view text);
 // 64 hexadecimal digits, in lower case; nothing for anything else.
 std::optional<std::string> Fingerprint(std::string_view text);
 
+// A fingerprint as people compare it: pairs of upper-case digits separated by ":".
+std::string SpacedFingerprint(std::string_view fingerprint);
+
 // The file's lines: "Port=", "Security=", "User=", "Password=", "AllowPlainLogin=" (1 or 0) and
 // "AcceptedCertificate=", each name followed by its value.
 std::vector<std::string> ServerSettingsLines(const ServerSettings& settings);

@@ -107,6 +107,13 @@ TEST(ServerSettingsLines, DamagedOrHandEditedValuesFallBackOneByOne) {
               std::string(64, 'f'));
 }
 
+TEST(SpacedFingerprint, PairsInUpperCase) {
+    EXPECT_EQ(SpacedFingerprint("0a1b2c"), "0A:1B:2C");
+    EXPECT_EQ(SpacedFingerprint("0a1"), "0A:1");
+    EXPECT_EQ(SpacedFingerprint(""), "");
+    EXPECT_EQ(SpacedFingerprint(std::string(64, 'f')).size(), 64u + 31u);
+}
+
 TEST(PortNumber, LimitsAndSigns) {
     EXPECT_FALSE(PortNumber("0"));
     EXPECT_EQ(PortNumber("1"), 1);
