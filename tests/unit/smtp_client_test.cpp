@@ -65,7 +65,7 @@ class Dialogue : public ::testing::Test {
         pump();
         client.Opened();
         server("220 mail.example.com ready\r\n");
-        ASSERT_EQ(written(), "HELO 0\r\n");
+        ASSERT_EQ(written(), "EHLO 0\r\n");
         server("250 hello\r\n");
         ASSERT_TRUE(client.Connected() && !client.Busy());
         events.clear();
@@ -85,7 +85,7 @@ class Dialogue : public ::testing::Test {
     bool takeAll = true;
 };
 
-TEST_F(Dialogue, MultiLineGreetingAndHeloAreReadWhole) {
+TEST_F(Dialogue, MultiLineGreetingAndEhloAreReadWhole) {
     client.Host = "mail.example.com";  // a name is looked up first
     client.Connect();
     pump();
@@ -100,7 +100,7 @@ TEST_F(Dialogue, MultiLineGreetingAndHeloAreReadWhole) {
         server(std::string(1, c));
     EXPECT_EQ(written(), "");
     server("220 ready\r\n");
-    EXPECT_EQ(written(), "HELO 0\r\n");
+    EXPECT_EQ(written(), "EHLO 0\r\n");
     EXPECT_EQ(client.ReplyNumber(), 0);  // a command's number is 0 until its reply is read
     server("250-mail.example.com\r\n250 SIZE 1000\r\n");
     EXPECT_EQ(client.ReplyNumber(), 250);
@@ -120,15 +120,17 @@ TEST_F(Dialogue, RefusedGreetingOrHeloClosesTheConnection) {
     EXPECT_EQ(kinds(), (Kinds{Kind::Open, Kind::Close, Kind::Disconnect, Kind::Error}));
     EXPECT_FALSE(client.Connected() || client.Busy());
 
-    // 502 to HELO: asked; handled, HELO goes again; a second refusal ends the connect unasked.
+    // A server without EHLO gets HELO. 502 to HELO: asked; handled, HELO goes again; a second
+    // refusal ends the connect unasked.
     int asked = 0;
     client.OnAuthenticationFailed = [&] { return ++asked > 0; };
     client.Connect();
     pump();
     client.Opened();
     server("220 ok\r\n");
+    server("500 what\r\n");
     server("502 no\r\n");
-    EXPECT_EQ(written(), "HELO 0\r\nHELO 0\r\n");
+    EXPECT_EQ(written(), "EHLO 0\r\nHELO 0\r\nHELO 0\r\n");
     server("502 still no\r\n");
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(kinds(), (Kinds{Kind::Open, Kind::AuthenticationFailed, Kind::Close, Kind::Disconnect,
@@ -138,8 +140,10 @@ TEST_F(Dialogue, RefusedGreetingOrHeloClosesTheConnection) {
     client.Connect();
     pump();
     client.Opened();
-    server("220 ok\r\n502 no\r\n");  // a stray reply after the greeting is not HELO's answer
+    server("220 ok\r\n502 no\r\n");  // a stray reply after the greeting is not EHLO's answer
     EXPECT_TRUE(client.Busy());
+    server("502 no\r\n");
+    EXPECT_EQ(written(), "EHLO 0\r\nHELO 0\r\n");
     server("502 no\r\n");
     EXPECT_EQ(lastError(), "Authentication failed");
 }
@@ -369,7 +373,7 @@ TEST_F(Dialogue, QuestionsBeforeAndAroundTheSend) {
     client.Opened();
     server("220 hi\r\n");
     server("250 hi\r\n");
-    EXPECT_EQ(written(), "HELO 0\r\nRSET\r\n");
+    EXPECT_EQ(written(), "EHLO 0\r\nRSET\r\n");
     EXPECT_EQ(kinds(),
               (Kinds{Kind::ConnectionRequired, Kind::Open, Kind::Connect, Kind::SendStart}));
     client.SendMail("t");  // busy: ignored
