@@ -227,7 +227,7 @@ void MailLinkAnswer(Engine& e, const LinkAnswer& answer) {
             client.Closed();
             break;
         case LinkAnswer::Kind::Encrypted:
-            client.Encrypted();
+            client.EncryptionDone();
             break;
         case LinkAnswer::Kind::TlsFailed:
             client.TlsFailed(answer.text, answer.fingerprint);

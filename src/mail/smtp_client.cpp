@@ -45,6 +45,7 @@ void TSmtpClient::closeConnection() {
     emit(SmtpEvent::Kind::Close);
     const bool was = connected_;
     connected_ = false;
+    encrypted_ = false;
     phase_ = Phase::Closed;
     reader_.Clear();
     output_.clear();
@@ -180,6 +181,7 @@ void TSmtpClient::Closed() {
     if (!connected_) return;
     const bool busy = Busy();
     connected_ = false;
+    encrypted_ = false;
     phase_ = Phase::Closed;
     reader_.Clear();
     output_.clear();

@@ -64,7 +64,7 @@ struct SmtpEvent {
 //
 //   - the window's steps: Connect(), SendMail(), Abort();
 //   - what the socket reports: HostFound/HostNotFound after a LookUp, Opened/OpenFailed after an
-//     Open, Encrypted/TlsFailed after a StartTls (TlsFailed also after an OpenTls),
+//     Open, EncryptionDone/TlsFailed after a StartTls (TlsFailed also after an OpenTls),
 //     Received(bytes), Written(n) for the bytes the socket has taken, Closed() when the server
 //     hangs up, TimedOut() when a time limit of the driver runs out;
 //   - after each call: TakeOutput() gives the bytes to write, in order, and TakeEvents() what
@@ -121,7 +121,7 @@ class TSmtpClient {
     void Written(size_t n);
     void Closed();
     void TimedOut();
-    void Encrypted();
+    void EncryptionDone();
     // reason: why the handshake failed; fingerprint: the refused certificate's, or empty.
     void TlsFailed(const std::string& reason, const std::string& fingerprint);
 

@@ -104,7 +104,7 @@ void TSmtpClient::onStartTlsReply(const SmtpReply& reply) {
     emit(SmtpEvent::Kind::StartTls);
 }
 
-void TSmtpClient::Encrypted() {
+void TSmtpClient::EncryptionDone() {
     if (phase_ != Phase::Handshake) return;
     encrypted_ = true;
     // What the server offered in clear may have been changed on the way: it is asked again.
