@@ -59,6 +59,10 @@ struct SmtpEvent {
     bool operator==(const SmtpEvent&) const = default;
 };
 
+// How the connection is kept from being read on its way: not at all, STARTTLS after the EHLO
+// (the submission port, 587), or TLS from the first byte (465).
+enum class MailSecurity { None, StartTls, Tls };
+
 // The SMTP dialogue of one connection as a state machine over bytes, without a socket. A driver
 // (the Qt socket layer, or a script's server) owns the connection and runs it:
 //
@@ -71,11 +75,9 @@ struct SmtpEvent {
 //     happened (the requests, IsLinkRequest, are the driver's, the rest the window's).
 //
 // The dialogue: the greeting, EHLO (HELO when the server does not know EHLO), STARTTLS and EHLO
-// again when asked for, AUTH when there is a login name, and only then "connected".
-// How the connection is kept from being read on its way: not at all, STARTTLS after the EHLO
-// (the submission port, 587), or TLS from the first byte (465).
-enum class MailSecurity { None, StartTls, Tls };
-
+// again when asked for, AUTH when there is a login name, and only then "connected". Nothing
+// that needs encryption is sent without it, and the password shows in no event.
+//
 // Nothing waits inside: every call returns at once, so the window stays usable, and a test can
 // play the server's side line by line.
 class TSmtpClient {
