@@ -1,7 +1,9 @@
 // libFuzzer target for the reader of the mail server's replies: the splitting of received bytes
-// into lines and replies and the reading of reply codes. Besides crashes and sanitizer reports
-// it stops on a reply that breaks the rules (a code outside 200..559, a line with a line end, a
-// line too long) or on a different reading when the same bytes arrive in other pieces.
+// into lines and replies, the reading of reply codes and of the extensions an EHLO reply offers.
+// Besides crashes and sanitizer reports it stops on a reply that breaks the rules (a code outside
+// 200..559, a line with a line end, a line too long), on an offered mechanism that is empty, not
+// one word in upper case or offered twice, or on a different reading when the same bytes arrive
+// in other pieces.
 //
 // Input: the first byte chooses the size of the pieces (1 to 256 bytes); the rest is what the
 // server sends.
@@ -55,6 +57,18 @@ Reading read(std::string_view bytes, size_t piece) {
     return reading;
 }
 
+void checkExtensions(const SmtpExtensions& offered) {
+    require(offered.auth || offered.mechanisms.empty());
+    for (size_t i = 0; i < offered.mechanisms.size(); ++i) {
+        const std::string& m = offered.mechanisms[i];
+        require(!m.empty());
+        for (char c : m)
+            require(c != ' ' && c != '\t' && !(c >= 'a' && c <= 'z'));
+        for (size_t j = 0; j < i; ++j)
+            require(offered.mechanisms[j] != m);
+    }
+}
+
 void checkReply(ReplyReader::Status status, const SmtpReply& reply) {
     if (status == ReplyReader::Status::Malformed) {
         require(reply.code == 0);
@@ -74,6 +88,7 @@ void checkReply(ReplyReader::Status status, const SmtpReply& reply) {
     // The last line carries the code and does not go on.
     const std::string& last = reply.lines.back();
     require(ReplyCode(last) == reply.code && !(last.size() > 3 && last[3] == '-'));
+    checkExtensions(ReadExtensions(reply));
 }
 
 bool sameReading(const Reading& a, const Reading& b) {

@@ -130,6 +130,15 @@ class FixedAdvanceText : public TextMeasure {
     }
 };
 
+// The server's side of an encrypted connection: the host name as the user typed it, which its
+// certificate is checked against (not the address it was looked up to), and the SHA-256
+// fingerprint of a certificate the user accepted although it does not verify (64 lowercase hex
+// digits, or empty).
+struct TlsPeer {
+    std::string name;
+    std::string acceptedFingerprint;
+};
+
 // The connection to the mail server. Each request returns at once; what becomes of it reaches
 // the engine later as a LinkAnswer (MailLinkAnswer in mail/mail_window.h), never from inside a
 // request, so the engine never waits on the network.
@@ -139,8 +148,12 @@ class MailLink {
     // Looks the host name up: answers HostFound with a dotted address, or HostNotFound.
     virtual void LookUp(const std::string& host) = 0;
     // Opens a TCP connection: answers Opened or OpenFailed; once opened, Received for every
-    // arrival of bytes and Closed when the server hangs up.
-    virtual void Open(const std::string& address, int port) = 0;
+    // arrival of bytes and Closed when the server hangs up. With tls the connection is encrypted
+    // from its first byte: Opened only once the handshake is done, TlsFailed if it fails.
+    virtual void Open(const std::string& address, int port, const TlsPeer* tls) = 0;
+    // Encrypts the open connection from here on (after the server agreed to STARTTLS): answers
+    // Encrypted, or TlsFailed and the connection is gone.
+    virtual void StartTls(const TlsPeer& peer) = 0;
     // Sends bytes on the open connection: answers Written with the count as the socket takes
     // them.
     virtual void Write(const std::string& bytes) = 0;
@@ -149,10 +162,23 @@ class MailLink {
 };
 
 struct LinkAnswer {
-    enum class Kind { HostFound, HostNotFound, Opened, OpenFailed, Received, Written, Closed };
+    enum class Kind {
+        HostFound,
+        HostNotFound,
+        Opened,
+        OpenFailed,
+        Received,
+        Written,
+        Closed,
+        Encrypted,
+        TlsFailed
+    };
     Kind kind;
-    std::string text;  // HostFound: the address; Received: the bytes
+    std::string text;  // HostFound: the address; Received: the bytes; TlsFailed: the reason
     size_t count = 0;  // Written: how many bytes the socket took
+    // TlsFailed: the SHA-256 fingerprint of the server's certificate in lowercase hex when it
+    // presented one that was not trusted; empty when the failure was something else.
+    std::string fingerprint = {};
 };
 
 struct Ports {

@@ -150,10 +150,19 @@ void request(Engine& e, const SmtpEvent& event) {
                 client.HostNotFound();
             return;
         case Kind::Open:
-            if (link)
-                link->Open(event.text, event.number);
-            else
+        case Kind::OpenTls:
+            if (link) {
+                const TlsPeer peer = client.Peer();
+                link->Open(event.text, event.number, event.kind == Kind::OpenTls ? &peer : nullptr);
+            } else {
                 client.OpenFailed();
+            }
+            return;
+        case Kind::StartTls:
+            if (link)
+                link->StartTls(client.Peer());
+            else
+                client.TlsFailed("No connection", {});
             return;
         case Kind::Close:
             if (link) link->Close();
@@ -164,7 +173,7 @@ void request(Engine& e, const SmtpEvent& event) {
 }
 
 void report(Engine& e, const SmtpEvent& event) {
-    if (event.kind == Kind::LookUp || event.kind == Kind::Open || event.kind == Kind::Close) {
+    if (IsLinkRequest(event.kind)) {
         request(e, event);
         return;
     }
@@ -260,6 +269,12 @@ void MailLinkAnswer(Engine& e, const LinkAnswer& answer) {
             break;
         case LinkAnswer::Kind::Closed:
             client.Closed();
+            break;
+        case LinkAnswer::Kind::Encrypted:
+            client.EncryptionDone();
+            break;
+        case LinkAnswer::Kind::TlsFailed:
+            client.TlsFailed(answer.text, answer.fingerprint);
             break;
     }
     PumpMail(e);

@@ -1,5 +1,7 @@
 #include "mail/replies.h"
 
+#include <algorithm>
+
 namespace ardentix {
 
 namespace {
@@ -12,7 +14,61 @@ bool inRange(char c, char low, char high) {
     return c >= low && c <= high;
 }
 
+std::string upper(std::string_view word) {
+    std::string s(word);
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+// The words of a line, split at blanks and tabs.
+std::vector<std::string> words(std::string_view line) {
+    std::vector<std::string> out;
+    size_t i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
+            ++i;
+        const size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t')
+            ++i;
+        if (i > start) out.emplace_back(line.substr(start, i - start));
+    }
+    return out;
+}
+
 }  // namespace
+
+bool SmtpExtensions::Offers(std::string_view mechanism) const {
+    for (const std::string& m : mechanisms)
+        if (m == mechanism) return true;
+    return false;
+}
+
+SmtpExtensions ReadExtensions(const SmtpReply& reply) {
+    SmtpExtensions found;
+    for (size_t n = 1; n < reply.lines.size(); ++n) {
+        std::string_view line = reply.lines[n];
+        // "250-" or "250 " before the keyword; an old-style continuation line has no code.
+        line.remove_prefix(ReplyCode(line) != 0 ? std::min<size_t>(4, line.size()) : 0);
+        std::vector<std::string> w = words(line);
+        if (w.empty()) continue;
+        std::string keyword = upper(w[0]);
+        if (keyword.rfind("AUTH=", 0) == 0) {
+            w[0] = keyword.substr(5);
+            keyword = "AUTH";
+        } else {
+            w.erase(w.begin());
+        }
+        if (keyword == "STARTTLS") found.startTls = true;
+        if (keyword != "AUTH") continue;
+        found.auth = true;
+        for (const std::string& m : w) {
+            if (m.empty() || found.Offers(upper(m))) continue;
+            found.mechanisms.push_back(upper(m));
+        }
+    }
+    return found;
+}
 
 int ReplyCode(std::string_view line) {
     if (line.size() < 3) return 0;

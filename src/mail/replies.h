@@ -16,6 +16,19 @@ struct SmtpReply {
 // nothing, a blank or "-". 0 for any other line, so a line without a code never passes for one.
 int ReplyCode(std::string_view line);
 
+// What a server offers in its reply to EHLO.
+struct SmtpExtensions {
+    bool startTls = false;
+    bool auth = false;                    // AUTH, with the mechanisms below
+    std::vector<std::string> mechanisms;  // upper case, as offered: "PLAIN", "LOGIN", ...
+    bool Offers(std::string_view mechanism) const;
+};
+
+// The extensions of an EHLO reply: every line after the first (which names the server) is a
+// keyword and its parameters, without regard to case. "AUTH=LOGIN PLAIN", the form of old
+// servers, counts as "AUTH LOGIN PLAIN".
+SmtpExtensions ReadExtensions(const SmtpReply& reply);
+
 // Collects received bytes and hands out whole replies. A reply is one line, or a line with "-"
 // after its code followed by more lines: lines that begin with a blank, and lines with the same
 // code, up to one with that code and no "-".

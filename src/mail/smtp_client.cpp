@@ -6,7 +6,7 @@
 #include "mail/mail_files.h"
 
 // The connection: lookup, opening, greeting, the reading of replies, aborts and hang-ups. The
-// send itself is in smtp_send.cpp.
+// EHLO, encryption and log-in are in smtp_hello.cpp, the send itself in smtp_send.cpp.
 namespace ardentix {
 
 namespace {
@@ -45,6 +45,7 @@ void TSmtpClient::closeConnection() {
     emit(SmtpEvent::Kind::Close);
     const bool was = connected_;
     connected_ = false;
+    encrypted_ = false;
     phase_ = Phase::Closed;
     reader_.Clear();
     output_.clear();
@@ -74,6 +75,8 @@ void TSmtpClient::Connect() {
     }
     lookUpRetried_ = false;
     heloRetried_ = false;
+    encrypted_ = false;
+    extensions_ = {};
     startLookUp();
 }
 
@@ -88,7 +91,8 @@ void TSmtpClient::startLookUp() {
 
 void TSmtpClient::open(const std::string& address) {
     phase_ = Phase::Opening;
-    emit(SmtpEvent::Kind::Open, address, Port);
+    emit(Security == MailSecurity::Tls ? SmtpEvent::Kind::OpenTls : SmtpEvent::Kind::Open, address,
+         Port);
 }
 
 void TSmtpClient::HostFound(const std::string& address) {
@@ -120,6 +124,8 @@ void TSmtpClient::connectFailed(const std::string& text) {
 void TSmtpClient::Opened() {
     if (phase_ != Phase::Opening) return;
     connected_ = true;
+    // An implicit TLS connection is answered only once its handshake is done.
+    encrypted_ = Security == MailSecurity::Tls;
     reader_.Clear();
     replyNumber_ = 0;
     phase_ = Phase::Greeting;
@@ -127,10 +133,6 @@ void TSmtpClient::Opened() {
 
 void TSmtpClient::OpenFailed() {
     if (phase_ == Phase::Opening) connectFailed("Connection Failed");
-}
-
-void TSmtpClient::sendHelo() {
-    command("HELO " + UserID, Phase::Helo);
 }
 
 void TSmtpClient::Abort() {
@@ -179,6 +181,7 @@ void TSmtpClient::Closed() {
     if (!connected_) return;
     const bool busy = Busy();
     connected_ = false;
+    encrypted_ = false;
     phase_ = Phase::Closed;
     reader_.Clear();
     output_.clear();
@@ -191,7 +194,13 @@ void TSmtpClient::Closed() {
 void TSmtpClient::Received(std::string_view bytes) {
     switch (phase_) {
         case Phase::Greeting:
+        case Phase::Ehlo:
         case Phase::Helo:
+        case Phase::StartTls:
+        case Phase::AuthPlain:
+        case Phase::AuthLogin:
+        case Phase::AuthName:
+        case Phase::AuthPassword:
         case Phase::Rset:
         case Phase::MailFrom:
         case Phase::RcptTo:
@@ -201,7 +210,8 @@ void TSmtpClient::Received(std::string_view bytes) {
             readReplies();
             return;
         default:
-            // Nothing was asked: the bytes answer nothing.
+            // Nothing was asked: the bytes answer nothing. During the handshake this includes
+            // whatever the server sent in clear after its STARTTLS reply.
             return;
     }
 }
@@ -209,7 +219,8 @@ void TSmtpClient::Received(std::string_view bytes) {
 void TSmtpClient::readReplies() {
     SmtpReply reply;
     // A reply makes the client send its next command, which drops anything read after it.
-    while (reader_.Buffered() > 0 && Busy() && phase_ != Phase::Transfer) {
+    while (reader_.Buffered() > 0 && Busy() && phase_ != Phase::Transfer &&
+           phase_ != Phase::Handshake) {
         const ReplyReader::Status status = reader_.Next(reply);
         if (status == ReplyReader::Status::Waiting) return;
         if (status == ReplyReader::Status::Malformed) {
@@ -234,8 +245,20 @@ void TSmtpClient::onReply(const SmtpReply& reply) {
         case Phase::Greeting:
             onGreetingReply(reply);
             return;
+        case Phase::Ehlo:
+            onEhloReply(reply);
+            return;
         case Phase::Helo:
             onHeloReply(reply);
+            return;
+        case Phase::StartTls:
+            onStartTlsReply(reply);
+            return;
+        case Phase::AuthPlain:
+        case Phase::AuthLogin:
+        case Phase::AuthName:
+        case Phase::AuthPassword:
+            onAuthReply(reply);
             return;
         default:
             onSendReply(reply);
@@ -249,30 +272,7 @@ void TSmtpClient::onGreetingReply(const SmtpReply& reply) {
         fail(shownReply(reply));
         return;
     }
-    sendHelo();
-}
-
-void TSmtpClient::onHeloReply(const SmtpReply& reply) {
-    if (reply.code / 100 == 2) {
-        phase_ = Phase::Idle;
-        emit(SmtpEvent::Kind::Connect);
-        if (sendAfterConnect_) {
-            sendAfterConnect_ = false;
-            startSend();
-        }
-        return;
-    }
-    // Asked once: a second refusal ends the connect.
-    if (!heloRetried_) {
-        heloRetried_ = true;
-        emit(SmtpEvent::Kind::AuthenticationFailed);
-        if (OnAuthenticationFailed && OnAuthenticationFailed()) {
-            sendHelo();
-            return;
-        }
-    }
-    closeConnection();
-    fail("Authentication failed");
+    sendEhlo();
 }
 
 std::string TSmtpClient::TakeOutput() {
@@ -281,6 +281,12 @@ std::string TSmtpClient::TakeOutput() {
 
 std::vector<SmtpEvent> TSmtpClient::TakeEvents() {
     return std::exchange(events_, {});
+}
+
+bool IsLinkRequest(SmtpEvent::Kind kind) {
+    using Kind = SmtpEvent::Kind;
+    return kind == Kind::LookUp || kind == Kind::Open || kind == Kind::OpenTls ||
+           kind == Kind::StartTls || kind == Kind::Close;
 }
 
 bool IsDottedAddress(std::string_view host) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/files.h"
+#include "core/ports.h"
 #include "mail/compose.h"
 #include "mail/message.h"
 #include "mail/replies.h"
@@ -18,15 +19,18 @@ namespace ardentix {
 struct SmtpEvent {
     enum class Kind {
         // For the driver, which owns the socket:
-        LookUp,  // look up the host in text; answer HostFound or HostNotFound
-        Open,    // open a connection to the address in text and the port in number; answer
-                 // Opened or OpenFailed
-        Close,   // drop the connection (or the lookup or attempt) at once; no answer
+        LookUp,    // look up the host in text; answer HostFound or HostNotFound
+        Open,      // open a connection to the address in text and the port in number; answer
+                   // Opened or OpenFailed
+        OpenTls,   // as Open, encrypted from the first byte for Peer(): answer Opened once the
+                   // handshake is done, OpenFailed or TlsFailed
+        StartTls,  // encrypt the open connection for Peer(): answer Encrypted or TlsFailed
+        Close,     // drop the connection (or the lookup or attempt) at once; no answer
         // For the window:
         HostResolved,
         InvalidHost,  // text: the host; asked through OnInvalidHost first
         ConnectionFailed,
-        Connect,  // the greeting is done: connected
+        Connect,  // the greeting, encryption and log-in are done: connected
         Disconnect,
         ConnectionRequired,    // asked through OnConnectionRequired first
         AuthenticationFailed,  // asked through OnAuthenticationFailed first
@@ -38,8 +42,10 @@ struct SmtpEvent {
         PacketSent,  // sent of total bytes of the message data
         Success,
         Failure,
-        Error,               // text: what ended the connect or send
-        CertificateRefused,  // text: the fingerprint of the certificate that did not verify
+        Error,  // text: what ended the connect or send
+        // The server's certificate did not verify and was refused; text: its SHA-256
+        // fingerprint, which the user may accept (AcceptedCertificate) for the next attempt.
+        CertificateRefused,
     };
     SmtpEvent(Kind kind, std::string text = {}, int number = 0, size_t sent = 0, size_t total = 0)
         : kind(kind), text(std::move(text)), number(number), sent(sent), total(total) {}
@@ -53,20 +59,27 @@ struct SmtpEvent {
     bool operator==(const SmtpEvent&) const = default;
 };
 
+// How the connection is kept from being read on its way: not at all, STARTTLS after the EHLO
+// (the submission port, 587), or TLS from the first byte (465).
+enum class MailSecurity { None, StartTls, Tls };
+
 // The SMTP dialogue of one connection as a state machine over bytes, without a socket. A driver
 // (the Qt socket layer, or a script's server) owns the connection and runs it:
 //
 //   - the window's steps: Connect(), SendMail(), Abort();
 //   - what the socket reports: HostFound/HostNotFound after a LookUp, Opened/OpenFailed after an
-//     Open, Received(bytes), Written(n) for the bytes the socket has taken, Closed() when the
-//     server hangs up, TimedOut() when a time limit of the driver runs out;
+//     Open, EncryptionDone/TlsFailed after a StartTls (TlsFailed also after an OpenTls),
+//     Received(bytes), Written(n) for the bytes the socket has taken, Closed() when the server
+//     hangs up, TimedOut() when a time limit of the driver runs out;
 //   - after each call: TakeOutput() gives the bytes to write, in order, and TakeEvents() what
-//     happened (the LookUp, Open and Close requests are the driver's, the rest the window's).
+//     happened (the requests, IsLinkRequest, are the driver's, the rest the window's).
+//
+// The dialogue: the greeting, EHLO (HELO when the server does not know EHLO), STARTTLS and EHLO
+// again when asked for, AUTH when there is a login name, and only then "connected". Nothing
+// that needs encryption is sent without it, and the password shows in no event.
 //
 // Nothing waits inside: every call returns at once, so the window stays usable, and a test can
 // play the server's side line by line.
-enum class MailSecurity { None, StartTls, Tls };
-
 class TSmtpClient {
   public:
     static constexpr size_t kPieceBytes = 16383;
@@ -74,15 +87,15 @@ class TSmtpClient {
     std::string Host;
     int Port = 25;
     std::string UserID;
-    MailSecurity Security = MailSecurity::None;
-    std::string LoginName;
-    std::string Password;
-    bool AllowPlainLogin = false;
-    std::string AcceptedCertificate;
     ardentix::EncodeType EncodeType = ardentix::EncodeType::uuMime;
     // Empties the recipient lists and the attachments after each successful send.
     bool ClearParams = true;
     TMailMessage PostMessage;
+    MailSecurity Security = MailSecurity::None;
+    std::string LoginName;            // AUTH when not empty
+    std::string Password;             // never shown in an event
+    bool AllowPlainLogin = false;     // AUTH allowed on an unencrypted connection
+    std::string AcceptedCertificate;  // SHA-256 fingerprint of a pinned server certificate
 
     // The questions that may be answered "handled"; none answered means not handled. They are
     // asked inside a call of the client and must not call it back. OnInvalidHost may change
@@ -110,12 +123,19 @@ class TSmtpClient {
     void Written(size_t n);
     void Closed();
     void TimedOut();
+    void EncryptionDone();
+    // reason: why the handshake failed; fingerprint: the refused certificate's, or empty.
+    void TlsFailed(const std::string& reason, const std::string& fingerprint);
 
     std::string TakeOutput();
     std::vector<SmtpEvent> TakeEvents();
 
     bool Busy() const;
     bool Connected() const { return connected_; }
+    // The connection is under TLS now.
+    bool Encrypted() const { return encrypted_; }
+    // Whom an OpenTls or StartTls request is for: the host as typed and the pinned certificate.
+    TlsPeer Peer() const { return {Host, AcceptedCertificate}; }
     int ReplyNumber() const { return replyNumber_; }
     size_t BytesSent() const { return bytesSent_; }
     size_t BytesTotal() const { return bytesTotal_; }
@@ -126,7 +146,14 @@ class TSmtpClient {
         LookUp,
         Opening,
         Greeting,
+        Ehlo,
         Helo,
+        StartTls,   // STARTTLS sent, its reply awaited
+        Handshake,  // the driver encrypts the connection
+        AuthPlain,
+        AuthLogin,     // "AUTH LOGIN" sent: the prompt for the name awaited
+        AuthName,      // the name sent: the prompt for the password awaited
+        AuthPassword,  // the password sent: the verdict awaited
         Idle,
         Rset,
         MailFrom,
@@ -148,7 +175,12 @@ class TSmtpClient {
     void startLookUp();
     void open(const std::string& address);
     void connectFailed(const std::string& text);
+    void closeWith(const std::string& text);
+    void sendEhlo();
     void sendHelo();
+    void greeted();
+    void logIn();
+    void connectDone();
     bool compose(const std::string& longTime);
     bool headerComplete();
     void startSend();
@@ -160,13 +192,18 @@ class TSmtpClient {
     void onReply(const SmtpReply& reply);
     void onMalformed(const SmtpReply& reply);
     void onGreetingReply(const SmtpReply& reply);
+    void onEhloReply(const SmtpReply& reply);
     void onHeloReply(const SmtpReply& reply);
+    void onStartTlsReply(const SmtpReply& reply);
+    void onAuthReply(const SmtpReply& reply);
     void onSendReply(const SmtpReply& reply);
 
     Phase phase_ = Phase::Closed;
     bool connected_ = false;
     bool lookUpRetried_ = false;
     bool heloRetried_ = false;
+    bool encrypted_ = false;
+    SmtpExtensions extensions_;  // of the last EHLO; none after HELO
     bool sendAfterConnect_ = false;
     int replyNumber_ = 0;
     ReplyReader reader_;
@@ -181,6 +218,9 @@ class TSmtpClient {
     size_t bytesTotal_ = 0;
     std::deque<Segment> unwritten_;
 };
+
+// The events that are requests for the driver (LookUp, Open, OpenTls, StartTls, Close).
+bool IsLinkRequest(SmtpEvent::Kind kind);
 
 // The window's status line for an event, empty for events that show none.
 std::string StatusText(const SmtpEvent& event);

@@ -28,9 +28,14 @@ void LazyMailLink::LookUp(const std::string& host) {
     QTimer::singleShot(0, [answer = answer_] { answer({LinkAnswer::Kind::HostNotFound, {}, 0}); });
 }
 
-void LazyMailLink::Open(const std::string& address, int port) {
-    if (MailLink* l = link()) return l->Open(address, port);
+void LazyMailLink::Open(const std::string& address, int port, const TlsPeer* tls) {
+    if (MailLink* l = link()) return l->Open(address, port, tls);
     QTimer::singleShot(0, [answer = answer_] { answer({LinkAnswer::Kind::OpenFailed, {}, 0}); });
+}
+
+// Only an open connection is encrypted, and only the module opens one.
+void LazyMailLink::StartTls(const TlsPeer& peer) {
+    if (link_) link_->StartTls(peer);
 }
 
 void LazyMailLink::Write(const std::string& bytes) {

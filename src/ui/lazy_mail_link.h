@@ -14,7 +14,8 @@ class LazyMailLink : public MailLink {
     ~LazyMailLink() override;
 
     void LookUp(const std::string& host) override;
-    void Open(const std::string& address, int port) override;
+    void Open(const std::string& address, int port, const TlsPeer* tls) override;
+    void StartTls(const TlsPeer& peer) override;
     void Write(const std::string& bytes) override;
     void Close() override;
 

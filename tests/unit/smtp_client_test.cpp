@@ -2,90 +2,17 @@
 // the events it reports, for good servers, refusing ones, garbage and hang-ups.
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "mail/mail_files.h"
-#include "mail/smtp_client.h"
+#include "smtp_dialogue.h"
 
 namespace ardentix {
 namespace {
 
 using Kind = SmtpEvent::Kind;
 using Kinds = std::vector<Kind>;
+using testing::Dialogue;
 
-// A driver whose socket takes every byte at once, unless told to hold them back.
-class Dialogue : public ::testing::Test {
-  protected:
-    Dialogue() {
-        client.Host = "192.0.2.25";
-        client.UserID = "0";
-        client.ReadAttachment = [this](const std::string& path, std::string& bytes) -> FileFailure {
-            auto it = files.find(path);
-            if (it == files.end()) return path + ": No such file or directory";
-            bytes = it->second;
-            return std::nullopt;
-        };
-        client.PostMessage.FromName = "Ann";
-        client.PostMessage.FromAddress = "ann@example.com";
-        client.PostMessage.ToAddress = {"Boss <boss@example.com>"};
-        client.PostMessage.ToCarbonCopy = {""};
-        client.PostMessage.ToBlindCarbonCopy = {""};
-        client.PostMessage.Body = {"Hi", ".dot"};
-    }
-
-    void pump() {
-        for (std::string out; !(out = client.TakeOutput()).empty();) {
-            wire += out;
-            if (takeAll) client.Written(out.size());
-        }
-        for (SmtpEvent& e : client.TakeEvents())
-            events.push_back(std::move(e));
-    }
-    void server(std::string_view bytes) {
-        client.Received(bytes);
-        pump();
-    }
-    // Everything written since the last call.
-    std::string written() { return std::exchange(wire, {}); }
-    Kinds kinds() {
-        Kinds k;
-        for (const SmtpEvent& e : events)
-            k.push_back(e.kind);
-        events.clear();
-        return k;
-    }
-    std::string lastError() const {
-        for (auto it = events.rbegin(); it != events.rend(); ++it)
-            if (it->kind == Kind::Error) return it->text;
-        return "(none)";
-    }
-
-    void connect() {
-        client.Connect();
-        pump();
-        client.Opened();
-        server("220 mail.example.com ready\r\n");
-        ASSERT_EQ(written(), "HELO 0\r\n");
-        server("250 hello\r\n");
-        ASSERT_TRUE(client.Connected() && !client.Busy());
-        events.clear();
-    }
-    // Runs a send up to the data, answering the envelope with these replies in turn.
-    void sendThrough(const std::vector<std::string>& replies) {
-        client.SendMail("9:00:00");
-        pump();
-        for (const std::string& r : replies)
-            server(r);
-    }
-
-    TSmtpClient client;
-    std::map<std::string, std::string> files;
-    std::string wire;
-    std::vector<SmtpEvent> events;
-    bool takeAll = true;
-};
-
-TEST_F(Dialogue, MultiLineGreetingAndHeloAreReadWhole) {
+TEST_F(Dialogue, MultiLineGreetingAndEhloAreReadWhole) {
     client.Host = "mail.example.com";  // a name is looked up first
     client.Connect();
     pump();
@@ -100,7 +27,7 @@ TEST_F(Dialogue, MultiLineGreetingAndHeloAreReadWhole) {
         server(std::string(1, c));
     EXPECT_EQ(written(), "");
     server("220 ready\r\n");
-    EXPECT_EQ(written(), "HELO 0\r\n");
+    EXPECT_EQ(written(), "EHLO 0\r\n");
     EXPECT_EQ(client.ReplyNumber(), 0);  // a command's number is 0 until its reply is read
     server("250-mail.example.com\r\n250 SIZE 1000\r\n");
     EXPECT_EQ(client.ReplyNumber(), 250);
@@ -120,15 +47,17 @@ TEST_F(Dialogue, RefusedGreetingOrHeloClosesTheConnection) {
     EXPECT_EQ(kinds(), (Kinds{Kind::Open, Kind::Close, Kind::Disconnect, Kind::Error}));
     EXPECT_FALSE(client.Connected() || client.Busy());
 
-    // 502 to HELO: asked; handled, HELO goes again; a second refusal ends the connect unasked.
+    // A server without EHLO gets HELO. 502 to HELO: asked; handled, HELO goes again; a second
+    // refusal ends the connect unasked.
     int asked = 0;
     client.OnAuthenticationFailed = [&] { return ++asked > 0; };
     client.Connect();
     pump();
     client.Opened();
     server("220 ok\r\n");
+    server("500 what\r\n");
     server("502 no\r\n");
-    EXPECT_EQ(written(), "HELO 0\r\nHELO 0\r\n");
+    EXPECT_EQ(written(), "EHLO 0\r\nHELO 0\r\nHELO 0\r\n");
     server("502 still no\r\n");
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(kinds(), (Kinds{Kind::Open, Kind::AuthenticationFailed, Kind::Close, Kind::Disconnect,
@@ -138,8 +67,10 @@ TEST_F(Dialogue, RefusedGreetingOrHeloClosesTheConnection) {
     client.Connect();
     pump();
     client.Opened();
-    server("220 ok\r\n502 no\r\n");  // a stray reply after the greeting is not HELO's answer
+    server("220 ok\r\n502 no\r\n");  // a stray reply after the greeting is not EHLO's answer
     EXPECT_TRUE(client.Busy());
+    server("502 no\r\n");
+    EXPECT_EQ(written(), "EHLO 0\r\nHELO 0\r\n");
     server("502 no\r\n");
     EXPECT_EQ(lastError(), "Authentication failed");
 }
@@ -369,7 +300,7 @@ TEST_F(Dialogue, QuestionsBeforeAndAroundTheSend) {
     client.Opened();
     server("220 hi\r\n");
     server("250 hi\r\n");
-    EXPECT_EQ(written(), "HELO 0\r\nRSET\r\n");
+    EXPECT_EQ(written(), "EHLO 0\r\nRSET\r\n");
     EXPECT_EQ(kinds(),
               (Kinds{Kind::ConnectionRequired, Kind::Open, Kind::Connect, Kind::SendStart}));
     client.SendMail("t");  // busy: ignored

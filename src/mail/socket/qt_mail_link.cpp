@@ -1,8 +1,12 @@
 #include "mail/socket/qt_mail_link.h"
 
+#include <QCryptographicHash>
 #include <QHostAddress>
 #include <QHostInfo>
-#include <QTcpSocket>
+#include <QSslCertificate>
+#include <QSslError>
+#include <QSslSocket>
+#include <QStringList>
 
 namespace ardentix {
 
@@ -14,6 +18,12 @@ QString chooseAddress(const QList<QHostAddress>& addresses) {
         if (a.protocol() == QAbstractSocket::IPv4Protocol) return a.toString();
     }
     return addresses.isEmpty() ? QString() : addresses.first().toString();
+}
+
+bool isTlsError(QAbstractSocket::SocketError error) {
+    return error == QAbstractSocket::SslHandshakeFailedError ||
+           error == QAbstractSocket::SslInternalError ||
+           error == QAbstractSocket::SslInvalidUserDataError;
 }
 
 }  // namespace
@@ -46,8 +56,13 @@ void QtMailLink::drop() {
         socket_->deleteLater();
     }
     socket_ = nullptr;
+    reached_ = false;
     opened_ = false;
     closed_ = false;
+    handshake_ = false;
+    accepted_.clear();
+    refusal_.clear();
+    fingerprint_.clear();
 }
 
 void QtMailLink::LookUp(const std::string& host) {
@@ -67,20 +82,35 @@ void QtMailLink::LookUp(const std::string& host) {
         });
 }
 
-void QtMailLink::Open(const std::string& address, int port) {
+void QtMailLink::Open(const std::string& address, int port, const TlsPeer* tls) {
     drop();
-    socket_ = new QTcpSocket(this);
-    QTcpSocket* socket = socket_;
-    connect(socket, &QTcpSocket::connected, this, [this] {
+    socket_ = new QSslSocket(this);
+    QSslSocket* socket = socket_;
+    connect(socket, &QSslSocket::connected, this, [this] {
+        reached_ = true;
+        if (handshake_) return;  // opened once encrypted
         opened_ = true;
         post({LinkAnswer::Kind::Opened, {}});
     });
-    connect(socket, &QTcpSocket::readyRead, this, [this] { readAll(); });
-    connect(socket, &QTcpSocket::bytesWritten, this, [this](qint64 n) {
+    connect(socket, &QSslSocket::encrypted, this, [this] { encrypted(); });
+    connect(socket, &QSslSocket::sslErrors, this,
+            [this](const QList<QSslError>& errors) { checkCertificate(errors); });
+    connect(socket, &QSslSocket::readyRead, this, [this] { readAll(); });
+    connect(socket, &QSslSocket::bytesWritten, this, [this](qint64 n) {
         post({LinkAnswer::Kind::Written, {}, static_cast<size_t>(n)});
     });
-    connect(socket, &QTcpSocket::disconnected, this, [this] { hungUp(); });
-    connect(socket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError) {
+    connect(socket, &QSslSocket::disconnected, this, [this] {
+        if (handshake_) {
+            tlsFailed();
+        } else {
+            hungUp();
+        }
+    });
+    connect(socket, &QSslSocket::errorOccurred, this, [this](QAbstractSocket::SocketError e) {
+        if (handshake_ && (reached_ || isTlsError(e))) {
+            tlsFailed();
+            return;
+        }
         if (!opened_) {
             if (!closed_) post({LinkAnswer::Kind::OpenFailed, {}});
             closed_ = true;
@@ -89,7 +119,67 @@ void QtMailLink::Open(const std::string& address, int port) {
         // A reset or a refused write ends the connection as a hang-up does.
         hungUp();
     });
-    socket->connectToHost(QString::fromStdString(address), static_cast<quint16>(port));
+    const QString host = QString::fromStdString(address);
+    if (!tls) {
+        socket->connectToHost(host, static_cast<quint16>(port));
+        return;
+    }
+    handshake_ = true;
+    accepted_ = QString::fromStdString(tls->acceptedFingerprint).toLower().toStdString();
+    socket->connectToHostEncrypted(host, static_cast<quint16>(port),
+                                   QString::fromStdString(tls->name));
+}
+
+void QtMailLink::StartTls(const TlsPeer& peer) {
+    if (!socket_ || !opened_ || closed_ || handshake_) return;
+    handshake_ = true;
+    accepted_ = QString::fromStdString(peer.acceptedFingerprint).toLower().toStdString();
+    refusal_.clear();
+    fingerprint_.clear();
+    socket_->setPeerVerifyName(QString::fromStdString(peer.name));
+    socket_->startClientEncryption();
+}
+
+void QtMailLink::encrypted() {
+    if (!handshake_ || closed_) return;
+    handshake_ = false;
+    if (opened_) {
+        post({LinkAnswer::Kind::Encrypted, {}});
+        return;
+    }
+    opened_ = true;
+    post({LinkAnswer::Kind::Opened, {}});
+}
+
+// The certificate did not verify: taken if it is the one the user accepted, else the reasons
+// are kept for the failure that follows.
+void QtMailLink::checkCertificate(const QList<QSslError>& errors) {
+    if (!socket_) return;
+    const QSslCertificate certificate = socket_->peerCertificate();
+    const std::string fingerprint =
+        certificate.isNull() ? std::string()
+                             : certificate.digest(QCryptographicHash::Sha256).toHex().toStdString();
+    if (!fingerprint.empty() && fingerprint == accepted_) {
+        socket_->ignoreSslErrors();
+        return;
+    }
+    QStringList reasons;
+    for (const QSslError& error : errors)
+        reasons << error.errorString();
+    refusal_ = reasons.join(QStringLiteral("; ")).toStdString();
+    fingerprint_ = fingerprint;
+}
+
+void QtMailLink::tlsFailed() {
+    if (closed_) return;
+    closed_ = true;
+    handshake_ = false;
+    const std::string reason = !refusal_.empty() ? refusal_
+                               : socket_         ? socket_->errorString().toStdString()
+                                                 : std::string();
+    LinkAnswer answer{LinkAnswer::Kind::TlsFailed, reason};
+    answer.fingerprint = fingerprint_;
+    post(std::move(answer));
 }
 
 void QtMailLink::readAll() {
