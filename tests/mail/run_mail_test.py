@@ -4,8 +4,10 @@ server received.
     run_mail_test.py CASE ARDENTIX_SCRIPT MEDIA_DIR WORK_DIR
 
 CASE is report (aiosmtpd receives a test message and a trainee's results, compared byte for
-byte with the message the rules make), faults (a server that misbehaves in every planned way)
-or silent (a server that never answers: the script's time limit ends the wait).
+byte with the message the rules make), secure (aiosmtpd with STARTTLS, TLS and log-in, and
+fields beyond ASCII read back with Python's email package), faults (a server that misbehaves in
+every planned way) or silent (a server that never answers: the script's time limit ends the
+wait).
 The script's placeholders @PORT@, @DIR@ (the work folder) and @PROG@ (the program folder) are
 filled in first.
 """
@@ -32,17 +34,22 @@ def check(ok, what):
         print("FAILED:", what)
 
 
-def run_script(name, port, script_tool, media, work):
+def run_script(name, port, script_tool, media, work, places=None, env=None):
+    """Runs a script of this folder with its placeholders filled: @PORT@ (or the names of
+    places, each given its value), @DIR@ and @PROG@."""
     prog = os.path.join(work, "prog")
-    with open(os.path.join(HERE, name)) as f:
+    with open(os.path.join(HERE, name), encoding="utf-8") as f:
         text = f.read()
-    text = text.replace("@PORT@", str(port)).replace("@DIR@", work).replace("@PROG@", prog)
+    for key, value in (places or {"PORT": port}).items():
+        text = text.replace("@%s@" % key, str(value))
+    text = text.replace("@DIR@", work).replace("@PROG@", prog)
     filled = os.path.join(work, name)
-    with open(filled, "w") as f:
+    with open(filled, "w", encoding="utf-8") as f:
         f.write(text)
     started = time.monotonic()
     run = subprocess.run([script_tool, "--media", media, "--keep", prog, filled],
-                         capture_output=True, text=True, timeout=120)
+                         capture_output=True, text=True, timeout=120,
+                         env=dict(os.environ, **(env or {})))
     print(run.stdout, run.stderr)
     return run, time.monotonic() - started
 
@@ -199,9 +206,82 @@ def silent_case(script_tool, media, work):
     check(seconds < 60, "the script ended")
 
 
+def secure_case(script_tool, media, work):
+    """STARTTLS with a log-in, TLS from the first byte, a server without encryption, a wrong
+    password and a certificate refused and then accepted, against aiosmtpd; what arrives is read
+    back with Python's email package."""
+    certs = smtp_servers.make_certificates(work)
+    attached = "Übungsplan für Zoë\r\n".encode("utf-8") * 40
+    with open(os.path.join(work, "Zoë.txt"), "wb") as f:
+        f.write(attached)
+    folders = {name: os.path.join(work, name) for name in ("starttls", "tls", "plain")}
+    for folder in folders.values():
+        os.makedirs(folder)
+    with smtp_servers.SecureSink(folders["starttls"], certs["server.pem"], certs["server.key"],
+                                 "starttls") as starttls, \
+            smtp_servers.SecureSink(folders["tls"], certs["self.pem"], certs["self.key"],
+                                    "implicit") as tls, \
+            smtp_servers.SecureSink(folders["plain"], certs["self.pem"], certs["self.key"],
+                                    None) as plain:
+        places = {"STARTTLS": starttls.port, "TLS": tls.port, "PLAIN": plain.port}
+        # The program trusts the test authority as the system's own.
+        run, _ = run_script("secure_servers.scn", None, script_tool, media, work, places,
+                            {"SSL_CERT_FILE": certs["ca.pem"]})
+    check(run.returncode == 0, "secure_servers.scn passes")
+
+    # Every log-in went over an encrypted connection; the plain server heard none.
+    wrong, right = (b"desk", b"wrong", True, "PLAIN"), (b"desk", b"right", True, "PLAIN")
+    check(starttls.logins == [wrong, right, wrong],
+          "STARTTLS: the wrong password, the right one, the trainee's wrong one, all encrypted: %r"
+          % starttls.logins)
+    check(plain.logins == [] and plain.count == 0, "nothing went to the server without encryption")
+    check(all(encrypted for _, _, encrypted, _ in tls.logins) and len(tls.logins) == 2,
+          "TLS: a log-in for the accepted connect and one for the results: %r" % tls.logins)
+
+    refusal = run.stdout[run.stdout.find("Dialog.last="):]
+    expected = smtp_servers.fingerprint(certs["self.pem"])
+    spaced = ":".join(expected[i:i + 2] for i in range(0, 64, 2)).upper()
+    check(refusal.startswith("Dialog.last=The server's certificate could not be verified: The "
+                             "certificate is self-signed, and untrusted\n") and
+          "SHA-256 fingerprint of the server's certificate:\n%s\n" % spaced in refusal,
+          "the refusal names its reason and the fingerprint")
+    check(printed(run.stdout, "file:OPTION4.INI") == [
+        "Port=%d|Security=TLS|User=desk|Password=right|AllowPlainLogin=0|AcceptedCertificate=%s"
+        % (tls.port, expected)], "OPTION4.INI keeps the accepted certificate")
+    if starttls.count != 1 or tls.count != 1:
+        check(False, "one message to each encrypted server (%d, %d)" % (starttls.count, tls.count))
+        return
+
+    import email
+    import email.policy
+    times = [int(t) for t in printed(run.stdout, "time")]
+    with open(os.path.join(folders["starttls"], "1.eml"), "rb") as f:
+        raw = f.read()
+    check(max(len(line) for line in raw.split(b"\r\n")) <= 998 and max(raw) < 128,
+          "the message is 7-bit with lines of at most 998 octets")
+    msg = email.message_from_bytes(raw, policy=email.policy.default)
+    check(str(msg["subject"]) == "Résultats de Zoë", "the subject decodes: %r" % msg["subject"])
+    sender = msg["from"].addresses[0]
+    check((sender.display_name, sender.addr_spec) == ("Zoë Desk", "desk@example.org"),
+          "the instructor's name decodes: %r" % str(msg["from"]))
+    check(len(times) == 1 and msg["date"] == mail_date(times[0]), "the Date line: %r" % msg["date"])
+    parts = list(msg.iter_parts())
+    # The line end before a boundary belongs to the boundary; the parser keeps CR LF as it is.
+    body = parts[0].get_content().replace("\r\n", "\n")
+    check(body == "Grüße aus dem Kurs,\n.dotted line", "the body decodes: %r" % body)
+    check(parts[1].get_filename() == "Zoë.txt" and parts[1].get_content() == attached,
+          "the attachment's name and bytes come back")
+
+    with open(os.path.join(folders["tls"], "1.eml"), "rb") as f:
+        results = email.message_from_bytes(f.read(), policy=email.policy.default)
+    check(results["from"].addresses[0].display_name == "Zoë", "the trainee's name decodes")
+    names = [part.get_filename() for part in results.iter_parts()][1:]
+    check(names == ["Zoë.txt", "Zoë_12_6.TXT"], "the results file's name decodes: %r" % names)
+
+
 def main():
     case, script_tool, media, work = sys.argv[1:5]
-    if case == "report":
+    if case in ("report", "secure"):
         try:
             import aiosmtpd  # noqa: F401
         except ImportError:
@@ -209,7 +289,8 @@ def main():
             return 77
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
-    {"report": report_case, "faults": faults_case, "silent": silent_case}[case](
+    {"report": report_case, "faults": faults_case, "silent": silent_case,
+     "secure": secure_case}[case](
         script_tool, media, work)
     if failures:
         print("%d check(s) failed" % len(failures))

@@ -207,10 +207,14 @@ class SecureSink(Sink):
         sink = self
 
         def authenticate(server, session, envelope, mechanism, data):
+            # A refusal must be marked unhandled for aiosmtpd to answer it with 535.
             if not isinstance(data, LoginPassword):
-                return AuthResult(success=False)
-            sink.logins.append((data.login, data.password, session.ssl is not None, mechanism))
-            return AuthResult(success=data.login == user and data.password == password)
+                return AuthResult(success=False, handled=False)
+            # A server of TLS from the first byte hears nothing unencrypted.
+            encrypted = session.ssl is not None or tls == "implicit"
+            sink.logins.append((data.login, data.password, encrypted, mechanism))
+            ok = data.login == user and data.password == password
+            return AuthResult(success=ok, handled=ok)
 
         context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
         context.load_cert_chain(cert, key)

@@ -4,6 +4,7 @@
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QSslCertificate>
+#include <QSslConfiguration>
 #include <QSslError>
 #include <QSslSocket>
 #include <QStringList>
@@ -24,6 +25,15 @@ bool isTlsError(QAbstractSocket::SocketError error) {
     return error == QAbstractSocket::SslHandshakeFailedError ||
            error == QAbstractSocket::SslInternalError ||
            error == QAbstractSocket::SslInvalidUserDataError;
+}
+
+// Besides the system's certificate authorities, those of the file named by SSL_CERT_FILE, as
+// programs built on OpenSSL read it: a site with an authority of its own names it there.
+void trustAuthoritiesOfEnvironment(QSslSocket* socket) {
+    const QString path = qEnvironmentVariable("SSL_CERT_FILE");
+    if (path.isEmpty()) return;
+    QSslConfiguration configuration = socket->sslConfiguration();
+    if (configuration.addCaCertificates(path)) socket->setSslConfiguration(configuration);
 }
 
 }  // namespace
@@ -86,6 +96,7 @@ void QtMailLink::Open(const std::string& address, int port, const TlsPeer* tls) 
     drop();
     socket_ = new QSslSocket(this);
     QSslSocket* socket = socket_;
+    trustAuthoritiesOfEnvironment(socket);
     connect(socket, &QSslSocket::connected, this, [this] {
         reached_ = true;
         if (handshake_) return;  // opened once encrypted
