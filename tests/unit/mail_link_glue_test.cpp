@@ -85,12 +85,24 @@ TEST_F(MailLinkGlue, TlsFromTheFirstByteAndARefusedCertificate) {
     answer(LinkAnswer::Kind::TlsFailed, "The certificate is self-signed, and untrusted", "cd34");
     EXPECT_EQ(link.calls.back(), "Close");
     EXPECT_FALSE(client.Busy());
-    // The window shows the client's error.
+    // The window shows the client's error with the fingerprint, and offers the instructor
+    // (configuring) to accept that certificate.
     ASSERT_FALSE(fakes.dialogs.shown.empty());
     EXPECT_EQ(fakes.dialogs.shown.back(),
               "The server's certificate could not be verified: The certificate is self-signed, "
-              "and untrusted");
+              "and untrusted\n\nSHA-256 fingerprint of the server's certificate:\nCD:34\n\nIf this "
+              "is the fingerprint of your own server's certificate, tick \"Accept this server's "
+              "certificate\" and connect again.");
+    EXPECT_EQ(Session(e).refusedCertificate, "cd34");
+    EXPECT_TRUE(e.screen.Get("TFRMSEND.AcceptCertificateCheck").enabled);
     EXPECT_EQ(written(), "");
+    // A second refusal shows the fingerprint again, and only once.
+    client.Connect();
+    PumpMail(e);
+    answer(LinkAnswer::Kind::TlsFailed, "The certificate is self-signed, and untrusted", "ef56");
+    EXPECT_NE(fakes.dialogs.shown.back().find("EF:56"), std::string::npos);
+    EXPECT_EQ(fakes.dialogs.shown.back().find("CD:34"), std::string::npos);
+    EXPECT_FALSE(Session(e).showFingerprint);
 }
 
 }  // namespace
