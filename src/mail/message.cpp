@@ -7,30 +7,31 @@ namespace ardentix {
 
 namespace {
 
-bool sameName(std::string_view a, std::string_view b) {
+// The characters that end or break up an address phrase; a name holding one is quoted.
+constexpr std::string_view kSpecials = "()<>[]:;@\\,.\"";
+
+}  // namespace
+
+bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
 }
 
-std::string_view trimmed(std::string_view text) {
+std::string_view TrimBlanks(std::string_view text) {
     const size_t first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) return {};
     const size_t last = text.find_last_not_of(" \t");
     return text.substr(first, last - first + 1);
 }
 
-// The characters that end or break up an address phrase; a name holding one is quoted.
-constexpr std::string_view kSpecials = "()<>[]:;@\\,.\"";
-
-}  // namespace
-
 std::optional<size_t> THeaderList::Find(std::string_view name) const {
     for (size_t i = 0; i < lines_.size(); ++i) {
         const std::string_view line = lines_[i];
         const size_t colon = line.find(':');
-        if (colon != std::string_view::npos && sameName(line.substr(0, colon), name)) return i;
+        if (colon != std::string_view::npos && SameTextIgnoringCase(line.substr(0, colon), name))
+            return i;
     }
     return std::nullopt;
 }
@@ -54,11 +55,11 @@ std::string BareAddress(std::string_view entry) {
     if (open != std::string_view::npos) {
         const size_t close = entry.find('>', open + 1);
         const size_t end = close == std::string_view::npos ? entry.size() : close;
-        return std::string(trimmed(entry.substr(open + 1, end - open - 1)));
+        return std::string(TrimBlanks(entry.substr(open + 1, end - open - 1)));
     }
     const size_t colon = entry.find(':');
-    if (colon != std::string_view::npos) return std::string(trimmed(entry.substr(colon + 1)));
-    return std::string(trimmed(entry));
+    if (colon != std::string_view::npos) return std::string(TrimBlanks(entry.substr(colon + 1)));
+    return std::string(TrimBlanks(entry));
 }
 
 std::string DisplayName(std::string_view name) {

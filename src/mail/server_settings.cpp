@@ -15,19 +15,6 @@ namespace {
 constexpr std::array<const char*, 3> kSecurityChoices = {kSecurityNone, kSecurityStartTls,
                                                          kSecurityTls};
 
-bool sameText(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-std::string_view trimmed(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // A label of a host name: letters, digits, "-" and "_" (found on many networks' own hosts),
 // and the bytes of names written in other alphabets, which the lookup turns into their ASCII
 // form; not beginning or ending with "-".
@@ -78,7 +65,7 @@ std::optional<int> PortNumber(std::string_view text) {
 
 std::optional<std::string> SecurityChoice(std::string_view text) {
     for (const char* choice : kSecurityChoices) {
-        if (sameText(text, choice)) return std::string(choice);
+        if (SameTextIgnoringCase(text, choice)) return std::string(choice);
     }
     return std::nullopt;
 }
@@ -116,20 +103,20 @@ ServerSettings ServerSettingsFromLines(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) {
         const size_t equals = line.find('=');
         if (equals == std::string::npos) continue;
-        const std::string_view name = trimmed(std::string_view(line).substr(0, equals));
+        const std::string_view name = TrimBlanks(std::string_view(line).substr(0, equals));
         const std::string value = line.substr(equals + 1);
-        if (sameText(name, "Port")) {
-            if (PortNumber(trimmed(value))) s.port = std::string(trimmed(value));
-        } else if (sameText(name, "Security")) {
-            s.security = SecurityChoice(trimmed(value)).value_or(kSecurityNone);
-        } else if (sameText(name, "User")) {
+        if (SameTextIgnoringCase(name, "Port")) {
+            if (PortNumber(TrimBlanks(value))) s.port = std::string(TrimBlanks(value));
+        } else if (SameTextIgnoringCase(name, "Security")) {
+            s.security = SecurityChoice(TrimBlanks(value)).value_or(kSecurityNone);
+        } else if (SameTextIgnoringCase(name, "User")) {
             s.user = value;
-        } else if (sameText(name, "Password")) {
+        } else if (SameTextIgnoringCase(name, "Password")) {
             s.password = value;
-        } else if (sameText(name, "AllowPlainLogin")) {
-            s.allowPlainLogin = trimmed(value) == "1";
-        } else if (sameText(name, "AcceptedCertificate")) {
-            s.acceptedCertificate = Fingerprint(trimmed(value)).value_or("");
+        } else if (SameTextIgnoringCase(name, "AllowPlainLogin")) {
+            s.allowPlainLogin = TrimBlanks(value) == "1";
+        } else if (SameTextIgnoringCase(name, "AcceptedCertificate")) {
+            s.acceptedCertificate = Fingerprint(TrimBlanks(value)).value_or("");
         }
     }
     return s;
@@ -154,7 +141,7 @@ FileFailure WriteServerSettings(const std::string& dir, const ServerSettings& se
 }
 
 std::optional<ServerName> ParseServerName(std::string_view text, std::string* why) {
-    text = trimmed(text);
+    text = TrimBlanks(text);
     if (text.empty()) return refuse(why, "no server name was given");
     ServerName server;
     std::string_view host = text;
