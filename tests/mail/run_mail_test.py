@@ -15,11 +15,13 @@ import base64
 import datetime
 import email.utils
 import os
+import quopri
 import re
 import shutil
 import subprocess
 import sys
 import time
+import urllib.parse
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import smtp_servers  # noqa: E402
@@ -113,26 +115,46 @@ def without_message_id(received):
     return MESSAGE_ID.sub(b"Message-ID: <ID>\r\n", received)
 
 
-def message(from_name, from_addr, to, cc, subject, body, attachments, uu, ms_after_nine):
+def encoded_word(text):
+    """One RFC 2047 word, UTF-8 in base64: what a short name or subject beyond ASCII becomes."""
+    return "=?UTF-8?B?" + base64.b64encode(text.encode("utf-8")).decode("ascii") + "?="
+
+
+def message(from_name, from_addr, to, cc, subject, body, attachments, uu, ms_after_nine,
+            beyond_ascii=False):
+    """The message as the rules make it. beyond_ascii: the From name and subject as encoded
+    words, the text in UTF-8 quoted-printable and the file names in RFC 2231's form."""
     boundary = "====================54535" + long_time(ms_after_nine) + "===="
-    header = ["From: %s<%s>" % (from_name, from_addr), "To: " + to, "CC: " + cc]
+    sender = "%s <%s>" % (encoded_word(from_name), from_addr) if beyond_ascii else \
+        "%s<%s>" % (from_name, from_addr)
+    header = ["From: " + sender, "To: " + to, "CC: " + cc]
     if subject:
-        header.append("Subject: " + subject)
+        header.append("Subject: " + (encoded_word(subject) if beyond_ascii else subject))
     header += ["X-Mailer: Ardentix SMTP", "Date: " + mail_date(ms_after_nine), "Message-ID: <ID>",
                "Mime-Version: 1.0",
                "Content-Type: multipart/mixed;" + " " * 19 + "boundary=\"" + boundary + "\""]
-    data = ["--" + boundary, "Content-Type: text/plain;" + " " * 24 + "charset=us-ascii", ""]
-    data += body
+    data = ["--" + boundary]
+    if beyond_ascii:
+        data += ["Content-Type: text/plain;" + " " * 24 + "charset=utf-8",
+                 "Content-Transfer-Encoding: quoted-printable", ""]
+        data += [quopri.encodestring(line.encode("utf-8")).decode("ascii") for line in body]
+    else:
+        data += ["Content-Type: text/plain;" + " " * 24 + "charset=us-ascii", ""] + body
     for name, content in attachments:
+        if beyond_ascii:
+            extended = "UTF-8''" + urllib.parse.quote(name, safe="!#$&+-.^_`|~")
+            name_param, file_param = "name*=" + extended, "filename*=" + extended
+        else:
+            name_param, file_param = "name=\"%s\"" % name, "filename=\"%s\"" % name
         data += ["--" + boundary,
-                 "Content-Type: application/octet-stream;" + " " * 10 + "name=\"" + name + "\"",
+                 "Content-Type: application/octet-stream;" + " " * 10 + name_param,
                  "Content-Transfer-Encoding: " + ("x-uuencode" if uu else "base64"),
-                 "Content-Disposition: attachment;" + " " * 17 + "filename=\"" + name + "\"", ""]
+                 "Content-Disposition: attachment;" + " " * 17 + file_param, ""]
         data += encode(content, uu)
     data.append("--" + boundary + "--")
     text = "".join(line + "\r\n" for line in header) + "\r\n\r\n"
     text += "".join(line + "\r\n" for line in data)
-    return text.encode("latin-1")
+    return text.encode("ascii" if beyond_ascii else "latin-1")
 
 
 def long_time(ms_after_nine):
@@ -257,6 +279,10 @@ def secure_case(script_tool, media, work):
     times = [int(t) for t in printed(run.stdout, "time")]
     with open(os.path.join(folders["starttls"], "1.eml"), "rb") as f:
         raw = f.read()
+    check(len(times) == 1 and without_message_id(raw) == message(
+        "Zoë Desk", "desk@example.org", "instructor@example.org", "", "Résultats de Zoë",
+        ["Grüße aus dem Kurs,", ".dotted line"], [("Zoë.txt", attached)], False, times[0],
+        beyond_ascii=True), "the message over STARTTLS arrived byte for byte as composed")
     check(max(len(line) for line in raw.split(b"\r\n")) <= 998 and max(raw) < 128,
           "the message is 7-bit with lines of at most 998 octets")
     msg = email.message_from_bytes(raw, policy=email.policy.default)
