@@ -7,13 +7,14 @@
 #include "core/scenario.h"
 #include "fake_ports.h"
 #include "records/report_text.h"
+#include "scenario/wired_engine.h"
 
 namespace ardentix {
 namespace {
 
 void PrepareAndReset(benchmark::State& state) {
     testing::FakePorts fakes;
-    Engine engine(fakes.ports(), testing::kNoProgramDir);
+    WiredEngine engine(fakes.ports(), testing::kNoProgramDir);
     engine.state.Mode = kPractice;
     for (auto _ : state) {
         PrepareScenario(engine);

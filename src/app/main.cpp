@@ -4,6 +4,7 @@
 
 #include "core/engine.h"
 #include "core/scenario.h"
+#include "scenario/wired_engine.h"
 #include "ui/audio_warning.h"
 #include "ui/lazy_mail_link.h"
 #include "ui/lazy_printer.h"
@@ -38,8 +39,8 @@ int main(int argc, char** argv) {
     ardentix::ui::LazyMailLink mailLink([&window](const ardentix::LinkAnswer& answer) {
         if (window) window->MailAnswer(answer);
     });
-    ardentix::Engine engine({&clock, &sound, &dialogs, &pictures, &printer, &text, &mailLink},
-                            programDir);
+    ardentix::WiredEngine engine({&clock, &sound, &dialogs, &pictures, &printer, &text, &mailLink},
+                                 programDir);
 
     ardentix::CreateMainWindow(engine);
     if (engine.ended) return 1;

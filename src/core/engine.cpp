@@ -20,7 +20,6 @@ Engine::Engine(Ports ports_, std::string programDir_)
         if (id != TimerId::CPRTimer || log.Paused() || log.Ended()) return;
         log.Add(timers.Now(), "cpr", running ? "CPR running" : "CPR stopped");
     });
-    RegisterHandlers(*this);
 }
 
 void Engine::SetTimerHandler(TimerId id, TimerHandler handler) {

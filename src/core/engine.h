@@ -28,9 +28,10 @@ struct PatientOverride {
 
 // The context every handler works on: the scenario state, the option controls, the screen
 // model, the timers with their clock, the random generator and the ports to the outside.
+// The ground knows no handler: the scenario layer builds the engine with its handlers in place
+// (WiredEngine), and that is the only way to make one.
 class Engine {
   public:
-    Engine(Ports ports, std::string programDir);
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
@@ -76,12 +77,12 @@ class Engine {
     // the system's reason.
     void FileFailed(std::string_view doing, std::string_view name, const std::string& reason);
 
+  protected:
+    Engine(Ports ports, std::string programDir);
+    ~Engine() = default;
+
   private:
     std::array<TimerHandler, kTimerCount> timerHandlers_;
 };
-
-// The handlers of every timer and of the option changes that the engine itself follows. The
-// ground only declares it: the scenario layer, which knows every subsystem, provides it.
-void RegisterHandlers(Engine& e);
 
 }  // namespace ardentix

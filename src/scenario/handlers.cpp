@@ -7,6 +7,7 @@
 #include "rescuer/rescuer.h"
 #include "scenario/busy.h"
 #include "scenario/flow.h"
+#include "scenario/wired_engine.h"
 
 namespace ardentix {
 

@@ -12,6 +12,7 @@
 
 #include "core/engine.h"
 #include "core/scenario.h"
+#include "scenario/wired_engine.h"
 #include "ui/lazy_printer.h"
 #include "ui/main_window.h"
 #include "ui/qt_ports.h"
@@ -27,7 +28,7 @@ struct TestProgram {
     std::unique_ptr<ui::QtDialogs> dialogs;
     std::unique_ptr<ui::QtPictures> pictures;
     std::unique_ptr<ui::LazyPrinter> printer;
-    std::unique_ptr<Engine> engine;
+    std::unique_ptr<WiredEngine> engine;
     std::unique_ptr<ui::MainWindow> window;
 
     // The timers go by driverClock (the machine's clock when none is given). A failure is
@@ -48,7 +49,7 @@ struct TestProgram {
         pictures = std::make_unique<ui::QtPictures>();
         printer = std::make_unique<ui::LazyPrinter>();
         dialogs->SetPrinter(printer.get());
-        engine = std::make_unique<Engine>(
+        engine = std::make_unique<WiredEngine>(
             Ports{clock.get(), sound.get(), dialogs.get(), pictures.get(), printer.get()},
             programDir);
         CreateMainWindow(*engine);

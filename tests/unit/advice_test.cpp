@@ -12,6 +12,7 @@
 #include "core/scenario.h"
 #include "fake_ports.h"
 #include "monitor/monitor.h"
+#include "scenario/wired_engine.h"
 
 namespace ardentix {
 namespace {
@@ -45,7 +46,7 @@ class AdvicePlacement : public ::testing::Test {
   protected:
     testing::FakePorts fakes;
     WideText wide;
-    Engine e{fakes.ports(), testing::kNoProgramDir};
+    WiredEngine e{fakes.ports(), testing::kNoProgramDir};
     ScenarioState& s = e.state;
 
     void SetUp() override { ResetScenario(e); }

@@ -12,6 +12,7 @@
 #include "monitor/finish.h"
 #include "scenario/flow.h"
 #include "scenario/input.h"
+#include "scenario/wired_engine.h"
 
 namespace ardentix {
 namespace {
@@ -38,7 +39,7 @@ TEST(Texts, ClockKeepsHoursAndMinutes) {
 class Program : public ::testing::Test {
   protected:
     testing::FakePorts fakes;
-    Engine e{fakes.ports(), testing::kNoProgramDir};
+    WiredEngine e{fakes.ports(), testing::kNoProgramDir};
     const Element& el(const char* name) { return e.screen.Get(name); }
 };
 
@@ -90,8 +91,8 @@ TEST_F(Program, MissingSoundSwitchesAudioOffOnce) {
         }
         void Stop() override {}
     } failing;
-    Engine engine({&fakes.clock, &failing, &fakes.dialogs, &fakes.pictures, nullptr},
-                  testing::kNoProgramDir);
+    WiredEngine engine({&fakes.clock, &failing, &fakes.dialogs, &fakes.pictures, nullptr},
+                       testing::kNoProgramDir);
     PlaySound(engine, "ifnoplsS.wav");
     EXPECT_EQ(failing.plays, 1);
     ASSERT_EQ(fakes.dialogs.shown.size(), 1u);

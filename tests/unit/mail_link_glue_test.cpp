@@ -6,6 +6,7 @@
 #include "fake_ports.h"
 #include "mail/mail_session.h"
 #include "mail/mail_window.h"
+#include "scenario/wired_engine.h"
 
 namespace ardentix {
 namespace {
@@ -49,7 +50,7 @@ class MailLinkGlue : public ::testing::Test {
 
     testing::FakePorts fakes;
     RecordingLink link;
-    Engine e;
+    WiredEngine e;
     TSmtpClient& client;
 };
 

@@ -5,6 +5,7 @@
 #include "core/scenario.h"
 #include "fake_ports.h"
 #include "monitor/monitor.h"
+#include "scenario/wired_engine.h"
 
 namespace ardentix {
 namespace {
@@ -12,7 +13,7 @@ namespace {
 class Monitor : public ::testing::Test {
   protected:
     testing::FakePorts fakes;
-    Engine e{fakes.ports(), testing::kNoProgramDir};
+    WiredEngine e{fakes.ports(), testing::kNoProgramDir};
     ScenarioState& s = e.state;
 
     void SetUp() override {

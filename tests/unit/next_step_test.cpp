@@ -8,6 +8,7 @@
 #include "core/scenario.h"
 #include "fake_ports.h"
 #include "monitor/monitor.h"
+#include "scenario/wired_engine.h"
 
 namespace ardentix {
 namespace {
@@ -25,7 +26,7 @@ void PrintTo(const Case& c, std::ostream* os) {
 class NextStepRules : public ::testing::TestWithParam<Case> {
   protected:
     testing::FakePorts fakes;
-    Engine e{fakes.ports(), testing::kNoProgramDir};
+    WiredEngine e{fakes.ports(), testing::kNoProgramDir};
 
     void SetUp() override {
         e.state.Mode = kPractice;
@@ -468,7 +469,7 @@ INSTANTIATE_TEST_SUITE_P(AfterAnalysis, NextStepRules, ::testing::ValuesIn(kAfte
 // B3 in its own order, for a hypothermic patient who has had every permitted shock.
 TEST(HypothermicLimit, SteersToCPRPulseVoiceAndEnd) {
     testing::FakePorts fakes;
-    Engine e(fakes.ports(), testing::kNoProgramDir);
+    WiredEngine e(fakes.ports(), testing::kNoProgramDir);
     ResetScenario(e);
     analysed(e);
     ScenarioState& s = e.state;

@@ -8,6 +8,7 @@
 #include "core/engine.h"
 #include "core/scenario.h"
 #include "fake_ports.h"
+#include "scenario/wired_engine.h"
 
 namespace ardentix {
 namespace {
@@ -15,7 +16,7 @@ namespace {
 class Draws : public ::testing::Test {
   protected:
     testing::FakePorts fakes;
-    Engine engine{fakes.ports(), testing::kNoProgramDir};
+    WiredEngine engine{fakes.ports(), testing::kNoProgramDir};
 
     // Category counts over n patients, each from a seed spread over the 32-bit range.
     std::array<int, 5> categories(int n) {
@@ -145,7 +146,8 @@ TEST_F(Draws, AMissingPictureEndsTheProgram) {
             return files.back().path;
         }
     } none;
-    Engine e({&fakes.clock, &fakes.sound, &fakes.dialogs, &none, nullptr}, testing::kNoProgramDir);
+    WiredEngine e({&fakes.clock, &fakes.sound, &fakes.dialogs, &none, nullptr},
+                  testing::kNoProgramDir);
     e.state.Mode = kPractice;
     PrepareScenario(e);
     EXPECT_TRUE(e.ended);

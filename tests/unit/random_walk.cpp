@@ -196,7 +196,7 @@ Session::Session(const std::string& programDir, const Life& life, BoxPolicy poli
       dialogs_(std::make_unique<Dialogs>(std::move(policy))),
       pictures_(std::make_unique<script::FileCheckPictures>()),
       printer_(std::make_unique<script::TextPrinter>(programDir)),
-      engine_(std::make_unique<Engine>(
+      engine_(std::make_unique<WiredEngine>(
           Ports{clock_.get(), sound_.get(), dialogs_.get(), pictures_.get(), printer_.get()},
           programDir)) {
     clock_->Attach(engine_->timers);

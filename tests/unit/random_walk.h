@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/engine.h"
+#include "scenario/wired_engine.h"
 #include "script/headless_ports.h"
 
 namespace ardentix::walk {
@@ -127,7 +128,7 @@ class Session {
     std::unique_ptr<Dialogs> dialogs_;
     std::unique_ptr<script::FileCheckPictures> pictures_;
     std::unique_ptr<script::TextPrinter> printer_;
-    std::unique_ptr<Engine> engine_;
+    std::unique_ptr<WiredEngine> engine_;
 
     bool inScenario_ = false;
     // The score as it would be without a 16-bit field, and the field's last value.

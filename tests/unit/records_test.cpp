@@ -16,6 +16,7 @@
 #include "records/records.h"
 #include "records/report_text.h"
 #include "scenario/input.h"
+#include "scenario/wired_engine.h"
 
 namespace ardentix {
 namespace {
@@ -183,7 +184,7 @@ class Records : public ::testing::Test {
     testing::FakePorts fakes;
     DateClock clock;
     std::string dir_;
-    Engine e;
+    WiredEngine e;
 
   private:
     static std::string makeDir() {

@@ -12,6 +12,7 @@
 #include "core/engine.h"
 #include "core/settings_files.h"
 #include "fake_ports.h"
+#include "scenario/wired_engine.h"
 
 namespace ardentix {
 namespace {
@@ -35,7 +36,7 @@ class SettingsFiles : public ::testing::Test {
 
     testing::FakePorts fakes;
     std::string dir_;
-    Engine e;
+    WiredEngine e;
 
   private:
     static std::string makeDir() {
@@ -179,7 +180,7 @@ TEST_F(SettingsFiles, MissingFilesGiveTheTabDefaults) {
 }
 
 TEST_F(SettingsFiles, MissingProgramDirectoryWarnsAndGoesOn) {
-    Engine lost(fakes.ports(), testing::kNoProgramDir);
+    WiredEngine lost(fakes.ports(), testing::kNoProgramDir);
     LoadSettings(lost);
     EXPECT_EQ(shown(), Lines{"Error loading program settings."});
     EXPECT_FALSE(SaveSettings(lost));

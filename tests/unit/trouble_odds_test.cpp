@@ -8,6 +8,7 @@
 #include "core/engine.h"
 #include "core/scenario.h"
 #include "fake_ports.h"
+#include "scenario/wired_engine.h"
 
 namespace ardentix {
 namespace {
@@ -23,7 +24,7 @@ struct Shares {
 Shares draw(const char* odds, bool electrode, bool battery, bool motion) {
     Shares shares;
     testing::FakePorts fakes;
-    Engine e{fakes.ports(), testing::kNoProgramDir};
+    WiredEngine e{fakes.ports(), testing::kNoProgramDir};
     e.settings.SetText(Opt::OptTroubleOdds, odds);
     e.settings.SetOn(Opt::OptElectrodeTrouble, electrode);
     e.settings.SetOn(Opt::OptBatteryTrouble, battery);

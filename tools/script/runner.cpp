@@ -30,6 +30,7 @@
 #include "scenario/busy.h"
 #include "scenario/flow.h"
 #include "scenario/input.h"
+#include "scenario/wired_engine.h"
 #include "script/headless_ports.h"
 #include "script/names.h"
 #include "script/parser.h"
@@ -142,7 +143,7 @@ class Runner {
     FixedAdvanceText text_;  // the advice line: a fixed advance per character
     // The mail server's connection, the program's own; none without an event loop to run it.
     std::unique_ptr<QtMailLink> link_;
-    Engine engine_;
+    WiredEngine engine_;
     // Real milliseconds a connect or send may wait on a silent server before the script fails.
     int mailTimeout_ = 5000;
     QEventLoop* mailWait_ = nullptr;
