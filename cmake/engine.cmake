@@ -27,6 +27,10 @@ foreach(folder ${ARDENTIX_ENGINE_FOLDERS})
     ardentix_precompile(ardentix_${folder} STD)
 endforeach()
 
+# The monitor's files have file-local helpers of the same names (Rule, running): they are compiled
+# one by one.
+set_target_properties(ardentix_monitor PROPERTIES UNITY_BUILD OFF)
+
 add_library(ardentix_engine INTERFACE)
 target_link_libraries(ardentix_engine INTERFACE ardentix_scenario)
 target_include_directories(ardentix_engine INTERFACE ${PROJECT_SOURCE_DIR}/src)

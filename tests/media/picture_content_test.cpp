@@ -15,7 +15,7 @@
 
 namespace {
 
-const QDir kMedia(QStringLiteral(ARDENTIX_MEDIA_DIR));
+const QDir kMediaFolder(QStringLiteral(ARDENTIX_MEDIA_DIR));
 
 // An overlay as the program loads it: its pixels and, from its seed, where it covers the
 // photograph.
@@ -33,7 +33,7 @@ Overlay loadOverlay(int set, const char* element, bool pediatric, bool bvm, int 
     for (const ardentix::PictureFile& f : ardentix::SetPictureNames(set, pediatric, bvm)) {
         if (f.element != element || !f.seed) continue;
         const std::string name = scale == 1 ? f.path : ardentix::HighDensityName(f.path);
-        Overlay o{QImage(kMedia.filePath(QString::fromStdString(name)))
+        Overlay o{QImage(kMediaFolder.filePath(QString::fromStdString(name)))
                       .convertToFormat(QImage::Format_RGB32),
                   {}};
         std::vector<uint8_t> black;
