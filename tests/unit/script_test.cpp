@@ -153,13 +153,15 @@ TEST_F(Scripts, AnUnexpectedBoxFailsTheRun) {
     EXPECT_EQ(r.passed, 1);
     EXPECT_EQ(r.failed, 2) << out;  // the unanswered box, and a command after the end
     EXPECT_EQ(r.status, 1);
+    // The box is reported with the line that brought it up.
+    EXPECT_NE(out.find("t.scn:1: unexpected box \"File is missing."), std::string::npos) << out;
 }
 
 TEST_F(Scripts, BoxTextMustMatch) {
     std::string out;
     const RunResult r = run("answer ok \"Something else.\"\nstart\n", &out);
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(out.find("expected box \"Something else.\""), std::string::npos) << out;
+    EXPECT_NE(out.find("t.scn:1: expected box \"Something else.\""), std::string::npos) << out;
 }
 
 // The close box is dead while a window that waits for an answer stands over the main window, as
