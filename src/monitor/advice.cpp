@@ -6,6 +6,7 @@
 #include "core/elements.h"
 #include "core/engine.h"
 #include "core/patient_view.h"
+#include "monitor/conditions.h"
 #include "monitor/monitor.h"
 
 namespace ardentix {
@@ -39,14 +40,11 @@ struct Advice {
 bool always(const Engine&) {
     return true;
 }
-bool running(const Engine& e, TimerId id) {
-    return e.timers.Running(id);
-}
 bool doingCPR(const Engine& e) {
-    return running(e, TimerId::CPRCountdownTimer) && e.state.PulseRate == 0;
+    return Device(e).countdown && e.state.PulseRate == 0;
 }
 bool analysing(const Engine& e) {
-    return running(e, TimerId::STANDCLEARTIMER) || running(e, TimerId::ANALYZINGNOWTimer);
+    return Device(e).AnalysisShown();
 }
 // A loose pad: the electrode fault, put right through the Trouble menu.
 bool electrodeFault(const Engine& e) {
