@@ -171,11 +171,14 @@ Place placePanel(const Engine& e, const Advice& a, int width) {
     return p;
 }
 
-// A pad is missing: CPR stops, and the zone where the pad belongs is highlighted on the chest. The
-// zones are told apart by where the other pad lies: swapped pads leave the other zone free.
+bool asksForPad(const Advice& a) {
+    return a.kind == Anchor::WhitePad || a.kind == Anchor::RedPad;
+}
+
+// A pad is missing: the zone where the pad belongs is highlighted on the chest. The zones are told
+// apart by where the other pad lies: swapped pads leave the other zone free.
 void markMissingPad(Engine& e, int code) {
     ScenarioState& s = e.state;
-    if (e.stopCPR) e.stopCPR(e);
     const bool redZone = code == kAttachWhitePad ? s.RedPadAttached && s.PadsSwapped
                                                  : !(s.WhitePadAttached && s.PadsSwapped);
     s.WhiteGuideShown = !redZone;
@@ -185,11 +188,11 @@ void markMissingPad(Engine& e, int code) {
 
 }  // namespace
 
-void AdviseInTutorial(Engine& e) {
-    if (e.state.Mode == kTutorial) ShowAdvice(e);
+bool AdviceAsksForPad(const Engine& e) {
+    return !e.screen.Get("FINALERRORPanel").visible && asksForPad(chooseAdvice(e));
 }
 
-void ShowAdvice(Engine& e) {
+void PlaceAdvice(Engine& e) {
     Screen& screen = e.screen;
     screen.Edit("ADVICEArrow2").visible = false;
     screen.Edit("ADVICEArrowDown").visible = false;
@@ -208,7 +211,7 @@ void ShowAdvice(Engine& e) {
     const int width = textWidth + 44;
 
     const Place place = placePanel(e, a, width);
-    if (a.kind == Anchor::WhitePad || a.kind == Anchor::RedPad) markMissingPad(e, a.code);
+    if (asksForPad(a)) markMissingPad(e, a.code);
     e.state.AdviceRequested = false;
 
     // A pad that is no longer in the tray gets no arrow.

@@ -424,7 +424,7 @@ void EvaluateNextStep(Engine& e) {
     if (s.NextStep == kStartCPR) e.log.NoteCPRRequired();
     s.EarlierAction = s.PreviousAction;
     s.PreviousAction = s.LastAction;
-    if (s.AdviceRequested) ShowAdvice(e);
+    if (s.AdviceRequested) PlaceAdvice(e);
 }
 
 }  // namespace ardentix

@@ -69,6 +69,21 @@ void StopBreaths(Engine& e) {
     Move(e, RescuerMove::StopBreaths);
 }
 
+void ShowAdvice(Engine& e) {
+    PlaceAdvice(e);
+    StopCPRForAdvice(e);
+}
+
+void StopCPRForAdvice(Engine& e) {
+    if (!AdviceAsksForPad(e)) return;
+    StopCPR(e);
+    Redraw(e);
+}
+
+void AdviseInTutorial(Engine& e) {
+    if (e.state.Mode == kTutorial) ShowAdvice(e);
+}
+
 namespace {
 
 // One press of the CPR button. The quiz ends a press and comes back to it after its verdict;

@@ -41,6 +41,14 @@ bool CPRIsRunning(const Engine& e);
 // Stops the breath under way or due, and the series with it.
 void StopBreaths(Engine& e);
 
+// Shows the advice for the expected step (the monitor's); advice to attach a missing pad stops CPR,
+// for the pad goes on the chest.
+void ShowAdvice(Engine& e);
+// Stops CPR when the advice just shown asks for a missing pad.
+void StopCPRForAdvice(Engine& e);
+// In Tutorial mode the advice follows every step of the trainee and the device.
+void AdviseInTutorial(Engine& e);
+
 // The CPR quiz. The CPR button asks its question first when the quiz is on and a question is
 // due: the quiz shows and the button's handler ends. OK judges the answer, closes the quiz and
 // goes on with the same start of CPR.

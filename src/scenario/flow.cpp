@@ -279,7 +279,8 @@ void ShowPatientHistory(Engine& e) {
 void RequestAdvice(Engine& e) {
     LogAction(e, "Advice");
     e.state.AdviceRequested = true;
-    EvaluateNextStep(e);
+    EvaluateNextStep(e);  // which shows the advice
+    StopCPRForAdvice(e);
 }
 
 void FinalErrorOk(Engine& e) {

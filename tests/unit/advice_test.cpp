@@ -12,6 +12,7 @@
 #include "core/scenario.h"
 #include "fake_ports.h"
 #include "monitor/monitor.h"
+#include "rescuer/rescuer.h"
 
 namespace ardentix {
 namespace {
