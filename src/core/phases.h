@@ -114,11 +114,18 @@ struct RescuerPhase {
     bool BreathUnderWay() const { return breath != Breath::None; }
 };
 
-// A pause parks both phases with the timers and gives them back when it ends; the end of a
-// scenario stops them. While parked, nothing runs.
 struct Phases {
     AedPhase aed;
     RescuerPhase rescuer;
+
+    // The phases as a pause or the end of the scenario leaves them, with every timer stopped:
+    // nothing runs, and what the device has noted (the round of the chain, whether the analyze
+    // prompt comes afresh) stays, as the timers keep their intervals.
+    Phases Parked() const;
+    // The phases when a pause ends: what ran when it began runs again beside what began during it
+    // (a loose pad put back on its zone starts the analyze prompt), as the timers that ran start
+    // again and starting a running timer changes nothing.
+    static Phases Resumed(const Phases& paused, const Phases& now);
 };
 
 }  // namespace ardentix

@@ -252,7 +252,7 @@ void TogglePause(Engine& e) {
     setText(e, "MSG0", "");
     setText(e, "MSG1", "");
     // The countdown goes on from the seconds it had: they are kept in CountdownSeconds.
-    e.state.Phase = e.state.PausePhase;
+    e.state.Phase = Phases::Resumed(e.state.PausePhase, e.state.Phase);
     e.state.PausePhase = {};
     for (int i = 0; i < kTimerCount; ++i) {
         bool& remembered = e.state.PauseMemory[static_cast<size_t>(i)];

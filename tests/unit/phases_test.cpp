@@ -12,7 +12,7 @@
 namespace ardentix {
 namespace {
 
-class Phases : public ::testing::Test {
+class PhaseMoves : public ::testing::Test {
   protected:
     testing::FakePorts fakes;
     Engine e{fakes.ports(), testing::kNoProgramDir};
@@ -36,7 +36,7 @@ class Phases : public ::testing::Test {
     }
 };
 
-TEST_F(Phases, AdviceForAMissingPadStopsCPR) {
+TEST_F(PhaseMoves, AdviceForAMissingPadStopsCPR) {
     s.WhitePadAttached = true;
     compressions();
     RequestAdvice(e);
@@ -56,7 +56,7 @@ TEST_F(Phases, AdviceForAMissingPadStopsCPR) {
     EXPECT_EQ(s.Score, -135);
 }
 
-TEST_F(Phases, TutorialAdviceForAMissingPadStopsCPRAtOnce) {
+TEST_F(PhaseMoves, TutorialAdviceForAMissingPadStopsCPRAtOnce) {
     s.Mode = kTutorial;
     CPRButton(e);
     EXPECT_EQ(e.screen.Get("ADVICEText").text, "Drag electrode pad to where shown.");
@@ -66,7 +66,7 @@ TEST_F(Phases, TutorialAdviceForAMissingPadStopsCPRAtOnce) {
 }
 
 // Nothing is under way while the scenario is paused; the same is again once it ends.
-TEST_F(Phases, APauseParksThePhases) {
+TEST_F(PhaseMoves, APauseParksThePhases) {
     CheckResponsiveness(e);
     EXPECT_TRUE(CheckUnderWay(e));
     EXPECT_FALSE(AbcsMenuAvailable(e));
@@ -78,6 +78,39 @@ TEST_F(Phases, APauseParksThePhases) {
     EXPECT_TRUE(CheckUnderWay(e));
     EXPECT_EQ(s.Phase.rescuer.check, HandsCheck::Shaking);
     EXPECT_EQ(s.PausePhase.rescuer.check, HandsCheck::None) << "given back, not kept";
+}
+
+// What runs when a pause ends is what ran when it began and what began during it, as the
+// remembered timers start again beside those started meanwhile; the device's notes stay.
+TEST(PausedPhases, ResumeJoinsWhatRanAndWhatBegan) {
+    Phases before;
+    before.aed.power = Power::SelfTest;
+    before.aed.round = ChainRound::AfterCountdown;
+    before.aed.analyzeAfresh = true;
+    before.aed.countdown = true;
+    before.rescuer.check = HandsCheck::Shaking;
+    before.rescuer.compressing = true;
+    Phases parked = before.Parked();
+    EXPECT_FALSE(parked.aed.PoweringUp());
+    EXPECT_FALSE(parked.aed.countdown);
+    EXPECT_EQ(parked.rescuer.check, HandsCheck::None);
+    EXPECT_FALSE(parked.rescuer.compressing);
+    EXPECT_EQ(parked.aed.round, ChainRound::AfterCountdown);
+    EXPECT_TRUE(parked.aed.analyzeAfresh);
+
+    parked.aed.step = AedStep::AnalyzeDue;  // a loose pad put back during the pause
+    parked.aed.analyzeAfresh = false;
+    const Phases after = Phases::Resumed(before, parked);
+    EXPECT_EQ(after.aed.power, Power::SelfTest);
+    EXPECT_EQ(after.aed.step, AedStep::AnalyzeDue);
+    EXPECT_FALSE(after.aed.analyzeAfresh);
+    EXPECT_TRUE(after.aed.countdown);
+    EXPECT_EQ(after.rescuer.check, HandsCheck::Shaking);
+    EXPECT_TRUE(after.rescuer.compressing);
+    Phases analysing;
+    analysing.aed.step = AedStep::StandClear;
+    EXPECT_EQ(analysing.Parked().aed.step, AedStep::Idle);
+    EXPECT_EQ(Phases::Resumed(analysing, analysing.Parked()).aed.step, AedStep::StandClear);
 }
 
 }  // namespace
