@@ -3,6 +3,7 @@
 #include <array>
 
 #include "aed/aed.h"
+#include "aed/phase.h"
 #include "core/engine.h"
 #include "core/sound.h"
 #include "monitor/conditions.h"
@@ -21,21 +22,8 @@ bool busyPrompt(const Engine& e) {
 
 // Every running sequence of the device stops before a new request is judged.
 void resetSequences(Engine& e) {
-    e.timers.Stop(TimerId::CPRCountdownTimer);
+    Move(e, AedMove::StopSequences);
     e.screen.Edit("AEDDISPLAY0").text.clear();
-    for (TimerId id :
-         {TimerId::ANALYZINGNOWTimer, TimerId::CHARGETimer, TimerId::CHECKFORPULSETimer,
-          TimerId::ENDAnalyzeTimer, TimerId::FLASHLEDtimer, TimerId::IFNOPULSETimer,
-          TimerId::PUSHANALYZETimer}) {
-        e.timers.Stop(id);
-    }
-    e.timers.SetInterval(TimerId::PUSHANALYZETimer, 2000);
-    for (TimerId id :
-         {TimerId::PUSHANALYZEafterCPRTIMER, TimerId::PUSHTOSHOCKTimer, TimerId::SHOCKTimer,
-          TimerId::STANDCLEARTIMER, TimerId::STANDCLEARAnalyzeTIMER, TimerId::STANDCLEARShockTimer,
-          TimerId::STARTCPRTimer, TimerId::AutoAnalyzeDelay}) {
-        e.timers.Stop(id);
-    }
     e.state.ShockRequested = false;
     e.state.RewardedPulseChecks = 0;
     e.state.AnalysisFinished = false;
@@ -86,20 +74,14 @@ void startAnalysis(Engine& e) {
     CheckShockDelivered(e);
     CheckPulseAfterAnalysis(e);
     CheckCPRAfterPulse(e);
-    e.timers.SetInterval(TimerId::STANDCLEARAnalyzeTIMER, 500);
-    e.timers.Start(TimerId::STANDCLEARAnalyzeTIMER);
+    Move(e, AedMove::StartAnalysis);
     s.ClearCredited = false;
     if (s.Mode == kTutorial && s.PatientCleared) e.screen.Edit("ADVICEPANEL").visible = false;
 }
 
 // The patient moves: the sequence waits for the motion to end.
 void motionStop(Engine& e) {
-    e.timers.Start(TimerId::MOTIONDETECTEDTimer);
-    e.timers.SetInterval(TimerId::MOTIONDETECTEDTimer, 1000);
-    for (TimerId id :
-         {TimerId::ANALYZINGNOWTimer, TimerId::STANDCLEARTIMER, TimerId::ENDAnalyzeTimer}) {
-        e.timers.Stop(id);
-    }
+    Move(e, AedMove::HoldForMotion);
 }
 
 void pushAnalyzePrompt(Engine& e) {
@@ -108,34 +90,34 @@ void pushAnalyzePrompt(Engine& e) {
         DeviceAnalyzeRequest(e);
     } else {
         SetPrompt(e, prompt::kPushAnalyze);
-        const int interval = e.timers.Interval(TimerId::PUSHANALYZETimer);
-        const bool afresh = e.state.LastAction == "Power" || interval == 1500 || interval == 2500;
+        const bool afresh = e.state.LastAction == "Power" || DevicePhase(e).analyzeAfresh;
         PlaySound(e, afresh ? "pushanaB.wav" : "pushanal.wav");
-        e.timers.SetInterval(TimerId::FLASHLEDtimer, 500);
-        e.timers.Start(TimerId::FLASHLEDtimer);
-        e.timers.SetInterval(TimerId::PUSHANALYZETimer, 2000);
-        e.timers.Stop(TimerId::PUSHANALYZETimer);
+        Move(e, AedMove::PromptAnalyze);
     }
     AdviseInTutorial(e);
 }
 
 void flashLed(Engine& e) {
-    const int interval = e.timers.Interval(TimerId::FLASHLEDtimer);
-    if (interval == 500) {
-        Element& led = e.screen.Edit("AnalyzeLED");
-        led.color = led.color == Color::Yellow ? Color::White : Color::Yellow;
-    } else if (interval == 600) {
-        Element& led = e.screen.Edit("ShockLED");
-        led.color = led.color == Color::Red ? Color::White : Color::Red;
+    switch (DevicePhase(e).blinking) {
+        case Blinking::AnalyzeLight: {
+            Element& led = e.screen.Edit("AnalyzeLED");
+            led.color = led.color == Color::Yellow ? Color::White : Color::Yellow;
+            break;
+        }
+        case Blinking::ShockLight: {
+            Element& led = e.screen.Edit("ShockLED");
+            led.color = led.color == Color::Red ? Color::White : Color::Red;
+            break;
+        }
+        case Blinking::None:
+            break;
     }
 }
 
 void standClearBeforeAnalysis(Engine& e) {
     SetPrompt(e, prompt::kStandClear);
     PlaySound(e, "bepclear.wav");
-    e.timers.SetInterval(TimerId::ANALYZINGNOWTimer, 4000);
-    e.timers.Start(TimerId::ANALYZINGNOWTimer);
-    e.timers.Stop(TimerId::STANDCLEARAnalyzeTIMER);
+    Move(e, AedMove::ShowStandClear);
     if (e.state.Mode == kTutorial && e.state.PatientCleared) {
         e.screen.Edit("ADVICEPANEL").visible = false;
     }
@@ -144,36 +126,26 @@ void standClearBeforeAnalysis(Engine& e) {
 void analyzingNow(Engine& e) {
     if (PatientMoving(e)) return motionStop(e);
     SetPrompt(e, prompt::kAnalyzing);
-    const int interval = e.timers.Interval(TimerId::ANALYZINGNOWTimer);
-    if (interval == 4000 || interval == 1500) PlaySound(e, "analyzeN.wav");
+    // Not when it only alternates with "STAND CLEAR".
+    const AedStep step = DevicePhase(e).step;
+    if (step == AedStep::StandClear || step == AedStep::MotionEnded) PlaySound(e, "analyzeN.wav");
     e.screen.Edit("AnalyzeLED").color = Color::Yellow;
-    e.timers.SetInterval(TimerId::STANDCLEARTIMER, 1000);
-    e.timers.Start(TimerId::STANDCLEARTIMER);
-    // A running result timer keeps its period: the five seconds count from the first display.
-    e.timers.SetInterval(TimerId::ENDAnalyzeTimer, 5000);
-    e.timers.Start(TimerId::ENDAnalyzeTimer);
-    e.timers.Stop(TimerId::ANALYZINGNOWTimer);
+    Move(e, AedMove::ShowAnalyzing);
     AdviseInTutorial(e);
 }
 
 void alternate(Engine& e) {
     if (PatientMoving(e)) return motionStop(e);
-    e.timers.Stop(TimerId::STANDCLEARTIMER);
+    Move(e, AedMove::AlternateStandClear);
     SetPrompt(e, prompt::kStandClear);
-    e.timers.SetInterval(TimerId::ANALYZINGNOWTimer, 1000);
-    e.timers.Start(TimerId::ANALYZINGNOWTimer);
 }
 
 void motionDetected(Engine& e) {
     if (!PatientMoving(e)) {
-        // A new five-second period begins 1500 ms later.
-        e.timers.Start(TimerId::ANALYZINGNOWTimer);
-        e.timers.SetInterval(TimerId::ANALYZINGNOWTimer, 1500);
-        e.timers.Stop(TimerId::MOTIONDETECTEDTimer);
-        e.timers.Stop(TimerId::ENDAnalyzeTimer);
-    } else if (e.timers.Interval(TimerId::MOTIONDETECTEDTimer) == 1000) {
+        Move(e, AedMove::EndMotion);
+    } else if (DevicePhase(e).step == AedStep::MotionHold) {
         PlaySound(e, "motion.wav");
-        e.timers.SetInterval(TimerId::MOTIONDETECTEDTimer, 1001);
+        Move(e, AedMove::WarnOfMotion);
         SetPrompt(e, prompt::kMotion);
     } else {
         SetPrompt(e, PromptLine(e) == prompt::kMotion ? prompt::kStopMotion : prompt::kMotion);
@@ -184,8 +156,6 @@ void motionDetected(Engine& e) {
 void result(Engine& e) {
     if (PatientMoving(e)) return motionStop(e);
     ScenarioState& s = e.state;
-    e.timers.Stop(TimerId::ANALYZINGNOWTimer);
-    e.timers.Stop(TimerId::STANDCLEARTIMER);
     if (!s.PatientCleared && s.NextStep != kEndScenario && !s.PulseCheckedAfterReturn &&
         e.settings.On(Opt::OPTClearAnalyze)) {
         Deduct(e, 25, "Forgot to clear during analysis (-25).", "",
@@ -197,9 +167,7 @@ void result(Engine& e) {
         SetPrompt(e, prompt::kNoShock);
         PlaySound(e, "noshockA.wav");
         e.screen.Edit("AnalyzeLED").color = Color::White;
-        e.timers.SetInterval(TimerId::CHECKFORPULSETimer, 3000);
-        e.timers.Start(TimerId::CHECKFORPULSETimer);
-        e.timers.SetInterval(TimerId::IFNOPULSETimer, 3000);
+        Move(e, AedMove::AdviseNoShock);
         s.ShockAdvised = false;
         ++s.NoShockCount;
         s.ShocksInSeries = 0;
@@ -207,13 +175,10 @@ void result(Engine& e) {
         SetPrompt(e, prompt::kShockAdvised);
         PlaySound(e, "shockadv.wav");
         e.screen.Edit("AnalyzeLED").color = Color::White;
-        e.timers.SetInterval(TimerId::CHARGETimer, 3000);
-        e.timers.Start(TimerId::CHARGETimer);
+        Move(e, AedMove::AdviseShock);
         s.ShockAdvised = true;
-        e.timers.SetInterval(TimerId::IFNOPULSETimer, 3000);
         s.ClearCredited = false;
     }
-    e.timers.Stop(TimerId::ENDAnalyzeTimer);
     s.AnalysisFinished = true;
     EvaluateNextStep(e);
     // A refractory rhythm may turn shockable again: by chance after one no-shock analysis,
@@ -234,8 +199,7 @@ void result(Engine& e) {
 bool PatientMoving(const Engine& e) {
     const ScenarioState& s = e.state;
     return s.TroubleKind == 2 || s.BagBreathing || CPRRunning(e) ||
-           e.screen.Get("PULSEHAND").visible || e.timers.Running(TimerId::Shaketimer) ||
-           e.timers.Running(TimerId::ResponsivenessTimer);
+           e.screen.Get("PULSEHAND").visible || s.Phase.rescuer.check == HandsCheck::Shaking;
 }
 
 namespace {
@@ -248,8 +212,7 @@ void request(Engine& e, bool byDevice) {
     const bool over = s.AnalysesComplete && s.NextStep == kEndScenario;
     if (over) {
         ShowScenarioOver(e);
-    } else if (busyPrompt(e) || s.TroubleKind != 0 || e.timers.Running(TimerId::POWERTIMER2) ||
-               e.timers.Running(TimerId::POWERTimer)) {
+    } else if (busyPrompt(e) || s.TroubleKind != 0 || DevicePhase(e).PoweringUp()) {
         return;
     }
     resetSequences(e);

@@ -1,5 +1,6 @@
 // The electrode pads: dragged from the tray onto the chest; either pad may go on either zone.
 #include "aed/aed.h"
+#include "aed/phase.h"
 #include "core/engine.h"
 #include "core/patient_view.h"
 #include "monitor/monitor.h"
@@ -84,8 +85,7 @@ void dropOnZone(Engine& e, PadTarget zone) {
         e.screen.Edit("MSG1").text.clear();
         SetPrompt(e, "");
         if (e.screen.Get("PowerLight").color == Color::Green) {
-            e.timers.SetInterval(TimerId::PUSHANALYZETimer, 1500);
-            e.timers.Start(TimerId::PUSHANALYZETimer);
+            Move(e, AedMove::PromptAnalyzeSoon);
             if (s.TroubleOccurred) {
                 s.NextStep = StepAfterTrouble(e);
             }

@@ -2,6 +2,7 @@
 #include <array>
 
 #include "aed/aed.h"
+#include "aed/phase.h"
 #include "core/engine.h"
 #include "core/sound.h"
 #include "monitor/monitor.h"
@@ -80,7 +81,7 @@ void PowerOn(Engine& e) {
     CheckShockDelivered(e);
     UpdateVitalSigns(e);
     EvaluateNextStep(e);
-    e.timers.Start(TimerId::POWERTIMER2);
+    Move(e, AedMove::SwitchOn);
 }
 
 void PowerButton2(Engine& e) {
@@ -103,9 +104,7 @@ void selfTest(Engine& e) {
     Element& clock = e.screen.Edit("TIMELabel");
     clock.text = ClockText(e.ports.clock->LongTime());
     clock.visible = true;
-    e.timers.SetInterval(TimerId::POWERTimer, 2000);
-    e.timers.Start(TimerId::POWERTimer);
-    e.timers.Stop(TimerId::POWERTIMER2);
+    Move(e, AedMove::LightOn);
 }
 
 void ready(Engine& e) {
@@ -115,13 +114,12 @@ void ready(Engine& e) {
     const bool bothPads = s.WhitePadAttached && s.RedPadAttached;
     if (bothPads) {
         // "SELF-TEST" stays until the first analysis is prompted.
-        e.timers.SetInterval(TimerId::PUSHANALYZETimer, 1500);
-        e.timers.Start(TimerId::PUSHANALYZETimer);
+        Move(e, AedMove::PromptAnalyzeSoon);
         if (s.TroubleOccurred) {
             s.NextStep = StepAfterTrouble(e);
         }
     }
-    e.timers.Stop(TimerId::POWERTimer);
+    Move(e, AedMove::SelfTestDone);
     if (!bothPads) {
         e.screen.Edit("AEDDISPLAY0").text.clear();
         SetPrompt(e, prompt::kConnect);

@@ -3,10 +3,12 @@
 #include <algorithm>
 
 #include "aed/aed.h"
+#include "aed/phase.h"
 #include "core/engine.h"
 #include "core/sound.h"
 #include "monitor/conditions.h"
 #include "monitor/monitor.h"
+#include "rescuer/rescuer.h"
 
 namespace ardentix {
 
@@ -15,41 +17,19 @@ namespace {
 void checkForPulse(Engine& e) {
     SetPrompt(e, prompt::kCheckPulse);
     PlaySound(e, "checkfor.wav");
-    e.timers.Start(TimerId::IFNOPULSETimer);
-    e.timers.Stop(TimerId::CHECKFORPULSETimer);
+    Move(e, AedMove::ShowCheckPulse);
 }
 
-// The interval of IFNOPULSETimer tells which round of the prompt chain this is.
+// The round of the chain tells what follows; its first "IF NO PULSE" after a result (or a shock
+// series) and after the countdown is spoken.
 void ifNoPulse(Engine& e) {
     SetPrompt(e, prompt::kIfNoPulse);
-    e.timers.Stop(TimerId::FLASHLEDtimer);
-    e.timers.Stop(TimerId::IFNOPULSETimer);
     e.screen.Edit("AnalyzeLED").color = Color::White;
     e.screen.Edit("ShockLED").color = Color::White;
-    switch (e.timers.Interval(TimerId::IFNOPULSETimer)) {
-        case 3000:  // first, after a result or a shock series
-            PlaySound(e, "ifnoplsS.wav");
-            e.timers.SetInterval(TimerId::IFNOPULSETimer, 2001);
-            [[fallthrough]];
-        case 2001:  // during the countdown
-            e.timers.Stop(TimerId::CHECKFORPULSETimer);
-            e.timers.SetInterval(TimerId::STARTCPRTimer, 2000);
-            e.timers.Start(TimerId::STARTCPRTimer);
-            break;
-        case 2002:  // first, after the countdown
-            PlaySound(e, "ifnopls.wav");
-            e.timers.SetInterval(TimerId::IFNOPULSETimer, 2003);
-            e.timers.SetInterval(TimerId::PUSHANALYZEafterCPRTIMER, 2000);
-            e.timers.Start(TimerId::PUSHANALYZEafterCPRTIMER);
-            break;
-        case 2003:  // waiting for the analyze key after the countdown
-            e.timers.Stop(TimerId::STARTCPRTimer);
-            e.timers.SetInterval(TimerId::PUSHANALYZEafterCPRTIMER, 2001);
-            e.timers.Start(TimerId::PUSHANALYZEafterCPRTIMER);
-            break;
-        default:
-            break;
-    }
+    const ChainRound round = DevicePhase(e).round;
+    if (round == ChainRound::AfterResult) PlaySound(e, "ifnoplsS.wav");
+    if (round == ChainRound::AfterCountdown) PlaySound(e, "ifnopls.wav");
+    Move(e, AedMove::ShowIfNoPulse);
 }
 
 int cprPeriod(Engine& e) {
@@ -66,11 +46,10 @@ int cprPeriod(Engine& e) {
 
 void startCPR(Engine& e) {
     SetPrompt(e, prompt::kStartCPR);
-    e.timers.Stop(TimerId::STARTCPRTimer);
-    e.timers.Start(TimerId::IFNOPULSETimer);
-    if (!e.timers.Running(TimerId::CPRCountdownTimer)) {
+    Move(e, AedMove::ShowStartCPR);
+    if (!DevicePhase(e).countdown) {
         LogDevice(e, "Countdown started");
-        e.timers.Start(TimerId::CPRCountdownTimer);
+        Move(e, AedMove::StartCountdown);
         // The count is a byte: a period outside 0..255 seconds is held to it.
         const int period = std::clamp(cprPeriod(e), 0, 255);
         e.state.CountdownSeconds = static_cast<uint8_t>(period);
@@ -94,15 +73,12 @@ void countdownTick(Engine& e) {
     e.screen.Edit("AEDDISPLAY0").text = CountdownText(s.CountdownSeconds);
     if (s.CountdownSeconds != 0) return;
     LogDevice(e, "Countdown ended");
-    e.timers.Stop(TimerId::CPRCountdownTimer);
+    Move(e, AedMove::EndCountdown);
     e.screen.Edit("AEDDISPLAY0").text.clear();
-    e.timers.Stop(TimerId::STARTCPRTimer);
-    e.timers.Stop(TimerId::IFNOPULSETimer);
     if (e.settings.On(Opt::OPTTWOBUTTONAED) || e.settings.On(Opt::OPTAUTOANALYZE)) {
         DeviceAnalyzeRequest(e);
     } else {
-        e.timers.SetInterval(TimerId::IFNOPULSETimer, 2002);
-        e.timers.Start(TimerId::CHECKFORPULSETimer);
+        Move(e, AedMove::CheckPulseAfterCountdown);
     }
     AdviseInTutorial(e);
     if (!e.settings.On(Opt::SOUNDCheckBox)) {
@@ -113,12 +89,9 @@ void countdownTick(Engine& e) {
 
 void pushAnalyzeAfterCPR(Engine& e) {
     SetPrompt(e, prompt::kPushAnalyze);
-    if (e.timers.Interval(TimerId::PUSHANALYZEafterCPRTIMER) == 2000) PlaySound(e, "pushanal.wav");
-    e.timers.SetInterval(TimerId::FLASHLEDtimer, 500);
-    e.timers.Start(TimerId::FLASHLEDtimer);
-    e.timers.SetInterval(TimerId::PUSHANALYZEafterCPRTIMER, 2001);
-    e.timers.Stop(TimerId::PUSHANALYZEafterCPRTIMER);
-    e.timers.Start(TimerId::IFNOPULSETimer);
+    // Spoken the first time only.
+    if (DevicePhase(e).step == AedStep::AnalyzeAfterCPRDue) PlaySound(e, "pushanal.wav");
+    Move(e, AedMove::ShowAnalyzeAfterCPR);
     AdviseInTutorial(e);
 }
 

@@ -1,5 +1,6 @@
 // Charging, the shock key, the rhythm after a shock and the disarm time-out.
 #include "aed/aed.h"
+#include "aed/phase.h"
 #include "core/engine.h"
 #include "core/sound.h"
 #include "monitor/finish.h"
@@ -15,36 +16,28 @@ bool audioOn(const Engine& e) {
     return e.settings.On(Opt::SOUNDCheckBox);
 }
 
+// The shock key waits while the device charges.
 void charging(Engine& e) {
-    e.timers.SetInterval(TimerId::STANDCLEARShockTimer, 6000);
-    e.timers.Start(TimerId::STANDCLEARShockTimer);
-    // SoundFile holds the charging sound until the next one: the shock key waits for that.
+    Move(e, AedMove::Charge);
     PlaySound(e, "SWEEP.wav");
     if (!audioOn(e)) ShowMessage(e, "AED is charging...");
-    e.timers.Stop(TimerId::CHARGETimer);
 }
 
+// "STAND CLEAR" and "PUSH TO SHOCK" alternate once the device is charged; the first of each is
+// spoken.
 void standClearForShock(Engine& e) {
     SetPrompt(e, prompt::kStandClear);
-    if (e.timers.Interval(TimerId::STANDCLEARShockTimer) == 6000) PlaySound(e, "standcle.wav");
-    e.timers.Stop(TimerId::STANDCLEARShockTimer);
-    e.timers.SetInterval(TimerId::PUSHTOSHOCKTimer, 2500);
-    e.timers.Start(TimerId::PUSHTOSHOCKTimer);
+    if (DevicePhase(e).step == AedStep::Charging) PlaySound(e, "standcle.wav");
+    Move(e, AedMove::ShowShockStandClear);
 }
 
 void pushToShock(Engine& e) {
     SetPrompt(e, prompt::kPushToShock);
-    if (e.timers.Interval(TimerId::STANDCLEARShockTimer) == 6000) {
+    if (DevicePhase(e).step == AedStep::Charged) {
         PlaySound(e, "shkwarn.wav");
         if (!audioOn(e)) ShowMessage(e, "AED is ready to SHOCK...");
     }
-    e.timers.SetInterval(TimerId::FLASHLEDtimer, 600);
-    e.timers.Start(TimerId::FLASHLEDtimer);
-    e.timers.Stop(TimerId::PUSHTOSHOCKTimer);
-    e.timers.SetInterval(TimerId::STANDCLEARShockTimer, 1000);
-    e.timers.Start(TimerId::STANDCLEARShockTimer);
-    // The 13 seconds count from the first "PUSH TO SHOCK".
-    e.timers.Start(TimerId::DISARMTimer);
+    Move(e, AedMove::ShowPushToShock);
     AdviseInTutorial(e);
 }
 
@@ -114,15 +107,14 @@ void afterShock(Engine& e) {
     ScenarioState& s = e.state;
     SetPrompt(e, "");
     e.screen.Edit("NumShockLabel").text = "#" + std::to_string(s.ShockCount);
-    e.timers.Stop(TimerId::SHOCKTimer);
+    Move(e, AedMove::EndShock);
     rhythmAfterShock(e);
     if (s.ShocksInSeries == 3) {
-        e.timers.SetInterval(TimerId::CHECKFORPULSETimer, 2000);
-        e.timers.Start(TimerId::CHECKFORPULSETimer);
+        Move(e, AedMove::CheckPulseAfterShocks);
     } else if (e.settings.On(Opt::OPTAUTOANALYZE)) {
         DeviceAnalyzeRequest(e);
     } else {
-        e.timers.Start(TimerId::PUSHANALYZETimer);  // with the 2000 ms its request left
+        Move(e, AedMove::PromptAnalyzeAgain);
     }
     if (s.PulseState == kPulseRestored && s.ShockCount == s.ShocksNeeded && s.ShocksInSeries == 3) {
         s.AnalysesComplete = true;
@@ -134,30 +126,22 @@ void disarm(Engine& e) {
     const std::string& p = PromptLine(e);
     if (p == prompt::kPushToShock || p == prompt::kStandClear) {
         SetPrompt(e, prompt::kChargeRemoved);
-        e.timers.Stop(TimerId::STANDCLEARShockTimer);
-        e.timers.Stop(TimerId::PUSHTOSHOCKTimer);
-        e.timers.SetInterval(TimerId::PUSHANALYZETimer, 2500);
-        e.timers.Stop(TimerId::FLASHLEDtimer);
+        Move(e, AedMove::Disarm);
         e.screen.Edit("ShockLED").color = Color::White;
         s.ShockAdvised = false;
-        e.timers.Stop(TimerId::DISARMTimer);
         Deduct(e, 200, "Did not shock after Shock Advised (-200).", "",
                "Did not shock after Shock Advised (-200).");
         s.NextStep = e.settings.On(Opt::OPTClearAnalyze) ? kClearForAnalysis : kPressAnalyze;
         s.ShockRequested = true;
         s.ClearCredited = false;
-        if (e.settings.On(Opt::OPTAUTOANALYZE)) {
-            e.timers.SetInterval(TimerId::AutoAnalyzeDelay, 2000);
-            e.timers.Start(TimerId::AutoAnalyzeDelay);
-        } else {
-            e.timers.Start(TimerId::PUSHANALYZETimer);
-        }
+        Move(e, e.settings.On(Opt::OPTAUTOANALYZE) ? AedMove::AwaitAutoAnalysis
+                                                   : AedMove::PromptAnalyzeAgain);
     }
     AdviseInTutorial(e);
 }
 
 void delayedAnalysis(Engine& e) {
-    e.timers.Stop(TimerId::AutoAnalyzeDelay);
+    Move(e, AedMove::EndAutoAnalysisWait);
     DeviceAnalyzeRequest(e);
 }
 
@@ -167,14 +151,13 @@ void ShockKey(Engine& e) {
     ScenarioState& s = e.state;
     LogAction(e, "Shock");
     if (!PowerLightLit(e) || !s.ShockAdvised) return;
-    if (PromptLine(e) == prompt::kShockAdvised || s.SoundFile == "SWEEP.wav") return;  // charging
+    if (PromptLine(e) == prompt::kShockAdvised || DevicePhase(e).step == AedStep::Charging) return;
     PlaySound(e, "click.wav");
     s.AnalysisFinished = false;
     ShowMessage(e, audioOn(e) ? "" : "Shock delivered.");
-    e.timers.Stop(TimerId::DISARMTimer);
+    Move(e, AedMove::PressShock);
     s.LastAction = "Shock";
     e.screen.Edit("ShockLED").color = Color::White;
-    e.timers.Stop(TimerId::FLASHLEDtimer);
     if (!s.WhitePadAttached) {
         e.screen.Edit("AEDDISPLAY0").text = "  ";
         SetPrompt(e, prompt::kConnect);
@@ -186,25 +169,19 @@ void ShockKey(Engine& e) {
         e.screen.Edit("TForm2.Errors")
             .lines.push_back("FATAL ERROR: Forgot to clear before shocking -(250).");
         ChangeScore(e, -250);
-        e.timers.Stop(TimerId::PUSHTOSHOCKTimer);
-        e.timers.Stop(TimerId::STANDCLEARShockTimer);
+        Move(e, AedMove::AbandonShock);
         e.Message(BoxKind::Error, BoxButtons::Ok,
                   "You forgot to clear before shocking. Select OK and try again.");
         s.LastAction = "MISSEDCLEAR";
         FinishScenario(e);
         return;
     }
-    e.timers.Stop(TimerId::PUSHTOSHOCKTimer);
-    e.timers.Stop(TimerId::STANDCLEARShockTimer);
-    e.timers.SetInterval(TimerId::CHECKFORPULSETimer, 3000);
-    e.timers.Stop(TimerId::CHECKFORPULSETimer);
     if (s.ShockCount == 0) scoreFirstShock(e);
     ++s.ShockCount;
     LogDevice(e, "Shock delivered");
     ++s.ShocksInSeries;
     UpdateVitalSigns(e);
-    e.timers.SetInterval(TimerId::SHOCKTimer, 1000);
-    e.timers.Start(TimerId::SHOCKTimer);
+    Move(e, AedMove::DeliverShock);
     EvaluateNextStep(e);
     s.ShockAdvised = false;
     s.AnalysesSinceShock = 0;

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "aed/aed.h"
+#include "aed/phase.h"
 #include "core/engine.h"
 #include "core/patient_view.h"
 #include "core/sound.h"
@@ -52,7 +53,7 @@ void lowBattery(Engine& e) {
     e.state.TroubleOccurred = true;
     e.screen.Edit("LOWBATTERYINDICATOR").visible = true;
     PlaySound(e, "battrepl.wav");
-    e.timers.Start(TimerId::LOWBATTERYINDICATORTIMER);
+    Move(e, AedMove::ShowLowBattery);
     SetPrompt(e, prompt::kReplaceBattery);
     e.screen.Edit("AnalyzeLED").color = Color::White;
     e.screen.Edit("ShockLED").color = Color::White;
@@ -139,8 +140,7 @@ void ReattachElectrode(Engine& e) {
     padOnRedZone(s) = true;
     Redraw(e);
     ShowMessage(e, "Electrode is re-attached.");
-    // The request that loosened the pad left the prompt's timer at 2000 ms.
-    e.timers.Start(TimerId::PUSHANALYZETimer);
+    Move(e, AedMove::PromptAnalyzeAgain);
     ChangeScore(e, kRepairBonus);
     s.TroubleKind = 0;
     AwardStep(e);
@@ -171,7 +171,7 @@ void ReplaceBattery(Engine& e) {
     e.screen.Edit("AEDDISPLAY0").text.clear();
     e.screen.Edit("NumShockLabel").visible = false;
     e.screen.Edit("TIMELabel").visible = false;
-    e.timers.Stop(TimerId::LOWBATTERYINDICATORTIMER);
+    Move(e, AedMove::ReplaceBattery);
     e.screen.Edit("LOWBATTERYINDICATOR").visible = false;
     e.screen.Edit("PowerLight").color = Color::White;
     Element& on = e.screen.Edit("POWERBUTTON2");
@@ -194,10 +194,7 @@ void StopMotion(Engine& e) {
     }
     SetPrompt(e, "");
     if (e.settings.On(Opt::SOUNDCheckBox)) StopSound(e);
-    e.timers.Stop(TimerId::STANDCLEARTIMER);
-    e.timers.SetInterval(TimerId::ANALYZINGNOWTimer, 4000);
-    e.timers.Start(TimerId::ANALYZINGNOWTimer);
-    e.timers.Stop(TimerId::MOTIONDETECTEDTimer);
+    Move(e, AedMove::StopMotion);
     // The score display follows with the next step that shows it.
     ChangeScore(e, kRepairBonus);
     if (s.LastAction == "Analyze") s.NextStep = kPressAnalyze;

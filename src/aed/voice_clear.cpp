@@ -1,5 +1,6 @@
 // The rescuer's two actions on the AED: the voice report and clearing the patient.
 #include "aed/aed.h"
+#include "aed/phase.h"
 #include "core/engine.h"
 #include "core/patient_view.h"
 #include "monitor/completion.h"
@@ -34,12 +35,6 @@ void clearDuringAnalysis(Engine& e) {
     s.PatientCleared = true;
     Redraw(e);
     AdviseInTutorial(e);
-}
-
-bool shockPrepRunning(const Engine& e) {
-    return e.timers.Running(TimerId::CHARGETimer) ||
-           e.timers.Running(TimerId::STANDCLEARShockTimer) ||
-           e.timers.Running(TimerId::PUSHTOSHOCKTimer);
 }
 
 }  // namespace
@@ -100,7 +95,7 @@ void ClearPatient(Engine& e) {
     }
     if (mayCredit(e) && e.settings.On(Opt::OPTCLEARShock) && s.ShockAdvised &&
         (p == prompt::kStandClear || p == prompt::kPushToShock || p == prompt::kShockAdvised) &&
-        shockPrepRunning(e)) {
+        DevicePhase(e).ShockPrepRunning()) {
         // Cleared for the shock: the history moves at once.
         s.LastAction = "Clear";
         s.EarlierAction = s.PreviousAction;
@@ -125,13 +120,12 @@ void ClearPatient(Engine& e) {
     s.PatientCleared = true;
     ShowMessage(e, "Stand Clear!");
     if (CPRIsRunning(e)) StopCPR(e);
-    e.timers.Stop(TimerId::VENTILATION1Timer);
-    e.timers.Stop(TimerId::VENTILATION2Timer);
+    StopBreaths(e);
     s.ChildCPRRunning = s.AdultCPRRunning = s.BagBreathing = s.MaskBreathing = false;
     Redraw(e);
     if (s.Mode == kTutorial) {
         e.screen.Edit("ADVICEPANEL").visible = false;
-        if (!shockPrepRunning(e)) {
+        if (!DevicePhase(e).ShockPrepRunning()) {
             EvaluateNextStep(e);
             ShowAdvice(e);
         }

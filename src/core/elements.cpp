@@ -1,5 +1,7 @@
 #include "core/elements.h"
 
+#include <utility>
+
 namespace ardentix {
 
 namespace {
@@ -278,6 +280,21 @@ std::vector<ElementSpec> buildTable() {
 const std::vector<ElementSpec>& ElementTable() {
     static const std::vector<ElementSpec> table = buildTable();
     return table;
+}
+
+std::string_view ContainerOf(std::string_view name) {
+    // The keys of the closed AED and of its close-up.
+    static constexpr std::pair<std::string_view, std::string_view> kKeys[] = {
+        {"PowerButton", "AEDPANEL"},
+        {"AnalyzeButton", "CloseupPanel"},
+        {"ShockButton", "CloseupPanel"},
+        {"POWERBUTTON2", "CloseupPanel"},
+    };
+    for (const auto& [key, panel] : kKeys) {
+        if (key == name) return panel;
+    }
+    const size_t dot = name.find('.');
+    return dot == std::string_view::npos ? std::string_view() : name.substr(0, dot);
 }
 
 }  // namespace ardentix

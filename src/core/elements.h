@@ -14,6 +14,9 @@ struct ElementSpec {
 
 // Every element of every window as it is when the program starts.
 const std::vector<ElementSpec>& ElementTable();
+// The element another one is drawn on, which hides it while it is hidden itself: the window of
+// a "Window.Element" name, the AED's panel of its keys; empty for the main window's own.
+std::string_view ContainerOf(std::string_view name);
 // The option pages' controls and the password dialog, appended to the table.
 void AddOptionPageElements(std::vector<ElementSpec>& specs);
 

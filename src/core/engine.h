@@ -48,10 +48,6 @@ class Engine {
     // Set by a scenario script: the next PrepareScenario ends with this patient.
     std::optional<PatientOverride> nextPatient;
 
-    // The rescuer's StopCPR, given by the scenario layer: the advice for a missing pad stops CPR,
-    // and the monitor lies below the rescuer.
-    std::function<void(Engine&)> stopCPR;
-
     // Run at the end of every event the engine handles (a timer's expiry, a trainee's input),
     // given by the scenario layer: it marks the controls that would ignore a click now.
     std::function<void(Engine&)> afterEvent;

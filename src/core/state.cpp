@@ -14,6 +14,8 @@ void ScenarioState::ResetScenarioFields() {
     PulseState = ShocksNeeded > 0 ? kShockable : kNothingToShock;
     PauseMemory = {};
     AutoABCsAfterPause = false;
+    Phase = {};
+    PausePhase = {};
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/phases.h"
 #include "core/timers.h"
 
 namespace ardentix {
@@ -150,6 +151,10 @@ struct ScenarioState {
     std::array<bool, kTimerCount> PauseMemory{};
     // Auto ABCs waits for the end of the pause during which the phone call ended.
     bool AutoABCsAfterPause = false;
+    // What the device and the rescuer are doing, moved only by their own folders; and the phases
+    // a pause parked.
+    Phases Phase;
+    Phases PausePhase;
 
     // Gives every per-scenario field and per-control value its start value.
     void ResetScenarioFields();

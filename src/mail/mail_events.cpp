@@ -50,7 +50,7 @@ void connected(Engine& e, const SmtpEvent&) {
     e.screen.Edit("TFRMSEND.EMAILSENDBUTTON").bold = true;
     if (!m.sending) return;
     std::vector<std::string>& files = e.screen.Edit("TFRMSEND.ATTACHEDFILEs").lines;
-    const std::string results = m.resultsFile.empty() ? ResultsFilePath(e) : m.resultsFile;
+    const std::string results = SessionResultsFile(e);
     if (std::find(files.begin(), files.end(), results) == files.end()) files.push_back(results);
 }
 
@@ -64,8 +64,7 @@ void certificateRefused(Engine& e, const SmtpEvent& event) {
     MailSession& m = Session(e);
     m.refusedCertificate = event.text;
     m.showFingerprint = true;
-    Element& check = e.screen.Edit("TFRMSEND.AcceptCertificateCheck");
-    check.enabled = !m.sending && (check.checked || !m.refusedCertificate.empty());
+    ShowCertificateChoice(e);
 }
 
 void disconnected(Engine& e, const SmtpEvent&) {
@@ -192,7 +191,6 @@ void askQuestions(Engine& e, TSmtpClient& client) {
             return false;
         }
         const std::string typed = e.screen.Get("TFRMSEND.SMTPSERV").text;
-        Session(e).unknownHost = typed;
         const std::optional<std::string> corrected =
             e.ports.dialogs->Input("Invalid SMTP server!", "Specify the correct name:", typed);
         if (!corrected) return false;

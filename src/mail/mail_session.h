@@ -43,6 +43,11 @@ void PumpMail(Engine& e);
 void ShowMailWindowForSending(Engine& e);
 // The results are out of the trainee's hands: Send Report goes and a new series may begin.
 void ReportHandedOver(Engine& e);
+// The results file SendTestReport wrote, or the logged-in trainee's when none was written.
+std::string SessionResultsFile(Engine& e);
+// The accept box for the server's certificate: ticked while one is accepted, usable only while
+// configuring and once a certificate was shown or is accepted.
+void ShowCertificateChoice(Engine& e);
 // Deletes the results file when it went out, or when the trainee was never offered to save it
 // in this scenario; the results themselves stay in the report files either way.
 void DiscardResultsFileIfDone(Engine& e);

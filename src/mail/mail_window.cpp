@@ -90,15 +90,6 @@ ServerSettings windowServer(Engine& e) {
     return s;
 }
 
-// The accept box can be ticked once the server showed a certificate that does not verify, and
-// unticked while one is accepted; only the instructor decides.
-void showCertificateChoice(Engine& e) {
-    MailSession& m = Session(e);
-    Element& check = e.screen.Edit("TFRMSEND.AcceptCertificateCheck");
-    check.checked = !m.acceptedCertificate.empty();
-    check.enabled = configuring(e) && (check.checked || !m.refusedCertificate.empty());
-}
-
 // Either purpose: caption, the summary waiting, the focus and the weight of the buttons.
 void showWindow(Engine& e) {
     const bool summary = e.screen.Get("TForm2").visible;
@@ -110,7 +101,7 @@ void showWindow(Engine& e) {
     if (summary) e.screen.Edit("TForm2").enabled = false;
     for (const char* name : kServerControls)
         e.screen.Edit(std::string("TFRMSEND.") + name).enabled = configuring(e);
-    showCertificateChoice(e);
+    ShowCertificateChoice(e);
     e.screen.SetFocus("TFRMSEND.CONNECTButton");
     e.screen.Edit("TFRMSEND.CONNECTButton").bold = !configuring(e);
     e.screen.Edit("TFRMSEND.EMAILSENDBUTTON").bold = false;
@@ -126,7 +117,7 @@ void showServer(Engine& e, const ServerSettings& s) {
     MailSession& m = Session(e);
     m.acceptedCertificate = s.acceptedCertificate;
     m.refusedCertificate.clear();
-    showCertificateChoice(e);
+    ShowCertificateChoice(e);
 }
 
 // OPTION4.INI into the window, or the plain port 25 without it.
@@ -202,6 +193,13 @@ uint64_t MessageIdRandom() {
 
 }  // namespace
 
+void ShowCertificateChoice(Engine& e) {
+    MailSession& m = Session(e);
+    Element& check = e.screen.Edit("TFRMSEND.AcceptCertificateCheck");
+    check.checked = !m.acceptedCertificate.empty();
+    check.enabled = configuring(e) && (check.checked || !m.refusedCertificate.empty());
+}
+
 bool MailWindowShown(const Engine& e) {
     return e.screen.Get("TFRMSEND").visible;
 }
@@ -256,7 +254,7 @@ void MailSend(Engine& e) {
         e.screen.Get("TFRMSEND.RadioButtonUU").checked ? EncodeType::uuCode : EncodeType::uuMime;
     FillPostMessage(m.client.PostMessage, windowSettings(e), field(e, "FromNAMEField"),
                     e.screen.Get("TFRMSEND.TMESSAGE").lines,
-                    m.sending ? (m.resultsFile.empty() ? ResultsFilePath(e) : m.resultsFile) : "");
+                    m.sending ? SessionResultsFile(e) : "");
     TMailMessage& message = m.client.PostMessage;
     Clock& clock = *e.ports.clock;
     const Date today = clock.Today();
@@ -357,7 +355,7 @@ void MailTogglePlainLogin(Engine& e) {
 void MailToggleAcceptCertificate(Engine& e) {
     MailSession& m = Session(e);
     m.acceptedCertificate = m.acceptedCertificate.empty() ? m.refusedCertificate : std::string();
-    showCertificateChoice(e);
+    ShowCertificateChoice(e);
     noteChange(e);
 }
 

@@ -70,11 +70,15 @@ void SaveTestReport(Engine& e) {
     e.state.ResultsSaveOffered = true;
 }
 
+std::string SessionResultsFile(Engine& e) {
+    const MailSession& m = Session(e);
+    return m.resultsFile.empty() ? ResultsFilePath(e) : m.resultsFile;
+}
+
 void DiscardResultsFileIfDone(Engine& e) {
     MailSession& m = Session(e);
     if (!m.MailSent && e.state.ResultsSaveOffered) return;
-    const std::string path = m.resultsFile.empty() ? ResultsFilePath(e) : m.resultsFile;
-    std::remove(path.c_str());
+    std::remove(SessionResultsFile(e).c_str());
 }
 
 void DiscardTestReportFile(Engine& e) {

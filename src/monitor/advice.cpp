@@ -6,6 +6,7 @@
 #include "core/elements.h"
 #include "core/engine.h"
 #include "core/patient_view.h"
+#include "monitor/conditions.h"
 #include "monitor/monitor.h"
 
 namespace ardentix {
@@ -39,14 +40,11 @@ struct Advice {
 bool always(const Engine&) {
     return true;
 }
-bool running(const Engine& e, TimerId id) {
-    return e.timers.Running(id);
-}
 bool doingCPR(const Engine& e) {
-    return running(e, TimerId::CPRCountdownTimer) && e.state.PulseRate == 0;
+    return Device(e).countdown && e.state.PulseRate == 0;
 }
 bool analysing(const Engine& e) {
-    return running(e, TimerId::STANDCLEARTIMER) || running(e, TimerId::ANALYZINGNOWTimer);
+    return Device(e).AnalysisShown();
 }
 // A loose pad: the electrode fault, put right through the Trouble menu.
 bool electrodeFault(const Engine& e) {
@@ -173,11 +171,14 @@ Place placePanel(const Engine& e, const Advice& a, int width) {
     return p;
 }
 
-// A pad is missing: CPR stops, and the zone where the pad belongs is highlighted on the chest. The
-// zones are told apart by where the other pad lies: swapped pads leave the other zone free.
+bool asksForPad(const Advice& a) {
+    return a.kind == Anchor::WhitePad || a.kind == Anchor::RedPad;
+}
+
+// A pad is missing: the zone where the pad belongs is highlighted on the chest. The zones are told
+// apart by where the other pad lies: swapped pads leave the other zone free.
 void markMissingPad(Engine& e, int code) {
     ScenarioState& s = e.state;
-    if (e.stopCPR) e.stopCPR(e);
     const bool redZone = code == kAttachWhitePad ? s.RedPadAttached && s.PadsSwapped
                                                  : !(s.WhitePadAttached && s.PadsSwapped);
     s.WhiteGuideShown = !redZone;
@@ -187,11 +188,11 @@ void markMissingPad(Engine& e, int code) {
 
 }  // namespace
 
-void AdviseInTutorial(Engine& e) {
-    if (e.state.Mode == kTutorial) ShowAdvice(e);
+bool AdviceAsksForPad(const Engine& e) {
+    return !e.screen.Get("FINALERRORPanel").visible && asksForPad(chooseAdvice(e));
 }
 
-void ShowAdvice(Engine& e) {
+void PlaceAdvice(Engine& e) {
     Screen& screen = e.screen;
     screen.Edit("ADVICEArrow2").visible = false;
     screen.Edit("ADVICEArrowDown").visible = false;
@@ -210,7 +211,7 @@ void ShowAdvice(Engine& e) {
     const int width = textWidth + 44;
 
     const Place place = placePanel(e, a, width);
-    if (a.kind == Anchor::WhitePad || a.kind == Anchor::RedPad) markMissingPad(e, a.code);
+    if (asksForPad(a)) markMissingPad(e, a.code);
     e.state.AdviceRequested = false;
 
     // A pad that is no longer in the tray gets no arrow.

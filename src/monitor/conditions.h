@@ -4,18 +4,19 @@
 // Conditions the monitor's rules share.
 namespace ardentix {
 
+// What the device is doing, as the device's own folder moves it.
+inline const AedPhase& Device(const Engine& e) {
+    return e.state.Phase.aed;
+}
+
 // An analysis is under way.
 inline bool AnalysisRunning(const Engine& e) {
-    return e.timers.Running(TimerId::STANDCLEARAnalyzeTIMER) ||
-           e.timers.Running(TimerId::ANALYZINGNOWTimer) ||
-           e.timers.Running(TimerId::STANDCLEARTIMER);
+    return Device(e).AnalysisRunning();
 }
 
 // The AED is charging or prompting for the shock.
 inline bool ShockPrepRunning(const Engine& e) {
-    return e.timers.Running(TimerId::CHARGETimer) ||
-           e.timers.Running(TimerId::STANDCLEARShockTimer) ||
-           e.timers.Running(TimerId::PUSHTOSHOCKTimer);
+    return Device(e).ShockPrepRunning();
 }
 
 // Verbal reports are scored and fewer than two were given.

@@ -24,6 +24,9 @@ constexpr const char* kRescueControls[] = {
 // itself.
 void StopAllTimers(Engine& e) {
     const bool pausing = e.screen.Get("Pause").checked;
+    // The phases stand still with the timers.
+    if (pausing) e.state.PausePhase = e.state.Phase;
+    e.state.Phase = e.state.Phase.Parked();
     for (int i = 0; i < kTimerCount; ++i) {
         const auto id = static_cast<TimerId>(i);
         if (pausing) {

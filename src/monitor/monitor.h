@@ -74,9 +74,10 @@ void StopAllTimers(Engine& e);
 void DisableRescueControls(Engine& e);
 void EnableRescueControls(Engine& e);
 
-// Shows the advice for the expected step.
-void ShowAdvice(Engine& e);
-// In Tutorial mode the advice follows every step of the trainee and the device.
-void AdviseInTutorial(Engine& e);
+// Shows the advice for the expected step; advice to attach a missing pad marks the pad's zone on
+// the chest. The rescuer's ShowAdvice shows it and stops CPR for the pad.
+void PlaceAdvice(Engine& e);
+// The advice for the expected step asks for a missing pad.
+bool AdviceAsksForPad(const Engine& e);
 
 }  // namespace ardentix

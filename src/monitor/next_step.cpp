@@ -25,8 +25,9 @@ const ScenarioState& S(const Engine& e) {
 bool on(const Engine& e, Opt opt) {
     return e.settings.On(opt);
 }
-bool running(const Engine& e, TimerId id) {
-    return e.timers.Running(id);
+// The flow's "Scenario Over" sign blinks.
+bool scenarioOverShown(const Engine& e) {
+    return e.timers.Running(TimerId::SCENOVERLabelFLASHTimer);
 }
 
 int troubleStep(const Engine& e) {
@@ -116,11 +117,6 @@ bool clearedOrNotRequired(const Engine& e) {
     return S(e).LastAction == "Clear" || !on(e, Opt::OPTClearAnalyze);
 }
 
-bool countdownChainRunning(const Engine& e) {
-    return running(e, TimerId::CPRCountdownTimer) || running(e, TimerId::STARTCPRTimer) ||
-           running(e, TimerId::IFNOPULSETimer) || running(e, TimerId::CHECKFORPULSETimer);
-}
-
 bool lastShockGivenEarly(const Engine& e) {
     const ScenarioState& s = S(e);
     return s.ShockCount == s.ShocksNeeded && s.AnalysisCount <= s.ShocksNeeded &&
@@ -129,8 +125,7 @@ bool lastShockGivenEarly(const Engine& e) {
 
 // After the first analysis.
 const std::array<Rule, 43> kAfterAnalysis = {{
-    {"S", [](const Engine& e) { return running(e, TimerId::SCENOVERLabelFLASHTimer); },
-     kEndScenario},
+    {"S", scenarioOverShown, kEndScenario},
     {"B1", [](const Engine& e) { return S(e).TroubleKind != 0; }, kNoChange, troubleStep},
     {"B2", [](const Engine& e) { return S(e).NextStep == kTurnAEDOn; }, kTurnAEDOn},
     {"B3",
@@ -163,7 +158,7 @@ const std::array<Rule, 43> kAfterAnalysis = {{
      [](const Engine& e) {
          const ScenarioState& s = S(e);
          return (s.LastAction == "Clear" || !on(e, Opt::OPTCLEARShock)) && s.AEDOn &&
-                s.ShockAdvised && s.TroubleKind == 0 && !running(e, TimerId::SHOCKTimer);
+                s.ShockAdvised && s.TroubleKind == 0 && Device(e).step != AedStep::Shocked;
      },
      kPressShock},
     {"B8",
@@ -264,12 +259,10 @@ const std::array<Rule, 43> kAfterAnalysis = {{
     {"B24",
      [](const Engine& e) {
          const ScenarioState& s = S(e);
-         const bool analysing =
-             running(e, TimerId::ANALYZINGNOWTimer) || running(e, TimerId::ENDAnalyzeTimer) ||
-             running(e, TimerId::STANDCLEARTIMER) || running(e, TimerId::STANDCLEARAnalyzeTIMER);
-         return on(e, Opt::OPTAUTOANALYZE) && s.ShocksInSeries != 3 && !countdownChainRunning(e) &&
+         return on(e, Opt::OPTAUTOANALYZE) && s.ShocksInSeries != 3 && !Device(e).ChainRunning() &&
                 !on(e, Opt::OPTClearAnalyze) && !s.AnalysesComplete &&
-                (analysing || s.PreviousAction == "Shock" || s.PreviousAction == "Analyze");
+                (AnalysisRunning(e) || s.PreviousAction == "Shock" ||
+                 s.PreviousAction == "Analyze");
      },
      kWaitForAnalysis},
     {"B25",
@@ -305,8 +298,7 @@ const std::array<Rule, 43> kAfterAnalysis = {{
      [](const Engine& e) {
          const ScenarioState& s = S(e);
          return s.LastAction == "Analyze" && !s.ShockAdvised &&
-                !(s.AnalysesComplete && s.ShocksNeeded != 0) &&
-                !running(e, TimerId::ANALYZINGNOWTimer) && !running(e, TimerId::STANDCLEARTIMER);
+                !(s.AnalysesComplete && s.ShocksNeeded != 0) && !Device(e).AnalysisShown();
      },
      kCheckPulse},
     {"B30",
@@ -419,7 +411,7 @@ void EvaluateNextStep(Engine& e) {
     e.screen.Edit("ADVICEPANEL").visible = false;
     if (!s.LastAction.empty()) {
         // Advice is free before the first action and while the scenario-over sign blinks.
-        if (s.AdviceRequested && !e.timers.Running(TimerId::SCENOVERLabelFLASHTimer)) {
+        if (s.AdviceRequested && !scenarioOverShown(e)) {
             ++s.AdviceCount;
             ChangeScoreApart(e, -50, "advice", "Advice charged (-50)");
             ShowScore(e);
@@ -432,7 +424,7 @@ void EvaluateNextStep(Engine& e) {
     if (s.NextStep == kStartCPR) e.log.NoteCPRRequired();
     s.EarlierAction = s.PreviousAction;
     s.PreviousAction = s.LastAction;
-    if (s.AdviceRequested) ShowAdvice(e);
+    if (s.AdviceRequested) PlaceAdvice(e);
 }
 
 }  // namespace ardentix

@@ -5,6 +5,7 @@
 #include "core/sound.h"
 #include "monitor/completion.h"
 #include "monitor/monitor.h"
+#include "rescuer/phase.h"
 #include "rescuer/rescuer.h"
 
 namespace ardentix {
@@ -32,8 +33,7 @@ bool bvm(const Engine& e) {
 
 // Responsiveness: nine cycles of 100 ms shaking and 250 ms shouting.
 void responsivenessTick(Engine& e) {
-    e.timers.Stop(TimerId::ResponsivenessTimer);
-    e.timers.Start(TimerId::Shaketimer);
+    Move(e, RescuerMove::Shake);
     ++e.state.ShakeCount;
     Redraw(e);
 }
@@ -41,13 +41,11 @@ void responsivenessTick(Engine& e) {
 void shakeTick(Engine& e) {
     ScenarioState& s = e.state;
     if (s.ShakeCount < 9) {
-        e.timers.Start(TimerId::ResponsivenessTimer);
-        e.timers.Stop(TimerId::Shaketimer);
+        Move(e, RescuerMove::Shout);
         Redraw(e);
         return;
     }
-    e.timers.Stop(TimerId::ResponsivenessTimer);
-    e.timers.Stop(TimerId::Shaketimer);
+    Move(e, RescuerMove::EndShaking);
     e.screen.Edit("MSG0").text = "Patient is unresponsive.";
     e.screen.Edit("MSG1").text.clear();
     Redraw(e);
@@ -85,7 +83,7 @@ void breathingChecked(Engine& e) {
         "Respiratory rate is " + std::to_string(e.state.BreathingRate) + ".";
     if (!e.screen.Get("SCENOVERLabel").visible) e.screen.Edit("MSG1").text.clear();
     CheckScenarioOver(e);
-    e.timers.Stop(TimerId::BREATHINGTimer);
+    Move(e, RescuerMove::EndBreathingCheck);
     Redraw(e);
     tutorialAdvice(e);
     if (e.state.AutoABCsRunning) RescueBreaths(e);
@@ -94,15 +92,8 @@ void breathingChecked(Engine& e) {
 // One breath begins.
 void breathIn(Engine& e) {
     ScenarioState& s = e.state;
-    if (bvm(e)) {
-        s.BagBreathing = true;
-        e.timers.SetInterval(TimerId::VENTILATION2Timer, 1000);
-    } else {
-        s.MaskBreathing = true;
-        e.timers.SetInterval(TimerId::VENTILATION2Timer, 2500);
-    }
-    e.timers.Stop(TimerId::VENTILATION1Timer);
-    e.timers.Start(TimerId::VENTILATION2Timer);
+    (bvm(e) ? s.BagBreathing : s.MaskBreathing) = true;
+    Move(e, RescuerMove::BreathIn);
     s.CompressionCount = 0;
     ++s.BreathSeriesCount;
     s.AirwayOpened = true;
@@ -117,20 +108,18 @@ bool cprMatchesPicture(const Engine& e) {
 // One breath ends; what follows depends on why the breaths are given.
 void breathOut(Engine& e) {
     ScenarioState& s = e.state;
-    const bool cpr = e.timers.Running(TimerId::CPRTimer);
+    const bool cpr = s.Phase.rescuer.compressing;
     if (s.BreathSeriesCount <= 1 && s.AnalysisCount == 0 && !s.TwoBreathsGiven && !cpr) {
-        e.timers.Start(TimerId::VENTILATION1Timer);  // the second of the two initial breaths
+        Move(e, RescuerMove::NextBreath);  // the second of the two initial breaths
     } else if (!e.settings.On(Opt::Opt2CPR) && s.BreathSeriesCount < 2 && s.PatientAge > 8) {
-        e.timers.SetInterval(TimerId::VENTILATION1Timer, 1500);
-        e.timers.Start(TimerId::VENTILATION1Timer);
+        Move(e, RescuerMove::SecondBreathOfCPR);
     } else if (s.BreathSeriesCount < 12 && !cpr &&
                ((s.AnalysisCount >= s.ShockCount + 1 && s.AnalysesComplete &&
                  s.BreathingRate < 5) ||
                 (s.AnalysisCount >= s.ShocksNeeded && s.ShocksNeeded == 3 &&
                  s.BreathingRate < 5))) {
         // Rescue breathing for a patient who has a pulse but does not breathe.
-        e.timers.SetInterval(TimerId::VENTILATION1Timer, 5000);
-        e.timers.Start(TimerId::VENTILATION1Timer);
+        Move(e, RescuerMove::RescueBreathing);
         s.RescueBreathingGiven = true;
         if (s.BreathSeriesCount < 3) {
             UpdateVitalSigns(e);
@@ -139,22 +128,17 @@ void breathOut(Engine& e) {
             tutorialAdvice(e);
         }
     }
-    e.timers.Stop(TimerId::VENTILATION2Timer);
-    if (bvm(e)) {
-        e.timers.SetInterval(TimerId::HIDEBVMTimer, 1000);
-    } else {
-        e.timers.SetInterval(TimerId::HIDEBVMTimer, 500);
-        s.MaskBreathing = false;
-    }
+    Move(e, RescuerMove::BreathOut);
+    if (!bvm(e)) s.MaskBreathing = false;
     const bool goesOn =
         (cprMatchesPicture(e) || s.BreathSeriesCount < 2 || s.PulseState == kPulseRestored) &&
         (s.BreathSeriesCount < 12 || s.PulseState != kPulseRestored) &&
         (!s.TwoBreathsGiven || s.PulseState == kPulseRestored || cpr);
     // A series that would go on but has no next breath coming (an analysis began during the
     // first of the two initial breaths) ends here, or the mask would stay on for good.
-    const bool nextBreath = cpr || e.timers.Running(TimerId::VENTILATION1Timer);
+    const bool nextBreath = cpr || s.Phase.rescuer.breath == Breath::Due;
     if (!goesOn || !nextBreath) {
-        e.timers.Start(TimerId::HIDEBVMTimer);
+        Move(e, RescuerMove::HoldMask);
         s.LastAction = "Rescue breath";
     }
     Redraw(e);
@@ -174,8 +158,7 @@ void hideMask(Engine& e) {
     }
     tutorialAdvice(e);
     if (s.AutoABCsRunning) PulseCheck(e);
-    e.timers.Stop(TimerId::HIDEBVMTimer);
-    e.timers.Stop(TimerId::VENTILATION1Timer);
+    Move(e, RescuerMove::EndMaskHold);
     Redraw(e);
 }
 
@@ -198,20 +181,18 @@ void AddMessage(Engine& e, const std::string& text, const std::string& shortForm
 }
 
 bool CheckUnderWay(const Engine& e) {
-    const Scheduler& t = e.timers;
-    return t.Running(TimerId::ResponsivenessTimer) || t.Running(TimerId::Shaketimer) ||
-           t.Running(TimerId::BREATHINGTimer);
+    return RescuerPhaseOf(e).CheckUnderWay();
 }
 
 bool BreathUnderWay(const Engine& e) {
-    return e.timers.Running(TimerId::VENTILATION1Timer) ||
-           e.timers.Running(TimerId::VENTILATION2Timer);
+    return RescuerPhaseOf(e).BreathUnderWay();
 }
 
 bool AbcsMenuAvailable(const Engine& e) {
-    if (CheckUnderWay(e) || e.timers.Running(TimerId::PULSETIMER)) return false;
+    const RescuerPhase& p = RescuerPhaseOf(e);
+    if (p.CheckUnderWay() || p.check == HandsCheck::Pulse) return false;
     // The mask or bag stays on for a moment after the last breath of a series.
-    const bool breathing = BreathUnderWay(e) || e.timers.Running(TimerId::HIDEBVMTimer);
+    const bool breathing = p.BreathUnderWay() || p.maskHeld;
     return !breathing || e.state.AnalysesComplete;
 }
 
@@ -224,10 +205,9 @@ void CheckResponsiveness(Engine& e) {
     if (s.BagBreathing || s.MaskBreathing) {
         s.BagBreathing = s.MaskBreathing = false;
         s.AdultCPRRunning = s.ChildCPRRunning = false;
-        e.timers.Stop(TimerId::CPRTimer);
+        Move(e, RescuerMove::StopCompressions);
     }
-    e.timers.Start(TimerId::ResponsivenessTimer);
-    e.timers.Stop(TimerId::Shaketimer);
+    Move(e, RescuerMove::StartShaking);
     s.ShakeCount = 0;
     if (s.NextStep == kCheckResponsiveness) AwardStep(e);
     fourChecks(e);
@@ -281,8 +261,7 @@ void CheckBreathing(Engine& e) {
     UpdateVitalSigns(e);
     EvaluateNextStep(e);
     StopCPR(e);
-    e.timers.SetInterval(TimerId::BREATHINGTimer, 4000);
-    e.timers.Start(TimerId::BREATHINGTimer);
+    Move(e, RescuerMove::StartBreathingCheck);
     s.AirwayOpened = true;  // the head stays tilted
     Redraw(e);
 }
@@ -304,8 +283,7 @@ void RescueBreaths(Engine& e) {
     fourChecks(e);
     EvaluateNextStep(e);
     StopCPR(e);
-    e.timers.SetInterval(TimerId::VENTILATION1Timer, 1000);
-    e.timers.Start(TimerId::VENTILATION1Timer);
+    Move(e, RescuerMove::StartRescueBreaths);
     check(e, "ABCsVentilationMenuItem");
     s.BreathSeriesCount = 0;
     s.AirwayOpened = true;

@@ -3,6 +3,7 @@
 #include "core/patient_view.h"
 #include "monitor/completion.h"
 #include "monitor/monitor.h"
+#include "rescuer/phase.h"
 #include "rescuer/rescuer.h"
 
 namespace ardentix {
@@ -29,8 +30,7 @@ void cprTick(Engine& e) {
                             (s.PatientAge <= 8 && s.CompressionCount >= 10) ||
                             (!fiveToOne && s.CompressionCount >= 30 && s.PatientAge > 8);
     if (breathsDue) {
-        e.timers.SetInterval(TimerId::VENTILATION1Timer, 500);
-        e.timers.Start(TimerId::VENTILATION1Timer);
+        Move(e, RescuerMove::BreathsOfCPR);
         s.BreathSeriesCount = 0;
     }
     // The bag-valve mask on the face holds the head tilted back. A second rescuer holds it there
@@ -45,7 +45,7 @@ void cprTick(Engine& e) {
 }  // namespace
 
 bool CPRIsRunning(const Engine& e) {
-    return e.timers.Running(TimerId::CPRTimer);
+    return RescuerPhaseOf(e).compressing;
 }
 
 bool CPRButtonWaits(const Engine& e) {
@@ -54,14 +54,34 @@ bool CPRButtonWaits(const Engine& e) {
 
 void StopCPR(Engine& e) {
     ScenarioState& s = e.state;
+    // The countdown's own timer tells whether the AED counts: a script sets a countdown up by
+    // starting it.
     if (e.timers.Running(TimerId::CPRCountdownTimer) && s.CountdownSeconds > 10 &&
-        e.timers.Running(TimerId::CPRTimer)) {
+        CPRIsRunning(e)) {
         Deduct(e, 35, "Stopped CPR too soon (-35).", "", "Stopped CPR too soon (-35).");
     }
-    for (TimerId id : {TimerId::CPRTimer, TimerId::VENTILATION1Timer, TimerId::VENTILATION2Timer}) {
-        e.timers.Stop(id);
-    }
+    Move(e, RescuerMove::StopCompressions);
+    StopBreaths(e);
     s.ChildCPRRunning = s.AdultCPRRunning = s.BagBreathing = s.MaskBreathing = false;
+}
+
+void StopBreaths(Engine& e) {
+    Move(e, RescuerMove::StopBreaths);
+}
+
+void ShowAdvice(Engine& e) {
+    PlaceAdvice(e);
+    StopCPRForAdvice(e);
+}
+
+void StopCPRForAdvice(Engine& e) {
+    if (!AdviceAsksForPad(e)) return;
+    StopCPR(e);
+    Redraw(e);
+}
+
+void AdviseInTutorial(Engine& e) {
+    if (e.state.Mode == kTutorial) ShowAdvice(e);
 }
 
 namespace {
@@ -127,8 +147,7 @@ void pressCPR(Engine& e, bool checksMade) {
     UpdateVitalSigns(e);
     CheckScenarioOver(e);
     EvaluateNextStep(e);
-    e.timers.SetInterval(TimerId::CPRTimer, 300);
-    e.timers.Start(TimerId::CPRTimer);
+    Move(e, RescuerMove::StartCompressions);
     if (s.AnalysisCount > 0) ++s.CPRCount;
     s.ABCsPhaseClosed = true;
     s.PatientCleared = false;

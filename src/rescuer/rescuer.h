@@ -38,6 +38,16 @@ void CPRButton(Engine& e);
 // Stops CPR; stopping while the AED still counts more than 10 seconds of the period costs points.
 void StopCPR(Engine& e);
 bool CPRIsRunning(const Engine& e);
+// Stops the breath under way or due, and the series with it.
+void StopBreaths(Engine& e);
+
+// Shows the advice for the expected step (the monitor's); advice to attach a missing pad stops CPR,
+// for the pad goes on the chest.
+void ShowAdvice(Engine& e);
+// Stops CPR when the advice just shown asks for a missing pad.
+void StopCPRForAdvice(Engine& e);
+// In Tutorial mode the advice follows every step of the trainee and the device.
+void AdviseInTutorial(Engine& e);
 
 // The CPR quiz. The CPR button asks its question first when the quiz is on and a question is
 // due: the quiz shows and the button's handler ends. OK judges the answer, closes the quiz and

@@ -2,6 +2,7 @@
 #include "core/patient_view.h"
 #include "monitor/completion.h"
 #include "monitor/monitor.h"
+#include "rescuer/phase.h"
 #include "rescuer/rescuer.h"
 
 namespace ardentix {
@@ -40,8 +41,7 @@ void pulseReported(Engine& e) {
     const std::string report = "Pulse rate is " + std::to_string(e.state.PulseRate) + ".";
     ShowOnFreeLine(e, report);
     e.state.AutoABCsRunning = false;
-    e.timers.Stop(TimerId::PULSETIMER);
-    e.timers.Stop(TimerId::HIDEBVMTimer);
+    Move(e, RescuerMove::EndPulseCheck);
     Redraw(e);
     AdviseInTutorial(e);
 }
@@ -62,7 +62,7 @@ void PulseCheck(Engine& e) {
         ShowScenarioOver(e);
     }
     if (PulseCheckWaits(e)) return;
-    if (e.timers.Running(TimerId::CPRTimer) || BreathUnderWay(e)) StopCPR(e);
+    if (CPRIsRunning(e) || BreathUnderWay(e)) StopCPR(e);
     s.LastAction = "Pulse";
     s.PulseChecked = true;
     // The first two expected pulse checks earn points; later ones do not, and on a patient with
@@ -87,9 +87,9 @@ void PulseCheck(Engine& e) {
     }
     EvaluateNextStep(e);
     if (s.PulseState == kPulseRestored) s.PulseCheckedAfterReturn = true;
-    e.timers.Stop(TimerId::CPRTimer);
+    Move(e, RescuerMove::StopCompressions);
     s.BagBreathing = s.ChildCPRRunning = s.AdultCPRRunning = s.MaskBreathing = false;
-    e.timers.Start(TimerId::PULSETIMER);
+    Move(e, RescuerMove::StartPulseCheck);
     e.screen.Edit("ABCsCirculationMenuItem").checked = true;
     e.timers.SetInterval(TimerId::STANDCLEARTIMER, 1500);
     s.AnalysisFinished = false;

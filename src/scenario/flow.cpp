@@ -252,6 +252,8 @@ void TogglePause(Engine& e) {
     setText(e, "MSG0", "");
     setText(e, "MSG1", "");
     // The countdown goes on from the seconds it had: they are kept in CountdownSeconds.
+    e.state.Phase = Phases::Resumed(e.state.PausePhase, e.state.Phase);
+    e.state.PausePhase = {};
     for (int i = 0; i < kTimerCount; ++i) {
         bool& remembered = e.state.PauseMemory[static_cast<size_t>(i)];
         if (remembered) e.timers.Start(static_cast<TimerId>(i));
@@ -277,7 +279,8 @@ void ShowPatientHistory(Engine& e) {
 void RequestAdvice(Engine& e) {
     LogAction(e, "Advice");
     e.state.AdviceRequested = true;
-    EvaluateNextStep(e);
+    EvaluateNextStep(e);  // which shows the advice
+    StopCPRForAdvice(e);
 }
 
 void FinalErrorOk(Engine& e) {

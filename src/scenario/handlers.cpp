@@ -15,7 +15,6 @@ void RegisterHandlers(Engine& e) {
     RegisterFlowTimers(e);
     RegisterAedTimers(e);
     RegisterRescuerTimers(e);
-    e.stopCPR = StopCPR;
     e.afterEvent = MarkBusyControls;
     // The option pages show every setting as it is, however it changed.
     e.settings.SetObserver([&e](Opt opt) {

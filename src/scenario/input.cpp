@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "aed/aed.h"
+#include "core/elements.h"
 #include "core/engine.h"
 #include "mail/mail_window.h"
 #include "monitor/finish.h"
@@ -246,10 +247,15 @@ class Availability {
     explicit Availability(const Engine& e) : e_(e) {}
     bool operator()(Place place, std::string_view name) const {
         const Element& el = e_.screen.Get(name);
-        return el.visible && el.enabled && open(place);
+        return el.visible && el.enabled && containerShown(name) && open(place);
     }
 
   private:
+    // A control on a hidden panel or in a hidden window is out of reach.
+    bool containerShown(std::string_view name) const {
+        const std::string_view container = ContainerOf(name);
+        return container.empty() || !e_.screen.Has(container) || e_.screen.Get(container).visible;
+    }
     bool open(Place place) const {
         std::optional<bool>& known = open_[static_cast<size_t>(place)];
         if (!known) known = placeOpen(e_, place);
@@ -382,16 +388,6 @@ InputResult act(Engine& e, const std::array<Control, N>& controls, std::string_v
     return InputResult::Unknown;
 }
 
-template <size_t N>
-std::vector<std::string_view> usableControls(const Availability& usable,
-                                             const std::array<Control, N>& controls) {
-    std::vector<std::string_view> names;
-    for (const Control& c : controls) {
-        if (usable(c.place, c.name)) names.push_back(c.name);
-    }
-    return names;
-}
-
 }  // namespace
 
 std::string_view WaitingWindow(const Engine& e) {
@@ -493,10 +489,21 @@ InputResult Spin(Engine& e, std::string_view name, bool up) {
     return InputResult::Done;
 }
 
-AvailableInputs InputsAvailable(const Engine& e) {
-    const Availability usable(e);
-    AvailableInputs inputs{
-        usableControls(usable, kClicks), usableControls(usable, kMenus), {}, {}, {}};
+namespace {
+
+// Every input the tables know, or only those usable now.
+AvailableInputs collectInputs(const Engine& e, bool all) {
+    const Availability availability(e);
+    auto usable = [&](Place place, std::string_view name) {
+        return all || availability(place, name);
+    };
+    AvailableInputs inputs;
+    for (const Control& c : kClicks) {
+        if (usable(c.place, c.name)) inputs.clicks.push_back(c.name);
+    }
+    for (const Control& c : kMenus) {
+        if (usable(c.place, c.name)) inputs.menus.push_back(c.name);
+    }
     for (int i = 0; i < kControlCount; ++i) {
         const std::string_view name = ControlName(static_cast<Opt>(i));
         if (optionButton(name) && usable(tabPlace(TabOf(static_cast<Opt>(i))), name))
@@ -512,6 +519,37 @@ AvailableInputs InputsAvailable(const Engine& e) {
         if (usable(spin.place, spin.name)) inputs.spins.push_back(spin.name);
     }
     return inputs;
+}
+
+}  // namespace
+
+AvailableInputs InputsAvailable(const Engine& e) {
+    return collectInputs(e, false);
+}
+
+AvailableInputs InputsKnown(const Engine& e) {
+    return collectInputs(e, true);
+}
+
+bool CanUse(const Engine& e, std::string_view name) {
+    const AvailableInputs in = InputsAvailable(e);
+    for (const auto* list : {&in.clicks, &in.menus, &in.pads, &in.fields, &in.spins}) {
+        if (std::find(list->begin(), list->end(), name) != list->end()) return true;
+    }
+    return false;
+}
+
+bool PartTakesInput(const Engine& e, MainWindowPart part) {
+    switch (part) {
+        case MainWindowPart::MenuBar:
+            return placeOpen(e, Place::MenuBar);
+        case MainWindowPart::MainMenu:
+            return placeOpen(e, Place::MainMenu);
+        case MainWindowPart::ScenarioScreen:
+            // The panel of final deductions lies on the scenario screen.
+            return placeOpen(e, Place::Scenario) || placeOpen(e, Place::FinalPanel);
+    }
+    return false;
 }
 
 }  // namespace ardentix

@@ -53,5 +53,17 @@ struct AvailableInputs {
     std::vector<std::string_view> spins;
 };
 AvailableInputs InputsAvailable(const Engine& e);
+// Every input the program knows, usable now or not.
+AvailableInputs InputsKnown(const Engine& e);
+// Whether the named control, menu item, pad, field or spin button can be used now: the one
+// answer both front ends go by (the script runner's input and NAME.usable, the Qt program's
+// widgets through the parts below and the elements' own flags).
+bool CanUse(const Engine& e, std::string_view name);
+
+// The parts of the main window, each taking input or not as a whole: the menu bar (not while a
+// window waits for an answer), the main menu (not under the option pages) and the scenario
+// screen with its panel of final deductions.
+enum class MainWindowPart { MenuBar, MainMenu, ScenarioScreen };
+bool PartTakesInput(const Engine& e, MainWindowPart part);
 
 }  // namespace ardentix

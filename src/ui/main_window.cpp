@@ -295,7 +295,7 @@ void MainWindow::followScreen(const Screen& screen, const std::set<std::string>&
     // The main window waits while a window waits for an answer: the summary, a dialog, the quiz.
     // When that one goes, the main window has the keys again, with or without a window manager.
     const bool wasFree = menuBar()->isEnabled();
-    const bool free = WaitingWindow(engine_).empty();
+    const bool free = PartTakesInput(engine_, MainWindowPart::MenuBar);
     if (free && !wasFree && isVisible() && !isActiveWindow()) activateWindow();
     centralWidget()->setEnabled(free);
     menuBar()->setEnabled(free);
@@ -308,11 +308,12 @@ void MainWindow::followScreen(const Screen& screen, const std::set<std::string>&
             border_->hide();
         }
     }
-    // Under the option pages neither the main menu nor the scenario screen takes input.
+    // Which part takes input is the engine's answer, the one the controls' availability follows
+    // (not under the option pages, nor under a window that waits for an answer).
     const bool pagesShown = screen.Get("PageControl1").visible;
-    menu_->setEnabled(!pagesShown);
+    menu_->setEnabled(PartTakesInput(engine_, MainWindowPart::MainMenu));
     if (scenario_) {
-        scenario_->setEnabled(!pagesShown);
+        scenario_->setEnabled(PartTakesInput(engine_, MainWindowPart::ScenarioScreen));
         // Under the main menu or the option pages nothing of the scenario screen shows: it is
         // not drawn there.
         scenario_->setVisible(!screen.Get("MENU").visible && !pagesShown);

@@ -1,6 +1,10 @@
 #pragma once
 #include <QAction>
+#include <QDialog>
+#include <QLineEdit>
 #include <QObject>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QtTest>
 #include <memory>
 
@@ -8,6 +12,7 @@
 #include "hand_clock.h"
 #include "test_program.h"
 #include "ui/main_window.h"
+#include "ui/menu_panel.h"
 
 namespace ardentix::test {
 
@@ -28,6 +33,21 @@ class HandClockTest : public QObject {
     void StopProgram() {
         program_.Stop();
         clock_.reset();
+    }
+
+    // Logs Kim Lee in to a tutorial or a practice scenario through the log-in window, with a
+    // patient of one shock.
+    void LogIn(bool tutorial) {
+        QTest::mouseClick(window_->Menu()->StartButton(), Qt::LeftButton);
+        QDialog* login = TopDialog("TUserNAMEFORM");
+        QTest::keyClicks(login->findChild<QLineEdit*>(QStringLiteral("NAMEEdit")),
+                         QStringLiteral("Kim Lee"));
+        const char* mode = tutorial ? "TUTORIALButton" : "Practicebutton";
+        QTest::mouseClick(login->findChild<QRadioButton*>(QString::fromLatin1(mode)),
+                          Qt::LeftButton);
+        engine_->nextPatient = PatientOverride{0, 1, 4, {}};
+        QTest::mouseClick(login->findChild<QPushButton*>(QStringLiteral("OKBtn")), Qt::LeftButton);
+        QTRY_VERIFY(!login->isVisible());
     }
 
     template <typename T = QWidget>

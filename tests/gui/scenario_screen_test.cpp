@@ -24,19 +24,6 @@ class ScenarioScreenTest : public test::HandClockTest {
 
     QMenu* abcsMenu() { return window_->findChild<QMenu*>(QStringLiteral("ABCsMenu")); }
 
-    void logIn(bool tutorial) {
-        QTest::mouseClick(window_->Menu()->StartButton(), Qt::LeftButton);
-        QDialog* login = test::TopDialog("TUserNAMEFORM");
-        QTest::keyClicks(login->findChild<QLineEdit*>(QStringLiteral("NAMEEdit")),
-                         QStringLiteral("Kim Lee"));
-        const char* mode = tutorial ? "TUTORIALButton" : "Practicebutton";
-        QTest::mouseClick(login->findChild<QRadioButton*>(QString::fromLatin1(mode)),
-                          Qt::LeftButton);
-        engine_->nextPatient = PatientOverride{0, 1, 4, {}};
-        QTest::mouseClick(login->findChild<QPushButton*>(QStringLiteral("OKBtn")), Qt::LeftButton);
-        QTRY_VERIFY(!login->isVisible());
-    }
-
     // The lightness of the darkest pixel inside a button's frame: its text's.
     static int darkestInside(QWidget* w) {
         const QImage image = w->grab().toImage();
@@ -85,7 +72,7 @@ class ScenarioScreenTest : public test::HandClockTest {
     // The ABCs button while the shaking runs: greyed with the busy cursor, still enabled; a click
     // on it reaches the program and opens nothing; at the shaking's end it looks as before.
     void busyButtonIsGreyedAndStillTakesTheClick() {
-        logIn(true);
+        LogIn(true);
         auto* abcs = widget<QPushButton>("ABCsButton");
         auto* pulse = widget<QPushButton>("PulseButton");
         auto* cpr = widget<QPushButton>("CPRBUTTON");
@@ -124,7 +111,7 @@ class ScenarioScreenTest : public test::HandClockTest {
 
     // "PAUSED" lies over the whole scenario screen, above the advice, while the pause lasts.
     void pausedOverlayComesAndGoes() {
-        logIn(true);
+        LogIn(true);
         auto* overlay = widget("PAUSEDLabel");
         auto* screen = widget("ScenarioScreen");
         QVERIFY(!overlay->isVisible());
@@ -148,7 +135,7 @@ class ScenarioScreenTest : public test::HandClockTest {
 
     // A deduction appears in the list beside the score at once, its points in red.
     void deductionsAreListedBesideTheScore() {
-        logIn(false);
+        LogIn(false);
         auto* list = widget("DEDUCTIONSList");
         QVERIFY(list->isVisible());
         const QRect firstLine(0, 17, 40, 14);
@@ -165,7 +152,7 @@ class ScenarioScreenTest : public test::HandClockTest {
 
     // Ending the scenario takes the advice away: the final deductions are not covered.
     void noAdviceOverTheFinalPanel() {
-        logIn(true);
+        LogIn(true);
         QVERIFY(widget("ADVICEPANEL")->isVisible());
         QTest::mouseClick(widget<QPushButton>("ENDBUTTON"), Qt::LeftButton);
         QVERIFY(widget("FINALERRORPanel")->isVisible());

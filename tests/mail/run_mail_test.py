@@ -8,7 +8,8 @@ byte with the message the rules make), secure (aiosmtpd with STARTTLS, TLS and l
 fields beyond ASCII read back with Python's email package), faults (a server that misbehaves in
 every planned way) or silent (a server that never answers: the script's time limit ends the
 wait).
-The script's placeholders @PORT@, @DIR@ (the work folder) and @PROG@ (the program folder) are
+The script's placeholders @PORT@, @DIR@ (the work folder), @PROG@ (the program folder) and
+@FIXTURES@ (the folder of the scenario scripts' shared fixtures, which the scripts include) are
 filled in first.
 """
 import base64
@@ -27,6 +28,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import smtp_servers  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+FIXTURES = os.path.join(os.path.dirname(HERE), "scenarios", "fixtures")
 failures = []
 
 
@@ -38,13 +40,13 @@ def check(ok, what):
 
 def run_script(name, port, script_tool, media, work, places=None, env=None):
     """Runs a script of this folder with its placeholders filled: @PORT@ (or the names of
-    places, each given its value), @DIR@ and @PROG@."""
+    places, each given its value), @DIR@, @PROG@ and @FIXTURES@."""
     prog = os.path.join(work, "prog")
     with open(os.path.join(HERE, name), encoding="utf-8") as f:
         text = f.read()
     for key, value in (places or {"PORT": port}).items():
         text = text.replace("@%s@" % key, str(value))
-    text = text.replace("@DIR@", work).replace("@PROG@", prog)
+    text = text.replace("@DIR@", work).replace("@PROG@", prog).replace("@FIXTURES@", FIXTURES)
     filled = os.path.join(work, name)
     with open(filled, "w", encoding="utf-8") as f:
         f.write(text)

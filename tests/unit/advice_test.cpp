@@ -12,6 +12,7 @@
 #include "core/scenario.h"
 #include "fake_ports.h"
 #include "monitor/monitor.h"
+#include "rescuer/rescuer.h"
 #include "scenario/wired_engine.h"
 
 namespace ardentix {
@@ -82,9 +83,9 @@ class AdvicePlacement : public ::testing::Test {
     // Every combination of the states the table's conditions ask about.
     void setState(unsigned bits) {
         const bool cpr = bits & 1;
-        e.timers.SetEnabled(TimerId::CPRCountdownTimer, cpr);
+        s.Phase.aed.countdown = cpr;
         s.PulseRate = cpr ? 0 : 70;
-        e.timers.SetEnabled(TimerId::STANDCLEARTIMER, bits & 2);
+        s.Phase.aed.step = (bits & 2) ? AedStep::Analysing : AedStep::Idle;
         s.TroubleKind = (bits & 4) ? 1 : 0;
         s.Mode = (bits & 8) ? kTutorial : kPractice;
         s.PatientCleared = bits & 16;

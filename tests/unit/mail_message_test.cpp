@@ -16,6 +16,7 @@
 #include "mail/encoder.h"
 #include "mail/mail_files.h"
 #include "mail/message.h"
+#include "temp_dir.h"
 
 namespace ardentix {
 namespace {
@@ -379,20 +380,7 @@ TEST(MailCompose, LineBreaksInFieldsAndOverlongHeadersAreRefused) {
     EXPECT_FALSE(ComposeMessage(m, EncodeType::uuMime, kTime, {}, out));
 }
 
-class MailFiles : public ::testing::Test {
-  protected:
-    MailFiles() {
-        std::string pattern = (fs::temp_directory_path() / "ardentix-mail-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) ADD_FAILURE() << "no temporary directory";
-        dir = pattern;
-    }
-    ~MailFiles() override { fs::remove_all(dir); }
-    std::string bytes(const std::string& name) const {
-        std::ifstream in(fs::path(dir) / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    std::string dir;
-};
+using MailFiles = testing::TempDirTest;
 
 TEST_F(MailFiles, Option3RoundTripAndItsLines) {
     MailSettings s;

@@ -43,7 +43,7 @@ TEST_F(Monitor, ActionAfterAShockWhileAnalysisWasDue) {
     s.NextStep = kPressAnalyze;
     CheckAnalyzeAfterShock(e);  // auto analyze, but no analysis running: nothing
     EXPECT_EQ(s.Score, 0);
-    e.timers.Start(TimerId::ANALYZINGNOWTimer);
+    s.Phase.aed.step = AedStep::StandClear;
     CheckAnalyzeAfterShock(e);
     EXPECT_EQ(s.Score, -50);
     EXPECT_EQ(errors().back(), "Touched patient while AED was analyzing (-50).");

@@ -202,7 +202,7 @@ const Case kAfter[] = {
     {"B4", kClearForShock,
      [](Engine& e) {
          analysed(e);
-         e.timers.Start(TimerId::CHARGETimer);
+         e.state.Phase.aed.step = AedStep::ShockAdvised;
      }},
     {"B5", kWaitForAnalysis,
      [](Engine& e) {
@@ -215,7 +215,7 @@ const Case kAfter[] = {
      [](Engine& e) {
          analysed(e);
          e.state.PatientCleared = true;
-         e.timers.Start(TimerId::ANALYZINGNOWTimer);
+         e.state.Phase.aed.step = AedStep::StandClear;
      }},
     {"B7", kPressShock,
      [](Engine& e) {
@@ -253,7 +253,7 @@ const Case kAfter[] = {
     {"B13", kClearForAnalysis,
      [](Engine& e) {
          analysed(e);
-         e.timers.Start(TimerId::STANDCLEARTIMER);
+         e.state.Phase.aed.step = AedStep::Analysing;
      }},
     {"B14", kPressAnalyze,
      [](Engine& e) {

@@ -46,17 +46,19 @@ TEST(ScriptParser, MalformedLines) {
     EXPECT_EQ(splitError(R"(expect MSG0 "a\nb")"), "bad escape in a quoted string");
     EXPECT_EQ(splitError("expect MSG0 \"a\"b"), "a quoted string must stand alone");
     ParseError error;
-    EXPECT_FALSE(ParseScript("start\n\nexpect X \"y\n", error).has_value());
-    EXPECT_EQ(error.line, 3);
+    EXPECT_FALSE(ParseScript("start\n\nexpect X \"y\n", "t.scn", error).has_value());
+    EXPECT_EQ(error.where.line, 3);
+    EXPECT_EQ(error.where.file, "t.scn");
 }
 
 TEST(ScriptParser, CommandsKeepTheirLineNumbers) {
     ParseError error;
-    auto commands = ParseScript("# header\r\nstart\r\n\r\nwait 10\r\n", error);
+    auto commands = ParseScript("# header\r\nstart\r\n\r\nwait 10\r\n", "t.scn", error);
     ASSERT_TRUE(commands.has_value());
     ASSERT_EQ(commands->size(), 2u);
-    EXPECT_EQ((*commands)[0].line, 2);
-    EXPECT_EQ((*commands)[1].line, 4);
+    EXPECT_EQ((*commands)[0].where.line, 2);
+    EXPECT_EQ((*commands)[1].where.line, 4);
+    EXPECT_TRUE((*commands)[1].where.includedFrom.empty());
     EXPECT_EQ((*commands)[1].words, (std::vector<std::string>{"wait", "10"}));
 }
 
@@ -151,13 +153,15 @@ TEST_F(Scripts, AnUnexpectedBoxFailsTheRun) {
     EXPECT_EQ(r.passed, 1);
     EXPECT_EQ(r.failed, 2) << out;  // the unanswered box, and a command after the end
     EXPECT_EQ(r.status, 1);
+    // The box is reported with the line that brought it up.
+    EXPECT_NE(out.find("t.scn:1: unexpected box \"File is missing."), std::string::npos) << out;
 }
 
 TEST_F(Scripts, BoxTextMustMatch) {
     std::string out;
     const RunResult r = run("answer ok \"Something else.\"\nstart\n", &out);
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(out.find("expected box \"Something else.\""), std::string::npos) << out;
+    EXPECT_NE(out.find("t.scn:1: expected box \"Something else.\""), std::string::npos) << out;
 }
 
 // The close box is dead while a window that waits for an answer stands over the main window, as

@@ -2,36 +2,23 @@
 // byte for byte, what a damaged or hand-edited file reads as, that only the program's user may
 // read it, and where "name:port" ends and a name is no name.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "mail/server_settings.h"
+#include "temp_dir.h"
 
 namespace ardentix {
 namespace {
 
 namespace fs = std::filesystem;
 
-class ServerFile : public ::testing::Test {
+// OPTION4.INI in a program directory of its own.
+class ServerFile : public testing::TempDirTest {
   protected:
-    ServerFile() {
-        std::string pattern = (fs::temp_directory_path() / "ardentix-server-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) ADD_FAILURE() << "no temporary directory";
-        dir = pattern;
-    }
-    ~ServerFile() override { fs::remove_all(dir); }
-    std::string bytes() const {
-        std::ifstream in(fs::path(dir) / "OPTION4.INI", std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    void write(const std::string& text) const {
-        std::ofstream(fs::path(dir) / "OPTION4.INI", std::ios::binary) << text;
-    }
-    std::string dir;
+    std::string bytes() const { return TempDirTest::bytes("OPTION4.INI"); }
+    void write(const std::string& text) const { TempDirTest::write("OPTION4.INI", text); }
 };
 
 TEST_F(ServerFile, WrittenOwnerOnlyAndReadBack) {

@@ -94,15 +94,14 @@ bool RecordingSound::Play(const std::string& name) {
 std::optional<QueuedDialogs::Queued> QueuedDialogs::take(const std::string& text) {
     last = text;
     if (queue.empty()) {
-        problems.push_back("line " + std::to_string(currentLine) + ": unexpected box \"" + text +
-                           "\"");
+        problems.push_back(Report(currentWhere, "unexpected box \"" + text + "\""));
         return std::nullopt;
     }
     Queued q = queue.front();
     queue.pop_front();
     if (q.boxText && *q.boxText != text) {
-        problems.push_back("line " + std::to_string(q.line) + ": expected box \"" + *q.boxText +
-                           "\", got \"" + text + "\"");
+        problems.push_back(
+            Report(q.where, "expected box \"" + *q.boxText + "\", got \"" + text + "\""));
     }
     return q;
 }
@@ -111,8 +110,8 @@ BoxAnswer QueuedDialogs::Message(BoxKind, BoxButtons buttons, const std::string&
     auto q = take(text);
     if (!q) return DefaultButton(buttons);
     if (auto answer = fitting(buttons, q->answer)) return *answer;
-    problems.push_back("line " + std::to_string(q->line) + ": answer \"" + q->answer +
-                       "\" does not fit the box \"" + text + "\"");
+    problems.push_back(
+        Report(q->where, "answer \"" + q->answer + "\" does not fit the box \"" + text + "\""));
     return DefaultButton(buttons);
 }
 
@@ -159,8 +158,7 @@ std::optional<Font> QueuedDialogs::ChooseFont(const Font&) {
     const std::optional<int> size =
         blank == std::string::npos ? std::nullopt : WholeNumber(q->answer.substr(blank + 1));
     if (!size || *size <= 0) {
-        problems.push_back("line " + std::to_string(q->line) +
-                           ": a font is \"Family size\": " + q->answer);
+        problems.push_back(Report(q->where, "a font is \"Family size\": " + q->answer));
         return std::nullopt;
     }
     return Font{q->answer.substr(0, blank), *size};
@@ -169,8 +167,7 @@ std::optional<Font> QueuedDialogs::ChooseFont(const Font&) {
 bool QueuedDialogs::ChoosePrinter() {
     auto q = take("Print");
     if (q && q->answer != "ok" && q->answer != "cancel") {
-        problems.push_back("line " + std::to_string(q->line) +
-                           ": the print dialog takes ok or cancel");
+        problems.push_back(Report(q->where, "the print dialog takes ok or cancel"));
     }
     return q && q->answer == "ok";
 }

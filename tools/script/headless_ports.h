@@ -7,6 +7,7 @@
 
 #include "core/ports.h"
 #include "core/timers.h"
+#include "script/parser.h"
 
 namespace ardentix::script {
 
@@ -68,7 +69,7 @@ class QueuedDialogs : public Dialogs {
     struct Queued {
         std::string answer;                  // yes, no, ok, cancel, or the text of an input box
         std::optional<std::string> boxText;  // what the box must show, when given
-        int line = 0;
+        Origin where;                        // the answer line
     };
 
     BoxAnswer Message(BoxKind kind, BoxButtons buttons, const std::string& text) override;
@@ -93,9 +94,10 @@ class QueuedDialogs : public Dialogs {
     std::string programDir;
     std::deque<Queued> queue;
     std::string last;
-    // Problems met while answering: a box nobody expected, a box with other text.
+    // Problems met while answering, each with its line: a box nobody expected, a box with other
+    // text.
     std::vector<std::string> problems;
-    int currentLine = 0;
+    Origin currentWhere;  // the line that runs
 
   private:
     std::optional<Queued> take(const std::string& text);

@@ -2,14 +2,14 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <sstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <QCoreApplication>
 
+#include "script/parser.h"
 #include "script/runner.h"
 
 namespace fs = std::filesystem;
@@ -69,14 +69,12 @@ int main(int argc, char** argv) {
     int failed = 0;
     int status = 0;
     for (const std::string& file : files) {
-        std::ifstream in(file, std::ios::binary);
-        if (!in) {
+        const std::optional<std::string> text = ardentix::script::ReadScriptFile(file);
+        if (!text) {
             std::cerr << file << ": cannot read\n";
             status = 2;
             continue;
         }
-        std::stringstream text;
-        text << in.rdbuf();
 
         fs::path dir = keep.empty()        ? temporaryDir()
                        : files.size() == 1 ? fs::path(keep)
@@ -88,7 +86,7 @@ int main(int argc, char** argv) {
             continue;
         }
         if (files.size() > 1) std::cout << "== " << file << "\n";
-        const auto result = ardentix::script::RunScript(text.str(), file, dir.string(), std::cout);
+        const auto result = ardentix::script::RunScript(*text, file, dir.string(), std::cout);
         passed += result.passed;
         failed += result.failed;
         status = std::max(status, result.status);

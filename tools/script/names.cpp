@@ -242,11 +242,7 @@ std::optional<std::string> usableValue(const Engine& e, std::string_view name) {
     if (!endsWith(name, ".usable")) return std::nullopt;
     const std::string_view control = name.substr(0, name.size() - 7);
     if (!e.screen.Has(control) && !ControlByName(control)) return std::nullopt;
-    const AvailableInputs in = InputsAvailable(e);
-    for (const auto* list : {&in.clicks, &in.menus, &in.pads, &in.fields, &in.spins}) {
-        if (std::find(list->begin(), list->end(), control) != list->end()) return flag(true);
-    }
-    return flag(false);
+    return flag(CanUse(e, control));
 }
 
 }  // namespace

@@ -104,7 +104,7 @@ class Runner {
     Runner(const Runner&) = delete;
     Runner& operator=(const Runner&) = delete;
 
-    RunResult Run(const std::string& text);
+    RunResult Run(const std::string& text, const FileReader& read);
 
   private:
     using Words = std::vector<std::string>;
@@ -129,9 +129,9 @@ class Runner {
     void doSpin(const Command& c);
     std::unique_ptr<QtMailLink> makeLink();
     void answerLink(const LinkAnswer& answer);
-    void waitForMail(int line);
+    void waitForMail(const Origin& where);
     bool pokeTimer(const std::string& name, const std::string& value);
-    void fail(int line, const std::string& message);
+    void fail(const Origin& where, const std::string& message);
 
     std::string scriptName_;
     std::ostream& out_;
@@ -167,7 +167,7 @@ void Runner::answerLink(const LinkAnswer& answer) {
 // A connect or send runs to its end before the next line: the event loop runs until the client
 // is done, the virtual clock standing still meanwhile. A server that keeps silent past the time
 // limit fails the script, and the wait ends as a cancel would end it.
-void Runner::waitForMail(int line) {
+void Runner::waitForMail(const Origin& where) {
     if (!MailBusy(engine_)) return;
     QEventLoop loop;
     QTimer limit;
@@ -178,13 +178,13 @@ void Runner::waitForMail(int line) {
     loop.exec();
     mailWait_ = nullptr;
     if (!MailBusy(engine_)) return;
-    fail(line, "the mail server did not answer within " + std::to_string(mailTimeout_) + " ms");
+    fail(where, "the mail server did not answer within " + std::to_string(mailTimeout_) + " ms");
     MailTimedOut(engine_);
 }
 
-void Runner::fail(int line, const std::string& message) {
+void Runner::fail(const Origin& where, const std::string& message) {
     ++result_.failed;
-    out_ << scriptName_ << ":" << line << ": " << message << "\n";
+    out_ << Report(where, message) << "\n";
 }
 
 void Runner::expectCount(const Words& w, size_t count) const {
@@ -252,10 +252,10 @@ void Runner::doChmod(const Command& c) {
                         fs::perm_options::remove, ec);
         readOnly_.insert(path);
         if (!ec && PathWritable(path) && !setImmutable(path, true)) {
-            fail(c.line, "chmod: " + w[1] + " stays writable for this user");
+            fail(c.where, "chmod: " + w[1] + " stays writable for this user");
         }
     }
-    if (ec) fail(c.line, "chmod " + w[1] + ": " + ec.message());
+    if (ec) fail(c.where, "chmod " + w[1] + ": " + ec.message());
 }
 
 void Runner::doPut(const Words& w) {
@@ -301,7 +301,7 @@ void Runner::doSet(const Command& c) {
     if (!started_) {
         earlySets_.emplace_back(*opt, w[2]);
     } else if (OptionPagesShown(engine_) && ActiveOptionTab(engine_) != TabCaption(TabOf(*opt))) {
-        fail(c.line, w[1] + " cannot be used now");
+        fail(c.where, w[1] + " cannot be used now");
     } else {
         setOption(*opt, w[2]);
     }
@@ -335,7 +335,7 @@ void Runner::doExpect(const Command& c) {
     if (actual == c.words[2]) {
         ++result_.passed;
     } else {
-        fail(c.line, "expected " + c.words[1] + " \"" + c.words[2] + "\", got \"" + actual + "\"");
+        fail(c.where, "expected " + c.words[1] + " \"" + c.words[2] + "\", got \"" + actual + "\"");
     }
 }
 
@@ -374,8 +374,8 @@ void Runner::doInput(const Command& c) {
         result = TypeLines(engine_, w[1], Words(w.begin() + 2, w.end()));
     }
     if (result == InputResult::Unknown) throw Malformed{"cannot " + w[0] + " " + w[1]};
-    if (result == InputResult::Unavailable) fail(c.line, w[1] + " cannot be used now");
-    waitForMail(c.line);
+    if (result == InputResult::Unavailable) fail(c.where, w[1] + " cannot be used now");
+    waitForMail(c.where);
 }
 
 // drag NAME TARGET [LEFT TOP]: a pad dropped on the chest outside the zones lies with its
@@ -392,7 +392,7 @@ void Runner::doDrag(const Command& c) {
     }
     const InputResult result = DragPad(engine_, w[1], w[2], left, top);
     if (result == InputResult::Unknown) throw Malformed{"cannot drag " + w[1] + " to " + w[2]};
-    if (result == InputResult::Unavailable) fail(c.line, w[1] + " cannot be used now");
+    if (result == InputResult::Unavailable) fail(c.where, w[1] + " cannot be used now");
 }
 
 // spin NAME up|down: one press on a half of a spin button.
@@ -402,13 +402,13 @@ void Runner::doSpin(const Command& c) {
     if (w[2] != "up" && w[2] != "down") throw Malformed{"spin takes up or down"};
     const InputResult result = Spin(engine_, w[1], w[2] == "up");
     if (result == InputResult::Unknown) throw Malformed{"cannot spin " + w[1]};
-    if (result == InputResult::Unavailable) fail(c.line, w[1] + " cannot be used now");
+    if (result == InputResult::Unavailable) fail(c.where, w[1] + " cannot be used now");
 }
 
 void Runner::doAnswer(const Command& c) {
     if (c.words.size() < 2 || c.words.size() > 3)
         throw Malformed{"answer takes an answer and a box text"};
-    QueuedDialogs::Queued q{c.words[1], std::nullopt, c.line};
+    QueuedDialogs::Queued q{c.words[1], std::nullopt, c.where};
     if (c.words.size() == 3) q.boxText = c.words[2];
     dialogs_.queue.push_back(q);
 }
@@ -416,7 +416,7 @@ void Runner::doAnswer(const Command& c) {
 void Runner::execute(const Command& c) {
     const Words& w = c.words;
     const std::string& verb = w[0];
-    dialogs_.currentLine = c.line;
+    dialogs_.currentWhere = c.where;
     if (verb == "clock") {
         doClock(w);
     } else if (verb == "dateformat") {
@@ -429,8 +429,8 @@ void Runner::execute(const Command& c) {
         expectCount(w, 1);
         if (!started_) throw Malformed{"close needs a started program"};
         if (CloseBox(engine_) == InputResult::Unavailable)
-            fail(c.line, "the main window cannot be closed while " +
-                             std::string(WaitingWindow(engine_)) + " waits for an answer");
+            fail(c.where, "the main window cannot be closed while " +
+                              std::string(WaitingWindow(engine_)) + " waits for an answer");
     } else if (verb == "put") {
         doPut(w);
     } else if (verb == "remove") {
@@ -454,7 +454,7 @@ void Runner::execute(const Command& c) {
         expectCount(w, 2);
         const InputResult result = ChooseTab(engine_, w[1]);
         if (result == InputResult::Unknown) throw Malformed{"no tab " + w[1]};
-        if (result == InputResult::Unavailable) fail(c.line, "the option pages are not shown");
+        if (result == InputResult::Unavailable) fail(c.where, "the option pages are not shown");
     } else if (verb == "seed") {
         expectCount(w, 2);
         engine_.random.Seed(static_cast<uint32_t>(numberArg(w[1], "seed")));
@@ -500,36 +500,38 @@ void Runner::execute(const Command& c) {
     }
 }
 
-RunResult Runner::Run(const std::string& text) {
+RunResult Runner::Run(const std::string& text, const FileReader& read) {
     ParseError error;
-    auto commands = ParseScript(text, error);
+    auto commands = ParseScript(text, scriptName_, error, read);
     if (!commands) {
-        out_ << scriptName_ << ":" << error.line << ": " << error.message << "\n";
+        out_ << Report(error.where, error.message) << "\n";
         result_.status = 2;
         return result_;
     }
     bool endReported = false;
     for (const Command& c : *commands) {
         if (engine_.ended && c.words[0] != "expect" && c.words[0] != "print") {
-            fail(c.line, c.words[0] + " after the program ended");
+            fail(c.where, c.words[0] + " after the program ended");
             continue;
         }
         try {
             execute(c);
         } catch (const Malformed& m) {
-            out_ << scriptName_ << ":" << c.line << ": " << m.message << "\n";
+            out_ << Report(c.where, m.message) << "\n";
             result_.status = 2;
             return result_;
         }
         if (engine_.ended && !endReported) {
-            out_ << scriptName_ << ":" << c.line << ": the program ended\n";
+            out_ << Report(c.where, "the program ended") << "\n";
             endReported = true;
         }
     }
-    for (const std::string& problem : dialogs_.problems)
-        fail(0, problem);
+    for (const std::string& problem : dialogs_.problems) {
+        ++result_.failed;
+        out_ << problem << "\n";
+    }
     for (const QueuedDialogs::Queued& q : dialogs_.queue) {
-        fail(q.line, "answer \"" + q.answer + "\" was never asked for");
+        fail(q.where, "answer \"" + q.answer + "\" was never asked for");
     }
     result_.status = result_.failed > 0 ? 1 : 0;
     return result_;
@@ -538,9 +540,9 @@ RunResult Runner::Run(const std::string& text) {
 }  // namespace
 
 RunResult RunScript(const std::string& text, const std::string& scriptName,
-                    const std::string& programDir, std::ostream& out) {
+                    const std::string& programDir, std::ostream& out, const FileReader& read) {
     Runner runner(scriptName, programDir, out);
-    return runner.Run(text);
+    return runner.Run(text, read);
 }
 
 }  // namespace ardentix::script

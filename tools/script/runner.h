@@ -3,6 +3,8 @@
 #include <ostream>
 #include <string>
 
+#include "script/parser.h"
+
 namespace ardentix::script {
 
 struct RunResult {
@@ -13,8 +15,10 @@ struct RunResult {
     int status = 0;
 };
 
-// Runs one scenario script against a fresh program whose program directory is programDir.
+// Runs one scenario script against a fresh program whose program directory is programDir; the
+// files it includes are read by read, their paths relative to scriptName's folder.
 RunResult RunScript(const std::string& text, const std::string& scriptName,
-                    const std::string& programDir, std::ostream& out);
+                    const std::string& programDir, std::ostream& out,
+                    const FileReader& read = ReadScriptFile);
 
 }  // namespace ardentix::script
