@@ -15,7 +15,7 @@ namespace {
 void PrepareAndReset(benchmark::State& state) {
     testing::FakePorts fakes;
     WiredEngine engine(fakes.ports(), testing::kNoProgramDir);
-    engine.state.Mode = kPractice;
+    engine.ScriptState().Mode = kPractice;
     for (auto _ : state) {
         PrepareScenario(engine);
         ResetScenario(engine);

@@ -3,7 +3,9 @@
 #include <array>
 
 #include "aed/aed.h"
+#include "aed/own.h"
 #include "aed/phase.h"
+#include "core/course.h"
 #include "core/engine.h"
 #include "core/sound.h"
 #include "monitor/conditions.h"
@@ -24,9 +26,9 @@ bool busyPrompt(const Engine& e) {
 void resetSequences(Engine& e) {
     Move(e, AedMove::StopSequences);
     e.screen.Edit("AEDDISPLAY0").text.clear();
-    e.state.ShockRequested = false;
-    e.state.RewardedPulseChecks = 0;
-    e.state.AnalysisFinished = false;
+    OwnAed(e).ShockRequested = false;
+    ForgetRewardedPulseChecks(e);
+    SetAnalysisFinished(e, false);
 }
 
 // The analysis that completes the AED part of the scenario.
@@ -52,10 +54,11 @@ bool completesAnalyses(const Engine& e) {
 }
 
 void startAnalysis(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
+    AedState& aed = OwnAed(e);
     LogDevice(e, "Analysis started");
-    s.LastAction = "Analyze";
-    s.CPRSinceAnalysis = false;
+    NoteAction(e, "Analyze");
+    ForgetCPRSinceAnalysis(e);
     const bool ready = s.AEDOn && BothPads(e);
     const std::string& p = s.PreviousAction;
     if (s.NextStep == kPressAnalyze) AwardStep(e);
@@ -68,14 +71,14 @@ void startAnalysis(Engine& e) {
         AwardStep(e);
     }
     UpdateVitalSigns(e);
-    ++s.AnalysisCount;
-    if (s.PulseState == kNothingToShock) ++s.AnalysesSinceShock;
-    if (completesAnalyses(e)) s.AnalysesComplete = true;
+    ++aed.AnalysisCount;
+    if (s.PulseState == kNothingToShock) ++aed.AnalysesSinceShock;
+    if (completesAnalyses(e)) aed.AnalysesComplete = true;
     CheckShockDelivered(e);
     CheckPulseAfterAnalysis(e);
     CheckCPRAfterPulse(e);
     Move(e, AedMove::StartAnalysis);
-    s.ClearCredited = false;
+    aed.ClearCredited = false;
     if (s.Mode == kTutorial && s.PatientCleared) e.screen.Edit("ADVICEPANEL").visible = false;
 }
 
@@ -154,40 +157,41 @@ void motionDetected(Engine& e) {
 }
 
 void result(Engine& e) {
+    AedState& aed = OwnAed(e);
     if (PatientMoving(e)) return motionStop(e);
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
     if (!s.PatientCleared && s.NextStep != kEndScenario && !s.PulseCheckedAfterReturn &&
         e.settings.On(Opt::OPTClearAnalyze)) {
         Deduct(e, 25, "Forgot to clear during analysis (-25).", "",
                "Did not clear during analysis (-25).");
     }
-    s.PatientCleared = false;
+    SetPatientCleared(e, false);
     if (s.PulseState != kShockable) {
         e.screen.Edit("AEDDISPLAY0").text.clear();
         SetPrompt(e, prompt::kNoShock);
         PlaySound(e, "noshockA.wav");
         e.screen.Edit("AnalyzeLED").color = Color::White;
         Move(e, AedMove::AdviseNoShock);
-        s.ShockAdvised = false;
-        ++s.NoShockCount;
-        s.ShocksInSeries = 0;
+        aed.ShockAdvised = false;
+        ++aed.NoShockCount;
+        EndShockSeries(e);
     } else {
         SetPrompt(e, prompt::kShockAdvised);
         PlaySound(e, "shockadv.wav");
         e.screen.Edit("AnalyzeLED").color = Color::White;
         Move(e, AedMove::AdviseShock);
-        s.ShockAdvised = true;
-        s.ClearCredited = false;
+        aed.ShockAdvised = true;
+        aed.ClearCredited = false;
     }
-    s.AnalysisFinished = true;
+    SetAnalysisFinished(e, true);
     EvaluateNextStep(e);
     // A refractory rhythm may turn shockable again: by chance after one no-shock analysis,
     // surely after two.
     if (s.PatientCategory == kRefractory && s.PulseState == kNothingToShock) {
         if (s.AnalysesSinceShock == 1) {
-            if (e.random(2) == 0) s.PulseState = kShockable;
+            if (e.random(2) == 0) SetPulseState(e, kShockable);
         } else if (s.AnalysesSinceShock > 1) {
-            s.PulseState = kShockable;
+            SetPulseState(e, kShockable);
         }
     }
     if (e.screen.Get("MSG0").text != "Forgot to clear during analysis (-25).") ShowMessage(e, "");
@@ -199,7 +203,7 @@ void result(Engine& e) {
 bool PatientMoving(const Engine& e) {
     const ScenarioState& s = e.state;
     return s.TroubleKind == 2 || s.BagBreathing || CPRRunning(e) ||
-           e.screen.Get("PULSEHAND").visible || s.Phase.rescuer.check == HandsCheck::Shaking;
+           e.screen.Get("PULSEHAND").visible || e.rescuer().Phase.check == HandsCheck::Shaking;
 }
 
 namespace {
@@ -208,7 +212,7 @@ namespace {
 // pressed the key is charged for an analysis the protocol forbids; the device itself simply does
 // not start one (below the pediatric minimum, at the hypothermic shock limit) and waits.
 void request(Engine& e, bool byDevice) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
     const bool over = s.AnalysesComplete && s.NextStep == kEndScenario;
     if (over) {
         ShowScenarioOver(e);

@@ -1,5 +1,6 @@
 // The electrode pads: dragged from the tray onto the chest; either pad may go on either zone.
 #include "aed/aed.h"
+#include "aed/own.h"
 #include "aed/phase.h"
 #include "core/engine.h"
 #include "core/patient_view.h"
@@ -21,13 +22,13 @@ PadNames names(Pad pad) {
                              : PadNames{"PADRED", "PADREDzoneTorso", "Electrode2"};
 }
 
-bool& dragging(ScenarioState& s, Pad pad) {
+bool& dragging(AedState& s, Pad pad) {
     return pad == Pad::White ? s.WhiteDragging : s.RedDragging;
 }
-bool& attached(ScenarioState& s, Pad pad) {
+bool& attached(AedState& s, Pad pad) {
     return pad == Pad::White ? s.WhitePadAttached : s.RedPadAttached;
 }
-bool& misplaced(ScenarioState& s, Pad pad) {
+bool& misplaced(AedState& s, Pad pad) {
     return pad == Pad::White ? s.WhiteMisplaced : s.RedMisplaced;
 }
 
@@ -48,7 +49,8 @@ bool abcsDone(const ScenarioState& s) {
 
 // A correct zone: the pad being dragged lies there now.
 void dropOnZone(Engine& e, PadTarget zone) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
+    AedState& aed = OwnAed(e);
     const bool whiteZone = zone == PadTarget::WhiteZone;
     const bool occupied =
         whiteZone ? (s.WhitePadAttached && !s.PadsSwapped) || (s.RedPadAttached && s.PadsSwapped)
@@ -58,25 +60,25 @@ void dropOnZone(Engine& e, PadTarget zone) {
     // The flags decide which pad this is, the white one first.
     Pad pad = Pad::White;
     if (s.WhiteDragging) {
-        s.PadsSwapped = !whiteZone;
-        s.WhiteDragging = false;
-        s.WhitePadAttached = true;
-        s.WhiteMisplaced = false;
-        if (whiteZone) s.WhiteGuideShown = false;
+        aed.PadsSwapped = !whiteZone;
+        aed.WhiteDragging = false;
+        aed.WhitePadAttached = true;
+        aed.WhiteMisplaced = false;
+        if (whiteZone) HideWhiteGuide(e);
     } else if (s.RedDragging) {
         pad = Pad::Red;
-        s.PadsSwapped = whiteZone;
-        s.RedDragging = false;
-        s.RedPadAttached = true;
-        if (!whiteZone) s.RedMisplaced = false;
+        aed.PadsSwapped = whiteZone;
+        aed.RedDragging = false;
+        aed.RedPadAttached = true;
+        if (!whiteZone) aed.RedMisplaced = false;
     } else {
         return;
     }
     showMisplaced(e);
     if (whiteZone) {
-        if (pad == Pad::Red) s.RedGuideShown = false;
+        if (pad == Pad::Red) HideRedGuide(e);
     } else {
-        s.RedGuideShown = false;
+        HideRedGuide(e);
         e.screen.Edit(names(pad).tray).visible = false;
     }
     EvaluateNextStep(e);
@@ -87,7 +89,7 @@ void dropOnZone(Engine& e, PadTarget zone) {
         if (e.screen.Get("PowerLight").color == Color::Green) {
             Move(e, AedMove::PromptAnalyzeSoon);
             if (s.TroubleOccurred) {
-                s.NextStep = StepAfterTrouble(e);
+                SetNextStep(e, StepAfterTrouble(e));
             }
         }
     } else {
@@ -99,16 +101,15 @@ void dropOnZone(Engine& e, PadTarget zone) {
 }
 
 void dropOnTorso(Engine& e, int left, int top) {
-    ScenarioState& s = e.state;
     Deduct(e, 100, "Incorrect location. Try again (-100).", "",
            "Incorrect electrode placement (-100).");
     for (Pad pad : {Pad::White, Pad::Red}) {
-        if (!dragging(s, pad)) continue;
+        if (!dragging(OwnAed(e), pad)) continue;
         Element& lying = e.screen.Edit(names(pad).misplaced);
         lying.left = left;
         lying.top = top;
-        misplaced(s, pad) = true;
-        dragging(s, pad) = false;
+        misplaced(OwnAed(e), pad) = true;
+        dragging(OwnAed(e), pad) = false;
         e.screen.Edit(names(pad).tray).visible = false;
         showMisplaced(e);
         Redraw(e);
@@ -119,7 +120,7 @@ void dropOnTorso(Engine& e, int left, int top) {
 }  // namespace
 
 void ChargePediatricLimit(Engine& e, const std::string& attempt, bool floorAtMinus5000) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
     const std::string limit = e.settings.Text(Opt::OptMinimumAge);
     const bool byAge = e.settings.On(Opt::Age);
     ShowMessage(
@@ -129,43 +130,42 @@ void ChargePediatricLimit(Engine& e, const std::string& attempt, bool floorAtMin
     e.screen.Edit("TForm2.Errors")
         .lines.push_back("Attempted to " + attempt + " patient under minimum " +
                          (byAge ? "age" : "weight") + " (-300).");
-    s.PediatricLimitViolated = true;
+    OwnAed(e).PediatricLimitViolated = true;
     if (!floorAtMinus5000 || s.Score > -5000) ChangeScore(e, -300);
     ShowScore(e);
 }
 
 bool StartPadDrag(Engine& e, Pad pad) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
     if (pediatricRefused(e)) {
         ChargePediatricLimit(e, "attach electrode to", true);
-        dragging(s, pad) = false;
+        dragging(OwnAed(e), pad) = false;
         return false;
     }
     if (!abcsDone(s) && !s.ABCsPhaseClosed) {
         Deduct(e, 300, "Did not complete ABCs before", "attaching AED (-300).",
                "Did not complete ABCs before attaching AED (-300).");
-        s.ABCsPhaseClosed = true;
+        CloseABCsPhase(e);
     }
     if (CPRIsRunning(e)) StopCPR(e);
     e.screen.Edit(names(pad).tray).visible = false;
-    s.LastAction = names(pad).action;
-    dragging(s, pad) = true;
+    NoteAction(e, names(pad).action);
+    dragging(OwnAed(e), pad) = true;
     return true;
 }
 
 bool StartMisplacedPadDrag(Engine& e, Pad pad) {
-    ScenarioState& s = e.state;
     if (CPRIsRunning(e)) StopCPR(e);
-    s.LastAction = names(pad).action;
-    dragging(s, pad) = true;
-    misplaced(s, pad) = false;
+    NoteAction(e, names(pad).action);
+    dragging(OwnAed(e), pad) = true;
+    misplaced(OwnAed(e), pad) = false;
     showMisplaced(e);
     Redraw(e);
     return true;
 }
 
 void PressMisplacedPad(Engine& e, Pad pad) {
-    misplaced(e.state, pad) = false;
+    misplaced(OwnAed(e), pad) = false;
     showMisplaced(e);
     Redraw(e);
 }
@@ -201,22 +201,22 @@ void DropPad(Engine& e, PadTarget target, int left, int top) {
 }
 
 void EndPadDrag(Engine& e, Pad pad, bool fromMisplaced) {
-    ScenarioState& s = e.state;
     const std::string which = pad == Pad::White ? "White pad " : "Red pad ";
-    LogAction(e, which + (attached(s, pad)    ? "placed"
-                          : misplaced(s, pad) ? "misplaced"
-                          : fromMisplaced     ? "removed"
-                                              : "not placed"));
+    LogAction(e, which + (attached(OwnAed(e), pad)    ? "placed"
+                          : misplaced(OwnAed(e), pad) ? "misplaced"
+                          : fromMisplaced             ? "removed"
+                                                      : "not placed"));
     // A drag that ended without a placement lets go of the pad: a later drop of the other pad
     // must not be counted for this one.
-    dragging(s, pad) = false;
+    dragging(OwnAed(e), pad) = false;
     if (fromMisplaced) {
-        if (!attached(s, pad)) misplaced(s, pad) = true;
+        if (!attached(OwnAed(e), pad)) misplaced(OwnAed(e), pad) = true;
         showMisplaced(e);
         Redraw(e);
         return;
     }
-    e.screen.Edit(names(pad).tray).visible = !(attached(s, pad) || misplaced(s, pad));
+    e.screen.Edit(names(pad).tray).visible =
+        !(attached(OwnAed(e), pad) || misplaced(OwnAed(e), pad));
 }
 
 }  // namespace ardentix

@@ -3,6 +3,7 @@
 // order of the calls below is the order in which they take their turns.
 #include "aed/phase.h"
 
+#include "aed/own.h"
 #include "core/engine.h"
 
 namespace ardentix {
@@ -80,11 +81,11 @@ void afterIfNoPulse(Engine& e, AedPhase& p, Timers t) {
 }  // namespace
 
 const AedPhase& DevicePhase(const Engine& e) {
-    return e.state.Phase.aed;
+    return e.aed().Phase;
 }
 
 void Move(Engine& e, AedMove move) {
-    AedPhase& p = e.state.Phase.aed;
+    AedPhase& p = OwnAed(e).Phase;
     const Timers t(e);
     switch (move) {
         case AedMove::SwitchOn:

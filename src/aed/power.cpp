@@ -2,6 +2,7 @@
 #include <array>
 
 #include "aed/aed.h"
+#include "aed/own.h"
 #include "aed/phase.h"
 #include "core/engine.h"
 #include "core/sound.h"
@@ -62,7 +63,7 @@ bool PowerLightLit(const Engine& e) {
 }
 
 void PowerOn(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
     LogAction(e, "Power");
     if (s.AEDOn) return;
     e.screen.Edit("CloseupPanel").visible = true;
@@ -72,11 +73,11 @@ void PowerOn(Engine& e) {
     }
     e.screen.Edit("POWERBUTTON2").visible = false;
     e.screen.Edit("PowerButton").visible = false;
-    s.LastAction = "Power";
+    NoteAction(e, "Power");
     // Switching on earns the step points whatever was expected, except on a patient below the
     // pediatric minimum when monitoring is not allowed.
     if (s.PatientCategory != kPediatric || e.settings.On(Opt::OPTPEDSMONITOR)) AwardStep(e);
-    s.AEDOn = true;
+    OwnAed(e).AEDOn = true;
     CheckAnalyzeAfterShock(e);
     CheckShockDelivered(e);
     UpdateVitalSigns(e);
@@ -108,7 +109,7 @@ void selfTest(Engine& e) {
 }
 
 void ready(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
     LogDevice(e, "Self-test done");
     e.screen.Edit("AEDDISPLAY0").text.clear();
     const bool bothPads = s.WhitePadAttached && s.RedPadAttached;
@@ -116,7 +117,7 @@ void ready(Engine& e) {
         // "SELF-TEST" stays until the first analysis is prompted.
         Move(e, AedMove::PromptAnalyzeSoon);
         if (s.TroubleOccurred) {
-            s.NextStep = StepAfterTrouble(e);
+            SetNextStep(e, StepAfterTrouble(e));
         }
     }
     Move(e, AedMove::SelfTestDone);

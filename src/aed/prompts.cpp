@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "aed/aed.h"
+#include "aed/own.h"
 #include "aed/phase.h"
 #include "core/engine.h"
 #include "core/sound.h"
@@ -33,18 +34,16 @@ void ifNoPulse(Engine& e) {
 }
 
 int cprPeriod(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
     const Settings& o = e.settings;
     if (o.Text(Opt::OptCPR2Length) == "0") return o.Value(Opt::OptCPR1Length);
     if (s.AnalysisCount == 1 || s.AnalysesSinceShock > 1) return o.Value(Opt::OptCPR2Length);
-    if (s.CPRAfterStackedShocks) {
-        s.CPRAfterStackedShocks = false;
-        return o.Value(Opt::OptCPR2Length);
-    }
+    if (TakeCPRAfterStackedShocks(e)) return o.Value(Opt::OptCPR2Length);
     return o.Value(Opt::OptCPR1Length);
 }
 
 void startCPR(Engine& e) {
+    AedState& aed = OwnAed(e);
     SetPrompt(e, prompt::kStartCPR);
     Move(e, AedMove::ShowStartCPR);
     if (!DevicePhase(e).countdown) {
@@ -52,24 +51,25 @@ void startCPR(Engine& e) {
         Move(e, AedMove::StartCountdown);
         // The count is a byte: a period outside 0..255 seconds is held to it.
         const int period = std::clamp(cprPeriod(e), 0, 255);
-        e.state.CountdownSeconds = static_cast<uint8_t>(period);
-        e.state.CountdownLength = period;
+        aed.CountdownSeconds = static_cast<uint8_t>(period);
+        aed.CountdownLength = period;
     }
     AdviseInTutorial(e);
 }
 
 void countdownTick(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
+    AedState& aed = OwnAed(e);
     if (e.screen.Get("TCPRFORM").visible) return;  // the CPR quiz holds the count
-    ++s.CountdownTicks;
+    ++aed.CountdownTicks;
     if ((s.PreviousAction == "Pulse" || s.CPRSinceAnalysis) && s.CountdownTicks == 5 &&
         s.CountdownSeconds < s.CountdownLength - 15 && s.CountdownSeconds > 5 && s.PulseRate == 0 &&
         !CPRRunning(e)) {
         ShowOnFreeLine(e, "You should be doing CPR.");
     }
-    if (s.CountdownTicks == 5) s.CountdownTicks = 0;
+    if (aed.CountdownTicks == 5) aed.CountdownTicks = 0;
     // A period of 0 seconds ends at its first tick and never counts below zero.
-    if (s.CountdownSeconds > 0) --s.CountdownSeconds;
+    if (aed.CountdownSeconds > 0) --aed.CountdownSeconds;
     e.screen.Edit("AEDDISPLAY0").text = CountdownText(s.CountdownSeconds);
     if (s.CountdownSeconds != 0) return;
     LogDevice(e, "Countdown ended");

@@ -1,6 +1,8 @@
 // Charging, the shock key, the rhythm after a shock and the disarm time-out.
 #include "aed/aed.h"
+#include "aed/own.h"
 #include "aed/phase.h"
+#include "core/course.h"
 #include "core/engine.h"
 #include "core/sound.h"
 #include "monitor/finish.h"
@@ -42,10 +44,10 @@ void pushToShock(Engine& e) {
 }
 
 void scoreFirstShock(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
     const int t = ScoredFirstShock(s.ElapsedSeconds);
     const std::string text = FirstShockText(t);
-    s.FirstShockTimeText = text;
+    NoteFirstShockTime(e, text);
     // A refractory rhythm is not held to the time of its first shock once CPR has been started
     // after an analysis.
     const bool timed = !(s.PatientCategory == kRefractory && s.CPRCount > 0);
@@ -87,24 +89,24 @@ void scoreFirstShock(Engine& e) {
 
 // The rhythm moves towards a restored pulse after the shocks the patient needs.
 void rhythmAfterShock(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
     if (s.PatientCategory == kHypothermic) return;  // a cold heart stays shockable
     if ((s.AnalysisCount > 1 && s.ShockCount >= s.ShocksNeeded) ||
         (s.AnalysisCount > 0 && s.ShocksNeeded == 1)) {
         if (s.PulseState != kPulseRestored) LogEventOf(e, "patient", "Pulse returned");
-        s.PulseState = kPulseRestored;
+        SetPulseState(e, kPulseRestored);
     } else if (s.PatientCategory == kRefractory && s.PulseState == kShockable) {
         if (s.ShockCount == 1) {
             e.SeedFromClock();
-            if (e.random(2) == 0) s.PulseState = kNothingToShock;
+            if (e.random(2) == 0) SetPulseState(e, kNothingToShock);
         } else if (s.ShockCount == 2) {
-            s.PulseState = kNothingToShock;
+            SetPulseState(e, kNothingToShock);
         }
     }
 }
 
 void afterShock(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
     SetPrompt(e, "");
     e.screen.Edit("NumShockLabel").text = "#" + std::to_string(s.ShockCount);
     Move(e, AedMove::EndShock);
@@ -117,23 +119,23 @@ void afterShock(Engine& e) {
         Move(e, AedMove::PromptAnalyzeAgain);
     }
     if (s.PulseState == kPulseRestored && s.ShockCount == s.ShocksNeeded && s.ShocksInSeries == 3) {
-        s.AnalysesComplete = true;
+        OwnAed(e).AnalysesComplete = true;
     }
 }
 
 void disarm(Engine& e) {
-    ScenarioState& s = e.state;
+    AedState& aed = OwnAed(e);
     const std::string& p = PromptLine(e);
     if (p == prompt::kPushToShock || p == prompt::kStandClear) {
         SetPrompt(e, prompt::kChargeRemoved);
         Move(e, AedMove::Disarm);
         e.screen.Edit("ShockLED").color = Color::White;
-        s.ShockAdvised = false;
+        aed.ShockAdvised = false;
         Deduct(e, 200, "Did not shock after Shock Advised (-200).", "",
                "Did not shock after Shock Advised (-200).");
-        s.NextStep = e.settings.On(Opt::OPTClearAnalyze) ? kClearForAnalysis : kPressAnalyze;
-        s.ShockRequested = true;
-        s.ClearCredited = false;
+        SetNextStep(e, e.settings.On(Opt::OPTClearAnalyze) ? kClearForAnalysis : kPressAnalyze);
+        aed.ShockRequested = true;
+        aed.ClearCredited = false;
         Move(e, e.settings.On(Opt::OPTAUTOANALYZE) ? AedMove::AwaitAutoAnalysis
                                                    : AedMove::PromptAnalyzeAgain);
     }
@@ -148,15 +150,16 @@ void delayedAnalysis(Engine& e) {
 }  // namespace
 
 void ShockKey(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
+    AedState& aed = OwnAed(e);
     LogAction(e, "Shock");
     if (!PowerLightLit(e) || !s.ShockAdvised) return;
     if (PromptLine(e) == prompt::kShockAdvised || DevicePhase(e).step == AedStep::Charging) return;
     PlaySound(e, "click.wav");
-    s.AnalysisFinished = false;
+    SetAnalysisFinished(e, false);
     ShowMessage(e, audioOn(e) ? "" : "Shock delivered.");
     Move(e, AedMove::PressShock);
-    s.LastAction = "Shock";
+    NoteAction(e, "Shock");
     e.screen.Edit("ShockLED").color = Color::White;
     if (!s.WhitePadAttached) {
         e.screen.Edit("AEDDISPLAY0").text = "  ";
@@ -172,21 +175,21 @@ void ShockKey(Engine& e) {
         Move(e, AedMove::AbandonShock);
         e.Message(BoxKind::Error, BoxButtons::Ok,
                   "You forgot to clear before shocking. Select OK and try again.");
-        s.LastAction = "MISSEDCLEAR";
+        NoteAction(e, "MISSEDCLEAR");
         FinishScenario(e);
         return;
     }
     if (s.ShockCount == 0) scoreFirstShock(e);
-    ++s.ShockCount;
+    ++aed.ShockCount;
     LogDevice(e, "Shock delivered");
-    ++s.ShocksInSeries;
+    CountStackedShock(e);
     UpdateVitalSigns(e);
     Move(e, AedMove::DeliverShock);
     EvaluateNextStep(e);
-    s.ShockAdvised = false;
-    s.AnalysesSinceShock = 0;
-    s.PatientCleared = false;
-    s.ClearCredited = false;
+    aed.ShockAdvised = false;
+    aed.AnalysesSinceShock = 0;
+    SetPatientCleared(e, false);
+    aed.ClearCredited = false;
 }
 
 void RegisterShockTimers(Engine& e) {

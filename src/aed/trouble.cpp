@@ -5,6 +5,7 @@
 #include <array>
 
 #include "aed/aed.h"
+#include "aed/own.h"
 #include "aed/phase.h"
 #include "core/engine.h"
 #include "core/patient_view.h"
@@ -29,20 +30,19 @@ void shiftRedZone(Engine& e, int by) {
 }
 
 // The pad lying on the red pad's zone: the red one, or the white one when the pads were swapped.
-bool& padOnRedZone(ScenarioState& s) {
+bool& padOnRedZone(AedState& s) {
     return s.PadsSwapped ? s.WhitePadAttached : s.RedPadAttached;
 }
 
 void looseElectrode(Engine& e) {
-    ScenarioState& s = e.state;
     LogDevice(e, "Fault: electrode loose");
-    bool& pad = padOnRedZone(s);
+    bool& pad = padOnRedZone(OwnAed(e));
     // Only a pad that is on can come off; the zone moves with it once.
     if (pad) {
         pad = false;
         shiftRedZone(e, kLooseShift);
     }
-    s.TroubleOccurred = true;
+    OwnAed(e).TroubleOccurred = true;
     SetPrompt(e, prompt::kConnect);
     PlaySound(e, "connecte.wav");
     Redraw(e);
@@ -50,7 +50,7 @@ void looseElectrode(Engine& e) {
 
 void lowBattery(Engine& e) {
     LogDevice(e, "Fault: low battery");
-    e.state.TroubleOccurred = true;
+    OwnAed(e).TroubleOccurred = true;
     e.screen.Edit("LOWBATTERYINDICATOR").visible = true;
     PlaySound(e, "battrepl.wav");
     Move(e, AedMove::ShowLowBattery);
@@ -59,7 +59,7 @@ void lowBattery(Engine& e) {
     e.screen.Edit("ShockLED").color = Color::White;
     e.screen.Edit("AnalyzeButton").visible = false;
     e.screen.Edit("ShockButton").visible = false;
-    e.state.NextStep = kReplaceBattery;
+    SetNextStep(e, kReplaceBattery);
 }
 
 void blinkBattery(Engine& e) {
@@ -76,7 +76,7 @@ int TroubleRollRange(int odds) {
 }
 
 int DrawTroubleKind(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
     const Settings& o = e.settings;
     const int range = TroubleRollRange(o.Value(Opt::OptTroubleOdds));
     int roll = 1;
@@ -101,10 +101,11 @@ int DrawTroubleKind(Engine& e) {
 }
 
 bool RaiseTrouble(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
+    AedState& aed = OwnAed(e);
     if (const int kind = DrawTroubleKind(e); kind != 0) {
-        s.TroubleKind = static_cast<uint8_t>(kind);
-        if (kind == kTroubleMotion) s.TroubleOccurred = true;
+        aed.TroubleKind = static_cast<uint8_t>(kind);
+        if (kind == kTroubleMotion) aed.TroubleOccurred = true;
     }
     switch (s.TroubleKind) {
         case kTroubleLooseElectrode:
@@ -129,7 +130,7 @@ void TroubleButton(Engine& e) {
 }
 
 void ReattachElectrode(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
     LogAction(e, "Reattach electrode");
     if (s.TroubleKind != kTroubleLooseElectrode) {
         ShowMessage(e, BothPads(e) ? "Both electrodes are attached. No action taken."
@@ -137,12 +138,12 @@ void ReattachElectrode(Engine& e) {
         return;
     }
     shiftRedZone(e, -kLooseShift);
-    padOnRedZone(s) = true;
+    padOnRedZone(OwnAed(e)) = true;
     Redraw(e);
     ShowMessage(e, "Electrode is re-attached.");
     Move(e, AedMove::PromptAnalyzeAgain);
     ChangeScore(e, kRepairBonus);
-    s.TroubleKind = 0;
+    OwnAed(e).TroubleKind = 0;
     AwardStep(e);
     ShowScore(e);
 }
@@ -152,21 +153,22 @@ void PressRedPadZone(Engine& e) {
 }
 
 void ReplaceBattery(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
+    AedState& aed = OwnAed(e);
     LogAction(e, "Replace battery");
     if (s.TroubleKind != kTroubleLowBattery) {
         ShowMessage(e, "Battery is fully charged. No action taken.");
         return;
     }
-    s.TroubleKind = 0;
+    aed.TroubleKind = 0;
     ShowMessage(e, "The battery has been replaced. Press ON.");
-    s.NextStep = kTurnAEDOn;
-    s.ShockAdvised = false;
-    s.PatientCleared = false;
+    SetNextStep(e, kTurnAEDOn);
+    aed.ShockAdvised = false;
+    SetPatientCleared(e, false);
     AwardStep(e);
     ShowScore(e);
     // The device is off until the trainee presses ON on the close-up.
-    s.AEDOn = false;
+    aed.AEDOn = false;
     SetPrompt(e, "");
     e.screen.Edit("AEDDISPLAY0").text.clear();
     e.screen.Edit("NumShockLabel").visible = false;
@@ -182,9 +184,9 @@ void ReplaceBattery(Engine& e) {
 }
 
 void StopMotion(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
     LogAction(e, "Stop motion");
-    s.BagBreathing = s.MaskBreathing = s.AdultCPRRunning = s.ChildCPRRunning = false;
+    MarkHandsOff(e);
     e.screen.Edit("PULSEHAND").visible = false;
     StopCPR(e);
     ShowMessage(e, "All patient motion has stopped.");
@@ -197,13 +199,13 @@ void StopMotion(Engine& e) {
     Move(e, AedMove::StopMotion);
     // The score display follows with the next step that shows it.
     ChangeScore(e, kRepairBonus);
-    if (s.LastAction == "Analyze") s.NextStep = kPressAnalyze;
+    if (s.LastAction == "Analyze") SetNextStep(e, kPressAnalyze);
     if (s.TroubleKind == kTroubleMotion) {
         AwardStep(e);
         ShowScore(e);
     }
-    s.TroubleKind = 0;
-    s.PatientCleared = true;
+    OwnAed(e).TroubleKind = 0;
+    SetPatientCleared(e, true);
 }
 
 void RegisterTroubleTimers(Engine& e) {

@@ -1,5 +1,6 @@
 // The rescuer's two actions on the AED: the voice report and clearing the patient.
 #include "aed/aed.h"
+#include "aed/own.h"
 #include "aed/phase.h"
 #include "core/engine.h"
 #include "core/patient_view.h"
@@ -20,19 +21,20 @@ bool mayCredit(const Engine& e) {
 }
 
 void clearDuringAnalysis(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
+    AedState& aed = OwnAed(e);
     ShowMessage(e, "Stand Clear!");
     if (mayCredit(e) && e.settings.On(Opt::OPTClearAnalyze)) {
         AwardStep(e);
         ShowScore(e);
-        s.ClearCredited = true;
-        if (s.ShocksNeeded == 0) s.NextStep = kCheckPulse;
+        aed.ClearCredited = true;
+        if (s.ShocksNeeded == 0) SetNextStep(e, kCheckPulse);
         if (s.ShockAdvised) {
-            s.NextStep = e.settings.On(Opt::OPTCLEARShock) ? kClearForShock : kPressShock;
-            s.ClearCredited = false;
+            SetNextStep(e, e.settings.On(Opt::OPTCLEARShock) ? kClearForShock : kPressShock);
+            aed.ClearCredited = false;
         }
     }
-    s.PatientCleared = true;
+    SetPatientCleared(e, true);
     Redraw(e);
     AdviseInTutorial(e);
 }
@@ -40,14 +42,15 @@ void clearDuringAnalysis(Engine& e) {
 }  // namespace
 
 void VoiceReport(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
+    AedState& aed = OwnAed(e);
     LogAction(e, "Voice");
     if (!e.settings.On(Opt::OptVoice)) return;
     if (!PowerLightLit(e)) {
         ShowMessage(e, "Power must be on to record voice data.");
         return;
     }
-    s.LastAction = "Voice";
+    NoteAction(e, "Voice");
     if (s.VoiceReportCount <= 3 && s.PreviousAction != "Voice") {
         AwardStep(e);
         if (s.PatientCategory == kPediatric && !e.settings.On(Opt::OPTPEDSMONITOR)) {
@@ -55,15 +58,15 @@ void VoiceReport(Engine& e) {
         }
     }
     if (s.VoiceReportCount < 2 && s.PreviousAction != "Voice" && s.AnalysesComplete) {
-        s.VoiceReportCount = 1;
+        aed.VoiceReportCount = 1;
     }
-    ++s.VoiceReportCount;
+    ++aed.VoiceReportCount;
     UpdateVitalSigns(e);
     CheckScenarioOver(e);
     EvaluateNextStep(e);
     // A report given during an analysis leaves the analysis as the last action.
     const std::string& p = PromptLine(e);
-    if (p == prompt::kAnalyzing || p == prompt::kStandClear) s.LastAction = "Analyze";
+    if (p == prompt::kAnalyzing || p == prompt::kStandClear) NoteAction(e, "Analyze");
     Element& first = e.screen.Edit("MSG0");
     Element& second = e.screen.Edit("MSG1");
     const auto restart = [&] {
@@ -83,11 +86,12 @@ void VoiceReport(Engine& e) {
 }
 
 void ClearPatient(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
+    AedState& aed = OwnAed(e);
     LogAction(e, "Clear");
     if (s.AnalysesComplete && s.NextStep == kEndScenario) ShowScenarioOver(e);
     e.screen.Edit("ADVICEPANEL").visible = false;
-    s.CPRSinceAnalysis = false;
+    ForgetCPRSinceAnalysis(e);
     const std::string& p = PromptLine(e);
     if (p == prompt::kAnalyzing ||
         (!s.ShockAdvised && p == prompt::kStandClear && !s.AdultCPRRunning && !s.ChildCPRRunning)) {
@@ -97,31 +101,29 @@ void ClearPatient(Engine& e) {
         (p == prompt::kStandClear || p == prompt::kPushToShock || p == prompt::kShockAdvised) &&
         DevicePhase(e).ShockPrepRunning()) {
         // Cleared for the shock: the history moves at once.
-        s.LastAction = "Clear";
-        s.EarlierAction = s.PreviousAction;
-        s.PreviousAction = "Clear";
+        NoteActionAtOnce(e, "Clear");
         AwardStep(e);
         ShowScore(e);
-        s.NextStep = kPressShock;
-        s.ClearCredited = true;
+        SetNextStep(e, kPressShock);
+        aed.ClearCredited = true;
     } else if (mayCredit(e) && e.settings.On(Opt::OPTClearAnalyze) &&
                ((s.NextStep == kClearForAnalysis && !e.settings.On(Opt::OPTAUTOANALYZE)) ||
                 (!s.ClearCreditedAtPushAnalyze && p == prompt::kPushAnalyze))) {
-        s.LastAction = "Clear";
+        NoteAction(e, "Clear");
         AwardStep(e);
         ShowScore(e);
         UpdateVitalSigns(e);
-        s.PatientCleared = true;
+        SetPatientCleared(e, true);
         EvaluateNextStep(e);
-        s.ClearCreditedAtPushAnalyze = true;
-        s.ClearCredited = true;
+        aed.ClearCreditedAtPushAnalyze = true;
+        aed.ClearCredited = true;
     }
     if (s.TroubleKind == kTroubleMotion) StopMotion(e);
-    s.PatientCleared = true;
+    SetPatientCleared(e, true);
     ShowMessage(e, "Stand Clear!");
     if (CPRIsRunning(e)) StopCPR(e);
     StopBreaths(e);
-    s.ChildCPRRunning = s.AdultCPRRunning = s.BagBreathing = s.MaskBreathing = false;
+    MarkHandsOff(e);
     Redraw(e);
     if (s.Mode == kTutorial) {
         e.screen.Edit("ADVICEPANEL").visible = false;

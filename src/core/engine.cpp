@@ -22,6 +22,29 @@ Engine::Engine(Ports ports_, std::string programDir_)
     });
 }
 
+void Engine::ParkPhases(bool pausing) {
+    AedState& aed = state_;
+    RescuerState& rescuer = state_;
+    if (pausing) {
+        aed.PausePhase = aed.Phase;
+        rescuer.PausePhase = rescuer.Phase;
+    }
+    const Phases parked = Phases{aed.Phase, rescuer.Phase}.Parked();
+    aed.Phase = parked.aed;
+    rescuer.Phase = parked.rescuer;
+}
+
+void Engine::ResumePhases() {
+    AedState& aed = state_;
+    RescuerState& rescuer = state_;
+    const Phases now =
+        Phases::Resumed({aed.PausePhase, rescuer.PausePhase}, {aed.Phase, rescuer.Phase});
+    aed.Phase = now.aed;
+    rescuer.Phase = now.rescuer;
+    aed.PausePhase = {};
+    rescuer.PausePhase = {};
+}
+
 void Engine::SetTimerHandler(TimerId id, TimerHandler handler) {
     timerHandlers_[static_cast<size_t>(id)] = std::move(handler);
 }

@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <string>
 
-#include "core/engine.h"
+#include "core/course.h"
 #include "core/patient_tables.h"
 #include "core/scenario.h"
 
@@ -28,7 +28,7 @@ int categoryOfDraw(const Engine& e, int d) {
 // A random order of the five kinds of test patient: each entry is drawn again until it differs
 // from the entries before it.
 void drawTestPlan(Engine& e) {
-    auto& plan = e.state.TestPlan;
+    auto& plan = OwnFlow(e).TestPlan;
     for (size_t i = 0; i < plan.size(); ++i) {
         int entry = 0;
         do {
@@ -113,7 +113,7 @@ int choosePictureSet(Engine& e, int category) {
 }
 
 void writeAdultHistory(Engine& e) {
-    ScenarioState& s = e.state;
+    FlowState& s = OwnFlow(e);
     const AgeTens tens = kAdultAgeTens[s.PictureSet];
     const int t = tens.base + e.random(tens.spread);
     const int units = e.random(10);
@@ -128,7 +128,7 @@ void writeAdultHistory(Engine& e) {
 }
 
 void writeChildHistory(Engine& e) {
-    ScenarioState& s = e.state;
+    FlowState& s = OwnFlow(e);
     // A hand-written minimum beyond a million is held there: the ages and weights drawn around
     // it must stay within an int.
     const int limit = std::clamp(e.settings.Value(Opt::OptMinimumAge), -1'000'000, 1'000'000);
@@ -155,7 +155,7 @@ void writeChildHistory(Engine& e) {
 }
 
 void applyOverride(Engine& e, const PatientOverride& o) {
-    ScenarioState& s = e.state;
+    FlowState& s = OwnFlow(e);
     if (o.category) s.PatientCategory = static_cast<uint8_t>(*o.category);
     if (o.shocks) {
         s.ShocksNeeded = static_cast<uint8_t>(*o.shocks);
@@ -192,7 +192,7 @@ int StepPointsFor(const Engine& e) {
 }
 
 void PrepareScenario(Engine& e) {
-    ScenarioState& s = e.state;
+    FlowState& s = OwnFlow(e);
     s.PatientAge = 12;
     const Draw p = drawCategoryAndShocks(e);
     s.PatientCategory = static_cast<uint8_t>(p.category);

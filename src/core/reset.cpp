@@ -124,7 +124,7 @@ void resetPatientView(Engine& e) {
 void ResetScenario(Engine& e) {
     resetAed(e);
     resetMenus(e);
-    e.state.ResetScenarioFields();
+    e.ResetScenarioFields();
     resetPanels(e);
     resetQuiz(e);
     resetDisplays(e);

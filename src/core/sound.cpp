@@ -1,6 +1,6 @@
 #include "core/sound.h"
 
-#include "core/engine.h"
+#include "core/course.h"
 
 namespace ardentix {
 
@@ -17,7 +17,7 @@ void Play(Engine& e) {
 }
 
 void PlaySound(Engine& e, const std::string& file) {
-    e.state.SoundFile = file;
+    OwnFlow(e).SoundFile = file;
     Play(e);
 }
 

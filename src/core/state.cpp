@@ -6,16 +6,43 @@
 
 namespace ardentix {
 
-void ScenarioState::ResetScenarioFields() {
 #define ARDENTIX_FIELD_RESET(type, name, start) name = start;
-    ARDENTIX_SCENARIO_FIELDS(ARDENTIX_FIELD_RESET)
-    ARDENTIX_CONTROL_FIELDS(ARDENTIX_FIELD_RESET)
-#undef ARDENTIX_FIELD_RESET
+
+void FlowState::ResetScenarioFields() {
+    ARDENTIX_FLOW_RESET_FIELDS(ARDENTIX_FIELD_RESET)
     PulseState = ShocksNeeded > 0 ? kShockable : kNothingToShock;
+}
+
+void MonitorState::ResetScenarioFields() {
+    ARDENTIX_MONITOR_RESET_FIELDS(ARDENTIX_FIELD_RESET)
     PauseMemory = {};
+}
+
+void MailState::ResetScenarioFields() {
+    ARDENTIX_MAIL_RESET_FIELDS(ARDENTIX_FIELD_RESET)
+}
+
+void RescuerState::ResetScenarioFields() {
+    ARDENTIX_RESCUER_RESET_FIELDS(ARDENTIX_FIELD_RESET)
     AutoABCsAfterPause = false;
     Phase = {};
     PausePhase = {};
+}
+
+void AedState::ResetScenarioFields() {
+    ARDENTIX_AED_RESET_FIELDS(ARDENTIX_FIELD_RESET)
+    Phase = {};
+    PausePhase = {};
+}
+
+#undef ARDENTIX_FIELD_RESET
+
+void ScenarioState::ResetScenarioFields() {
+    FlowState::ResetScenarioFields();
+    MonitorState::ResetScenarioFields();
+    MailState::ResetScenarioFields();
+    RescuerState::ResetScenarioFields();
+    AedState::ResetScenarioFields();
 }
 
 namespace {

@@ -11,18 +11,19 @@
 namespace ardentix {
 
 // Field lists of the scenario state: X(type, name, start value). A flag is a bool (one byte
-// holding 0 or 1), a byte uint8_t.
+// holding 0 or 1), a byte uint8_t. The state is split into records, each written only by the
+// folder that decides its values (the owner); every other folder reads it. A record's fields are
+// listed twice over: those that ResetScenarioFields gives their start value, and those it keeps.
 
-// The trainee, the mode and the test series: kept across scenarios.
-#define ARDENTIX_TRAINEE_FIELDS(X)   \
-    X(std::string, UserName, "")     \
-    X(std::string, UserID, "")       \
-    X(uint8_t, Mode, 0)              \
-    X(uint8_t, TestScenarioCount, 0) \
-    X(std::string, ScenarioDate, "")
-
-// The patient, written by PrepareScenario and kept by Repeat.
-#define ARDENTIX_PATIENT_FIELDS(X)     \
+// The course of the scenario, owned by the core, which prepares each scenario. Kept: the trainee,
+// the mode and the test series (across scenarios), and the patient (written when a scenario is
+// prepared, kept by Repeat).
+#define ARDENTIX_FLOW_KEPT_FIELDS(X)   \
+    X(std::string, UserName, "")       \
+    X(std::string, UserID, "")         \
+    X(uint8_t, Mode, 0)                \
+    X(uint8_t, TestScenarioCount, 0)   \
+    X(std::string, ScenarioDate, "")   \
     X(uint8_t, PatientCategory, 0)     \
     X(uint8_t, ShocksNeeded, 0)        \
     X(int32_t, PatientAge, 0)          \
@@ -30,21 +31,44 @@ namespace ardentix {
     X(uint8_t, PictureSet, 0)          \
     X(uint8_t, StepPoints, 0)
 
-// Per-scenario fields: ResetScenario gives each its start value (PulseState follows the patient).
-#define ARDENTIX_SCENARIO_FIELDS(X)            \
-    X(uint8_t, PulseState, 0)                  \
+// Reset: the patient's rhythm (which follows the patient), the scenario clock, the last sound and
+// the scenario's line for the scoreboard.
+#define ARDENTIX_FLOW_RESET_FIELDS(X)      \
+    X(uint8_t, PulseState, 0)              \
+    X(int32_t, ElapsedSeconds, 0)          \
+    X(std::string, SoundFile, "CLICK.WAV") \
+    X(std::string, ScoreboardLine, "")
+
+// The protocol monitor's: the score, the step it expects, the trainee's last actions, advice, the
+// stacked shocks it counts and the pad guides its advice shows. Kept: the results of the last
+// finished scenario.
+#define ARDENTIX_MONITOR_RESET_FIELDS(X) \
+    X(int16_t, Score, 0)                 \
+    X(uint8_t, NextStep, 2)              \
+    X(std::string, LastAction, "")       \
+    X(std::string, PreviousAction, "")   \
+    X(std::string, EarlierAction, "")    \
+    X(bool, AdviceRequested, false)      \
+    X(uint8_t, AdviceCount, 0)           \
+    X(uint8_t, ShocksInSeries, 0)        \
+    X(bool, WhiteGuideShown, false)      \
+    X(bool, RedGuideShown, false)
+
+#define ARDENTIX_MONITOR_KEPT_FIELDS(X)    \
+    X(std::string, ElapsedTimeText, "")    \
+    X(std::string, FirstShockTimeText, "") \
+    X(std::string, ScoreText, "")
+
+// The mail layer's: the trainee has been offered to save unsent results.
+#define ARDENTIX_MAIL_RESET_FIELDS(X) X(bool, ResultsSaveOffered, false)
+
+// The rescuer's: the vital signs the rescuer finds, the ABCs, breaths and CPR, what was done since
+// the last analysis, whether the patient is left clear, and the answers of the quiz. Kept: whether
+// the last analysis has finished and nothing has been done since.
+#define ARDENTIX_RESCUER_RESET_FIELDS(X)       \
     X(uint8_t, PulseRate, 0)                   \
     X(uint8_t, BreathingRate, 0)               \
     X(std::string, BloodPressure, "0")         \
-    X(int16_t, Score, 0)                       \
-    X(uint8_t, NextStep, 2)                    \
-    X(std::string, LastAction, "")             \
-    X(std::string, PreviousAction, "")         \
-    X(std::string, EarlierAction, "")          \
-    X(bool, AdviceRequested, false)            \
-    X(uint8_t, AdviceCount, 0)                 \
-    X(int32_t, ElapsedSeconds, 0)              \
-    X(std::string, SoundFile, "CLICK.WAV")     \
     X(bool, ResponsivenessChecked, false)      \
     X(bool, AirwayOpened, false)               \
     X(bool, BreathingChecked, false)           \
@@ -64,11 +88,29 @@ namespace ardentix {
     X(uint8_t, CPRCount, 0)                    \
     X(bool, CPRAfterLastShock, false)          \
     X(bool, CPRSinceAnalysis, false)           \
-    X(uint8_t, CountdownSeconds, 0)            \
-    X(bool, CountdownEnded, false)             \
     X(bool, BPCheckedAfterPulse, false)        \
     X(bool, BreathingCheckedAfterPulse, false) \
     X(bool, PulseCheckedAfterReturn, false)    \
+    X(bool, PatientCleared, false)             \
+    X(bool, CPRAfterStackedShocks, false)      \
+    X(bool, AutoABCsRunning, false)            \
+    X(uint8_t, ShakeCount, 0)                  \
+    X(uint8_t, RewardedPulseChecks, 0)         \
+    X(bool, VitalsDrawn, false)                \
+    X(bool, RatioAnswered, false)              \
+    X(bool, TimeVerdictGiven, false)           \
+    X(bool, InitialTimeAnswered, false)        \
+    X(bool, ShockTimeAnswered, false)          \
+    X(bool, NoShockTimeAnswered, false)        \
+    X(bool, PediatricTimeAnswered, false)
+
+#define ARDENTIX_RESCUER_KEPT_FIELDS(X) X(bool, AnalysisFinished, false)
+
+// The device's: power, pads, analyses, shocks, faults, the countdown and the values of its
+// controls (a pad in the hand, a credited Clear, a shock asked for).
+#define ARDENTIX_AED_RESET_FIELDS(X)           \
+    X(uint8_t, CountdownSeconds, 0)            \
+    X(bool, CountdownEnded, false)             \
     X(bool, AEDOn, false)                      \
     X(bool, WhitePadAttached, false)           \
     X(bool, RedPadAttached, false)             \
@@ -76,56 +118,34 @@ namespace ardentix {
     X(uint8_t, AnalysesSinceShock, 0)          \
     X(uint8_t, NoShockCount, 0)                \
     X(uint8_t, ShockCount, 0)                  \
-    X(uint8_t, ShocksInSeries, 0)              \
     X(bool, ShockAdvised, false)               \
     X(bool, AnalysesComplete, false)           \
-    X(bool, PatientCleared, false)             \
     X(bool, ClearCreditedAtPushAnalyze, false) \
     X(uint8_t, VoiceReportCount, 0)            \
     X(uint8_t, TroubleKind, 0)                 \
     X(bool, TroubleOccurred, false)            \
-    X(std::string, ScoreboardLine, "")
+    X(bool, WhiteDragging, false)              \
+    X(bool, RedDragging, false)                \
+    X(bool, PadsSwapped, false)                \
+    X(bool, WhiteMisplaced, false)             \
+    X(bool, RedMisplaced, false)               \
+    X(bool, PediatricLimitViolated, false)     \
+    X(bool, ClearCredited, false)              \
+    X(bool, ShockRequested, false)             \
+    X(uint8_t, CountdownTicks, 0)              \
+    X(int32_t, CountdownLength, 0)
 
-// Small values that belong to one control each; ResetScenario sets them to 0 as well.
-#define ARDENTIX_CONTROL_FIELDS(X)         \
-    X(bool, WhiteDragging, false)          \
-    X(bool, RedDragging, false)            \
-    X(bool, PadsSwapped, false)            \
-    X(bool, WhiteMisplaced, false)         \
-    X(bool, RedMisplaced, false)           \
-    X(bool, WhiteGuideShown, false)        \
-    X(bool, RedGuideShown, false)          \
-    X(bool, PediatricLimitViolated, false) \
-    X(bool, ClearCredited, false)          \
-    X(bool, ShockRequested, false)         \
-    X(uint8_t, CountdownTicks, 0)          \
-    X(int32_t, CountdownLength, 0)         \
-    X(bool, CPRAfterStackedShocks, false)  \
-    X(bool, AutoABCsRunning, false)        \
-    X(uint8_t, ShakeCount, 0)              \
-    X(uint8_t, RewardedPulseChecks, 0)     \
-    X(bool, VitalsDrawn, false)            \
-    X(bool, RatioAnswered, false)          \
-    X(bool, TimeVerdictGiven, false)       \
-    X(bool, InitialTimeAnswered, false)    \
-    X(bool, ShockTimeAnswered, false)      \
-    X(bool, NoShockTimeAnswered, false)    \
-    X(bool, PediatricTimeAnswered, false)  \
-    X(bool, ResultsSaveOffered, false)
+#define ARDENTIX_ALL_FIELDS(X)       \
+    ARDENTIX_FLOW_KEPT_FIELDS(X)     \
+    ARDENTIX_FLOW_RESET_FIELDS(X)    \
+    ARDENTIX_MONITOR_RESET_FIELDS(X) \
+    ARDENTIX_MONITOR_KEPT_FIELDS(X)  \
+    ARDENTIX_MAIL_RESET_FIELDS(X)    \
+    ARDENTIX_RESCUER_RESET_FIELDS(X) \
+    ARDENTIX_RESCUER_KEPT_FIELDS(X)  \
+    ARDENTIX_AED_RESET_FIELDS(X)
 
-// Left alone by ResetScenario: the analysis flag, and the results of the last finished scenario.
-#define ARDENTIX_KEPT_FIELDS(X)            \
-    X(bool, AnalysisFinished, false)       \
-    X(std::string, ElapsedTimeText, "")    \
-    X(std::string, FirstShockTimeText, "") \
-    X(std::string, ScoreText, "")
-
-#define ARDENTIX_ALL_FIELDS(X)  \
-    ARDENTIX_TRAINEE_FIELDS(X)  \
-    ARDENTIX_PATIENT_FIELDS(X)  \
-    ARDENTIX_SCENARIO_FIELDS(X) \
-    ARDENTIX_CONTROL_FIELDS(X)  \
-    ARDENTIX_KEPT_FIELDS(X)
+#define ARDENTIX_FIELD_MEMBER(type, name, start) type name = start;
 
 enum Mode : uint8_t { kTest = 0, kPractice = 1, kTutorial = 2 };
 
@@ -139,24 +159,59 @@ enum Category : uint8_t {
 
 enum PulseStateValue : uint8_t { kShockable = 0, kNothingToShock = 2, kPulseRestored = 3 };
 
-// The one record of the trainee, the patient and the running scenario.
-struct ScenarioState {
-#define ARDENTIX_FIELD_MEMBER(type, name, start) type name = start;
-    ARDENTIX_ALL_FIELDS(ARDENTIX_FIELD_MEMBER)
-#undef ARDENTIX_FIELD_MEMBER
-
+// The course of the scenario; written by the core (the preparation of a scenario and the
+// questions the other folders ask it in core/course.h).
+struct FlowState {
+    ARDENTIX_FLOW_KEPT_FIELDS(ARDENTIX_FIELD_MEMBER)
+    ARDENTIX_FLOW_RESET_FIELDS(ARDENTIX_FIELD_MEMBER)
     // Which of the first five test scenarios gets which kind of patient.
     std::array<uint8_t, 5> TestPlan{};
+
+    void ResetScenarioFields();
+};
+
+struct MonitorState {
+    ARDENTIX_MONITOR_RESET_FIELDS(ARDENTIX_FIELD_MEMBER)
+    ARDENTIX_MONITOR_KEPT_FIELDS(ARDENTIX_FIELD_MEMBER)
     // The timers that were running when the pause began.
     std::array<bool, kTimerCount> PauseMemory{};
+
+    void ResetScenarioFields();
+};
+
+struct MailState {
+    ARDENTIX_MAIL_RESET_FIELDS(ARDENTIX_FIELD_MEMBER)
+
+    void ResetScenarioFields();
+};
+
+struct RescuerState {
+    ARDENTIX_RESCUER_RESET_FIELDS(ARDENTIX_FIELD_MEMBER)
+    ARDENTIX_RESCUER_KEPT_FIELDS(ARDENTIX_FIELD_MEMBER)
     // Auto ABCs waits for the end of the pause during which the phone call ended.
     bool AutoABCsAfterPause = false;
-    // What the device and the rescuer are doing, moved only by their own folders; and the phases
-    // a pause parked.
-    Phases Phase;
-    Phases PausePhase;
+    // What the rescuer is doing, moved only by rescuer/phase.cpp; and what a pause parked.
+    RescuerPhase Phase;
+    RescuerPhase PausePhase;
 
-    // Gives every per-scenario field and per-control value its start value.
+    void ResetScenarioFields();
+};
+
+struct AedState {
+    ARDENTIX_AED_RESET_FIELDS(ARDENTIX_FIELD_MEMBER)
+    // What the device is doing, moved only by aed/phase.cpp; and what a pause parked.
+    AedPhase Phase;
+    AedPhase PausePhase;
+
+    void ResetScenarioFields();
+};
+
+#undef ARDENTIX_FIELD_MEMBER
+
+// The whole state of the trainee, the patient and the running scenario: every record. Scripts
+// read and set its fields by name; `Phase` and `PausePhase` are named through their record.
+struct ScenarioState : FlowState, MonitorState, MailState, RescuerState, AedState {
+    // Gives every per-scenario field and per-control value of every record its start value.
     void ResetScenarioFields();
 };
 

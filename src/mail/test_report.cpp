@@ -1,10 +1,12 @@
 #include <cstdio>
 
+#include "core/course.h"
 #include "core/engine.h"
 #include "core/files.h"
 #include "mail/mail_files.h"
 #include "mail/mail_session.h"
 #include "mail/mail_window.h"
+#include "mail/own.h"
 #include "records/records.h"
 
 // The results of a test series on their way to the instructor: the results file, sending it,
@@ -21,7 +23,7 @@ constexpr const char* kNotConfigured =
 
 void ReportHandedOver(Engine& e) {
     e.screen.Edit("TForm2.CODESUMSENDbutton").visible = false;
-    e.state.TestScenarioCount = 0;
+    EndTestSeries(e);
 }
 
 std::string ResultsFilePath(Engine& e) {
@@ -67,7 +69,7 @@ void SaveTestReport(Engine& e) {
         if (FileFailure failure = ReplaceTextLines(*path, e.screen.Get("OPTIONSHOLD").lines))
             e.FileFailed("write", *path, *failure);
     }
-    e.state.ResultsSaveOffered = true;
+    OwnMail(e).ResultsSaveOffered = true;
 }
 
 std::string SessionResultsFile(Engine& e) {

@@ -8,6 +8,7 @@
 #include "core/patient_view.h"
 #include "monitor/conditions.h"
 #include "monitor/monitor.h"
+#include "monitor/own.h"
 
 namespace ardentix {
 
@@ -178,11 +179,12 @@ bool asksForPad(const Advice& a) {
 // A pad is missing: the zone where the pad belongs is highlighted on the chest. The zones are told
 // apart by where the other pad lies: swapped pads leave the other zone free.
 void markMissingPad(Engine& e, int code) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
+    MonitorState& monitor = OwnMonitor(e);
     const bool redZone = code == kAttachWhitePad ? s.RedPadAttached && s.PadsSwapped
                                                  : !(s.WhitePadAttached && s.PadsSwapped);
-    s.WhiteGuideShown = !redZone;
-    s.RedGuideShown = redZone;
+    monitor.WhiteGuideShown = !redZone;
+    monitor.RedGuideShown = redZone;
     Redraw(e);
 }
 
@@ -212,7 +214,7 @@ void PlaceAdvice(Engine& e) {
 
     const Place place = placePanel(e, a, width);
     if (asksForPad(a)) markMissingPad(e, a.code);
-    e.state.AdviceRequested = false;
+    OwnMonitor(e).AdviceRequested = false;
 
     // A pad that is no longer in the tray gets no arrow.
     const bool pointing =

@@ -3,6 +3,7 @@
 #include "core/engine.h"
 #include "monitor/conditions.h"
 #include "monitor/monitor.h"
+#include "monitor/own.h"
 
 namespace ardentix {
 
@@ -26,7 +27,7 @@ void CheckShockDelivered(Engine& e) {
     if (e.state.NextStep != kClearForShock && e.state.NextStep != kPressShock) return;
     Deduct(e, 200, "Did not shock when Shock Advised (-200).", "",
            "Did not shock when Shock Advised (-200).");
-    e.state.NextStep = kClearForShock;
+    OwnMonitor(e).NextStep = kClearForShock;
 }
 
 void CheckPulseAfterAnalysis(Engine& e) {
@@ -59,14 +60,14 @@ void cprDueWithoutPulse(Engine& e) {
 }  // namespace
 
 void CheckCPRAfterPulse(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
     const bool lastIsPulseOrCPR = s.LastAction == "Pulse" || s.LastAction == "CPR";
     if (s.NextStep == kStartCPR && s.PreviousAction == "Pulse" && s.PulseRate == 0 &&
         (s.AnalysisCount > 0 || s.PatientCategory == kPediatric) &&
         (s.LastAction == "Analyze" || s.LastAction == "Pulse")) {
         Deduct(e, 100, "Did not start CPR after", "pulse check (-100).",
                "Did not do CPR after pulse check (-100).");
-        s.ShocksInSeries = 0;
+        OwnMonitor(e).ShocksInSeries = 0;
     } else if (s.NextStep == kCheckPulse && s.PreviousAction == "Analyze" && !lastIsPulseOrCPR &&
                s.ShocksInSeries == 3) {
         Deduct(e, 100, "Forgot CPR sequence after 3 ", "stacked shocks (-100).",

@@ -6,7 +6,7 @@ namespace ardentix {
 
 // What the device is doing, as the device's own folder moves it.
 inline const AedPhase& Device(const Engine& e) {
-    return e.state.Phase.aed;
+    return e.aed().Phase;
 }
 
 // An analysis is under way.

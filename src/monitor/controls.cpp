@@ -1,6 +1,7 @@
 #include "core/engine.h"
 #include "monitor/conditions.h"
 #include "monitor/monitor.h"
+#include "monitor/own.h"
 
 namespace ardentix {
 
@@ -25,16 +26,24 @@ constexpr const char* kRescueControls[] = {
 void StopAllTimers(Engine& e) {
     const bool pausing = e.screen.Get("Pause").checked;
     // The phases stand still with the timers.
-    if (pausing) e.state.PausePhase = e.state.Phase;
-    e.state.Phase = e.state.Phase.Parked();
+    e.ParkPhases(pausing);
     for (int i = 0; i < kTimerCount; ++i) {
         const auto id = static_cast<TimerId>(i);
         if (pausing) {
             if (id == TimerId::CALL911TIMER) continue;
             if (id != TimerId::ELAPSEDSecTIMER)
-                e.state.PauseMemory[static_cast<size_t>(i)] = e.timers.Running(id);
+                OwnMonitor(e).PauseMemory[static_cast<size_t>(i)] = e.timers.Running(id);
         }
         e.timers.Stop(id);
+    }
+}
+
+void RestartPausedTimers(Engine& e) {
+    e.ResumePhases();
+    for (int i = 0; i < kTimerCount; ++i) {
+        bool& remembered = OwnMonitor(e).PauseMemory[static_cast<size_t>(i)];
+        if (remembered) e.timers.Start(static_cast<TimerId>(i));
+        remembered = false;
     }
 }
 

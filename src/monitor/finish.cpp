@@ -4,9 +4,11 @@
 
 #include <array>
 
+#include "core/course.h"
 #include "core/engine.h"
 #include "monitor/conditions.h"
 #include "monitor/monitor.h"
+#include "monitor/own.h"
 #include "records/debrief.h"
 #include "records/first_shock.h"
 #include "records/records.h"
@@ -156,9 +158,9 @@ void adviceLine(Engine& e) {
 
 // A finished test scenario counts; the last one of the series ends the test.
 void countTestScenario(Engine& e) {
-    ScenarioState& s = e.state;
-    ++s.TestScenarioCount;
-    addLine(e, "(Test Scenario #" + std::to_string(s.TestScenarioCount) + " of " +
+    const ScenarioState& s = e.state;
+    const int count = CountTestScenario(e);
+    addLine(e, "(Test Scenario #" + std::to_string(count) + " of " +
                    e.settings.Text(Opt::OPTtestScenarios) + ")");
     e.screen.Edit("TUserNAMEFORM.Practicebutton").checked = true;
     e.screen.Edit("TUserNAMEFORM.TestButton").checked = false;
@@ -167,7 +169,7 @@ void countTestScenario(Engine& e) {
         return;
     }
     e.screen.Edit("TForm2.RepeatButton").enabled = true;
-    s.Mode = kPractice;
+    SetMode(e, kPractice);
     addLine(e, "(End of Test)");
     e.screen.Edit("TForm2.CODESUMSENDbutton").visible =
         e.settings.On(Opt::OPTEmail) || e.settings.On(Opt::OPTAUTOSend);
@@ -198,7 +200,8 @@ std::string ElapsedText(int seconds) {
 }
 
 void FinishScenario(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
+    MonitorState& monitor = OwnMonitor(e);
     StopAllTimers(e);
     e.log.Finishing(e.timers.Now());
     // The last prompt is heard once more; a player failure does not matter now.
@@ -209,11 +212,11 @@ void FinishScenario(Engine& e) {
     // Nothing is left to advise: no advice stands over the final deductions or the summary.
     e.screen.Edit("ADVICEPANEL").visible = false;
 
-    s.ElapsedTimeText = ElapsedText(s.ElapsedSeconds);
+    monitor.ElapsedTimeText = ElapsedText(s.ElapsedSeconds);
     setText(e, "TForm2.ElapsedTimeEDIT", s.ElapsedTimeText);
     if (s.ShockCount == 0) {
         setText(e, "TForm2.SHOCKTIMEEDIT", "No shocks");
-        s.FirstShockTimeText = "NO SHOCKS";
+        monitor.FirstShockTimeText = "NO SHOCKS";
     }
     setText(e, "MSG0", "");
     setText(e, "MSG1", "");
@@ -230,13 +233,13 @@ void FinishScenario(Engine& e) {
     pediatricBonus(e);
     adviceLine(e);
 
-    s.ScoreText = std::to_string(s.Score);
+    monitor.ScoreText = std::to_string(s.Score);
     setText(e, "TForm2.SCOREEDIT", s.ScoreText);
     setText(e, "TForm2.SHOCKTIMEEDIT", firstShockShown(e));
     setText(e, "TForm2.ElapsedTimeEDIT", s.ElapsedTimeText);
 
-    s.ScenarioDate = e.ports.clock->ShortDate();
-    s.ScoreboardLine = ResultLine(s);
+    DateScenario(e);
+    SetScoreboardLine(e, ResultLine(s));
     if (s.Mode != kTutorial) {
         AppendReports(e);
         AppendEventLog(e);

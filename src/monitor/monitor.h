@@ -67,9 +67,29 @@ void EvaluateNextStep(Engine& e);
 int ExpectedNextStep(const Engine& e);
 std::string_view DecidingRule(const Engine& e);
 
+// What the device's, the rescuer's and the flow's handlers tell the monitor's record.
+// The trainee's last action; EvaluateNextStep moves the history on.
+void NoteAction(Engine& e, const std::string& action);
+// An action that moves the history on at once, before the next evaluation.
+void NoteActionAtOnce(Engine& e, const std::string& action);
+// The step expected next, where the handler knows it before the rules are asked.
+void SetNextStep(Engine& e, int step);
+// The trainee asked for advice: the next evaluation charges and shows it.
+void NoteAdviceRequest(Engine& e);
+// Shocks in a row without CPR between them: one more; the series ends.
+void CountStackedShock(Engine& e);
+void EndShockSeries(Engine& e);
+// A pad lies on its zone: the zone's guide goes.
+void HideWhiteGuide(Engine& e);
+void HideRedGuide(Engine& e);
+// The time of the first shock as the summary shows it.
+void NoteFirstShockTime(Engine& e, const std::string& text);
+
 // Stops every scenario timer; during a pause it first remembers which ones ran, and leaves the
 // phone call alone.
 void StopAllTimers(Engine& e);
+// The end of a pause: the phases and the timers it stopped go on.
+void RestartPausedTimers(Engine& e);
 // The trainee's controls off (stopping every timer) and on again.
 void DisableRescueControls(Engine& e);
 void EnableRescueControls(Engine& e);

@@ -5,6 +5,7 @@
 #include "core/engine.h"
 #include "monitor/conditions.h"
 #include "monitor/monitor.h"
+#include "monitor/own.h"
 
 namespace ardentix {
 
@@ -407,23 +408,24 @@ int ExpectedNextStep(const Engine& e) {
 }
 
 void EvaluateNextStep(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
+    MonitorState& monitor = OwnMonitor(e);
     e.screen.Edit("ADVICEPANEL").visible = false;
     if (!s.LastAction.empty()) {
         // Advice is free before the first action and while the scenario-over sign blinks.
         if (s.AdviceRequested && !scenarioOverShown(e)) {
-            ++s.AdviceCount;
+            ++monitor.AdviceCount;
             ChangeScoreApart(e, -50, "advice", "Advice charged (-50)");
             ShowScore(e);
         } else if (!s.AdviceRequested) {
             ShowScore(e);
         }
     }
-    s.NextStep = static_cast<uint8_t>(ExpectedNextStep(e));
+    monitor.NextStep = static_cast<uint8_t>(ExpectedNextStep(e));
     // The debrief judges the quality of CPR only where the protocol asked for it.
     if (s.NextStep == kStartCPR) e.log.NoteCPRRequired();
-    s.EarlierAction = s.PreviousAction;
-    s.PreviousAction = s.LastAction;
+    monitor.EarlierAction = s.PreviousAction;
+    monitor.PreviousAction = s.LastAction;
     if (s.AdviceRequested) PlaceAdvice(e);
 }
 

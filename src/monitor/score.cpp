@@ -6,6 +6,7 @@
 #include "core/elements.h"
 #include "core/engine.h"
 #include "monitor/monitor.h"
+#include "monitor/own.h"
 
 namespace ardentix {
 
@@ -35,7 +36,7 @@ void applyScore(Engine& e, int points) {
     // The score is a 16-bit field: a trainee who keeps losing points stays at its lowest value
     // instead of wrapping round to a high score.
     const int score = std::clamp(e.state.Score + points, int{INT16_MIN}, int{INT16_MAX});
-    e.state.Score = static_cast<int16_t>(score);
+    OwnMonitor(e).Score = static_cast<int16_t>(score);
 }
 
 // A report line without the points at its end: "Stopped CPR too soon (-35)." becomes

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/course.h"
 #include "core/engine.h"
 #include "core/files.h"
 #include "records/board.h"
@@ -16,9 +17,9 @@ constexpr const char* kBoardFile = "SCOREBRD.DAT";
 }  // namespace
 
 bool UpdateScoreboard(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
     // The trainee keeps the board's form of the name for the rest of the log-in.
-    s.UserName = FitWidth(s.UserName, 15);
+    SetUserName(e, FitWidth(s.UserName, 15));
     // The score field shows five characters; a lower score stands as the lowest it can show.
     const int score = std::max<int>(s.Score, kLowestBoardScore);
     const std::string entry = ScoreboardEntry(s.UserName, e.ports.clock->ShortDate(), score);

@@ -5,6 +5,7 @@
 #include "core/sound.h"
 #include "monitor/completion.h"
 #include "monitor/monitor.h"
+#include "rescuer/own.h"
 #include "rescuer/phase.h"
 #include "rescuer/rescuer.h"
 
@@ -34,12 +35,12 @@ bool bvm(const Engine& e) {
 // Responsiveness: nine cycles of 100 ms shaking and 250 ms shouting.
 void responsivenessTick(Engine& e) {
     Move(e, RescuerMove::Shake);
-    ++e.state.ShakeCount;
+    ++OwnRescuer(e).ShakeCount;
     Redraw(e);
 }
 
 void shakeTick(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
     if (s.ShakeCount < 9) {
         Move(e, RescuerMove::Shout);
         Redraw(e);
@@ -71,7 +72,7 @@ void helpCalled(Engine& e) {
     if (!e.state.AutoABCsRunning) return;
     // During a pause the call ends as usual, but the ABCs wait for the pause to end.
     if (e.screen.Get("Pause").checked) {
-        e.state.AutoABCsAfterPause = true;
+        OwnRescuer(e).AutoABCsAfterPause = true;
     } else {
         ContinueAutoABCsAfterCall(e);
     }
@@ -91,12 +92,12 @@ void breathingChecked(Engine& e) {
 
 // One breath begins.
 void breathIn(Engine& e) {
-    ScenarioState& s = e.state;
-    (bvm(e) ? s.BagBreathing : s.MaskBreathing) = true;
+    RescuerState& rescuer = OwnRescuer(e);
+    (bvm(e) ? rescuer.BagBreathing : rescuer.MaskBreathing) = true;
     Move(e, RescuerMove::BreathIn);
-    s.CompressionCount = 0;
-    ++s.BreathSeriesCount;
-    s.AirwayOpened = true;
+    rescuer.CompressionCount = 0;
+    ++rescuer.BreathSeriesCount;
+    rescuer.AirwayOpened = true;
     Redraw(e);
 }
 
@@ -107,8 +108,8 @@ bool cprMatchesPicture(const Engine& e) {
 
 // One breath ends; what follows depends on why the breaths are given.
 void breathOut(Engine& e) {
-    ScenarioState& s = e.state;
-    const bool cpr = s.Phase.rescuer.compressing;
+    const ScenarioState& s = e.state;
+    const bool cpr = e.rescuer().Phase.compressing;
     if (s.BreathSeriesCount <= 1 && s.AnalysisCount == 0 && !s.TwoBreathsGiven && !cpr) {
         Move(e, RescuerMove::NextBreath);  // the second of the two initial breaths
     } else if (!e.settings.On(Opt::Opt2CPR) && s.BreathSeriesCount < 2 && s.PatientAge > 8) {
@@ -120,7 +121,7 @@ void breathOut(Engine& e) {
                  s.BreathingRate < 5))) {
         // Rescue breathing for a patient who has a pulse but does not breathe.
         Move(e, RescuerMove::RescueBreathing);
-        s.RescueBreathingGiven = true;
+        OwnRescuer(e).RescueBreathingGiven = true;
         if (s.BreathSeriesCount < 3) {
             UpdateVitalSigns(e);
             EvaluateNextStep(e);
@@ -129,31 +130,32 @@ void breathOut(Engine& e) {
         }
     }
     Move(e, RescuerMove::BreathOut);
-    if (!bvm(e)) s.MaskBreathing = false;
+    if (!bvm(e)) OwnRescuer(e).MaskBreathing = false;
     const bool goesOn =
         (cprMatchesPicture(e) || s.BreathSeriesCount < 2 || s.PulseState == kPulseRestored) &&
         (s.BreathSeriesCount < 12 || s.PulseState != kPulseRestored) &&
         (!s.TwoBreathsGiven || s.PulseState == kPulseRestored || cpr);
     // A series that would go on but has no next breath coming (an analysis began during the
     // first of the two initial breaths) ends here, or the mask would stay on for good.
-    const bool nextBreath = cpr || s.Phase.rescuer.breath == Breath::Due;
+    const bool nextBreath = cpr || e.rescuer().Phase.breath == Breath::Due;
     if (!goesOn || !nextBreath) {
         Move(e, RescuerMove::HoldMask);
-        s.LastAction = "Rescue breath";
+        NoteAction(e, "Rescue breath");
     }
     Redraw(e);
 }
 
 // The breath series ends.
 void hideMask(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
+    RescuerState& rescuer = OwnRescuer(e);
     // The hold ends the series even when another action (a pulse check, CPR, Clear) took the bag
     // away meanwhile: the breaths were given all the same.
-    s.BagBreathing = false;
+    rescuer.BagBreathing = false;
     if (!s.TwoBreathsGiven && s.PulseState != kPulseRestored && s.AnalysisCount == 0) {
         e.screen.Edit("MSG0").text = "Two rescue breaths successful.";
         e.screen.Edit("MSG1").text.clear();
-        s.TwoBreathsGiven = true;
+        rescuer.TwoBreathsGiven = true;
         EvaluateNextStep(e);
     }
     tutorialAdvice(e);
@@ -197,18 +199,19 @@ bool AbcsMenuAvailable(const Engine& e) {
 }
 
 void CheckResponsiveness(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
+    RescuerState& rescuer = OwnRescuer(e);
     LogAction(e, "Response");
-    s.LastAction = "Response";
-    s.ResponsivenessChecked = true;
+    NoteAction(e, "Response");
+    rescuer.ResponsivenessChecked = true;
     StopCPR(e);
     if (s.BagBreathing || s.MaskBreathing) {
-        s.BagBreathing = s.MaskBreathing = false;
-        s.AdultCPRRunning = s.ChildCPRRunning = false;
+        rescuer.BagBreathing = rescuer.MaskBreathing = false;
+        rescuer.AdultCPRRunning = rescuer.ChildCPRRunning = false;
         Move(e, RescuerMove::StopCompressions);
     }
     Move(e, RescuerMove::StartShaking);
-    s.ShakeCount = 0;
+    rescuer.ShakeCount = 0;
     if (s.NextStep == kCheckResponsiveness) AwardStep(e);
     fourChecks(e);
     UpdateVitalSigns(e);
@@ -217,28 +220,28 @@ void CheckResponsiveness(Engine& e) {
 }
 
 void PhoneForHelp(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
     LogAction(e, "Call911");
     PlaySound(e, "ring.wav");
     if (e.screen.Get("ABCsCALL911MenuItem").visible) check(e, "ABCsCALL911MenuItem");
     e.timers.SetInterval(TimerId::CALL911TIMER, e.settings.On(Opt::OPTautoABCS) ? 2000 : 500);
     e.timers.Start(TimerId::CALL911TIMER);
     if (!s.HelpCalled) {
-        s.LastAction = "Call911";
+        NoteAction(e, "Call911");
         if (s.NextStep == kCallForHelp) AwardStep(e);
     }
     fourChecks(e);
-    s.HelpCalled = true;
+    OwnRescuer(e).HelpCalled = true;
     UpdateVitalSigns(e);
     EvaluateNextStep(e);
     Redraw(e);
 }
 
 void OpenAirway(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
     LogAction(e, "Airway");
-    s.LastAction = "Airway";
-    s.AirwayOpened = true;
+    NoteAction(e, "Airway");
+    OwnRescuer(e).AirwayOpened = true;
     check(e, "ABCsAirwayMenuItem");
     if (s.NextStep == kOpenAirway) AwardStep(e);
     fourChecks(e);
@@ -251,30 +254,33 @@ void OpenAirway(Engine& e) {
 }
 
 void CheckBreathing(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
+    RescuerState& rescuer = OwnRescuer(e);
     LogAction(e, "Breath");
-    s.LastAction = "Breath";
-    s.BreathingChecked = true;
-    if (s.ShockCount >= s.ShocksNeeded && s.PulseRate > 0) s.BreathingCheckedAfterPulse = true;
+    NoteAction(e, "Breath");
+    rescuer.BreathingChecked = true;
+    if (s.ShockCount >= s.ShocksNeeded && s.PulseRate > 0)
+        rescuer.BreathingCheckedAfterPulse = true;
     if (s.NextStep == kCheckBreathing || s.NextStep == kRecheckBreathing) AwardStep(e);
     fourChecks(e);
     UpdateVitalSigns(e);
     EvaluateNextStep(e);
     StopCPR(e);
     Move(e, RescuerMove::StartBreathingCheck);
-    s.AirwayOpened = true;  // the head stays tilted
+    rescuer.AirwayOpened = true;  // the head stays tilted
     Redraw(e);
 }
 
 void RescueBreaths(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
+    RescuerState& rescuer = OwnRescuer(e);
     LogAction(e, "Rescue breath");
     if (s.BreathingRate >= 10) {
         Deduct(e, 100, "Don't give rescue breaths to breathing ", "patient (-100).",
                "Gave rescue breaths to breathing patient (-100).");
         return;
     }
-    s.LastAction = "Rescue breath";
+    NoteAction(e, "Rescue breath");
     if (!e.settings.On(Opt::OPTCOMPRVENT) && !s.AutoABCsRunning) {
         e.screen.Edit("MSG0").text.clear();
         e.screen.Edit("MSG1").text.clear();
@@ -285,8 +291,8 @@ void RescueBreaths(Engine& e) {
     StopCPR(e);
     Move(e, RescuerMove::StartRescueBreaths);
     check(e, "ABCsVentilationMenuItem");
-    s.BreathSeriesCount = 0;
-    s.AirwayOpened = true;
+    rescuer.BreathSeriesCount = 0;
+    rescuer.AirwayOpened = true;
     Redraw(e);
 }
 
@@ -296,7 +302,7 @@ void ContinueAutoABCsAfterCall(Engine& e) {
 
 void AutoABCs(Engine& e) {
     LogAction(e, "All ABCs");
-    e.state.AutoABCsRunning = true;
+    OwnRescuer(e).AutoABCsRunning = true;
     StopCPR(e);
     CheckResponsiveness(e);
 }

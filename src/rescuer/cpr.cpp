@@ -3,6 +3,7 @@
 #include "core/patient_view.h"
 #include "monitor/completion.h"
 #include "monitor/monitor.h"
+#include "rescuer/own.h"
 #include "rescuer/phase.h"
 #include "rescuer/rescuer.h"
 
@@ -18,26 +19,26 @@ bool abcsDone(const ScenarioState& s) {
 // Two ticks make one compression; after 30 (15:2) or 10 (5:1, or a child of 8 or less) the breaths
 // take over.
 void cprTick(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
     if (BreathUnderWay(e)) return;
     const bool child =
         (s.PatientCategory == kChild || s.PatientCategory == kPediatric) && s.PatientAge <= 8;
-    (child ? s.ChildCPRRunning : s.AdultCPRRunning) = true;
-    s.CPRPhase = !s.CPRPhase;
-    ++s.CompressionCount;
+    (child ? OwnRescuer(e).ChildCPRRunning : OwnRescuer(e).AdultCPRRunning) = true;
+    OwnRescuer(e).CPRPhase = !OwnRescuer(e).CPRPhase;
+    ++OwnRescuer(e).CompressionCount;
     const bool fiveToOne = e.settings.On(Opt::Opt2CPR);
     const bool breathsDue = (fiveToOne && s.CompressionCount >= 10 && s.PatientAge > 8) ||
                             (s.PatientAge <= 8 && s.CompressionCount >= 10) ||
                             (!fiveToOne && s.CompressionCount >= 30 && s.PatientAge > 8);
     if (breathsDue) {
         Move(e, RescuerMove::BreathsOfCPR);
-        s.BreathSeriesCount = 0;
+        OwnRescuer(e).BreathSeriesCount = 0;
     }
     // The bag-valve mask on the face holds the head tilted back. A second rescuer holds it there
     // from the first compression; a rescuer alone, whose hands are on the chest, tilts the head
     // and puts the bag on when the breaths are due.
     if (e.settings.On(Opt::OptBVM) && (!e.settings.On(Opt::OPTOneRescuer) || breathsDue)) {
-        s.AirwayOpened = true;
+        OwnRescuer(e).AirwayOpened = true;
     }
     Redraw(e);
 }
@@ -53,7 +54,7 @@ bool CPRButtonWaits(const Engine& e) {
 }
 
 void StopCPR(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
     // The countdown's own timer tells whether the AED counts: a script sets a countdown up by
     // starting it.
     if (e.timers.Running(TimerId::CPRCountdownTimer) && s.CountdownSeconds > 10 &&
@@ -62,7 +63,7 @@ void StopCPR(Engine& e) {
     }
     Move(e, RescuerMove::StopCompressions);
     StopBreaths(e);
-    s.ChildCPRRunning = s.AdultCPRRunning = s.BagBreathing = s.MaskBreathing = false;
+    MarkHandsOff(e);
 }
 
 void StopBreaths(Engine& e) {
@@ -89,7 +90,8 @@ namespace {
 // One press of the CPR button. The quiz ends a press and comes back to it after its verdict;
 // the checks for skipped steps belong to the press, so they run on its first pass only.
 void pressCPR(Engine& e, bool checksMade) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
+    RescuerState& rescuer = OwnRescuer(e);
     LogAction(e, CPRIsRunning(e) ? "CPR stop" : "CPR");
     if (CPRIsRunning(e)) {
         StopCPR(e);
@@ -103,8 +105,8 @@ void pressCPR(Engine& e, bool checksMade) {
         ShowMessage(e, "", "");
     }
     e.screen.Edit("ADVICEPANEL").visible = false;
-    s.LastAction = "CPR";
-    s.CPRPhase = false;
+    NoteAction(e, "CPR");
+    rescuer.CPRPhase = false;
     if (!checksMade && !s.CPRStarted && !e.settings.On(Opt::OPTOneRescuer) &&
         s.AnalysisCount == 0 && !abcsDone(s)) {
         Deduct(e, 100, "Forgot to check all of the ABCs (-100).", "",
@@ -130,27 +132,27 @@ void pressCPR(Engine& e, bool checksMade) {
         CheckPulseAfterAnalysis(e);
     }
     if (AskQuizQuestion(e)) return;
-    s.TimeVerdictGiven = false;
-    if (s.ShocksInSeries == 3) s.CPRAfterStackedShocks = true;
-    s.ShocksInSeries = 0;
+    rescuer.TimeVerdictGiven = false;
+    if (s.ShocksInSeries == 3) rescuer.CPRAfterStackedShocks = true;
+    EndShockSeries(e);
     if (s.NextStep == kStartCPR) {
         AwardStep(e);
         if (s.RewardedPulseChecks >= 3) ChangeScore(e, -s.StepPoints);
     }
-    s.AnalysisFinished = false;
-    s.CompressionCount = 0;
-    s.CPRSinceAnalysis = true;
-    s.CPRStarted = true;
+    rescuer.AnalysisFinished = false;
+    rescuer.CompressionCount = 0;
+    rescuer.CPRSinceAnalysis = true;
+    rescuer.CPRStarted = true;
     if (s.AnalysesComplete && s.PulseRate == 0 && s.ShockCount == s.ShocksNeeded) {
-        s.CPRAfterLastShock = true;
+        rescuer.CPRAfterLastShock = true;
     }
     UpdateVitalSigns(e);
     CheckScenarioOver(e);
     EvaluateNextStep(e);
     Move(e, RescuerMove::StartCompressions);
-    if (s.AnalysisCount > 0) ++s.CPRCount;
-    s.ABCsPhaseClosed = true;
-    s.PatientCleared = false;
+    if (s.AnalysisCount > 0) ++rescuer.CPRCount;
+    rescuer.ABCsPhaseClosed = true;
+    rescuer.PatientCleared = false;
     e.timers.SetInterval(TimerId::STANDCLEARTIMER, 1500);
     if (e.settings.On(Opt::OptVoice) && s.VoiceReportCount == 0 && s.AnalysesComplete &&
         s.AnalysisCount >= 3) {

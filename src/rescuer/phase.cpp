@@ -3,6 +3,7 @@
 #include "rescuer/phase.h"
 
 #include "core/engine.h"
+#include "rescuer/own.h"
 
 namespace ardentix {
 
@@ -17,11 +18,11 @@ bool bag(const Engine& e) {
 }  // namespace
 
 const RescuerPhase& RescuerPhaseOf(const Engine& e) {
-    return e.state.Phase.rescuer;
+    return e.rescuer().Phase;
 }
 
 void Move(Engine& e, RescuerMove move) {
-    RescuerPhase& p = e.state.Phase.rescuer;
+    RescuerPhase& p = OwnRescuer(e).Phase;
     Scheduler& t = e.timers;
     switch (move) {
         case RescuerMove::StartShaking:

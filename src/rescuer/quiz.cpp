@@ -5,6 +5,7 @@
 
 #include "core/engine.h"
 #include "monitor/monitor.h"
+#include "rescuer/own.h"
 #include "rescuer/rescuer.h"
 
 namespace ardentix {
@@ -95,7 +96,8 @@ void closeQuiz(Engine& e) {
 // --- The ratio verdict. ---
 
 void ratioVerdict(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
+    RescuerState& rescuer = OwnRescuer(e);
     const bool child = e.settings.On(Opt::Opt2CPR) || s.PatientAge <= 8;
     const std::string& compressions = e.screen.Get("TCPRFORM.EDIT1").text;
     const std::string& breaths = e.screen.Get("TCPRFORM.Edit2").text;
@@ -113,10 +115,10 @@ void ratioVerdict(Engine& e) {
         Deduct(e, kWrongPoints, "Incorrect. The correct answer is",
                "15 compressions and 2 rescue breaths (-50).", report);
     }
-    s.CPRStarted = true;
-    s.RatioAnswered = true;
+    rescuer.CPRStarted = true;
+    rescuer.RatioAnswered = true;
     // A seconds question may follow for the same start.
-    if (e.settings.On(Opt::OPTCPRTIME)) s.TimeVerdictGiven = false;
+    if (e.settings.On(Opt::OPTCPRTIME)) rescuer.TimeVerdictGiven = false;
 }
 
 // --- The seconds verdicts: each names the period it expects and, in order, the situations in
@@ -131,7 +133,7 @@ struct TimeFault {
 struct TimeVerdict {
     const std::string& (*expected)(const Engine&);
     std::vector<TimeFault> faults;
-    bool ScenarioState::*answered;
+    bool RescuerState::*answered;
 };
 
 const char* const kForCPRTime = "seconds for CPR time (-50).";
@@ -161,7 +163,7 @@ const TimeVerdict kInitialVerdict{initialPeriod,
                                     },
                                     "seconds for initial CPR sequence (-50).",
                                     "Entered wrong CPR length for initial CPR sequence (-50)."}},
-                                  &ScenarioState::InitialTimeAnswered};
+                                  &RescuerState::InitialTimeAnswered};
 
 const TimeVerdict kAfterAnalysisVerdict{
     analysisPeriod,
@@ -174,7 +176,7 @@ const TimeVerdict kAfterAnalysisVerdict{
       kForCPRTime, "Entered wrong CPR time (-50)."},
      {[](const Engine& e) { return e.state.AnalysisCount > 0; }, kForCPRTime,
       "Entered wrong CPR time (-50)."}},
-    &ScenarioState::ShockTimeAnswered};
+    &RescuerState::ShockTimeAnswered};
 
 const TimeVerdict kNoShockVerdict{
     noShockPeriod,
@@ -188,15 +190,16 @@ const TimeVerdict kNoShockVerdict{
           return configured(e, Opt::OptCPR2Length) && e.state.ShocksInSeries > 2;
       },
       kForCPRTime, "Entered wrong CPR length after No Shock Advised (-50)."}},
-    &ScenarioState::NoShockTimeAnswered};
+    &RescuerState::NoShockTimeAnswered};
 
 // A pediatric patient's CPR lasts the initial period, or the period after an analysis when no
 // initial period is set. An answer naming that period is right.
 const TimeVerdict kPediatricVerdict{pediatricPeriod,
                                     {{always, kForCPRTime, "Entered wrong CPR length (-50)."}},
-                                    &ScenarioState::PediatricTimeAnswered};
+                                    &RescuerState::PediatricTimeAnswered};
 
 void timeVerdict(Engine& e, const TimeVerdict& verdict) {
+    RescuerState& rescuer = OwnRescuer(e);
     const std::string& answer = e.screen.Get("TCPRFORM.EDIT1").text;
     const std::string& expected = verdict.expected(e);
     const TimeFault* fault = nullptr;
@@ -214,8 +217,8 @@ void timeVerdict(Engine& e, const TimeVerdict& verdict) {
     } else {
         rightAnswer(e, "Your answer is correct (+ 25).");
     }
-    e.state.TimeVerdictGiven = true;
-    e.state.*verdict.answered = true;
+    rescuer.TimeVerdictGiven = true;
+    rescuer.*verdict.answered = true;
 }
 
 // --- Which verdict an OK gives, first match. ---

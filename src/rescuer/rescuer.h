@@ -68,6 +68,24 @@ void BloodPressureCheck(Engine& e);
 // than the limit gets the short form appended; otherwise the report starts the lines afresh.
 void AddMessage(Engine& e, const std::string& text, const std::string& shortForm, size_t limit);
 
+// What the device's and the flow's handlers tell the rescuer's record.
+// Nobody touches the patient (true), or someone does again.
+void SetPatientCleared(Engine& e, bool cleared);
+// An analysis has given its result (true), or a shock or a new request has made it old.
+void SetAnalysisFinished(Engine& e, bool finished);
+// A new analysis request: the pulse checks rewarded since the last one start again from none.
+void ForgetRewardedPulseChecks(Engine& e);
+// An analysis or a Clear: no CPR since.
+void ForgetCPRSinceAnalysis(Engine& e);
+// The pads go on: the ABCs are over, done or not.
+void CloseABCsPhase(Engine& e);
+// Whether CPR followed three stacked shocks, asked once: the answer is forgotten.
+bool TakeCPRAfterStackedShocks(Engine& e);
+// The hands leave the patient: no breaths, no compressions.
+void MarkHandsOff(Engine& e);
+// The end of a pause: Auto ABCs goes on when the phone call ended during the pause.
+void ResumeAutoABCsAfterPause(Engine& e);
+
 void RegisterRescuerTimers(Engine& e);
 void RegisterCPRTimers(Engine& e);
 void RegisterVitalsTimers(Engine& e);

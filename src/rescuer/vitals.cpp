@@ -2,33 +2,35 @@
 #include "core/patient_view.h"
 #include "monitor/completion.h"
 #include "monitor/monitor.h"
+#include "rescuer/own.h"
 #include "rescuer/phase.h"
 #include "rescuer/rescuer.h"
 
 namespace ardentix {
 
 void UpdateVitalSigns(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
+    RescuerState& rescuer = OwnRescuer(e);
     if (s.PulseState == kShockable || s.PulseState == kNothingToShock) {
-        s.PulseRate = 0;
-        s.BreathingRate = 0;
-        s.BloodPressure = "0";
+        rescuer.PulseRate = 0;
+        rescuer.BreathingRate = 0;
+        rescuer.BloodPressure = "0";
         return;
     }
     if (s.PulseState != kPulseRestored || s.VitalsDrawn) return;
-    s.PulseRate = static_cast<uint8_t>(56 + e.random(20));
+    rescuer.PulseRate = static_cast<uint8_t>(56 + e.random(20));
     // Two patients in five have a pulse but do not breathe and need rescue breathing.
     const int r = e.random(5);
     if (r == 0) {
-        s.BreathingRate = static_cast<uint8_t>(12 + e.random(4));
+        rescuer.BreathingRate = static_cast<uint8_t>(12 + e.random(4));
     } else if (r <= 2) {
-        s.BreathingRate = static_cast<uint8_t>(12 + e.random(3));
+        rescuer.BreathingRate = static_cast<uint8_t>(12 + e.random(3));
     } else {
-        s.BreathingRate = 0;
+        rescuer.BreathingRate = 0;
     }
-    s.VitalsDrawn = true;
+    rescuer.VitalsDrawn = true;
     static constexpr const char* kPressures[] = {"90/66", "106/72", "110/78", "114/80"};
-    s.BloodPressure = kPressures[e.random(4)];
+    rescuer.BloodPressure = kPressures[e.random(4)];
 }
 
 }  // namespace ardentix
@@ -40,7 +42,7 @@ namespace {
 void pulseReported(Engine& e) {
     const std::string report = "Pulse rate is " + std::to_string(e.state.PulseRate) + ".";
     ShowOnFreeLine(e, report);
-    e.state.AutoABCsRunning = false;
+    OwnRescuer(e).AutoABCsRunning = false;
     Move(e, RescuerMove::EndPulseCheck);
     Redraw(e);
     AdviseInTutorial(e);
@@ -56,15 +58,16 @@ void pressureReported(Engine& e) {
 }  // namespace
 
 void PulseCheck(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
+    RescuerState& rescuer = OwnRescuer(e);
     LogAction(e, "Pulse");
     if (s.NextStep == kEndScenario && s.ShocksNeeded != 0 && s.AnalysesComplete) {
         ShowScenarioOver(e);
     }
     if (PulseCheckWaits(e)) return;
     if (CPRIsRunning(e) || BreathUnderWay(e)) StopCPR(e);
-    s.LastAction = "Pulse";
-    s.PulseChecked = true;
+    NoteAction(e, "Pulse");
+    rescuer.PulseChecked = true;
     // The first two expected pulse checks earn points; later ones do not, and on a patient with
     // nothing to shock after more than three analyses a check costs the points.
     if (s.NextStep == kCheckPulse || s.NextStep == kCheckCirculation) {
@@ -72,7 +75,7 @@ void PulseCheck(Engine& e) {
         if (s.ShocksNeeded == 0 && s.AnalysesComplete && s.AnalysisCount > 3) {
             ChangeScore(e, -s.StepPoints);
         }
-        ++s.RewardedPulseChecks;
+        ++rescuer.RewardedPulseChecks;
         if (s.RewardedPulseChecks >= 3) ChangeScore(e, -s.StepPoints);
     }
     if (s.AnalysisCount > 0) {
@@ -86,13 +89,13 @@ void PulseCheck(Engine& e) {
         e.screen.Edit("MSG1").text.clear();
     }
     EvaluateNextStep(e);
-    if (s.PulseState == kPulseRestored) s.PulseCheckedAfterReturn = true;
+    if (s.PulseState == kPulseRestored) rescuer.PulseCheckedAfterReturn = true;
     Move(e, RescuerMove::StopCompressions);
-    s.BagBreathing = s.ChildCPRRunning = s.AdultCPRRunning = s.MaskBreathing = false;
+    MarkHandsOff(e);
     Move(e, RescuerMove::StartPulseCheck);
     e.screen.Edit("ABCsCirculationMenuItem").checked = true;
     e.timers.SetInterval(TimerId::STANDCLEARTIMER, 1500);
-    s.AnalysisFinished = false;
+    rescuer.AnalysisFinished = false;
     // The hand on the neck shows while the pulse is felt; it also counts as touching the patient.
     e.screen.Edit("PULSEHAND").visible = true;
     Redraw(e);
@@ -103,13 +106,13 @@ bool PulseCheckWaits(const Engine& e) {
 }
 
 void BloodPressureCheck(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
     LogAction(e, "BP check");
     if (s.AnalysesComplete && s.NextStep == kEndScenario) ShowScenarioOver(e);
-    s.LastAction = "BP check";
+    NoteAction(e, "BP check");
     if (s.ShockCount >= s.ShocksNeeded && s.PulseRate > 0 && !s.BPCheckedAfterPulse &&
         e.settings.On(Opt::OPTBPCHECK)) {
-        s.BPCheckedAfterPulse = true;
+        OwnRescuer(e).BPCheckedAfterPulse = true;
         AwardStep(e);
     }
     AddMessage(e, "Checking blood pressure...", "  Checking BP...", 25);

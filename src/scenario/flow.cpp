@@ -1,5 +1,6 @@
 #include "scenario/flow.h"
 
+#include "core/course.h"
 #include "core/engine.h"
 #include "core/patient_view.h"
 #include "core/scenario.h"
@@ -96,14 +97,14 @@ bool finalPanelUp(const Engine& e) {
 // report files whatever the mode (a Tutorial scenario in the practice files), and its events in
 // AEDLOG.CSV as an ended scenario's are (a Tutorial scenario's not).
 void recordTerminated(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
     e.log.Terminated(e.timers.Now());
-    s.ScenarioDate = e.ports.clock->ShortDate();
-    s.ScoreboardLine = TerminatedLine(s);
-    const uint8_t mode = s.Mode;
-    if (mode == kTutorial) s.Mode = kPractice;
+    DateScenario(e);
+    SetScoreboardLine(e, TerminatedLine(s));
+    const auto mode = static_cast<Mode>(s.Mode);
+    if (mode == kTutorial) SetMode(e, kPractice);
     AppendReports(e);
-    s.Mode = mode;
+    SetMode(e, mode);
     if (mode != kTutorial) AppendEventLog(e);
 }
 
@@ -112,7 +113,7 @@ bool blankName(const std::string& text) {
 }
 
 void elapsedTick(Engine& e) {
-    ++e.state.ElapsedSeconds;
+    TickScenarioClock(e);
     setText(e, "TIMELabel", ClockText(e.ports.clock->LongTime()));
 }
 
@@ -156,7 +157,7 @@ void LoginCancel(Engine& e) {
 }
 
 void LoginOk(Engine& e) {
-    ScenarioState& s = e.state;
+    const ScenarioState& s = e.state;
     const std::string name = e.screen.Get("TUserNAMEFORM.NAMEEdit").text;
     if (blankName(name)) {
         e.Message(BoxKind::Information, BoxButtons::Ok, "Please enter a name.");
@@ -170,17 +171,15 @@ void LoginOk(Engine& e) {
             e.screen.SetFocus("TUserNAMEFORM.IDEdit");
             return;
         }
-        s.UserID = id;
+        LogIn(e, name, id);
     } else {
-        s.UserID.clear();
+        LogIn(e, name, "");
     }
     setText(e, "TForm2.IDEDIT", s.UserID);
-    s.UserName = name;
     setText(e, "TForm2.NAMEEDIT", name);
-    s.ScenarioDate = e.ports.clock->ShortDate();
 
     if (e.screen.Get("TUserNAMEFORM.TUTORIALButton").checked) {
-        s.Mode = kTutorial;
+        SetMode(e, kTutorial);
         show(e, "MODElabel", false);
         setText(e, "TForm2.MODELABEL", "TUTORIAL MODE");
     } else {
@@ -193,13 +192,12 @@ void LoginOk(Engine& e) {
                    BoxAnswer::Yes;
         }
         if (test) {
-            s.Mode = kTest;
+            BeginTestSeries(e);
             show(e, "MODElabel", true);
             setText(e, "MODElabel", "test");
             setText(e, "TForm2.MODELABEL", "TEST MODE");
-            s.TestScenarioCount = 0;
         } else {
-            s.Mode = kPractice;
+            SetMode(e, kPractice);
             show(e, "MODElabel", false);
             setText(e, "TForm2.MODELABEL", "PRACTICE MODE");
         }
@@ -220,7 +218,7 @@ void BeginScenario(Engine& e) {
     e.screen.Edit("PADRED").enabled = true;
     e.screen.Edit("PADWHITE").enabled = true;
     EnableRescueControls(e);
-    e.state.NextStep = kCheckResponsiveness;
+    SetNextStep(e, kCheckResponsiveness);
     setText(e, "SCOREDisplay", "0");
     e.timers.Start(TimerId::ELAPSEDSecTIMER);
     e.screen.Edit("Pause").enabled = true;
@@ -252,21 +250,12 @@ void TogglePause(Engine& e) {
     setText(e, "MSG0", "");
     setText(e, "MSG1", "");
     // The countdown goes on from the seconds it had: they are kept in CountdownSeconds.
-    e.state.Phase = Phases::Resumed(e.state.PausePhase, e.state.Phase);
-    e.state.PausePhase = {};
-    for (int i = 0; i < kTimerCount; ++i) {
-        bool& remembered = e.state.PauseMemory[static_cast<size_t>(i)];
-        if (remembered) e.timers.Start(static_cast<TimerId>(i));
-        remembered = false;
-    }
+    RestartPausedTimers(e);
     // The compressions go on from where they were: the log's time starts again only now.
     e.log.Resume(e.timers.Now());
     LogAction(e, "Resume");
     // A phone call that ended during the pause lets Auto ABCs go on only now.
-    if (e.state.AutoABCsAfterPause) {
-        e.state.AutoABCsAfterPause = false;
-        ContinueAutoABCsAfterCall(e);
-    }
+    ResumeAutoABCsAfterPause(e);
 }
 
 void ShowPatientHistory(Engine& e) {
@@ -278,7 +267,7 @@ void ShowPatientHistory(Engine& e) {
 
 void RequestAdvice(Engine& e) {
     LogAction(e, "Advice");
-    e.state.AdviceRequested = true;
+    NoteAdviceRequest(e);
     EvaluateNextStep(e);  // which shows the advice
     StopCPRForAdvice(e);
 }

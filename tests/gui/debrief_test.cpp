@@ -373,12 +373,12 @@ class DebriefTest : public test::HandClockTest {
         const auto region = [](const QString& path, const QRect& area) {
             return QImage(path).copy(area);
         };
-        engine_->state.UserName = "Alexandra Montgomery-Smythe";
+        engine_->ScriptState().UserName = "Alexandra Montgomery-Smythe";
         const QString renamed = dir.filePath(QStringLiteral("renamed.png"));
         QVERIFY(debrief->SaveChart(renamed));
         QVERIFY(region(first, sheet.subject) != region(renamed, sheet.subject));
         QCOMPARE(region(first, sheet.title), region(renamed, sheet.title));
-        engine_->state.ScenarioDate = "1/1/27";
+        engine_->ScriptState().ScenarioDate = "1/1/27";
         const QString redated = dir.filePath(QStringLiteral("redated.png"));
         QVERIFY(debrief->SaveChart(redated));
         QVERIFY(region(renamed, sheet.subject) != region(redated, sheet.subject));

@@ -84,7 +84,7 @@ class ScenarioEndTest : public QObject {
             s.Edit("OPTIONSHOLD").lines = {
                 "Kim                              12/6/26   00:00  ----    -300", ""};
         });
-        engine_->state.UserName = "Kim";
+        engine_->ScriptState().UserName = "Kim";
         const QString pdf = QDir(program_.dir->path()).filePath(QStringLiteral("series.pdf"));
         test::ChooseFileAfter(pdf, [summary] {
             QTest::mouseClick(test::Child<QPushButton>(summary, "CODESUMPrintReport"),
@@ -250,7 +250,7 @@ class ScenarioEndTest : public QObject {
         // Send Report with e-mail on and nothing configured: the trainee is told, and the e-mail
         // window comes up over the summary, which waits for it.
         engine_->settings.SetOn(Opt::OPTEmail, true);
-        engine_->state.TestScenarioCount = 255;
+        engine_->ScriptState().TestScenarioCount = 255;
         QCOMPARE(boxAfter([&] {
                      QTest::mouseClick(test::Child<QPushButton>(summary, "CODESUMSENDbutton"),
                                        Qt::LeftButton);

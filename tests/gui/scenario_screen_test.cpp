@@ -140,7 +140,7 @@ class ScenarioScreenTest : public test::HandClockTest {
         QVERIFY(list->isVisible());
         const QRect firstLine(0, 17, 40, 14);
         QVERIFY(!redIn(list, firstLine));
-        engine_->state.PulseRate = 70;
+        engine_->ScriptState().PulseRate = 70;
         QTest::mouseClick(widget<QPushButton>("CPRBUTTON"), Qt::LeftButton);
         QCOMPARE(engine_->screen.Get("DEDUCTIONSList").lines.size(), size_t{1});
         QVERIFY(redIn(list, firstLine));

@@ -48,7 +48,7 @@ class AdvicePlacement : public ::testing::Test {
     testing::FakePorts fakes;
     WideText wide;
     WiredEngine e{fakes.ports(), testing::kNoProgramDir};
-    ScenarioState& s = e.state;
+    ScenarioState& s = e.ScriptState();
 
     void SetUp() override { ResetScenario(e); }
 
@@ -83,9 +83,9 @@ class AdvicePlacement : public ::testing::Test {
     // Every combination of the states the table's conditions ask about.
     void setState(unsigned bits) {
         const bool cpr = bits & 1;
-        s.Phase.aed.countdown = cpr;
+        s.AedState::Phase.countdown = cpr;
         s.PulseRate = cpr ? 0 : 70;
-        s.Phase.aed.step = (bits & 2) ? AedStep::Analysing : AedStep::Idle;
+        s.AedState::Phase.step = (bits & 2) ? AedStep::Analysing : AedStep::Idle;
         s.TroubleKind = (bits & 4) ? 1 : 0;
         s.Mode = (bits & 8) ? kTutorial : kPractice;
         s.PatientCleared = bits & 16;

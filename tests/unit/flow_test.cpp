@@ -141,7 +141,7 @@ namespace ardentix {
 namespace {
 
 TEST_F(Program, DropTargetsFollowThePictureSet) {
-    e.state.PictureSet = 4;
+    e.ScriptState().PictureSet = 4;
     PlaceOverlays(e);
     // Set 4: the white zone at 67,188 (69 x 100), the red zone at 184,235 (68 x 105).
     EXPECT_EQ(PadTargetAt(e, 67, 188), PadTarget::WhiteZone);

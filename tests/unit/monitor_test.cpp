@@ -14,7 +14,7 @@ class Monitor : public ::testing::Test {
   protected:
     testing::FakePorts fakes;
     WiredEngine e{fakes.ports(), testing::kNoProgramDir};
-    ScenarioState& s = e.state;
+    ScenarioState& s = e.ScriptState();
 
     void SetUp() override {
         s.ShocksNeeded = 2;
@@ -43,7 +43,7 @@ TEST_F(Monitor, ActionAfterAShockWhileAnalysisWasDue) {
     s.NextStep = kPressAnalyze;
     CheckAnalyzeAfterShock(e);  // auto analyze, but no analysis running: nothing
     EXPECT_EQ(s.Score, 0);
-    s.Phase.aed.step = AedStep::StandClear;
+    s.AedState::Phase.step = AedStep::StandClear;
     CheckAnalyzeAfterShock(e);
     EXPECT_EQ(s.Score, -50);
     EXPECT_EQ(errors().back(), "Touched patient while AED was analyzing (-50).");

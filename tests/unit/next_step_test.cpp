@@ -29,15 +29,15 @@ class NextStepRules : public ::testing::TestWithParam<Case> {
     WiredEngine e{fakes.ports(), testing::kNoProgramDir};
 
     void SetUp() override {
-        e.state.Mode = kPractice;
-        e.state.ShocksNeeded = 2;
-        e.state.PictureSet = 0;
+        e.ScriptState().Mode = kPractice;
+        e.ScriptState().ShocksNeeded = 2;
+        e.ScriptState().PictureSet = 0;
         ResetScenario(e);
     }
 };
 
 void allAbcs(Engine& e) {
-    ScenarioState& s = e.state;
+    ScenarioState& s = e.ScriptState();
     s.ResponsivenessChecked = s.AirwayOpened = s.BreathingChecked = true;
     s.TwoBreathsGiven = s.PulseChecked = true;
 }
@@ -45,19 +45,20 @@ void allAbcs(Engine& e) {
 // Before the first analysis, everything up to the pads done.
 void readyForAnalysis(Engine& e) {
     allAbcs(e);
-    e.state.AEDOn = e.state.WhitePadAttached = e.state.RedPadAttached = true;
+    e.ScriptState().AEDOn = e.ScriptState().WhitePadAttached = e.ScriptState().RedPadAttached =
+        true;
 }
 
 void pediatric(Engine& e) {
     allAbcs(e);
-    e.state.PatientCategory = kPediatric;
+    e.ScriptState().PatientCategory = kPediatric;
 }
 
 // After an analysis, with nothing else pending: no rule before B40 holds.
 void analysed(Engine& e) {
     readyForAnalysis(e);
-    e.state.AnalysisCount = 1;
-    e.state.NextStep = kCheckPulse;
+    e.ScriptState().AnalysisCount = 1;
+    e.ScriptState().NextStep = kCheckPulse;
 }
 
 void off(Engine& e, Opt opt) {
@@ -67,33 +68,35 @@ void off(Engine& e, Opt opt) {
 // The pulse is back, found and the patient breathes: the checks after the return remain.
 void restoredAndBreathing(Engine& e) {
     analysed(e);
-    e.state.PulseState = kPulseRestored;
-    e.state.PulseRate = 60;
-    e.state.BreathingRate = 12;
-    e.state.PulseCheckedAfterReturn = true;
-    e.state.BreathingCheckedAfterPulse = true;
-    e.state.LastAction = "Breath";
+    e.ScriptState().PulseState = kPulseRestored;
+    e.ScriptState().PulseRate = 60;
+    e.ScriptState().BreathingRate = 12;
+    e.ScriptState().PulseCheckedAfterReturn = true;
+    e.ScriptState().BreathingCheckedAfterPulse = true;
+    e.ScriptState().LastAction = "Breath";
 }
 
 const Case kBefore[] = {
     {"A1", kCheckResponsiveness, [](Engine&) {}},
     {"A2", kCallForHelp,
      [](Engine& e) {
-         e.state.ResponsivenessChecked = true;
+         e.ScriptState().ResponsivenessChecked = true;
          e.settings.SetOn(Opt::OPTCALL911, true);
      }},
-    {"A3", kOpenAirway, [](Engine& e) { e.state.ResponsivenessChecked = true; }},
+    {"A3", kOpenAirway, [](Engine& e) { e.ScriptState().ResponsivenessChecked = true; }},
     {"A4", kCheckBreathing,
-     [](Engine& e) { e.state.ResponsivenessChecked = e.state.AirwayOpened = true; }},
+     [](Engine& e) {
+         e.ScriptState().ResponsivenessChecked = e.ScriptState().AirwayOpened = true;
+     }},
     {"A5", kGiveRescueBreaths,
      [](Engine& e) {
          allAbcs(e);
-         e.state.TwoBreathsGiven = e.state.PulseChecked = false;
+         e.ScriptState().TwoBreathsGiven = e.ScriptState().PulseChecked = false;
      }},
     {"A6", kCheckCirculation,
      [](Engine& e) {
          allAbcs(e);
-         e.state.PulseChecked = false;
+         e.ScriptState().PulseChecked = false;
      }},
     {"A7", kStartCPR,
      [](Engine& e) {
@@ -103,55 +106,55 @@ const Case kBefore[] = {
     {"A8", kCallForHelp,
      [](Engine& e) {
          pediatric(e);
-         e.state.CPRStarted = true;
+         e.ScriptState().CPRStarted = true;
          e.settings.SetOn(Opt::OPTCALL911, true);
      }},
     {"A9", kTurnAEDOn, allAbcs},
     {"A10", kGiveVoiceReport,
      [](Engine& e) {
          allAbcs(e);
-         e.state.AEDOn = true;
+         e.ScriptState().AEDOn = true;
          e.settings.SetOn(Opt::OptVoice, true);
      }},
     {"A11", kStartCPR,
      [](Engine& e) {
          pediatric(e);
-         e.state.CPRStarted = true;
+         e.ScriptState().CPRStarted = true;
      }},
     {"A11", kEndScenario,
      [](Engine& e) {
          pediatric(e);
-         e.state.CPRStarted = e.state.ChildCPRRunning = true;
+         e.ScriptState().CPRStarted = e.ScriptState().ChildCPRRunning = true;
      }},
     {"A12", kAttachWhitePad,
      [](Engine& e) {
          allAbcs(e);
-         e.state.AEDOn = true;
+         e.ScriptState().AEDOn = true;
      }},
     {"A13", kAttachRedPad,
      [](Engine& e) {
          allAbcs(e);
-         e.state.AEDOn = e.state.WhitePadAttached = true;
+         e.ScriptState().AEDOn = e.ScriptState().WhitePadAttached = true;
      }},
     {"A14", kStopMotion,
      [](Engine& e) {
          readyForAnalysis(e);
-         e.state.TroubleKind = 2;
+         e.ScriptState().TroubleKind = 2;
      }},
     {"A14", kReattachElectrode,
      [](Engine& e) {
          readyForAnalysis(e);
-         e.state.TroubleKind = 1;
+         e.ScriptState().TroubleKind = 1;
      }},
     {"A14", kReplaceBattery,
      [](Engine& e) {
          readyForAnalysis(e);
-         e.state.TroubleKind = 3;
+         e.ScriptState().TroubleKind = 3;
      }},
     {"A15", kPressAnalyze,
      [](Engine& e) {
          readyForAnalysis(e);
-         e.state.PatientCleared = true;
+         e.ScriptState().PatientCleared = true;
      }},
     {"A15", kPressAnalyze,
      [](Engine& e) {
@@ -162,15 +165,16 @@ const Case kBefore[] = {
     {"A17", kStartCPR,
      [](Engine& e) {
          pediatric(e);
-         e.state.CPRStarted = e.state.AEDOn = true;
-         e.state.WhitePadAttached = e.state.RedPadAttached = true;
+         e.ScriptState().CPRStarted = e.ScriptState().AEDOn = true;
+         e.ScriptState().WhitePadAttached = e.ScriptState().RedPadAttached = true;
          e.settings.SetOn(Opt::OPTPEDSMONITOR, true);
      }},
     {"A18", kEndScenario,
      [](Engine& e) {
          pediatric(e);
-         e.state.CPRStarted = e.state.AEDOn = e.state.ChildCPRRunning = true;
-         e.state.WhitePadAttached = e.state.RedPadAttached = true;
+         e.ScriptState().CPRStarted = e.ScriptState().AEDOn = e.ScriptState().ChildCPRRunning =
+             true;
+         e.ScriptState().WhitePadAttached = e.ScriptState().RedPadAttached = true;
          e.settings.SetOn(Opt::OPTPEDSMONITOR, true);
      }},
 };
@@ -179,55 +183,55 @@ const Case kAfter[] = {
     {"S", kEndScenario,
      [](Engine& e) {
          analysed(e);
-         e.state.TroubleKind = 1;
+         e.ScriptState().TroubleKind = 1;
          e.timers.Start(TimerId::SCENOVERLabelFLASHTimer);
      }},
     {"B1", kReattachElectrode,
      [](Engine& e) {
          analysed(e);
-         e.state.TroubleKind = 1;
+         e.ScriptState().TroubleKind = 1;
      }},
     {"B2", kTurnAEDOn,
      [](Engine& e) {
          analysed(e);
-         e.state.NextStep = kTurnAEDOn;
+         e.ScriptState().NextStep = kTurnAEDOn;
      }},
     {"B3", kCheckPulse,
      [](Engine& e) {
          analysed(e);
-         e.state.PatientCategory = kHypothermic;
-         e.state.ShockCount = 3;
-         e.state.LastAction = "Shock";
+         e.ScriptState().PatientCategory = kHypothermic;
+         e.ScriptState().ShockCount = 3;
+         e.ScriptState().LastAction = "Shock";
      }},
     {"B4", kClearForShock,
      [](Engine& e) {
          analysed(e);
-         e.state.Phase.aed.step = AedStep::ShockAdvised;
+         e.ScriptState().AedState::Phase.step = AedStep::ShockAdvised;
      }},
     {"B5", kWaitForAnalysis,
      [](Engine& e) {
          analysed(e);
          off(e, Opt::OPTClearAnalyze);
-         e.state.LastAction = "Shock";
-         e.state.PreviousAction = "Clear";
+         e.ScriptState().LastAction = "Shock";
+         e.ScriptState().PreviousAction = "Clear";
      }},
     {"B6", kWaitForAnalysis,
      [](Engine& e) {
          analysed(e);
-         e.state.PatientCleared = true;
-         e.state.Phase.aed.step = AedStep::StandClear;
+         e.ScriptState().PatientCleared = true;
+         e.ScriptState().AedState::Phase.step = AedStep::StandClear;
      }},
     {"B7", kPressShock,
      [](Engine& e) {
          analysed(e);
-         e.state.LastAction = "Clear";
-         e.state.ShockAdvised = true;
+         e.ScriptState().LastAction = "Clear";
+         e.ScriptState().ShockAdvised = true;
      }},
     {"B8", kClearForShock,
      [](Engine& e) {
          analysed(e);
-         e.state.LastAction = "Analyze";
-         e.state.ShockAdvised = true;
+         e.ScriptState().LastAction = "Analyze";
+         e.ScriptState().ShockAdvised = true;
      }},
     {"B9", kClearForAnalysis,
      [](Engine& e) {
@@ -243,217 +247,217 @@ const Case kAfter[] = {
     {"B11", kClearForAnalysis,
      [](Engine& e) {
          analysed(e);
-         e.state.LastAction = "CPR";
+         e.ScriptState().LastAction = "CPR";
      }},
     {"B12", kClearForAnalysis,
      [](Engine& e) {
          analysed(e);
-         e.state.LastAction = "Shock";
+         e.ScriptState().LastAction = "Shock";
      }},
     {"B13", kClearForAnalysis,
      [](Engine& e) {
          analysed(e);
-         e.state.Phase.aed.step = AedStep::Analysing;
+         e.ScriptState().AedState::Phase.step = AedStep::Analysing;
      }},
     {"B14", kPressAnalyze,
      [](Engine& e) {
          analysed(e);
-         e.state.ShockRequested = true;
-         e.state.LastAction = "Clear";
+         e.ScriptState().ShockRequested = true;
+         e.ScriptState().LastAction = "Clear";
      }},
     {"B15", kClearForAnalysis,
      [](Engine& e) {
          analysed(e);
-         e.state.ShockRequested = true;
+         e.ScriptState().ShockRequested = true;
      }},
     {"B16", kClearForAnalysis,
      [](Engine& e) {
          analysed(e);
-         e.state.LastAction = "Pulse";
-         e.state.CPRSinceAnalysis = true;
+         e.ScriptState().LastAction = "Pulse";
+         e.ScriptState().CPRSinceAnalysis = true;
      }},
     {"B17", kRecheckBreathing,
      [](Engine& e) {
          analysed(e);
-         e.state.LastAction = "Pulse";
-         e.state.PulseRate = 60;
-         e.state.ShocksInSeries = 3;
+         e.ScriptState().LastAction = "Pulse";
+         e.ScriptState().PulseRate = 60;
+         e.ScriptState().ShocksInSeries = 3;
      }},
     {"B18", kClearForAnalysis,
      [](Engine& e) {
          analysed(e);
-         e.state.ShockCount = 2;  // the last of two shocks after one analysis
+         e.ScriptState().ShockCount = 2;  // the last of two shocks after one analysis
      }},
     {"B19", kPressAnalyze,
      [](Engine& e) {
          analysed(e);
-         e.state.ShockCount = 2;
-         e.state.LastAction = "Clear";
+         e.ScriptState().ShockCount = 2;
+         e.ScriptState().LastAction = "Clear";
      }},
     {"B20", kPressAnalyze,
      [](Engine& e) {
          analysed(e);
          off(e, Opt::OPTAUTOANALYZE);
-         e.state.LastAction = "Clear";
-         e.state.PreviousAction = "Shock";
+         e.ScriptState().LastAction = "Clear";
+         e.ScriptState().PreviousAction = "Shock";
      }},
     {"B21", kPressAnalyze,
      [](Engine& e) {
          analysed(e);
-         e.state.LastAction = "Clear";
-         e.state.PreviousAction = "Pulse";
+         e.ScriptState().LastAction = "Clear";
+         e.ScriptState().PreviousAction = "Pulse";
      }},
     {"B22", kPressAnalyze,
      [](Engine& e) {
          analysed(e);
-         e.state.LastAction = "Clear";
+         e.ScriptState().LastAction = "Clear";
      }},
     {"B23", kPressAnalyze,
      [](Engine& e) {
          analysed(e);
-         e.state.PulseState = kPulseRestored;
-         e.state.LastAction = "Voice";
+         e.ScriptState().PulseState = kPulseRestored;
+         e.ScriptState().LastAction = "Voice";
      }},
     {"B24", kWaitForAnalysis,
      [](Engine& e) {
          analysed(e);
          off(e, Opt::OPTClearAnalyze);
-         e.state.PreviousAction = "Analyze";
+         e.ScriptState().PreviousAction = "Analyze";
      }},
     {"B25", kStartCPR,
      [](Engine& e) {
          analysed(e);
-         e.state.LastAction = "Pulse";
+         e.ScriptState().LastAction = "Pulse";
      }},
     {"B26", kCheckPulse,
      [](Engine& e) {
          analysed(e);
-         e.state.AnalysesComplete = true;
-         e.state.LastAction = "Voice";
+         e.ScriptState().AnalysesComplete = true;
+         e.ScriptState().LastAction = "Voice";
      }},
     {"B26", kStartCPR,
      [](Engine& e) {
          analysed(e);
-         e.state.AnalysesComplete = true;
-         e.state.LastAction = "Voice";
-         e.state.PreviousAction = "Pulse";
+         e.ScriptState().AnalysesComplete = true;
+         e.ScriptState().LastAction = "Voice";
+         e.ScriptState().PreviousAction = "Pulse";
      }},
     {"B27", kStartCPR,
      [](Engine& e) {
          analysed(e);
-         e.state.PatientCategory = kPediatric;
+         e.ScriptState().PatientCategory = kPediatric;
      }},
     {"B28", kCallForHelp,
      [](Engine& e) {
          analysed(e);
-         e.state.PatientCategory = kPediatric;
-         e.state.ChildCPRRunning = true;
+         e.ScriptState().PatientCategory = kPediatric;
+         e.ScriptState().ChildCPRRunning = true;
          e.settings.SetOn(Opt::OPTCALL911, true);
      }},
     {"B29", kCheckPulse,
      [](Engine& e) {
          analysed(e);
-         e.state.LastAction = "Analyze";
-         e.state.PreviousAction = "Pulse";
+         e.ScriptState().LastAction = "Analyze";
+         e.ScriptState().PreviousAction = "Pulse";
      }},
     {"B30", kCheckPulse,
      [](Engine& e) {
          analysed(e);
-         e.state.LastAction = "Clear";
-         e.state.PreviousAction = "Shock";
-         e.state.AnalysisFinished = true;
+         e.ScriptState().LastAction = "Clear";
+         e.ScriptState().PreviousAction = "Shock";
+         e.ScriptState().AnalysisFinished = true;
      }},
     {"B31", kCheckPulse,
      [](Engine& e) {
          analysed(e);
          off(e, Opt::OPTAUTOANALYZE);
          e.settings.SetOn(Opt::OptPulseAfterCPR, true);
-         e.state.LastAction = "CPR";
-         e.state.PreviousAction = "Shock";
+         e.ScriptState().LastAction = "CPR";
+         e.ScriptState().PreviousAction = "Shock";
      }},
     {"B32", kCheckPulse,
      [](Engine& e) {
          analysed(e);
-         e.state.LastAction = "Shock";
-         e.state.ShocksInSeries = 3;
+         e.ScriptState().LastAction = "Shock";
+         e.ScriptState().ShocksInSeries = 3;
      }},
     {"B33", kCheckPulse,
      [](Engine& e) {
          analysed(e);
-         e.state.PulseState = kPulseRestored;
-         e.state.AnalysesComplete = true;
-         e.state.AdultCPRRunning = true;
-         e.state.LastAction = "Voice";
+         e.ScriptState().PulseState = kPulseRestored;
+         e.ScriptState().AnalysesComplete = true;
+         e.ScriptState().AdultCPRRunning = true;
+         e.ScriptState().LastAction = "Voice";
      }},
     {"B34", kCheckPulse,
      [](Engine& e) {
          analysed(e);
-         e.state.PulseState = kPulseRestored;
-         e.state.AnalysesComplete = e.state.BreathingCheckedAfterPulse = true;
-         e.state.AdultCPRRunning = true;
-         e.state.PreviousAction = "Analyze";
-         e.state.ShockCount = 3;
-         e.state.LastAction = "BP check";
+         e.ScriptState().PulseState = kPulseRestored;
+         e.ScriptState().AnalysesComplete = e.ScriptState().BreathingCheckedAfterPulse = true;
+         e.ScriptState().AdultCPRRunning = true;
+         e.ScriptState().PreviousAction = "Analyze";
+         e.ScriptState().ShockCount = 3;
+         e.ScriptState().LastAction = "BP check";
      }},
     {"B35", kRecheckBreathing,
      [](Engine& e) {
          analysed(e);
-         e.state.PulseState = kPulseRestored;
-         e.state.PulseRate = 60;
-         e.state.PulseCheckedAfterReturn = e.state.AnalysesComplete = true;
-         e.state.LastAction = "Pulse";
+         e.ScriptState().PulseState = kPulseRestored;
+         e.ScriptState().PulseRate = 60;
+         e.ScriptState().PulseCheckedAfterReturn = e.ScriptState().AnalysesComplete = true;
+         e.ScriptState().LastAction = "Pulse";
      }},
     {"B36", kGiveRescueBreaths,
      [](Engine& e) {
          analysed(e);
-         e.state.PulseState = kPulseRestored;
-         e.state.PulseCheckedAfterReturn = e.state.AnalysesComplete = true;
-         e.state.BreathingCheckedAfterPulse = e.state.AdultCPRRunning = true;
-         e.state.LastAction = "Breath";
+         e.ScriptState().PulseState = kPulseRestored;
+         e.ScriptState().PulseCheckedAfterReturn = e.ScriptState().AnalysesComplete = true;
+         e.ScriptState().BreathingCheckedAfterPulse = e.ScriptState().AdultCPRRunning = true;
+         e.ScriptState().LastAction = "Breath";
      }},
     {"B37", kCheckBloodPressure,
      [](Engine& e) {
          restoredAndBreathing(e);
          e.settings.SetOn(Opt::OPTBPCHECK, true);
-         e.state.AnalysesComplete = true;
+         e.ScriptState().AnalysesComplete = true;
      }},
     {"B38", kGiveVoiceReport,
      [](Engine& e) {
          restoredAndBreathing(e);
          e.settings.SetOn(Opt::OptVoice, true);
-         e.state.AnalysesComplete = true;
+         e.ScriptState().AnalysesComplete = true;
      }},
     {"B39", kGiveVoiceReport,
      [](Engine& e) {
          analysed(e);
          e.settings.SetOn(Opt::OptVoice, true);
-         e.state.PatientCategory = kPediatric;
-         e.state.ChildCPRRunning = true;
+         e.ScriptState().PatientCategory = kPediatric;
+         e.ScriptState().ChildCPRRunning = true;
      }},
     {"B40", kEndScenario,
      [](Engine& e) {
          analysed(e);
-         e.state.AnalysesComplete = true;
-         e.state.AdultCPRRunning = true;
+         e.ScriptState().AnalysesComplete = true;
+         e.ScriptState().AdultCPRRunning = true;
      }},
     {"B40", kCheckPulse, analysed},  // no change: the step stays as it was
     {"B41", kEndScenario,
      [](Engine& e) {
          restoredAndBreathing(e);
-         e.state.BPCheckedAfterPulse = e.state.RescueBreathingGiven = true;
-         e.state.LastAction = "BP check";
+         e.ScriptState().BPCheckedAfterPulse = e.ScriptState().RescueBreathingGiven = true;
+         e.ScriptState().LastAction = "BP check";
      }},
     {"B42", kEndScenario,
      [](Engine& e) {
          restoredAndBreathing(e);
-         e.state.RescueBreathingGiven = true;
+         e.ScriptState().RescueBreathingGiven = true;
      }},
     {"B42", kCheckPulse,  // no change with a blood-pressure check still to come
      [](Engine& e) {
          restoredAndBreathing(e);
          e.settings.SetOn(Opt::OPTBPCHECK, true);
-         e.state.PulseRate = 0;
-         e.state.RescueBreathingGiven = true;
+         e.ScriptState().PulseRate = 0;
+         e.ScriptState().RescueBreathingGiven = true;
      }},
 };
 
@@ -472,7 +476,7 @@ TEST(HypothermicLimit, SteersToCPRPulseVoiceAndEnd) {
     WiredEngine e(fakes.ports(), testing::kNoProgramDir);
     ResetScenario(e);
     analysed(e);
-    ScenarioState& s = e.state;
+    ScenarioState& s = e.ScriptState();
     s.PatientCategory = kHypothermic;
     s.ShockCount = 3;
     const auto step = [&](const char* last, const char* previous) {

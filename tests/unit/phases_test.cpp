@@ -17,7 +17,7 @@ class PhaseMoves : public ::testing::Test {
   protected:
     testing::FakePorts fakes;
     WiredEngine e{fakes.ports(), testing::kNoProgramDir};
-    ScenarioState& s = e.state;
+    ScenarioState& s = e.ScriptState();
 
     void SetUp() override {
         e.settings.SetOn(Opt::OPTCOMPRVENT, false);
@@ -74,11 +74,11 @@ TEST_F(PhaseMoves, APauseParksThePhases) {
     TogglePause(e);
     EXPECT_FALSE(CheckUnderWay(e));
     EXPECT_TRUE(AbcsMenuAvailable(e));
-    EXPECT_EQ(s.Phase.rescuer.check, HandsCheck::None);
+    EXPECT_EQ(s.RescuerState::Phase.check, HandsCheck::None);
     TogglePause(e);
     EXPECT_TRUE(CheckUnderWay(e));
-    EXPECT_EQ(s.Phase.rescuer.check, HandsCheck::Shaking);
-    EXPECT_EQ(s.PausePhase.rescuer.check, HandsCheck::None) << "given back, not kept";
+    EXPECT_EQ(s.RescuerState::Phase.check, HandsCheck::Shaking);
+    EXPECT_EQ(s.RescuerState::PausePhase.check, HandsCheck::None) << "given back, not kept";
 }
 
 // What runs when a pause ends is what ran when it began and what began during it, as the

@@ -37,7 +37,7 @@ class Draws : public ::testing::Test {
 };
 
 TEST_F(Draws, AdultsThreeQuartersWithoutChildrenOrHypothermia) {
-    engine.state.Mode = kPractice;
+    engine.ScriptState().Mode = kPractice;
     const int n = 16000;
     const auto counts = categories(n);
     expectShare(counts[kAdult], n, 0.75, "adults");
@@ -46,7 +46,7 @@ TEST_F(Draws, AdultsThreeQuartersWithoutChildrenOrHypothermia) {
 }
 
 TEST_F(Draws, HypothermicOneInSixteen) {
-    engine.state.Mode = kPractice;
+    engine.ScriptState().Mode = kPractice;
     engine.settings.SetOn(Opt::OptHypo, true);
     const int n = 16000;
     const auto counts = categories(n);
@@ -55,7 +55,7 @@ TEST_F(Draws, HypothermicOneInSixteen) {
 }
 
 TEST_F(Draws, ChildrenOneInEightEach) {
-    engine.state.Mode = kPractice;
+    engine.ScriptState().Mode = kPractice;
     engine.settings.SetOn(Opt::OPTPEDScen, true);
     const int n = 16000;
     const auto counts = categories(n);
@@ -65,7 +65,7 @@ TEST_F(Draws, ChildrenOneInEightEach) {
 }
 
 TEST_F(Draws, EveryPatientKeepsTheRules) {
-    engine.state.Mode = kPractice;
+    engine.ScriptState().Mode = kPractice;
     engine.settings.SetOn(Opt::OPTPEDScen, true);
     engine.settings.SetOn(Opt::OptHypo, true);
     engine.random.Seed(77);
@@ -99,9 +99,9 @@ TEST_F(Draws, EveryPatientKeepsTheRules) {
 }
 
 TEST_F(Draws, TestPlanIsAlwaysAPermutation) {
-    engine.state.Mode = kTest;
+    engine.ScriptState().Mode = kTest;
     for (uint32_t seed = 0; seed < 500; ++seed) {
-        engine.state.TestScenarioCount = 0;
+        engine.ScriptState().TestScenarioCount = 0;
         engine.random.Seed(seed * 7919u);
         PrepareScenario(engine);
         auto plan = engine.state.TestPlan;
@@ -111,15 +111,15 @@ TEST_F(Draws, TestPlanIsAlwaysAPermutation) {
 }
 
 TEST_F(Draws, RepeatReplaysThePatientFromItsStart) {
-    engine.state.Mode = kPractice;
+    engine.ScriptState().Mode = kPractice;
     engine.random.Seed(4242);
     PrepareScenario(engine);
     ResetScenario(engine);
     const ScenarioState patient = engine.state;
 
-    engine.state.Score = 275;
-    engine.state.AEDOn = true;
-    engine.state.ElapsedSeconds = 88;
+    engine.ScriptState().Score = 275;
+    engine.ScriptState().AEDOn = true;
+    engine.ScriptState().ElapsedSeconds = 88;
     engine.screen.Edit("AEDDISPLAY1").text = "PUSH TO SHOCK";
     engine.screen.Edit("TForm2.Errors").lines = {"Forgot to clear (-25)."};
     engine.screen.Edit("CloseupPanel").visible = true;
@@ -148,7 +148,7 @@ TEST_F(Draws, AMissingPictureEndsTheProgram) {
     } none;
     WiredEngine e({&fakes.clock, &fakes.sound, &fakes.dialogs, &none, nullptr},
                   testing::kNoProgramDir);
-    e.state.Mode = kPractice;
+    e.ScriptState().Mode = kPractice;
     PrepareScenario(e);
     EXPECT_TRUE(e.ended);
     ASSERT_EQ(fakes.dialogs.shown.size(), 1u);

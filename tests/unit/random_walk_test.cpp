@@ -247,9 +247,9 @@ TEST_F(RandomWalkChecks, AScoreThatWrapsIsCaught) {
     // The engine holds the score within its range; the walk would see it wrap all the same.
     Step wait;
     wait.ms = 1000;  // the walk reads the score at each expiry
-    engine().state.Score = -32700;
+    engine().ScriptState().Score = -32700;
     run(wait);
-    engine().state.Score = static_cast<int16_t>(static_cast<uint16_t>(-32700 - 200));
+    engine().ScriptState().Score = static_cast<int16_t>(static_cast<uint16_t>(-32700 - 200));
     std::vector<std::string> signatures;
     for (const Finding& f : run(wait))
         signatures.push_back(f.signature);

@@ -172,10 +172,10 @@ class Records : public ::testing::Test {
     bool exists(const char* name) const { return fs::exists(fs::path(dir_) / name); }
 
     bool practice(const std::string& name, int score) {
-        e.state.Mode = kPractice;
-        e.state.UserName = name;
-        e.state.Score = static_cast<int16_t>(score);
-        e.state.ScoreText = std::to_string(score);
+        e.ScriptState().Mode = kPractice;
+        e.ScriptState().UserName = name;
+        e.ScriptState().Score = static_cast<int16_t>(score);
+        e.ScriptState().ScoreText = std::to_string(score);
         return UpdateScoreboard(e);
     }
 
@@ -305,8 +305,8 @@ TEST_F(Records, ScoreboardThatCannotBeWrittenStaysAsItWas) {
 
 TEST_F(Records, PracticeReports) {
     put("aedprac.txt", {"an earlier line"});
-    e.state.Mode = kPractice;
-    e.state.ScoreboardLine = "result 1";
+    e.ScriptState().Mode = kPractice;
+    e.ScriptState().ScoreboardLine = "result 1";
     e.screen.Edit("TForm2.Errors").lines = {"Did not call for help (-50).",
                                             "Advice used 1 time (-50)."};
     e.screen.Edit("TForm2.RepeatButton").enabled = false;
@@ -320,7 +320,7 @@ TEST_F(Records, PracticeReports) {
     EXPECT_TRUE(e.screen.Get("TForm2.RepeatButton").enabled);
 
     // Without errors: the result line and an empty line. The test files stay untouched.
-    e.state.ScoreboardLine = "result 2";
+    e.ScriptState().ScoreboardLine = "result 2";
     e.screen.Edit("TForm2.Errors").lines.clear();
     ASSERT_TRUE(AppendReports(e));
     EXPECT_EQ(file("AEDPRAC2.TXT"), (Lines{"result 1", "Did not call for help (-50).",
@@ -335,11 +335,11 @@ TEST_F(Records, TestSeriesReportsAndBuffer) {
     e.settings.SetText(Opt::OPTtestScenarios, "2");
     e.settings.SetOn(Opt::OPTDetailedTestReport, true);
     e.screen.Edit("OPTIONSHOLD").lines = {"a series before"};
-    e.state.Mode = kTest;
+    e.ScriptState().Mode = kTest;
 
     auto finish = [this](int count, const char* line, Lines errors) {
-        e.state.TestScenarioCount = static_cast<uint8_t>(count);
-        e.state.ScoreboardLine = line;
+        e.ScriptState().TestScenarioCount = static_cast<uint8_t>(count);
+        e.ScriptState().ScoreboardLine = line;
         e.screen.Edit("TForm2.Errors").lines = std::move(errors);
         e.screen.Edit("TForm2.RepeatButton").enabled = true;
         EXPECT_TRUE(AppendReports(e));
@@ -370,8 +370,8 @@ TEST_F(Records, TestSeriesReportsAndBuffer) {
 
 TEST_F(Records, FailedReportWriteIsReported) {
     e.settings.SetOn(Opt::OPTDetailedTestReport, false);
-    e.state.Mode = kTest;
-    e.state.ScoreboardLine = "test 1";
+    e.ScriptState().Mode = kTest;
+    e.ScriptState().ScoreboardLine = "test 1";
     e.screen.Edit("TForm2.Errors").lines = {"e1"};
     // A folder where the report file should be: the writing stops at the first file.
     fs::create_directory(fs::path(dir_) / "AEDTEST.TXT");
@@ -384,7 +384,7 @@ TEST_F(Records, FailedReportWriteIsReported) {
 
     // A full disk.
     if (fs::exists("/dev/full")) {
-        e.state.Mode = kPractice;
+        e.ScriptState().Mode = kPractice;
         fs::create_symlink("/dev/full", fs::path(dir_) / "AEDPRAC2.TXT");
         EXPECT_FALSE(AppendReports(e));
         EXPECT_EQ(shown().back(),

@@ -29,13 +29,14 @@ Shares draw(const char* odds, bool electrode, bool battery, bool motion) {
     e.settings.SetOn(Opt::OptElectrodeTrouble, electrode);
     e.settings.SetOn(Opt::OptBatteryTrouble, battery);
     e.settings.SetOn(Opt::OptMOTIONTrouble, motion);
-    e.state.Mode = kPractice;
-    e.state.PictureSet = 0;
+    e.ScriptState().Mode = kPractice;
+    e.ScriptState().PictureSet = 0;
     for (int i = 0; i < kDraws; ++i) {
         // Clock times spread over the day: the draw re-seeds from the clock.
         fakes.clock.millis = (static_cast<int64_t>(i) * 28'793) % 86'400'000;
         ResetScenario(e);
-        e.state.AEDOn = e.state.WhitePadAttached = e.state.RedPadAttached = true;
+        e.ScriptState().AEDOn = e.ScriptState().WhitePadAttached = e.ScriptState().RedPadAttached =
+            true;
         e.screen.Edit("PowerLight").color = Color::Green;
         AnalyzeRequest(e);
         ++shares.byKind[e.state.TroubleKind];

@@ -460,7 +460,7 @@ void Runner::execute(const Command& c) {
         engine_.random.Seed(static_cast<uint32_t>(numberArg(w[1], "seed")));
     } else if (verb == "poke") {
         expectCount(w, 3);
-        if (!pokeTimer(w[1], w[2]) && !SetFieldText(engine_.state, w[1], w[2])) {
+        if (!pokeTimer(w[1], w[2]) && !SetFieldText(engine_.ScriptState(), w[1], w[2])) {
             throw Malformed{"cannot set " + w[1] + " to " + w[2]};
         }
         // As a handler that set the same up would end.
