@@ -57,7 +57,7 @@ class Engine {
   public:
     // The whole scenario state, to read. Each record is written only by its owner's folder,
     // through the mutable access below, which takes the owner's key.
-    ScenarioState& state = state_;
+    const ScenarioState& state = state_;
     // What happened in the scenario and when: cleared by ResetScenario, kept to the summary.
     EventLog log;
     Settings settings;
