@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+#include <string>
+#include <type_traits>
+
 namespace ardentix {
 namespace {
 
@@ -33,49 +38,52 @@ TEST(ScenarioState, TestPlanIsFiveEntries) {
     EXPECT_EQ(FieldText(s, "TestPlan"), "4,3,2,1,0");
 }
 
-TEST(ScenarioState, ResetKeepsThePatientAndTheTrainee) {
+// Every field a script can name, through every record: the trainee, the patient and the results
+// of the last scenario are kept, everything else starts afresh.
+TEST(ScenarioState, ResetKeepsThePatientTheTraineeAndTheLastResults) {
+    const std::set<std::string> kept = {"UserName",
+                                        "UserID",
+                                        "Mode",
+                                        "TestScenarioCount",
+                                        "ScenarioDate",
+                                        "PatientCategory",
+                                        "ShocksNeeded",
+                                        "PatientAge",
+                                        "PatientHistory",
+                                        "PictureSet",
+                                        "StepPoints",
+                                        "AnalysisFinished",
+                                        "ElapsedTimeText",
+                                        "FirstShockTimeText",
+                                        "ScoreText"};
+    const ScenarioState fresh;
     ScenarioState s;
-    s.UserName = "Pat";
-    s.Mode = kPractice;
-    s.PatientCategory = kRefractory;
-    s.ShocksNeeded = 4;
-    s.PatientAge = 12;
-    s.PatientHistory = "Your patient is a 61 y.o. male*";
-    s.PictureSet = 5;
-    s.StepPoints = 35;
+    std::map<std::string, std::string> set;
+#define ARDENTIX_SET_OTHER(type, name, start)                                                      \
+    set[#name] = std::is_same_v<type, std::string> ? "x" : std::is_same_v<type, bool> ? "1" : "7"; \
+    ASSERT_TRUE(SetFieldText(s, #name, set[#name]));
+    ARDENTIX_ALL_FIELDS(ARDENTIX_SET_OTHER)
+#undef ARDENTIX_SET_OTHER
     s.TestPlan = {2, 0, 1, 4, 3};
-    s.Score = 410;
-    s.NextStep = 14;
-    s.SoundFile = "ring.wav";
-    s.ShockCount = 3;
-    s.PulseState = kPulseRestored;
-    s.BloodPressure = "110/78";
-    s.RedDragging = true;
-    s.ShakeCount = 9;
     s.PauseMemory[3] = true;
-    s.AnalysisFinished = true;
-    s.FirstShockTimeText = "01:10";
+    s.AutoABCsAfterPause = true;
+    s.AedState::Phase.step = AedStep::Armed;
+    s.RescuerState::PausePhase.compressing = true;
 
     s.ResetScenarioFields();
 
-    EXPECT_EQ(s.UserName, "Pat");
-    EXPECT_EQ(s.PatientCategory, kRefractory);
-    EXPECT_EQ(s.ShocksNeeded, 4);
-    EXPECT_EQ(s.PatientHistory, "Your patient is a 61 y.o. male*");
-    EXPECT_EQ(s.PictureSet, 5);
-    EXPECT_EQ(s.StepPoints, 35);
+    for (const auto& [name, text] : set) {
+        if (name == "PulseState") continue;
+        const bool keeps = kept.count(name) > 0;
+        EXPECT_EQ(FieldText(s, name), keeps ? text : FieldText(fresh, name))
+            << name << (keeps ? " is kept" : " starts afresh");
+    }
     EXPECT_EQ(s.TestPlan, (std::array<uint8_t, 5>{2, 0, 1, 4, 3}));
-    EXPECT_EQ(s.Score, 0);
-    EXPECT_EQ(s.NextStep, 2);
-    EXPECT_EQ(s.SoundFile, "CLICK.WAV");
-    EXPECT_EQ(s.ShockCount, 0);
-    EXPECT_EQ(s.PulseState, kShockable);
-    EXPECT_EQ(s.BloodPressure, "0");
-    EXPECT_FALSE(s.RedDragging);
-    EXPECT_EQ(s.ShakeCount, 0);
     EXPECT_FALSE(s.PauseMemory[3]);
-    EXPECT_TRUE(s.AnalysisFinished);
-    EXPECT_EQ(s.FirstShockTimeText, "01:10");
+    EXPECT_FALSE(s.AutoABCsAfterPause);
+    EXPECT_EQ(s.AedState::Phase.step, AedStep::Idle);
+    EXPECT_FALSE(s.RescuerState::PausePhase.compressing);
+    EXPECT_EQ(s.PulseState, kShockable) << "the rhythm follows the patient's shocks";
 
     s.ShocksNeeded = 0;
     s.ResetScenarioFields();
