@@ -166,12 +166,13 @@ const std::array<Rule, 43> kAfterAnalysis = {{
          return on(e, Opt::OPTCLEARShock) && S(e).LastAction == "Analyze" && S(e).ShockAdvised;
      },
      kClearForShock},
-    {"B9", [](const Engine& e) { return e.screen.Get("AEDDISPLAY1").text == "MOTION DETECTED"; },
+    {"B9", [](const Engine& e) { return e.screen.Get(El::AEDDISPLAY1).text == "MOTION DETECTED"; },
      kClearForAnalysis},
     {"B10",
      [](const Engine& e) {
-         return e.screen.Get("AEDDISPLAY1").text == "STOP MOTION" &&
-                (CPRRunning(e) || e.screen.Get("PULSEHAND").visible) && on(e, Opt::OPTClearAnalyze);
+         return e.screen.Get(El::AEDDISPLAY1).text == "STOP MOTION" &&
+                (CPRRunning(e) || e.screen.Get(El::PULSEHAND).visible) &&
+                on(e, Opt::OPTClearAnalyze);
      },
      kClearForAnalysis},
     {"B11",
@@ -408,7 +409,7 @@ int ExpectedNextStep(const Engine& e) {
 
 void EvaluateNextStep(Engine& e) {
     ScenarioState& s = e.state;
-    e.screen.Edit("ADVICEPANEL").visible = false;
+    e.screen.Edit(El::ADVICEPANEL).visible = false;
     if (!s.LastAction.empty()) {
         // Advice is free before the first action and while the scenario-over sign blinks.
         if (s.AdviceRequested && !scenarioOverShown(e)) {

@@ -36,7 +36,7 @@ Shares draw(const char* odds, bool electrode, bool battery, bool motion) {
         fakes.clock.millis = (static_cast<int64_t>(i) * 28'793) % 86'400'000;
         ResetScenario(e);
         e.state.AEDOn = e.state.WhitePadAttached = e.state.RedPadAttached = true;
-        e.screen.Edit("PowerLight").color = Color::Green;
+        e.screen.Edit(El::PowerLight).color = Color::Green;
         AnalyzeRequest(e);
         ++shares.byKind[e.state.TroubleKind];
     }
