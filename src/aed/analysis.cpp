@@ -25,7 +25,7 @@ bool busyPrompt(const Engine& e) {
 // Every running sequence of the device stops before a new request is judged.
 void resetSequences(Engine& e) {
     Move(e, AedMove::StopSequences);
-    e.screen.Edit("AEDDISPLAY0").text.clear();
+    e.screen.Edit(El::AEDDISPLAY0).text.clear();
     OwnAed(e).ShockRequested = false;
     ForgetRewardedPulseChecks(e);
     SetAnalysisFinished(e, false);
@@ -79,7 +79,7 @@ void startAnalysis(Engine& e) {
     CheckCPRAfterPulse(e);
     Move(e, AedMove::StartAnalysis);
     aed.ClearCredited = false;
-    if (s.Mode == kTutorial && s.PatientCleared) e.screen.Edit("ADVICEPANEL").visible = false;
+    if (s.Mode == kTutorial && s.PatientCleared) e.screen.Edit(El::ADVICEPANEL).visible = false;
 }
 
 // The patient moves: the sequence waits for the motion to end.
@@ -103,12 +103,12 @@ void pushAnalyzePrompt(Engine& e) {
 void flashLed(Engine& e) {
     switch (DevicePhase(e).blinking) {
         case Blinking::AnalyzeLight: {
-            Element& led = e.screen.Edit("AnalyzeLED");
+            Element& led = e.screen.Edit(El::AnalyzeLED);
             led.color = led.color == Color::Yellow ? Color::White : Color::Yellow;
             break;
         }
         case Blinking::ShockLight: {
-            Element& led = e.screen.Edit("ShockLED");
+            Element& led = e.screen.Edit(El::ShockLED);
             led.color = led.color == Color::Red ? Color::White : Color::Red;
             break;
         }
@@ -122,7 +122,7 @@ void standClearBeforeAnalysis(Engine& e) {
     PlaySound(e, "bepclear.wav");
     Move(e, AedMove::ShowStandClear);
     if (e.state.Mode == kTutorial && e.state.PatientCleared) {
-        e.screen.Edit("ADVICEPANEL").visible = false;
+        e.screen.Edit(El::ADVICEPANEL).visible = false;
     }
 }
 
@@ -132,7 +132,7 @@ void analyzingNow(Engine& e) {
     // Not when it only alternates with "STAND CLEAR".
     const AedStep step = DevicePhase(e).step;
     if (step == AedStep::StandClear || step == AedStep::MotionEnded) PlaySound(e, "analyzeN.wav");
-    e.screen.Edit("AnalyzeLED").color = Color::Yellow;
+    e.screen.Edit(El::AnalyzeLED).color = Color::Yellow;
     Move(e, AedMove::ShowAnalyzing);
     AdviseInTutorial(e);
 }
@@ -167,10 +167,10 @@ void result(Engine& e) {
     }
     SetPatientCleared(e, false);
     if (s.PulseState != kShockable) {
-        e.screen.Edit("AEDDISPLAY0").text.clear();
+        e.screen.Edit(El::AEDDISPLAY0).text.clear();
         SetPrompt(e, prompt::kNoShock);
         PlaySound(e, "noshockA.wav");
-        e.screen.Edit("AnalyzeLED").color = Color::White;
+        e.screen.Edit(El::AnalyzeLED).color = Color::White;
         Move(e, AedMove::AdviseNoShock);
         aed.ShockAdvised = false;
         ++aed.NoShockCount;
@@ -178,7 +178,7 @@ void result(Engine& e) {
     } else {
         SetPrompt(e, prompt::kShockAdvised);
         PlaySound(e, "shockadv.wav");
-        e.screen.Edit("AnalyzeLED").color = Color::White;
+        e.screen.Edit(El::AnalyzeLED).color = Color::White;
         Move(e, AedMove::AdviseShock);
         aed.ShockAdvised = true;
         aed.ClearCredited = false;
@@ -194,7 +194,7 @@ void result(Engine& e) {
             SetPulseState(e, kShockable);
         }
     }
-    if (e.screen.Get("MSG0").text != "Forgot to clear during analysis (-25).") ShowMessage(e, "");
+    if (e.screen.Get(El::MSG0).text != "Forgot to clear during analysis (-25).") ShowMessage(e, "");
     AdviseInTutorial(e);
 }
 
@@ -203,7 +203,7 @@ void result(Engine& e) {
 bool PatientMoving(const Engine& e) {
     const ScenarioState& s = e.state;
     return s.TroubleKind == 2 || s.BagBreathing || CPRRunning(e) ||
-           e.screen.Get("PULSEHAND").visible || e.rescuer().Phase.check == HandsCheck::Shaking;
+           e.screen.Get(El::PULSEHAND).visible || e.rescuer().Phase.check == HandsCheck::Shaking;
 }
 
 namespace {

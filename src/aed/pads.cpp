@@ -4,6 +4,7 @@
 #include "aed/phase.h"
 #include "core/engine.h"
 #include "core/patient_view.h"
+#include "monitor/deductions.h"
 #include "monitor/monitor.h"
 #include "rescuer/rescuer.h"
 
@@ -12,14 +13,14 @@ namespace ardentix {
 namespace {
 
 struct PadNames {
-    const char* tray;
-    const char* misplaced;
+    El tray;
+    El misplaced;
     const char* action;
 };
 
 PadNames names(Pad pad) {
-    return pad == Pad::White ? PadNames{"PADWHITE", "PADWHITEzoneTorso", "Electrode1"}
-                             : PadNames{"PADRED", "PADREDzoneTorso", "Electrode2"};
+    return pad == Pad::White ? PadNames{El::PADWHITE, El::PADWHITEzoneTorso, "Electrode1"}
+                             : PadNames{El::PADRED, El::PADREDzoneTorso, "Electrode2"};
 }
 
 bool& dragging(AedState& s, Pad pad) {
@@ -34,8 +35,8 @@ bool& misplaced(AedState& s, Pad pad) {
 
 // A misplaced pad lies on the chest, where it can be picked up again.
 void showMisplaced(Engine& e) {
-    e.screen.Edit("PADWHITEzoneTorso").visible = e.state.WhiteMisplaced;
-    e.screen.Edit("PADREDzoneTorso").visible = e.state.RedMisplaced;
+    e.screen.Edit(El::PADWHITEzoneTorso).visible = e.state.WhiteMisplaced;
+    e.screen.Edit(El::PADREDzoneTorso).visible = e.state.RedMisplaced;
 }
 
 bool pediatricRefused(const Engine& e) {
@@ -83,18 +84,18 @@ void dropOnZone(Engine& e, PadTarget zone) {
     }
     EvaluateNextStep(e);
     if (s.WhitePadAttached && s.RedPadAttached) {
-        e.screen.Edit("MSG0").text.clear();
-        e.screen.Edit("MSG1").text.clear();
+        e.screen.Edit(El::MSG0).text.clear();
+        e.screen.Edit(El::MSG1).text.clear();
         SetPrompt(e, "");
-        if (e.screen.Get("PowerLight").color == Color::Green) {
+        if (e.screen.Get(El::PowerLight).color == Color::Green) {
             Move(e, AedMove::PromptAnalyzeSoon);
             if (s.TroubleOccurred) {
                 SetNextStep(e, StepAfterTrouble(e));
             }
         }
     } else {
-        e.screen.Edit("MSG0").text = "Attach the other electrode.";
-        e.screen.Edit("MSG1").text.clear();
+        e.screen.Edit(El::MSG0).text = "Attach the other electrode.";
+        e.screen.Edit(El::MSG1).text.clear();
     }
     Redraw(e);
     AdviseInTutorial(e);
@@ -127,9 +128,8 @@ void ChargePediatricLimit(Engine& e, const std::string& attempt, bool floorAtMin
         e,
         byAge ? "Under min. age (" + limit + " years)." : "Under min. weight (" + limit + " lbs).",
         "DO NOT attach device (-300).");
-    e.screen.Edit("TForm2.Errors")
-        .lines.push_back("Attempted to " + attempt + " patient under minimum " +
-                         (byAge ? "age" : "weight") + " (-300).");
+    Deductions(e).Add("Attempted to " + attempt + " patient under minimum " +
+                      (byAge ? "age" : "weight") + " (-300).");
     OwnAed(e).PediatricLimitViolated = true;
     if (!floorAtMinus5000 || s.Score > -5000) ChangeScore(e, -300);
     ShowScore(e);
@@ -171,13 +171,13 @@ void PressMisplacedPad(Engine& e, Pad pad) {
 }
 
 std::optional<PadTarget> PadTargetAt(const Engine& e, int x, int y) {
-    const auto inside = [&](const char* name) {
+    const auto inside = [&](El name) {
         const Element& el = e.screen.Get(name);
         return x >= el.left && x < el.left + el.width && y >= el.top && y < el.top + el.height;
     };
-    if (inside("PADWhiteZone")) return PadTarget::WhiteZone;
-    if (inside("PADRedZONE")) return PadTarget::RedZone;
-    if (inside("PATIENTTorsoZONE")) return PadTarget::Torso;
+    if (inside(El::PADWhiteZone)) return PadTarget::WhiteZone;
+    if (inside(El::PADRedZONE)) return PadTarget::RedZone;
+    if (inside(El::PATIENTTorsoZONE)) return PadTarget::Torso;
     return std::nullopt;
 }
 

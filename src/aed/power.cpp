@@ -12,7 +12,7 @@
 namespace ardentix {
 
 const std::string& PromptLine(const Engine& e) {
-    return e.screen.Get("AEDDISPLAY1").text;
+    return e.screen.Get(El::AEDDISPLAY1).text;
 }
 
 namespace {
@@ -48,7 +48,7 @@ bool toldSince(const Engine& e, std::string_view event, std::string_view since) 
 }  // namespace
 
 void SetPrompt(Engine& e, std::string_view text) {
-    std::string& line = e.screen.Edit("AEDDISPLAY1").text;
+    std::string& line = e.screen.Edit(El::AEDDISPLAY1).text;
     for (const PromptEvent& p : kPromptEvents) {
         if (text == p.prompt && line != text &&
             !(p.onceSince && toldSince(e, p.event, p.onceSince))) {
@@ -59,20 +59,20 @@ void SetPrompt(Engine& e, std::string_view text) {
 }
 
 bool PowerLightLit(const Engine& e) {
-    return e.screen.Get("PowerLight").color != Color::White;
+    return e.screen.Get(El::PowerLight).color != Color::White;
 }
 
 void PowerOn(Engine& e) {
     const ScenarioState& s = e.state;
     LogAction(e, "Power");
     if (s.AEDOn) return;
-    e.screen.Edit("CloseupPanel").visible = true;
-    e.screen.Edit("AEDPANEL").visible = false;
-    for (const char* name : {"PowerLight", "ShockLED", "ShockButton"}) {
+    e.screen.Edit(El::CloseupPanel).visible = true;
+    e.screen.Edit(El::AEDPANEL).visible = false;
+    for (El name : {El::PowerLight, El::ShockLED, El::ShockButton}) {
         e.screen.Edit(name).visible = true;
     }
-    e.screen.Edit("POWERBUTTON2").visible = false;
-    e.screen.Edit("PowerButton").visible = false;
+    e.screen.Edit(El::POWERBUTTON2).visible = false;
+    e.screen.Edit(El::PowerButton).visible = false;
     NoteAction(e, "Power");
     // Switching on earns the step points whatever was expected, except on a patient below the
     // pediatric minimum when monitoring is not allowed.
@@ -92,17 +92,17 @@ void PowerButton2(Engine& e) {
 namespace {
 
 void selfTest(Engine& e) {
-    e.screen.Edit("PowerLight").color = Color::Green;
-    Element& upper = e.screen.Edit("AEDDISPLAY0");
+    e.screen.Edit(El::PowerLight).color = Color::Green;
+    Element& upper = e.screen.Edit(El::AEDDISPLAY0);
     upper.text = "BATTERY OK";
     upper.visible = true;
-    Element& lower = e.screen.Edit("AEDDISPLAY1");
+    Element& lower = e.screen.Edit(El::AEDDISPLAY1);
     lower.text = prompt::kSelfTest;
     lower.visible = true;
-    Element& counter = e.screen.Edit("NumShockLabel");
+    Element& counter = e.screen.Edit(El::NumShockLabel);
     counter.text.clear();
     counter.visible = true;
-    Element& clock = e.screen.Edit("TIMELabel");
+    Element& clock = e.screen.Edit(El::TIMELabel);
     clock.text = ClockText(e.ports.clock->LongTime());
     clock.visible = true;
     Move(e, AedMove::LightOn);
@@ -111,7 +111,7 @@ void selfTest(Engine& e) {
 void ready(Engine& e) {
     const ScenarioState& s = e.state;
     LogDevice(e, "Self-test done");
-    e.screen.Edit("AEDDISPLAY0").text.clear();
+    e.screen.Edit(El::AEDDISPLAY0).text.clear();
     const bool bothPads = s.WhitePadAttached && s.RedPadAttached;
     if (bothPads) {
         // "SELF-TEST" stays until the first analysis is prompted.
@@ -122,7 +122,7 @@ void ready(Engine& e) {
     }
     Move(e, AedMove::SelfTestDone);
     if (!bothPads) {
-        e.screen.Edit("AEDDISPLAY0").text.clear();
+        e.screen.Edit(El::AEDDISPLAY0).text.clear();
         SetPrompt(e, prompt::kConnect);
         PlaySound(e, "connecte.wav");
     }

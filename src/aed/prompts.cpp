@@ -25,8 +25,8 @@ void checkForPulse(Engine& e) {
 // series) and after the countdown is spoken.
 void ifNoPulse(Engine& e) {
     SetPrompt(e, prompt::kIfNoPulse);
-    e.screen.Edit("AnalyzeLED").color = Color::White;
-    e.screen.Edit("ShockLED").color = Color::White;
+    e.screen.Edit(El::AnalyzeLED).color = Color::White;
+    e.screen.Edit(El::ShockLED).color = Color::White;
     const ChainRound round = DevicePhase(e).round;
     if (round == ChainRound::AfterResult) PlaySound(e, "ifnoplsS.wav");
     if (round == ChainRound::AfterCountdown) PlaySound(e, "ifnopls.wav");
@@ -60,7 +60,7 @@ void startCPR(Engine& e) {
 void countdownTick(Engine& e) {
     const ScenarioState& s = e.state;
     AedState& aed = OwnAed(e);
-    if (e.screen.Get("TCPRFORM").visible) return;  // the CPR quiz holds the count
+    if (e.screen.Get(El::QuizWindow).visible) return;  // the CPR quiz holds the count
     ++aed.CountdownTicks;
     if ((s.PreviousAction == "Pulse" || s.CPRSinceAnalysis) && s.CountdownTicks == 5 &&
         s.CountdownSeconds < s.CountdownLength - 15 && s.CountdownSeconds > 5 && s.PulseRate == 0 &&
@@ -70,11 +70,11 @@ void countdownTick(Engine& e) {
     if (aed.CountdownTicks == 5) aed.CountdownTicks = 0;
     // A period of 0 seconds ends at its first tick and never counts below zero.
     if (aed.CountdownSeconds > 0) --aed.CountdownSeconds;
-    e.screen.Edit("AEDDISPLAY0").text = CountdownText(s.CountdownSeconds);
+    e.screen.Edit(El::AEDDISPLAY0).text = CountdownText(s.CountdownSeconds);
     if (s.CountdownSeconds != 0) return;
     LogDevice(e, "Countdown ended");
     Move(e, AedMove::EndCountdown);
-    e.screen.Edit("AEDDISPLAY0").text.clear();
+    e.screen.Edit(El::AEDDISPLAY0).text.clear();
     if (e.settings.On(Opt::OPTTWOBUTTONAED) || e.settings.On(Opt::OPTAUTOANALYZE)) {
         DeviceAnalyzeRequest(e);
     } else {
@@ -82,8 +82,8 @@ void countdownTick(Engine& e) {
     }
     AdviseInTutorial(e);
     if (!e.settings.On(Opt::SOUNDCheckBox)) {
-        e.screen.Edit("MSG0").text = "CPR period has ended.";
-        e.screen.Edit("MSG1").text.clear();
+        e.screen.Edit(El::MSG0).text = "CPR period has ended.";
+        e.screen.Edit(El::MSG1).text.clear();
     }
 }
 

@@ -5,6 +5,7 @@
 #include "core/course.h"
 #include "core/engine.h"
 #include "core/sound.h"
+#include "monitor/deductions.h"
 #include "monitor/finish.h"
 #include "monitor/monitor.h"
 #include "records/first_shock.h"
@@ -52,7 +53,7 @@ void scoreFirstShock(Engine& e) {
     // after an analysis.
     const bool timed = !(s.PatientCategory == kRefractory && s.CPRCount > 0);
     e.log.NoteFirstShock(e.timers.Now(), t, timed);
-    e.screen.Edit("TForm2.SHOCKTIMEEDIT").text = FirstShockShown(e.log.Notes().firstShock->ms, t);
+    e.screen.Edit(El::SummarySHOCKTIMEEDIT).text = FirstShockShown(e.log.Notes().firstShock->ms, t);
     struct Bonus {
         int below;
         int points;
@@ -71,7 +72,7 @@ void scoreFirstShock(Engine& e) {
         for (const Bonus& b : kBonuses) {
             if (t >= b.below) continue;
             ShowMessage(e, b.screen + text + ").");
-            e.screen.Edit("TForm2.Errors").lines.push_back(b.report + text + ").");
+            Deductions(e).Add(b.report + text + ").");
             ChangeScore(e, b.points);
             ShowScore(e);
             return;
@@ -80,8 +81,7 @@ void scoreFirstShock(Engine& e) {
         ShowMessage(e, "");
     } else if (SlowFirstShock(t) && timed) {
         ShowMessage(e, "Slow delivery of first shock [" + text + "] (-200).");
-        e.screen.Edit("TForm2.Errors")
-            .lines.push_back("Slow shock time > 2 min [" + text + "] (-200).");
+        Deductions(e).Add("Slow shock time > 2 min [" + text + "] (-200).");
         ChangeScore(e, -200);
         ShowScore(e);
     }
@@ -108,7 +108,7 @@ void rhythmAfterShock(Engine& e) {
 void afterShock(Engine& e) {
     const ScenarioState& s = e.state;
     SetPrompt(e, "");
-    e.screen.Edit("NumShockLabel").text = "#" + std::to_string(s.ShockCount);
+    e.screen.Edit(El::NumShockLabel).text = "#" + std::to_string(s.ShockCount);
     Move(e, AedMove::EndShock);
     rhythmAfterShock(e);
     if (s.ShocksInSeries == 3) {
@@ -129,7 +129,7 @@ void disarm(Engine& e) {
     if (p == prompt::kPushToShock || p == prompt::kStandClear) {
         SetPrompt(e, prompt::kChargeRemoved);
         Move(e, AedMove::Disarm);
-        e.screen.Edit("ShockLED").color = Color::White;
+        e.screen.Edit(El::ShockLED).color = Color::White;
         aed.ShockAdvised = false;
         Deduct(e, 200, "Did not shock after Shock Advised (-200).", "",
                "Did not shock after Shock Advised (-200).");
@@ -160,17 +160,16 @@ void ShockKey(Engine& e) {
     ShowMessage(e, audioOn(e) ? "" : "Shock delivered.");
     Move(e, AedMove::PressShock);
     NoteAction(e, "Shock");
-    e.screen.Edit("ShockLED").color = Color::White;
+    e.screen.Edit(El::ShockLED).color = Color::White;
     if (!s.WhitePadAttached) {
-        e.screen.Edit("AEDDISPLAY0").text = "  ";
+        e.screen.Edit(El::AEDDISPLAY0).text = "  ";
         SetPrompt(e, prompt::kConnect);
         PlaySound(e, "connectE.wav");
         return;
     }
     if (s.NextStep == kPressShock) AwardStep(e);
     if (!s.PatientCleared && e.settings.On(Opt::OPTCLEARShock)) {
-        e.screen.Edit("TForm2.Errors")
-            .lines.push_back("FATAL ERROR: Forgot to clear before shocking -(250).");
+        Deductions(e).Add("FATAL ERROR: Forgot to clear before shocking -(250).");
         ChangeScore(e, -250);
         Move(e, AedMove::AbandonShock);
         e.Message(BoxKind::Error, BoxButtons::Ok,

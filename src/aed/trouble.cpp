@@ -24,7 +24,7 @@ constexpr int kLooseShift = 21;
 constexpr int kRepairBonus = 50;
 
 void shiftRedZone(Engine& e, int by) {
-    Element& zone = e.screen.Edit("PADRedZONE");
+    Element& zone = e.screen.Edit(El::PADRedZONE);
     zone.left += by;
     zone.top += by;
 }
@@ -51,19 +51,19 @@ void looseElectrode(Engine& e) {
 void lowBattery(Engine& e) {
     LogDevice(e, "Fault: low battery");
     OwnAed(e).TroubleOccurred = true;
-    e.screen.Edit("LOWBATTERYINDICATOR").visible = true;
+    e.screen.Edit(El::LOWBATTERYINDICATOR).visible = true;
     PlaySound(e, "battrepl.wav");
     Move(e, AedMove::ShowLowBattery);
     SetPrompt(e, prompt::kReplaceBattery);
-    e.screen.Edit("AnalyzeLED").color = Color::White;
-    e.screen.Edit("ShockLED").color = Color::White;
-    e.screen.Edit("AnalyzeButton").visible = false;
-    e.screen.Edit("ShockButton").visible = false;
+    e.screen.Edit(El::AnalyzeLED).color = Color::White;
+    e.screen.Edit(El::ShockLED).color = Color::White;
+    e.screen.Edit(El::AnalyzeButton).visible = false;
+    e.screen.Edit(El::ShockButton).visible = false;
     SetNextStep(e, kReplaceBattery);
 }
 
 void blinkBattery(Engine& e) {
-    Element& symbol = e.screen.Edit("LOWBATTERYINDICATOR");
+    Element& symbol = e.screen.Edit(El::LOWBATTERYINDICATOR);
     symbol.visible = !symbol.visible;
 }
 
@@ -126,7 +126,7 @@ int StepAfterTrouble(const Engine& e) {
 }
 
 void TroubleButton(Engine& e) {
-    e.screen.Edit("ADVICEPANEL").visible = false;
+    e.screen.Edit(El::ADVICEPANEL).visible = false;
 }
 
 void ReattachElectrode(Engine& e) {
@@ -170,24 +170,24 @@ void ReplaceBattery(Engine& e) {
     // The device is off until the trainee presses ON on the close-up.
     aed.AEDOn = false;
     SetPrompt(e, "");
-    e.screen.Edit("AEDDISPLAY0").text.clear();
-    e.screen.Edit("NumShockLabel").visible = false;
-    e.screen.Edit("TIMELabel").visible = false;
+    e.screen.Edit(El::AEDDISPLAY0).text.clear();
+    e.screen.Edit(El::NumShockLabel).visible = false;
+    e.screen.Edit(El::TIMELabel).visible = false;
     Move(e, AedMove::ReplaceBattery);
-    e.screen.Edit("LOWBATTERYINDICATOR").visible = false;
-    e.screen.Edit("PowerLight").color = Color::White;
-    Element& on = e.screen.Edit("POWERBUTTON2");
+    e.screen.Edit(El::LOWBATTERYINDICATOR).visible = false;
+    e.screen.Edit(El::PowerLight).color = Color::White;
+    Element& on = e.screen.Edit(El::POWERBUTTON2);
     on.enabled = true;
     on.visible = true;
     // A two-button device has no analyze key to show again.
-    if (!e.settings.On(Opt::OPTTWOBUTTONAED)) e.screen.Edit("AnalyzeButton").visible = true;
+    if (!e.settings.On(Opt::OPTTWOBUTTONAED)) e.screen.Edit(El::AnalyzeButton).visible = true;
 }
 
 void StopMotion(Engine& e) {
     const ScenarioState& s = e.state;
     LogAction(e, "Stop motion");
     MarkHandsOff(e);
-    e.screen.Edit("PULSEHAND").visible = false;
+    e.screen.Edit(El::PULSEHAND).visible = false;
     StopCPR(e);
     ShowMessage(e, "All patient motion has stopped.");
     const std::string& p = PromptLine(e);

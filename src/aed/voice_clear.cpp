@@ -67,8 +67,8 @@ void VoiceReport(Engine& e) {
     // A report given during an analysis leaves the analysis as the last action.
     const std::string& p = PromptLine(e);
     if (p == prompt::kAnalyzing || p == prompt::kStandClear) NoteAction(e, "Analyze");
-    Element& first = e.screen.Edit("MSG0");
-    Element& second = e.screen.Edit("MSG1");
+    Element& first = e.screen.Edit(El::MSG0);
+    Element& second = e.screen.Edit(El::MSG1);
     const auto restart = [&] {
         first.text = "Voice report recorded.";
         if (second.text != kScenarioOver) second.text.clear();
@@ -90,7 +90,7 @@ void ClearPatient(Engine& e) {
     AedState& aed = OwnAed(e);
     LogAction(e, "Clear");
     if (s.AnalysesComplete && s.NextStep == kEndScenario) ShowScenarioOver(e);
-    e.screen.Edit("ADVICEPANEL").visible = false;
+    e.screen.Edit(El::ADVICEPANEL).visible = false;
     ForgetCPRSinceAnalysis(e);
     const std::string& p = PromptLine(e);
     if (p == prompt::kAnalyzing ||
@@ -126,7 +126,7 @@ void ClearPatient(Engine& e) {
     MarkHandsOff(e);
     Redraw(e);
     if (s.Mode == kTutorial) {
-        e.screen.Edit("ADVICEPANEL").visible = false;
+        e.screen.Edit(El::ADVICEPANEL).visible = false;
         if (!DevicePhase(e).ShockPrepRunning()) {
             EvaluateNextStep(e);
             ShowAdvice(e);

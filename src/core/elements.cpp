@@ -9,13 +9,13 @@ namespace {
 class TableBuilder {
   public:
     // Adds an element and returns it for further initial values.
-    Element& add(std::string name, std::string text = {}) {
-        specs_.push_back({std::move(name), Element{}});
+    Element& add(El el, std::string text = {}) {
+        specs_.push_back({el, Element{}});
         specs_.back().initial.text = std::move(text);
         return specs_.back().initial;
     }
-    Element& hidden(std::string name, std::string text = {}) {
-        Element& e = add(std::move(name), std::move(text));
+    Element& hidden(El el, std::string text = {}) {
+        Element& e = add(el, std::move(text));
         e.visible = false;
         return e;
     }
@@ -33,229 +33,230 @@ class TableBuilder {
 };
 
 void addMainMenu(TableBuilder& t) {
-    t.add("TForm1", "Ardentix");
-    t.add("MENU");
-    t.add("MENU_IMAGE");
-    t.add("STARTImage", "Start");
-    t.add("MenuStart", "Start");
-    t.add("STARTLabel", "Start");
-    t.add("OPTIONSImage", "Options");
-    t.add("SCOREBOARDImage", "Scoreboard");
-    t.add("QUITImage", "Quit");
-    for (const char* name : {"BUTTONDOWN1", "BUTTONDown2", "BUTTONDOWN3", "BUTTONDOWN4"}) {
+    t.add(El::MainWindow, "Ardentix");
+    t.add(El::MENU);
+    t.add(El::MENU_IMAGE);
+    t.add(El::STARTImage, "Start");
+    t.add(El::MenuStart, "Start");
+    t.add(El::STARTLabel, "Start");
+    t.add(El::OPTIONSImage, "Options");
+    t.add(El::SCOREBOARDImage, "Scoreboard");
+    t.add(El::QUITImage, "Quit");
+    for (El name : {El::BUTTONDOWN1, El::BUTTONDown2, El::BUTTONDOWN3, El::BUTTONDOWN4}) {
         t.hidden(name);
     }
     // The option pages; the text is the caption of the active tab.
-    t.hidden("PageControl1", "Scenario");
-    t.hidden("ArdentixBorder", "ArdentixBorder");
+    t.hidden(El::PageControl1, "Scenario");
+    t.hidden(El::ArdentixBorder, "ArdentixBorder");
 
-    t.add("Pause", "Pause").enabled = false;
-    t.add("SHOWBORDERMenuItem", "Hide Border");
-    t.add("Quit", "Quit");
-    t.add("Advice", "Advice").enabled = false;
-    t.add("PatientHistory", "Patient History").enabled = false;
-    t.add("HINTSHOW", "Show Hints");
-    t.add("ArdentixHelp", "Ardentix Help");
-    t.add("AboutArdentix1", "About Ardentix");
+    t.add(El::Pause, "Pause").enabled = false;
+    t.add(El::SHOWBORDERMenuItem, "Hide Border");
+    t.add(El::Quit, "Quit");
+    t.add(El::Advice, "Advice").enabled = false;
+    t.add(El::PatientHistory, "Patient History").enabled = false;
+    t.add(El::HINTSHOW, "Show Hints");
+    t.add(El::ArdentixHelp, "Ardentix Help");
+    t.add(El::AboutArdentix1, "About Ardentix");
 }
 
 void addScenarioScreen(TableBuilder& t) {
-    Element& picture = t.add("PATIENTGraphic");
+    Element& picture = t.add(El::PATIENTGraphic);
     t.at(picture, 0, 0, kPatientViewSize, kPatientViewSize);
     picture.color = Color::Black;
-    t.add("MSG0");
-    t.add("MSG1");
-    t.add("SCOREDisplay", "0");
+    t.add(El::MSG0);
+    t.add(El::MSG1);
+    t.add(El::SCOREDisplay, "0");
     // The test report buffer: the results of the current test series, a line each.
-    t.hidden("OPTIONSHOLD");
-    t.add("SCORETEXT", "Score");
-    t.hidden("MODElabel", "test");
-    t.hidden("SCENOVERLabel", "Scenario Over");
+    t.hidden(El::OPTIONSHOLD);
+    t.add(El::SCORETEXT, "Score");
+    t.hidden(El::MODElabel, "test");
+    t.hidden(El::SCENOVERLabel, "Scenario Over");
     // The advice: the engine sizes and places the panel, its line and its arrows (the line and
     // the arrows relative to the panel).
-    Element& advice = t.hidden("ADVICEPANEL");
+    Element& advice = t.hidden(El::ADVICEPANEL);
     advice.height = kAdvicePanelHeight;
     advice.bold = true;
-    t.at(t.add("ADVICEText"), 0, 1, 0, kAdvicePanelHeight - 2).bold = true;
-    t.at(t.hidden("ADVICEArrow2"), 0, 0, kAdviceArrowWidth, kAdvicePanelHeight);
-    t.at(t.hidden("ADVICEArrowDown"), 0, kAdvicePanelHeight, kAdviceArrowWidth, kAdviceArrowDepth);
+    t.at(t.add(El::ADVICEText), 0, 1, 0, kAdvicePanelHeight - 2).bold = true;
+    t.at(t.hidden(El::ADVICEArrow2), 0, 0, kAdviceArrowWidth, kAdvicePanelHeight);
+    t.at(t.hidden(El::ADVICEArrowDown), 0, kAdvicePanelHeight, kAdviceArrowWidth,
+         kAdviceArrowDepth);
     // The scenario's deductions, a line each ("-100 Gave rescue breaths to breathing patient").
-    t.at(t.add("DEDUCTIONSList"), kAedLeft, kDeductionListTop, kAedWidth,
+    t.at(t.add(El::DEDUCTIONSList), kAedLeft, kDeductionListTop, kAedWidth,
          kCloseupTop - kDeductionListTop - 2);
     // Drawn over the whole scenario screen while the scenario is paused.
-    t.hidden("PAUSEDLabel", "PAUSED");
+    t.hidden(El::PAUSEDLabel, "PAUSED");
 
-    Element& finalPanel = t.hidden("FINALERRORPanel");
+    Element& finalPanel = t.hidden(El::FINALERRORPanel);
     t.at(finalPanel, 0, 0, 360, 150);
     // Inside the panel: the list of final deductions and the OK button below it; the end of a
     // scenario sizes them to the list.
-    t.at(t.add("finalMSGdisplay"), 12, 12, 336, 15);
-    t.at(t.add("FinalErrorOKButton", "OK"), 142, 39, 75, 25);
+    t.at(t.add(El::finalMSGdisplay), 12, 12, 336, 15);
+    t.at(t.add(El::FinalErrorOKButton, "OK"), 142, 39, 75, 25);
 
-    t.at(t.add("CPRBUTTON", "CPR"), 0, kActionBarTop, 0, kActionButtonHeight);
-    t.at(t.add("PulseButton", "Pulse"), 0, kActionBarTop, 0, kActionButtonHeight);
-    t.at(t.add("ABCsButton", "ABCs"), 0, kActionBarTop, 0, kActionButtonHeight);
-    t.at(t.add("BPBUTTON", "BP"), 0, kActionBarTop, 0, kActionButtonHeight);
-    t.at(t.add("VOICEBUTTON", "Voice"), 0, kActionBarTop, 0, kActionButtonHeight);
-    t.at(t.add("CALLHELPButton", "Phone"), 0, kActionBarTop, 0, kActionButtonHeight);
-    t.at(t.add("TROUBLEShootBUTTON", "Trouble"), 0, kActionBarTop, 0, kActionButtonHeight);
-    t.at(t.add("CLEARBUTTON", "Clear"), 0, kActionBarTop, 0, kActionButtonHeight);
-    t.at(t.add("ENDBUTTON", "End Scenario"), 0, kActionBarTop, 0, kActionButtonHeight);
+    t.at(t.add(El::CPRBUTTON, "CPR"), 0, kActionBarTop, 0, kActionButtonHeight);
+    t.at(t.add(El::PulseButton, "Pulse"), 0, kActionBarTop, 0, kActionButtonHeight);
+    t.at(t.add(El::ABCsButton, "ABCs"), 0, kActionBarTop, 0, kActionButtonHeight);
+    t.at(t.add(El::BPBUTTON, "BP"), 0, kActionBarTop, 0, kActionButtonHeight);
+    t.at(t.add(El::VOICEBUTTON, "Voice"), 0, kActionBarTop, 0, kActionButtonHeight);
+    t.at(t.add(El::CALLHELPButton, "Phone"), 0, kActionBarTop, 0, kActionButtonHeight);
+    t.at(t.add(El::TROUBLEShootBUTTON, "Trouble"), 0, kActionBarTop, 0, kActionButtonHeight);
+    t.at(t.add(El::CLEARBUTTON, "Clear"), 0, kActionBarTop, 0, kActionButtonHeight);
+    t.at(t.add(El::ENDBUTTON, "End Scenario"), 0, kActionBarTop, 0, kActionButtonHeight);
 
-    t.add("AllABCsmenuItem", "Auto ABCs");
-    t.add("abcsSEPERATOR");
-    t.add("ABCsResponsivenessMenuItem", "Responsiveness");
-    t.add("ABCsCALL911MenuItem", "Phone for Help");
-    t.add("ABCsAirwayMenuItem", "Open Airway");
-    t.add("ABCsBreathingMenuItem", "Check Breathing");
-    t.add("ABCsVentilationMenuItem", "Rescue Breaths");
-    t.add("ABCsCirculationMenuItem", "Circulation");
-    t.add("TroubleElectrodeMenuItem", "Re-attach Electrode");
-    t.add("TroubleMOTIONMenuItem", "Stop Motion");
-    t.add("TroubleBatteryMenuItem", "Replace Battery");
+    t.add(El::AllABCsmenuItem, "Auto ABCs");
+    t.add(El::abcsSEPERATOR);
+    t.add(El::ABCsResponsivenessMenuItem, "Responsiveness");
+    t.add(El::ABCsCALL911MenuItem, "Phone for Help");
+    t.add(El::ABCsAirwayMenuItem, "Open Airway");
+    t.add(El::ABCsBreathingMenuItem, "Check Breathing");
+    t.add(El::ABCsVentilationMenuItem, "Rescue Breaths");
+    t.add(El::ABCsCirculationMenuItem, "Circulation");
+    t.add(El::TroubleElectrodeMenuItem, "Re-attach Electrode");
+    t.add(El::TroubleMOTIONMenuItem, "Stop Motion");
+    t.add(El::TroubleBatteryMenuItem, "Replace Battery");
 }
 
 void addAed(TableBuilder& t) {
-    t.at(t.add("AEDPANEL"), kAedLeft, kCloseupTop, kAedWidth, kAedHeight);
-    t.add("AED");
+    t.at(t.add(El::AEDPANEL), kAedLeft, kCloseupTop, kAedWidth, kAedHeight);
+    t.add(El::AED);
     // The closed AED's power key, at the point of the arrow of "Turn AED on.".
-    t.at(t.add("PowerButton"), 30, 138, 54, 54);
-    t.add("AnalyzeButtonCover");
-    t.at(t.hidden("CloseupPanel"), kAedLeft, kCloseupTop, kAedWidth, kAedHeight);
-    t.add("AEDDISPLAY0").left = kDisplayLeft;
-    t.add("AEDDISPLAY1").left = kDisplayLeft;
-    t.hidden("TIMELabel");
-    t.hidden("NumShockLabel");
-    t.hidden("LOWBATTERYINDICATOR");
-    t.add("PowerLight");
-    t.add("AnalyzeLED");
-    t.add("ShockLED");
+    t.at(t.add(El::PowerButton), 30, 138, 54, 54);
+    t.add(El::AnalyzeButtonCover);
+    t.at(t.hidden(El::CloseupPanel), kAedLeft, kCloseupTop, kAedWidth, kAedHeight);
+    t.add(El::AEDDISPLAY0).left = kDisplayLeft;
+    t.add(El::AEDDISPLAY1).left = kDisplayLeft;
+    t.hidden(El::TIMELabel);
+    t.hidden(El::NumShockLabel);
+    t.hidden(El::LOWBATTERYINDICATOR);
+    t.add(El::PowerLight);
+    t.add(El::AnalyzeLED);
+    t.add(El::ShockLED);
     // The keys of the close-up, relative to it.
-    t.at(t.add("AnalyzeButton"), 30, 150, 64, 64);
-    t.add("ANALYZEBUTTONGraphic");
-    t.at(t.add("ShockButton"), 116, 150, 64, 64);
-    t.at(t.hidden("POWERBUTTON2"), 82, 214, 28, 28);
+    t.at(t.add(El::AnalyzeButton), 30, 150, 64, 64);
+    t.add(El::ANALYZEBUTTONGraphic);
+    t.at(t.add(El::ShockButton), 116, 150, 64, 64);
+    t.at(t.hidden(El::POWERBUTTON2), 82, 214, 28, 28);
 }
 
 void addPatient(TableBuilder& t) {
-    t.at(t.add("PADPanel"), kAedLeft, kPadTrayTop, kAedWidth, kPadTrayHeight);
+    t.at(t.add(El::PADPanel), kAedLeft, kPadTrayTop, kAedWidth, kPadTrayHeight);
     // The pads in the tray, relative to it.
-    Element& white = t.add("PADWHITE");
+    Element& white = t.add(El::PADWHITE);
     white.enabled = false;
     t.at(white, 40, 3, kPadWidth, kPadHeight);
-    Element& red = t.add("PADRED");
+    Element& red = t.add(El::PADRED);
     red.enabled = false;
     t.at(red, 116, 3, kPadWidth, kPadHeight);
-    t.add("PADWhiteZone");
-    t.add("PADRedZONE");
-    Element& torso = t.add("PATIENTTorsoZONE");
+    t.add(El::PADWhiteZone);
+    t.add(El::PADRedZONE);
+    Element& torso = t.add(El::PATIENTTorsoZONE);
     t.at(torso, 40, 120, 300, 260);
-    t.hidden("PADWHITEzoneTorso");
-    t.hidden("PADREDzoneTorso");
-    Element& loosePad = t.hidden("PADWHITE3");
+    t.hidden(El::PADWHITEzoneTorso);
+    t.hidden(El::PADREDzoneTorso);
+    Element& loosePad = t.hidden(El::PADWHITE3);
     t.at(loosePad, 0, 0, 52, 66);
-    for (const char* name :
-         {"PADCurved", "PADWHITE2", "PADRED2", "AIRWAY", "Breathcheck", "BVM", "CPRHAND2",
-          "FACEMASK", "PULSEHAND", "SHAKE", "SHOUT", "HILIGHT", "BPCUFF", "BPCUFFSMALL"}) {
+    for (El name : {El::PADCurved, El::PADWHITE2, El::PADRED2, El::AIRWAY, El::Breathcheck, El::BVM,
+                    El::CPRHAND2, El::FACEMASK, El::PULSEHAND, El::SHAKE, El::SHOUT, El::HILIGHT,
+                    El::BPCUFF, El::BPCUFFSMALL}) {
         t.hidden(name);
     }
 }
 
 void addSummary(TableBuilder& t) {
-    t.hidden("TForm2", "Scenario Summary");
-    for (const char* name :
-         {"TForm2.NAMEEDIT", "TForm2.IDEDIT", "TForm2.SCOREEDIT", "TForm2.ElapsedTimeEDIT",
-          "TForm2.SHOCKTIMEEDIT", "TForm2.Errors", "TForm2.MODELABEL"}) {
+    t.hidden(El::SummaryWindow, "Scenario Summary");
+    for (El name :
+         {El::SummaryNAMEEDIT, El::SummaryIDEDIT, El::SummarySCOREEDIT, El::SummaryElapsedTimeEDIT,
+          El::SummarySHOCKTIMEEDIT, El::SummaryErrors, El::SummaryMODELABEL}) {
         t.add(name);
     }
-    t.add("TForm2.Next", "Next");
-    t.add("TForm2.RepeatButton", "Repeat");
-    t.add("TForm2.MainMenu", "Main Menu");
-    t.add("TForm2.QUIT", "Quit");
-    t.add("TForm2.SCOREBOARD", "Scoreboard");
-    t.hidden("TForm2.CODESUMSENDbutton", "Send Report");
-    t.hidden("TForm2.CODESUMPrintReport", "Print Report");
-    t.add("TForm2.DEBRIEFButton", "Debrief");
+    t.add(El::SummaryNext, "Next");
+    t.add(El::SummaryRepeatButton, "Repeat");
+    t.add(El::SummaryMainMenu, "Main Menu");
+    t.add(El::SummaryQUIT, "Quit");
+    t.add(El::SummarySCOREBOARD, "Scoreboard");
+    t.hidden(El::SummaryCODESUMSENDbutton, "Send Report");
+    t.hidden(El::SummaryCODESUMPrintReport, "Print Report");
+    t.add(El::SummaryDEBRIEFButton, "Debrief");
     // The debrief of the scenario, opened from the summary.
-    t.hidden("TDebrief", "Debrief");
-    t.add("TDebrief.CloseBtn", "Close");
+    t.hidden(El::DebriefWindow, "Debrief");
+    t.add(El::DebriefCloseBtn, "Close");
 }
 
 // The top-10 scoreboard; before a file exists its list shows a heading of its own.
 void addScoreboard(TableBuilder& t) {
-    t.hidden("TScoreboard", "Scoreboard - top 10 scores");
-    t.add("TScoreboard.Memo1").lines = {"  name            date          score", " "};
-    t.add("TScoreboard.OKButton", "OK");
+    t.hidden(El::ScoreboardWindow, "Scoreboard - top 10 scores");
+    t.add(El::ScoreboardMemo1).lines = {"  name            date          score", " "};
+    t.add(El::ScoreboardOKButton, "OK");
 }
 
 void addLogin(TableBuilder& t) {
-    Element& form = t.hidden("TUserNAMEFORM", "Log in");
+    Element& form = t.hidden(El::LoginWindow, "Log in");
     t.at(form, 0, 0, 300, 0);
-    Element& name = t.add("TUserNAMEFORM.NAMEEdit");
+    Element& name = t.add(El::LoginNAMEEdit);
     t.at(name, 80, 16, 190, 24);
     name.maxLength = 25;
-    Element& id = t.add("TUserNAMEFORM.IDEdit");
+    Element& id = t.add(El::LoginIDEdit);
     t.at(id, 80, 48, 190, 24);
     id.maxLength = 15;
-    t.add("TUserNAMEFORM.LabelID", "ID #");
-    t.at(t.add("TUserNAMEFORM.ModePanel"), 10, 0, 280, 96);
-    t.add("TUserNAMEFORM.TUTORIALButton", "Tutorial").checked = true;
-    t.add("TUserNAMEFORM.Practicebutton", "Practice");
-    t.add("TUserNAMEFORM.TestButton", "Test");
-    t.add("TUserNAMEFORM.OKBtn", "OK");
-    t.add("TUserNAMEFORM.CancelBtn", "Cancel");
+    t.add(El::LoginLabelID, "ID #");
+    t.at(t.add(El::LoginModePanel), 10, 0, 280, 96);
+    t.add(El::LoginTUTORIALButton, "Tutorial").checked = true;
+    t.add(El::LoginPracticebutton, "Practice");
+    t.add(El::LoginTestButton, "Test");
+    t.add(El::LoginOKBtn, "OK");
+    t.add(El::LoginCancelBtn, "Cancel");
 }
 
 void addAboutBox(TableBuilder& t) {
-    t.hidden("TAboutBox", "Ardentix");
-    t.add("TAboutBox.Version", "Version 2.0");
-    t.add("TAboutBox.OKBtn", "OK");
+    t.hidden(El::AboutWindow, "Ardentix");
+    t.add(El::AboutVersion, "Version 2.0");
+    t.add(El::AboutOKBtn, "OK");
 }
 
 void addQuiz(TableBuilder& t) {
-    t.hidden("TCPRFORM", "Quiz");
-    t.add("TCPRFORM.Label1", "What ratio of chest compressions to rescue breaths?");
-    t.add("TCPRFORM.Panel1");
-    t.add("TCPRFORM.EDIT1", "0").maxLength = 2;
-    t.add("TCPRFORM.SpinButton1");
-    t.add("TCPRFORM.Label2", "compressions");
-    t.add("TCPRFORM.Panel2");
-    t.add("TCPRFORM.Edit2", "0").maxLength = 2;
-    t.add("TCPRFORM.SpinButton2");
-    t.add("TCPRFORM.Label3", "rescue breaths");
-    t.add("TCPRFORM.OKBtn", "OK");
+    t.hidden(El::QuizWindow, "Quiz");
+    t.add(El::QuizLabel1, "What ratio of chest compressions to rescue breaths?");
+    t.add(El::QuizPanel1);
+    t.add(El::QuizEDIT1, "0").maxLength = 2;
+    t.add(El::QuizSpinButton1);
+    t.add(El::QuizLabel2, "compressions");
+    t.add(El::QuizPanel2);
+    t.add(El::QuizEdit2, "0").maxLength = 2;
+    t.add(El::QuizSpinButton2);
+    t.add(El::QuizLabel3, "rescue breaths");
+    t.add(El::QuizOKBtn, "OK");
 }
 
 // The e-mail window, for configuring the mail settings and for sending the test results. Add and
 // Remove appear only for configuring; the blind copy and Save Settings never show.
 void addMailWindow(TableBuilder& t) {
-    t.hidden("TFRMSEND", "E-mail Configuration");
-    for (const char* name : {"TFRMSEND.SMTPSERV", "TFRMSEND.USERIDFIELD",
-                             "TFRMSEND.FromADDRESSField", "TFRMSEND.ToFIELD", "TFRMSEND.CcFIELD",
-                             "TFRMSEND.SUBJECT", "TFRMSEND.ATTACHEDFILEs", "TFRMSEND.StatusBar1"}) {
+    t.hidden(El::MailWindow, "E-mail Configuration");
+    for (El name :
+         {El::MailSMTPSERV, El::MailUSERIDFIELD, El::MailFromADDRESSField, El::MailToFIELD,
+          El::MailCcFIELD, El::MailSUBJECT, El::MailATTACHEDFILEs, El::MailStatusBar1}) {
         t.add(name);
     }
-    t.add("TFRMSEND.FromNAMEField").enabled = false;
-    t.hidden("TFRMSEND.ADDButton", "Add");
-    t.hidden("TFRMSEND.REMOVEButton", "Remove");
-    t.add("TFRMSEND.TMESSAGE").lines = {"", ""};
-    t.add("TFRMSEND.RadioButtonMIME", "MIME").checked = true;
-    t.add("TFRMSEND.RadioButtonUU", "UUencode");
-    t.add("TFRMSEND.CONNECTButton", "1. Connect");
-    t.add("TFRMSEND.EMAILSENDBUTTON", "2. Send");
-    t.add("TFRMSEND.TClose", "3. Close");
-    t.add("TFRMSEND.Label4", "* Required");
+    t.add(El::MailFromNAMEField).enabled = false;
+    t.hidden(El::MailADDButton, "Add");
+    t.hidden(El::MailREMOVEButton, "Remove");
+    t.add(El::MailTMESSAGE).lines = {"", ""};
+    t.add(El::MailRadioButtonMIME, "MIME").checked = true;
+    t.add(El::MailRadioButtonUU, "UUencode");
+    t.add(El::MailCONNECTButton, "1. Connect");
+    t.add(El::MailEMAILSENDBUTTON, "2. Send");
+    t.add(El::MailTClose, "3. Close");
+    t.add(El::MailLabel4, "* Required");
     // How the server is reached: the port (25, 587 and 465 are offered), the encryption, the
     // log-in, and a certificate the instructor accepted after it failed to verify.
-    t.add("TFRMSEND.PortField", "25");
-    t.add("TFRMSEND.SecurityField", "None");
-    t.add("TFRMSEND.LoginField");
-    t.add("TFRMSEND.PasswordField").masked = true;
-    t.add("TFRMSEND.PlainLoginCheck", "Allow log-in without encryption");
-    t.add("TFRMSEND.AcceptCertificateCheck", "Accept this server's certificate").enabled = false;
-    t.add("TFRMSEND.PasswordNote", "The password is kept in OPTION4.INI, readable only by you.");
-    t.hidden("TFRMSEND.BCcField");
-    t.hidden("TFRMSEND.SAVESettingsButton", "Save Settings");
+    t.add(El::MailPortField, "25");
+    t.add(El::MailSecurityField, "None");
+    t.add(El::MailLoginField);
+    t.add(El::MailPasswordField).masked = true;
+    t.add(El::MailPlainLoginCheck, "Allow log-in without encryption");
+    t.add(El::MailAcceptCertificateCheck, "Accept this server's certificate").enabled = false;
+    t.add(El::MailPasswordNote, "The password is kept in OPTION4.INI, readable only by you.");
+    t.hidden(El::MailBCcField);
+    t.hidden(El::MailSAVESettingsButton, "Save Settings");
 }
 
 std::vector<ElementSpec> buildTable() {
@@ -282,19 +283,21 @@ const std::vector<ElementSpec>& ElementTable() {
     return table;
 }
 
-std::string_view ContainerOf(std::string_view name) {
+std::optional<El> ContainerOf(El el) {
     // The keys of the closed AED and of its close-up.
-    static constexpr std::pair<std::string_view, std::string_view> kKeys[] = {
-        {"PowerButton", "AEDPANEL"},
-        {"AnalyzeButton", "CloseupPanel"},
-        {"ShockButton", "CloseupPanel"},
-        {"POWERBUTTON2", "CloseupPanel"},
+    static constexpr std::pair<El, El> kKeys[] = {
+        {El::PowerButton, El::AEDPANEL},
+        {El::AnalyzeButton, El::CloseupPanel},
+        {El::ShockButton, El::CloseupPanel},
+        {El::POWERBUTTON2, El::CloseupPanel},
     };
     for (const auto& [key, panel] : kKeys) {
-        if (key == name) return panel;
+        if (key == el) return panel;
     }
+    const std::string_view name = NameOf(el);
     const size_t dot = name.find('.');
-    return dot == std::string_view::npos ? std::string_view() : name.substr(0, dot);
+    if (dot == std::string_view::npos) return std::nullopt;
+    return ElementNamed(name.substr(0, dot));
 }
 
 }  // namespace ardentix

@@ -1,22 +1,27 @@
 #pragma once
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/screen.h"
+#include "settings/settings.h"
 
 namespace ardentix {
 
 struct ElementSpec {
-    std::string name;
+    El el;
     Element initial;
 };
 
 // Every element of every window as it is when the program starts.
 const std::vector<ElementSpec>& ElementTable();
 // The element another one is drawn on, which hides it while it is hidden itself: the window of
-// a "Window.Element" name, the AED's panel of its keys; empty for the main window's own.
-std::string_view ContainerOf(std::string_view name);
+// a "Window.Element" name, the AED's panel of its keys; nothing for the main window's own.
+std::optional<El> ContainerOf(El el);
+// The option pages' control that shows a setting, and the setting a control shows.
+El OptionElement(Opt opt);
+std::optional<Opt> OptionOf(El el);
 // The option pages' controls and the password dialog, appended to the table.
 void AddOptionPageElements(std::vector<ElementSpec>& specs);
 

@@ -8,18 +8,18 @@ namespace ardentix {
 void LayoutActionBar(Engine& e) {
     const Settings& o = e.settings;
     const struct {
-        const char* name;
+        El name;
         bool shown;
     } row[] = {
-        {"CPRBUTTON", true},
-        {"PulseButton", true},
-        {"ABCsButton", true},
-        {"BPBUTTON", o.On(Opt::OPTBPCHECK)},
-        {"VOICEBUTTON", o.On(Opt::OptVoice)},
-        {"CALLHELPButton", o.On(Opt::OPTCALL911)},
-        {"TROUBLEShootBUTTON", o.On(Opt::OptBatteryTrouble) || o.On(Opt::OptElectrodeTrouble) ||
-                                   o.On(Opt::OptMOTIONTrouble)},
-        {"CLEARBUTTON", o.On(Opt::OPTClearAnalyze) || o.On(Opt::OPTCLEARShock)},
+        {El::CPRBUTTON, true},
+        {El::PulseButton, true},
+        {El::ABCsButton, true},
+        {El::BPBUTTON, o.On(Opt::OPTBPCHECK)},
+        {El::VOICEBUTTON, o.On(Opt::OptVoice)},
+        {El::CALLHELPButton, o.On(Opt::OPTCALL911)},
+        {El::TROUBLEShootBUTTON, o.On(Opt::OptBatteryTrouble) || o.On(Opt::OptElectrodeTrouble) ||
+                                     o.On(Opt::OptMOTIONTrouble)},
+        {El::CLEARBUTTON, o.On(Opt::OPTClearAnalyze) || o.On(Opt::OPTCLEARShock)},
     };
     int shown = 0;
     for (const auto& button : row)
@@ -36,7 +36,7 @@ void LayoutActionBar(Engine& e) {
     }
     // The rounding of the button width is made up on End Scenario.
     const int correction = shown == 3 ? 2 : shown == 5 ? 0 : 1;
-    Element& end = e.screen.Edit("ENDBUTTON");
+    Element& end = e.screen.Edit(El::ENDBUTTON);
     end.left = left;
     end.width = kClientWidth - shown * width - 4 + correction;
 }

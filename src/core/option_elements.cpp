@@ -3,124 +3,157 @@
 // it changes (a check box as checked, a field as its text).
 #include "core/elements.h"
 
+#include <array>
+#include <stdexcept>
+#include <string>
+
 namespace ardentix {
 
 namespace {
 
 struct Captioned {
-    const char* name;
+    El name;
     const char* caption;
 };
 
 // Check boxes carry two leading blanks before their captions.
 constexpr Captioned kCheckBoxes[] = {
-    {"OPTautoABCS", "Auto ABCs"},
-    {"OptBVM", "Bag-valve mask"},
-    {"OPTOneRescuer", "One rescuer"},
-    {"OPTCALL911", "Phone for help"},
-    {"Opt2CPR", "5:1 CPR"},
-    {"OPTCOMPRVENT", "Quiz breaths/compressions"},
-    {"OPTCPRTIME", "Quiz seconds of CPR"},
-    {"SOUNDCheckBox", "Audio"},
-    {"IDNumCheckBox", "ID number"},
-    {"OPTSCREENSIZE", "Program border"},
-    {"OPTOneShockScenario", "One shock scenario"},
-    {"OPTPEDScen", "Pediatric patient"},
-    {"OptHypo", "Hypothermic patient"},
-    {"OPTTWOBUTTONAED", "Two-button AED"},
-    {"OPTAUTOANALYZE", "Auto analyze"},
-    {"OptBatteryTrouble", "Battery replace"},
-    {"OptElectrodeTrouble", "Loose electrode"},
-    {"OptMOTIONTrouble", "Motion detection"},
-    {"OPTPEDSMONITOR", "Monitor ECG underage pediatric"},
-    {"OPTBPCHECK", "BP check after pulse returns"},
-    {"OptVoice", "Scoring for voice report"},
-    {"OptPulseAfterCPR", "Pulse check after stopping CPR"},
-    {"OptPulseAfter3rdShock", "Pulse check after 3 stacked shocks"},
-    {"OPTCLEARShock", "Clear patient for shock"},
-    {"OPTClearAnalyze", "Clear patient for analysis"},
-    {"OPTEmail", "Manual e-mail send*"},
-    {"OPTAUTOSend", "Auto e-mail send*"},
-    {"OPTDetailedTestReport", "Detailed test report*"},
-    {"OPTFTP", "FTP send"},
-    {"OPTEncrypt", "Encrypt test report"},
+    {El::OPTautoABCS, "Auto ABCs"},
+    {El::OptBVM, "Bag-valve mask"},
+    {El::OPTOneRescuer, "One rescuer"},
+    {El::OPTCALL911, "Phone for help"},
+    {El::Opt2CPR, "5:1 CPR"},
+    {El::OPTCOMPRVENT, "Quiz breaths/compressions"},
+    {El::OPTCPRTIME, "Quiz seconds of CPR"},
+    {El::SOUNDCheckBox, "Audio"},
+    {El::IDNumCheckBox, "ID number"},
+    {El::OPTSCREENSIZE, "Program border"},
+    {El::OPTOneShockScenario, "One shock scenario"},
+    {El::OPTPEDScen, "Pediatric patient"},
+    {El::OptHypo, "Hypothermic patient"},
+    {El::OPTTWOBUTTONAED, "Two-button AED"},
+    {El::OPTAUTOANALYZE, "Auto analyze"},
+    {El::OptBatteryTrouble, "Battery replace"},
+    {El::OptElectrodeTrouble, "Loose electrode"},
+    {El::OptMOTIONTrouble, "Motion detection"},
+    {El::OPTPEDSMONITOR, "Monitor ECG underage pediatric"},
+    {El::OPTBPCHECK, "BP check after pulse returns"},
+    {El::OptVoice, "Scoring for voice report"},
+    {El::OptPulseAfterCPR, "Pulse check after stopping CPR"},
+    {El::OptPulseAfter3rdShock, "Pulse check after 3 stacked shocks"},
+    {El::OPTCLEARShock, "Clear patient for shock"},
+    {El::OPTClearAnalyze, "Clear patient for analysis"},
+    {El::OPTEmail, "Manual e-mail send*"},
+    {El::OPTAUTOSend, "Auto e-mail send*"},
+    {El::OPTDetailedTestReport, "Detailed test report*"},
+    {El::OPTFTP, "FTP send"},
+    {El::OPTEncrypt, "Encrypt test report"},
 };
 
 constexpr Captioned kButtons[] = {
-    {"ProgramOK", "Close"},
-    {"ButtonCANCEL1", "Cancel"},
-    {"PROGRAMDefaultButton", "DEFAULT"},
-    {"CLEARSCOREBOARD", "Clear Scorebrd"},
-    {"PASSWORDBUTTON", "Password"},
-    {"ProtocolOK", "Close"},
-    {"ButtonCANCEL2", "Cancel"},
-    {"PROTOCOLDefaultButton", "DEFAULT"},
-    {"TESTCLOSE", "Close"},
-    {"ButtonCANCEL3", "Cancel"},
-    {"TESTDEFAULT", "DEFAULT"},
-    {"eMailCONFIGURE", "E-mail Configure"},
-    {"REPORTCLOSEBUTTON", "Close"},
-    {"REPORTOpenFile", "Open"},
-    {"FONTBUTTON", "Font"},
-    {"PRINTBUTTON", "Print"},
-    {"Age", "age (years)"},
-    {"Weight", "weight (lbs.)"},
+    {El::ProgramOK, "Close"},
+    {El::ButtonCANCEL1, "Cancel"},
+    {El::PROGRAMDefaultButton, "DEFAULT"},
+    {El::CLEARSCOREBOARD, "Clear Scorebrd"},
+    {El::PASSWORDBUTTON, "Password"},
+    {El::ProtocolOK, "Close"},
+    {El::ButtonCANCEL2, "Cancel"},
+    {El::PROTOCOLDefaultButton, "DEFAULT"},
+    {El::TESTCLOSE, "Close"},
+    {El::ButtonCANCEL3, "Cancel"},
+    {El::TESTDEFAULT, "DEFAULT"},
+    {El::eMailCONFIGURE, "E-mail Configure"},
+    {El::REPORTCLOSEBUTTON, "Close"},
+    {El::REPORTOpenFile, "Open"},
+    {El::FONTBUTTON, "Font"},
+    {El::PRINTBUTTON, "Print"},
+    {El::Age, "age (years)"},
+    {El::Weight, "weight (lbs.)"},
 };
 
-constexpr const char* kNumericFields[] = {
-    "OptTroubleOdds", "OptHypoShocks", "OptMinimumAge", "OptCPR0Length",
-    "OptCPR1Length",  "OptCPR2Length", "OPTCPRCOMP",    "OPTtestScenarios",
+constexpr El kNumericFields[] = {
+    El::OptTroubleOdds, El::OptHypoShocks, El::OptMinimumAge, El::OptCPR0Length,
+    El::OptCPR1Length,  El::OptCPR2Length, El::OPTCPRCOMP,    El::OPTtestScenarios,
 };
 
-constexpr const char* kSpinButtons[] = {
-    "SpinButton11", "SpinButtonTESTSCEN", "SpinButton0", "SpinButton1",
-    "SpinButton2",  "SpinButton5",        "SpinButton6", "SpinButton7",
+constexpr El kSpinButtons[] = {
+    El::SpinButton11, El::SpinButtonTESTSCEN, El::SpinButton0, El::SpinButton1,
+    El::SpinButton2,  El::SpinButton5,        El::SpinButton6, El::SpinButton7,
 };
 
-Element& add(std::vector<ElementSpec>& specs, std::string name, std::string text = {}) {
-    specs.push_back({std::move(name), Element{}});
+Element& add(std::vector<ElementSpec>& specs, El name, std::string text = {}) {
+    specs.push_back({name, Element{}});
     specs.back().initial.text = std::move(text);
     return specs.back().initial;
 }
 
+// The elements of the option controls, by the setting each shows: an element of the same name.
+std::array<El, kControlCount> optionElements() {
+    std::array<El, kControlCount> elements{};
+    for (int i = 0; i < kControlCount; ++i) {
+        const std::string_view name = ControlName(static_cast<Opt>(i));
+        const std::optional<El> el = ElementNamed(name);
+        if (!el) throw std::logic_error("no element for the option " + std::string(name));
+        elements[static_cast<size_t>(i)] = *el;
+    }
+    return elements;
+}
+
+const std::array<El, kControlCount>& optionElementTable() {
+    static const std::array<El, kControlCount> table = optionElements();
+    return table;
+}
+
 }  // namespace
+
+El OptionElement(Opt opt) {
+    return optionElementTable()[static_cast<size_t>(opt)];
+}
+
+std::optional<Opt> OptionOf(El el) {
+    const auto& table = optionElementTable();
+    for (size_t i = 0; i < table.size(); ++i) {
+        if (table[i] == el) return static_cast<Opt>(i);
+    }
+    return std::nullopt;
+}
 
 void AddOptionPageElements(std::vector<ElementSpec>& specs) {
     for (const Captioned& box : kCheckBoxes)
         add(specs, box.name, std::string("  ") + box.caption);
     for (const Captioned& button : kButtons)
         add(specs, button.name, button.caption);
-    for (const char* field : kNumericFields)
+    for (El field : kNumericFields)
         add(specs, field);
-    for (const char* spin : kSpinButtons)
+    for (El spin : kSpinButtons)
         add(specs, spin);
-    add(specs, "PASSWORD").masked = true;
+    add(specs, El::PASSWORD).masked = true;
     // FTP sending was never offered: its check box keeps its place in the settings file.
-    add(specs, "FTPConfigure", "FTP Configure");
+    add(specs, El::FTPConfigure, "FTP Configure");
     for (ElementSpec& spec : specs) {
-        if (spec.name == "OPTFTP" || spec.name == "OPTEncrypt" || spec.name == "FTPConfigure") {
+        if (spec.el == El::OPTFTP || spec.el == El::OPTEncrypt || spec.el == El::FTPConfigure) {
             spec.initial.visible = false;
-            spec.initial.enabled = spec.name == "OPTEncrypt";
+            spec.initial.enabled = spec.el == El::OPTEncrypt;
         }
     }
 
     // The report viewer: a fixed-pitch text area that asks for a file at first.
-    Element& memo = add(specs, "REPORTMEMO");
+    Element& memo = add(specs, El::REPORTMEMO);
     memo.lines = {"", "", "", "", "", "                  Click OPEN to view a report file."};
     memo.font = "Courier";
     memo.fontSize = 10;
     // The font dialog remembers the last font confirmed in it.
-    Element& fonts = add(specs, "FontDialog1");
+    Element& fonts = add(specs, El::FontDialog1);
     fonts.visible = false;
     fonts.font = "Courier";
     fonts.fontSize = 11;  // 15 pixels
 
-    Element& dialog = add(specs, "TPasswordDlg", "Password ");
+    Element& dialog = add(specs, El::PasswordDlgWindow, "Password ");
     dialog.visible = false;
-    add(specs, "TPasswordDlg.Label1", "Enter password:");
-    add(specs, "TPasswordDlg.PasswordEnter").masked = true;
-    add(specs, "TPasswordDlg.OKBtn", "OK");
-    add(specs, "TPasswordDlg.CancelBtn", "Cancel");
+    add(specs, El::PasswordDlgLabel1, "Enter password:");
+    add(specs, El::PasswordDlgPasswordEnter).masked = true;
+    add(specs, El::PasswordDlgOKBtn, "OK");
+    add(specs, El::PasswordDlgCancelBtn, "Cancel");
 }
 
 }  // namespace ardentix

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "core/element_names.h"
+
 namespace ardentix {
 
 class Engine;
@@ -9,7 +11,7 @@ class Engine;
 // One picture of the composed patient view, in the order of drawing: the picture's element, its
 // place in the view and, when stretched, how much wider and higher than its own size it is drawn.
 struct DrawItem {
-    std::string picture;
+    El picture;
     int left = 0;
     int top = 0;
     int growWidth = 0;

@@ -30,13 +30,18 @@ constexpr std::array<SetFiles, 7> kSetFiles = {{
      "PT7FM.BMP", "pt7pls.BMP", "pt7padc.BMP", "pt7padr.BMP", "pt7padw.BMP"},
 }};
 
-PictureFile file(std::string_view element, std::string_view name) {
-    return {std::string(element), std::string(name), std::nullopt};
+PictureFile file(El element, std::string_view name) {
+    return {std::string(NameOf(element)), std::string(name), std::nullopt};
+}
+
+// The mask of an element's picture, loaded from a file of its own.
+PictureFile maskFile(El element, std::string_view name) {
+    return {std::string(NameOf(element)) + ".mask", std::string(name), std::nullopt};
 }
 
 // An overlay whose mask is made from the picture: seeded at its centre unless told otherwise.
-PictureFile overlay(std::string_view element, std::string_view name, MaskSeed seed = {true, 0, 0}) {
-    return {std::string(element), std::string(name), seed};
+PictureFile overlay(El element, std::string_view name, MaskSeed seed = {true, 0, 0}) {
+    return {std::string(NameOf(element)), std::string(name), seed};
 }
 
 // The upper-chest pads are seeded inside the pad, the side pad as well, and the breathing check
@@ -51,24 +56,24 @@ std::vector<PictureFile> SetPictureNames(int pictureSet, bool pediatric, bool ba
     const SetFiles& f = kSetFiles.at(static_cast<size_t>(pictureSet));
     const std::string_view hands = pediatric && !f.cprPediatric.empty() ? f.cprPediatric : f.cpr;
     return {
-        file("PATIENTGraphic", f.photo),
-        overlay("AIRWAY", f.airway),
-        overlay("Breathcheck", f.breath, kBreathSeed),
-        overlay("BVM", f.bvm),
-        overlay("CPRHAND2", hands),
-        overlay("FACEMASK", bagValveMask ? f.bvmMask : f.faceMask),
-        overlay("PULSEHAND", f.pulse),
-        overlay("PADCurved", f.padCurved, kSidePadSeed),
-        overlay("PADRED2", f.padRed, kUpperPadSeed),
-        overlay("PADWHITE2", f.padWhite, kUpperPadSeed),
+        file(El::PATIENTGraphic, f.photo),
+        overlay(El::AIRWAY, f.airway),
+        overlay(El::Breathcheck, f.breath, kBreathSeed),
+        overlay(El::BVM, f.bvm),
+        overlay(El::CPRHAND2, hands),
+        overlay(El::FACEMASK, bagValveMask ? f.bvmMask : f.faceMask),
+        overlay(El::PULSEHAND, f.pulse),
+        overlay(El::PADCurved, f.padCurved, kSidePadSeed),
+        overlay(El::PADRED2, f.padRed, kUpperPadSeed),
+        overlay(El::PADWHITE2, f.padWhite, kUpperPadSeed),
     };
 }
 
 std::vector<PictureFile> CommonPictureNames() {
     return {
-        file("HILIGHT", "HILIGHT.BMP"), file("HILIGHT.mask", "HILIGHTm.BMP"),
-        file("SHAKE", "SHAKE.BMP"),     file("SHAKE.mask", "SHAKEm.BMP"),
-        file("SHOUT", "SHOUT.BMP"),     file("SHOUT.mask", "SHOUTm.BMP"),
+        file(El::HILIGHT, "HILIGHT.BMP"), maskFile(El::HILIGHT, "HILIGHTm.BMP"),
+        file(El::SHAKE, "SHAKE.BMP"),     maskFile(El::SHAKE, "SHAKEm.BMP"),
+        file(El::SHOUT, "SHOUT.BMP"),     maskFile(El::SHOUT, "SHOUTm.BMP"),
     };
 }
 

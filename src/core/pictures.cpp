@@ -10,13 +10,13 @@ namespace {
 constexpr const char* kMissingPicture =
     "File is missing. You may need to re-install Ardentix. Click to close program.";
 
-void place(Engine& e, const char* name, Point p) {
+void place(Engine& e, El name, Point p) {
     Element& el = e.screen.Edit(name);
     el.left = p.left;
     el.top = p.top;
 }
 
-void place(Engine& e, const char* name, Rect r) {
+void place(Engine& e, El name, Rect r) {
     Element& el = e.screen.Edit(name);
     el.left = r.left;
     el.top = r.top;
@@ -42,19 +42,19 @@ void LoadPictures(Engine& e) {
 
 void PlaceOverlays(Engine& e) {
     const SetLayout& l = kSetLayouts[e.state.PictureSet];
-    e.screen.Edit("PATIENTGraphic").left = l.pictureOffset;
-    place(e, "AIRWAY", l.airway);
-    place(e, "Breathcheck", l.breathcheck);
-    place(e, "BVM", l.bvm);
-    place(e, "CPRHAND2", e.state.PatientCategory == kPediatric ? l.cprHandPediatric : l.cprHand);
-    place(e, "FACEMASK", e.settings.On(Opt::OptBVM) ? l.faceMaskBvm : l.faceMask);
-    place(e, "PULSEHAND", l.pulseHand);
-    place(e, "SHAKE", l.shake);
-    place(e, "PADWhiteZone", l.whiteZone);
-    place(e, "PADRedZONE", l.redZone);
-    place(e, "PADCurved", l.padCurved);
-    place(e, "PADWHITE2", l.padWhite2);
-    place(e, "PADRED2", l.padRed2);
+    e.screen.Edit(El::PATIENTGraphic).left = l.pictureOffset;
+    place(e, El::AIRWAY, l.airway);
+    place(e, El::Breathcheck, l.breathcheck);
+    place(e, El::BVM, l.bvm);
+    place(e, El::CPRHAND2, e.state.PatientCategory == kPediatric ? l.cprHandPediatric : l.cprHand);
+    place(e, El::FACEMASK, e.settings.On(Opt::OptBVM) ? l.faceMaskBvm : l.faceMask);
+    place(e, El::PULSEHAND, l.pulseHand);
+    place(e, El::SHAKE, l.shake);
+    place(e, El::PADWhiteZone, l.whiteZone);
+    place(e, El::PADRedZONE, l.redZone);
+    place(e, El::PADCurved, l.padCurved);
+    place(e, El::PADWHITE2, l.padWhite2);
+    place(e, El::PADRED2, l.padRed2);
 }
 
 }  // namespace ardentix

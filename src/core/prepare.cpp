@@ -203,7 +203,7 @@ void PrepareScenario(Engine& e) {
 
     LoadPictures(e);
     if (e.ended) return;
-    e.screen.Edit("PATIENTGraphic").left = 0;
+    e.screen.Edit(El::PATIENTGraphic).left = 0;
     if (s.PictureSet == kChildSet) {
         writeChildHistory(e);
     } else {

@@ -8,9 +8,9 @@
 namespace ardentix {
 
 void CreateMainWindow(Engine& e) {
-    e.screen.Edit("PageControl1").visible = false;
-    e.screen.Edit("MENU").visible = true;
-    for (const char* item : {"Pause", "Advice", "PatientHistory"}) {
+    e.screen.Edit(El::PageControl1).visible = false;
+    e.screen.Edit(El::MENU).visible = true;
+    for (El item : {El::Pause, El::Advice, El::PatientHistory}) {
         e.screen.Edit(item).enabled = false;
     }
     // Without the motion prompt the sounds are taken to be missing: audio starts switched off.
@@ -29,19 +29,19 @@ void ShowMainWindow(Engine& e) {
         e.settings.SetOn(Opt::SOUNDCheckBox, false);
         e.settings.SetChanged(changed);
     }
-    Element& window = e.screen.Edit("TForm1");
+    Element& window = e.screen.Edit(El::MainWindow);
     window.width = 640;
     window.height = 480;
     e.SeedFromClock();
     LayoutActionBar(e);
     FollowBorderOption(e);
-    e.screen.SetFocus("MenuStart");
+    e.screen.SetFocus(El::MenuStart);
 }
 
 void FollowBorderOption(Engine& e) {
     const bool border = e.settings.On(Opt::OPTSCREENSIZE);
-    e.screen.Edit("ArdentixBorder").visible = border;
-    e.screen.Edit("SHOWBORDERMenuItem").text = border ? "Hide Border" : "Show Border";
+    e.screen.Edit(El::ArdentixBorder).visible = border;
+    e.screen.Edit(El::SHOWBORDERMenuItem).text = border ? "Hide Border" : "Show Border";
 }
 
 }  // namespace ardentix

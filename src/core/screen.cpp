@@ -38,43 +38,40 @@ std::optional<Color> ColorByName(std::string_view name) {
 }
 
 Screen::Screen() {
-    for (const ElementSpec& spec : ElementTable())
-        elements_.emplace(spec.name, spec.initial);
+    std::array<bool, kElementCount> given{};
+    for (const ElementSpec& spec : ElementTable()) {
+        const auto i = static_cast<size_t>(spec.el);
+        if (given[i])
+            throw std::logic_error("element given twice: " + std::string(NameOf(spec.el)));
+        given[i] = true;
+        elements_[i] = spec.initial;
+    }
+    for (size_t i = 0; i < kElementCount; ++i) {
+        if (!given[i])
+            throw std::logic_error("element without a start: " +
+                                   std::string(NameOf(static_cast<El>(i))));
+    }
 }
 
-bool Screen::Has(std::string_view name) const {
-    return elements_.find(name) != elements_.end();
+Element& Screen::Edit(El el) {
+    changed_[static_cast<size_t>(el)] = true;
+    return elements_[static_cast<size_t>(el)];
 }
 
-const Element& Screen::Get(std::string_view name) const {
-    auto it = elements_.find(name);
-    if (it == elements_.end()) throw std::logic_error("no screen element " + std::string(name));
-    return it->second;
+ScreenChanges Screen::TakeChanges() {
+    ScreenChanges changes;
+    for (size_t i = 0; i < kElementCount; ++i) {
+        if (changed_[i]) changes.elements.insert(static_cast<El>(i));
+    }
+    changes.focus = focusChanged_;
+    changed_ = {};
+    focusChanged_ = false;
+    return changes;
 }
 
-Element& Screen::Edit(std::string_view name) {
-    auto it = elements_.find(name);
-    if (it == elements_.end()) throw std::logic_error("no screen element " + std::string(name));
-    changed_.insert(it->first);
-    return it->second;
-}
-
-std::set<std::string> Screen::TakeChanges() {
-    return std::exchange(changed_, {});
-}
-
-void Screen::SetFocus(std::string_view name) {
-    Get(name);  // must exist
-    focus_ = std::string(name);
-    changed_.insert("focus");
-}
-
-std::vector<std::string> Screen::Names() const {
-    std::vector<std::string> names;
-    names.reserve(elements_.size());
-    for (const auto& [name, element] : elements_)
-        names.push_back(name);
-    return names;
+void Screen::SetFocus(El el) {
+    focus_ = el;
+    focusChanged_ = true;
 }
 
 }  // namespace ardentix

@@ -1,10 +1,12 @@
 #pragma once
-#include <map>
+#include <array>
 #include <optional>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/element_names.h"
 
 namespace ardentix {
 
@@ -35,30 +37,34 @@ struct Element {
     std::vector<std::string> lines;
 };
 
-// The view-model of every named element of every window. Elements of windows other than the
-// main window are named "Window.Element" (TUserNAMEFORM.OKBtn). The set of names is fixed when
-// the screen is built, so a misspelt name is caught at once instead of creating a new element.
+// What the engine wrote since a front end last looked: the elements, and whether the focus moved.
+struct ScreenChanges {
+    std::set<El> elements;
+    bool focus = false;
+    bool Has(El el) const { return elements.count(el) > 0; }
+};
+
+// The view-model of every element of every window, addressed by its handle.
 class Screen {
   public:
     Screen();
 
-    bool Has(std::string_view name) const;
-    const Element& Get(std::string_view name) const;
+    const Element& Get(El el) const { return elements_[static_cast<size_t>(el)]; }
     // Access for writing: the element is noted as changed for the front ends.
-    Element& Edit(std::string_view name);
+    Element& Edit(El el);
 
-    // The names of the elements written since the last call, and forgets them.
-    std::set<std::string> TakeChanges();
-    std::vector<std::string> Names() const;
+    // What was written since the last call, and forgets it.
+    ScreenChanges TakeChanges();
 
     // The element that gets the keyboard focus; front ends move it there when it changes.
-    void SetFocus(std::string_view name);
-    const std::string& Focus() const { return focus_; }
+    void SetFocus(El el);
+    std::optional<El> Focus() const { return focus_; }
 
   private:
-    std::map<std::string, Element, std::less<>> elements_;
-    std::set<std::string> changed_;
-    std::string focus_;
+    std::array<Element, kElementCount> elements_;
+    std::array<bool, kElementCount> changed_{};
+    bool focusChanged_ = false;
+    std::optional<El> focus_;
 };
 
 }  // namespace ardentix

@@ -12,7 +12,7 @@ namespace {
 
 // Both files pass through the hidden line buffer, which afterwards holds the last file handled.
 std::vector<std::string>& lineBuffer(Engine& e) {
-    return e.screen.Edit("OPTIONSHOLD").lines;
+    return e.screen.Edit(El::OPTIONSHOLD).lines;
 }
 
 bool programDirUsable(const Engine& e) {

@@ -36,9 +36,9 @@ constexpr const char* kAcceptAdvice =
 constexpr const char* kNoAddress = "Null Remote Address";
 
 void weights(Engine& e, bool connect, bool send, bool close) {
-    e.screen.Edit("TFRMSEND.CONNECTButton").bold = connect;
-    e.screen.Edit("TFRMSEND.EMAILSENDBUTTON").bold = send;
-    e.screen.Edit("TFRMSEND.TClose").bold = close;
+    e.screen.Edit(El::MailCONNECTButton).bold = connect;
+    e.screen.Edit(El::MailEMAILSENDBUTTON).bold = send;
+    e.screen.Edit(El::MailTClose).bold = close;
 }
 
 // Sending, the results file joins the attachments once the connection stands, listed once
@@ -46,10 +46,10 @@ void weights(Engine& e, bool connect, bool send, bool close) {
 void connected(Engine& e, const SmtpEvent&) {
     MailSession& m = Session(e);
     m.MailConnected = true;
-    e.screen.Edit("TFRMSEND.CONNECTButton").bold = false;
-    e.screen.Edit("TFRMSEND.EMAILSENDBUTTON").bold = true;
+    e.screen.Edit(El::MailCONNECTButton).bold = false;
+    e.screen.Edit(El::MailEMAILSENDBUTTON).bold = true;
     if (!m.sending) return;
-    std::vector<std::string>& files = e.screen.Edit("TFRMSEND.ATTACHEDFILEs").lines;
+    std::vector<std::string>& files = e.screen.Edit(El::MailATTACHEDFILEs).lines;
     const std::string results = SessionResultsFile(e);
     if (std::find(files.begin(), files.end(), results) == files.end()) files.push_back(results);
 }
@@ -69,7 +69,7 @@ void certificateRefused(Engine& e, const SmtpEvent& event) {
 
 void disconnected(Engine& e, const SmtpEvent&) {
     Session(e).MailConnected = false;
-    e.screen.Edit("TFRMSEND.CONNECTButton").bold = true;
+    e.screen.Edit(El::MailCONNECTButton).bold = true;
 }
 
 // The success keeps MailSent until the window closes, so that closing it does not offer to save
@@ -106,7 +106,7 @@ void errorEnded(Engine& e, const SmtpEvent& event) {
     MailSession& m = Session(e);
     m.sendWhenConnected = false;
     if (m.closing) m.showFingerprint = false;
-    if (event.text == kNoAddress) m.unknownHost = e.screen.Get("TFRMSEND.SMTPSERV").text;
+    if (event.text == kNoAddress) m.unknownHost = e.screen.Get(El::MailSMTPSERV).text;
     if (m.closing) return;
     // An automatic send ends here: Send Report stays and the series is still counted.
     m.autoSend = false;
@@ -177,7 +177,7 @@ void report(Engine& e, const SmtpEvent& event) {
         return;
     }
     const std::string status = StatusText(event);
-    if (!status.empty()) e.screen.Edit("TFRMSEND.StatusBar1").text = status;
+    if (!status.empty()) e.screen.Edit(El::MailStatusBar1).text = status;
     for (const EventRule& rule : kEventRules) {
         if (rule.kind == event.kind) rule.act(e, event);
     }
@@ -190,12 +190,12 @@ void askQuestions(Engine& e, TSmtpClient& client) {
             e.Message(BoxKind::Warning, BoxButtons::Ok, kInvalidAuto);
             return false;
         }
-        const std::string typed = e.screen.Get("TFRMSEND.SMTPSERV").text;
+        const std::string typed = e.screen.Get(El::MailSMTPSERV).text;
         const std::optional<std::string> corrected =
             e.ports.dialogs->Input("Invalid SMTP server!", "Specify the correct name:", typed);
         if (!corrected) return false;
         // The name that works is the one the window shows, and keeps when it is saved.
-        MailTypeField(e, "SMTPSERV", *corrected);
+        MailTypeField(e, El::MailSMTPSERV, *corrected);
         const std::optional<ServerName> name = ParseServerName(*corrected);
         host = name ? name->host : *corrected;
         if (name && name->port) Session(e).client.Port = *name->port;

@@ -20,44 +20,44 @@ constexpr const char* kSaveMailQuestion = "Save changes to e-mail settings?";
 constexpr const char* kNotSentQuestion =
     "The report file was not sent. Do you want to save the file to send later?";
 
-std::string field(const Engine& e, const char* name) {
-    return e.screen.Get(std::string("TFRMSEND.") + name).text;
+std::string field(const Engine& e, El name) {
+    return e.screen.Get(name).text;
 }
 
-void setField(Engine& e, const char* name, std::string text) {
-    e.screen.Edit(std::string("TFRMSEND.") + name).text = std::move(text);
+void setField(Engine& e, El name, std::string text) {
+    e.screen.Edit(name).text = std::move(text);
 }
 
 // The fields OPTION3.INI keeps, in its order, with the settings' member for each.
 struct StoredField {
-    const char* name;
+    El name;
     std::string MailSettings::*setting;
 };
 constexpr std::array<StoredField, 6> kStoredFields = {{
-    {"SMTPSERV", &MailSettings::SMTPSERV},
-    {"ToFIELD", &MailSettings::ToFIELD},
-    {"FromADDRESSField", &MailSettings::FromADDRESSField},
-    {"CcFIELD", &MailSettings::CcFIELD},
-    {"SUBJECT", &MailSettings::SUBJECT},
-    {"USERIDFIELD", &MailSettings::USERIDFIELD},
+    {El::MailSMTPSERV, &MailSettings::SMTPSERV},
+    {El::MailToFIELD, &MailSettings::ToFIELD},
+    {El::MailFromADDRESSField, &MailSettings::FromADDRESSField},
+    {El::MailCcFIELD, &MailSettings::CcFIELD},
+    {El::MailSUBJECT, &MailSettings::SUBJECT},
+    {El::MailUSERIDFIELD, &MailSettings::USERIDFIELD},
 }};
 
 MailSettings windowSettings(const Engine& e) {
     MailSettings s;
     for (const StoredField& f : kStoredFields)
         s.*f.setting = field(e, f.name);
-    s.RadioButtonUU = e.screen.Get("TFRMSEND.RadioButtonUU").checked;
-    s.ATTACHEDFILEs = e.screen.Get("TFRMSEND.ATTACHEDFILEs").lines;
+    s.RadioButtonUU = e.screen.Get(El::MailRadioButtonUU).checked;
+    s.ATTACHEDFILEs = e.screen.Get(El::MailATTACHEDFILEs).lines;
     return s;
 }
 
 void chooseRadio(Engine& e, bool uu) {
-    e.screen.Edit("TFRMSEND.RadioButtonUU").checked = uu;
-    e.screen.Edit("TFRMSEND.RadioButtonMIME").checked = !uu;
+    e.screen.Edit(El::MailRadioButtonUU).checked = uu;
+    e.screen.Edit(El::MailRadioButtonMIME).checked = !uu;
 }
 
 void setAttachments(Engine& e, std::vector<std::string> files) {
-    Element& list = e.screen.Edit("TFRMSEND.ATTACHEDFILEs");
+    Element& list = e.screen.Edit(El::MailATTACHEDFILEs);
     list.lines = std::move(files);
     list.text.clear();  // the selected entry
 }
@@ -75,45 +75,45 @@ void noteChange(Engine& e) {
 // The controls for reaching the server are the instructor's: a trainee sending the results
 // uses them as they are. The From name is the instructor's own while configuring (a test
 // message goes out under it); sending, it shows the trainee's.
-constexpr std::array<const char*, 6> kServerControls = {"PortField",       "SecurityField",
-                                                        "LoginField",      "PasswordField",
-                                                        "PlainLoginCheck", "FromNAMEField"};
+constexpr std::array<El, 6> kServerControls = {El::MailPortField,       El::MailSecurityField,
+                                               El::MailLoginField,      El::MailPasswordField,
+                                               El::MailPlainLoginCheck, El::MailFromNAMEField};
 
 ServerSettings windowServer(Engine& e) {
     ServerSettings s;
-    s.port = field(e, "PortField");
-    s.security = SecurityChoice(field(e, "SecurityField")).value_or(kSecurityNone);
-    s.user = field(e, "LoginField");
-    s.password = field(e, "PasswordField");
-    s.allowPlainLogin = e.screen.Get("TFRMSEND.PlainLoginCheck").checked;
+    s.port = field(e, El::MailPortField);
+    s.security = SecurityChoice(field(e, El::MailSecurityField)).value_or(kSecurityNone);
+    s.user = field(e, El::MailLoginField);
+    s.password = field(e, El::MailPasswordField);
+    s.allowPlainLogin = e.screen.Get(El::MailPlainLoginCheck).checked;
     s.acceptedCertificate = Session(e).acceptedCertificate;
     return s;
 }
 
 // Either purpose: caption, the summary waiting, the focus and the weight of the buttons.
 void showWindow(Engine& e) {
-    const bool summary = e.screen.Get("TForm2").visible;
-    Element& window = e.screen.Edit("TFRMSEND");
+    const bool summary = e.screen.Get(El::SummaryWindow).visible;
+    Element& window = e.screen.Edit(El::MailWindow);
     window.text = summary ? "Send Test Results (email)" : "E-mail Configuration";
     window.visible = true;
     // What the last opening saw belongs to it.
-    e.screen.Edit("TFRMSEND.StatusBar1").text.clear();
-    if (summary) e.screen.Edit("TForm2").enabled = false;
-    for (const char* name : kServerControls)
-        e.screen.Edit(std::string("TFRMSEND.") + name).enabled = configuring(e);
+    e.screen.Edit(El::MailStatusBar1).text.clear();
+    if (summary) e.screen.Edit(El::SummaryWindow).enabled = false;
+    for (El name : kServerControls)
+        e.screen.Edit(name).enabled = configuring(e);
     ShowCertificateChoice(e);
-    e.screen.SetFocus("TFRMSEND.CONNECTButton");
-    e.screen.Edit("TFRMSEND.CONNECTButton").bold = !configuring(e);
-    e.screen.Edit("TFRMSEND.EMAILSENDBUTTON").bold = false;
-    e.screen.Edit("TFRMSEND.TClose").bold = false;
+    e.screen.SetFocus(El::MailCONNECTButton);
+    e.screen.Edit(El::MailCONNECTButton).bold = !configuring(e);
+    e.screen.Edit(El::MailEMAILSENDBUTTON).bold = false;
+    e.screen.Edit(El::MailTClose).bold = false;
 }
 
 void showServer(Engine& e, const ServerSettings& s) {
-    setField(e, "PortField", s.port);
-    setField(e, "SecurityField", s.security);
-    setField(e, "LoginField", s.user);
-    setField(e, "PasswordField", s.password);
-    e.screen.Edit("TFRMSEND.PlainLoginCheck").checked = s.allowPlainLogin;
+    setField(e, El::MailPortField, s.port);
+    setField(e, El::MailSecurityField, s.security);
+    setField(e, El::MailLoginField, s.user);
+    setField(e, El::MailPasswordField, s.password);
+    e.screen.Edit(El::MailPlainLoginCheck).checked = s.allowPlainLogin;
     MailSession& m = Session(e);
     m.acceptedCertificate = s.acceptedCertificate;
     m.refusedCertificate.clear();
@@ -136,7 +136,7 @@ bool loadServerSettings(Engine& e) {
 // A server name that is not one, or one no server was found for, is not saved as if it were
 // good: the first is refused, the second asked about.
 bool serverNameSavable(Engine& e) {
-    const std::string name = field(e, "SMTPSERV");
+    const std::string name = field(e, El::MailSMTPSERV);
     if (name.empty()) return true;
     std::string why;
     if (!ParseServerName(name, &why)) {
@@ -152,9 +152,9 @@ bool serverNameSavable(Engine& e) {
 }
 
 bool portValid(Engine& e) {
-    if (PortNumber(field(e, "PortField"))) return true;
+    if (PortNumber(field(e, El::MailPortField))) return true;
     e.Message(BoxKind::Error, BoxButtons::Ok,
-              "The port must be a number from 1 to 65535: \"" + field(e, "PortField") + "\"");
+              "The port must be a number from 1 to 65535: \"" + field(e, El::MailPortField) + "\"");
     return false;
 }
 
@@ -165,12 +165,12 @@ bool prepareConnect(Engine& e) {
     MailSession& m = Session(e);
     if (!portValid(e)) return false;
     const ServerSettings server = windowServer(e);
-    const std::optional<ServerName> name = ParseServerName(field(e, "SMTPSERV"));
+    const std::optional<ServerName> name = ParseServerName(field(e, El::MailSMTPSERV));
     m.closing = false;
     m.client.ClearParams = true;
-    m.client.Host = name ? name->host : field(e, "SMTPSERV");
+    m.client.Host = name ? name->host : field(e, El::MailSMTPSERV);
     m.client.Port = name && name->port ? *name->port : *PortNumber(server.port);
-    const std::string user = field(e, "USERIDFIELD");
+    const std::string user = field(e, El::MailUSERIDFIELD);
     m.client.UserID = user.empty() ? "0" : user;
     m.client.Security = server.security == kSecurityTls        ? MailSecurity::Tls
                         : server.security == kSecurityStartTls ? MailSecurity::StartTls
@@ -179,8 +179,8 @@ bool prepareConnect(Engine& e) {
     m.client.Password = server.password;
     m.client.AllowPlainLogin = server.allowPlainLogin;
     m.client.AcceptedCertificate = server.acceptedCertificate;
-    e.screen.Edit("TFRMSEND.EMAILSENDBUTTON").bold = false;
-    e.screen.Edit("TFRMSEND.TClose").bold = false;
+    e.screen.Edit(El::MailEMAILSENDBUTTON).bold = false;
+    e.screen.Edit(El::MailTClose).bold = false;
     return true;
 }
 
@@ -195,13 +195,13 @@ uint64_t MessageIdRandom() {
 
 void ShowCertificateChoice(Engine& e) {
     MailSession& m = Session(e);
-    Element& check = e.screen.Edit("TFRMSEND.AcceptCertificateCheck");
+    Element& check = e.screen.Edit(El::MailAcceptCertificateCheck);
     check.checked = !m.acceptedCertificate.empty();
     check.enabled = configuring(e) && (check.checked || !m.refusedCertificate.empty());
 }
 
 bool MailWindowShown(const Engine& e) {
-    return e.screen.Get("TFRMSEND").visible;
+    return e.screen.Get(El::MailWindow).visible;
 }
 
 bool MailWindowSending(const Engine& e) {
@@ -211,19 +211,21 @@ bool MailWindowSending(const Engine& e) {
 void OpenMailConfiguration(Engine& e) {
     MailSession& m = Session(e);
     m.sending = false;
-    for (const char* name : {"ADDButton", "REMOVEButton", "CcFIELD", "ATTACHEDFILEs"})
-        e.screen.Edit(std::string("TFRMSEND.") + name).visible = true;
+    for (El name :
+         {El::MailADDButton, El::MailREMOVEButton, El::MailCcFIELD, El::MailATTACHEDFILEs})
+        e.screen.Edit(name).visible = true;
     if (MailSettingsExist(e.programDir)) {
         if (!LoadMailSettings(e)) return;
-        setField(e, "FromNAMEField", "");
+        setField(e, El::MailFromNAMEField, "");
     } else {
-        for (const char* name : {"SMTPSERV", "ToFIELD", "FromADDRESSField", "FromNAMEField",
-                                 "CcFIELD", "SUBJECT", "USERIDFIELD"})
+        for (El name :
+             {El::MailSMTPSERV, El::MailToFIELD, El::MailFromADDRESSField, El::MailFromNAMEField,
+              El::MailCcFIELD, El::MailSUBJECT, El::MailUSERIDFIELD})
             setField(e, name, "");
         if (!loadServerSettings(e)) return;
     }
     // The buffer doubles as the settings files' line buffer; no series runs on the option pages.
-    e.screen.Edit("OPTIONSHOLD").lines.clear();
+    e.screen.Edit(El::OPTIONSHOLD).lines.clear();
     showWindow(e);
 }
 
@@ -232,7 +234,7 @@ void OpenMailConfiguration(Engine& e) {
 // not the trainee's.
 void ShowMailWindowForSending(Engine& e) {
     Session(e).sending = true;
-    e.screen.Edit("TFRMSEND.TMESSAGE").lines = {"", ""};
+    e.screen.Edit(El::MailTMESSAGE).lines = {"", ""};
     showWindow(e);
 }
 
@@ -251,10 +253,9 @@ void MailSend(Engine& e) {
     }
     m.closing = false;
     m.client.EncodeType =
-        e.screen.Get("TFRMSEND.RadioButtonUU").checked ? EncodeType::uuCode : EncodeType::uuMime;
-    FillPostMessage(m.client.PostMessage, windowSettings(e), field(e, "FromNAMEField"),
-                    e.screen.Get("TFRMSEND.TMESSAGE").lines,
-                    m.sending ? SessionResultsFile(e) : "");
+        e.screen.Get(El::MailRadioButtonUU).checked ? EncodeType::uuCode : EncodeType::uuMime;
+    FillPostMessage(m.client.PostMessage, windowSettings(e), field(e, El::MailFromNAMEField),
+                    e.screen.Get(El::MailTMESSAGE).lines, m.sending ? SessionResultsFile(e) : "");
     TMailMessage& message = m.client.PostMessage;
     Clock& clock = *e.ports.clock;
     const Date today = clock.Today();
@@ -277,19 +278,19 @@ void CloseMailWindow(Engine& e) {
     m.autoSend = false;
     m.client.Abort();
     PumpMail(e);
-    e.screen.Edit("TForm2").enabled = true;
-    if (!m.MailSent && e.screen.Get("TForm2").visible &&
+    e.screen.Edit(El::SummaryWindow).enabled = true;
+    if (!m.MailSent && e.screen.Get(El::SummaryWindow).visible &&
         e.Message(BoxKind::Confirmation, BoxButtons::YesNo, kNotSentQuestion) == BoxAnswer::Yes)
         SaveTestReport(e);
     if (m.sending) DiscardTestReportFile(e);
     m.MailSent = false;
-    e.screen.Edit("TFRMSEND.ADDButton").visible = false;
-    e.screen.Edit("TFRMSEND.REMOVEButton").visible = false;
-    for (const char* name : {"CONNECTButton", "EMAILSENDBUTTON", "TClose"})
-        e.screen.Edit(std::string("TFRMSEND.") + name).bold = false;
+    e.screen.Edit(El::MailADDButton).visible = false;
+    e.screen.Edit(El::MailREMOVEButton).visible = false;
+    for (El name : {El::MailCONNECTButton, El::MailEMAILSENDBUTTON, El::MailTClose})
+        e.screen.Edit(name).bold = false;
     // Settings that could not be saved keep the window open for mending them.
     if (configuring(e) && !AskSaveMailSettings(e)) return;
-    e.screen.Edit("TFRMSEND").visible = false;
+    e.screen.Edit(El::MailWindow).visible = false;
     m.sending = false;
     m.resultsFile.clear();
 }
@@ -300,17 +301,17 @@ void HideMailWindow(Engine& e) {
     m.closing = true;
     m.client.Abort();
     PumpMail(e);
-    e.screen.Edit("TFRMSEND").visible = false;
+    e.screen.Edit(El::MailWindow).visible = false;
 }
 
 void MailAddFile(Engine& e) {
     const std::optional<std::string> path = e.ports.dialogs->OpenFile("All files", "*.*", "");
-    if (path) e.screen.Edit("TFRMSEND.ATTACHEDFILEs").lines.push_back(*path);
+    if (path) e.screen.Edit(El::MailATTACHEDFILEs).lines.push_back(*path);
     noteChange(e);
 }
 
 void MailRemoveFile(Engine& e) {
-    Element& list = e.screen.Edit("TFRMSEND.ATTACHEDFILEs");
+    Element& list = e.screen.Edit(El::MailATTACHEDFILEs);
     const auto selected = std::find(list.lines.begin(), list.lines.end(), list.text);
     if (!list.text.empty() && selected != list.lines.end()) list.lines.erase(selected);
     list.text.clear();
@@ -318,7 +319,7 @@ void MailRemoveFile(Engine& e) {
 }
 
 void MailSelectFile(Engine& e, const std::string& entry) {
-    Element& list = e.screen.Edit("TFRMSEND.ATTACHEDFILEs");
+    Element& list = e.screen.Edit(El::MailATTACHEDFILEs);
     const bool listed = std::find(list.lines.begin(), list.lines.end(), entry) != list.lines.end();
     list.text = listed ? entry : std::string();
     noteChange(e);
@@ -329,25 +330,25 @@ void MailChooseEncoding(Engine& e, bool uu) {
     noteChange(e);
 }
 
-void MailTypeField(Engine& e, const std::string& name, const std::string& text) {
-    if (name == "SecurityField") {
+void MailTypeField(Engine& e, El name, const std::string& text) {
+    if (name == El::MailSecurityField) {
         const std::optional<std::string> choice = SecurityChoice(text);
         if (!choice) return;
-        setField(e, "SecurityField", *choice);
+        setField(e, El::MailSecurityField, *choice);
         // The usual port of the encryption chosen, unless the instructor typed another.
-        const std::string port = field(e, "PortField");
+        const std::string port = field(e, El::MailPortField);
         const bool usual = port == "25" || port == "587" || port == "465";
-        if (usual && *choice == kSecurityTls) setField(e, "PortField", "465");
-        if (usual && *choice == kSecurityStartTls) setField(e, "PortField", "587");
+        if (usual && *choice == kSecurityTls) setField(e, El::MailPortField, "465");
+        if (usual && *choice == kSecurityStartTls) setField(e, El::MailPortField, "587");
     } else {
-        e.screen.Edit("TFRMSEND." + name).text = text;
+        e.screen.Edit(name).text = text;
     }
     // The From name goes with the message only; every other field is a setting.
-    if (name != "FromNAMEField") noteChange(e);
+    if (name != El::MailFromNAMEField) noteChange(e);
 }
 
 void MailTogglePlainLogin(Engine& e) {
-    Element& check = e.screen.Edit("TFRMSEND.PlainLoginCheck");
+    Element& check = e.screen.Edit(El::MailPlainLoginCheck);
     check.checked = !check.checked;
     noteChange(e);
 }
@@ -360,7 +361,7 @@ void MailToggleAcceptCertificate(Engine& e) {
 }
 
 void MailTypeMessage(Engine& e, const std::vector<std::string>& lines) {
-    e.screen.Edit("TFRMSEND.TMESSAGE").lines = lines;
+    e.screen.Edit(El::MailTMESSAGE).lines = lines;
     noteChange(e);
 }
 
@@ -374,7 +375,7 @@ bool LoadMailSettings(Engine& e) {
         setField(e, f.name, s.*f.setting);
     chooseRadio(e, s.RadioButtonUU);
     setAttachments(e, s.ATTACHEDFILEs);
-    setField(e, "FromNAMEField", e.state.UserName);
+    setField(e, El::MailFromNAMEField, e.state.UserName);
     if (!loadServerSettings(e)) return false;
     e.mailSettingsChanged = false;
     return true;
@@ -407,7 +408,7 @@ bool AskSaveMailSettings(Engine& e) {
     } else if (MailSettingsExist(e.programDir)) {
         // Without a file there is nothing to go back to: the fields keep what was typed.
         done = LoadMailSettings(e);
-        if (!Session(e).sending) setField(e, "FromNAMEField", "");
+        if (!Session(e).sending) setField(e, El::MailFromNAMEField, "");
     }
     // Settings that could not be saved stay changed, so that closing asks again.
     if (done) e.mailSettingsChanged = false;

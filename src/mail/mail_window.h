@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "core/element_names.h"
 #include "core/ports.h"
 
 // The e-mail window TFRMSEND: configuring the mail settings from the Test tab, and sending the
@@ -35,7 +36,7 @@ void MailSelectFile(Engine& e, const std::string& entry);
 void MailChooseEncoding(Engine& e, bool uu);
 // Typing into one of the window's fields (its short name: "SMTPSERV", "PortField" ...). The
 // security field takes only its three choices, and moves a usual port along with it.
-void MailTypeField(Engine& e, const std::string& field, const std::string& text);
+void MailTypeField(Engine& e, El field, const std::string& text);
 // The check boxes for a log-in without encryption and for accepting the server's certificate.
 void MailTogglePlainLogin(Engine& e);
 void MailToggleAcceptCertificate(Engine& e);

@@ -22,7 +22,7 @@ constexpr const char* kNotConfigured =
 }  // namespace
 
 void ReportHandedOver(Engine& e) {
-    e.screen.Edit("TForm2.CODESUMSENDbutton").visible = false;
+    e.screen.Edit(El::SummaryCODESUMSENDbutton).visible = false;
     EndTestSeries(e);
 }
 
@@ -36,7 +36,7 @@ void SendTestReport(Engine& e) {
     if (e.state.TestScenarioCount < TestSeriesLength(e.settings)) return;
     MailSession& m = Session(e);
     const std::string path = ResultsFilePath(e);
-    if (FileFailure failure = ReplaceTextLines(path, e.screen.Get("OPTIONSHOLD").lines)) {
+    if (FileFailure failure = ReplaceTextLines(path, e.screen.Get(El::OPTIONSHOLD).lines)) {
         e.FileFailed("write", path.substr(e.programDir.size() + 1), *failure);
         return;
     }
@@ -66,7 +66,7 @@ void SaveTestReport(Engine& e) {
     const std::optional<std::string> path = e.ports.dialogs->SaveFile(
         "Save Report File", "Test file", "*.txt", ".txt", e.programDir, proposed);
     if (path) {
-        if (FileFailure failure = ReplaceTextLines(*path, e.screen.Get("OPTIONSHOLD").lines))
+        if (FileFailure failure = ReplaceTextLines(*path, e.screen.Get(El::OPTIONSHOLD).lines))
             e.FileFailed("write", *path, *failure);
     }
     OwnMail(e).ResultsSaveOffered = true;

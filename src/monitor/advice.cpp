@@ -34,7 +34,7 @@ struct Advice {
     bool (*when)(const Engine&);
     const char* text;
     Arrow arrow;
-    const char* anchor;  // the element the arrow points at
+    El anchor;  // the element the arrow points at
     Anchor kind = Anchor::Button;
 };
 
@@ -59,47 +59,48 @@ constexpr const char* kReattach = "Re-attach electrode pad (click Trouble).";
 
 // By code, the first row whose condition holds applies.
 const Advice kAdvice[] = {
-    {0, always, "Start CPR.", Arrow::Down, "CPRBUTTON"},
-    {1, doingCPR, kDoCPR, Arrow::None, "CPRBUTTON"},
-    {1, always, "Check the patient's pulse.", Arrow::Down, "PulseButton"},
-    {2, always, "Check responsiveness (click ABCs).", Arrow::Down, "ABCsButton"},
-    {3, always, "Open patient's airway (click ABCs).", Arrow::Down, "ABCsButton"},
-    {4, always, "Check patient's breathing (click ABCs).", Arrow::Down, "ABCsButton"},
-    {5, always, "Check breathing (click ABCs).", Arrow::Down, "ABCsButton"},
-    {6, always, "Deliver rescue breaths (click ABCs).", Arrow::Down, "ABCsButton"},
-    {7, always, "Check circulation (click ABCs).", Arrow::Down, "ABCsButton"},
-    {8, always, "Check blood pressure.", Arrow::Down, "BPBUTTON"},
+    {0, always, "Start CPR.", Arrow::Down, El::CPRBUTTON},
+    {1, doingCPR, kDoCPR, Arrow::None, El::CPRBUTTON},
+    {1, always, "Check the patient's pulse.", Arrow::Down, El::PulseButton},
+    {2, always, "Check responsiveness (click ABCs).", Arrow::Down, El::ABCsButton},
+    {3, always, "Open patient's airway (click ABCs).", Arrow::Down, El::ABCsButton},
+    {4, always, "Check patient's breathing (click ABCs).", Arrow::Down, El::ABCsButton},
+    {5, always, "Check breathing (click ABCs).", Arrow::Down, El::ABCsButton},
+    {6, always, "Deliver rescue breaths (click ABCs).", Arrow::Down, El::ABCsButton},
+    {7, always, "Check circulation (click ABCs).", Arrow::Down, El::ABCsButton},
+    {8, always, "Check blood pressure.", Arrow::Down, El::BPBUTTON},
     // With swapped pads the loose pad is the white one: it lies on the chest, not in the tray,
     // so it is put right as the red one is, through the Trouble menu.
-    {9, electrodeFault, kReattach, Arrow::Down, "TROUBLEShootBUTTON"},
-    {9, always, "Drag electrode pad to where shown.", Arrow::Left, "PADWHITE", Anchor::WhitePad},
-    {10, electrodeFault, kReattach, Arrow::Down, "TROUBLEShootBUTTON"},
-    {10, always, "Attach this electrode pad where shown.", Arrow::Left, "PADRED", Anchor::RedPad},
-    {11, always, kReattach, Arrow::Down, "TROUBLEShootBUTTON"},
-    {12, always, "Replace battery (click Trouble).", Arrow::Down, "TROUBLEShootBUTTON"},
-    {13, always, "Stop all motion of patient (click Trouble).", Arrow::Down, "TROUBLEShootBUTTON"},
-    {14, always, "Give verbal report (click Voice).", Arrow::Down, "VOICEBUTTON"},
+    {9, electrodeFault, kReattach, Arrow::Down, El::TROUBLEShootBUTTON},
+    {9, always, "Drag electrode pad to where shown.", Arrow::Left, El::PADWHITE, Anchor::WhitePad},
+    {10, electrodeFault, kReattach, Arrow::Down, El::TROUBLEShootBUTTON},
+    {10, always, "Attach this electrode pad where shown.", Arrow::Left, El::PADRED, Anchor::RedPad},
+    {11, always, kReattach, Arrow::Down, El::TROUBLEShootBUTTON},
+    {12, always, "Replace battery (click Trouble).", Arrow::Down, El::TROUBLEShootBUTTON},
+    {13, always, "Stop all motion of patient (click Trouble).", Arrow::Down,
+     El::TROUBLEShootBUTTON},
+    {14, always, "Give verbal report (click Voice).", Arrow::Down, El::VOICEBUTTON},
     {15, [](const Engine& e) { return doingCPR(e) && e.state.Mode != kTutorial; }, kDoCPR,
-     Arrow::None, "CPRBUTTON"},
+     Arrow::None, El::CPRBUTTON},
     {15,
      [](const Engine& e) { return e.state.PatientCleared && e.settings.On(Opt::OPTAUTOANALYZE); },
-     kWaitForAnalysis, Arrow::None, "AnalyzeButton", Anchor::Closeup},
-    {15, always, kClearThePatient, Arrow::Down, "CLEARBUTTON"},
-    {16, analysing, kWaitForAnalysis, Arrow::None, "AnalyzeButton", Anchor::Closeup},
-    {16, always, kClearThePatient, Arrow::Down, "CLEARBUTTON"},
-    {17, always, "Turn AED on.", Arrow::Left, "PowerButton", Anchor::PowerKey},
-    {18, doingCPR, kDoCPR, Arrow::None, "CPRBUTTON"},
-    {18, analysing, kWaitForAnalysis, Arrow::None, "AnalyzeButton", Anchor::Closeup},
+     kWaitForAnalysis, Arrow::None, El::AnalyzeButton, Anchor::Closeup},
+    {15, always, kClearThePatient, Arrow::Down, El::CLEARBUTTON},
+    {16, analysing, kWaitForAnalysis, Arrow::None, El::AnalyzeButton, Anchor::Closeup},
+    {16, always, kClearThePatient, Arrow::Down, El::CLEARBUTTON},
+    {17, always, "Turn AED on.", Arrow::Left, El::PowerButton, Anchor::PowerKey},
+    {18, doingCPR, kDoCPR, Arrow::None, El::CPRBUTTON},
+    {18, analysing, kWaitForAnalysis, Arrow::None, El::AnalyzeButton, Anchor::Closeup},
     // A two-button AED has no analyse key to press: it analyses by itself once the pads are on.
     {18, [](const Engine& e) { return e.settings.On(Opt::OPTTWOBUTTONAED); }, kWaitForAnalysis,
-     Arrow::None, "AnalyzeButton", Anchor::Closeup},
-    {18, always, "Press ANALYZE.", Arrow::Left, "AnalyzeButton", Anchor::Closeup},
+     Arrow::None, El::AnalyzeButton, Anchor::Closeup},
+    {18, always, "Press ANALYZE.", Arrow::Left, El::AnalyzeButton, Anchor::Closeup},
     {19, [](const Engine& e) { return e.settings.On(Opt::OPTCLEARShock); }, "Press SHOCK.",
-     Arrow::Down, "ShockButton", Anchor::Closeup},
-    {19, always, "Press SHOCK when advised.", Arrow::Down, "ShockButton", Anchor::Closeup},
-    {20, always, "Select End Scenario.", Arrow::Down, "ENDBUTTON"},
-    {21, always, "Call for help (Phone).", Arrow::Down, "CALLHELPButton"},
-    {22, always, kWaitForAnalysis, Arrow::None, "AnalyzeButton", Anchor::Closeup},
+     Arrow::Down, El::ShockButton, Anchor::Closeup},
+    {19, always, "Press SHOCK when advised.", Arrow::Down, El::ShockButton, Anchor::Closeup},
+    {20, always, "Select End Scenario.", Arrow::Down, El::ENDBUTTON},
+    {21, always, "Call for help (Phone).", Arrow::Down, El::CALLHELPButton},
+    {22, always, kWaitForAnalysis, Arrow::None, El::AnalyzeButton, Anchor::Closeup},
 };
 
 const Advice& chooseAdvice(const Engine& e) {
@@ -134,13 +135,13 @@ Place placePanel(const Engine& e, const Advice& a, int width) {
     switch (a.kind) {
         case Anchor::PowerKey: {
             // Left of the closed AED's power key, the arrow's point at its edge.
-            const Element& aed = screen.Get("AEDPANEL");
+            const Element& aed = screen.Get(El::AEDPANEL);
             p.top = 255;
             p.left = aed.left + anchor.left - width;
             break;
         }
         case Anchor::Closeup: {
-            const Element& closeup = screen.Get("CloseupPanel");
+            const Element& closeup = screen.Get(El::CloseupPanel);
             if (a.arrow == Arrow::Down) {
                 // Above the shock key: left of it stands the analyse key.
                 p = above(closeup.left + anchor.left, anchor.width, width,
@@ -157,7 +158,7 @@ Place placePanel(const Engine& e, const Advice& a, int width) {
         case Anchor::RedPad: {
             // The tray lies at the window's right edge: the panel stands left of the pad and
             // points right at it.
-            const Element& tray = screen.Get("PADPanel");
+            const Element& tray = screen.Get(El::PADPanel);
             p.top = kAdviceRowTop;
             p.left = tray.left + anchor.left - width;
             break;
@@ -191,21 +192,21 @@ void markMissingPad(Engine& e, int code) {
 }  // namespace
 
 bool AdviceAsksForPad(const Engine& e) {
-    return !e.screen.Get("FINALERRORPanel").visible && asksForPad(chooseAdvice(e));
+    return !e.screen.Get(El::FINALERRORPanel).visible && asksForPad(chooseAdvice(e));
 }
 
 void PlaceAdvice(Engine& e) {
     Screen& screen = e.screen;
-    screen.Edit("ADVICEArrow2").visible = false;
-    screen.Edit("ADVICEArrowDown").visible = false;
+    screen.Edit(El::ADVICEArrow2).visible = false;
+    screen.Edit(El::ADVICEArrowDown).visible = false;
     // Nothing is advised over the panel of final deductions: the scenario is over.
-    if (screen.Get("FINALERRORPanel").visible) {
-        screen.Edit("ADVICEPANEL").visible = false;
+    if (screen.Get(El::FINALERRORPanel).visible) {
+        screen.Edit(El::ADVICEPANEL).visible = false;
         return;
     }
 
     const Advice& a = chooseAdvice(e);
-    Element& line = screen.Edit("ADVICEText");
+    Element& line = screen.Edit(El::ADVICEText);
     line.text = a.text;
     FixedAdvanceText fixed;
     TextMeasure& measure = e.ports.text ? *e.ports.text : fixed;
@@ -224,18 +225,18 @@ void PlaceAdvice(Engine& e) {
     line.left = (width - textWidth) / 2;
     int height = kAdvicePanelHeight;
     if (pointing && place.arrow == Arrow::Down) {
-        Element& arrow = screen.Edit("ADVICEArrowDown");
+        Element& arrow = screen.Edit(El::ADVICEArrowDown);
         arrow.left = place.arrowLeft;
         arrow.visible = true;
         height += kAdviceArrowDepth;
     } else if (pointing) {
-        Element& arrow = screen.Edit("ADVICEArrow2");
+        Element& arrow = screen.Edit(El::ADVICEArrow2);
         arrow.left = width - arrow.width;
         arrow.visible = true;
         line.left -= 9;  // centred on the body, left of the arrow
     }
 
-    Element& panel = screen.Edit("ADVICEPANEL");
+    Element& panel = screen.Edit(El::ADVICEPANEL);
     panel.left = place.left;
     panel.top = place.top;
     panel.width = width;

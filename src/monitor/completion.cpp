@@ -105,8 +105,8 @@ bool ScenarioComplete(const Engine& e) {
 void CheckScenarioOver(Engine& e) {
     if (!ScenarioComplete(e)) return;
     e.timers.Start(TimerId::SCENOVERLabelFLASHTimer);
-    Element& first = e.screen.Edit("MSG0");
-    Element& second = e.screen.Edit("MSG1");
+    Element& first = e.screen.Edit(El::MSG0);
+    Element& second = e.screen.Edit(El::MSG1);
     if (!first.text.empty() && second.text.empty()) {
         second.text = kOverText;
     } else {

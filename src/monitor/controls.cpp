@@ -9,11 +9,12 @@ namespace {
 
 // Nothing of the scenario can be used during a pause: not a pad lying misplaced on the chest,
 // nor the flashing "Scenario Over" sign that ends the scenario.
-constexpr const char* kRescueControls[] = {
-    "PADWHITE",          "PADRED",          "CPRBUTTON",      "PulseButton",        "ABCsButton",
-    "BPBUTTON",          "VOICEBUTTON",     "CALLHELPButton", "TROUBLEShootBUTTON", "CLEARBUTTON",
-    "ENDBUTTON",         "PowerButton",     "POWERBUTTON2",   "AnalyzeButton",      "ShockButton",
-    "PADWHITEzoneTorso", "PADREDzoneTorso", "SCENOVERLabel",
+constexpr El kRescueControls[] = {
+    El::PADWHITE,           El::PADRED,        El::CPRBUTTON,   El::PulseButton,
+    El::ABCsButton,         El::BPBUTTON,      El::VOICEBUTTON, El::CALLHELPButton,
+    El::TROUBLEShootBUTTON, El::CLEARBUTTON,   El::ENDBUTTON,   El::PowerButton,
+    El::POWERBUTTON2,       El::AnalyzeButton, El::ShockButton, El::PADWHITEzoneTorso,
+    El::PADREDzoneTorso,    El::SCENOVERLabel,
 };
 
 }  // namespace
@@ -24,7 +25,7 @@ constexpr const char* kRescueControls[] = {
 // answers in the summary or in the next scenario. The pause stops and starts the scenario clock
 // itself.
 void StopAllTimers(Engine& e) {
-    const bool pausing = e.screen.Get("Pause").checked;
+    const bool pausing = e.screen.Get(El::Pause).checked;
     // The phases stand still with the timers.
     e.ParkPhases(pausing);
     for (int i = 0; i < kTimerCount; ++i) {
@@ -49,20 +50,19 @@ void RestartPausedTimers(Engine& e) {
 
 void DisableRescueControls(Engine& e) {
     StopAllTimers(e);
-    for (const char* name : kRescueControls)
+    for (El name : kRescueControls)
         e.screen.Edit(name).enabled = false;
 }
 
 void EnableRescueControls(Engine& e) {
     if (CPRRunning(e)) e.timers.Start(TimerId::CPRTimer);
-    e.screen.Edit("PatientHistory").enabled = true;
-    for (const char* name : kRescueControls) {
-        const std::string_view n = name;
+    e.screen.Edit(El::PatientHistory).enabled = true;
+    for (El name : kRescueControls) {
         bool enabled = true;
-        if (n == "PADWHITE") enabled = !e.state.WhitePadAttached;
-        if (n == "PADRED") enabled = !e.state.RedPadAttached;
-        if (n == "VOICEBUTTON") enabled = e.settings.On(Opt::OptVoice);
-        if (n == "POWERBUTTON2") enabled = e.screen.Get("CloseupPanel").visible;
+        if (name == El::PADWHITE) enabled = !e.state.WhitePadAttached;
+        if (name == El::PADRED) enabled = !e.state.RedPadAttached;
+        if (name == El::VOICEBUTTON) enabled = e.settings.On(Opt::OptVoice);
+        if (name == El::POWERBUTTON2) enabled = e.screen.Get(El::CloseupPanel).visible;
         e.screen.Edit(name).enabled = enabled;
     }
 }

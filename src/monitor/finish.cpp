@@ -1,6 +1,7 @@
 // The end of a scenario: the clocks stop, the end checks charge what was left undone, the result
 // is written to the summary, the report files and the scoreboard, and a test series counts it.
 #include "monitor/finish.h"
+#include "monitor/deductions.h"
 
 #include <array>
 
@@ -17,12 +18,12 @@ namespace ardentix {
 
 namespace {
 
-void setText(Engine& e, const char* name, std::string text) {
+void setText(Engine& e, El name, std::string text) {
     e.screen.Edit(name).text = std::move(text);
 }
 
 void addLine(Engine& e, std::string line) {
-    e.screen.Edit("TForm2.Errors").lines.push_back(std::move(line));
+    Deductions(e).Add(std::move(line));
 }
 
 // A shock given without clearing ends the scenario at once; the checks of the care it cut short
@@ -120,8 +121,8 @@ void runEndChecks(Engine& e) {
         if (!check.fails(e)) continue;
         if (i == kAedCheck) aedFailed = true;
         if (check.wantedCPR) e.log.NoteCPRRequired();
-        e.screen.Edit("FINALERRORPanel").visible = true;
-        e.screen.Edit("finalMSGdisplay").lines.push_back(check.panelText);
+        e.screen.Edit(El::FINALERRORPanel).visible = true;
+        e.screen.Edit(El::finalMSGdisplay).lines.push_back(check.panelText);
         addLine(e, check.listText);
         ChangeScore(e, -check.points);
         ShowScore(e);
@@ -131,12 +132,12 @@ void runEndChecks(Engine& e) {
 // The panel grows with its list: the OK button 12 pixels a line and 27 below the list's top,
 // the panel's edge 12 pixels below the button.
 void sizeFinalPanel(Engine& e) {
-    Element& list = e.screen.Edit("finalMSGdisplay");
+    Element& list = e.screen.Edit(El::finalMSGdisplay);
     const int lines = static_cast<int>(list.lines.size());
     list.height = 12 * lines + 15;
-    Element& ok = e.screen.Edit("FinalErrorOKButton");
+    Element& ok = e.screen.Edit(El::FinalErrorOKButton);
     ok.top = list.top + 12 * lines + 27;
-    e.screen.Edit("FINALERRORPanel").height = ok.top + ok.height + 12;
+    e.screen.Edit(El::FINALERRORPanel).height = ok.top + ok.height + 12;
 }
 
 void pediatricBonus(Engine& e) {
@@ -162,19 +163,19 @@ void countTestScenario(Engine& e) {
     const int count = CountTestScenario(e);
     addLine(e, "(Test Scenario #" + std::to_string(count) + " of " +
                    e.settings.Text(Opt::OPTtestScenarios) + ")");
-    e.screen.Edit("TUserNAMEFORM.Practicebutton").checked = true;
-    e.screen.Edit("TUserNAMEFORM.TestButton").checked = false;
+    e.screen.Edit(El::LoginPracticebutton).checked = true;
+    e.screen.Edit(El::LoginTestButton).checked = false;
     if (s.TestScenarioCount < TestSeriesLength(e.settings)) {
-        e.screen.Edit("TForm2.RepeatButton").enabled = false;
+        e.screen.Edit(El::SummaryRepeatButton).enabled = false;
         return;
     }
-    e.screen.Edit("TForm2.RepeatButton").enabled = true;
+    e.screen.Edit(El::SummaryRepeatButton).enabled = true;
     SetMode(e, kPractice);
     addLine(e, "(End of Test)");
-    e.screen.Edit("TForm2.CODESUMSENDbutton").visible =
+    e.screen.Edit(El::SummaryCODESUMSENDbutton).visible =
         e.settings.On(Opt::OPTEmail) || e.settings.On(Opt::OPTAUTOSend);
-    e.screen.Edit("TForm2.CODESUMPrintReport").visible = true;
-    e.screen.Edit("MODElabel").visible = false;
+    e.screen.Edit(El::SummaryCODESUMPrintReport).visible = true;
+    e.screen.Edit(El::MODElabel).visible = false;
 }
 
 // The summary says which first-shock time is which: the click and the scored time.
@@ -185,8 +186,8 @@ std::string firstShockShown(const Engine& e) {
 }
 
 void showSummary(Engine& e) {
-    e.screen.Edit("TForm2").visible = true;
-    e.screen.SetFocus("TForm2.MainMenu");
+    e.screen.Edit(El::SummaryWindow).visible = true;
+    e.screen.SetFocus(El::SummaryMainMenu);
 }
 
 }  // namespace
@@ -207,24 +208,24 @@ void FinishScenario(Engine& e) {
     // The last prompt is heard once more; a player failure does not matter now.
     if (e.settings.On(Opt::SOUNDCheckBox)) e.ports.sound->Play(s.SoundFile);
     e.timers.Stop(TimerId::ELAPSEDSecTIMER);
-    for (const char* item : {"Pause", "Advice", "PatientHistory"})
+    for (El item : {El::Pause, El::Advice, El::PatientHistory})
         e.screen.Edit(item).enabled = false;
     // Nothing is left to advise: no advice stands over the final deductions or the summary.
-    e.screen.Edit("ADVICEPANEL").visible = false;
+    e.screen.Edit(El::ADVICEPANEL).visible = false;
 
     monitor.ElapsedTimeText = ElapsedText(s.ElapsedSeconds);
-    setText(e, "TForm2.ElapsedTimeEDIT", s.ElapsedTimeText);
+    setText(e, El::SummaryElapsedTimeEDIT, s.ElapsedTimeText);
     if (s.ShockCount == 0) {
-        setText(e, "TForm2.SHOCKTIMEEDIT", "No shocks");
+        setText(e, El::SummarySHOCKTIMEEDIT, "No shocks");
         monitor.FirstShockTimeText = "NO SHOCKS";
     }
-    setText(e, "MSG0", "");
-    setText(e, "MSG1", "");
+    setText(e, El::MSG0, "");
+    setText(e, El::MSG1, "");
 
     // The ABCs of two rescuers, and of any child, end in CPR, however far the trainee got.
     if (ABCsIncludeCPR(e)) e.log.NoteCPRRequired();
     runEndChecks(e);
-    if (!e.screen.Get("finalMSGdisplay").lines.empty()) {
+    if (!e.screen.Get(El::finalMSGdisplay).lines.empty()) {
         sizeFinalPanel(e);
         DisableRescueControls(e);
     } else {
@@ -234,9 +235,9 @@ void FinishScenario(Engine& e) {
     adviceLine(e);
 
     monitor.ScoreText = std::to_string(s.Score);
-    setText(e, "TForm2.SCOREEDIT", s.ScoreText);
-    setText(e, "TForm2.SHOCKTIMEEDIT", firstShockShown(e));
-    setText(e, "TForm2.ElapsedTimeEDIT", s.ElapsedTimeText);
+    setText(e, El::SummarySCOREEDIT, s.ScoreText);
+    setText(e, El::SummarySHOCKTIMEEDIT, firstShockShown(e));
+    setText(e, El::SummaryElapsedTimeEDIT, s.ElapsedTimeText);
 
     DateScenario(e);
     SetScoreboardLine(e, ResultLine(s));
@@ -249,7 +250,7 @@ void FinishScenario(Engine& e) {
     } else if (s.Mode == kTest) {
         countTestScenario(e);
     }
-    if (!e.screen.Get("FINALERRORPanel").visible) showSummary(e);
+    if (!e.screen.Get(El::FINALERRORPanel).visible) showSummary(e);
 }
 
 }  // namespace ardentix

@@ -167,12 +167,13 @@ const std::array<Rule, 43> kAfterAnalysis = {{
          return on(e, Opt::OPTCLEARShock) && S(e).LastAction == "Analyze" && S(e).ShockAdvised;
      },
      kClearForShock},
-    {"B9", [](const Engine& e) { return e.screen.Get("AEDDISPLAY1").text == "MOTION DETECTED"; },
+    {"B9", [](const Engine& e) { return e.screen.Get(El::AEDDISPLAY1).text == "MOTION DETECTED"; },
      kClearForAnalysis},
     {"B10",
      [](const Engine& e) {
-         return e.screen.Get("AEDDISPLAY1").text == "STOP MOTION" &&
-                (CPRRunning(e) || e.screen.Get("PULSEHAND").visible) && on(e, Opt::OPTClearAnalyze);
+         return e.screen.Get(El::AEDDISPLAY1).text == "STOP MOTION" &&
+                (CPRRunning(e) || e.screen.Get(El::PULSEHAND).visible) &&
+                on(e, Opt::OPTClearAnalyze);
      },
      kClearForAnalysis},
     {"B11",
@@ -410,7 +411,7 @@ int ExpectedNextStep(const Engine& e) {
 void EvaluateNextStep(Engine& e) {
     const ScenarioState& s = e.state;
     MonitorState& monitor = OwnMonitor(e);
-    e.screen.Edit("ADVICEPANEL").visible = false;
+    e.screen.Edit(El::ADVICEPANEL).visible = false;
     if (!s.LastAction.empty()) {
         // Advice is free before the first action and while the scenario-over sign blinks.
         if (s.AdviceRequested && !scenarioOverShown(e)) {

@@ -5,23 +5,24 @@
 
 #include "core/elements.h"
 #include "core/engine.h"
+#include "monitor/deductions.h"
 #include "monitor/monitor.h"
 #include "monitor/own.h"
 
 namespace ardentix {
 
 void ShowScore(Engine& e) {
-    e.screen.Edit("SCOREDisplay").text = std::to_string(e.state.Score);
+    e.screen.Edit(El::SCOREDisplay).text = std::to_string(e.state.Score);
 }
 
 void ShowMessage(Engine& e, const std::string& line0, const std::string& line1) {
-    e.screen.Edit("MSG0").text = line0;
-    e.screen.Edit("MSG1").text = line1;
+    e.screen.Edit(El::MSG0).text = line0;
+    e.screen.Edit(El::MSG1).text = line1;
 }
 
 void ShowOnFreeLine(Engine& e, const std::string& text) {
-    Element& first = e.screen.Edit("MSG0");
-    (first.text.empty() ? first : e.screen.Edit("MSG1")).text = text;
+    Element& first = e.screen.Edit(El::MSG0);
+    (first.text.empty() ? first : e.screen.Edit(El::MSG1)).text = text;
 }
 
 void ShowScenarioOver(Engine& e) {
@@ -64,7 +65,7 @@ void listDeduction(Engine& e, int points, const std::vector<std::string>& reason
     std::string line = std::to_string(points);
     for (size_t i = 0; i < reasons.size(); ++i)
         line += (i == 0 ? " " : "; ") + withoutPoints(reasons[i]);
-    std::vector<std::string>& lines = e.screen.Edit("DEDUCTIONSList").lines;
+    std::vector<std::string>& lines = e.screen.Edit(El::DEDUCTIONSList).lines;
     lines.push_back(std::move(line));
     if (lines.size() > kDeductionLines)
         lines.erase(lines.begin(), lines.end() - static_cast<std::ptrdiff_t>(kDeductionLines));
@@ -73,7 +74,7 @@ void listDeduction(Engine& e, int points, const std::vector<std::string>& reason
 // Every change of the score goes to the event log, with the error list lines written for it:
 // each fault writes its line before its points are taken.
 void logScore(Engine& e, int points, bool step) {
-    const std::vector<std::string>& errors = e.screen.Get("TForm2.Errors").lines;
+    const std::vector<std::string>& errors = e.screen.Get(El::SummaryErrors).lines;
     const size_t seen = std::min(e.log.reportLinesSeen, errors.size());
     std::vector<std::string> reports(errors.begin() + static_cast<std::ptrdiff_t>(seen),
                                      errors.end());
@@ -103,7 +104,7 @@ void AwardStep(Engine& e) {
 void Deduct(Engine& e, int points, const std::string& line1, const std::string& line2,
             const std::string& report) {
     ShowMessage(e, line1, line2);
-    e.screen.Edit("TForm2.Errors").lines.push_back(report);
+    Deductions(e).Add(report);
     ChangeScore(e, -points);
     ShowScore(e);
 }

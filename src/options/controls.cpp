@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/elements.h"
 #include "core/engine.h"
 #include "options/options.h"
 
@@ -12,7 +13,7 @@ namespace {
 // upTo, by step. A value written into the settings file by hand may lie off the grid (3, 98) or
 // outside the range (40 with an age): a step never takes it past the field's range.
 struct Stepping {
-    std::string_view spin;
+    El spin;
     Opt field;
     int step;
     int downFrom;
@@ -22,15 +23,15 @@ struct Stepping {
 };
 
 constexpr std::array<Stepping, 8> kSteppings = {{
-    {"SpinButton11", Opt::OptTroubleOdds, 5, 1, 99, 0, 100},
-    {"SpinButtonTESTSCEN", Opt::OPTtestScenarios, 1, 2, 99, 1, 100},
-    {"SpinButton0", Opt::OptCPR0Length, 5, 1, 179, 0, 180},
-    {"SpinButton1", Opt::OptCPR1Length, 5, 1, 179, 0, 180},
-    {"SpinButton2", Opt::OptCPR2Length, 5, 1, 179, 0, 180},
-    {"SpinButton5", Opt::OptHypoShocks, 1, 1, 9, 0, 10},
+    {El::SpinButton11, Opt::OptTroubleOdds, 5, 1, 99, 0, 100},
+    {El::SpinButtonTESTSCEN, Opt::OPTtestScenarios, 1, 2, 99, 1, 100},
+    {El::SpinButton0, Opt::OptCPR0Length, 5, 1, 179, 0, 180},
+    {El::SpinButton1, Opt::OptCPR1Length, 5, 1, 179, 0, 180},
+    {El::SpinButton2, Opt::OptCPR2Length, 5, 1, 179, 0, 180},
+    {El::SpinButton5, Opt::OptHypoShocks, 1, 1, 9, 0, 10},
     // The minimum age, as an age in years; in pounds it goes up to 121.
-    {"SpinButton6", Opt::OptMinimumAge, 1, 2, 17, 1, 18},
-    {"SpinButton7", Opt::OPTCPRCOMP, 5, 15, 95, 10, 100},
+    {El::SpinButton6, Opt::OptMinimumAge, 1, 2, 17, 1, 18},
+    {El::SpinButton7, Opt::OPTCPRCOMP, 5, 15, 95, 10, 100},
 }};
 
 }  // namespace
@@ -40,7 +41,7 @@ void ClickOption(Engine& e, Opt opt) {
     e.settings.SetOn(opt, radio || !e.settings.On(opt));
 }
 
-bool StepOption(Engine& e, std::string_view spinButton, bool up) {
+bool StepOption(Engine& e, El spinButton, bool up) {
     const auto it = std::find_if(kSteppings.begin(), kSteppings.end(),
                                  [spinButton](const Stepping& s) { return s.spin == spinButton; });
     if (it == kSteppings.end()) return false;
@@ -58,7 +59,7 @@ bool StepOption(Engine& e, std::string_view spinButton, bool up) {
 }
 
 void ShowOption(Engine& e, Opt opt) {
-    Element& control = e.screen.Edit(ControlName(opt));
+    Element& control = e.screen.Edit(OptionElement(opt));
     switch (KindOf(opt)) {
         case ControlKind::CheckBox:
         case ControlKind::Radio:

@@ -2,6 +2,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/element_names.h"
 #include "settings/settings.h"
 
 namespace ardentix {
@@ -45,7 +46,7 @@ bool SaveOptionChanges(Engine& e);
 // A click on a check box turns it over; a click on a radio button checks it.
 void ClickOption(Engine& e, Opt opt);
 // One press on a half of a numeric field's spin button. False for a name no spin button has.
-bool StepOption(Engine& e, std::string_view spinButton, bool up);
+bool StepOption(Engine& e, El spinButton, bool up);
 // Copies a setting into the element of the same name, which the option pages show.
 void ShowOption(Engine& e, Opt opt);
 

@@ -13,17 +13,17 @@ namespace {
 
 struct PageTab {
     std::string_view caption;
-    std::string_view closeButton;
+    El closeButton;
 };
 
 constexpr std::array<PageTab, 4> kTabs = {{
-    {"Scenario", "ProgramOK"},
-    {"Protocol", "ProtocolOK"},
-    {"Test", "TESTCLOSE"},
-    {"Report View", "REPORTCLOSEBUTTON"},
+    {"Scenario", El::ProgramOK},
+    {"Protocol", El::ProtocolOK},
+    {"Test", El::TESTCLOSE},
+    {"Report View", El::REPORTCLOSEBUTTON},
 }};
 
-std::string_view closeButtonOf(std::string_view caption) {
+El closeButtonOf(std::string_view caption) {
     for (const PageTab& tab : kTabs) {
         if (tab.caption == caption) return tab.closeButton;
     }
@@ -32,18 +32,18 @@ std::string_view closeButtonOf(std::string_view caption) {
 
 // The e-mail configuration window belongs to the Test tab: it goes when the tab does.
 void hidePages(Engine& e) {
-    e.screen.Edit("PageControl1").visible = false;
+    e.screen.Edit(El::PageControl1).visible = false;
     HideMailWindow(e);
 }
 
 }  // namespace
 
 bool OptionPagesShown(const Engine& e) {
-    return e.screen.Get("PageControl1").visible;
+    return e.screen.Get(El::PageControl1).visible;
 }
 
 const std::string& ActiveOptionTab(const Engine& e) {
-    return e.screen.Get("PageControl1").text;
+    return e.screen.Get(El::PageControl1).text;
 }
 
 bool IsOptionTab(std::string_view caption) {
@@ -66,14 +66,14 @@ void OpenOptionPages(Engine& e) {
 }
 
 void ShowOptionPages(Engine& e) {
-    e.screen.Edit("PageControl1").visible = true;
+    e.screen.Edit(El::PageControl1).visible = true;
     e.screen.SetFocus(closeButtonOf(ActiveOptionTab(e)));
 }
 
 bool ChooseOptionTab(Engine& e, std::string_view caption) {
     for (const PageTab& tab : kTabs) {
         if (tab.caption != caption) continue;
-        e.screen.Edit("PageControl1").text = std::string(caption);
+        e.screen.Edit(El::PageControl1).text = std::string(caption);
         if (caption != "Test") HideMailWindow(e);
         return true;
     }
@@ -99,14 +99,14 @@ void CloseOptionPages(Engine& e) {
     e.mailSettingsChanged = false;
     CloseMailWindow(e);
     hidePages(e);
-    e.screen.SetFocus("MenuStart");
+    e.screen.SetFocus(El::MenuStart);
 }
 
 void CancelOptionPages(Engine& e) {
     if (!LoadSettings(e)) return;
     hidePages(e);
     // The keyboard goes back to the main menu, as after Close.
-    e.screen.SetFocus("MenuStart");
+    e.screen.SetFocus(El::MenuStart);
 }
 
 void OptionDefaults(Engine& e, Tab tab) {
@@ -142,8 +142,8 @@ void SaveOptionsOnClose(Engine& e) {
 void KeyOnMainWindow(Engine& e) {
     if (OptionPagesShown(e)) {
         e.screen.SetFocus(closeButtonOf(ActiveOptionTab(e)));
-    } else if (e.screen.Get("MENU").visible) {
-        e.screen.SetFocus("MenuStart");
+    } else if (e.screen.Get(El::MENU).visible) {
+        e.screen.SetFocus(El::MenuStart);
     }
 }
 

@@ -14,32 +14,32 @@ void TogglePasswordMask(Engine& e) {
         e.Message(BoxKind::Information, BoxButtons::Ok,
                   "The password field must contain a password for this function to operate.");
     }
-    Element& field = e.screen.Edit("PASSWORD");
+    Element& field = e.screen.Edit(El::PASSWORD);
     field.masked = !field.masked;
 }
 
 void ShowPasswordDialog(Engine& e) {
-    e.screen.Edit("TPasswordDlg").visible = true;
-    e.screen.SetFocus("TPasswordDlg.PasswordEnter");
+    e.screen.Edit(El::PasswordDlgWindow).visible = true;
+    e.screen.SetFocus(El::PasswordDlgPasswordEnter);
 }
 
 void PasswordOk(Engine& e) {
-    Element& entry = e.screen.Edit("TPasswordDlg.PasswordEnter");
+    Element& entry = e.screen.Edit(El::PasswordDlgPasswordEnter);
     if (entry.text != e.settings.Text(Opt::PASSWORD)) {
         // No count of attempts, no delay: the dialog stays with what was typed.
         e.Message(BoxKind::Error, BoxButtons::Ok, "That is not the correct password.");
         // The next try is typed into the dialog again, not into whatever had the focus last.
-        e.screen.SetFocus("TPasswordDlg.PasswordEnter");
+        e.screen.SetFocus(El::PasswordDlgPasswordEnter);
         return;
     }
-    e.screen.Edit("TPasswordDlg").visible = false;
+    e.screen.Edit(El::PasswordDlgWindow).visible = false;
     entry.text.clear();
     ShowOptionPages(e);
 }
 
 void PasswordCancel(Engine& e) {
-    e.screen.Edit("TPasswordDlg").visible = false;
-    e.screen.Edit("TPasswordDlg.PasswordEnter").text.clear();
+    e.screen.Edit(El::PasswordDlgWindow).visible = false;
+    e.screen.Edit(El::PasswordDlgPasswordEnter).text.clear();
 }
 
 }  // namespace ardentix

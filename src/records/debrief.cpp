@@ -268,11 +268,11 @@ std::string DebriefSubject(const Engine& e) {
 }
 
 void ShowDebrief(Engine& e) {
-    e.screen.Edit("TDebrief").visible = true;
+    e.screen.Edit(El::DebriefWindow).visible = true;
 }
 
 void CloseDebrief(Engine& e) {
-    e.screen.Edit("TDebrief").visible = false;
+    e.screen.Edit(El::DebriefWindow).visible = false;
 }
 
 bool AppendEventLog(Engine& e) {

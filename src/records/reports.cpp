@@ -31,10 +31,10 @@ bool AppendReports(Engine& e) {
     // program closes during it) to the practice files.
     const bool test = s.Mode == kTest;
     const bool lastOfSeries = test && s.TestScenarioCount >= TestSeriesLength(e.settings) - 1;
-    e.screen.Edit("TForm2.RepeatButton").enabled = !test;
+    e.screen.Edit(El::SummaryRepeatButton).enabled = !test;
 
     // The summary's list ends with the separator of the series on its last scenario.
-    std::vector<std::string>& errors = e.screen.Edit("TForm2.Errors").lines;
+    std::vector<std::string>& errors = e.screen.Edit(El::SummaryErrors).lines;
     if (lastOfSeries) errors.push_back(std::string(62, '-'));
 
     // The detail block: the result line, every line of the list, one empty line.
@@ -48,7 +48,7 @@ bool AppendReports(Engine& e) {
                          append(e, test ? "AEDTEST2.TXT" : "AEDPRAC2.TXT", block);
 
     if (test) {
-        std::vector<std::string>& buffer = e.screen.Edit("OPTIONSHOLD").lines;
+        std::vector<std::string>& buffer = e.screen.Edit(El::OPTIONSHOLD).lines;
         if (s.TestScenarioCount == 0) buffer.clear();
         buffer.push_back(s.ScoreboardLine);
         if (e.settings.On(Opt::OPTDetailedTestReport)) {

@@ -38,7 +38,7 @@ bool UpdateScoreboard(Engine& e) {
         e.FileFailed("write", kBoardFile, *failure);
         return false;
     }
-    e.screen.Edit("TScoreboard.Memo1").lines = std::move(board);
+    e.screen.Edit(El::ScoreboardMemo1).lines = std::move(board);
     return true;
 }
 
@@ -55,19 +55,19 @@ void ShowScoreboard(Engine& e) {
             e.FileFailed("read", kBoardFile, *failure);
             return;
         }
-        e.screen.Edit("TScoreboard.Memo1").lines = std::move(board);
+        e.screen.Edit(El::ScoreboardMemo1).lines = std::move(board);
     }
     // Opened from the summary, the summary waits until the board is closed.
-    if (e.screen.Get("TForm2").visible) e.screen.Edit("TForm2").enabled = false;
-    e.screen.Edit("TScoreboard").visible = true;
-    e.screen.SetFocus("TScoreboard.OKButton");
+    if (e.screen.Get(El::SummaryWindow).visible) e.screen.Edit(El::SummaryWindow).enabled = false;
+    e.screen.Edit(El::ScoreboardWindow).visible = true;
+    e.screen.SetFocus(El::ScoreboardOKButton);
 }
 
 void CloseScoreboard(Engine& e) {
-    e.screen.Edit("TScoreboard").visible = false;
-    e.screen.Edit("TForm2").enabled = true;
+    e.screen.Edit(El::ScoreboardWindow).visible = false;
+    e.screen.Edit(El::SummaryWindow).enabled = true;
     // Without the main menu the board was opened from the summary: back to it.
-    if (!e.screen.Get("MENU").visible) e.screen.Edit("TForm2").visible = true;
+    if (!e.screen.Get(El::MENU).visible) e.screen.Edit(El::SummaryWindow).visible = true;
 }
 
 }  // namespace ardentix

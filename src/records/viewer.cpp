@@ -40,7 +40,7 @@ void OpenReportFile(Engine& e) {
     const std::optional<std::string> path =
         e.ports.dialogs->OpenFile("Report File", "*.TXT", ".txt");
     if (!path) return;
-    Element& memo = e.screen.Edit("REPORTMEMO");
+    Element& memo = e.screen.Edit(El::REPORTMEMO);
     memo.font = "COURIER";
     memo.fontSize = 10;
     memo.lines.clear();
@@ -56,19 +56,19 @@ void OpenReportFile(Engine& e) {
 }
 
 void ChooseReportFont(Engine& e) {
-    Element& dialog = e.screen.Edit("FontDialog1");
+    Element& dialog = e.screen.Edit(El::FontDialog1);
     const std::optional<Font> font = e.ports.dialogs->ChooseFont(fontOf(dialog));
     if (!font) return;
     dialog.font = font->family;
     dialog.fontSize = font->pointSize;
-    Element& memo = e.screen.Edit("REPORTMEMO");
+    Element& memo = e.screen.Edit(El::REPORTMEMO);
     memo.font = font->family;
     memo.fontSize = font->pointSize;
 }
 
 void PrintReportView(Engine& e) {
     if (!e.ports.dialogs->ChoosePrinter()) return;
-    const Element& memo = e.screen.Get("REPORTMEMO");
+    const Element& memo = e.screen.Get(El::REPORTMEMO);
     std::vector<PrintLine> job;
     for (const std::string& line : memo.lines)
         job.push_back({std::string(15, ' ') + line, fontOf(memo)});
@@ -94,7 +94,7 @@ void PrintTestReport(Engine& e) {
     };
     // The results, then empty lines up to 47, so that the signature stands at the same height
     // for every series of up to 47 lines.
-    const std::vector<std::string>& buffer = e.screen.Get("OPTIONSHOLD").lines;
+    const std::vector<std::string>& buffer = e.screen.Get(El::OPTIONSHOLD).lines;
     for (const std::string& line : buffer)
         job.push_back({margin + line, results});
     for (size_t n = buffer.size(); n < 47; ++n)

@@ -13,7 +13,7 @@ namespace ardentix {
 
 namespace {
 
-void check(Engine& e, const char* item) {
+void check(Engine& e, El item) {
     e.screen.Edit(item).checked = true;
 }
 
@@ -47,8 +47,8 @@ void shakeTick(Engine& e) {
         return;
     }
     Move(e, RescuerMove::EndShaking);
-    e.screen.Edit("MSG0").text = "Patient is unresponsive.";
-    e.screen.Edit("MSG1").text.clear();
+    e.screen.Edit(El::MSG0).text = "Patient is unresponsive.";
+    e.screen.Edit(El::MSG1).text.clear();
     Redraw(e);
     tutorialAdvice(e);
     if (!s.AutoABCsRunning) return;
@@ -62,8 +62,8 @@ void shakeTick(Engine& e) {
 void helpCalled(Engine& e) {
     e.timers.Stop(TimerId::CALL911TIMER);
     if (e.state.NextStep == kEndScenario) {
-        e.screen.Edit("MSG0").text = "Help has been called.";
-        e.screen.Edit("MSG1").text = "Scenario is over...select END SCENARIO.";
+        e.screen.Edit(El::MSG0).text = "Help has been called.";
+        e.screen.Edit(El::MSG1).text = "Scenario is over...select END SCENARIO.";
         e.timers.Start(TimerId::SCENOVERLabelFLASHTimer);
     } else {
         AddMessage(e, "Help has been called.", " Help called.", 25);
@@ -71,7 +71,7 @@ void helpCalled(Engine& e) {
     tutorialAdvice(e);
     if (!e.state.AutoABCsRunning) return;
     // During a pause the call ends as usual, but the ABCs wait for the pause to end.
-    if (e.screen.Get("Pause").checked) {
+    if (e.screen.Get(El::Pause).checked) {
         OwnRescuer(e).AutoABCsAfterPause = true;
     } else {
         ContinueAutoABCsAfterCall(e);
@@ -79,10 +79,10 @@ void helpCalled(Engine& e) {
 }
 
 void breathingChecked(Engine& e) {
-    check(e, "ABCsBreathingMenuItem");
-    e.screen.Edit("MSG0").text =
+    check(e, El::ABCsBreathingMenuItem);
+    e.screen.Edit(El::MSG0).text =
         "Respiratory rate is " + std::to_string(e.state.BreathingRate) + ".";
-    if (!e.screen.Get("SCENOVERLabel").visible) e.screen.Edit("MSG1").text.clear();
+    if (!e.screen.Get(El::SCENOVERLabel).visible) e.screen.Edit(El::MSG1).text.clear();
     CheckScenarioOver(e);
     Move(e, RescuerMove::EndBreathingCheck);
     Redraw(e);
@@ -153,8 +153,8 @@ void hideMask(Engine& e) {
     // away meanwhile: the breaths were given all the same.
     rescuer.BagBreathing = false;
     if (!s.TwoBreathsGiven && s.PulseState != kPulseRestored && s.AnalysisCount == 0) {
-        e.screen.Edit("MSG0").text = "Two rescue breaths successful.";
-        e.screen.Edit("MSG1").text.clear();
+        e.screen.Edit(El::MSG0).text = "Two rescue breaths successful.";
+        e.screen.Edit(El::MSG1).text.clear();
         rescuer.TwoBreathsGiven = true;
         EvaluateNextStep(e);
     }
@@ -167,8 +167,8 @@ void hideMask(Engine& e) {
 }  // namespace
 
 void AddMessage(Engine& e, const std::string& text, const std::string& shortForm, size_t limit) {
-    Element& first = e.screen.Edit("MSG0");
-    Element& second = e.screen.Edit("MSG1");
+    Element& first = e.screen.Edit(El::MSG0);
+    Element& second = e.screen.Edit(El::MSG1);
     if (first.text.empty()) {
         first.text = text;
         second.text.clear();
@@ -216,14 +216,14 @@ void CheckResponsiveness(Engine& e) {
     fourChecks(e);
     UpdateVitalSigns(e);
     EvaluateNextStep(e);
-    check(e, "ABCsResponsivenessMenuItem");
+    check(e, El::ABCsResponsivenessMenuItem);
 }
 
 void PhoneForHelp(Engine& e) {
     const ScenarioState& s = e.state;
     LogAction(e, "Call911");
     PlaySound(e, "ring.wav");
-    if (e.screen.Get("ABCsCALL911MenuItem").visible) check(e, "ABCsCALL911MenuItem");
+    if (e.screen.Get(El::ABCsCALL911MenuItem).visible) check(e, El::ABCsCALL911MenuItem);
     e.timers.SetInterval(TimerId::CALL911TIMER, e.settings.On(Opt::OPTautoABCS) ? 2000 : 500);
     e.timers.Start(TimerId::CALL911TIMER);
     if (!s.HelpCalled) {
@@ -242,7 +242,7 @@ void OpenAirway(Engine& e) {
     LogAction(e, "Airway");
     NoteAction(e, "Airway");
     OwnRescuer(e).AirwayOpened = true;
-    check(e, "ABCsAirwayMenuItem");
+    check(e, El::ABCsAirwayMenuItem);
     if (s.NextStep == kOpenAirway) AwardStep(e);
     fourChecks(e);
     UpdateVitalSigns(e);
@@ -282,15 +282,15 @@ void RescueBreaths(Engine& e) {
     }
     NoteAction(e, "Rescue breath");
     if (!e.settings.On(Opt::OPTCOMPRVENT) && !s.AutoABCsRunning) {
-        e.screen.Edit("MSG0").text.clear();
-        e.screen.Edit("MSG1").text.clear();
+        e.screen.Edit(El::MSG0).text.clear();
+        e.screen.Edit(El::MSG1).text.clear();
     }
     if (s.NextStep == kGiveRescueBreaths) AwardStep(e);
     fourChecks(e);
     EvaluateNextStep(e);
     StopCPR(e);
     Move(e, RescuerMove::StartRescueBreaths);
-    check(e, "ABCsVentilationMenuItem");
+    check(e, El::ABCsVentilationMenuItem);
     rescuer.BreathSeriesCount = 0;
     rescuer.AirwayOpened = true;
     Redraw(e);

@@ -2,6 +2,7 @@
 #include "core/engine.h"
 #include "core/patient_view.h"
 #include "monitor/completion.h"
+#include "monitor/deductions.h"
 #include "monitor/monitor.h"
 #include "rescuer/own.h"
 #include "rescuer/phase.h"
@@ -104,7 +105,7 @@ void pressCPR(Engine& e, bool checksMade) {
     } else if (!s.TimeVerdictGiven && !s.RatioAnswered) {
         ShowMessage(e, "", "");
     }
-    e.screen.Edit("ADVICEPANEL").visible = false;
+    e.screen.Edit(El::ADVICEPANEL).visible = false;
     NoteAction(e, "CPR");
     rescuer.CPRPhase = false;
     if (!checksMade && !s.CPRStarted && !e.settings.On(Opt::OPTOneRescuer) &&
@@ -122,8 +123,7 @@ void pressCPR(Engine& e, bool checksMade) {
         !s.ShockAdvised &&
         (s.PreviousAction == "Analyze" || (s.PreviousAction == "Clear" && autoAnalyze))) {
         ShowMessage(e, "Forgot to check pulse after ", "No Shock Advised (-50).");
-        e.screen.Edit("TForm2.Errors")
-            .lines.push_back("Did not check pulse after No Shock Advised (-50).");
+        Deductions(e).Add("Did not check pulse after No Shock Advised (-50).");
         ChangeScore(e, -50);
     }
     if (!checksMade && s.AnalysisCount > 0) {

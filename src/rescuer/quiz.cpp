@@ -45,21 +45,21 @@ bool timeQuestionDue(const Engine& e) {
 }
 
 void prepareTimeQuestion(Engine& e) {
-    e.screen.Edit("TCPRFORM.Label1").text = "How many seconds of CPR?";
-    e.screen.Edit("TCPRFORM.Label2").text = "seconds";
-    Element& seconds = e.screen.Edit("TCPRFORM.EDIT1");
+    e.screen.Edit(El::QuizLabel1).text = "How many seconds of CPR?";
+    e.screen.Edit(El::QuizLabel2).text = "seconds";
+    Element& seconds = e.screen.Edit(El::QuizEDIT1);
     seconds.text = "0";
     seconds.maxLength = 3;
-    e.screen.Edit("TCPRFORM.Panel2").visible = false;
+    e.screen.Edit(El::QuizPanel2).visible = false;
 }
 
 void showQuiz(Engine& e) {
-    e.screen.Edit("TCPRFORM").visible = true;
-    e.screen.SetFocus("TCPRFORM.EDIT1");
+    e.screen.Edit(El::QuizWindow).visible = true;
+    e.screen.SetFocus(El::QuizEDIT1);
 }
 
 bool timeQuestionShown(const Engine& e) {
-    return !e.screen.Get("TCPRFORM.Panel2").visible;
+    return !e.screen.Get(El::QuizPanel2).visible;
 }
 
 int floorToFive(int v) {
@@ -89,8 +89,8 @@ void rightAnswer(Engine& e, const std::string& line0, const std::string& line1 =
 }
 
 void closeQuiz(Engine& e) {
-    e.screen.Edit("TCPRFORM").visible = false;
-    e.screen.SetFocus("CPRBUTTON");
+    e.screen.Edit(El::QuizWindow).visible = false;
+    e.screen.SetFocus(El::CPRBUTTON);
 }
 
 // --- The ratio verdict. ---
@@ -99,8 +99,8 @@ void ratioVerdict(Engine& e) {
     const ScenarioState& s = e.state;
     RescuerState& rescuer = OwnRescuer(e);
     const bool child = e.settings.On(Opt::Opt2CPR) || s.PatientAge <= 8;
-    const std::string& compressions = e.screen.Get("TCPRFORM.EDIT1").text;
-    const std::string& breaths = e.screen.Get("TCPRFORM.Edit2").text;
+    const std::string& compressions = e.screen.Get(El::QuizEDIT1).text;
+    const std::string& breaths = e.screen.Get(El::QuizEdit2).text;
     const char* report = "Entered wrong number of compressions to rescue breaths (-50).";
     if (child) {
         if (compressions == "5" && breaths == "1") {
@@ -200,7 +200,7 @@ const TimeVerdict kPediatricVerdict{pediatricPeriod,
 
 void timeVerdict(Engine& e, const TimeVerdict& verdict) {
     RescuerState& rescuer = OwnRescuer(e);
-    const std::string& answer = e.screen.Get("TCPRFORM.EDIT1").text;
+    const std::string& answer = e.screen.Get(El::QuizEDIT1).text;
     const std::string& expected = verdict.expected(e);
     const TimeFault* fault = nullptr;
     if (answer != expected) {
@@ -273,13 +273,13 @@ bool AskQuizQuestion(Engine& e) {
 }
 
 bool QuizOpen(const Engine& e) {
-    return e.screen.Get("TCPRFORM").visible;
+    return e.screen.Get(El::QuizWindow).visible;
 }
 
 void QuizSpin(Engine& e, QuizSpinner spinner, bool up) {
     const bool breaths = spinner == QuizSpinner::Breaths;
     if (!breaths && e.state.LastAction != "CPR") return;
-    const char* name = breaths ? "TCPRFORM.Edit2" : "TCPRFORM.EDIT1";
+    El name = breaths ? El::QuizEdit2 : El::QuizEDIT1;
     // A text that is not a whole number counts as 0.
     const int value = WholeNumber(e.screen.Get(name).text).value_or(0);
     const int spun =
@@ -290,9 +290,8 @@ void QuizSpin(Engine& e, QuizSpinner spinner, bool up) {
 
 void QuizOk(Engine& e) {
     const Screen& sc = e.screen;
-    LogAction(e,
-              "Quiz answer " + sc.Get("TCPRFORM.EDIT1").text +
-                  (sc.Get("TCPRFORM.Panel2").visible ? ":" + sc.Get("TCPRFORM.Edit2").text : ""));
+    LogAction(e, "Quiz answer " + sc.Get(El::QuizEDIT1).text +
+                     (sc.Get(El::QuizPanel2).visible ? ":" + sc.Get(El::QuizEdit2).text : ""));
     for (const VerdictRule& rule : kVerdictRules) {
         if (rule.holds(e)) {
             rule.judge(e);

@@ -85,19 +85,19 @@ void PulseCheck(Engine& e) {
     }
     UpdateVitalSigns(e);
     if (s.PreviousAction == "CPR" || (s.PreviousAction == "Rescue breath" && !s.AutoABCsRunning)) {
-        e.screen.Edit("MSG0").text.clear();
-        e.screen.Edit("MSG1").text.clear();
+        e.screen.Edit(El::MSG0).text.clear();
+        e.screen.Edit(El::MSG1).text.clear();
     }
     EvaluateNextStep(e);
     if (s.PulseState == kPulseRestored) rescuer.PulseCheckedAfterReturn = true;
     Move(e, RescuerMove::StopCompressions);
     MarkHandsOff(e);
     Move(e, RescuerMove::StartPulseCheck);
-    e.screen.Edit("ABCsCirculationMenuItem").checked = true;
+    e.screen.Edit(El::ABCsCirculationMenuItem).checked = true;
     e.timers.SetInterval(TimerId::STANDCLEARTIMER, 1500);
     rescuer.AnalysisFinished = false;
     // The hand on the neck shows while the pulse is felt; it also counts as touching the patient.
-    e.screen.Edit("PULSEHAND").visible = true;
+    e.screen.Edit(El::PULSEHAND).visible = true;
     Redraw(e);
 }
 
@@ -127,7 +127,7 @@ void BloodPressureCheck(Engine& e) {
 
 void RegisterVitalsTimers(Engine& e) {
     e.SetTimerHandler(TimerId::PULSETIMER, [](Engine& engine) {
-        engine.screen.Edit("PULSEHAND").visible = false;
+        engine.screen.Edit(El::PULSEHAND).visible = false;
         pulseReported(engine);
     });
     e.SetTimerHandler(TimerId::BPTIMER, pressureReported);

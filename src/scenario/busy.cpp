@@ -12,15 +12,15 @@ namespace ardentix {
 namespace {
 
 struct BusyRule {
-    const char* element;
+    El element;
     bool (*waits)(const Engine&);
 };
 
 const std::array<BusyRule, 3> kBusyRules = {{
     // The ABCs button opens its menu only while no check or breath is under way.
-    {"ABCsButton", [](const Engine& e) { return !AbcsMenuAvailable(e); }},
-    {"PulseButton", PulseCheckWaits},
-    {"CPRBUTTON", CPRButtonWaits},
+    {El::ABCsButton, [](const Engine& e) { return !AbcsMenuAvailable(e); }},
+    {El::PulseButton, PulseCheckWaits},
+    {El::CPRBUTTON, CPRButtonWaits},
 }};
 
 }  // namespace

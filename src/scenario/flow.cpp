@@ -18,38 +18,38 @@ namespace {
 
 constexpr const char* kTestQuestion = "The test is not over. Click OK to exit anyway.";
 
-void setText(Engine& e, const char* name, std::string text) {
+void setText(Engine& e, El name, std::string text) {
     e.screen.Edit(name).text = std::move(text);
 }
-void show(Engine& e, const char* name, bool visible) {
+void show(Engine& e, El name, bool visible) {
     e.screen.Edit(name).visible = visible;
 }
 
 void enableScenarioMenus(Engine& e, bool on) {
-    for (const char* item : {"Pause", "Advice", "PatientHistory"})
+    for (El item : {El::Pause, El::Advice, El::PatientHistory})
         e.screen.Edit(item).enabled = on;
 }
 
 void practiceLabels(Engine& e) {
     if (e.state.Mode != kPractice) return;
-    show(e, "MODElabel", false);
-    setText(e, "TForm2.MODELABEL", "PRACTICE MODE");
+    show(e, El::MODElabel, false);
+    setText(e, El::SummaryMODELABEL, "PRACTICE MODE");
 }
 
 // Next, Repeat and Main Menu put the summary away; the test report can be printed only from the
 // summary that ended the series.
 void hideSummary(Engine& e) {
-    show(e, "TForm2", false);
-    show(e, "TForm2.CODESUMPrintReport", false);
-    show(e, "TDebrief", false);
+    show(e, El::SummaryWindow, false);
+    show(e, El::SummaryCODESUMPrintReport, false);
+    show(e, El::DebriefWindow, false);
 }
 
 // Next and Repeat: the main window comes back with the scenario started.
 void startAgain(Engine& e) {
-    show(e, "TForm1", true);
+    show(e, El::MainWindow, true);
     BeginScenario(e);
     hideSummary(e);
-    show(e, "MENU", false);
+    show(e, El::MENU, false);
     practiceLabels(e);
 }
 
@@ -61,7 +61,7 @@ bool leaveTestAsked(Engine& e) {
 // While Send Report is shown, a summary button first settles the unsent results, and does its
 // own work only when clicked again. True when it asked.
 bool unsentResultsAsked(Engine& e, bool quitting) {
-    if (!e.screen.Get("TForm2.CODESUMSENDbutton").visible) return false;
+    if (!e.screen.Get(El::SummaryCODESUMSENDbutton).visible) return false;
     if (e.Message(BoxKind::Confirmation, BoxButtons::YesNo,
                   "Do you want to send the test results?") == BoxAnswer::Yes) {
         SendTestReport(e);
@@ -72,7 +72,7 @@ bool unsentResultsAsked(Engine& e, bool quitting) {
                  : "Do you want to save the file to send later with another email program?";
     if (e.Message(BoxKind::Confirmation, BoxButtons::YesNo, saveQuestion) == BoxAnswer::Yes)
         SaveTestReport(e);
-    e.screen.Edit("TForm2.CODESUMSENDbutton").visible = false;
+    e.screen.Edit(El::SummaryCODESUMSENDbutton).visible = false;
     DiscardTestReportFile(e);
     return true;
 }
@@ -82,15 +82,15 @@ constexpr const char* kQuitQuestion = "End the running scenario and quit?";
 // A scenario is under way: started and not ended, though it may be paused or its "Scenario Over"
 // flashing.
 bool scenarioRunning(const Engine& e) {
-    return !e.screen.Get("MENU").visible && !e.screen.Get("TForm2").visible &&
-           !e.screen.Get("FINALERRORPanel").visible;
+    return !e.screen.Get(El::MENU).visible && !e.screen.Get(El::SummaryWindow).visible &&
+           !e.screen.Get(El::FINALERRORPanel).visible;
 }
 
 // The final deductions are shown and the summary not yet: the panel stays visible under the
 // summary and the main menu.
 bool finalPanelUp(const Engine& e) {
-    return e.screen.Get("FINALERRORPanel").visible && !e.screen.Get("TForm2").visible &&
-           !e.screen.Get("MENU").visible;
+    return e.screen.Get(El::FINALERRORPanel).visible && !e.screen.Get(El::SummaryWindow).visible &&
+           !e.screen.Get(El::MENU).visible;
 }
 
 // A scenario closed with the program is recorded as terminated, with its errors so far: in the
@@ -114,12 +114,12 @@ bool blankName(const std::string& text) {
 
 void elapsedTick(Engine& e) {
     TickScenarioClock(e);
-    setText(e, "TIMELabel", ClockText(e.ports.clock->LongTime()));
+    setText(e, El::TIMELabel, ClockText(e.ports.clock->LongTime()));
 }
 
 void scenarioOverTick(Engine& e) {
     e.timers.SetInterval(TimerId::SCENOVERLabelFLASHTimer, 500);
-    Element& label = e.screen.Edit("SCENOVERLabel");
+    Element& label = e.screen.Edit(El::SCENOVERLabel);
     label.visible = !label.visible;
 }
 
@@ -132,59 +132,58 @@ void RegisterFlowTimers(Engine& e) {
 
 void ShowLogin(Engine& e) {
     const bool askId = e.settings.On(Opt::IDNumCheckBox);
-    show(e, "TUserNAMEFORM.IDEdit", askId);
-    show(e, "TUserNAMEFORM.LabelID", askId);
-    const Element& lowest = e.screen.Get(askId ? "TUserNAMEFORM.IDEdit" : "TUserNAMEFORM.NAMEEdit");
-    Element& panel = e.screen.Edit("TUserNAMEFORM.ModePanel");
+    show(e, El::LoginIDEdit, askId);
+    show(e, El::LoginLabelID, askId);
+    const Element& lowest = e.screen.Get(askId ? El::LoginIDEdit : El::LoginNAMEEdit);
+    Element& panel = e.screen.Edit(El::LoginModePanel);
     panel.top = lowest.top + lowest.height + 2;
-    e.screen.Edit("TUserNAMEFORM").height = panel.top + panel.height + 30;
-    show(e, "TUserNAMEFORM", true);
-    e.screen.SetFocus("TUserNAMEFORM.NAMEEdit");
+    e.screen.Edit(El::LoginWindow).height = panel.top + panel.height + 30;
+    show(e, El::LoginWindow, true);
+    e.screen.SetFocus(El::LoginNAMEEdit);
 }
 
-void LoginModeClicked(Engine& e, const char* button) {
-    for (const char* b : {"TUserNAMEFORM.TUTORIALButton", "TUserNAMEFORM.Practicebutton",
-                          "TUserNAMEFORM.TestButton"}) {
-        e.screen.Edit(b).checked = std::string_view(b) == button;
+void LoginModeClicked(Engine& e, El button) {
+    for (El b : {El::LoginTUTORIALButton, El::LoginPracticebutton, El::LoginTestButton}) {
+        e.screen.Edit(b).checked = b == button;
     }
-    e.screen.SetFocus("TUserNAMEFORM.NAMEEdit");
+    e.screen.SetFocus(El::LoginNAMEEdit);
 }
 
 void LoginCancel(Engine& e) {
-    setText(e, "TUserNAMEFORM.NAMEEdit", "");
-    setText(e, "TUserNAMEFORM.IDEdit", "");
-    show(e, "TUserNAMEFORM", false);
+    setText(e, El::LoginNAMEEdit, "");
+    setText(e, El::LoginIDEdit, "");
+    show(e, El::LoginWindow, false);
 }
 
 void LoginOk(Engine& e) {
     const ScenarioState& s = e.state;
-    const std::string name = e.screen.Get("TUserNAMEFORM.NAMEEdit").text;
+    const std::string name = e.screen.Get(El::LoginNAMEEdit).text;
     if (blankName(name)) {
         e.Message(BoxKind::Information, BoxButtons::Ok, "Please enter a name.");
-        e.screen.SetFocus("TUserNAMEFORM.NAMEEdit");
+        e.screen.SetFocus(El::LoginNAMEEdit);
         return;
     }
     if (e.settings.On(Opt::IDNumCheckBox)) {
-        const std::string id = e.screen.Get("TUserNAMEFORM.IDEdit").text;
+        const std::string id = e.screen.Get(El::LoginIDEdit).text;
         if (blankName(id)) {
             e.Message(BoxKind::Information, BoxButtons::Ok, "Please enter an ID Number.");
-            e.screen.SetFocus("TUserNAMEFORM.IDEdit");
+            e.screen.SetFocus(El::LoginIDEdit);
             return;
         }
         LogIn(e, name, id);
     } else {
         LogIn(e, name, "");
     }
-    setText(e, "TForm2.IDEDIT", s.UserID);
-    setText(e, "TForm2.NAMEEDIT", name);
+    setText(e, El::SummaryIDEDIT, s.UserID);
+    setText(e, El::SummaryNAMEEDIT, name);
 
-    if (e.screen.Get("TUserNAMEFORM.TUTORIALButton").checked) {
+    if (e.screen.Get(El::LoginTUTORIALButton).checked) {
         SetMode(e, kTutorial);
-        show(e, "MODElabel", false);
-        setText(e, "TForm2.MODELABEL", "TUTORIAL MODE");
+        show(e, El::MODElabel, false);
+        setText(e, El::SummaryMODELABEL, "TUTORIAL MODE");
     } else {
         bool test = false;
-        if (e.screen.Get("TUserNAMEFORM.TestButton").checked) {
+        if (e.screen.Get(El::LoginTestButton).checked) {
             test = e.Message(BoxKind::Confirmation, BoxButtons::YesNo,
                              "Confirm selection of the TEST mode by clicking YES. Click NO for "
                              "PRACTICE mode. The test will have " +
@@ -193,13 +192,13 @@ void LoginOk(Engine& e) {
         }
         if (test) {
             BeginTestSeries(e);
-            show(e, "MODElabel", true);
-            setText(e, "MODElabel", "test");
-            setText(e, "TForm2.MODELABEL", "TEST MODE");
+            show(e, El::MODElabel, true);
+            setText(e, El::MODElabel, "test");
+            setText(e, El::SummaryMODELABEL, "TEST MODE");
         } else {
             SetMode(e, kPractice);
-            show(e, "MODElabel", false);
-            setText(e, "TForm2.MODELABEL", "PRACTICE MODE");
+            show(e, El::MODElabel, false);
+            setText(e, El::SummaryMODELABEL, "PRACTICE MODE");
         }
     }
 
@@ -207,48 +206,48 @@ void LoginOk(Engine& e) {
     PrepareScenario(e);
     if (e.ended) return;
     ResetScenario(e);
-    show(e, "MENU", false);
-    show(e, "TUserNAMEFORM", false);
+    show(e, El::MENU, false);
+    show(e, El::LoginWindow, false);
     BeginScenario(e);
 }
 
 void BeginScenario(Engine& e) {
     ShowPatientHistory(e);
-    show(e, "PowerButton", true);
-    e.screen.Edit("PADRED").enabled = true;
-    e.screen.Edit("PADWHITE").enabled = true;
+    show(e, El::PowerButton, true);
+    e.screen.Edit(El::PADRED).enabled = true;
+    e.screen.Edit(El::PADWHITE).enabled = true;
     EnableRescueControls(e);
     SetNextStep(e, kCheckResponsiveness);
-    setText(e, "SCOREDisplay", "0");
+    setText(e, El::SCOREDisplay, "0");
     e.timers.Start(TimerId::ELAPSEDSecTIMER);
-    e.screen.Edit("Pause").enabled = true;
+    e.screen.Edit(El::Pause).enabled = true;
     Redraw(e);
     AdviseInTutorial(e);
 }
 
 void TogglePause(Engine& e) {
-    Element& pause = e.screen.Edit("Pause");
+    Element& pause = e.screen.Edit(El::Pause);
     if (!pause.checked) {
         LogAction(e, "Pause");
         e.log.Pause(e.timers.Now());
         pause.checked = true;
         DisableRescueControls(e);  // remembers the running timers
-        e.screen.Edit("Advice").enabled = false;
-        e.screen.Edit("PatientHistory").enabled = false;
-        setText(e, "MSG0", "Select Pause under FILE menu to continue.");
-        setText(e, "MSG1", "");
+        e.screen.Edit(El::Advice).enabled = false;
+        e.screen.Edit(El::PatientHistory).enabled = false;
+        setText(e, El::MSG0, "Select Pause under FILE menu to continue.");
+        setText(e, El::MSG1, "");
         e.timers.Stop(TimerId::ELAPSEDSecTIMER);
-        show(e, "PAUSEDLabel", true);
+        show(e, El::PAUSEDLabel, true);
         return;
     }
-    show(e, "PAUSEDLabel", false);
+    show(e, El::PAUSEDLabel, false);
     e.timers.Start(TimerId::ELAPSEDSecTIMER);
     EnableRescueControls(e);
     pause.checked = false;
-    e.screen.Edit("Advice").enabled = true;
-    e.screen.Edit("PatientHistory").enabled = true;
-    setText(e, "MSG0", "");
-    setText(e, "MSG1", "");
+    e.screen.Edit(El::Advice).enabled = true;
+    e.screen.Edit(El::PatientHistory).enabled = true;
+    setText(e, El::MSG0, "");
+    setText(e, El::MSG1, "");
     // The countdown goes on from the seconds it had: they are kept in CountdownSeconds.
     RestartPausedTimers(e);
     // The compressions go on from where they were: the log's time starts again only now.
@@ -261,8 +260,8 @@ void TogglePause(Engine& e) {
 void ShowPatientHistory(Engine& e) {
     const std::string& history = e.state.PatientHistory;
     const size_t star = history.find('*');
-    setText(e, "MSG0", history.substr(0, star));
-    setText(e, "MSG1", star == std::string::npos ? std::string() : history.substr(star + 1, 50));
+    setText(e, El::MSG0, history.substr(0, star));
+    setText(e, El::MSG1, star == std::string::npos ? std::string() : history.substr(star + 1, 50));
 }
 
 void RequestAdvice(Engine& e) {
@@ -273,8 +272,8 @@ void RequestAdvice(Engine& e) {
 }
 
 void FinalErrorOk(Engine& e) {
-    show(e, "TForm2", true);
-    e.screen.SetFocus("TForm2.MainMenu");
+    show(e, El::SummaryWindow, true);
+    e.screen.SetFocus(El::SummaryMainMenu);
 }
 
 void SummaryNext(Engine& e) {
@@ -295,15 +294,15 @@ void SummaryRepeat(Engine& e) {
 void SummaryMainMenu(Engine& e) {
     if (unsentResultsAsked(e, false)) return;
     if (!leaveTestAsked(e)) return;
-    show(e, "MENU", true);
-    setText(e, "TUserNAMEFORM.NAMEEdit", "");
-    setText(e, "TUserNAMEFORM.IDEdit", "");
+    show(e, El::MENU, true);
+    setText(e, El::LoginNAMEEdit, "");
+    setText(e, El::LoginIDEdit, "");
     enableScenarioMenus(e, false);
-    LoginModeClicked(e, e.state.Mode == kTutorial ? "TUserNAMEFORM.TUTORIALButton"
-                                                  : "TUserNAMEFORM.Practicebutton");
-    show(e, "TForm1", true);
+    LoginModeClicked(e,
+                     e.state.Mode == kTutorial ? El::LoginTUTORIALButton : El::LoginPracticebutton);
+    show(e, El::MainWindow, true);
     hideSummary(e);
-    e.screen.SetFocus("MenuStart");
+    e.screen.SetFocus(El::MenuStart);
 }
 
 void SummaryQuit(Engine& e) {
@@ -321,7 +320,8 @@ void CloseMainWindow(Engine& e) {
         // the summary, so that a close from either asks what the summary's Quit asks: an unsent
         // test report or a test series left half-way is not lost without a word.
         if (finalPanelUp(e)) FinalErrorOk(e);
-        if (e.screen.Get("TForm2").visible && (unsentResultsAsked(e, true) || !leaveTestAsked(e)))
+        if (e.screen.Get(El::SummaryWindow).visible &&
+            (unsentResultsAsked(e, true) || !leaveTestAsked(e)))
             return;
     }
     SaveOptionsOnClose(e);
@@ -329,9 +329,9 @@ void CloseMainWindow(Engine& e) {
 }
 
 void ToggleBorder(Engine& e) {
-    Element& border = e.screen.Edit("ArdentixBorder");
+    Element& border = e.screen.Edit(El::ArdentixBorder);
     border.visible = !border.visible;
-    setText(e, "SHOWBORDERMenuItem", border.visible ? "Hide Border" : "Show Border");
+    setText(e, El::SHOWBORDERMenuItem, border.visible ? "Hide Border" : "Show Border");
 }
 
 }  // namespace ardentix

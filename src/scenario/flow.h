@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "core/element_names.h"
+
 namespace ardentix {
 
 class Engine;
@@ -9,7 +11,7 @@ class Engine;
 // end of a scenario and the choices of the summary.
 
 void ShowLogin(Engine& e);
-void LoginModeClicked(Engine& e, const char* button);
+void LoginModeClicked(Engine& e, El button);
 void LoginOk(Engine& e);
 void LoginCancel(Engine& e);
 void BeginScenario(Engine& e);

@@ -42,133 +42,133 @@ enum class Place {
 };
 
 struct Control {
-    std::string_view name;
+    El name;
     Place place;
     void (*act)(Engine&);
 };
 
 const std::array<Control, 65> kClicks = {{
-    {"MenuStart", Place::MainMenu, ShowLogin},
-    {"STARTImage", Place::MainMenu, ShowLogin},
-    {"MENU_IMAGE", Place::MainMenu, ShowLogin},
-    {"OPTIONSImage", Place::MainMenu, OpenOptionPages},
-    {"SCOREBOARDImage", Place::MainMenu, ShowScoreboard},
-    {"QUITImage", Place::MainMenu, CloseMainWindow},
-    {"TUserNAMEFORM.OKBtn", Place::Login, LoginOk},
-    {"TUserNAMEFORM.CancelBtn", Place::Login, LoginCancel},
-    {"TUserNAMEFORM.TUTORIALButton", Place::Login,
-     [](Engine& e) { LoginModeClicked(e, "TUserNAMEFORM.TUTORIALButton"); }},
-    {"TUserNAMEFORM.Practicebutton", Place::Login,
-     [](Engine& e) { LoginModeClicked(e, "TUserNAMEFORM.Practicebutton"); }},
-    {"TUserNAMEFORM.TestButton", Place::Login,
-     [](Engine& e) { LoginModeClicked(e, "TUserNAMEFORM.TestButton"); }},
-    {"ENDBUTTON", Place::Scenario, FinishScenario},
-    {"PowerButton", Place::Scenario, PowerOn},
-    {"POWERBUTTON2", Place::Scenario, PowerButton2},
-    {"AnalyzeButton", Place::Scenario, AnalyzeRequest},
-    {"ShockButton", Place::Scenario, ShockKey},
-    {"CPRBUTTON", Place::Scenario, CPRButton},
-    {"PulseButton", Place::Scenario, PulseCheck},
-    {"BPBUTTON", Place::Scenario, BloodPressureCheck},
-    {"VOICEBUTTON", Place::Scenario, VoiceReport},
-    {"CALLHELPButton", Place::Scenario, PhoneForHelp},
-    {"CLEARBUTTON", Place::Scenario, ClearPatient},
-    {"TROUBLEShootBUTTON", Place::Scenario, TroubleButton},
-    {"PADRedZONE", Place::Scenario, PressRedPadZone},
-    {"SCENOVERLabel", Place::Scenario, FinishScenario},
-    {"FinalErrorOKButton", Place::FinalPanel, FinalErrorOk},
-    {"TForm2.Next", Place::Summary, SummaryNext},
-    {"TForm2.RepeatButton", Place::Summary, SummaryRepeat},
-    {"TForm2.MainMenu", Place::Summary, SummaryMainMenu},
-    {"TForm2.QUIT", Place::Summary, SummaryQuit},
-    {"TForm2.SCOREBOARD", Place::Summary, ShowScoreboard},
-    {"TForm2.CODESUMSENDbutton", Place::Summary, SendTestReport},
-    {"TForm2.CODESUMPrintReport", Place::Summary, PrintTestReport},
-    {"TForm2.DEBRIEFButton", Place::Summary, ShowDebrief},
-    {"TDebrief.CloseBtn", Place::Summary, CloseDebrief},
-    {"TScoreboard.OKButton", Place::Scoreboard, CloseScoreboard},
-    {"TCPRFORM.OKBtn", Place::Quiz, QuizOk},
-    {"ProgramOK", Place::ScenarioTab, CloseOptionPages},
-    {"ButtonCANCEL1", Place::ScenarioTab, CancelOptionPages},
-    {"PROGRAMDefaultButton", Place::ScenarioTab,
+    {El::MenuStart, Place::MainMenu, ShowLogin},
+    {El::STARTImage, Place::MainMenu, ShowLogin},
+    {El::MENU_IMAGE, Place::MainMenu, ShowLogin},
+    {El::OPTIONSImage, Place::MainMenu, OpenOptionPages},
+    {El::SCOREBOARDImage, Place::MainMenu, ShowScoreboard},
+    {El::QUITImage, Place::MainMenu, CloseMainWindow},
+    {El::LoginOKBtn, Place::Login, LoginOk},
+    {El::LoginCancelBtn, Place::Login, LoginCancel},
+    {El::LoginTUTORIALButton, Place::Login,
+     [](Engine& e) { LoginModeClicked(e, El::LoginTUTORIALButton); }},
+    {El::LoginPracticebutton, Place::Login,
+     [](Engine& e) { LoginModeClicked(e, El::LoginPracticebutton); }},
+    {El::LoginTestButton, Place::Login,
+     [](Engine& e) { LoginModeClicked(e, El::LoginTestButton); }},
+    {El::ENDBUTTON, Place::Scenario, FinishScenario},
+    {El::PowerButton, Place::Scenario, PowerOn},
+    {El::POWERBUTTON2, Place::Scenario, PowerButton2},
+    {El::AnalyzeButton, Place::Scenario, AnalyzeRequest},
+    {El::ShockButton, Place::Scenario, ShockKey},
+    {El::CPRBUTTON, Place::Scenario, CPRButton},
+    {El::PulseButton, Place::Scenario, PulseCheck},
+    {El::BPBUTTON, Place::Scenario, BloodPressureCheck},
+    {El::VOICEBUTTON, Place::Scenario, VoiceReport},
+    {El::CALLHELPButton, Place::Scenario, PhoneForHelp},
+    {El::CLEARBUTTON, Place::Scenario, ClearPatient},
+    {El::TROUBLEShootBUTTON, Place::Scenario, TroubleButton},
+    {El::PADRedZONE, Place::Scenario, PressRedPadZone},
+    {El::SCENOVERLabel, Place::Scenario, FinishScenario},
+    {El::FinalErrorOKButton, Place::FinalPanel, FinalErrorOk},
+    {El::SummaryNext, Place::Summary, SummaryNext},
+    {El::SummaryRepeatButton, Place::Summary, SummaryRepeat},
+    {El::SummaryMainMenu, Place::Summary, SummaryMainMenu},
+    {El::SummaryQUIT, Place::Summary, SummaryQuit},
+    {El::SummarySCOREBOARD, Place::Summary, ShowScoreboard},
+    {El::SummaryCODESUMSENDbutton, Place::Summary, SendTestReport},
+    {El::SummaryCODESUMPrintReport, Place::Summary, PrintTestReport},
+    {El::SummaryDEBRIEFButton, Place::Summary, ShowDebrief},
+    {El::DebriefCloseBtn, Place::Summary, CloseDebrief},
+    {El::ScoreboardOKButton, Place::Scoreboard, CloseScoreboard},
+    {El::QuizOKBtn, Place::Quiz, QuizOk},
+    {El::ProgramOK, Place::ScenarioTab, CloseOptionPages},
+    {El::ButtonCANCEL1, Place::ScenarioTab, CancelOptionPages},
+    {El::PROGRAMDefaultButton, Place::ScenarioTab,
      [](Engine& e) { OptionDefaults(e, Tab::Scenario); }},
-    {"CLEARSCOREBOARD", Place::ScenarioTab, AskClearScoreboard},
-    {"PASSWORDBUTTON", Place::ScenarioTab, TogglePasswordMask},
-    {"ProtocolOK", Place::ProtocolTab, CloseOptionPages},
-    {"ButtonCANCEL2", Place::ProtocolTab, CancelOptionPages},
-    {"PROTOCOLDefaultButton", Place::ProtocolTab,
+    {El::CLEARSCOREBOARD, Place::ScenarioTab, AskClearScoreboard},
+    {El::PASSWORDBUTTON, Place::ScenarioTab, TogglePasswordMask},
+    {El::ProtocolOK, Place::ProtocolTab, CloseOptionPages},
+    {El::ButtonCANCEL2, Place::ProtocolTab, CancelOptionPages},
+    {El::PROTOCOLDefaultButton, Place::ProtocolTab,
      [](Engine& e) { OptionDefaults(e, Tab::Protocol); }},
-    {"TESTCLOSE", Place::TestTab, CloseOptionPages},
-    {"ButtonCANCEL3", Place::TestTab, CancelOptionPages},
-    {"TESTDEFAULT", Place::TestTab, [](Engine& e) { OptionDefaults(e, Tab::Test); }},
-    {"eMailCONFIGURE", Place::TestTab, OpenMailConfiguration},
-    {"REPORTCLOSEBUTTON", Place::ReportTab, CloseOptionPages},
-    {"REPORTOpenFile", Place::ReportTab, OpenReportFile},
-    {"FONTBUTTON", Place::ReportTab, ChooseReportFont},
-    {"PRINTBUTTON", Place::ReportTab, PrintReportView},
-    {"TPasswordDlg.OKBtn", Place::PasswordDialog, PasswordOk},
-    {"TPasswordDlg.CancelBtn", Place::PasswordDialog, PasswordCancel},
-    {"TFRMSEND.CONNECTButton", Place::MailWindow, MailConnect},
-    {"TFRMSEND.EMAILSENDBUTTON", Place::MailWindow, MailSend},
-    {"TFRMSEND.TClose", Place::MailWindow, MailCloseButton},
-    {"TFRMSEND.ADDButton", Place::MailWindow, MailAddFile},
-    {"TFRMSEND.REMOVEButton", Place::MailWindow, MailRemoveFile},
-    {"TFRMSEND.RadioButtonMIME", Place::MailWindow,
-     [](Engine& e) { MailChooseEncoding(e, false); }},
-    {"TFRMSEND.RadioButtonUU", Place::MailWindow, [](Engine& e) { MailChooseEncoding(e, true); }},
-    {"TFRMSEND.SAVESettingsButton", Place::MailWindow, [](Engine& e) { SaveMailSettings(e); }},
-    {"TFRMSEND.PlainLoginCheck", Place::MailWindow, MailTogglePlainLogin},
-    {"TFRMSEND.AcceptCertificateCheck", Place::MailWindow, MailToggleAcceptCertificate},
+    {El::TESTCLOSE, Place::TestTab, CloseOptionPages},
+    {El::ButtonCANCEL3, Place::TestTab, CancelOptionPages},
+    {El::TESTDEFAULT, Place::TestTab, [](Engine& e) { OptionDefaults(e, Tab::Test); }},
+    {El::eMailCONFIGURE, Place::TestTab, OpenMailConfiguration},
+    {El::REPORTCLOSEBUTTON, Place::ReportTab, CloseOptionPages},
+    {El::REPORTOpenFile, Place::ReportTab, OpenReportFile},
+    {El::FONTBUTTON, Place::ReportTab, ChooseReportFont},
+    {El::PRINTBUTTON, Place::ReportTab, PrintReportView},
+    {El::PasswordDlgOKBtn, Place::PasswordDialog, PasswordOk},
+    {El::PasswordDlgCancelBtn, Place::PasswordDialog, PasswordCancel},
+    {El::MailCONNECTButton, Place::MailWindow, MailConnect},
+    {El::MailEMAILSENDBUTTON, Place::MailWindow, MailSend},
+    {El::MailTClose, Place::MailWindow, MailCloseButton},
+    {El::MailADDButton, Place::MailWindow, MailAddFile},
+    {El::MailREMOVEButton, Place::MailWindow, MailRemoveFile},
+    {El::MailRadioButtonMIME, Place::MailWindow, [](Engine& e) { MailChooseEncoding(e, false); }},
+    {El::MailRadioButtonUU, Place::MailWindow, [](Engine& e) { MailChooseEncoding(e, true); }},
+    {El::MailSAVESettingsButton, Place::MailWindow, [](Engine& e) { SaveMailSettings(e); }},
+    {El::MailPlainLoginCheck, Place::MailWindow, MailTogglePlainLogin},
+    {El::MailAcceptCertificateCheck, Place::MailWindow, MailToggleAcceptCertificate},
 }};
 
 const std::array<Control, 18> kMenus = {{
-    {"Pause", Place::MenuBar, TogglePause},
-    {"SHOWBORDERMenuItem", Place::MenuBar, ToggleBorder},
-    {"Quit", Place::MenuBar, CloseMainWindow},
-    {"Advice", Place::MenuBar, RequestAdvice},
-    {"PatientHistory", Place::MenuBar, ShowPatientHistory},
-    {"HINTSHOW", Place::MenuBar,
+    {El::Pause, Place::MenuBar, TogglePause},
+    {El::SHOWBORDERMenuItem, Place::MenuBar, ToggleBorder},
+    {El::Quit, Place::MenuBar, CloseMainWindow},
+    {El::Advice, Place::MenuBar, RequestAdvice},
+    {El::PatientHistory, Place::MenuBar, ShowPatientHistory},
+    {El::HINTSHOW, Place::MenuBar,
      [](Engine& e) {
-         Element& hints = e.screen.Edit("HINTSHOW");
+         Element& hints = e.screen.Edit(El::HINTSHOW);
          hints.checked = !hints.checked;
      }},
-    {"AboutArdentix1", Place::MenuBar,
-     [](Engine& e) { e.screen.Edit("TAboutBox").visible = true; }},
-    {"AllABCsmenuItem", Place::AbcsMenu, AutoABCs},
-    {"ABCsResponsivenessMenuItem", Place::AbcsMenu, CheckResponsiveness},
-    {"ABCsCALL911MenuItem", Place::AbcsMenu, PhoneForHelp},
-    {"ABCsAirwayMenuItem", Place::AbcsMenu, OpenAirway},
-    {"ABCsBreathingMenuItem", Place::AbcsMenu, CheckBreathing},
-    {"ABCsVentilationMenuItem", Place::AbcsMenu, RescueBreaths},
-    {"ABCsCirculationMenuItem", Place::AbcsMenu, PulseCheck},
-    {"TroubleElectrodeMenuItem", Place::TroubleMenu, ReattachElectrode},
-    {"TroubleBatteryMenuItem", Place::TroubleMenu, ReplaceBattery},
-    {"TroubleMOTIONMenuItem", Place::TroubleMenu, StopMotion},
-    {"TAboutBox.OKBtn", Place::AboutBox,
-     [](Engine& e) { e.screen.Edit("TAboutBox").visible = false; }},
+    {El::AboutArdentix1, Place::MenuBar,
+     [](Engine& e) { e.screen.Edit(El::AboutWindow).visible = true; }},
+    {El::AllABCsmenuItem, Place::AbcsMenu, AutoABCs},
+    {El::ABCsResponsivenessMenuItem, Place::AbcsMenu, CheckResponsiveness},
+    {El::ABCsCALL911MenuItem, Place::AbcsMenu, PhoneForHelp},
+    {El::ABCsAirwayMenuItem, Place::AbcsMenu, OpenAirway},
+    {El::ABCsBreathingMenuItem, Place::AbcsMenu, CheckBreathing},
+    {El::ABCsVentilationMenuItem, Place::AbcsMenu, RescueBreaths},
+    {El::ABCsCirculationMenuItem, Place::AbcsMenu, PulseCheck},
+    {El::TroubleElectrodeMenuItem, Place::TroubleMenu, ReattachElectrode},
+    {El::TroubleBatteryMenuItem, Place::TroubleMenu, ReplaceBattery},
+    {El::TroubleMOTIONMenuItem, Place::TroubleMenu, StopMotion},
+    {El::AboutOKBtn, Place::AboutBox,
+     [](Engine& e) { e.screen.Edit(El::AboutWindow).visible = false; }},
 }};
 
-bool visible(const Engine& e, const char* name) {
+bool visible(const Engine& e, El name) {
     return e.screen.Get(name).visible;
 }
 
 // The windows that wait for an answer, the one that stands on top first when two are up: the
 // scoreboard and the e-mail window over the summary, the CPR quiz over the about box. The e-mail
 // window waits only while it sends the results.
-constexpr std::array<const char*, 7> kWaitingWindows = {
-    "TScoreboard", "TFRMSEND", "TCPRFORM", "TAboutBox", "TPasswordDlg", "TUserNAMEFORM", "TForm2"};
+constexpr std::array<El, 7> kWaitingWindows = {
+    El::ScoreboardWindow,  El::MailWindow,  El::QuizWindow,   El::AboutWindow,
+    El::PasswordDlgWindow, El::LoginWindow, El::SummaryWindow};
 
-bool waitingWindowUp(const Engine& e, std::string_view window) {
-    return window == "TFRMSEND" ? MailWindowSending(e) : e.screen.Get(window).visible;
+bool waitingWindowUp(const Engine& e, El window) {
+    return window == El::MailWindow ? MailWindowSending(e) : e.screen.Get(window).visible;
 }
 
 // The main window takes input only while no window waits for an answer.
 bool mainWindowFree(const Engine& e) {
-    return WaitingWindow(e).empty();
+    return !WaitingWindow(e);
 }
 
 // A window that waits for an answer takes input while it is the one on top.
-bool waits(const Engine& e, std::string_view window) {
+bool waits(const Engine& e, El window) {
     return WaitingWindow(e) == window;
 }
 
@@ -192,35 +192,35 @@ bool placeOpen(const Engine& e, Place place) {
     switch (place) {
         case Place::MainMenu:
             // The option pages cover the main menu while they are shown.
-            return mainWindowFree(e) && visible(e, "MENU") && !OptionPagesShown(e);
+            return mainWindowFree(e) && visible(e, El::MENU) && !OptionPagesShown(e);
         case Place::Scenario:
-            return mainWindowFree(e) && !visible(e, "MENU") && !visible(e, "FINALERRORPanel");
+            return mainWindowFree(e) && !visible(e, El::MENU) && !visible(e, El::FINALERRORPanel);
         case Place::AbcsMenu:
             // The ABCs menu pops up from its button while no check or breath is under way.
-            return placeOpen(e, Place::Scenario) && e.screen.Get("ABCsButton").enabled &&
+            return placeOpen(e, Place::Scenario) && e.screen.Get(El::ABCsButton).enabled &&
                    AbcsMenuAvailable(e);
         case Place::TroubleMenu:
             // The Trouble menu pops up from its button, shown when a fault kind is enabled.
-            return placeOpen(e, Place::Scenario) && visible(e, "TROUBLEShootBUTTON") &&
-                   e.screen.Get("TROUBLEShootBUTTON").enabled;
+            return placeOpen(e, Place::Scenario) && visible(e, El::TROUBLEShootBUTTON) &&
+                   e.screen.Get(El::TROUBLEShootBUTTON).enabled;
         case Place::FinalPanel:
             // The panel stays under the summary, the main menu and the log-in after a scenario.
-            return mainWindowFree(e) && visible(e, "FINALERRORPanel") && !visible(e, "MENU");
+            return mainWindowFree(e) && visible(e, El::FINALERRORPanel) && !visible(e, El::MENU);
         case Place::Login:
-            return waits(e, "TUserNAMEFORM");
+            return waits(e, El::LoginWindow);
         case Place::Summary:
-            return waits(e, "TForm2") && e.screen.Get("TForm2").enabled;
+            return waits(e, El::SummaryWindow) && e.screen.Get(El::SummaryWindow).enabled;
         case Place::AboutBox:
-            return waits(e, "TAboutBox");
+            return waits(e, El::AboutWindow);
         case Place::Scoreboard:
             // The scoreboard holds every other window while it is up, so that the program is
             // where it was when the board closes (its close goes back to the summary when the
             // menu is gone).
-            return waits(e, "TScoreboard");
+            return waits(e, El::ScoreboardWindow);
         case Place::Quiz:
-            return waits(e, "TCPRFORM");
+            return waits(e, El::QuizWindow);
         case Place::QuizBreaths:
-            return waits(e, "TCPRFORM") && visible(e, "TCPRFORM.Panel2");
+            return waits(e, El::QuizWindow) && visible(e, El::QuizPanel2);
         case Place::ScenarioTab:
             return tabOpen(e, TabCaption(Tab::Scenario));
         case Place::ProtocolTab:
@@ -230,10 +230,10 @@ bool placeOpen(const Engine& e, Place place) {
         case Place::ReportTab:
             return tabOpen(e, "Report View");
         case Place::PasswordDialog:
-            return waits(e, "TPasswordDlg");
+            return waits(e, El::PasswordDlgWindow);
         case Place::MailWindow:
             // Configuring, it takes input beside the option pages while nothing waits over both.
-            return waits(e, "TFRMSEND") || (visible(e, "TFRMSEND") && mainWindowFree(e));
+            return waits(e, El::MailWindow) || (visible(e, El::MailWindow) && mainWindowFree(e));
         case Place::MenuBar:
             return mainWindowFree(e);
     }
@@ -245,16 +245,16 @@ bool placeOpen(const Engine& e, Place place) {
 class Availability {
   public:
     explicit Availability(const Engine& e) : e_(e) {}
-    bool operator()(Place place, std::string_view name) const {
+    bool operator()(Place place, El name) const {
         const Element& el = e_.screen.Get(name);
         return el.visible && el.enabled && containerShown(name) && open(place);
     }
 
   private:
     // A control on a hidden panel or in a hidden window is out of reach.
-    bool containerShown(std::string_view name) const {
-        const std::string_view container = ContainerOf(name);
-        return container.empty() || !e_.screen.Has(container) || e_.screen.Get(container).visible;
+    bool containerShown(El name) const {
+        const std::optional<El> container = ContainerOf(name);
+        return !container || e_.screen.Get(*container).visible;
     }
     bool open(Place place) const {
         std::optional<bool>& known = open_[static_cast<size_t>(place)];
@@ -266,15 +266,15 @@ class Availability {
     mutable std::array<std::optional<bool>, static_cast<size_t>(Place::MenuBar) + 1> open_{};
 };
 
-bool usable(const Engine& e, Place place, std::string_view name) {
+bool usable(const Engine& e, Place place, El name) {
     return Availability(e)(place, name);
 }
 
-constexpr std::array<std::string_view, 4> kPads = {"PADWHITE", "PADRED", "PADWHITEzoneTorso",
-                                                   "PADREDzoneTorso"};
+constexpr std::array<El, 4> kPads = {El::PADWHITE, El::PADRED, El::PADWHITEzoneTorso,
+                                     El::PADREDzoneTorso};
 // An edit field keeps what is typed (cut to its length), unless it has a store of its own.
 struct Field {
-    std::string_view name;
+    El name;
     Place place;
     void (*store)(Engine&, const std::string&);
 };
@@ -294,87 +294,75 @@ std::vector<std::string> memoLines(const std::string& text) {
 }
 
 // The e-mail window's fields by their short names.
-template <const char* kName>
+template <El kName>
 void mailField(Engine& e, const std::string& text) {
     MailTypeField(e, kName, text);
 }
-constexpr char kSmtpServ[] = "SMTPSERV";
-constexpr char kUserId[] = "USERIDFIELD";
-constexpr char kFromName[] = "FromNAMEField";
-constexpr char kFromAddress[] = "FromADDRESSField";
-constexpr char kTo[] = "ToFIELD";
-constexpr char kCc[] = "CcFIELD";
-constexpr char kSubject[] = "SUBJECT";
-constexpr char kPort[] = "PortField";
-constexpr char kSecurity[] = "SecurityField";
-constexpr char kLogin[] = "LoginField";
-constexpr char kPassword[] = "PasswordField";
 
 const std::array<Field, 19> kFields = {{
-    {"TUserNAMEFORM.NAMEEdit", Place::Login, nullptr},
-    {"TUserNAMEFORM.IDEdit", Place::Login, nullptr},
-    {"TCPRFORM.EDIT1", Place::Quiz, nullptr},
-    {"TCPRFORM.Edit2", Place::QuizBreaths, nullptr},
-    {"PASSWORD", Place::ScenarioTab, TypePassword},
-    {"TPasswordDlg.PasswordEnter", Place::PasswordDialog,
+    {El::LoginNAMEEdit, Place::Login, nullptr},
+    {El::LoginIDEdit, Place::Login, nullptr},
+    {El::QuizEDIT1, Place::Quiz, nullptr},
+    {El::QuizEdit2, Place::QuizBreaths, nullptr},
+    {El::PASSWORD, Place::ScenarioTab, TypePassword},
+    {El::PasswordDlgPasswordEnter, Place::PasswordDialog,
      [](Engine& e, const std::string& text) {
-         e.screen.Edit("TPasswordDlg.PasswordEnter").text = LowerCase(text);
+         e.screen.Edit(El::PasswordDlgPasswordEnter).text = LowerCase(text);
      }},
-    {"TFRMSEND.SMTPSERV", Place::MailWindow, mailField<kSmtpServ>},
-    {"TFRMSEND.USERIDFIELD", Place::MailWindow, mailField<kUserId>},
-    {"TFRMSEND.FromNAMEField", Place::MailWindow, mailField<kFromName>},
-    {"TFRMSEND.FromADDRESSField", Place::MailWindow, mailField<kFromAddress>},
-    {"TFRMSEND.ToFIELD", Place::MailWindow, mailField<kTo>},
-    {"TFRMSEND.CcFIELD", Place::MailWindow, mailField<kCc>},
-    {"TFRMSEND.SUBJECT", Place::MailWindow, mailField<kSubject>},
-    {"TFRMSEND.PortField", Place::MailWindow, mailField<kPort>},
-    {"TFRMSEND.SecurityField", Place::MailWindow, mailField<kSecurity>},
-    {"TFRMSEND.LoginField", Place::MailWindow, mailField<kLogin>},
-    {"TFRMSEND.PasswordField", Place::MailWindow, mailField<kPassword>},
+    {El::MailSMTPSERV, Place::MailWindow, mailField<El::MailSMTPSERV>},
+    {El::MailUSERIDFIELD, Place::MailWindow, mailField<El::MailUSERIDFIELD>},
+    {El::MailFromNAMEField, Place::MailWindow, mailField<El::MailFromNAMEField>},
+    {El::MailFromADDRESSField, Place::MailWindow, mailField<El::MailFromADDRESSField>},
+    {El::MailToFIELD, Place::MailWindow, mailField<El::MailToFIELD>},
+    {El::MailCcFIELD, Place::MailWindow, mailField<El::MailCcFIELD>},
+    {El::MailSUBJECT, Place::MailWindow, mailField<El::MailSUBJECT>},
+    {El::MailPortField, Place::MailWindow, mailField<El::MailPortField>},
+    {El::MailSecurityField, Place::MailWindow, mailField<El::MailSecurityField>},
+    {El::MailLoginField, Place::MailWindow, mailField<El::MailLoginField>},
+    {El::MailPasswordField, Place::MailWindow, mailField<El::MailPasswordField>},
     // Typing into the list selects the entry of that text.
-    {"TFRMSEND.ATTACHEDFILEs", Place::MailWindow, MailSelectFile},
-    {"TFRMSEND.TMESSAGE", Place::MailWindow,
+    {El::MailATTACHEDFILEs, Place::MailWindow, MailSelectFile},
+    {El::MailTMESSAGE, Place::MailWindow,
      [](Engine& e, const std::string& text) { MailTypeMessage(e, memoLines(text)); }},
 }};
 
 struct Spinner {
-    std::string_view name;
+    El name;
     Place place;
-    void (*step)(Engine&, std::string_view, bool up);
+    void (*step)(Engine&, El, bool up);
 };
 
-void quizSpin(Engine& e, std::string_view name, bool up) {
-    QuizSpin(e, name == "TCPRFORM.SpinButton2" ? QuizSpinner::Breaths : QuizSpinner::Compressions,
-             up);
+void quizSpin(Engine& e, El name, bool up) {
+    QuizSpin(e, name == El::QuizSpinButton2 ? QuizSpinner::Breaths : QuizSpinner::Compressions, up);
 }
 
-void optionSpin(Engine& e, std::string_view name, bool up) {
+void optionSpin(Engine& e, El name, bool up) {
     StepOption(e, name, up);
 }
 
 constexpr std::array<Spinner, 10> kSpinners = {{
-    {"TCPRFORM.SpinButton1", Place::Quiz, quizSpin},
-    {"TCPRFORM.SpinButton2", Place::QuizBreaths, quizSpin},
-    {"SpinButton11", Place::ScenarioTab, optionSpin},
-    {"SpinButtonTESTSCEN", Place::TestTab, optionSpin},
-    {"SpinButton0", Place::ProtocolTab, optionSpin},
-    {"SpinButton1", Place::ProtocolTab, optionSpin},
-    {"SpinButton2", Place::ProtocolTab, optionSpin},
-    {"SpinButton5", Place::ProtocolTab, optionSpin},
-    {"SpinButton6", Place::ProtocolTab, optionSpin},
-    {"SpinButton7", Place::ProtocolTab, optionSpin},
+    {El::QuizSpinButton1, Place::Quiz, quizSpin},
+    {El::QuizSpinButton2, Place::QuizBreaths, quizSpin},
+    {El::SpinButton11, Place::ScenarioTab, optionSpin},
+    {El::SpinButtonTESTSCEN, Place::TestTab, optionSpin},
+    {El::SpinButton0, Place::ProtocolTab, optionSpin},
+    {El::SpinButton1, Place::ProtocolTab, optionSpin},
+    {El::SpinButton2, Place::ProtocolTab, optionSpin},
+    {El::SpinButton5, Place::ProtocolTab, optionSpin},
+    {El::SpinButton6, Place::ProtocolTab, optionSpin},
+    {El::SpinButton7, Place::ProtocolTab, optionSpin},
 }};
 
 // The option pages' check boxes and radio buttons: a click on one of the active tab.
-std::optional<Opt> optionButton(std::string_view name) {
-    const std::optional<Opt> opt = ControlByName(name);
+std::optional<Opt> optionButton(El name) {
+    const std::optional<Opt> opt = OptionOf(name);
     if (!opt || (KindOf(*opt) != ControlKind::CheckBox && KindOf(*opt) != ControlKind::Radio))
         return std::nullopt;
     return opt;
 }
 
 template <size_t N>
-InputResult act(Engine& e, const std::array<Control, N>& controls, std::string_view name) {
+InputResult act(Engine& e, const std::array<Control, N>& controls, El name) {
     for (const Control& c : controls) {
         if (c.name != name) continue;
         if (!usable(e, c.place, name)) return InputResult::Unavailable;
@@ -390,14 +378,14 @@ InputResult act(Engine& e, const std::array<Control, N>& controls, std::string_v
 
 }  // namespace
 
-std::string_view WaitingWindow(const Engine& e) {
-    for (const char* window : kWaitingWindows) {
+std::optional<El> WaitingWindow(const Engine& e) {
+    for (El window : kWaitingWindows) {
         if (waitingWindowUp(e, window)) return window;
     }
-    return {};
+    return std::nullopt;
 }
 
-InputResult Click(Engine& e, std::string_view name) {
+InputResult Click(Engine& e, El name) {
     if (const std::optional<Opt> opt = optionButton(name)) {
         if (!usable(e, tabPlace(TabOf(*opt)), name)) return InputResult::Unavailable;
         ClickOption(e, *opt);
@@ -416,8 +404,8 @@ InputResult ChooseTab(Engine& e, std::string_view caption) {
 InputResult CloseBox(Engine& e) {
     // The summary leaves the main window's frame alone, and its close asks what the summary's
     // Quit asks; every other waiting window holds the frame as well.
-    const std::string_view waiting = WaitingWindow(e);
-    if (!waiting.empty() && waiting != "TForm2") return InputResult::Unavailable;
+    const std::optional<El> waiting = WaitingWindow(e);
+    if (waiting && *waiting != El::SummaryWindow) return InputResult::Unavailable;
     const LogTurn turn(e);
     CloseMainWindow(e);
     return InputResult::Done;
@@ -429,20 +417,20 @@ InputResult KeyOnMainWindowItself(Engine& e) {
     return InputResult::Done;
 }
 
-InputResult ChooseMenu(Engine& e, std::string_view name) {
+InputResult ChooseMenu(Engine& e, El name) {
     return act(e, kMenus, name);
 }
 
-InputResult DragPad(Engine& e, std::string_view name, std::string_view target, int left, int top) {
-    const bool white = name == "PADWHITE" || name == "PADWHITEzoneTorso";
-    const bool fromMisplaced = name == "PADWHITEzoneTorso" || name == "PADREDzoneTorso";
+InputResult DragPad(Engine& e, El name, std::optional<El> target, int left, int top) {
+    const bool white = name == El::PADWHITE || name == El::PADWHITEzoneTorso;
+    const bool fromMisplaced = name == El::PADWHITEzoneTorso || name == El::PADREDzoneTorso;
     if (std::find(kPads.begin(), kPads.end(), name) == kPads.end()) return InputResult::Unknown;
     std::optional<PadTarget> drop;
-    if (target == "PADWhiteZone") drop = PadTarget::WhiteZone;
-    if (target == "PADRedZONE") drop = PadTarget::RedZone;
-    if (target == "PATIENTTorsoZONE") drop = PadTarget::Torso;
-    if (target == "PADPanel") drop = PadTarget::Tray;
-    if (!drop && target != "nowhere") return InputResult::Unknown;
+    if (target == El::PADWhiteZone) drop = PadTarget::WhiteZone;
+    if (target == El::PADRedZONE) drop = PadTarget::RedZone;
+    if (target == El::PATIENTTorsoZONE) drop = PadTarget::Torso;
+    if (target == El::PADPanel) drop = PadTarget::Tray;
+    if (!drop && target) return InputResult::Unknown;
     if (!PadCanBeTaken(e, name)) return InputResult::Unavailable;
     const Pad pad = white ? Pad::White : Pad::Red;
     {
@@ -455,11 +443,11 @@ InputResult DragPad(Engine& e, std::string_view name, std::string_view target, i
     return InputResult::Done;
 }
 
-bool PadCanBeTaken(const Engine& e, std::string_view name) {
+bool PadCanBeTaken(const Engine& e, El name) {
     return usable(e, Place::Scenario, name);
 }
 
-InputResult TypeText(Engine& e, std::string_view name, const std::string& text) {
+InputResult TypeText(Engine& e, El name, const std::string& text) {
     const auto field = std::find_if(kFields.begin(), kFields.end(),
                                     [name](const Field& f) { return f.name == name; });
     if (field == kFields.end()) return InputResult::Unknown;
@@ -473,14 +461,14 @@ InputResult TypeText(Engine& e, std::string_view name, const std::string& text) 
     return InputResult::Done;
 }
 
-InputResult TypeLines(Engine& e, std::string_view name, const std::vector<std::string>& lines) {
-    if (name != "TFRMSEND.TMESSAGE") return InputResult::Unknown;
+InputResult TypeLines(Engine& e, El name, const std::vector<std::string>& lines) {
+    if (name != El::MailTMESSAGE) return InputResult::Unknown;
     if (!usable(e, Place::MailWindow, name)) return InputResult::Unavailable;
     MailTypeMessage(e, lines);
     return InputResult::Done;
 }
 
-InputResult Spin(Engine& e, std::string_view name, bool up) {
+InputResult Spin(Engine& e, El name, bool up) {
     const auto spin = std::find_if(kSpinners.begin(), kSpinners.end(),
                                    [name](const Spinner& s) { return s.name == name; });
     if (spin == kSpinners.end()) return InputResult::Unknown;
@@ -494,9 +482,7 @@ namespace {
 // Every input the tables know, or only those usable now.
 AvailableInputs collectInputs(const Engine& e, bool all) {
     const Availability availability(e);
-    auto usable = [&](Place place, std::string_view name) {
-        return all || availability(place, name);
-    };
+    auto usable = [&](Place place, El name) { return all || availability(place, name); };
     AvailableInputs inputs;
     for (const Control& c : kClicks) {
         if (usable(c.place, c.name)) inputs.clicks.push_back(c.name);
@@ -505,11 +491,11 @@ AvailableInputs collectInputs(const Engine& e, bool all) {
         if (usable(c.place, c.name)) inputs.menus.push_back(c.name);
     }
     for (int i = 0; i < kControlCount; ++i) {
-        const std::string_view name = ControlName(static_cast<Opt>(i));
+        const El name = OptionElement(static_cast<Opt>(i));
         if (optionButton(name) && usable(tabPlace(TabOf(static_cast<Opt>(i))), name))
             inputs.clicks.push_back(name);
     }
-    for (std::string_view pad : kPads) {
+    for (El pad : kPads) {
         if (usable(Place::Scenario, pad)) inputs.pads.push_back(pad);
     }
     for (const Field& field : kFields) {
@@ -531,7 +517,7 @@ AvailableInputs InputsKnown(const Engine& e) {
     return collectInputs(e, true);
 }
 
-bool CanUse(const Engine& e, std::string_view name) {
+bool CanUse(const Engine& e, El name) {
     const AvailableInputs in = InputsAvailable(e);
     for (const auto* list : {&in.clicks, &in.menus, &in.pads, &in.fields, &in.spins}) {
         if (std::find(list->begin(), list->end(), name) != list->end()) return true;

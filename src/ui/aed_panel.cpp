@@ -71,7 +71,7 @@ class RoundKey : public QPushButton {
 class ClosedDevice : public QWidget {
   public:
     ClosedDevice(const Screen& screen, QWidget* parent) : QWidget(parent), screen_(screen) {
-        setObjectName(QStringLiteral("AEDPANEL"));
+        setObjectName(ObjectName(El::AEDPANEL));
     }
 
   protected:
@@ -91,8 +91,8 @@ class ClosedDevice : public QWidget {
         f.setBold(true);
         p.setFont(f);
         p.setPen(QColor(255, 255, 255));
-        p.drawText(body.adjusted(16, 16, -16, -110), Qt::AlignCenter, QStringLiteral("AED"));
-        if (screen_.Get("AnalyzeButtonCover").visible) {
+        p.drawText(body.adjusted(16, 16, -16, -110), Qt::AlignCenter, ObjectName(El::AED));
+        if (screen_.Get(El::AnalyzeButtonCover).visible) {
             // The plate over the analyze key of a two-button device.
             p.setBrush(QColor(200, 150, 10));
             p.setPen(QPen(QColor(120, 90, 0), 1));
@@ -121,7 +121,7 @@ void drawLowBattery(QPainter& p, const QRectF& lcd) {
 class Closeup : public QWidget {
   public:
     Closeup(const Screen& screen, QWidget* parent) : QWidget(parent), screen_(screen) {
-        setObjectName(QStringLiteral("CloseupPanel"));
+        setObjectName(ObjectName(El::CloseupPanel));
     }
 
   protected:
@@ -143,33 +143,31 @@ class Closeup : public QWidget {
         mono.setPointSize(9);
         p.setFont(mono);
         p.setPen(QColor(20, 30, 20));
-        auto text = [&](const char* name) {
-            return QString::fromStdString(screen_.Get(name).text);
-        };
-        auto shown = [&](const char* name) { return screen_.Get(name).visible; };
-        if (shown("TIMELabel"))
-            p.drawText(lcd.adjusted(8, 4, -8, 0), Qt::AlignLeft, text("TIMELabel"));
-        if (shown("NumShockLabel")) {
-            p.drawText(lcd.adjusted(8, 4, -8, 0), Qt::AlignRight, text("NumShockLabel"));
+        auto text = [&](El name) { return QString::fromStdString(screen_.Get(name).text); };
+        auto shown = [&](El name) { return screen_.Get(name).visible; };
+        if (shown(El::TIMELabel))
+            p.drawText(lcd.adjusted(8, 4, -8, 0), Qt::AlignLeft, text(El::TIMELabel));
+        if (shown(El::NumShockLabel)) {
+            p.drawText(lcd.adjusted(8, 4, -8, 0), Qt::AlignRight, text(El::NumShockLabel));
         }
-        if (shown("LOWBATTERYINDICATOR")) drawLowBattery(p, lcd);
-        if (shown("AEDDISPLAY0")) {
-            p.drawText(lcd.adjusted(4, 22, -4, 0), Qt::AlignHCenter, text("AEDDISPLAY0"));
+        if (shown(El::LOWBATTERYINDICATOR)) drawLowBattery(p, lcd);
+        if (shown(El::AEDDISPLAY0)) {
+            p.drawText(lcd.adjusted(4, 22, -4, 0), Qt::AlignHCenter, text(El::AEDDISPLAY0));
         }
         mono.setPointSize(10);
         p.setFont(mono);
-        if (shown("AEDDISPLAY1")) {
-            p.drawText(lcd.adjusted(4, 46, -4, 0), Qt::AlignHCenter, text("AEDDISPLAY1"));
+        if (shown(El::AEDDISPLAY1)) {
+            p.drawText(lcd.adjusted(4, 46, -4, 0), Qt::AlignHCenter, text(El::AEDDISPLAY1));
         }
 
         // The lamps: white when dark.
         const struct {
-            const char* name;
+            El name;
             const char* caption;
             int x;
-        } lamps[] = {{"PowerLight", "POWER", 36},
-                     {"AnalyzeLED", "ANALYZE", 104},
-                     {"ShockLED", "SHOCK", 172}};
+        } lamps[] = {{El::PowerLight, "POWER", 36},
+                     {El::AnalyzeLED, "ANALYZE", 104},
+                     {El::ShockLED, "SHOCK", 172}};
         QFont small = font();
         small.setPointSize(6);
         small.setBold(true);
@@ -189,10 +187,10 @@ class Closeup : public QWidget {
     const Screen& screen_;
 };
 
-RoundKey* key(Actions& actions, Binder& binder, const char* element, const QString& caption,
+RoundKey* key(Actions& actions, Binder& binder, El element, const QString& caption,
               const QColor& colour, const QString& hint, QWidget* parent) {
     auto* k = new RoundKey(caption, colour, parent);
-    k->setObjectName(QString::fromLatin1(element));
+    k->setObjectName(ObjectName(element));
     SetHint(k, hint, 180);
     binder.Bind(element, k, Binder::Visible | Binder::Enabled);
     QObject::connect(k, &QPushButton::clicked, parent,
@@ -208,24 +206,24 @@ AedPanel::AedPanel(const Screen& screen, Actions& actions, Binder& binder, QWidg
     auto* closed = new ClosedDevice(screen, this);
     closed_ = closed;
     closed->setGeometry(0, 0, 208, 245);
-    binder.Bind("AEDPANEL", closed, Binder::Visible);
-    RoundKey* power = key(actions, binder, "PowerButton", QStringLiteral("ON"), QColor(40, 200, 60),
-                          QStringLiteral("Turns on AED power"), closed);
+    binder.Bind(El::AEDPANEL, closed, Binder::Visible);
+    RoundKey* power = key(actions, binder, El::PowerButton, QStringLiteral("ON"),
+                          QColor(40, 200, 60), QStringLiteral("Turns on AED power"), closed);
     // Where the engine has it: the advice to turn the AED on points there.
-    const Element& powerKey = screen.Get("PowerButton");
+    const Element& powerKey = screen.Get(El::PowerButton);
     power->setGeometry(powerKey.left, powerKey.top, powerKey.width, powerKey.height);
 
     auto* closeup = new Closeup(screen, this);
     closeup_ = closeup;
     closeup->setGeometry(0, 0, 208, 245);
-    binder.Bind("CloseupPanel", closeup, Binder::Visible);
-    key(actions, binder, "AnalyzeButton", QStringLiteral("ANALYZE"), QColor(255, 210, 0),
+    binder.Bind(El::CloseupPanel, closeup, Binder::Visible);
+    key(actions, binder, El::AnalyzeButton, QStringLiteral("ANALYZE"), QColor(255, 210, 0),
         QStringLiteral("Starts analyze process"), closeup)
         ->setGeometry(30, 150, 64, 64);
-    key(actions, binder, "ShockButton", QStringLiteral("SHOCK"), QColor(230, 40, 40),
+    key(actions, binder, El::ShockButton, QStringLiteral("SHOCK"), QColor(230, 40, 40),
         QStringLiteral("Delivers a shock when advised"), closeup)
         ->setGeometry(116, 150, 64, 64);
-    key(actions, binder, "POWERBUTTON2", QStringLiteral("ON"), QColor(40, 200, 60),
+    key(actions, binder, El::POWERBUTTON2, QStringLiteral("ON"), QColor(40, 200, 60),
         QStringLiteral("Turns on the AED power"), closeup)
         ->setGeometry(82, 214, 28, 28);
 }

@@ -13,11 +13,16 @@
 
 namespace ardentix::ui {
 
-void Binder::Bind(const std::string& element, QObject* target, unsigned what) {
+QString ObjectName(El element) {
+    const std::string_view name = NameOf(element);
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+void Binder::Bind(El element, QObject* target, unsigned what) {
     bindings_.emplace(element, Binding{target, what});
 }
 
-QObject* Binder::Target(const std::string& element) const {
+QObject* Binder::Target(El element) const {
     auto it = bindings_.find(element);
     return it == bindings_.end() ? nullptr : it->second.target.data();
 }
@@ -28,11 +33,11 @@ void Binder::ApplyAll(const Screen& screen) {
     }
 }
 
-void Binder::ApplyChanged(const Screen& screen, const std::set<std::string>& changed) {
-    for (const std::string& name : changed) {
-        auto [first, last] = bindings_.equal_range(name);
+void Binder::ApplyChanged(const Screen& screen, const ScreenChanges& changed) {
+    for (El el : changed.elements) {
+        auto [first, last] = bindings_.equal_range(el);
         for (auto it = first; it != last; ++it) {
-            if (it->second.target) apply(screen.Get(name), it->second.target, it->second.what);
+            if (it->second.target) apply(screen.Get(el), it->second.target, it->second.what);
         }
     }
 }

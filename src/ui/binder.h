@@ -1,16 +1,23 @@
 #pragma once
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <map>
 #include <set>
 #include <string>
 
+#include "core/element_names.h"
+
 namespace ardentix {
 class Screen;
+struct ScreenChanges;
 struct Element;
 }  // namespace ardentix
 
 namespace ardentix::ui {
+
+// The Qt object name of the widget that shows an element: the element's name.
+QString ObjectName(El element);
 
 // Ties widgets and menu actions to the elements of the screen model they show, and brings them
 // up to date with what the engine wrote.
@@ -28,10 +35,10 @@ class Binder {
         All = Text | Visible | Enabled | Checked | Lines,
     };
 
-    void Bind(const std::string& element, QObject* target, unsigned what = All);
+    void Bind(El element, QObject* target, unsigned what = All);
     void ApplyAll(const Screen& screen);
-    void ApplyChanged(const Screen& screen, const std::set<std::string>& changed);
-    QObject* Target(const std::string& element) const;
+    void ApplyChanged(const Screen& screen, const ScreenChanges& changed);
+    QObject* Target(El element) const;
 
   private:
     struct Binding {
@@ -41,7 +48,7 @@ class Binder {
     static void apply(const Element& el, QObject* target, unsigned what);
     static void applyBusy(bool busy, QWidget* widget);
 
-    std::multimap<std::string, Binding> bindings_;
+    std::multimap<El, Binding> bindings_;
 };
 
 }  // namespace ardentix::ui

@@ -375,10 +375,10 @@ bool DebriefChart::event(QEvent* e) {
 
 DebriefWindow::DebriefWindow(Engine& engine, Actions& actions, Binder& binder, QWidget* parent)
     : QDialog(parent, Qt::Window), engine_(engine), actions_(actions) {
-    setObjectName(QStringLiteral("TDebrief"));
+    setObjectName(ObjectName(El::DebriefWindow));
     setProperty("helpContext", 250);
     setWindowTitle(QStringLiteral("Debrief"));
-    binder.Bind("TDebrief", this, Binder::Visible);
+    binder.Bind(El::DebriefWindow, this, Binder::Visible);
     chart_ = new DebriefChart(this);
     figures_ = new RowTable(0, 3, this);
     figures_->setObjectName(QStringLiteral("Figures"));
@@ -406,7 +406,7 @@ DebriefWindow::DebriefWindow(Engine& engine, Actions& actions, Binder& binder, Q
     connect(save, &QPushButton::clicked, this, &DebriefWindow::saveChart);
     auto* close = new QPushButton(tr("Close"), this);
     close->setObjectName(QStringLiteral("CloseBtn"));
-    connect(close, &QPushButton::clicked, this, [this] { actions_.Click("TDebrief.CloseBtn"); });
+    connect(close, &QPushButton::clicked, this, [this] { actions_.Click(El::DebriefCloseBtn); });
 
     auto* lower = new QSplitter(Qt::Horizontal, this);
     lower->addWidget(figures_);
@@ -518,7 +518,7 @@ void DebriefWindow::showEvent(QShowEvent* e) {
 }
 
 void DebriefWindow::reject() {
-    actions_.Click("TDebrief.CloseBtn");
+    actions_.Click(El::DebriefCloseBtn);
 }
 
 QSize DebriefWindow::SheetSize() {
@@ -527,7 +527,7 @@ QSize DebriefWindow::SheetSize() {
 
 bool DebriefWindow::SaveChart(const QString& path) const {
     const QString title =
-        QStringLiteral("Scenario debrief — ") + text(engine_.screen.Get("TForm2.MODELABEL").text);
+        QStringLiteral("Scenario debrief — ") + text(engine_.screen.Get(El::SummaryMODELABEL).text);
     const QString subject = text(DebriefSubject(engine_));
     const QRect area(QPoint(0, 0), SheetSize());
     if (path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {

@@ -26,11 +26,11 @@ namespace ardentix::ui {
 
 namespace {
 
-QPushButton* button(Actions& actions, Binder& binder, const char* element, const QString& caption,
+QPushButton* button(Actions& actions, Binder& binder, El element, const QString& caption,
                     QWidget* parent, bool menu = false) {
     auto* b = new QPushButton(caption, parent);
     b->setAutoDefault(false);
-    b->setObjectName(QString::fromLatin1(element).section('.', -1));
+    b->setObjectName(ObjectName(element).section('.', -1));
     binder.Bind(element, b, Binder::Visible | Binder::Enabled);
     QObject::connect(b, &QPushButton::clicked, parent, [&actions, element, menu] {
         menu ? actions.Menu(element) : actions.Click(element);
@@ -38,9 +38,9 @@ QPushButton* button(Actions& actions, Binder& binder, const char* element, const
     return b;
 }
 
-QLineEdit* shownField(Binder& binder, const char* element, QWidget* parent) {
+QLineEdit* shownField(Binder& binder, El element, QWidget* parent) {
     auto* field = new QLineEdit(parent);
-    field->setObjectName(QString::fromLatin1(element).section('.', -1));
+    field->setObjectName(ObjectName(element).section('.', -1));
     field->setReadOnly(true);
     binder.Bind(element, field, Binder::Text);
     return field;
@@ -86,13 +86,13 @@ QIcon ProgramIcon() {
 
 LoginDialog::LoginDialog(Actions& actions, Binder& binder, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint), actions_(actions) {
-    setObjectName(QStringLiteral("TUserNAMEFORM"));
+    setObjectName(ObjectName(El::LoginWindow));
     setProperty("helpContext", 210);
     setWindowTitle(QStringLiteral("Log in"));
     // It holds every other window until it is answered: no option pages or scoreboard under it.
     setWindowModality(Qt::ApplicationModal);
     setFixedWidth(300);
-    binder.Bind("TUserNAMEFORM", this, Binder::Visible);
+    binder.Bind(El::LoginWindow, this, Binder::Visible);
 
     auto* nameLabel = new QLabel(QStringLiteral("Name"), this);
     nameLabel->setGeometry(12, 16, 64, 24);
@@ -100,46 +100,45 @@ LoginDialog::LoginDialog(Actions& actions, Binder& binder, QWidget* parent)
     name->setObjectName(QStringLiteral("NAMEEdit"));
     name->setGeometry(80, 16, 200, 24);
     SetHint(name, QStringLiteral("Your name"), 210);
-    binder.Bind("TUserNAMEFORM.NAMEEdit", name, Binder::Text | Binder::Visible);
+    binder.Bind(El::LoginNAMEEdit, name, Binder::Text | Binder::Visible);
     connect(name, &QLineEdit::textEdited, this,
-            [&actions](const QString& t) { actions.Type("TUserNAMEFORM.NAMEEdit", t); });
+            [&actions](const QString& t) { actions.Type(El::LoginNAMEEdit, t); });
 
     auto* idLabel = new QLabel(QStringLiteral("ID #"), this);
     idLabel->setObjectName(QStringLiteral("LabelID"));
     idLabel->setGeometry(12, 48, 64, 24);
-    binder.Bind("TUserNAMEFORM.LabelID", idLabel, Binder::Text | Binder::Visible);
+    binder.Bind(El::LoginLabelID, idLabel, Binder::Text | Binder::Visible);
     auto* id = new QLineEdit(this);
     id->setObjectName(QStringLiteral("IDEdit"));
     id->setGeometry(80, 48, 200, 24);
     SetHint(id, QStringLiteral("Your ID number"), 210);
-    binder.Bind("TUserNAMEFORM.IDEdit", id, Binder::Text | Binder::Visible);
+    binder.Bind(El::LoginIDEdit, id, Binder::Text | Binder::Visible);
     connect(id, &QLineEdit::textEdited, this,
-            [&actions](const QString& t) { actions.Type("TUserNAMEFORM.IDEdit", t); });
+            [&actions](const QString& t) { actions.Type(El::LoginIDEdit, t); });
 
     modePanel_ = new QWidget(this);
     modePanel_->setObjectName(QStringLiteral("ModePanel"));
     auto* modes = new QHBoxLayout;
     auto* group = new QButtonGroup(this);
     for (const auto& [element, caption, hint] :
-         {std::tuple{"TUserNAMEFORM.TUTORIALButton", "Tutorial", "Guided, with free advice"},
-          std::tuple{"TUserNAMEFORM.Practicebutton", "Practice", "A random patient"},
-          std::tuple{"TUserNAMEFORM.TestButton", "Test", "A scored test series"}}) {
+         {std::tuple{El::LoginTUTORIALButton, "Tutorial", "Guided, with free advice"},
+          std::tuple{El::LoginPracticebutton, "Practice", "A random patient"},
+          std::tuple{El::LoginTestButton, "Test", "A scored test series"}}) {
         auto* radio = new QRadioButton(QString::fromLatin1(caption), modePanel_);
-        radio->setObjectName(QString::fromLatin1(element).section('.', -1));
+        radio->setObjectName(ObjectName(element).section('.', -1));
         SetHint(radio, QString::fromLatin1(hint), 210);
         group->addButton(radio);
         modes->addWidget(radio);
         binder.Bind(element, radio, Binder::Checked);
-        const char* name = element;
+        El name = element;
         connect(radio, &QRadioButton::clicked, this, [&actions, name] { actions.Click(name); });
     }
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    QPushButton* ok = button(actions, binder, "TUserNAMEFORM.OKBtn", QStringLiteral("OK"), this);
+    QPushButton* ok = button(actions, binder, El::LoginOKBtn, QStringLiteral("OK"), this);
     ok->setDefault(true);
     buttons->addWidget(ok);
-    buttons->addWidget(
-        button(actions, binder, "TUserNAMEFORM.CancelBtn", QStringLiteral("Cancel"), this));
+    buttons->addWidget(button(actions, binder, El::LoginCancelBtn, QStringLiteral("Cancel"), this));
     auto* column = new QVBoxLayout(modePanel_);
     column->setContentsMargins(0, 0, 0, 0);
     column->addLayout(modes);
@@ -153,15 +152,15 @@ void LoginDialog::FollowLayout(int panelTop, int height) {
 }
 
 void LoginDialog::reject() {
-    actions_.Click("TUserNAMEFORM.CancelBtn");
+    actions_.Click(El::LoginCancelBtn);
 }
 
 SummaryDialog::SummaryDialog(Actions& actions, Binder& binder, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
-    setObjectName(QStringLiteral("TForm2"));
+    setObjectName(ObjectName(El::SummaryWindow));
     setWindowTitle(QStringLiteral("Scenario Summary"));
     setProperty("helpContext", 190);
-    binder.Bind("TForm2", this, Binder::Text | Binder::Visible | Binder::Enabled);
+    binder.Bind(El::SummaryWindow, this, Binder::Text | Binder::Visible | Binder::Enabled);
 
     auto* mode = new QLabel(this);
     mode->setObjectName(QStringLiteral("MODELABEL"));
@@ -170,15 +169,15 @@ SummaryDialog::SummaryDialog(Actions& actions, Binder& binder, QWidget* parent)
     modeFont.setBold(true);
     mode->setFont(modeFont);
     mode->setAlignment(Qt::AlignCenter);
-    binder.Bind("TForm2.MODELABEL", mode, Binder::Text);
+    binder.Bind(El::SummaryMODELABEL, mode, Binder::Text);
 
     auto* fields = new QGridLayout;
-    const std::tuple<const char*, const char*> rows[] = {
-        {"Name", "TForm2.NAMEEDIT"},
-        {"ID Number", "TForm2.IDEDIT"},
-        {"Score", "TForm2.SCOREEDIT"},
-        {"Elapsed Time", "TForm2.ElapsedTimeEDIT"},
-        {"First Shock", "TForm2.SHOCKTIMEEDIT"},
+    const std::tuple<const char*, El> rows[] = {
+        {"Name", El::SummaryNAMEEDIT},
+        {"ID Number", El::SummaryIDEDIT},
+        {"Score", El::SummarySCOREEDIT},
+        {"Elapsed Time", El::SummaryElapsedTimeEDIT},
+        {"First Shock", El::SummarySHOCKTIMEEDIT},
     };
     int row = 0;
     for (const auto& [caption, element] : rows) {
@@ -189,29 +188,29 @@ SummaryDialog::SummaryDialog(Actions& actions, Binder& binder, QWidget* parent)
     errors->setObjectName(QStringLiteral("Errors"));
     SetHint(errors, QStringLiteral("User protocol errors"), 110);
     errors->setMinimumSize(420, 150);
-    binder.Bind("TForm2.Errors", errors, Binder::Lines);
+    binder.Bind(El::SummaryErrors, errors, Binder::Lines);
 
     auto* buttons = new QHBoxLayout;
-    QPushButton* next = button(actions, binder, "TForm2.Next", QStringLiteral("Next"), this);
+    QPushButton* next = button(actions, binder, El::SummaryNext, QStringLiteral("Next"), this);
     SetHint(next, QStringLiteral("Generates a new scenario"));
     QPushButton* repeat =
-        button(actions, binder, "TForm2.RepeatButton", QStringLiteral("Repeat"), this);
+        button(actions, binder, El::SummaryRepeatButton, QStringLiteral("Repeat"), this);
     SetHint(repeat, QStringLiteral("Repeats previous scenario"));
     buttons->addWidget(next);
     buttons->addWidget(repeat);
     buttons->addWidget(
-        button(actions, binder, "TForm2.MainMenu", QStringLiteral("Main Menu"), this));
-    buttons->addWidget(button(actions, binder, "TForm2.QUIT", QStringLiteral("Quit"), this));
+        button(actions, binder, El::SummaryMainMenu, QStringLiteral("Main Menu"), this));
+    buttons->addWidget(button(actions, binder, El::SummaryQUIT, ObjectName(El::Quit), this));
     buttons->addWidget(
-        button(actions, binder, "TForm2.SCOREBOARD", QStringLiteral("Scoreboard"), this));
+        button(actions, binder, El::SummarySCOREBOARD, QStringLiteral("Scoreboard"), this));
     auto* reports = new QHBoxLayout;
     reports->addWidget(
-        button(actions, binder, "TForm2.DEBRIEFButton", QStringLiteral("Debrief"), this));
+        button(actions, binder, El::SummaryDEBRIEFButton, QStringLiteral("Debrief"), this));
     reports->addStretch();
     reports->addWidget(
-        button(actions, binder, "TForm2.CODESUMSENDbutton", QStringLiteral("Send Report"), this));
-    reports->addWidget(
-        button(actions, binder, "TForm2.CODESUMPrintReport", QStringLiteral("Print Report"), this));
+        button(actions, binder, El::SummaryCODESUMSENDbutton, QStringLiteral("Send Report"), this));
+    reports->addWidget(button(actions, binder, El::SummaryCODESUMPrintReport,
+                              QStringLiteral("Print Report"), this));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(mode);
@@ -224,11 +223,11 @@ SummaryDialog::SummaryDialog(Actions& actions, Binder& binder, QWidget* parent)
 
 ScoreboardWindow::ScoreboardWindow(Actions& actions, Binder& binder, QWidget* parent)
     : QDialog(parent), actions_(actions) {
-    setObjectName(QStringLiteral("TScoreboard"));
+    setObjectName(ObjectName(El::ScoreboardWindow));
     setProperty("helpContext", 200);
     setWindowTitle(QStringLiteral("Scoreboard - top 10 scores"));
     setWindowModality(Qt::ApplicationModal);
-    binder.Bind("TScoreboard", this, Binder::Text);
+    binder.Bind(El::ScoreboardWindow, this, Binder::Text);
 
     auto* memo = new QPlainTextEdit(this);
     memo->setObjectName(QStringLiteral("Memo1"));
@@ -245,9 +244,9 @@ ScoreboardWindow::ScoreboardWindow(Actions& actions, Binder& binder, QWidget* pa
         2 * memo->frameWidth() + 2 * static_cast<int>(memo->document()->documentMargin());
     memo->setMinimumSize(metrics.horizontalAdvance(QString(40, QLatin1Char('0'))) + chrome,
                          metrics.lineSpacing() * 12 + chrome);
-    binder.Bind("TScoreboard.Memo1", memo, Binder::Lines);
+    binder.Bind(El::ScoreboardMemo1, memo, Binder::Lines);
 
-    ok_ = button(actions, binder, "TScoreboard.OKButton", QStringLiteral("OK"), this);
+    ok_ = button(actions, binder, El::ScoreboardOKButton, QStringLiteral("OK"), this);
     ok_->setDefault(true);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(memo);
@@ -255,14 +254,14 @@ ScoreboardWindow::ScoreboardWindow(Actions& actions, Binder& binder, QWidget* pa
 }
 
 bool ScoreboardWindow::Follow(const Screen& screen) {
-    const bool shown = screen.Get("TScoreboard").visible;
+    const bool shown = screen.Get(El::ScoreboardWindow).visible;
     if (shown == isVisible()) return false;
     if (!shown) {
         hide();
         return false;
     }
     // Over the summary it stays on top; from the main menu it stacks as usual.
-    setWindowFlag(Qt::WindowStaysOnTopHint, screen.Get("TForm2").visible);
+    setWindowFlag(Qt::WindowStaysOnTopHint, screen.Get(El::SummaryWindow).visible);
     adjustSize();
     show();
     raise();
@@ -272,16 +271,16 @@ bool ScoreboardWindow::Follow(const Screen& screen) {
 }
 
 void ScoreboardWindow::reject() {
-    actions_.Click("TScoreboard.OKButton");
+    actions_.Click(El::ScoreboardOKButton);
 }
 
 AboutBox::AboutBox(Actions& actions, Binder& binder, QWidget* parent)
     : QDialog(parent), actions_(actions) {
-    setObjectName(QStringLiteral("TAboutBox"));
+    setObjectName(ObjectName(El::AboutWindow));
     setProperty("helpContext", 290);
     setWindowTitle(QStringLiteral("Ardentix"));
     setModal(true);
-    binder.Bind("TAboutBox", this, Binder::Visible);
+    binder.Bind(El::AboutWindow, this, Binder::Visible);
     auto* icon = new QLabel(this);
     icon->setPixmap(ProgramIcon().pixmap(64, 64));
     auto* title = new QLabel(QStringLiteral("<b>Ardentix</b><br>Version 2.0"), this);
@@ -293,7 +292,7 @@ AboutBox::AboutBox(Actions& actions, Binder& binder, QWidget* parent)
                        "training provided by a qualified instructor under \n"
                        "supervision of a licensed physician."));
     text->setFixedSize(420, 80);
-    QPushButton* ok = button(actions, binder, "TAboutBox.OKBtn", QStringLiteral("OK"), this, true);
+    QPushButton* ok = button(actions, binder, El::AboutOKBtn, QStringLiteral("OK"), this, true);
     ok->setDefault(true);
     auto* top = new QHBoxLayout;
     top->addWidget(icon);
@@ -305,7 +304,7 @@ AboutBox::AboutBox(Actions& actions, Binder& binder, QWidget* parent)
 }
 
 void AboutBox::reject() {
-    actions_.Menu("TAboutBox.OKBtn");
+    actions_.Menu(El::AboutOKBtn);
 }
 
 }  // namespace ardentix::ui

@@ -38,7 +38,7 @@ QFont pitchFont(QFont font) {
 FinalErrorPanel::FinalErrorPanel(const Screen& screen, Actions& actions, Binder& binder,
                                  QWidget* parent)
     : QFrame(parent), screen_(screen) {
-    setObjectName(QStringLiteral("FINALERRORPanel"));
+    setObjectName(ObjectName(El::FINALERRORPanel));
     setProperty("helpContext", 230);
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(2);
@@ -51,34 +51,35 @@ FinalErrorPanel::FinalErrorPanel(const Screen& screen, Actions& actions, Binder&
     }
     setPalette(pal);
     setAutoFillBackground(true);
-    binder.Bind("FINALERRORPanel", this, Binder::Visible);
+    binder.Bind(El::FINALERRORPanel, this, Binder::Visible);
 
     list_ = new QListWidget(this);
-    list_->setObjectName(QStringLiteral("finalMSGdisplay"));
+    list_->setObjectName(ObjectName(El::finalMSGdisplay));
     list_->setFont(pitchFont(list_->font()));
     list_->setItemDelegate(new PitchDelegate(list_));
     list_->setUniformItemSizes(true);
     list_->setSelectionMode(QAbstractItemView::NoSelection);
     list_->setFocusPolicy(Qt::NoFocus);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    binder.Bind("finalMSGdisplay", list_, Binder::Lines | Binder::Visible);
+    binder.Bind(El::finalMSGdisplay, list_, Binder::Lines | Binder::Visible);
 
     ok_ = new QPushButton(this);
-    ok_->setObjectName(QStringLiteral("FinalErrorOKButton"));
+    ok_->setObjectName(ObjectName(El::FinalErrorOKButton));
     ok_->setDefault(true);
-    binder.Bind("FinalErrorOKButton", ok_, Binder::Text | Binder::Visible | Binder::Enabled);
-    connect(ok_, &QPushButton::clicked, this, [&actions] { actions.Click("FinalErrorOKButton"); });
+    binder.Bind(El::FinalErrorOKButton, ok_, Binder::Text | Binder::Visible | Binder::Enabled);
+    connect(ok_, &QPushButton::clicked, this,
+            [&actions] { actions.Click(El::FinalErrorOKButton); });
     hide();
 }
 
 void FinalErrorPanel::Refresh() {
-    const Element& panel = screen_.Get("FINALERRORPanel");
+    const Element& panel = screen_.Get(El::FINALERRORPanel);
     if (!panel.visible) return;
     setGeometry(panel.left, panel.top, panel.width, panel.height);
 
     // The engine sizes the list and places the button for the lines it holds.
-    for (const auto& [name, widget] : {std::pair<const char*, QWidget*>{"FinalErrorOKButton", ok_},
-                                       {"finalMSGdisplay", list_}}) {
+    for (const auto& [name, widget] :
+         {std::pair<El, QWidget*>{El::FinalErrorOKButton, ok_}, {El::finalMSGdisplay, list_}}) {
         const Element& el = screen_.Get(name);
         widget->setGeometry(el.left, el.top, el.width, el.height);
     }

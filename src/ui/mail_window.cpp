@@ -24,13 +24,13 @@ namespace {
 
 constexpr int kHelpContext = 280;
 
-QString shortName(const char* element) {
-    return QString::fromLatin1(element).section('.', -1);
+QString shortName(El element) {
+    return ObjectName(element).section('.', -1);
 }
 
 }  // namespace
 
-QLineEdit* MailWindow::field(const char* element, const QString& hint) {
+QLineEdit* MailWindow::field(El element, const QString& hint) {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(shortName(element));
     SetHint(edit, hint, kHelpContext);
@@ -41,7 +41,7 @@ QLineEdit* MailWindow::field(const char* element, const QString& hint) {
     return edit;
 }
 
-QPushButton* MailWindow::button(const char* element, const QString& hint) {
+QPushButton* MailWindow::button(El element, const QString& hint) {
     auto* b = new QPushButton(this);
     b->setAutoDefault(false);
     b->setObjectName(shortName(element));
@@ -52,7 +52,7 @@ QPushButton* MailWindow::button(const char* element, const QString& hint) {
     return b;
 }
 
-QComboBox* MailWindow::choice(const char* element, const QStringList& items, bool editable,
+QComboBox* MailWindow::choice(El element, const QStringList& items, bool editable,
                               const QString& hint) {
     auto* combo = new QComboBox(this);
     combo->setObjectName(shortName(element));
@@ -69,7 +69,7 @@ QComboBox* MailWindow::choice(const char* element, const QStringList& items, boo
     return combo;
 }
 
-QCheckBox* MailWindow::check(const char* element, const QString& hint) {
+QCheckBox* MailWindow::check(El element, const QString& hint) {
     auto* box = new EngineChecked<QCheckBox>(this);
     box->setObjectName(shortName(element));
     SetHint(box, hint, kHelpContext);
@@ -83,9 +83,9 @@ MailWindow::MailWindow(Actions& actions, Binder& binder, QWidget* parent)
                           Qt::WindowCloseButtonHint),
       actions_(actions),
       binder_(binder) {
-    setObjectName(QStringLiteral("TFRMSEND"));
+    setObjectName(ObjectName(El::MailWindow));
     setProperty("helpContext", kHelpContext);
-    binder.Bind("TFRMSEND", this, Binder::Text | Binder::Visible);
+    binder.Bind(El::MailWindow, this, Binder::Text | Binder::Visible);
 
     auto* form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -94,12 +94,12 @@ MailWindow::MailWindow(Actions& actions, Binder& binder, QWidget* parent)
     auto* serverRow = new QHBoxLayout;
     serverRow->setSpacing(6);
     serverRow->addWidget(
-        field("TFRMSEND.SMTPSERV",
+        field(El::MailSMTPSERV,
               QStringLiteral("Name or address of the mail server; \"name:port\" names the port")),
         1);
     auto* portLabel = new QLabel(QStringLiteral("Port"), this);
     QComboBox* port =
-        choice("TFRMSEND.PortField",
+        choice(El::MailPortField,
                {QStringLiteral("25"), QStringLiteral("587"), QStringLiteral("465")}, true,
                QStringLiteral("25: plain SMTP; 587: submission with STARTTLS; "
                               "465: SMTP over TLS"));
@@ -112,11 +112,11 @@ MailWindow::MailWindow(Actions& actions, Binder& binder, QWidget* parent)
     auto* securityRow = new QHBoxLayout;
     securityRow->setSpacing(6);
     securityRow->addWidget(
-        choice("TFRMSEND.SecurityField",
+        choice(El::MailSecurityField,
                {QStringLiteral("None"), QStringLiteral("STARTTLS"), QStringLiteral("TLS")}, false,
                QStringLiteral("None: no encryption; STARTTLS: encrypted after "
                               "the greeting; TLS: encrypted from the start")));
-    securityRow->addWidget(check("TFRMSEND.PlainLoginCheck",
+    securityRow->addWidget(check(El::MailPlainLoginCheck,
                                  QStringLiteral("Send the user name and password even when the "
                                                 "connection is not encrypted")));
     securityRow->addStretch(1);
@@ -124,11 +124,11 @@ MailWindow::MailWindow(Actions& actions, Binder& binder, QWidget* parent)
 
     auto* loginRow = new QHBoxLayout;
     loginRow->setSpacing(6);
-    loginRow->addWidget(field("TFRMSEND.LoginField",
+    loginRow->addWidget(field(El::MailLoginField,
                               QStringLiteral("User name for the server's log-in; empty for none")),
                         1);
     auto* passwordLabel = new QLabel(QStringLiteral("Password"), this);
-    QLineEdit* password = field("TFRMSEND.PasswordField");
+    QLineEdit* password = field(El::MailPasswordField);
     password->setEchoMode(QLineEdit::Password);
     passwordLabel->setBuddy(password);
     loginRow->addWidget(passwordLabel);
@@ -141,52 +141,52 @@ MailWindow::MailWindow(Actions& actions, Binder& binder, QWidget* parent)
     QFont small = note->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     note->setFont(small);
-    binder.Bind("TFRMSEND.PasswordNote", note, Binder::Text);
+    binder.Bind(El::MailPasswordNote, note, Binder::Text);
     form->addRow(QString(), note);
     form->addRow(QString(),
-                 check("TFRMSEND.AcceptCertificateCheck",
+                 check(El::MailAcceptCertificateCheck,
                        QStringLiteral("Trust the certificate the server showed, although it "
                                       "does not verify: only for your own centre's server")));
     form->addRow(QStringLiteral("SMTP User ID"),
-                 field("TFRMSEND.USERIDFIELD",
+                 field(El::MailUSERIDFIELD,
                        QStringLiteral("ID of sender when establishing a connection with a SMTP "
                                       "server (optional)")));
-    form->addRow(QStringLiteral("From Name "), field("TFRMSEND.FromNAMEField"));
-    form->addRow(QStringLiteral("From Address* "), field("TFRMSEND.FromADDRESSField"));
-    form->addRow(QStringLiteral("To Address*"), field("TFRMSEND.ToFIELD"));
+    form->addRow(QStringLiteral("From Name "), field(El::MailFromNAMEField));
+    form->addRow(QStringLiteral("From Address* "), field(El::MailFromADDRESSField));
+    form->addRow(QStringLiteral("To Address*"), field(El::MailToFIELD));
     auto* ccLabel = new QLabel(QStringLiteral("CC"), this);
-    form->addRow(ccLabel, field("TFRMSEND.CcFIELD"));
-    binder.Bind("TFRMSEND.CcFIELD", ccLabel, Binder::Visible);
-    form->addRow(QStringLiteral("Subject"), field("TFRMSEND.SUBJECT"));
+    form->addRow(ccLabel, field(El::MailCcFIELD));
+    binder.Bind(El::MailCcFIELD, ccLabel, Binder::Visible);
+    form->addRow(QStringLiteral("Subject"), field(El::MailSUBJECT));
 
     files_ = new QListWidget(this);
     files_->setObjectName(QStringLiteral("ATTACHEDFILEs"));
     files_->setFixedHeight(46);
-    binder.Bind("TFRMSEND.ATTACHEDFILEs", files_, Binder::Visible | Binder::Enabled);
+    binder.Bind(El::MailATTACHEDFILEs, files_, Binder::Visible | Binder::Enabled);
     connect(files_, &QListWidget::currentTextChanged, this, [this](const QString& text) {
-        if (!following_) actions_.Type("TFRMSEND.ATTACHEDFILEs", text);
+        if (!following_) actions_.Type(El::MailATTACHEDFILEs, text);
     });
     auto* fileButtons = new QVBoxLayout;
-    fileButtons->addWidget(button("TFRMSEND.ADDButton"));
-    fileButtons->addWidget(button("TFRMSEND.REMOVEButton"));
+    fileButtons->addWidget(button(El::MailADDButton));
+    fileButtons->addWidget(button(El::MailREMOVEButton));
     fileButtons->addStretch(1);
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(files_, 1);
     fileRow->addLayout(fileButtons);
     auto* filesLabel = new QLabel(QStringLiteral("File(s) to Send"), this);
-    binder.Bind("TFRMSEND.ATTACHEDFILEs", filesLabel, Binder::Visible);
+    binder.Bind(El::MailATTACHEDFILEs, filesLabel, Binder::Visible);
     form->addRow(filesLabel, fileRow);
 
     message_ = new QPlainTextEdit(this);
     message_->setObjectName(QStringLiteral("TMESSAGE"));
     message_->setFixedHeight(44);
     connect(message_, &QPlainTextEdit::textChanged, this, [this] {
-        if (!following_) actions_.Type("TFRMSEND.TMESSAGE", message_->toPlainText());
+        if (!following_) actions_.Type(El::MailTMESSAGE, message_->toPlainText());
     });
     form->addRow(QStringLiteral("Message"), message_);
 
     auto* radios = new QHBoxLayout;
-    for (const char* element : {"TFRMSEND.RadioButtonMIME", "TFRMSEND.RadioButtonUU"}) {
+    for (El element : {El::MailRadioButtonMIME, El::MailRadioButtonUU}) {
         auto* radio = new EngineChecked<QRadioButton>(this);
         radio->setObjectName(shortName(element));
         radio->setAutoExclusive(false);  // the engine checks one and unchecks the other
@@ -198,13 +198,12 @@ MailWindow::MailWindow(Actions& actions, Binder& binder, QWidget* parent)
     form->addRow(QStringLiteral("Attachments as"), radios);
 
     auto* steps = new QHBoxLayout;
-    for (const char* element :
-         {"TFRMSEND.CONNECTButton", "TFRMSEND.EMAILSENDBUTTON", "TFRMSEND.TClose"})
+    for (El element : {El::MailCONNECTButton, El::MailEMAILSENDBUTTON, El::MailTClose})
         steps->addWidget(button(element));
     steps->addStretch(1);
     auto* required = new QLabel(this);
     required->setObjectName(QStringLiteral("Label4"));
-    binder.Bind("TFRMSEND.Label4", required, Binder::Text);
+    binder.Bind(El::MailLabel4, required, Binder::Text);
     steps->addWidget(required);
 
     status_ = new QStatusBar(this);
@@ -234,7 +233,7 @@ void MailWindow::Follow(const Screen& screen, bool busy) {
             b->setFont(font);
         }
     }
-    const Element& list = screen.Get("TFRMSEND.ATTACHEDFILEs");
+    const Element& list = screen.Get(El::MailATTACHEDFILEs);
     QStringList entries;
     for (const std::string& line : list.lines)
         entries << QString::fromStdString(line);
@@ -250,11 +249,11 @@ void MailWindow::Follow(const Screen& screen, bool busy) {
     files_->setCurrentItem(list.text.empty() || selected.isEmpty() ? nullptr : selected.first());
 
     QStringList lines;
-    for (const std::string& line : screen.Get("TFRMSEND.TMESSAGE").lines)
+    for (const std::string& line : screen.Get(El::MailTMESSAGE).lines)
         lines << QString::fromStdString(line);
     const QString text = lines.join(QLatin1Char('\n'));
     if (message_->toPlainText() != text) message_->setPlainText(text);
-    status_->showMessage(QString::fromStdString(screen.Get("TFRMSEND.StatusBar1").text));
+    status_->showMessage(QString::fromStdString(screen.Get(El::MailStatusBar1).text));
     following_ = false;
     if (busy) {
         setCursor(Qt::BusyCursor);
@@ -264,7 +263,7 @@ void MailWindow::Follow(const Screen& screen, bool busy) {
 }
 
 void MailWindow::reject() {
-    actions_.Click("TFRMSEND.TClose");
+    actions_.Click(El::MailTClose);
 }
 
 }  // namespace ardentix::ui

@@ -3,6 +3,8 @@
 #include <map>
 #include <string>
 
+#include "core/element_names.h"
+
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -37,16 +39,16 @@ class MailWindow : public QDialog {
     void reject() override;
 
   private:
-    QLineEdit* field(const char* element, const QString& hint = {});
-    QPushButton* button(const char* element, const QString& hint = {});
-    QComboBox* choice(const char* element, const QStringList& items, bool editable,
+    QLineEdit* field(El element, const QString& hint = {});
+    QPushButton* button(El element, const QString& hint = {});
+    QComboBox* choice(El element, const QStringList& items, bool editable,
                       const QString& hint = {});
-    QCheckBox* check(const char* element, const QString& hint = {});
+    QCheckBox* check(El element, const QString& hint = {});
 
     Actions& actions_;
     Binder& binder_;
-    std::map<std::string, QLineEdit*> fields_;
-    std::map<std::string, QPushButton*> buttons_;
+    std::map<El, QLineEdit*> fields_;
+    std::map<El, QPushButton*> buttons_;
     QListWidget* files_ = nullptr;
     QPlainTextEdit* message_ = nullptr;
     QStatusBar* status_ = nullptr;

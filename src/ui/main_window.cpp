@@ -35,8 +35,14 @@ namespace ardentix::ui {
 namespace {
 
 // A control the windows offer that the engine does not know is a slip of the windows: say so.
-void checkKnown(InputResult result, const char* what, const char* element) {
-    if (result == InputResult::Unknown) qWarning("The engine has no %s %s", what, element);
+void checkKnown(InputResult result, const char* what, std::string_view element) {
+    if (result == InputResult::Unknown)
+        qWarning("The engine has no %s %.*s", what, static_cast<int>(element.size()),
+                 element.data());
+}
+
+void checkKnown(InputResult result, const char* what, El element) {
+    checkKnown(result, what, NameOf(element));
 }
 
 }  // namespace
@@ -45,7 +51,7 @@ MainWindow::MainWindow(Engine& engine, const QtPictures& pictures, DriverClock* 
                        QWidget* parent)
     : QMainWindow(parent), engine_(engine), pictures_(pictures) {
     initResources();
-    setObjectName(QStringLiteral("TForm1"));
+    setObjectName(ObjectName(El::MainWindow));
     setWindowTitle(QStringLiteral("Ardentix"));
     setWindowIcon(ProgramIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -64,12 +70,12 @@ MainWindow::MainWindow(Engine& engine, const QtPictures& pictures, DriverClock* 
     setCentralWidget(central);
     menu_ = new MenuPanel(central);
     menu_->setProperty("helpContext", 95);
-    binder_.Bind("MENU", menu_, Binder::Visible);
-    connect(menu_, &MenuPanel::startChosen, this, [this] { Click("STARTImage"); });
-    connect(menu_, &MenuPanel::backgroundDoubleClicked, this, [this] { Click("MENU_IMAGE"); });
-    connect(menu_, &MenuPanel::optionsChosen, this, [this] { Click("OPTIONSImage"); });
-    connect(menu_, &MenuPanel::scoreboardChosen, this, [this] { Click("SCOREBOARDImage"); });
-    connect(menu_, &MenuPanel::quitChosen, this, [this] { Click("QUITImage"); });
+    binder_.Bind(El::MENU, menu_, Binder::Visible);
+    connect(menu_, &MenuPanel::startChosen, this, [this] { Click(El::STARTImage); });
+    connect(menu_, &MenuPanel::backgroundDoubleClicked, this, [this] { Click(El::MENU_IMAGE); });
+    connect(menu_, &MenuPanel::optionsChosen, this, [this] { Click(El::OPTIONSImage); });
+    connect(menu_, &MenuPanel::scoreboardChosen, this, [this] { Click(El::SCOREBOARDImage); });
+    connect(menu_, &MenuPanel::quitChosen, this, [this] { Click(El::QUITImage); });
     // The scenario screen, the option pages and the other windows come once the main menu has
     // painted (buildWindows); they lie in one cell with the menu, the menu over the scenario
     // screen and the pages over both.
@@ -119,29 +125,29 @@ void MainWindow::buildMenus() {
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     const struct {
         QMenu* menu;
-        const char* element;
+        El element;
         QKeySequence shortcut;
         bool checkable;
         bool separatorBefore;
     } items[] = {
-        {file, "Pause", QKeySequence(Qt::CTRL | Qt::Key_P), true, false},
-        {file, "SHOWBORDERMenuItem", {}, false, false},
-        {file, "Quit", QKeySequence(Qt::CTRL | Qt::Key_Q), false, false},
-        {help, "Advice", {}, false, false},
-        {help, "PatientHistory", {}, false, false},
-        {help, "HINTSHOW", {}, true, true},
-        {help, "ArdentixHelp", {}, false, false},
-        {help, "AboutArdentix1", {}, false, true},
+        {file, El::Pause, QKeySequence(Qt::CTRL | Qt::Key_P), true, false},
+        {file, El::SHOWBORDERMenuItem, {}, false, false},
+        {file, El::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q), false, false},
+        {help, El::Advice, {}, false, false},
+        {help, El::PatientHistory, {}, false, false},
+        {help, El::HINTSHOW, {}, true, true},
+        {help, El::ArdentixHelp, {}, false, false},
+        {help, El::AboutArdentix1, {}, false, true},
     };
     for (const auto& item : items) {
         if (item.separatorBefore) item.menu->addSeparator();
         QAction* action = item.menu->addAction(QString());
-        action->setObjectName(QString::fromLatin1(item.element));
+        action->setObjectName(ObjectName(item.element));
         action->setShortcut(item.shortcut);
         action->setCheckable(item.checkable);
         binder_.Bind(item.element, action);
-        const char* element = item.element;
-        if (std::string_view(element) == "ArdentixHelp") {
+        const El element = item.element;
+        if (element == El::ArdentixHelp) {
             connect(action, &QAction::triggered, this, [this] { showHelp(0); });
         } else {
             // The engine decides the check mark: the action is put back after each event.
@@ -150,18 +156,18 @@ void MainWindow::buildMenus() {
     }
 }
 
-void MainWindow::Click(const char* element) {
+void MainWindow::Click(El element) {
     dispatch(
         [this, element] { checkKnown(ardentix::Click(engine_, element), "control", element); });
 }
 
-void MainWindow::Menu(const char* element) {
+void MainWindow::Menu(El element) {
     dispatch([this, element] { checkKnown(ChooseMenu(engine_, element), "menu item", element); });
     // A check item toggles itself when chosen; the engine's state decides its mark.
     binder_.ApplyAll(engine_.screen);
 }
 
-void MainWindow::Type(const char* element, const QString& text) {
+void MainWindow::Type(El element, const QString& text) {
     dispatch([this, element, text] {
         checkKnown(TypeText(engine_, element, text.toStdString()), "field", element);
     });
@@ -169,12 +175,12 @@ void MainWindow::Type(const char* element, const QString& text) {
 
 void MainWindow::Tab(const QString& caption) {
     const std::string tab = caption.toStdString();
-    dispatch([this, tab] { checkKnown(ChooseTab(engine_, tab), "tab", tab.c_str()); });
+    dispatch([this, tab] { checkKnown(ChooseTab(engine_, tab), "tab", std::string_view(tab)); });
     // The tab widget turned by itself; the engine's tab is the one shown.
     pages_->Follow(engine_.screen);
 }
 
-void MainWindow::Spin(const char* element, bool up) {
+void MainWindow::Spin(El element, bool up) {
     dispatch([this, element, up] {
         checkKnown(ardentix::Spin(engine_, element, up), "spin button", element);
     });
@@ -234,17 +240,17 @@ void MainWindow::sync() {
     // Built just now, they come up as if they had been there hidden.
     bool justBuilt = false;
     if (!windowsBuilt_) {
-        bool shown = !WaitingWindow(engine_).empty();
-        for (const char* window : {"PageControl1", "TForm2", "TFRMSEND", "TDebrief"})
+        bool shown = WaitingWindow(engine_).has_value();
+        for (El window : {El::PageControl1, El::SummaryWindow, El::MailWindow, El::DebriefWindow})
             shown = shown || screen.Get(window).visible;
-        shown = shown || !screen.Get("MENU").visible;
+        shown = shown || !screen.Get(El::MENU).visible;
         if (shown) {
             buildWindows();
             justBuilt = true;
         }
     }
     if (!windowsBuilt_) {
-        const std::set<std::string> changes = engine_.screen.TakeChanges();
+        const ScreenChanges changes = engine_.screen.TakeChanges();
         binder_.ApplyChanged(screen, changes);
         followScreen(screen, changes);
         return;
@@ -257,19 +263,20 @@ void MainWindow::sync() {
     if (!mail_->isVisible()) {
         mail_->setWindowModality(MailWindowSending(engine_) ? Qt::ApplicationModal : Qt::NonModal);
     }
-    const std::set<std::string> changes = engine_.screen.TakeChanges();
+    const ScreenChanges changes = engine_.screen.TakeChanges();
     binder_.ApplyChanged(screen, changes);
-    if (changes.count("TUserNAMEFORM") || changes.count("TUserNAMEFORM.ModePanel")) {
-        login_->FollowLayout(screen.Get("TUserNAMEFORM.ModePanel").top,
-                             screen.Get("TUserNAMEFORM").height);
+    if (changes.Has(El::LoginWindow) || changes.Has(El::LoginModePanel)) {
+        login_->FollowLayout(screen.Get(El::LoginModePanel).top,
+                             screen.Get(El::LoginWindow).height);
         if (!loginWasShown && login_->isVisible()) CentreOnScreen(login_);
     }
     if (!summaryWasShown && summary_->isVisible()) {
         summary_->adjustSize();
         CentreOnScreen(summary_);
     }
-    if (changes.count("TScoreboard") && scoreboard_->Follow(screen)) CentreOnScreen(scoreboard_);
-    if (changes.count("TCPRFORM") || changes.count("TCPRFORM.Panel2")) {
+    if (changes.Has(El::ScoreboardWindow) && scoreboard_->Follow(screen))
+        CentreOnScreen(scoreboard_);
+    if (changes.Has(El::QuizWindow) || changes.Has(El::QuizPanel2)) {
         // Shown, or turned from the ratio to the seconds: fitted to its question, in the middle.
         quiz_->Follow(screen);
         if (quiz_->isVisible()) {
@@ -278,10 +285,10 @@ void MainWindow::sync() {
         }
     }
     if (!passwordWasShown && password_->isVisible()) {
-        password_->Shown(screen.Get("HINTSHOW").checked);
+        password_->Shown(screen.Get(El::HINTSHOW).checked);
         CentreOnScreen(password_);
     }
-    if (changes.count("PageControl1")) pages_->Follow(screen);
+    if (changes.Has(El::PageControl1)) pages_->Follow(screen);
     const bool mailWasShown = !justBuilt && mail_->isVisible();
     mail_->Follow(screen, MailBusy(engine_));
     if (!mailWasShown && mail_->isVisible()) {
@@ -291,7 +298,7 @@ void MainWindow::sync() {
     followScreen(screen, changes);
 }
 
-void MainWindow::followScreen(const Screen& screen, const std::set<std::string>& changes) {
+void MainWindow::followScreen(const Screen& screen, const ScreenChanges& changes) {
     // The main window waits while a window waits for an answer: the summary, a dialog, the quiz.
     // When that one goes, the main window has the keys again, with or without a window manager.
     const bool wasFree = menuBar()->isEnabled();
@@ -299,8 +306,8 @@ void MainWindow::followScreen(const Screen& screen, const std::set<std::string>&
     if (free && !wasFree && isVisible() && !isActiveWindow()) activateWindow();
     centralWidget()->setEnabled(free);
     menuBar()->setEnabled(free);
-    if (changes.count("ArdentixBorder")) {
-        if (screen.Get("ArdentixBorder").visible) {
+    if (changes.Has(El::ArdentixBorder)) {
+        if (screen.Get(El::ArdentixBorder).visible) {
             border_->show();
             border_->lower();
             raise();
@@ -310,20 +317,21 @@ void MainWindow::followScreen(const Screen& screen, const std::set<std::string>&
     }
     // Which part takes input is the engine's answer, the one the controls' availability follows
     // (not under the option pages, nor under a window that waits for an answer).
-    const bool pagesShown = screen.Get("PageControl1").visible;
+    const bool pagesShown = screen.Get(El::PageControl1).visible;
     menu_->setEnabled(PartTakesInput(engine_, MainWindowPart::MainMenu));
     if (scenario_) {
         scenario_->setEnabled(PartTakesInput(engine_, MainWindowPart::ScenarioScreen));
         // Under the main menu or the option pages nothing of the scenario screen shows: it is
         // not drawn there.
-        scenario_->setVisible(!screen.Get("MENU").visible && !pagesShown);
+        scenario_->setVisible(!screen.Get(El::MENU).visible && !pagesShown);
         scenario_->Refresh();
     }
-    if (changes.count("focus")) {
-        if (auto* w = qobject_cast<QWidget*>(binder_.Target(screen.Focus()))) focusOn(w);
+    if (changes.focus) {
+        const std::optional<El> focus = screen.Focus();
+        if (auto* w = focus ? qobject_cast<QWidget*>(binder_.Target(*focus)) : nullptr) focusOn(w);
     }
-    if (changes.count("MenuStart") || changes.count("focus")) {
-        if (screen.Focus() == "MenuStart") menu_->StartButton()->setFocus();
+    if (changes.Has(El::MenuStart) || changes.focus) {
+        if (screen.Focus() == El::MenuStart) menu_->StartButton()->setFocus();
     }
     driver_->Rearm();
 }
@@ -353,7 +361,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!engine_.ended) {
-        dispatch([this] { checkKnown(CloseBox(engine_), "close box", "TForm1"); });
+        dispatch([this] { checkKnown(CloseBox(engine_), "close box", El::MainWindow); });
     }
     // The trainee chose to go on with the scenario, or a question stopped the close.
     if (!engine_.ended) {
@@ -395,7 +403,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && password_ && (widget == password_ || password_->isAncestorOf(widget)))
             return !password_->HintsShown();
-        return !engine_.screen.Get("HINTSHOW").checked;
+        return !engine_.screen.Get(El::HINTSHOW).checked;
     }
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
         int context = 0;

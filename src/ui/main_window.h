@@ -52,11 +52,11 @@ class MainWindow : public QMainWindow, public Actions {
     // built once the main menu has painted, so that nothing else delays it.
     bool WindowsBuilt() const { return windowsBuilt_; }
 
-    void Click(const char* element) override;
-    void Menu(const char* element) override;
-    void Type(const char* element, const QString& text) override;
+    void Click(El element) override;
+    void Menu(El element) override;
+    void Type(El element, const QString& text) override;
     void Tab(const QString& caption) override;
-    void Spin(const char* element, bool up) override;
+    void Spin(El element, bool up) override;
     void Dispatch(const std::function<void()>& event) override { dispatch(event); }
     // What became of a request to the mail server's connection. While the engine is busy with
     // another event (a modal box is open) it waits for that event's end.
@@ -79,7 +79,7 @@ class MainWindow : public QMainWindow, public Actions {
     void sync();
     void buildWindows();
     // The main window itself follows the screen model: the border, what takes input, the focus.
-    void followScreen(const Screen& screen, const std::set<std::string>& changes);
+    void followScreen(const Screen& screen, const ScreenChanges& changes);
     // The keyboard focus to a control the engine named, in whichever window it lies.
     void focusOn(QWidget* widget);
     void showHelp(int context);

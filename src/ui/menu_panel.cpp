@@ -84,23 +84,23 @@ class MenuItem : public QWidget {
 };
 
 MenuPanel::MenuPanel(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("MENU"));
+    setObjectName(ObjectName(El::MENU));
     struct Spec {
-        const char* name;
+        El name;
         const char* caption;
         const char* hint;
         void (MenuPanel::*signal)();
     };
     const Spec specs[4] = {
-        {"STARTImage", "Start", "Log in and start a scenario", &MenuPanel::startChosen},
-        {"OPTIONSImage", "Options", "Displays option tabs", &MenuPanel::optionsChosen},
-        {"SCOREBOARDImage", "Scoreboard", "Shows the top ten scores", &MenuPanel::scoreboardChosen},
-        {"QUITImage", "Quit", "Leaves the program", &MenuPanel::quitChosen},
+        {El::STARTImage, "Start", "Log in and start a scenario", &MenuPanel::startChosen},
+        {El::OPTIONSImage, "Options", "Displays option tabs", &MenuPanel::optionsChosen},
+        {El::SCOREBOARDImage, "Scoreboard", "Shows the top ten scores",
+         &MenuPanel::scoreboardChosen},
+        {El::QUITImage, "Quit", "Leaves the program", &MenuPanel::quitChosen},
     };
     for (int i = 0; i < 4; ++i) {
-        items_[i] =
-            new MenuItem(QString::fromLatin1(specs[i].name), QString::fromLatin1(specs[i].caption),
-                         QString::fromLatin1(specs[i].hint), this);
+        items_[i] = new MenuItem(ObjectName(specs[i].name), QString::fromLatin1(specs[i].caption),
+                                 QString::fromLatin1(specs[i].hint), this);
         items_[i]->move((640 - items_[i]->width()) / 2, 190 + i * 62);
         auto signal = specs[i].signal;
         MenuItem* item = items_[i];

@@ -21,7 +21,7 @@ namespace {
 // A numeric field: typing does nothing, Up and Down step it as its spin button does.
 class SpinField : public QLineEdit {
   public:
-    SpinField(Actions& actions, const char* spin, QWidget* parent)
+    SpinField(Actions& actions, El spin, QWidget* parent)
         : QLineEdit(parent), actions_(actions), spin_(spin) {}
 
   protected:
@@ -35,14 +35,14 @@ class SpinField : public QLineEdit {
 
   private:
     Actions& actions_;
-    const char* spin_;
+    El spin_;
 };
 
 }  // namespace
 
-QCheckBox* OptionControls::CheckBox(const char* element, const QString& hint) {
+QCheckBox* OptionControls::CheckBox(El element, const QString& hint) {
     auto* box = new EngineChecked<QCheckBox>(page_);
-    box->setObjectName(QString::fromLatin1(element));
+    box->setObjectName(ObjectName(element));
     SetHint(box, hint);
     binder_.Bind(element, box, Binder::Text | Binder::Checked | Binder::Visible | Binder::Enabled);
     Actions& actions = actions_;
@@ -51,9 +51,9 @@ QCheckBox* OptionControls::CheckBox(const char* element, const QString& hint) {
     return box;
 }
 
-QRadioButton* OptionControls::Radio(const char* element, const QString& hint) {
+QRadioButton* OptionControls::Radio(El element, const QString& hint) {
     auto* radio = new EngineChecked<QRadioButton>(page_);
-    radio->setObjectName(QString::fromLatin1(element));
+    radio->setObjectName(ObjectName(element));
     // The engine unchecks the other one.
     radio->setAutoExclusive(false);
     SetHint(radio, hint);
@@ -65,9 +65,9 @@ QRadioButton* OptionControls::Radio(const char* element, const QString& hint) {
     return radio;
 }
 
-QPushButton* OptionControls::Button(const char* element, const QString& hint) {
+QPushButton* OptionControls::Button(El element, const QString& hint) {
     auto* button = new QPushButton(page_);
-    button->setObjectName(QString::fromLatin1(element));
+    button->setObjectName(ObjectName(element));
     button->setAutoDefault(false);
     SetHint(button, hint);
     binder_.Bind(element, button, Binder::Text | Binder::Visible | Binder::Enabled);
@@ -77,11 +77,10 @@ QPushButton* OptionControls::Button(const char* element, const QString& hint) {
     return button;
 }
 
-QWidget* OptionControls::Number(const char* element, const char* spin, const QString& hint,
-                                QLineEdit** field) {
+QWidget* OptionControls::Number(El element, El spin, const QString& hint, QLineEdit** field) {
     auto* box = new QWidget(page_);
     auto* edit = new SpinField(actions_, spin, box);
-    edit->setObjectName(QString::fromLatin1(element));
+    edit->setObjectName(ObjectName(element));
     edit->setReadOnly(true);
     edit->setAlignment(Qt::AlignRight);
     // Room for three digits.

@@ -2,6 +2,8 @@
 #include <QString>
 #include <initializer_list>
 
+#include "core/element_names.h"
+
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
@@ -23,13 +25,12 @@ class OptionControls {
     OptionControls(Actions& actions, Binder& binder, QWidget* page)
         : actions_(actions), binder_(binder), page_(page) {}
 
-    QCheckBox* CheckBox(const char* element, const QString& hint);
-    QRadioButton* Radio(const char* element, const QString& hint);
-    QPushButton* Button(const char* element, const QString& hint);
+    QCheckBox* CheckBox(El element, const QString& hint);
+    QRadioButton* Radio(El element, const QString& hint);
+    QPushButton* Button(El element, const QString& hint);
     // A read-only numeric field with its spin button beside it, on a widget of their own; Up and
     // Down in the field press the spin button too. The field goes to *field when asked for.
-    QWidget* Number(const char* element, const char* spin, const QString& hint,
-                    QLineEdit** field = nullptr);
+    QWidget* Number(El element, El spin, const QString& hint, QLineEdit** field = nullptr);
     // A box with a caption, its controls one under the other.
     QGroupBox* Group(const QString& title, std::initializer_list<QWidget*> controls);
 

@@ -61,11 +61,11 @@ QLabel* label(const QString& text, QWidget* buddy, QWidget* parent) {
 
 OptionPages::OptionPages(Actions& actions, Binder& binder, QWidget* parent)
     : QTabWidget(parent), actions_(actions), binder_(binder) {
-    setObjectName(QStringLiteral("PageControl1"));
+    setObjectName(ObjectName(El::PageControl1));
     // The pages look like a dialog, not like the black screen under them.
     setPalette(standardPalette());
     setAutoFillBackground(true);
-    binder_.Bind("PageControl1", this, Binder::Visible);
+    binder_.Bind(El::PageControl1, this, Binder::Visible);
     following_ = true;
     addTab(scenarioTab(), QStringLiteral("Scenario"));
     addTab(protocolTab(), QStringLiteral("Protocol"));
@@ -79,7 +79,7 @@ OptionPages::OptionPages(Actions& actions, Binder& binder, QWidget* parent)
 }
 
 void OptionPages::Follow(const Screen& screen) {
-    const QString caption = QString::fromStdString(screen.Get("PageControl1").text);
+    const QString caption = QString::fromStdString(screen.Get(El::PageControl1).text);
     for (int i = 0; i < count(); ++i) {
         if (tabText(i) != caption || i == currentIndex()) continue;
         following_ = true;
@@ -100,59 +100,60 @@ QWidget* OptionPages::scenarioTab() {
     OptionControls c(actions_, binder_, page);
     QGroupBox* abcs = c.Group(
         QStringLiteral("ABCs"),
-        {c.CheckBox("OPTautoABCS",
+        {c.CheckBox(El::OPTautoABCS,
                     QStringLiteral("The ABCs menu offers Auto ABCs, every ABC step at once")),
-         c.CheckBox("OptBVM", QStringLiteral("Breaths are given with a bag-valve mask")),
+         c.CheckBox(El::OptBVM, QStringLiteral("Breaths are given with a bag-valve mask")),
          c.CheckBox(
-             "OPTOneRescuer",
+             El::OPTOneRescuer,
              QStringLiteral("One rescuer on the scene: CPR may start before the ABCs are done")),
-         c.CheckBox("OPTCALL911", QStringLiteral("The trainee must phone for help")),
-         c.CheckBox("Opt2CPR", QStringLiteral("Five compressions to each breath")),
-         c.CheckBox("OPTCOMPRVENT", QStringLiteral("Asks for the compressions and breaths of CPR")),
-         c.CheckBox("OPTCPRTIME", QStringLiteral("Asks for the seconds of CPR to give"))});
-    QGroupBox* program =
-        c.Group(QStringLiteral("Program"),
-                {c.CheckBox("SOUNDCheckBox", QStringLiteral("Plays the AED's voice and sounds")),
-                 c.CheckBox("IDNumCheckBox", QStringLiteral("Asks each trainee for an ID number")),
-                 c.CheckBox("OPTSCREENSIZE",
-                            QStringLiteral("Covers the rest of the screen behind the program"))});
+         c.CheckBox(El::OPTCALL911, QStringLiteral("The trainee must phone for help")),
+         c.CheckBox(El::Opt2CPR, QStringLiteral("Five compressions to each breath")),
+         c.CheckBox(El::OPTCOMPRVENT,
+                    QStringLiteral("Asks for the compressions and breaths of CPR")),
+         c.CheckBox(El::OPTCPRTIME, QStringLiteral("Asks for the seconds of CPR to give"))});
+    QGroupBox* program = c.Group(
+        QStringLiteral("Program"),
+        {c.CheckBox(El::SOUNDCheckBox, QStringLiteral("Plays the AED's voice and sounds")),
+         c.CheckBox(El::IDNumCheckBox, QStringLiteral("Asks each trainee for an ID number")),
+         c.CheckBox(El::OPTSCREENSIZE,
+                    QStringLiteral("Covers the rest of the screen behind the program"))});
     QGroupBox* patient =
         c.Group(QStringLiteral("Patient"),
-                {c.CheckBox("OPTOneShockScenario",
+                {c.CheckBox(El::OPTOneShockScenario,
                             QStringLiteral("Every patient is an adult who needs one shock")),
-                 c.CheckBox("OPTPEDScen", QStringLiteral("Patients may be children")),
-                 c.CheckBox("OptHypo", QStringLiteral("Patients may be hypothermic"))});
+                 c.CheckBox(El::OPTPEDScen, QStringLiteral("Patients may be children")),
+                 c.CheckBox(El::OptHypo, QStringLiteral("Patients may be hypothermic"))});
     QGroupBox* aed = c.Group(
-        QStringLiteral("AED"),
-        {c.CheckBox("OPTTWOBUTTONAED",
+        ObjectName(El::AED),
+        {c.CheckBox(El::OPTTWOBUTTONAED,
                     QStringLiteral("The AED has only the power and shock buttons")),
-         c.CheckBox("OPTAUTOANALYZE", QStringLiteral("The AED analyzes once the pads are on"))});
+         c.CheckBox(El::OPTAUTOANALYZE, QStringLiteral("The AED analyzes once the pads are on"))});
 
     auto* odds = new QWidget(page);
     QLineEdit* oddsField = nullptr;
     auto* oddsRow = new QHBoxLayout(odds);
     oddsRow->setContentsMargins(0, 4, 0, 0);
     oddsRow->addWidget(
-        c.Number("OptTroubleOdds", "SpinButton11",
+        c.Number(El::OptTroubleOdds, El::SpinButton11,
                  QStringLiteral("Percent of scenarios with an AED fault; 0 for none"), &oddsField));
     oddsRow->addWidget(label(QStringLiteral("Percent"), oddsField, odds), 1);
-    QGroupBox* trouble =
-        c.Group(QStringLiteral("Troubleshoot"),
-                {c.CheckBox("OptBatteryTrouble", QStringLiteral("The AED's battery may run down")),
-                 c.CheckBox("OptElectrodeTrouble", QStringLiteral("An electrode may come loose")),
-                 c.CheckBox("OptMOTIONTrouble", QStringLiteral("The AED may sense motion")), odds});
+    QGroupBox* trouble = c.Group(
+        QStringLiteral("Troubleshoot"),
+        {c.CheckBox(El::OptBatteryTrouble, QStringLiteral("The AED's battery may run down")),
+         c.CheckBox(El::OptElectrodeTrouble, QStringLiteral("An electrode may come loose")),
+         c.CheckBox(El::OptMOTIONTrouble, QStringLiteral("The AED may sense motion")), odds});
 
     auto* password = new QLineEdit(page);
-    password->setObjectName(QStringLiteral("PASSWORD"));
+    password->setObjectName(ObjectName(El::PASSWORD));
     SetHint(password,
             QStringLiteral("Prevents unauthorized users from accessing program and protocol "
                            "options"));
-    binder_.Bind("PASSWORD", password, Binder::Text | Binder::Visible | Binder::Enabled);
+    binder_.Bind(El::PASSWORD, password, Binder::Text | Binder::Visible | Binder::Enabled);
     connect(password, &QLineEdit::textEdited, this,
-            [this](const QString& text) { actions_.Type("PASSWORD", text); });
+            [this](const QString& text) { actions_.Type(El::PASSWORD, text); });
     QPushButton* show =
-        c.Button("PASSWORDBUTTON", QStringLiteral("Click this button to show/hide the current "
-                                                  "password."));
+        c.Button(El::PASSWORDBUTTON, QStringLiteral("Click this button to show/hide the current "
+                                                    "password."));
     auto* passwordRow = new QHBoxLayout;
     passwordRow->addWidget(password, 1);
     passwordRow->addWidget(show);
@@ -179,9 +180,9 @@ QWidget* OptionPages::scenarioTab() {
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(columns, 1);
     layout->addLayout(buttonRow(
-        {c.Button("PROGRAMDefaultButton", kDefaultHint),
-         c.Button("CLEARSCOREBOARD", QStringLiteral("Erases scores on current scoreboard"))},
-        {c.Button("ProgramOK", kCloseHint), c.Button("ButtonCANCEL1", kCancelHint)}));
+        {c.Button(El::PROGRAMDefaultButton, kDefaultHint),
+         c.Button(El::CLEARSCOREBOARD, QStringLiteral("Erases scores on current scoreboard"))},
+        {c.Button(El::ProgramOK, kCloseHint), c.Button(El::ButtonCANCEL1, kCancelHint)}));
     return page;
 }
 
@@ -194,46 +195,46 @@ QWidget* OptionPages::protocolTab() {
     grid->setContentsMargins(6, 6, 6, 6);
     grid->setVerticalSpacing(4);
     int row = 0;
-    const auto addRow = [&](const QString& caption, const char* field, const char* spin,
-                            const QString& hint) {
+    const auto addRow = [&](const QString& caption, El field, El spin, const QString& hint) {
         QLineEdit* edit = nullptr;
         QWidget* number = c.Number(field, spin, hint, &edit);
         grid->addWidget(label(caption, edit, parameters), row, 0);
         grid->addWidget(number, row++, 1);
     };
-    addRow(QStringLiteral("Hypothermic maximum (shocks)"), "OptHypoShocks", "SpinButton5",
+    addRow(QStringLiteral("Hypothermic maximum (shocks)"), El::OptHypoShocks, El::SpinButton5,
            QStringLiteral("Most shocks given to a hypothermic patient"));
-    addRow(QStringLiteral("Pediatric minimum"), "OptMinimumAge", "SpinButton6",
+    addRow(QStringLiteral("Pediatric minimum"), El::OptMinimumAge, El::SpinButton6,
            QStringLiteral("The smallest pediatric patient, in years or pounds as chosen below"));
     auto* units = new QHBoxLayout;
     units->setContentsMargins(12, 0, 0, 0);
-    units->addWidget(c.Radio("Age", QStringLiteral("The pediatric minimum is an age")));
-    units->addWidget(c.Radio("Weight", QStringLiteral("The pediatric minimum is a weight")));
+    units->addWidget(c.Radio(El::Age, QStringLiteral("The pediatric minimum is an age")));
+    units->addWidget(c.Radio(El::Weight, QStringLiteral("The pediatric minimum is a weight")));
     units->addStretch(1);
     grid->addLayout(units, row++, 0, 1, 2);
-    addRow(QStringLiteral("CPR period prior to analyzing (seconds)"), "OptCPR0Length",
-           "SpinButton0", QStringLiteral("Seconds of CPR before the first analysis"));
-    addRow(QStringLiteral("CPR 1 (seconds)"), "OptCPR1Length", "SpinButton1",
+    addRow(QStringLiteral("CPR period prior to analyzing (seconds)"), El::OptCPR0Length,
+           El::SpinButton0, QStringLiteral("Seconds of CPR before the first analysis"));
+    addRow(QStringLiteral("CPR 1 (seconds)"), El::OptCPR1Length, El::SpinButton1,
            QStringLiteral("Seconds of CPR after a no-shock result or three shocks"));
-    addRow(QStringLiteral("CPR 2 (seconds)"), "OptCPR2Length", "SpinButton2",
+    addRow(QStringLiteral("CPR 2 (seconds)"), El::OptCPR2Length, El::SpinButton2,
            QStringLiteral(
                "Seconds of CPR after the first analysis and the other cases; 0 uses CPR 1"));
-    addRow(QStringLiteral("CPR countdown timer speed (% of normal)"), "OPTCPRCOMP", "SpinButton7",
+    addRow(QStringLiteral("CPR countdown timer speed (% of normal)"), El::OPTCPRCOMP,
+           El::SpinButton7,
            QStringLiteral("How fast the CPR countdown runs; 100 counts real seconds"));
     grid->setRowStretch(row, 1);
 
     QGroupBox* options = c.Group(
         QStringLiteral("Protocol Options"),
         {c.CheckBox(
-             "OPTPEDSMONITOR",
+             El::OPTPEDSMONITOR,
              QStringLiteral("The AED may be attached to a child under the minimum, to monitor")),
-         c.CheckBox("OPTBPCHECK", QStringLiteral("Expects a blood pressure check")),
-         c.CheckBox("OptVoice", QStringLiteral("Scores the trainee's voice report")),
-         c.CheckBox("OptPulseAfterCPR", QStringLiteral("Expects a pulse check after CPR")),
-         c.CheckBox("OptPulseAfter3rdShock",
+         c.CheckBox(El::OPTBPCHECK, QStringLiteral("Expects a blood pressure check")),
+         c.CheckBox(El::OptVoice, QStringLiteral("Scores the trainee's voice report")),
+         c.CheckBox(El::OptPulseAfterCPR, QStringLiteral("Expects a pulse check after CPR")),
+         c.CheckBox(El::OptPulseAfter3rdShock,
                     QStringLiteral("Expects a pulse check after three shocks in a row")),
-         c.CheckBox("OPTCLEARShock", QStringLiteral("Expects everyone clear before a shock")),
-         c.CheckBox("OPTClearAnalyze",
+         c.CheckBox(El::OPTCLEARShock, QStringLiteral("Expects everyone clear before a shock")),
+         c.CheckBox(El::OPTClearAnalyze,
                     QStringLiteral("Expects everyone clear before an analysis"))});
 
     auto* columns = new QHBoxLayout;
@@ -243,9 +244,9 @@ QWidget* OptionPages::protocolTab() {
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(columns);
     layout->addStretch(1);
-    layout->addLayout(
-        buttonRow({c.Button("PROTOCOLDefaultButton", kDefaultHint)},
-                  {c.Button("ProtocolOK", kCloseHint), c.Button("ButtonCANCEL2", kCancelHint)}));
+    layout->addLayout(buttonRow(
+        {c.Button(El::PROTOCOLDefaultButton, kDefaultHint)},
+        {c.Button(El::ProtocolOK, kCloseHint), c.Button(El::ButtonCANCEL2, kCancelHint)}));
     return page;
 }
 
@@ -258,7 +259,7 @@ QWidget* OptionPages::testTab() {
     column->setContentsMargins(6, 6, 6, 6);
     column->setSpacing(2);
     QLineEdit* count = nullptr;
-    QWidget* number = c.Number("OPTtestScenarios", "SpinButtonTESTSCEN",
+    QWidget* number = c.Number(El::OPTtestScenarios, El::SpinButtonTESTSCEN,
                                QStringLiteral("Scenarios in one test"), &count);
     QLabel* countLabel = label(QStringLiteral("Test scenarios"), count, config);
     countLabel->setObjectName(QStringLiteral("TESTScenLABEL"));
@@ -269,21 +270,21 @@ QWidget* OptionPages::testTab() {
     countRow->addStretch(1);
     column->addLayout(countRow);
     column->addSpacing(4);
-    column->addWidget(c.CheckBox("OPTEmail", QStringLiteral("A test report can be e-mailed")));
+    column->addWidget(c.CheckBox(El::OPTEmail, QStringLiteral("A test report can be e-mailed")));
     column->addWidget(
-        c.CheckBox("OPTAUTOSend", QStringLiteral("Each test report is e-mailed at once")));
-    column->addWidget(c.CheckBox("OPTDetailedTestReport",
+        c.CheckBox(El::OPTAUTOSend, QStringLiteral("Each test report is e-mailed at once")));
+    column->addWidget(c.CheckBox(El::OPTDetailedTestReport,
                                  QStringLiteral("Test reports list each scenario's errors")));
     // Never offered: bound so that they stay hidden.
-    column->addWidget(c.CheckBox("OPTFTP", QStringLiteral("Sends test reports by FTP")));
-    column->addWidget(c.CheckBox("OPTEncrypt", QStringLiteral("Encrypts test reports")));
+    column->addWidget(c.CheckBox(El::OPTFTP, QStringLiteral("Sends test reports by FTP")));
+    column->addWidget(c.CheckBox(El::OPTEncrypt, QStringLiteral("Encrypts test reports")));
     column->addSpacing(4);
     column->addWidget(new QLabel(QStringLiteral("* Requires Internet connection"), config));
     auto* configure = new QHBoxLayout;
     configure->addWidget(
-        c.Button("eMailCONFIGURE", QStringLiteral("Sets up the e-mail account for reports")));
+        c.Button(El::eMailCONFIGURE, QStringLiteral("Sets up the e-mail account for reports")));
     configure->addWidget(
-        c.Button("FTPConfigure", QStringLiteral("Sets up the FTP server for reports")));
+        c.Button(El::FTPConfigure, QStringLiteral("Sets up the FTP server for reports")));
     configure->addStretch(1);
     column->addSpacing(4);
     column->addLayout(configure);
@@ -295,8 +296,8 @@ QWidget* OptionPages::testTab() {
     layout->addLayout(top);
     layout->addStretch(1);
     layout->addLayout(
-        buttonRow({c.Button("TESTDEFAULT", kDefaultHint)},
-                  {c.Button("TESTCLOSE", kCloseHint), c.Button("ButtonCANCEL3", kCancelHint)}));
+        buttonRow({c.Button(El::TESTDEFAULT, kDefaultHint)},
+                  {c.Button(El::TESTCLOSE, kCloseHint), c.Button(El::ButtonCANCEL3, kCancelHint)}));
     return page;
 }
 
@@ -305,20 +306,20 @@ QWidget* OptionPages::reportTab() {
     OptionControls c(actions_, binder_, page);
     // The report as text to read: it may be edited, but nothing is ever saved.
     auto* memo = new QPlainTextEdit(page);
-    memo->setObjectName(QStringLiteral("REPORTMEMO"));
+    memo->setObjectName(ObjectName(El::REPORTMEMO));
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    binder_.Bind("REPORTMEMO", memo, Binder::Lines | Binder::Font);
+    binder_.Bind(El::REPORTMEMO, memo, Binder::Lines | Binder::Font);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(memo, 1);
     layout->addLayout(buttonRow(
-        {c.Button("REPORTOpenFile",
+        {c.Button(El::REPORTOpenFile,
                   QStringLiteral("Opens a file to be displayed in the above screen")),
-         c.Button("FONTBUTTON", QStringLiteral("Use to select font for displaying a report (use "
-                                               "a monospace fonts such as Courier)")),
-         c.Button("PRINTBUTTON",
+         c.Button(El::FONTBUTTON, QStringLiteral("Use to select font for displaying a report (use "
+                                                 "a monospace fonts such as Courier)")),
+         c.Button(El::PRINTBUTTON,
                   QStringLiteral("Prints the report that is opened and displayed above"))},
-        {c.Button("REPORTCLOSEBUTTON", kCloseHint)}));
+        {c.Button(El::REPORTCLOSEBUTTON, kCloseHint)}));
     return page;
 }
 

@@ -42,7 +42,7 @@ class TrayPad : public QWidget {
   public:
     TrayPad(Engine& engine, Actions& actions, bool white, QWidget* parent)
         : QWidget(parent), engine_(engine), actions_(actions), white_(white) {
-        setObjectName(white ? QStringLiteral("PADWHITE") : QStringLiteral("PADRED"));
+        setObjectName(white ? ObjectName(El::PADWHITE) : ObjectName(El::PADRED));
         setFixedSize(52, 66);
         setCursor(Qt::OpenHandCursor);
         SetHint(this, QStringLiteral("Click and drag to place on patient"), 180);
@@ -92,8 +92,8 @@ QPixmap PadPicture(bool white, qreal devicePixelRatio) {
 
 void DragPad(Engine& engine, Actions& actions, bool white, bool fromMisplaced, QWidget* source) {
     const Pad pad = white ? Pad::White : Pad::Red;
-    const char* name = fromMisplaced ? (white ? "PADWHITEzoneTorso" : "PADREDzoneTorso")
-                                     : (white ? "PADWHITE" : "PADRED");
+    El name = fromMisplaced ? (white ? El::PADWHITEzoneTorso : El::PADREDzoneTorso)
+                            : (white ? El::PADWHITE : El::PADRED);
     bool taken = false;
     bool started = false;
     actions.Dispatch([&] {
@@ -120,7 +120,7 @@ void DragPad(Engine& engine, Actions& actions, bool white, bool fromMisplaced, Q
 PatientArea::PatientArea(Engine& engine, Actions& actions, const QtPictures& pictures,
                          QWidget* parent)
     : QWidget(parent), engine_(engine), actions_(actions), pictures_(pictures) {
-    setObjectName(QStringLiteral("PATIENTGraphic"));
+    setObjectName(ObjectName(El::PATIENTGraphic));
     setFixedSize(kPatientViewSize, kPatientViewSize);
     setAcceptDrops(true);
     SetHint(this, QStringLiteral("This is the patient"), 180);
@@ -136,9 +136,9 @@ void PatientArea::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     const qreal dpr = devicePixelRatioF();
     for (const DrawItem& item : PatientPicture(engine_)) {
-        const QString name = QString::fromStdString(item.picture);
-        const QImage image = name == QLatin1String("PADWHITE3") ? PadPicture(true, dpr).toImage()
-                                                                : pictures_.Picture(name, dpr);
+        const QImage image = item.picture == El::PADWHITE3
+                                 ? PadPicture(true, dpr).toImage()
+                                 : pictures_.Picture(ObjectName(item.picture), dpr);
         if (image.isNull()) continue;
         const QSize size = image.deviceIndependentSize().toSize();
         const QRect place(item.left, item.top, size.width() + item.growWidth,
@@ -151,8 +151,8 @@ void PatientArea::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::Antialiasing);
     const auto target = PadTargetAt(engine_, pointer_.x(), pointer_.y());
     const bool accepted = target && AcceptsPad(engine_, *target);
-    for (const auto& [zone, kind] : {std::pair{"PADWhiteZone", PadTarget::WhiteZone},
-                                     std::pair{"PADRedZONE", PadTarget::RedZone}}) {
+    for (const auto& [zone, kind] : {std::pair{El::PADWhiteZone, PadTarget::WhiteZone},
+                                     std::pair{El::PADRedZONE, PadTarget::RedZone}}) {
         const QRectF box = QRectF(rectOf(engine_.screen.Get(zone))).adjusted(1, 1, -1, -1);
         const bool lit = accepted && target == kind;
         p.setPen(QPen(lit ? QColor(120, 230, 120) : QColor(255, 255, 255, 150), 2, Qt::DashLine));
@@ -201,7 +201,7 @@ void PatientArea::dropEvent(QDropEvent* event) {
 void PatientArea::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !isEnabled()) return;
     for (const auto& [name, white] :
-         {std::pair{"PADWHITEzoneTorso", true}, {"PADREDzoneTorso", false}}) {
+         {std::pair{El::PADWHITEzoneTorso, true}, {El::PADREDzoneTorso, false}}) {
         const Element& pad = engine_.screen.Get(name);
         if (pad.visible && rectOf(pad).contains(event->position().toPoint())) {
             DragPad(engine_, actions_, white, true, this);
@@ -209,21 +209,21 @@ void PatientArea::mousePressEvent(QMouseEvent* event) {
         }
     }
     // A press on the red pad's zone puts a loose pad back on.
-    if (rectOf(engine_.screen.Get("PADRedZONE")).contains(event->position().toPoint())) {
-        actions_.Click("PADRedZONE");
+    if (rectOf(engine_.screen.Get(El::PADRedZONE)).contains(event->position().toPoint())) {
+        actions_.Click(El::PADRedZONE);
     }
 }
 
 PadTray::PadTray(Engine& engine, Actions& actions, Binder& binder, QWidget* parent)
     : QWidget(parent) {
-    setObjectName(QStringLiteral("PADPanel"));
+    setObjectName(ObjectName(El::PADPanel));
     setAcceptDrops(true);
     auto* white = new TrayPad(engine, actions, true, this);
     white->move(40, 3);
-    binder.Bind("PADWHITE", white, Binder::Visible | Binder::Enabled);
+    binder.Bind(El::PADWHITE, white, Binder::Visible | Binder::Enabled);
     auto* red = new TrayPad(engine, actions, false, this);
     red->move(116, 3);
-    binder.Bind("PADRED", red, Binder::Visible | Binder::Enabled);
+    binder.Bind(El::PADRED, red, Binder::Visible | Binder::Enabled);
 }
 
 void PadTray::paintEvent(QPaintEvent*) {

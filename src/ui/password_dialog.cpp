@@ -15,35 +15,35 @@ namespace ardentix::ui {
 
 PasswordDialog::PasswordDialog(Actions& actions, Binder& binder, QWidget* parent)
     : QDialog(parent), actions_(actions) {
-    setObjectName(QStringLiteral("TPasswordDlg"));
+    setObjectName(ObjectName(El::PasswordDlgWindow));
     setProperty("helpContext", 270);
     // It holds every other window until it is answered; its own boxes come over it.
     setWindowModality(Qt::ApplicationModal);
-    binder.Bind("TPasswordDlg", this, Binder::Text | Binder::Visible);
+    binder.Bind(El::PasswordDlgWindow, this, Binder::Text | Binder::Visible);
 
     auto* label = new QLabel(this);
     label->setObjectName(QStringLiteral("Label1"));
-    binder.Bind("TPasswordDlg.Label1", label, Binder::Text);
+    binder.Bind(El::PasswordDlgLabel1, label, Binder::Text);
     entry_ = new QLineEdit(this);
     entry_->setObjectName(QStringLiteral("PasswordEnter"));
     entry_->setMinimumWidth(entry_->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 16);
     label->setBuddy(entry_);
     SetHint(entry_, QStringLiteral("Type the password to see options"));
-    binder.Bind("TPasswordDlg.PasswordEnter", entry_, Binder::Text);
+    binder.Bind(El::PasswordDlgPasswordEnter, entry_, Binder::Text);
     connect(entry_, &QLineEdit::textEdited, this,
-            [this](const QString& text) { actions_.Type("TPasswordDlg.PasswordEnter", text); });
+            [this](const QString& text) { actions_.Type(El::PasswordDlgPasswordEnter, text); });
 
     ok_ = new QPushButton(this);
     ok_->setObjectName(QStringLiteral("OKBtn"));
     ok_->setDefault(true);
     SetHint(ok_, QStringLiteral("Enter the password"));
-    binder.Bind("TPasswordDlg.OKBtn", ok_, Binder::Text | Binder::Visible | Binder::Enabled);
-    connect(ok_, &QPushButton::clicked, this, [this] { actions_.Click("TPasswordDlg.OKBtn"); });
+    binder.Bind(El::PasswordDlgOKBtn, ok_, Binder::Text | Binder::Visible | Binder::Enabled);
+    connect(ok_, &QPushButton::clicked, this, [this] { actions_.Click(El::PasswordDlgOKBtn); });
     auto* cancel = new QPushButton(this);
     cancel->setObjectName(QStringLiteral("CancelBtn"));
     cancel->setAutoDefault(false);
     SetHint(cancel, QStringLiteral("Back to the main menu"));
-    binder.Bind("TPasswordDlg.CancelBtn", cancel, Binder::Text | Binder::Visible | Binder::Enabled);
+    binder.Bind(El::PasswordDlgCancelBtn, cancel, Binder::Text | Binder::Visible | Binder::Enabled);
     connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
 
     auto* buttons = new QHBoxLayout;
@@ -67,7 +67,7 @@ void PasswordDialog::Shown(bool hints) {
 }
 
 void PasswordDialog::reject() {
-    actions_.Click("TPasswordDlg.CancelBtn");
+    actions_.Click(El::PasswordDlgCancelBtn);
 }
 
 void PasswordDialog::keyPressEvent(QKeyEvent* event) {

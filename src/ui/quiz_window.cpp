@@ -19,13 +19,13 @@ namespace {
 
 // One answer field: the field, its spin button (an up and a down half) and its label, on a panel
 // of its own so that the engine can hide the whole second answer.
-QWidget* answerPanel(Actions& actions, Binder& binder, const char* panel, const char* edit,
-                     const char* spin, const char* label, QLineEdit*& field, QWidget* parent) {
+QWidget* answerPanel(Actions& actions, Binder& binder, El panel, El edit, El spin, El label,
+                     QLineEdit*& field, QWidget* parent) {
     auto* box = new QWidget(parent);
-    box->setObjectName(QString::fromLatin1(panel).section('.', -1));
+    box->setObjectName(ObjectName(panel).section('.', -1));
     binder.Bind(panel, box, Binder::Visible);
     field = new QLineEdit(box);
-    field->setObjectName(QString::fromLatin1(edit).section('.', -1));
+    field->setObjectName(ObjectName(edit).section('.', -1));
     field->setFixedWidth(48);
     field->setAlignment(Qt::AlignRight);
     binder.Bind(edit, field, Binder::Text);
@@ -49,7 +49,7 @@ QuizWindow::QuizWindow(Actions& actions, Binder& binder, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint),
       actions_(actions) {
-    setObjectName(QStringLiteral("TCPRFORM"));
+    setObjectName(ObjectName(El::QuizWindow));
     setProperty("helpContext", 260);
     setWindowModality(Qt::ApplicationModal);
     setWindowTitle(QStringLiteral("Quiz"));
@@ -58,16 +58,16 @@ QuizWindow::QuizWindow(Actions& actions, Binder& binder, QWidget* parent)
     QFont bold = question->font();
     bold.setBold(true);
     question->setFont(bold);
-    binder.Bind("TCPRFORM.Label1", question, Binder::Text);
-    QWidget* first = answerPanel(actions, binder, "TCPRFORM.Panel1", "TCPRFORM.EDIT1",
-                                 "TCPRFORM.SpinButton1", "TCPRFORM.Label2", compressions_, this);
-    QWidget* second = answerPanel(actions, binder, "TCPRFORM.Panel2", "TCPRFORM.Edit2",
-                                  "TCPRFORM.SpinButton2", "TCPRFORM.Label3", breaths_, this);
+    binder.Bind(El::QuizLabel1, question, Binder::Text);
+    QWidget* first = answerPanel(actions, binder, El::QuizPanel1, El::QuizEDIT1,
+                                 El::QuizSpinButton1, El::QuizLabel2, compressions_, this);
+    QWidget* second = answerPanel(actions, binder, El::QuizPanel2, El::QuizEdit2,
+                                  El::QuizSpinButton2, El::QuizLabel3, breaths_, this);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OKBtn"));
     ok->setDefault(true);
-    binder.Bind("TCPRFORM.OKBtn", ok, Binder::Visible | Binder::Enabled | Binder::Text);
-    connect(ok, &QPushButton::clicked, this, [this] { actions_.Click("TCPRFORM.OKBtn"); });
+    binder.Bind(El::QuizOKBtn, ok, Binder::Visible | Binder::Enabled | Binder::Text);
+    connect(ok, &QPushButton::clicked, this, [this] { actions_.Click(El::QuizOKBtn); });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 12, 16, 12);
     layout->setSpacing(10);
@@ -79,7 +79,7 @@ QuizWindow::QuizWindow(Actions& actions, Binder& binder, QWidget* parent)
 }
 
 bool QuizWindow::Follow(const Screen& screen) {
-    const bool shown = screen.Get("TCPRFORM").visible;
+    const bool shown = screen.Get(El::QuizWindow).visible;
     if (shown == isVisible()) return false;
     setVisible(shown);
     if (shown) {
@@ -92,11 +92,11 @@ bool QuizWindow::Follow(const Screen& screen) {
 void QuizWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
         const bool up = event->key() == Qt::Key_Up;
-        actions_.Spin(breaths_->hasFocus() ? "TCPRFORM.SpinButton2" : "TCPRFORM.SpinButton1", up);
+        actions_.Spin(breaths_->hasFocus() ? El::QuizSpinButton2 : El::QuizSpinButton1, up);
         return;
     }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        actions_.Click("TCPRFORM.OKBtn");
+        actions_.Click(El::QuizOKBtn);
         return;
     }
     QDialog::keyPressEvent(event);

@@ -41,12 +41,12 @@ QStringList twoRows(const QString& reason, const QFontMetrics& metrics, int widt
 
 DeductionList::DeductionList(const Screen& screen, QWidget* parent)
     : QWidget(parent), screen_(screen) {
-    setObjectName(QStringLiteral("DEDUCTIONSList"));
+    setObjectName(ObjectName(El::DEDUCTIONSList));
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 void DeductionList::Refresh() {
-    const Element& list = screen_.Get("DEDUCTIONSList");
+    const Element& list = screen_.Get(El::DEDUCTIONSList);
     setGeometry(list.left, list.top, list.width, list.height);
     setVisible(list.visible);
     update();
@@ -72,7 +72,7 @@ void DeductionList::paintEvent(QPaintEvent*) {
     };
     std::vector<Entry> shown;
     int rowsLeft = (height() - kLinePitch - 2) / kLinePitch;
-    const std::vector<std::string>& lines = screen_.Get("DEDUCTIONSList").lines;
+    const std::vector<std::string>& lines = screen_.Get(El::DEDUCTIONSList).lines;
     for (auto it = lines.rbegin(); it != lines.rend() && rowsLeft > 0; ++it) {
         const QString text = QString::fromStdString(*it);
         const qsizetype space = text.indexOf(QLatin1Char(' '));
@@ -100,14 +100,14 @@ void DeductionList::paintEvent(QPaintEvent*) {
 
 PausedOverlay::PausedOverlay(const Screen& screen, QWidget* parent)
     : QWidget(parent), screen_(screen) {
-    setObjectName(QStringLiteral("PAUSEDLabel"));
+    setObjectName(ObjectName(El::PAUSEDLabel));
     setProperty("helpContext", 121);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     hide();
 }
 
 void PausedOverlay::Refresh() {
-    const bool paused = screen_.Get("PAUSEDLabel").visible;
+    const bool paused = screen_.Get(El::PAUSEDLabel).visible;
     if (paused) {
         setGeometry(parentWidget()->rect());
         raise();
@@ -119,7 +119,7 @@ void PausedOverlay::paintEvent(QPaintEvent*) {
     QPainter p(this);
     // The screen stays readable under it: the message line says how the pause ends.
     p.fillRect(rect(), QColor(0, 0, 0, 90));
-    const QString text = QString::fromStdString(screen_.Get("PAUSEDLabel").text);
+    const QString text = QString::fromStdString(screen_.Get(El::PAUSEDLabel).text);
     p.setFont(pixelFont(64, true));
     QRect band(QPoint(0, 0), p.fontMetrics().boundingRect(text).size() + QSize(56, 20));
     band.moveCenter(rect().center());

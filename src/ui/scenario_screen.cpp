@@ -39,9 +39,9 @@ class ClickLabel : public QLabel {
     std::function<void()> clicked_;
 };
 
-QLabel* label(const char* name, QWidget* parent, int pointSize, const QColor& colour) {
+QLabel* label(El name, QWidget* parent, int pointSize, const QColor& colour) {
     auto* l = new QLabel(parent);
-    l->setObjectName(QString::fromLatin1(name));
+    l->setObjectName(ObjectName(name));
     QFont f = l->font();
     f.setPointSize(pointSize);
     f.setBold(true);
@@ -57,13 +57,13 @@ QLabel* label(const char* name, QWidget* parent, int pointSize, const QColor& co
 class AdvicePanel : public QWidget {
   public:
     AdvicePanel(const Screen& screen, QWidget* parent) : QWidget(parent), screen_(screen) {
-        setObjectName(QStringLiteral("ADVICEPANEL"));
+        setObjectName(ObjectName(El::ADVICEPANEL));
         setFont(AdviceFont());
         setAttribute(Qt::WA_TransparentForMouseEvents);
         hide();
     }
     void Refresh() {
-        const Element& panel = screen_.Get("ADVICEPANEL");
+        const Element& panel = screen_.Get(El::ADVICEPANEL);
         setGeometry(panel.left, panel.top, panel.width, panel.height);
         setVisible(panel.visible);
         if (panel.visible) raise();
@@ -75,8 +75,8 @@ class AdvicePanel : public QWidget {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         const QColor purple(112, 32, 160);
-        const Element& side = screen_.Get("ADVICEArrow2");
-        const Element& down = screen_.Get("ADVICEArrowDown");
+        const Element& side = screen_.Get(El::ADVICEArrow2);
+        const Element& down = screen_.Get(El::ADVICEArrowDown);
         // The body, and a triangle whose point is the panel's edge on the arrow's side.
         QRectF body(0, 0, width(), kAdvicePanelHeight);
         if (side.visible) body.setRight(side.left + 2);
@@ -95,7 +95,7 @@ class AdvicePanel : public QWidget {
                 QPolygonF({QPointF(down.left, top), QPointF(down.left + down.width, top),
                            QPointF(down.left + down.width / 2.0, down.top + down.height)}));
         }
-        const Element& line = screen_.Get("ADVICEText");
+        const Element& line = screen_.Get(El::ADVICEText);
         p.setPen(Qt::white);
         p.drawText(QRect(line.left, line.top, line.width + 2, line.height),
                    Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(line.text));
@@ -118,13 +118,13 @@ ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
 
     patient_ = new PatientArea(engine, actions, pictures, this);
     patient_->move(0, 0);
-    binder.Bind("PATIENTGraphic", patient_, Binder::Visible);
+    binder.Bind(El::PATIENTGraphic, patient_, Binder::Visible);
 
     aed_ = new AedPanel(engine.screen, actions, binder, this);
     aed_->setGeometry(kAedLeft, kCloseupTop, kAedWidth, kAedHeight);
     auto* tray = new PadTray(engine, actions, binder, this);
     tray->setGeometry(kAedLeft, kPadTrayTop, kAedWidth, kPadTrayHeight);
-    binder.Bind("PADPanel", tray, Binder::Visible);
+    binder.Bind(El::PADPanel, tray, Binder::Visible);
 
     // The two message lines lie on a band over the foot of the picture, above the advice's row.
     auto* band = new QWidget(this);
@@ -136,7 +136,7 @@ ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
     band->setPalette(bandPal);
     const QColor yellow(255, 220, 0);
     for (int i = 0; i < 2; ++i) {
-        const char* name = i == 0 ? "MSG0" : "MSG1";
+        El name = i == 0 ? El::MSG0 : El::MSG1;
         QLabel* line = label(name, band, 10, yellow);
         line->setGeometry(8, 3 + i * 20, kPatientViewSize - 16, 20);
         SetHint(line, QStringLiteral("Messages"));
@@ -144,8 +144,8 @@ ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
     }
 
     auto* over = new ClickLabel(
-        QStringLiteral("Scenario Over"), [&actions] { actions.Click("SCENOVERLabel"); }, this);
-    over->setObjectName(QStringLiteral("SCENOVERLabel"));
+        QStringLiteral("Scenario Over"), [&actions] { actions.Click(El::SCENOVERLabel); }, this);
+    over->setObjectName(ObjectName(El::SCENOVERLabel));
     QFont overFont = over->font();
     overFont.setPointSize(26);
     overFont.setBold(true);
@@ -155,50 +155,50 @@ ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
     over->setPalette(overPal);
     over->setAlignment(Qt::AlignCenter);
     over->setGeometry(0, 160, kPatientViewSize, 60);
-    binder.Bind("SCENOVERLabel", over, Binder::Visible | Binder::Text);
+    binder.Bind(El::SCENOVERLabel, over, Binder::Visible | Binder::Text);
 
     // Score and mode on the right.
-    QLabel* scoreText = label("SCORETEXT", this, 11, yellow);
+    QLabel* scoreText = label(El::SCORETEXT, this, 11, yellow);
     scoreText->setGeometry(kPatientViewSize + 12, 6, 60, 24);
-    binder.Bind("SCORETEXT", scoreText, Binder::Text);
-    QLabel* score = label("SCOREDisplay", this, 18, yellow);
+    binder.Bind(El::SCORETEXT, scoreText, Binder::Text);
+    QLabel* score = label(El::SCOREDisplay, this, 18, yellow);
     score->setGeometry(kPatientViewSize + 72, 2, 80, 30);
     SetHint(score, QStringLiteral("Your score"), 110);
-    binder.Bind("SCOREDisplay", score, Binder::Text);
-    QLabel* mode = label("MODElabel", this, 14, QColor(255, 60, 60));
+    binder.Bind(El::SCOREDisplay, score, Binder::Text);
+    QLabel* mode = label(El::MODElabel, this, 14, QColor(255, 60, 60));
     mode->setGeometry(kPatientViewSize + 160, 4, 50, 26);
     SetHint(mode, QStringLiteral("Test mode"));
-    binder.Bind("MODElabel", mode, Binder::Text | Binder::Visible);
+    binder.Bind(El::MODElabel, mode, Binder::Text | Binder::Visible);
 
     // The action bar: the engine lays the buttons out.
     actionBar_ = new QWidget(this);
     actionBar_->setObjectName(QStringLiteral("ActionBar"));
     const struct {
-        const char* name;
+        El name;
         const char* hint;
     } buttons[] = {
-        {"CPRBUTTON", "Starts or stops CPR"},
-        {"PulseButton", "Checks the pulse"},
-        {"ABCsButton", "Airway, breathing and circulation"},
-        {"BPBUTTON", "Checks the blood pressure"},
-        {"VOICEBUTTON", "Gives a verbal report"},
-        {"CALLHELPButton", "Phones for help"},
-        {"TROUBLEShootBUTTON", "Troubleshoots the AED"},
-        {"CLEARBUTTON", "Clears everyone from the patient"},
-        {"ENDBUTTON", "Ends the scenario"},
+        {El::CPRBUTTON, "Starts or stops CPR"},
+        {El::PulseButton, "Checks the pulse"},
+        {El::ABCsButton, "Airway, breathing and circulation"},
+        {El::BPBUTTON, "Checks the blood pressure"},
+        {El::VOICEBUTTON, "Gives a verbal report"},
+        {El::CALLHELPButton, "Phones for help"},
+        {El::TROUBLEShootBUTTON, "Troubleshoots the AED"},
+        {El::CLEARBUTTON, "Clears everyone from the patient"},
+        {El::ENDBUTTON, "Ends the scenario"},
     };
     for (const auto& b : buttons) {
         auto* button = new QPushButton(actionBar_);
-        button->setObjectName(QString::fromLatin1(b.name));
+        button->setObjectName(ObjectName(b.name));
         button->setFocusPolicy(Qt::TabFocus);
         button->setGeometry(0, 0, 60, 25);
         SetHint(button, QString::fromLatin1(b.hint), 180);
         binder.Bind(b.name, button, Binder::All | Binder::LeftAndWidth | Binder::Busy);
-        const char* name = b.name;
-        if (std::string_view(name) == "ABCsButton") {
+        El name = b.name;
+        if (name == El::ABCsButton) {
             connect(button, &QPushButton::clicked, this,
                     [this, &engine, &actions, button] { popUpAbcs(engine, actions, button); });
-        } else if (std::string_view(name) == "TROUBLEShootBUTTON") {
+        } else if (name == El::TROUBLEShootBUTTON) {
             connect(button, &QPushButton::clicked, this, [this, &actions, name, button] {
                 actions.Click(name);
                 troubleMenu_->popup(button->mapToGlobal(QPoint(25, 15)));
@@ -219,18 +219,18 @@ QMenu* ScenarioScreen::buildAbcsMenu(Actions& actions, Binder& binder) {
     auto* menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("ABCsMenu"));
     menu->setProperty("helpContext", 100);
-    const char* items[] = {
-        "AllABCsmenuItem",         "abcsSEPERATOR",          "ABCsResponsivenessMenuItem",
-        "ABCsCALL911MenuItem",     "ABCsAirwayMenuItem",     "ABCsBreathingMenuItem",
-        "ABCsVentilationMenuItem", "ABCsCirculationMenuItem"};
-    for (const char* item : items) {
-        if (std::string_view(item) == "abcsSEPERATOR") {
+    El items[] = {
+        El::AllABCsmenuItem,         El::abcsSEPERATOR,          El::ABCsResponsivenessMenuItem,
+        El::ABCsCALL911MenuItem,     El::ABCsAirwayMenuItem,     El::ABCsBreathingMenuItem,
+        El::ABCsVentilationMenuItem, El::ABCsCirculationMenuItem};
+    for (El item : items) {
+        if (item == El::abcsSEPERATOR) {
             binder.Bind(item, menu->addSeparator(), Binder::Visible);
             continue;
         }
         QAction* action = menu->addAction(QString());
-        action->setObjectName(QString::fromLatin1(item));
-        action->setCheckable(std::string_view(item) != "AllABCsmenuItem");
+        action->setObjectName(ObjectName(item));
+        action->setCheckable(item != El::AllABCsmenuItem);
         binder.Bind(item, action);
         connect(action, &QAction::triggered, this, [&actions, item] { actions.Menu(item); });
     }
@@ -241,10 +241,10 @@ QMenu* ScenarioScreen::buildAbcsMenu(Actions& actions, Binder& binder) {
 QMenu* ScenarioScreen::buildTroubleMenu(Actions& actions, Binder& binder) {
     auto* menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("TROUBLESHOOTMenu"));
-    for (const char* item :
-         {"TroubleElectrodeMenuItem", "TroubleBatteryMenuItem", "TroubleMOTIONMenuItem"}) {
+    for (El item :
+         {El::TroubleElectrodeMenuItem, El::TroubleBatteryMenuItem, El::TroubleMOTIONMenuItem}) {
         QAction* action = menu->addAction(QString());
-        action->setObjectName(QString::fromLatin1(item));
+        action->setObjectName(ObjectName(item));
         binder.Bind(item, action);
         connect(action, &QAction::triggered, this, [&actions, item] { actions.Menu(item); });
     }

@@ -30,8 +30,8 @@ void HelpViewer::ShowTopic(int context) {
 BorderWindow::BorderWindow()
     : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
                            Qt::WindowDoesNotAcceptFocus) {
-    setObjectName(QStringLiteral("ArdentixBorder"));
-    setWindowTitle(QStringLiteral("ArdentixBorder"));
+    setObjectName(ObjectName(El::ArdentixBorder));
+    setWindowTitle(ObjectName(El::ArdentixBorder));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAutoFillBackground(true);
     QPalette pal = palette();

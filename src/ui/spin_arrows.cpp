@@ -7,9 +7,9 @@
 
 namespace ardentix::ui {
 
-QWidget* SpinArrows(Actions& actions, const char* spin, QWidget* parent) {
+QWidget* SpinArrows(Actions& actions, El spin, QWidget* parent) {
     auto* arrows = new QWidget(parent);
-    arrows->setObjectName(QString::fromLatin1(spin).section('.', -1));
+    arrows->setObjectName(ObjectName(spin).section('.', -1));
     auto* halves = new QVBoxLayout(arrows);
     halves->setContentsMargins(0, 0, 0, 0);
     halves->setSpacing(0);

@@ -41,7 +41,8 @@ class AvailabilityTest : public test::HandClockTest {
         int compared = 0;
         QStringList disagree;
         for (const auto* list : {&known.clicks, &known.fields, &known.spins}) {
-            for (std::string_view name : *list) {
+            for (El el : *list) {
+                const std::string_view name = NameOf(el);
                 QWidget* w = find(name);
                 if (!w) continue;
                 ++compared;

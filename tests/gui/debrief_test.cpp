@@ -34,7 +34,7 @@ class DebriefTest : public test::HandClockTest {
     Q_OBJECT
 
     void click(const char* name) { QTest::mouseClick(widget<QPushButton>(name), Qt::LeftButton); }
-    std::string prompt() const { return engine_->screen.Get("AEDDISPLAY1").text; }
+    std::string prompt() const { return engine_->screen.Get(El::AEDDISPLAY1).text; }
     // The clock goes on in steps of 10 ms until done() holds; false when limit ms pass first.
     bool advanceUntil(const std::function<bool()>& done, Millis limit) {
         for (Millis waited = 0; waited < limit; waited += 10) {

@@ -106,7 +106,7 @@ class HighDensityTest : public QObject {
         QVERIFY(meanDifference(view, placedDense(), body()) < 0.25);
 
         // The closed head: its copy, through the copy's own mask, where the photograph was.
-        const Element& airway = program_.engine->screen.Get("AIRWAY");
+        const Element& airway = program_.engine->screen.Get(El::AIRWAY);
         const QImage head = mediaFile(HighDensityName(
             SetPictureNames(program_.engine->state.PictureSet, false, false)[1].path));
         const QPoint middle(head.width() / 2, head.height() / 2);

@@ -178,7 +178,7 @@ class MainWindowTest : public QObject {
         QVERIFY(msg0->text().startsWith(QStringLiteral("Your patient is a ")));
         auto* end = window_->findChild<QPushButton*>(QStringLiteral("ENDBUTTON"));
         QVERIFY(end->isVisible() && end->isEnabled() && end->font().bold());
-        const Element& endElement = engine_->screen.Get("ENDBUTTON");
+        const Element& endElement = engine_->screen.Get(El::ENDBUTTON);
         QCOMPARE(end->geometry(), QRect(endElement.left, end->y(), endElement.width, 25));
         QVERIFY(!window_->findChild<QPushButton*>(QStringLiteral("BPBUTTON"))->isVisible());
 
@@ -219,8 +219,8 @@ class MainWindowTest : public QObject {
         // End the scenario: the summary shows the result and the main window waits.
         QTest::mouseClick(end, Qt::LeftButton);
         // Nothing was done: the final deduction comes first, the summary after its OK.
-        QVERIFY(engine_->screen.Get("FINALERRORPanel").visible);
-        window_->Click("FinalErrorOKButton");
+        QVERIFY(engine_->screen.Get(El::FINALERRORPanel).visible);
+        window_->Click(ElementCalled("FinalErrorOKButton"));
         auto* summary = findTop<QDialog>("TForm2");
         QTRY_VERIFY(summary->isVisible());
         QCOMPARE(summary->findChild<QLineEdit*>(QStringLiteral("NAMEEDIT"))->text(),

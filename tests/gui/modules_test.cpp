@@ -125,7 +125,7 @@ class ModulesTest : public QObject {
         program.Start(nullptr, false);
         if (QTest::currentTestFailed()) return;
         QVERIFY(!program.window->WindowsBuilt());
-        program.window->Click("STARTImage");
+        program.window->Click(ElementCalled("STARTImage"));
         QVERIFY(program.window->WindowsBuilt());
         QDialog* login = test::TopDialog("TUserNAMEFORM");
         QVERIFY(login->isVisible());

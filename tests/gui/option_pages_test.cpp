@@ -213,8 +213,8 @@ class OptionPagesTest : public QObject {
         // Next time the password dialog guards the pages, holding every other window while it is
         // up; its hints are as "Show Hints" was when it came up, and the menu bar waits with the
         // rest of the main window, so they stay so.
-        window_->Menu("HINTSHOW");
-        QVERIFY(engine_->screen.Get("HINTSHOW").checked);
+        window_->Menu(El::HINTSHOW);
+        QVERIFY(engine_->screen.Get(El::HINTSHOW).checked);
         click("OPTIONSImage");
         QDialog* dialog = test::TopDialog("TPasswordDlg");
         QVERIFY(dialog->isVisible());
@@ -224,8 +224,8 @@ class OptionPagesTest : public QObject {
         auto* entry = test::Child<QLineEdit>(dialog, "PasswordEnter");
         QCOMPARE(dialog->focusWidget(), entry);
         QCOMPARE(entry->echoMode(), QLineEdit::Password);
-        window_->Menu("HINTSHOW");
-        QVERIFY(engine_->screen.Get("HINTSHOW").checked);
+        window_->Menu(El::HINTSHOW);
+        QVERIFY(engine_->screen.Get(El::HINTSHOW).checked);
         QToolTip::hideText();
         QHelpEvent hover(QEvent::ToolTip, QPoint(4, 4), entry->mapToGlobal(QPoint(4, 4)));
         QApplication::sendEvent(entry, &hover);
@@ -245,7 +245,7 @@ class OptionPagesTest : public QObject {
         QVERIFY(!pages_->isVisible());
         entry->selectAll();
         QTest::keyClicks(entry, QStringLiteral("OPENSESAME"));
-        QCOMPARE(engine_->screen.Get("TPasswordDlg.PasswordEnter").text, "opensesame");
+        QCOMPARE(engine_->screen.Get(El::PasswordDlgPasswordEnter).text, "opensesame");
         QTest::mouseClick(test::Child(dialog, "OKBtn"), Qt::LeftButton);
         QVERIFY(!dialog->isVisible());
         QVERIFY(pages_->isVisible());

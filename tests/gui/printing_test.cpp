@@ -205,7 +205,7 @@ class PrintingTest : public QObject {
         openReport(kReport);
         const Printed small = print(QStringLiteral("report-10.pdf"));
         chooseFont(QFont(QStringLiteral("DejaVu Sans Mono"), 14));
-        QCOMPARE(program_.engine->screen.Get("REPORTMEMO").fontSize, 14);
+        QCOMPARE(program_.engine->screen.Get(El::REPORTMEMO).fontSize, 14);
         const Printed page = print(QStringLiteral("report-14.pdf"));
         checkColumns(page);
         if (QTest::currentTestFailed()) return;

@@ -38,7 +38,7 @@ class QuizWindowTest : public QObject {
     void ratioThenSecondsThroughTheWindow() {
         Engine& e = *program_.engine;
         ui::MainWindow* window = program_.window.get();
-        window->Click("CPRBUTTON");
+        window->Click(ElementCalled("CPRBUTTON"));
         QDialog* quiz = test::TopDialog("TCPRFORM");
         QVERIFY(quiz->isVisible());
         QCOMPARE(quiz->windowTitle(), QStringLiteral("Quiz"));
@@ -54,9 +54,9 @@ class QuizWindowTest : public QObject {
         QVERIFY(breaths->isVisible());
         compressions->clear();
         QTest::keyClicks(compressions, "14");
-        QCOMPARE(e.screen.Get("TCPRFORM.EDIT1").text, "14");
+        QCOMPARE(e.screen.Get(El::QuizEDIT1).text, "14");
         QTest::keyClick(compressions, Qt::Key_Up);  // Up spins the field being typed in
-        QCOMPARE(e.screen.Get("TCPRFORM.EDIT1").text, "15");
+        QCOMPARE(e.screen.Get(El::QuizEDIT1).text, "15");
         QCOMPARE(compressions->text(), QStringLiteral("15"));
         test::Child<QToolButton>(test::Child<QWidget>(quiz, "SpinButton2"), "Up")->click();
         test::Child<QToolButton>(test::Child<QWidget>(quiz, "SpinButton2"), "Up")->click();
@@ -67,7 +67,7 @@ class QuizWindowTest : public QObject {
 
         // Enter is OK: the ratio is right, and the seconds are asked in the narrower window.
         QTest::keyClick(compressions, Qt::Key_Return);
-        QCOMPARE(e.screen.Get("MSG0").text, "15 compressions to 2 rescue breaths");
+        QCOMPARE(e.screen.Get(El::MSG0).text, "15 compressions to 2 rescue breaths");
         QVERIFY(quiz->isVisible());
         QVERIFY(!breaths->isVisible());
         QCOMPARE(test::Child<QLabel>(quiz, "Label1")->text(),
@@ -77,7 +77,7 @@ class QuizWindowTest : public QObject {
         compressions->clear();
         QTest::keyClicks(compressions, "30");
         test::Child<QPushButton>(quiz, "OKBtn")->click();
-        QCOMPARE(e.screen.Get("MSG0").text, "Your answer is correct (+ 25).");
+        QCOMPARE(e.screen.Get(El::MSG0).text, "Your answer is correct (+ 25).");
         QVERIFY(!quiz->isVisible());
         QVERIFY(window->centralWidget()->isEnabled());
         QVERIFY(e.timers.Running(TimerId::CPRTimer));

@@ -32,10 +32,12 @@ using namespace ardentix;
 class ScenarioClockTest : public test::HandClockTest {
     Q_OBJECT
 
-    std::string text(const char* element) const { return engine_->screen.Get(element).text; }
+    std::string text(const char* element) const {
+        return engine_->screen.Get(ElementCalled(element)).text;
+    }
     int elapsed() const { return engine_->state.ElapsedSeconds; }
     bool errorListed(const std::string& line) const {
-        const auto& lines = engine_->screen.Get("TForm2.Errors").lines;
+        const auto& lines = engine_->screen.Get(El::SummaryErrors).lines;
         return std::find(lines.begin(), lines.end(), line) != lines.end();
     }
     // The clock goes on in steps of 10 ms until done() holds; false when limit ms pass first.
@@ -165,7 +167,7 @@ class ScenarioClockTest : public test::HandClockTest {
         QAction* pause = action("Pause");
         pause->trigger();
         QVERIFY(pause->isChecked());
-        QVERIFY(!engine_->screen.Get("ShockButton").enabled);
+        QVERIFY(!engine_->screen.Get(El::ShockButton).enabled);
         QVERIFY(!shock->isEnabled());
         QVERIFY2(pixel(shock, shockFace).hsvSaturation() < 40, "a paused key is drawn grey");
         clock_->Advance(10000);
@@ -270,7 +272,7 @@ class ScenarioClockTest : public test::HandClockTest {
         QAction* pause = action("Pause");
         pause->trigger();
         for (const char* name : {"PowerButton", "PADRED", "PADWHITE"}) {
-            QVERIFY2(!engine_->screen.Get(name).enabled, name);
+            QVERIFY2(!engine_->screen.Get(ElementCalled(name)).enabled, name);
             QVERIFY2(!widget(name)->isEnabled(), name);
         }
         QVERIFY2(pixel(power, powerFace).hsvSaturation() < 40, "the power key looks off");
@@ -293,7 +295,7 @@ class ScenarioClockTest : public test::HandClockTest {
 
         // The summary shows the scenario's own time, and stays open for 30 s.
         QTest::mouseClick(widget<QPushButton>("ENDBUTTON"), Qt::LeftButton);
-        window_->Click("FinalErrorOKButton");  // the final deduction first
+        window_->Click(ElementCalled("FinalErrorOKButton"));  // the final deduction first
         QDialog* summary = test::TopDialog("TForm2");
         QTRY_VERIFY(summary->isVisible());
         auto* elapsedField = summary->findChild<QLineEdit*>(QStringLiteral("ElapsedTimeEDIT"));
@@ -310,7 +312,7 @@ class ScenarioClockTest : public test::HandClockTest {
         clock_->Advance(1);
         QCOMPARE(elapsed(), 2);
         QTest::mouseClick(widget<QPushButton>("ENDBUTTON"), Qt::LeftButton);
-        window_->Click("FinalErrorOKButton");
+        window_->Click(ElementCalled("FinalErrorOKButton"));
         QTRY_VERIFY(summary->isVisible());
         QCOMPARE(elapsedField->text(), QStringLiteral("00:02"));
     }

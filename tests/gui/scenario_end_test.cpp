@@ -81,7 +81,7 @@ class ScenarioEndTest : public QObject {
     // the title, the trainee, the results and the signature line below them.
     void printTestReportToPdf(QWidget* summary) {
         model([](Screen& s) {
-            s.Edit("OPTIONSHOLD").lines = {
+            s.Edit(ElementCalled("OPTIONSHOLD")).lines = {
                 "Kim                              12/6/26   00:00  ----    -300", ""};
         });
         engine_->ScriptState().UserName = "Kim";
@@ -126,7 +126,8 @@ class ScenarioEndTest : public QObject {
     // The engine was asked for the scoreboard's OK: it hid the window, or it does not know the
     // button yet and the window said so.
     bool scoreboardOkSent(QDialog* scoreboard) {
-        const bool hidden = !engine_->screen.Get("TScoreboard").visible && !scoreboard->isVisible();
+        const bool hidden =
+            !engine_->screen.Get(El::ScoreboardWindow).visible && !scoreboard->isVisible();
         return hidden ||
                warnings.contains(QStringLiteral("The engine has no control TScoreboard.OKButton"));
     }
@@ -142,10 +143,10 @@ class ScenarioEndTest : public QObject {
     void cleanup() { program_.Stop(); }
 
     void endOfAScenario() {
-        window_->Click("MenuStart");
-        window_->Type("TUserNAMEFORM.NAMEEdit", QStringLiteral("Kim Lee"));
-        window_->Click("TUserNAMEFORM.Practicebutton");
-        window_->Click("TUserNAMEFORM.OKBtn");
+        window_->Click(ElementCalled("MenuStart"));
+        window_->Type(ElementCalled("TUserNAMEFORM.NAMEEdit"), QStringLiteral("Kim Lee"));
+        window_->Click(ElementCalled("TUserNAMEFORM.Practicebutton"));
+        window_->Click(ElementCalled("TUserNAMEFORM.OKBtn"));
         QVERIFY(!window_->Menu()->isVisible());
 
         // The final deductions: three lines, the button 12 pixels a line plus 27 below the list's
@@ -155,12 +156,12 @@ class ScenarioEndTest : public QObject {
             "Did not check breathing after pulse established (-50).",
             "Did not complete required steps (-300)."};
         model([&](Screen& s) {
-            s.Edit("finalMSGdisplay").lines = deductions;
-            s.Edit("finalMSGdisplay").top = 8;
-            s.Edit("finalMSGdisplay").height = 12 * 3 + 15;
-            s.Edit("FinalErrorOKButton").top = 8 + 36 + 27;
-            s.Edit("FinalErrorOKButton").height = 25;
-            Element& panel = s.Edit("FINALERRORPanel");
+            s.Edit(ElementCalled("finalMSGdisplay")).lines = deductions;
+            s.Edit(ElementCalled("finalMSGdisplay")).top = 8;
+            s.Edit(ElementCalled("finalMSGdisplay")).height = 12 * 3 + 15;
+            s.Edit(ElementCalled("FinalErrorOKButton")).top = 8 + 36 + 27;
+            s.Edit(ElementCalled("FinalErrorOKButton")).height = 25;
+            Element& panel = s.Edit(ElementCalled("FINALERRORPanel"));
             panel.visible = true;
             panel.left = 140;
             panel.top = 100;
@@ -199,16 +200,16 @@ class ScenarioEndTest : public QObject {
             errors.push_back("Protocol note " + std::to_string(i) + " (-10).");
         errors.push_back("(End of Test)");
         model([&](Screen& s) {
-            s.Edit("FINALERRORPanel").visible = false;
-            s.Edit("TForm2.IDEDIT").text = "A-17";
-            s.Edit("TForm2.SCOREEDIT").text = "-150";
-            s.Edit("TForm2.ElapsedTimeEDIT").text = "03:07";
-            s.Edit("TForm2.SHOCKTIMEEDIT").text = "01:12";
-            s.Edit("TForm2.Errors").lines = errors;
-            s.Edit("TForm2.MODELABEL").text = "TEST MODE";
-            s.Edit("TForm2.RepeatButton").enabled = false;
-            s.Edit("TForm2.CODESUMSENDbutton").visible = true;
-            s.Edit("TForm2.CODESUMPrintReport").visible = true;
+            s.Edit(ElementCalled("FINALERRORPanel")).visible = false;
+            s.Edit(ElementCalled("TForm2.IDEDIT")).text = "A-17";
+            s.Edit(ElementCalled("TForm2.SCOREEDIT")).text = "-150";
+            s.Edit(ElementCalled("TForm2.ElapsedTimeEDIT")).text = "03:07";
+            s.Edit(ElementCalled("TForm2.SHOCKTIMEEDIT")).text = "01:12";
+            s.Edit(ElementCalled("TForm2.Errors")).lines = errors;
+            s.Edit(ElementCalled("TForm2.MODELABEL")).text = "TEST MODE";
+            s.Edit(ElementCalled("TForm2.RepeatButton")).enabled = false;
+            s.Edit(ElementCalled("TForm2.CODESUMSENDbutton")).visible = true;
+            s.Edit(ElementCalled("TForm2.CODESUMPrintReport")).visible = true;
         });
         QVERIFY(!panel->isVisible());
         QCOMPARE(summary->windowTitle(), QStringLiteral("Scenario Summary"));
@@ -292,9 +293,9 @@ class ScenarioEndTest : public QObject {
             "  name            date          score", " ", entry("Kim Lee", "12/6/26", 1310),
             entry("Alexandra Montgomery", "1/10/27", 300), entry("Li", "10/10/26", -50)};
         model([&](Screen& s) {
-            s.Edit("TScoreboard.Memo1").lines = board;
-            s.Edit("TScoreboard").visible = true;
-            s.Edit("TForm2").enabled = false;
+            s.Edit(ElementCalled("TScoreboard.Memo1")).lines = board;
+            s.Edit(ElementCalled("TScoreboard")).visible = true;
+            s.Edit(ElementCalled("TForm2")).enabled = false;
         });
         QDialog* scoreboard = test::TopDialog("TScoreboard");
         QVERIFY(scoreboard->isVisible());
@@ -332,8 +333,8 @@ class ScenarioEndTest : public QObject {
         QVERIFY(okSent);
         QVERIFY(closeSent);
         model([](Screen& s) {
-            s.Edit("TScoreboard").visible = false;
-            s.Edit("TForm2").enabled = true;
+            s.Edit(ElementCalled("TScoreboard")).visible = false;
+            s.Edit(ElementCalled("TForm2")).enabled = true;
         });
         QVERIFY(!scoreboard->isVisible());
         QVERIFY(summary->isEnabled());
@@ -342,7 +343,7 @@ class ScenarioEndTest : public QObject {
         // From the main menu it stacks as other windows do.
         QTest::mouseClick(test::Child<QPushButton>(summary, "MainMenu"), Qt::LeftButton);
         QVERIFY(window_->Menu()->isVisible());
-        model([](Screen& s) { s.Edit("TScoreboard").visible = true; });
+        model([](Screen& s) { s.Edit(ElementCalled("TScoreboard")).visible = true; });
         QVERIFY(scoreboard->isVisible());
         QVERIFY(!(scoreboard->windowFlags() & Qt::WindowStaysOnTopHint));
     }

@@ -98,7 +98,7 @@ class ScenarioScreenTest : public test::HandClockTest {
             clock_->Advance(3149);
             QVERIFY(looksBusy(abcs));
             clock_->Advance(1);
-            QCOMPARE(engine_->screen.Get("MSG0").text, std::string("Patient is unresponsive."));
+            QCOMPARE(engine_->screen.Get(El::MSG0).text, std::string("Patient is unresponsive."));
             QVERIFY(!looksBusy(abcs));
             QVERIFY(!looksBusy(pulse));
             QVERIFY(!abcs->testAttribute(Qt::WA_SetCursor));
@@ -142,7 +142,7 @@ class ScenarioScreenTest : public test::HandClockTest {
         QVERIFY(!redIn(list, firstLine));
         engine_->ScriptState().PulseRate = 70;
         QTest::mouseClick(widget<QPushButton>("CPRBUTTON"), Qt::LeftButton);
-        QCOMPARE(engine_->screen.Get("DEDUCTIONSList").lines.size(), size_t{1});
+        QCOMPARE(engine_->screen.Get(El::DEDUCTIONSList).lines.size(), size_t{1});
         QVERIFY(redIn(list, firstLine));
         QVERIFY(!redIn(list, firstLine.translated(0, 15)));
         // Right of the picture, between the score and the AED.

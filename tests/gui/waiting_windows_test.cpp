@@ -104,7 +104,7 @@ class WaitingWindowsTest : public test::HandClockTest {
         QVERIFY(!window_->menuBar()->isEnabled());
         QVERIFY(!fileMenu()->isEnabled());
         clickThroughWindow("SCOREBOARDImage");
-        QVERIFY(!engine_->screen.Get("TScoreboard").visible);
+        QVERIFY(!engine_->screen.Get(El::ScoreboardWindow).visible);
         QVERIFY(!test::TopDialog("TScoreboard")->isVisible());
         QTest::keyClick(window_->windowHandle(), Qt::Key_Return);
         QTest::keyClick(window_->windowHandle(), Qt::Key_Q, Qt::ControlModifier);
@@ -153,7 +153,7 @@ class WaitingWindowsTest : public test::HandClockTest {
         QVERIFY(!test::TopDialog("TUserNAMEFORM")->isVisible());
 
         typeKeys(QStringLiteral("wrong"));
-        QCOMPARE(engine_->screen.Get("TPasswordDlg.PasswordEnter").text, std::string("wrong"));
+        QCOMPARE(engine_->screen.Get(El::PasswordDlgPasswordEnter).text, std::string("wrong"));
         // OK clicked with the mouse, as the report had it: the button took the focus.
         auto* ok = test::Child<QPushButton>(dialog, "OKBtn");
         ok->setFocus();
@@ -218,7 +218,7 @@ class WaitingWindowsTest : public test::HandClockTest {
         for (QMenu* menu : window_->menuBar()->findChildren<QMenu*>())
             QVERIFY2(!menu->isEnabled(), qPrintable(menu->title()));
         clickThroughWindow("OPTIONSImage");
-        QVERIFY(!engine_->screen.Get("PageControl1").visible);
+        QVERIFY(!engine_->screen.Get(El::PageControl1).visible);
         QVERIFY(!test::TopDialog("TPasswordDlg")->isVisible());
         // Ctrl+Q in the log-in itself is no File, Quit either.
         pressKey(Qt::Key_Q, Qt::ControlModifier);
@@ -232,7 +232,7 @@ class WaitingWindowsTest : public test::HandClockTest {
         QTRY_COMPARE(QApplication::activeWindow(), login);
         QCOMPARE(QApplication::focusWidget(), name);
         typeKeys(QStringLiteral("Kim"));
-        QCOMPARE(engine_->screen.Get("TUserNAMEFORM.NAMEEdit").text, std::string("Kim"));
+        QCOMPARE(engine_->screen.Get(El::LoginNAMEEdit).text, std::string("Kim"));
         checkMainWindowTakesNothing();
 
         // Cancel gives the main window its input back.
@@ -325,13 +325,13 @@ class WaitingWindowsTest : public test::HandClockTest {
         QCOMPARE(port->currentText(), QStringLiteral("25"));
         security->setFocus();
         QTest::keyClick(security, Qt::Key_Down);
-        QCOMPARE(engine_->screen.Get("TFRMSEND.SecurityField").text, "STARTTLS");
+        QCOMPARE(engine_->screen.Get(El::MailSecurityField).text, "STARTTLS");
         QCOMPARE(port->currentText(), QStringLiteral("587"));
         QCOMPARE(test::Child<QLineEdit>(mail, "PasswordField")->echoMode(), QLineEdit::Password);
         auto* plain = test::Child<QCheckBox>(mail, "PlainLoginCheck");
         QTest::mouseClick(plain, Qt::LeftButton);
         QVERIFY(plain->isChecked());
-        QVERIFY(engine_->screen.Get("TFRMSEND.PlainLoginCheck").checked);
+        QVERIFY(engine_->screen.Get(El::MailPlainLoginCheck).checked);
         QVERIFY(!test::Child<QCheckBox>(mail, "AcceptCertificateCheck")->isEnabled());
         // The pages' Close asks about the changes and takes the window with it.
         const QStringList boxes =

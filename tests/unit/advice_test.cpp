@@ -53,7 +53,7 @@ class AdvicePlacement : public ::testing::Test {
     void SetUp() override { ResetScenario(e); }
 
     Rect rect(const char* name) const {
-        const Element& el = e.screen.Get(name);
+        const Element& el = e.screen.Get(ElementCalled(name));
         return {el.left, el.top, el.width, el.height};
     }
     // An element placed inside another, in the scenario screen's coordinates.
@@ -66,7 +66,7 @@ class AdvicePlacement : public ::testing::Test {
     }
     // The keys of the AED as it is shown: closed until it is switched on, then the close-up.
     std::vector<std::pair<std::string, Rect>> keys() const {
-        if (e.screen.Get("AEDPANEL").visible) {
+        if (e.screen.Get(El::AEDPANEL).visible) {
             return {{"PowerButton", inside("AEDPANEL", "PowerButton")}};
         }
         return {{"AnalyzeButton", inside("CloseupPanel", "AnalyzeButton")},
@@ -76,8 +76,8 @@ class AdvicePlacement : public ::testing::Test {
     // Only "Turn AED on." is advised before the AED is on.
     void showAed(int code) {
         const bool closed = code == kTurnAEDOn;
-        e.screen.Edit("AEDPANEL").visible = closed;
-        e.screen.Edit("CloseupPanel").visible = !closed;
+        e.screen.Edit(El::AEDPANEL).visible = closed;
+        e.screen.Edit(El::CloseupPanel).visible = !closed;
     }
 
     // Every combination of the states the table's conditions ask about.
@@ -105,13 +105,13 @@ class AdvicePlacement : public ::testing::Test {
                 const Rect panel = rect("ADVICEPANEL");
                 const std::string where = layout + ", step " + std::to_string(code) + ", state " +
                                           std::to_string(bits) + ", " +
-                                          e.screen.Get("ADVICEText").text;
-                ASSERT_TRUE(e.screen.Get("ADVICEPANEL").visible) << where;
+                                          e.screen.Get(El::ADVICEText).text;
+                ASSERT_TRUE(e.screen.Get(El::ADVICEPANEL).visible) << where;
                 EXPECT_GE(panel.left, 0) << where;
                 EXPECT_LE(panel.right(), kClientWidth) << where;
                 EXPECT_LE(panel.bottom(), kActionBarTop) << where << ": " << panel;
                 for (const char* button : kActionBar) {
-                    if (!e.screen.Get(button).visible) continue;
+                    if (!e.screen.Get(ElementCalled(button)).visible) continue;
                     EXPECT_FALSE(panel.overlaps(rect(button)))
                         << where << ": over " << button << " " << panel;
                 }
@@ -126,8 +126,8 @@ class AdvicePlacement : public ::testing::Test {
     // The arrow under the line ends on the top edge of a button or key, within its width; the
     // arrow at the panel's right edge ends on the left edge of its anchor, within its height.
     void checkArrow(const Rect& panel, const std::string& where) {
-        const Element& down = e.screen.Get("ADVICEArrowDown");
-        const Element& side = e.screen.Get("ADVICEArrow2");
+        const Element& down = e.screen.Get(El::ADVICEArrowDown);
+        const Element& side = e.screen.Get(El::ADVICEArrow2);
         EXPECT_FALSE(down.visible && side.visible) << where;
         if (down.visible) {
             const int tipX = panel.left + down.left + down.width / 2;
@@ -136,7 +136,7 @@ class AdvicePlacement : public ::testing::Test {
             bool onSomething = false;
             for (const char* button : kActionBar) {
                 const Rect b = rect(button);
-                if (e.screen.Get(button).visible && tipY == b.top && tipX > b.left &&
+                if (e.screen.Get(ElementCalled(button)).visible && tipY == b.top && tipX > b.left &&
                     tipX < b.right())
                     onSomething = true;
             }
@@ -172,8 +172,8 @@ TEST_F(AdvicePlacement, CoversNoButtonWithEveryButtonShown) {
                     Opt::OPTClearAnalyze})
         e.settings.SetOn(opt, true);
     LayoutActionBar(e);
-    ASSERT_TRUE(e.screen.Get("VOICEBUTTON").visible);
-    ASSERT_TRUE(e.screen.Get("CALLHELPButton").visible);
+    ASSERT_TRUE(e.screen.Get(El::VOICEBUTTON).visible);
+    ASSERT_TRUE(e.screen.Get(El::CALLHELPButton).visible);
     checkEveryStep("nine buttons");
 }
 
@@ -183,7 +183,7 @@ TEST_F(AdvicePlacement, CoversNoButtonWithTheFewestButtons) {
                     Opt::OPTCLEARShock})
         e.settings.SetOn(opt, false);
     LayoutActionBar(e);
-    ASSERT_FALSE(e.screen.Get("CLEARBUTTON").visible);
+    ASSERT_FALSE(e.screen.Get(El::CLEARBUTTON).visible);
     checkEveryStep("three buttons");
 }
 
@@ -212,15 +212,15 @@ TEST_F(AdvicePlacement, NeverOverTheFinalPanel) {
     s.Mode = kTutorial;
     s.NextStep = kEndScenario;
     ShowAdvice(e);
-    ASSERT_TRUE(e.screen.Get("ADVICEPANEL").visible);
-    e.screen.Edit("FINALERRORPanel").visible = true;
+    ASSERT_TRUE(e.screen.Get(El::ADVICEPANEL).visible);
+    e.screen.Edit(El::FINALERRORPanel).visible = true;
     ShowAdvice(e);
-    EXPECT_FALSE(e.screen.Get("ADVICEPANEL").visible);
+    EXPECT_FALSE(e.screen.Get(El::ADVICEPANEL).visible);
     AdviseInTutorial(e);
-    EXPECT_FALSE(e.screen.Get("ADVICEPANEL").visible);
-    e.screen.Edit("FINALERRORPanel").visible = false;
+    EXPECT_FALSE(e.screen.Get(El::ADVICEPANEL).visible);
+    e.screen.Edit(El::FINALERRORPanel).visible = false;
     ShowAdvice(e);
-    EXPECT_TRUE(e.screen.Get("ADVICEPANEL").visible);
+    EXPECT_TRUE(e.screen.Get(El::ADVICEPANEL).visible);
 }
 
 }  // namespace

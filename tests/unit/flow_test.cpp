@@ -40,7 +40,7 @@ class Program : public ::testing::Test {
   protected:
     testing::FakePorts fakes;
     WiredEngine e{fakes.ports(), testing::kNoProgramDir};
-    const Element& el(const char* name) { return e.screen.Get(name); }
+    const Element& el(const char* name) { return e.screen.Get(ElementCalled(name)); }
 };
 
 TEST_F(Program, ActionBarFollowsTheSettings) {

@@ -95,7 +95,7 @@ TEST_F(MailLinkGlue, TlsFromTheFirstByteAndARefusedCertificate) {
               "is the fingerprint of your own server's certificate, tick \"Accept this server's "
               "certificate\" and connect again.");
     EXPECT_EQ(Session(e).refusedCertificate, "cd34");
-    EXPECT_TRUE(e.screen.Get("TFRMSEND.AcceptCertificateCheck").enabled);
+    EXPECT_TRUE(e.screen.Get(El::MailAcceptCertificateCheck).enabled);
     EXPECT_EQ(written(), "");
     // A second refusal shows the fingerprint again, and only once.
     client.Connect();

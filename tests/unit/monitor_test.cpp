@@ -21,8 +21,8 @@ class Monitor : public ::testing::Test {
         s.StepPoints = 60;
         ResetScenario(e);
     }
-    std::string text(const char* name) { return e.screen.Get(name).text; }
-    const std::vector<std::string>& errors() { return e.screen.Get("TForm2.Errors").lines; }
+    std::string text(const char* name) { return e.screen.Get(ElementCalled(name)).text; }
+    const std::vector<std::string>& errors() { return e.screen.Get(El::SummaryErrors).lines; }
 };
 
 TEST_F(Monitor, DeductWritesBothLinesTheReportAndTheScore) {
@@ -142,13 +142,13 @@ TEST_F(Monitor, EvaluationMovesTheHistoryAndShowsTheScore) {
     s.LastAction = "Response";
     s.ResponsivenessChecked = true;
     s.Score = 60;
-    e.screen.Edit("ADVICEPANEL").visible = true;
+    e.screen.Edit(El::ADVICEPANEL).visible = true;
     EvaluateNextStep(e);
     EXPECT_EQ(s.NextStep, kOpenAirway);
     EXPECT_EQ(s.PreviousAction, "Response");
     EXPECT_EQ(s.EarlierAction, "");
     EXPECT_EQ(text("SCOREDisplay"), "60");
-    EXPECT_FALSE(e.screen.Get("ADVICEPANEL").visible);
+    EXPECT_FALSE(e.screen.Get(El::ADVICEPANEL).visible);
     s.LastAction = "Airway";
     s.AirwayOpened = true;
     EvaluateNextStep(e);
@@ -188,23 +188,23 @@ TEST_F(Monitor, RescueControlsOffAndOn) {
     s.WhitePadAttached = true;
     e.timers.Start(TimerId::CPRTimer);
     e.timers.Start(TimerId::CALL911TIMER);
-    e.screen.Edit("Pause").checked = true;
+    e.screen.Edit(El::Pause).checked = true;
     DisableRescueControls(e);
     EXPECT_FALSE(e.timers.Running(TimerId::CPRTimer));
     EXPECT_TRUE(e.timers.Running(TimerId::CALL911TIMER)) << "the phone call goes on in a pause";
     for (const char* name : {"PADWHITE", "PADRED", "CPRBUTTON", "ENDBUTTON", "ShockButton"}) {
-        EXPECT_FALSE(e.screen.Get(name).enabled) << name;
+        EXPECT_FALSE(e.screen.Get(ElementCalled(name)).enabled) << name;
     }
     EnableRescueControls(e);
     EXPECT_TRUE(e.timers.Running(TimerId::CPRTimer)) << "CPR goes on";
-    EXPECT_FALSE(e.screen.Get("PADWHITE").enabled) << "the white pad is on the chest";
-    EXPECT_TRUE(e.screen.Get("PADRED").enabled);
-    EXPECT_FALSE(e.screen.Get("VOICEBUTTON").enabled);
-    EXPECT_FALSE(e.screen.Get("POWERBUTTON2").enabled) << "only on the close-up";
-    EXPECT_TRUE(e.screen.Get("ENDBUTTON").enabled);
-    EXPECT_TRUE(e.screen.Get("PatientHistory").enabled);
+    EXPECT_FALSE(e.screen.Get(El::PADWHITE).enabled) << "the white pad is on the chest";
+    EXPECT_TRUE(e.screen.Get(El::PADRED).enabled);
+    EXPECT_FALSE(e.screen.Get(El::VOICEBUTTON).enabled);
+    EXPECT_FALSE(e.screen.Get(El::POWERBUTTON2).enabled) << "only on the close-up";
+    EXPECT_TRUE(e.screen.Get(El::ENDBUTTON).enabled);
+    EXPECT_TRUE(e.screen.Get(El::PatientHistory).enabled);
 
-    e.screen.Edit("Pause").checked = false;
+    e.screen.Edit(El::Pause).checked = false;
     DisableRescueControls(e);
     EXPECT_FALSE(e.timers.Running(TimerId::CALL911TIMER)) << "but ends with the scenario";
 }

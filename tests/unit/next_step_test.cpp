@@ -236,13 +236,13 @@ const Case kAfter[] = {
     {"B9", kClearForAnalysis,
      [](Engine& e) {
          analysed(e);
-         e.screen.Edit("AEDDISPLAY1").text = "MOTION DETECTED";
+         e.screen.Edit(El::AEDDISPLAY1).text = "MOTION DETECTED";
      }},
     {"B10", kClearForAnalysis,
      [](Engine& e) {
          analysed(e);
-         e.screen.Edit("AEDDISPLAY1").text = "STOP MOTION";
-         e.screen.Edit("PULSEHAND").visible = true;
+         e.screen.Edit(El::AEDDISPLAY1).text = "STOP MOTION";
+         e.screen.Edit(El::PULSEHAND).visible = true;
      }},
     {"B11", kClearForAnalysis,
      [](Engine& e) {

@@ -41,18 +41,18 @@ TEST_F(PhaseMoves, AdviceForAMissingPadStopsCPR) {
     s.WhitePadAttached = true;
     compressions();
     RequestAdvice(e);
-    EXPECT_EQ(e.screen.Get("ADVICEText").text, "Attach this electrode pad where shown.");
+    EXPECT_EQ(e.screen.Get(El::ADVICEText).text, "Attach this electrode pad where shown.");
     EXPECT_FALSE(CPRIsRunning(e));
     EXPECT_FALSE(e.timers.Running(TimerId::CPRTimer));
     EXPECT_TRUE(s.RedGuideShown);
-    EXPECT_EQ(e.screen.Get("MSG0").text, "Stopped CPR too soon (-35).");
+    EXPECT_EQ(e.screen.Get(El::MSG0).text, "Stopped CPR too soon (-35).");
     EXPECT_EQ(s.Score, -85) << "the advice (-50) and the early stop";
 
     // With both pads on, the advice is another and CPR goes on.
     s.RedPadAttached = true;
     compressions();
     RequestAdvice(e);
-    EXPECT_NE(e.screen.Get("ADVICEText").text, "Attach this electrode pad where shown.");
+    EXPECT_NE(e.screen.Get(El::ADVICEText).text, "Attach this electrode pad where shown.");
     EXPECT_TRUE(CPRIsRunning(e));
     EXPECT_EQ(s.Score, -135);
 }
@@ -60,7 +60,7 @@ TEST_F(PhaseMoves, AdviceForAMissingPadStopsCPR) {
 TEST_F(PhaseMoves, TutorialAdviceForAMissingPadStopsCPRAtOnce) {
     s.Mode = kTutorial;
     CPRButton(e);
-    EXPECT_EQ(e.screen.Get("ADVICEText").text, "Drag electrode pad to where shown.");
+    EXPECT_EQ(e.screen.Get(El::ADVICEText).text, "Drag electrode pad to where shown.");
     EXPECT_FALSE(CPRIsRunning(e));
     EXPECT_TRUE(s.WhiteGuideShown);
     EXPECT_FALSE(s.RedGuideShown);

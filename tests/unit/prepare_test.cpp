@@ -120,9 +120,9 @@ TEST_F(Draws, RepeatReplaysThePatientFromItsStart) {
     engine.ScriptState().Score = 275;
     engine.ScriptState().AEDOn = true;
     engine.ScriptState().ElapsedSeconds = 88;
-    engine.screen.Edit("AEDDISPLAY1").text = "PUSH TO SHOCK";
-    engine.screen.Edit("TForm2.Errors").lines = {"Forgot to clear (-25)."};
-    engine.screen.Edit("CloseupPanel").visible = true;
+    engine.screen.Edit(El::AEDDISPLAY1).text = "PUSH TO SHOCK";
+    engine.screen.Edit(El::SummaryErrors).lines = {"Forgot to clear (-25)."};
+    engine.screen.Edit(El::CloseupPanel).visible = true;
     ResetScenario(engine);
 
     const ScenarioState& s = engine.state;
@@ -135,9 +135,9 @@ TEST_F(Draws, RepeatReplaysThePatientFromItsStart) {
     EXPECT_EQ(s.Score, 0);
     EXPECT_FALSE(s.AEDOn);
     EXPECT_EQ(s.ElapsedSeconds, 0);
-    EXPECT_EQ(engine.screen.Get("AEDDISPLAY1").text, "");
-    EXPECT_TRUE(engine.screen.Get("TForm2.Errors").lines.empty());
-    EXPECT_FALSE(engine.screen.Get("CloseupPanel").visible);
+    EXPECT_EQ(engine.screen.Get(El::AEDDISPLAY1).text, "");
+    EXPECT_TRUE(engine.screen.Get(El::SummaryErrors).lines.empty());
+    EXPECT_FALSE(engine.screen.Get(El::CloseupPanel).visible);
 }
 
 TEST_F(Draws, AMissingPictureEndsTheProgram) {

@@ -144,9 +144,12 @@ std::vector<std::string> StartLines(const Life& life) {
 
 Phase PhaseOf(const Engine& e) {
     const Screen& s = e.screen;
-    if (s.Get("TAboutBox").visible || s.Get("FINALERRORPanel").visible) return Phase::Blocked;
-    if (s.Get("MENU").visible || s.Get("TForm2").visible) return Phase::Outside;
-    return s.Get("Pause").checked ? Phase::Paused : Phase::Scenario;
+    if (s.Get(ElementCalled("TAboutBox")).visible ||
+        s.Get(ElementCalled("FINALERRORPanel")).visible)
+        return Phase::Blocked;
+    if (s.Get(ElementCalled("MENU")).visible || s.Get(ElementCalled("TForm2")).visible)
+        return Phase::Outside;
+    return s.Get(ElementCalled("Pause")).checked ? Phase::Paused : Phase::Scenario;
 }
 
 const char* PhaseName(Phase p) {
@@ -166,8 +169,9 @@ const char* PhaseName(Phase p) {
 std::string Describe(const Engine& e) {
     const ScenarioState& s = e.state;
     std::string d = std::string(PhaseName(PhaseOf(e))) + "; prompt \"" + PromptLine(e) +
-                    "\", upper line \"" + e.screen.Get("AEDDISPLAY0").text + "\"; MSG0 \"" +
-                    e.screen.Get("MSG0").text + "\", MSG1 \"" + e.screen.Get("MSG1").text + "\"";
+                    "\", upper line \"" + e.screen.Get(El::AEDDISPLAY0).text + "\"; MSG0 \"" +
+                    e.screen.Get(El::MSG0).text + "\", MSG1 \"" + e.screen.Get(El::MSG1).text +
+                    "\"";
     d += "; category " + std::to_string(s.PatientCategory) + ", shocks needed " +
          std::to_string(s.ShocksNeeded) + ", PulseState " + std::to_string(s.PulseState);
     d += "; NextStep " + std::to_string(s.NextStep) + ", actions " + s.EarlierAction + " > " +
@@ -179,7 +183,7 @@ std::string Describe(const Engine& e) {
     d += "; CPR flags " + std::to_string(s.AdultCPRRunning) + std::to_string(s.ChildCPRRunning) +
          ", BagBreathing " + std::to_string(s.BagBreathing) + ", MaskBreathing " +
          std::to_string(s.MaskBreathing) + ", PULSEHAND " +
-         std::to_string(e.screen.Get("PULSEHAND").visible) + ", Score " + std::to_string(s.Score);
+         std::to_string(e.screen.Get(El::PULSEHAND).visible) + ", Score " + std::to_string(s.Score);
     d += "; running:";
     for (int i = 0; i < kTimerCount; ++i) {
         const auto id = static_cast<TimerId>(i);
@@ -300,7 +304,8 @@ void Session::observe(std::vector<Finding>& findings, bool afterInput) {
     const ScenarioState& s = e.state;
     // Only an input opens or closes a scenario's screen.
     if (afterInput) {
-        const bool inScenario = !e.screen.Get("MENU").visible && !e.screen.Get("TForm2").visible;
+        const bool inScenario =
+            !e.screen.Get(El::MENU).visible && !e.screen.Get(El::SummaryWindow).visible;
         // A scenario begins (log-in, Next, Repeat): its score starts afresh.
         if (inScenario && !inScenario_) {
             endReached_ = false;

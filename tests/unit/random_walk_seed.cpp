@@ -139,35 +139,39 @@ struct Candidate {
 Step chooseAction(const Engine& e, Rng& rng, const WalkConfig& config) {
     const AvailableInputs in = InputsAvailable(e);
     std::vector<Candidate> all;
-    for (std::string_view name : in.clicks) {
+    for (El el : in.clicks) {
         Step s;
         s.kind = Step::Kind::Click;
+        const std::string_view name = NameOf(el);
         s.name = name;
         all.push_back({s, clickWeight(e, name)});
     }
-    for (std::string_view name : in.menus) {
-        if (name == "Pause" && !config.pause) continue;
+    for (El el : in.menus) {
+        if (el == El::Pause && !config.pause) continue;
         Step s;
         s.kind = Step::Kind::Menu;
+        const std::string_view name = NameOf(el);
         s.name = name;
         all.push_back({s, menuWeight(name)});
     }
-    for (std::string_view name : in.pads) {
+    for (El el : in.pads) {
         Step s;
         s.kind = Step::Kind::Drag;
+        const std::string_view name = NameOf(el);
         s.name = name;
         s.target = rng.Pick(kDropTargets);
         s.left = rng.Below(441) - 20;
         s.top = rng.Below(441) - 20;
         all.push_back({s, 15});
     }
-    for (std::string_view name : in.fields) {
+    for (El el : in.fields) {
         Step s;
         s.kind = Step::Kind::Type;
+        const std::string_view name = NameOf(el);
         s.name = name;
         const bool id = name == "TUserNAMEFORM.IDEdit";
         s.text = rng.Pick(id ? kIds : kNames);
-        all.push_back({s, blank(e.screen.Get(name).text) ? 40 : 5});
+        all.push_back({s, blank(e.screen.Get(el).text) ? 40 : 5});
     }
     int total = 0;
     for (const Candidate& c : all)

@@ -17,13 +17,13 @@ bool running(const Engine& e, TimerId id) {
 }
 
 bool visible(const Engine& e, const char* name) {
-    return e.screen.Get(name).visible;
+    return e.screen.Get(ElementCalled(name)).visible;
 }
 
 // The phase a checkpoint judges by: the about box changes nothing for the timers behind it.
 Phase judgedPhase(const Engine& e) {
     if (visible(e, "MENU") || visible(e, "TForm2")) return Phase::Outside;
-    return e.screen.Get("Pause").checked ? Phase::Paused : Phase::Scenario;
+    return e.screen.Get(El::Pause).checked ? Phase::Paused : Phase::Scenario;
 }
 
 // Something keeps the patient moving, and will until the trainee stops it.
@@ -107,7 +107,7 @@ const Sequence kSequences[] = {
      "PowerLight.color",
      "green"},
     {"self-test unfinished: BATTERY OK stays on the display",
-     [](const Engine& e) { return e.screen.Get("AEDDISPLAY0").text == "BATTERY OK"; },
+     [](const Engine& e) { return e.screen.Get(El::AEDDISPLAY0).text == "BATTERY OK"; },
      {TimerId::POWERTimer},
      "AEDDISPLAY0",
      ""},
@@ -123,7 +123,7 @@ const Sequence kSequences[] = {
      "9"},
     {"breathing check unfinished: the rate is never reported",
      [](const Engine& e) {
-         return e.state.BreathingChecked && !e.screen.Get("ABCsBreathingMenuItem").checked;
+         return e.state.BreathingChecked && !e.screen.Get(El::ABCsBreathingMenuItem).checked;
      },
      {TimerId::BREATHINGTimer},
      "ABCsBreathingMenuItem.checked",
@@ -149,7 +149,7 @@ const Sequence kSequences[] = {
      "",
      ""},
     {"the CPR countdown stalled on the display",
-     [](const Engine& e) { return countdownShown(e.screen.Get("AEDDISPLAY0").text); },
+     [](const Engine& e) { return countdownShown(e.screen.Get(El::AEDDISPLAY0).text); },
      {TimerId::CPRCountdownTimer},
      "AEDDISPLAY0",
      ""},
@@ -175,10 +175,10 @@ class ChangeSeen {
             changed = timers_[static_cast<size_t>(i)] !=
                       std::make_pair(e.timers.Running(id), e.timers.Interval(id));
         }
-        for (const std::string& name : s_.engine().screen.TakeChanges()) {
-            Element& seen = screen_.Edit(name);
-            if (!sameElement(name, seen, e.screen.Get(name))) changed = true;
-            seen = e.screen.Get(name);
+        for (El el : s_.engine().screen.TakeChanges().elements) {
+            Element& seen = screen_.Edit(el);
+            if (!sameElement(std::string(NameOf(el)), seen, e.screen.Get(el))) changed = true;
+            seen = e.screen.Get(el);
         }
         remember();
         return changed;

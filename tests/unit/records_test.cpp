@@ -231,7 +231,7 @@ TEST_F(Records, ScoreboardRanksNewResults) {
                                         "  Fay              200",
                                         "  Eve             12/6/26        -50",
                                     }));
-    EXPECT_EQ(e.screen.Get("TScoreboard.Memo1").lines, file("SCOREBRD.DAT"));
+    EXPECT_EQ(e.screen.Get(El::ScoreboardMemo1).lines, file("SCOREBRD.DAT"));
     EXPECT_TRUE(shown().empty());
 }
 
@@ -307,26 +307,26 @@ TEST_F(Records, PracticeReports) {
     put("aedprac.txt", {"an earlier line"});
     e.ScriptState().Mode = kPractice;
     e.ScriptState().ScoreboardLine = "result 1";
-    e.screen.Edit("TForm2.Errors").lines = {"Did not call for help (-50).",
-                                            "Advice used 1 time (-50)."};
-    e.screen.Edit("TForm2.RepeatButton").enabled = false;
+    e.screen.Edit(El::SummaryErrors).lines = {"Did not call for help (-50).",
+                                              "Advice used 1 time (-50)."};
+    e.screen.Edit(El::SummaryRepeatButton).enabled = false;
     ASSERT_TRUE(AppendReports(e));
     EXPECT_EQ(file("aedprac.txt"), (Lines{"an earlier line", "result 1"}));
     EXPECT_FALSE(exists("AEDPRAC.TXT"));
     EXPECT_EQ(file("AEDPRAC2.TXT"),
               (Lines{"result 1", "Did not call for help (-50).", "Advice used 1 time (-50).", ""}));
-    EXPECT_EQ(e.screen.Get("TForm2.Errors").lines.front(), "Did not call for help (-50).");
-    EXPECT_EQ(e.screen.Get("TForm2.Errors").lines.size(), 2u);
-    EXPECT_TRUE(e.screen.Get("TForm2.RepeatButton").enabled);
+    EXPECT_EQ(e.screen.Get(El::SummaryErrors).lines.front(), "Did not call for help (-50).");
+    EXPECT_EQ(e.screen.Get(El::SummaryErrors).lines.size(), 2u);
+    EXPECT_TRUE(e.screen.Get(El::SummaryRepeatButton).enabled);
 
     // Without errors: the result line and an empty line. The test files stay untouched.
     e.ScriptState().ScoreboardLine = "result 2";
-    e.screen.Edit("TForm2.Errors").lines.clear();
+    e.screen.Edit(El::SummaryErrors).lines.clear();
     ASSERT_TRUE(AppendReports(e));
     EXPECT_EQ(file("AEDPRAC2.TXT"), (Lines{"result 1", "Did not call for help (-50).",
                                            "Advice used 1 time (-50).", "", "result 2", ""}));
     EXPECT_FALSE(exists("AEDTEST.TXT") || exists("AEDTEST2.TXT"));
-    EXPECT_TRUE(e.screen.Get("OPTIONSHOLD").lines.empty());
+    EXPECT_TRUE(e.screen.Get(El::OPTIONSHOLD).lines.empty());
     EXPECT_TRUE(shown().empty());
 }
 
@@ -334,27 +334,27 @@ TEST_F(Records, TestSeriesReportsAndBuffer) {
     const std::string dashes(62, '-');
     e.settings.SetText(Opt::OPTtestScenarios, "2");
     e.settings.SetOn(Opt::OPTDetailedTestReport, true);
-    e.screen.Edit("OPTIONSHOLD").lines = {"a series before"};
+    e.screen.Edit(El::OPTIONSHOLD).lines = {"a series before"};
     e.ScriptState().Mode = kTest;
 
     auto finish = [this](int count, const char* line, Lines errors) {
         e.ScriptState().TestScenarioCount = static_cast<uint8_t>(count);
         e.ScriptState().ScoreboardLine = line;
-        e.screen.Edit("TForm2.Errors").lines = std::move(errors);
-        e.screen.Edit("TForm2.RepeatButton").enabled = true;
+        e.screen.Edit(El::SummaryErrors).lines = std::move(errors);
+        e.screen.Edit(El::SummaryRepeatButton).enabled = true;
         EXPECT_TRUE(AppendReports(e));
-        EXPECT_FALSE(e.screen.Get("TForm2.RepeatButton").enabled);
+        EXPECT_FALSE(e.screen.Get(El::SummaryRepeatButton).enabled);
     };
     finish(0, "test 1", {"e1", "", "e2"});
-    EXPECT_EQ(e.screen.Get("TForm2.Errors").lines, (Lines{"e1", "", "e2"}));
+    EXPECT_EQ(e.screen.Get(El::SummaryErrors).lines, (Lines{"e1", "", "e2"}));
     finish(1, "test 2", {"e3"});
     // The last scenario of the series ends its block with the separator, on the summary too.
-    EXPECT_EQ(e.screen.Get("TForm2.Errors").lines, (Lines{"e3", dashes}));
+    EXPECT_EQ(e.screen.Get(El::SummaryErrors).lines, (Lines{"e3", dashes}));
 
     EXPECT_EQ(file("AEDTEST.TXT"), (Lines{"test 1", "test 2"}));
     EXPECT_EQ(file("AEDTEST2.TXT"),
               (Lines{"test 1", "e1", "", "e2", "", "test 2", "e3", dashes, ""}));
-    EXPECT_EQ(e.screen.Get("OPTIONSHOLD").lines,
+    EXPECT_EQ(e.screen.Get(El::OPTIONSHOLD).lines,
               (Lines{"test 1", ">e1", ">e2", "", "test 2", ">e3", ">" + dashes, ""}));
     EXPECT_FALSE(exists("AEDPRAC.TXT") || exists("AEDPRAC2.TXT"));
 
@@ -362,7 +362,7 @@ TEST_F(Records, TestSeriesReportsAndBuffer) {
     e.settings.SetText(Opt::OPTtestScenarios, "1");
     e.settings.SetOn(Opt::OPTDetailedTestReport, false);
     finish(0, "test 3", {"e4"});
-    EXPECT_EQ(e.screen.Get("OPTIONSHOLD").lines, (Lines{"test 3", ""}));
+    EXPECT_EQ(e.screen.Get(El::OPTIONSHOLD).lines, (Lines{"test 3", ""}));
     EXPECT_EQ(file("AEDTEST2.TXT").back(), "");
     EXPECT_EQ(file("AEDTEST2.TXT").size(), 13u);
     EXPECT_EQ(file("AEDTEST2.TXT")[11], dashes);
@@ -372,15 +372,15 @@ TEST_F(Records, FailedReportWriteIsReported) {
     e.settings.SetOn(Opt::OPTDetailedTestReport, false);
     e.ScriptState().Mode = kTest;
     e.ScriptState().ScoreboardLine = "test 1";
-    e.screen.Edit("TForm2.Errors").lines = {"e1"};
+    e.screen.Edit(El::SummaryErrors).lines = {"e1"};
     // A folder where the report file should be: the writing stops at the first file.
     fs::create_directory(fs::path(dir_) / "AEDTEST.TXT");
     EXPECT_FALSE(AppendReports(e));
     EXPECT_EQ(shown(), Lines{"Cannot write AEDTEST.TXT: " + std::string(std::strerror(EISDIR))});
     EXPECT_FALSE(exists("AEDTEST2.TXT"));
-    EXPECT_EQ(e.screen.Get("TForm2.Errors").lines, Lines{"e1"});
+    EXPECT_EQ(e.screen.Get(El::SummaryErrors).lines, Lines{"e1"});
     // The series still counts the scenario for its printed and mailed report.
-    EXPECT_EQ(e.screen.Get("OPTIONSHOLD").lines, (Lines{"test 1", ""}));
+    EXPECT_EQ(e.screen.Get(El::OPTIONSHOLD).lines, (Lines{"test 1", ""}));
 
     // A full disk.
     if (fs::exists("/dev/full")) {
@@ -395,19 +395,19 @@ TEST_F(Records, FailedReportWriteIsReported) {
 
 // While the board is up nothing else takes input; closing it returns to where it was opened.
 TEST_F(Records, ScoreboardHoldsTheOtherWindows) {
-    e.screen.Edit("MENU").visible = false;
-    e.screen.Edit("TForm2").visible = true;
+    e.screen.Edit(El::MENU).visible = false;
+    e.screen.Edit(El::SummaryWindow).visible = true;
     ASSERT_EQ(Click(e, "TForm2.SCOREBOARD"), InputResult::Done);
-    EXPECT_EQ(e.screen.Focus(), "TScoreboard.OKButton");
+    EXPECT_EQ(e.screen.Focus(), El::ScoreboardOKButton);
     const AvailableInputs inputs = InputsAvailable(e);
-    EXPECT_EQ(inputs.clicks, std::vector<std::string_view>{"TScoreboard.OKButton"});
+    EXPECT_EQ(inputs.clicks, std::vector<El>{El::ScoreboardOKButton});
     EXPECT_TRUE(inputs.menus.empty());
     EXPECT_EQ(Click(e, "TForm2.Next"), InputResult::Unavailable);
     ASSERT_EQ(Click(e, "TScoreboard.OKButton"), InputResult::Done);
-    EXPECT_FALSE(e.screen.Get("TScoreboard").visible);
-    EXPECT_TRUE(e.screen.Get("TForm2").enabled);
+    EXPECT_FALSE(e.screen.Get(El::ScoreboardWindow).visible);
+    EXPECT_TRUE(e.screen.Get(El::SummaryWindow).enabled);
     const AvailableInputs after = InputsAvailable(e);
-    EXPECT_NE(std::find(after.clicks.begin(), after.clicks.end(), "TForm2.Next"),
+    EXPECT_NE(std::find(after.clicks.begin(), after.clicks.end(), El::SummaryNext),
               after.clicks.end());
 }
 

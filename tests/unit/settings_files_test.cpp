@@ -62,7 +62,7 @@ TEST_F(SettingsFiles, DefaultsAreWrittenByteForByte) {
     EXPECT_EQ(bytes("OPTION1.INI"), kDefaultOption1);
     EXPECT_EQ(bytes("OPTION2.INI"), kDefaultOption2);
     EXPECT_TRUE(e.settings.Changed());  // the caller clears it
-    EXPECT_EQ(e.screen.Get("OPTIONSHOLD").lines.size(), 16u);
+    EXPECT_EQ(e.screen.Get(El::OPTIONSHOLD).lines.size(), 16u);
     EXPECT_TRUE(shown().empty());
 }
 
@@ -132,7 +132,7 @@ TEST_F(SettingsFiles, LinesEndAnyWayAndOnlyACapitalTIsChecked) {
     EXPECT_EQ(e.settings.Text(Opt::OptCPR1Length), "60");
     EXPECT_TRUE(e.settings.On(Opt::OPTCLEARShock));
     EXPECT_FALSE(e.settings.Changed());
-    EXPECT_EQ(e.screen.Get("OPTIONSHOLD").lines, (Lines{"2", "F", "40"}));
+    EXPECT_EQ(e.screen.Get(El::OPTIONSHOLD).lines, (Lines{"2", "F", "40"}));
     EXPECT_TRUE(shown().empty());
 }
 

@@ -37,7 +37,7 @@ Shares draw(const char* odds, bool electrode, bool battery, bool motion) {
         ResetScenario(e);
         e.ScriptState().AEDOn = e.ScriptState().WhitePadAttached = e.ScriptState().RedPadAttached =
             true;
-        e.screen.Edit("PowerLight").color = Color::Green;
+        e.screen.Edit(El::PowerLight).color = Color::Green;
         AnalyzeRequest(e);
         ++shares.byKind[e.state.TroubleKind];
     }

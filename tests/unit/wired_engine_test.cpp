@@ -6,6 +6,7 @@
 #include <string>
 #include <type_traits>
 
+#include "core/elements.h"
 #include "fake_ports.h"
 #include "settings/settings.h"
 
@@ -17,7 +18,7 @@ static_assert(!std::is_constructible_v<Engine, Ports, std::string>);
 static_assert(std::is_constructible_v<WiredEngine, Ports, std::string>);
 
 bool Shown(const Engine& e, Opt opt) {
-    const Element& control = e.screen.Get(ControlName(opt));
+    const Element& control = e.screen.Get(OptionElement(opt));
     switch (KindOf(opt)) {
         case ControlKind::CheckBox:
         case ControlKind::Radio:
@@ -43,13 +44,13 @@ TEST(WiredEngine, EachEngineShowsItsOwnSettingsChanges) {
     WiredEngine other{fakes.ports(), testing::kNoProgramDir};
     const bool sound = e.settings.On(Opt::SOUNDCheckBox);
     e.settings.SetOn(Opt::SOUNDCheckBox, !sound);
-    EXPECT_EQ(e.screen.Get(ControlName(Opt::SOUNDCheckBox)).checked, !sound);
-    EXPECT_EQ(other.screen.Get(ControlName(Opt::SOUNDCheckBox)).checked, sound);
+    EXPECT_EQ(e.screen.Get(OptionElement(Opt::SOUNDCheckBox)).checked, !sound);
+    EXPECT_EQ(other.screen.Get(OptionElement(Opt::SOUNDCheckBox)).checked, sound);
     e.settings.SetOn(Opt::SOUNDCheckBox, sound);
-    EXPECT_EQ(e.screen.Get(ControlName(Opt::SOUNDCheckBox)).checked, sound);
+    EXPECT_EQ(e.screen.Get(OptionElement(Opt::SOUNDCheckBox)).checked, sound);
     e.settings.SetText(Opt::OPTCPRCOMP, "45");
-    EXPECT_EQ(e.screen.Get(ControlName(Opt::OPTCPRCOMP)).text, "45");
-    EXPECT_NE(other.screen.Get(ControlName(Opt::OPTCPRCOMP)).text, "45");
+    EXPECT_EQ(e.screen.Get(OptionElement(Opt::OPTCPRCOMP)).text, "45");
+    EXPECT_NE(other.screen.Get(OptionElement(Opt::OPTCPRCOMP)).text, "45");
 }
 
 TEST(WiredEngine, ItsTimersRunTheirHandlers) {

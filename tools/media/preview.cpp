@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "art.h"
+#include "core/element_names.h"
 #include "core/patient_tables.h"
 #include "core/picture_files.h"
 
@@ -31,14 +32,14 @@ class View {
     View(const QDir& dir, int set, bool bvm, bool pediatric)
         : dir_(dir), files_(ardentix::SetPictureNames(set, pediatric, bvm)) {}
 
-    const std::string& file(const char* element) const {
+    const std::string& file(ardentix::El element) const {
         for (const ardentix::PictureFile& f : files_) {
-            if (f.element == element) return f.path;
+            if (f.element == ardentix::NameOf(element)) return f.path;
         }
         return files_.front().path;
     }
     // A per-set overlay: what the program's fill leaves covered.
-    void overlay(QImage& view, const char* element, QPoint at) const {
+    void overlay(QImage& view, ardentix::El element, QPoint at) const {
         const QImage flat = load(dir_, file(element));
         const QImage cover = CoverOf(flat, seedOf(file(element), flat.size()));
         for (int y = 0; y < flat.height(); ++y) {
@@ -54,8 +55,9 @@ class View {
     std::vector<ardentix::PictureFile> files_;
 };
 
-// A common picture, through its mask.
-void masked(const QDir& dir, QImage& view, const char* name, QPoint at) {
+// A common picture, through its mask: files named after its element.
+void masked(const QDir& dir, QImage& view, ardentix::El element, QPoint at) {
+    const std::string name(ardentix::NameOf(element));
     const QImage picture = load(dir, std::string(name) + ".BMP");
     const QImage mask = load(dir, std::string(name) + "m.BMP");
     for (int y = 0; y < picture.height(); ++y) {
@@ -84,7 +86,7 @@ int WritePreview(const QString& outDir) {
         base.fill(Qt::black);
         {
             QPainter p(&base);
-            p.drawImage(l.pictureOffset, 0, load(dir, bag.file("PATIENTGraphic")));
+            p.drawImage(l.pictureOffset, 0, load(dir, bag.file(ardentix::El::PATIENTGraphic)));
         }
         std::vector<std::pair<QString, QImage>> panels;
         const auto add = [&](const QString& title, const std::function<void(QImage&)>& f) {
@@ -93,40 +95,43 @@ int WritePreview(const QString& outDir) {
             panels.emplace_back(title, v);
         };
         add("plain", [](QImage&) {});
-        add("airway closed", [&](QImage& v) { bag.overlay(v, "AIRWAY", pt(l.airway)); });
+        add("airway closed",
+            [&](QImage& v) { bag.overlay(v, ardentix::El::AIRWAY, pt(l.airway)); });
         add("shake + shout", [&](QImage& v) {
-            bag.overlay(v, "AIRWAY", pt(l.airway));
-            masked(dir, v, "SHAKE", pt(l.shake));
-            masked(dir, v, "SHOUT", {0, 12});
+            bag.overlay(v, ardentix::El::AIRWAY, pt(l.airway));
+            masked(dir, v, ardentix::El::SHAKE, pt(l.shake));
+            masked(dir, v, ardentix::El::SHOUT, {0, 12});
         });
         add("breathing check",
-            [&](QImage& v) { bag.overlay(v, "Breathcheck", pt(l.breathcheck)); });
-        add("bag on the face", [&](QImage& v) { bag.overlay(v, "BVM", pt(l.bvm)); });
-        add("bag breath", [&](QImage& v) { bag.overlay(v, "FACEMASK", pt(l.faceMaskBvm)); });
+            [&](QImage& v) { bag.overlay(v, ardentix::El::Breathcheck, pt(l.breathcheck)); });
+        add("bag on the face", [&](QImage& v) { bag.overlay(v, ardentix::El::BVM, pt(l.bvm)); });
+        add("bag breath",
+            [&](QImage& v) { bag.overlay(v, ardentix::El::FACEMASK, pt(l.faceMaskBvm)); });
         add("pocket mask breath",
-            [&](QImage& v) { pocket.overlay(v, "FACEMASK", pt(l.faceMask)); });
-        add("CPR hands", [&](QImage& v) { bag.overlay(v, "CPRHAND2", pt(l.cprHand)); });
+            [&](QImage& v) { pocket.overlay(v, ardentix::El::FACEMASK, pt(l.faceMask)); });
+        add("CPR hands", [&](QImage& v) { bag.overlay(v, ardentix::El::CPRHAND2, pt(l.cprHand)); });
         add("CPR, bag on the face", [&](QImage& v) {
-            bag.overlay(v, "BVM", pt(l.bvm));
-            bag.overlay(v, "CPRHAND2", pt(l.cprHand));
+            bag.overlay(v, ardentix::El::BVM, pt(l.bvm));
+            bag.overlay(v, ardentix::El::CPRHAND2, pt(l.cprHand));
         });
         add("CPR small child",
-            [&](QImage& v) { small.overlay(v, "CPRHAND2", pt(l.cprHandPediatric)); });
-        add("pulse check", [&](QImage& v) { bag.overlay(v, "PULSEHAND", pt(l.pulseHand)); });
+            [&](QImage& v) { small.overlay(v, ardentix::El::CPRHAND2, pt(l.cprHandPediatric)); });
+        add("pulse check",
+            [&](QImage& v) { bag.overlay(v, ardentix::El::PULSEHAND, pt(l.pulseHand)); });
         add("pads on", [&](QImage& v) {
-            bag.overlay(v, "PADWHITE2", pt(l.padWhite2));
-            bag.overlay(v, "PADCurved", pt(l.padCurved));
+            bag.overlay(v, ardentix::El::PADWHITE2, pt(l.padWhite2));
+            bag.overlay(v, ardentix::El::PADCurved, pt(l.padCurved));
         });
         add("pads swapped", [&](QImage& v) {
-            bag.overlay(v, "PADCurved", pt(l.padCurved));
-            bag.overlay(v, "PADRED2", pt(l.padWhite2));
+            bag.overlay(v, ardentix::El::PADCurved, pt(l.padCurved));
+            bag.overlay(v, ardentix::El::PADRED2, pt(l.padWhite2));
         });
         add("guide: white pad", [&](QImage& v) {
-            masked(dir, v, "HILIGHT", {l.whiteZone.left + 18, l.whiteZone.top - 72});
+            masked(dir, v, ardentix::El::HILIGHT, {l.whiteZone.left + 18, l.whiteZone.top - 72});
         });
         add("guide: red pad", [&](QImage& v) {
-            bag.overlay(v, "PADWHITE2", pt(l.padWhite2));
-            masked(dir, v, "HILIGHT", {l.redZone.left + 12, l.redZone.top - 80});
+            bag.overlay(v, ardentix::El::PADWHITE2, pt(l.padWhite2));
+            masked(dir, v, ardentix::El::HILIGHT, {l.redZone.left + 12, l.redZone.top - 80});
         });
         const int columns = 4, label = 22, gap = 6;
         const int rows = (static_cast<int>(panels.size()) + columns - 1) / columns;

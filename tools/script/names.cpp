@@ -112,8 +112,8 @@ std::optional<std::string> namedList(const std::vector<std::string>& lines, std:
 std::vector<std::string> drawLines(const Engine& e) {
     std::vector<std::string> lines;
     for (const DrawItem& item : PatientPicture(e)) {
-        std::string line =
-            item.picture + " " + std::to_string(item.left) + "," + std::to_string(item.top);
+        std::string line = std::string(NameOf(item.picture)) + " " + std::to_string(item.left) +
+                           "," + std::to_string(item.top);
         if (item.growWidth || item.growHeight) {
             line += " " + std::to_string(item.growWidth) + "," + std::to_string(item.growHeight);
         }
@@ -163,14 +163,17 @@ std::optional<std::string> elementProperty(const Element& el, std::string_view p
 }
 
 std::optional<std::string> elementValue(const Screen& screen, std::string_view name) {
-    if (screen.Has(name)) return elementText(screen.Get(name));
+    if (const std::optional<El> el = ElementNamed(name)) return elementText(screen.Get(*el));
     if (auto line = lineSuffix(name)) {
-        if (!screen.Has(line->first)) return std::nullopt;
-        return lineOf(screen.Get(line->first).lines, line->second);
+        const std::optional<El> el = ElementNamed(line->first);
+        if (!el) return std::nullopt;
+        return lineOf(screen.Get(*el).lines, line->second);
     }
     const size_t dot = name.rfind('.');
-    if (dot == std::string_view::npos || !screen.Has(name.substr(0, dot))) return std::nullopt;
-    return elementProperty(screen.Get(name.substr(0, dot)), name.substr(dot + 1));
+    if (dot == std::string_view::npos) return std::nullopt;
+    const std::optional<El> el = ElementNamed(name.substr(0, dot));
+    if (!el) return std::nullopt;
+    return elementProperty(screen.Get(*el), name.substr(dot + 1));
 }
 
 std::optional<std::string> timerValue(const Scheduler& timers, std::string_view name) {
@@ -241,7 +244,7 @@ std::optional<std::string> debriefValue(const Engine& e, std::string_view name) 
 std::optional<std::string> usableValue(const Engine& e, std::string_view name) {
     if (!endsWith(name, ".usable")) return std::nullopt;
     const std::string_view control = name.substr(0, name.size() - 7);
-    if (!e.screen.Has(control) && !ControlByName(control)) return std::nullopt;
+    if (!ElementNamed(control) && !ControlByName(control)) return std::nullopt;
     return flag(CanUse(e, control));
 }
 
@@ -256,12 +259,16 @@ std::optional<std::string> LookUp(const NameContext& c, std::string_view name) {
     if (name == "time") return std::to_string(e.timers.Now());
     if (name == "ended") return flag(e.ended);
     if (name == "SettingsChanged") return flag(e.settings.Changed());
-    if (name == "focus") return e.screen.Focus();
+    if (name == "focus") {
+        const std::optional<El> focus = e.screen.Focus();
+        return focus ? std::string(NameOf(*focus)) : std::string();
+    }
     if (name == "MailSettingsChanged") return flag(e.mailSettingsChanged);
     if (name == "MailConnected") return flag(e.mail && e.mail->MailConnected);
     if (name == "MailSent") return flag(e.mail && e.mail->MailSent);
     if (name == "Dialog.last") return c.dialogs.last;
-    if (name.starts_with("ErrorList")) return namedList(e.screen.Get("TForm2.Errors").lines, name);
+    if (name.starts_with("ErrorList"))
+        return namedList(e.screen.Get(El::SummaryErrors).lines, name);
     if (name.starts_with("Debrief")) return debriefValue(e, name);
     if (name.starts_with("Draw")) return namedList(drawLines(e), name);
     if (name.starts_with("print:job")) return printJobValue(c.printer.lastJob, name.substr(9));

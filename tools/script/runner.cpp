@@ -383,7 +383,7 @@ void Runner::doInput(const Command& c) {
 void Runner::doDrag(const Command& c) {
     const Words& w = c.words;
     if (w.size() != 3 && w.size() != 5) throw Malformed{"drag takes NAME TARGET [LEFT TOP]"};
-    const Element& torso = engine_.screen.Get("PATIENTTorsoZONE");
+    const Element& torso = engine_.screen.Get(El::PATIENTTorsoZONE);
     int left = torso.left + torso.width / 2 - 26;
     int top = torso.top + torso.height / 2 - 33;
     if (w.size() == 5) {
@@ -430,7 +430,8 @@ void Runner::execute(const Command& c) {
         if (!started_) throw Malformed{"close needs a started program"};
         if (CloseBox(engine_) == InputResult::Unavailable)
             fail(c.where, "the main window cannot be closed while " +
-                              std::string(WaitingWindow(engine_)) + " waits for an answer");
+                              std::string(NameOf(WaitingWindow(engine_).value_or(El::MainWindow))) +
+                              " waits for an answer");
     } else if (verb == "put") {
         doPut(w);
     } else if (verb == "remove") {
