@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "core/element_names.h"
+
 namespace ardentix {
 
 namespace {

@@ -5,6 +5,8 @@
 #include <QPainterPath>
 #include <functional>
 
+#include "ui/binder.h"
+
 namespace ardentix::ui {
 
 // One item of the main menu: a picture-like button, drawn lit while the panel highlights it.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/screen.h"
+#include "ui/binder.h"
 
 namespace ardentix::ui {
 

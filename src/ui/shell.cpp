@@ -5,6 +5,8 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "ui/binder.h"
+
 namespace ardentix::ui {
 
 HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent) {

@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "ui/actions.h"
+#include "ui/binder.h"
 
 namespace ardentix::ui {
 
