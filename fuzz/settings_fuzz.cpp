@@ -62,13 +62,17 @@ void checkControls(const Settings& settings) {
         require(text.find_first_of("\r\n") == std::string::npos);
     }
     require(settings.On(Opt::Age) != settings.On(Opt::Weight));
+    require(settings.On(Opt::OPTGuideClassic) != settings.On(Opt::OPTGuideCurrent));
     require(!settings.On(Opt::OPTTWOBUTTONAED) || settings.On(Opt::OPTAUTOANALYZE));
     require(!(settings.On(Opt::OPTEmail) && settings.On(Opt::OPTAUTOSend)));
 }
 
 void checkWritten(const Settings& settings, const std::vector<std::string>& one,
                   const std::vector<std::string>& two) {
-    require(one.size() == kOption1Lines && two.size() == kOption2Lines);
+    // The current guidelines add one line "1" to OPTION2.INI; the classic ones leave it as it was.
+    const bool current = settings.On(Opt::OPTGuideCurrent);
+    require(one.size() == kOption1Lines && two.size() == kOption2Lines + (current ? 1 : 0));
+    require(!current || two.back() == "1");
     for (const std::vector<std::string>* file : {&one, &two}) {
         for (const std::string& line : *file)
             require(line.find_first_of("\r\n") == std::string::npos);

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "core/engine.h"
@@ -31,6 +32,13 @@ void EndTestSeries(Engine& e);
 // The scenario's date and its line for the scoreboard, when it ends or is closed.
 void DateScenario(Engine& e);
 void SetScoreboardLine(Engine& e, const std::string& line);
+// The scenario is scored by today's guidelines (compressions first, one shock then two minutes of
+// CPR), not by the classic protocol.
+inline constexpr uint8_t kCurrentGuidelines = 1;
+inline bool CurrentGuidelines(const Engine& e) {
+    return e.state.GuidelineProfile == kCurrentGuidelines;
+}
+
 // One second of the scenario has passed.
 void TickScenarioClock(Engine& e);
 // The patient's heart after an analysis or a shock.

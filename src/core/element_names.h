@@ -232,6 +232,8 @@ namespace ardentix {
     X(PRINTBUTTON, "PRINTBUTTON")                                      \
     X(Age, "Age")                                                      \
     X(Weight, "Weight")                                                \
+    X(OPTGuideClassic, "OPTGuideClassic")                              \
+    X(OPTGuideCurrent, "OPTGuideCurrent")                              \
     X(OptTroubleOdds, "OptTroubleOdds")                                \
     X(OptHypoShocks, "OptHypoShocks")                                  \
     X(OptMinimumAge, "OptMinimumAge")                                  \

@@ -69,6 +69,8 @@ constexpr Captioned kButtons[] = {
     {El::PRINTBUTTON, "Print"},
     {El::Age, "age (years)"},
     {El::Weight, "weight (lbs.)"},
+    {El::OPTGuideClassic, "Classic (stacked shocks)"},
+    {El::OPTGuideCurrent, "Current (single shock, 2-minute CPR)"},
 };
 
 constexpr El kNumericFields[] = {

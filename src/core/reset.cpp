@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "core/course.h"
 #include "core/elements.h"
 #include "core/engine.h"
 #include "core/scenario.h"
@@ -125,6 +126,8 @@ void ResetScenario(Engine& e) {
     resetAed(e);
     resetMenus(e);
     e.ResetScenarioFields();
+    // The guidelines a scenario is scored by are fixed when it starts.
+    OwnFlow(e).GuidelineProfile = e.settings.On(Opt::OPTGuideCurrent) ? kCurrentGuidelines : 0;
     resetPanels(e);
     resetQuiz(e);
     resetDisplays(e);

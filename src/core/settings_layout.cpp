@@ -105,6 +105,8 @@ std::vector<std::string> SettingsFileLines(const Settings& settings, SettingsFil
                 break;
         }
     }
+    // The current guidelines are one more line; with the classic ones the file stays as it was.
+    if (file == SettingsFile::Option2 && settings.On(Opt::OPTGuideCurrent)) lines.emplace_back("1");
     return lines;
 }
 
@@ -133,6 +135,10 @@ void ApplySettingsFileLines(Settings& settings, SettingsFile file,
             case Encoding::Empty:
                 break;
         }
+    }
+    if (file == SettingsFile::Option2) {
+        const bool current = lines.size() > rules.size() && lines[rules.size()] == "1";
+        settings.SetOn(current ? Opt::OPTGuideCurrent : Opt::OPTGuideClassic, true);
     }
 }
 

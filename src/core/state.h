@@ -35,6 +35,7 @@ namespace ardentix {
 // the scenario's line for the scoreboard.
 #define ARDENTIX_FLOW_RESET_FIELDS(X)      \
     X(uint8_t, PulseState, 0)              \
+    X(uint8_t, GuidelineProfile, 0)        \
     X(int32_t, ElapsedSeconds, 0)          \
     X(std::string, SoundFile, "CLICK.WAV") \
     X(std::string, ScoreboardLine, "")

@@ -26,6 +26,20 @@ const ControlInfo& info(Opt opt) {
     return kControls[static_cast<size_t>(opt)];
 }
 
+// The other button of a radio pair: the unit of the pediatric minimum, the guidelines scored.
+Opt radioPartner(Opt opt) {
+    switch (opt) {
+        case Opt::Age:
+            return Opt::Weight;
+        case Opt::Weight:
+            return Opt::Age;
+        case Opt::OPTGuideClassic:
+            return Opt::OPTGuideCurrent;
+        default:
+            return Opt::OPTGuideClassic;
+    }
+}
+
 }  // namespace
 
 std::string_view ControlName(Opt opt) {
@@ -56,9 +70,9 @@ bool Settings::On(Opt opt) const {
 }
 
 void Settings::SetOn(Opt opt, bool on) {
-    // The radio pair keeps exactly one of its buttons checked: clearing one checks the other.
+    // A radio pair keeps exactly one of its buttons checked: clearing one checks the other.
     if (KindOf(opt) == ControlKind::Radio && !on) {
-        SetOn(opt == Opt::Age ? Opt::Weight : Opt::Age, true);
+        SetOn(radioPartner(opt), true);
         return;
     }
     store(opt, on ? "1" : "0");
@@ -118,6 +132,10 @@ void Settings::react(Opt opt) {
             break;
         case Opt::Weight:
             if (on) store(Opt::Age, "0");
+            break;
+        case Opt::OPTGuideClassic:
+        case Opt::OPTGuideCurrent:
+            if (on) store(radioPartner(opt), "0");
             break;
         default:
             break;

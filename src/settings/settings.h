@@ -48,6 +48,8 @@ enum class ControlKind { CheckBox, Radio, Number, Text };
     X(OptPulseAfter3rdShock, CheckBox, Protocol, "1", "1") \
     X(OPTCLEARShock, CheckBox, Protocol, "1", "1")         \
     X(OPTClearAnalyze, CheckBox, Protocol, "1", "1")       \
+    X(OPTGuideClassic, Radio, Protocol, "1", "1")          \
+    X(OPTGuideCurrent, Radio, Protocol, "0", "0")          \
     X(OPTtestScenarios, Number, Test, "3", "3")            \
     X(OPTEmail, CheckBox, Test, "0", "0")                  \
     X(OPTAUTOSend, CheckBox, Test, "0", "0")               \

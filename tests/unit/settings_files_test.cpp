@@ -66,6 +66,35 @@ TEST_F(SettingsFiles, DefaultsAreWrittenByteForByte) {
     EXPECT_TRUE(shown().empty());
 }
 
+TEST_F(SettingsFiles, CurrentGuidelinesAreOneMoreLineOfOption2) {
+    e.settings.ApplyDefaults(Tab::Protocol);
+    e.settings.SetOn(Opt::OPTGuideCurrent, true);
+    EXPECT_FALSE(e.settings.On(Opt::OPTGuideClassic));
+    ASSERT_TRUE(SaveSettings(e));
+    EXPECT_EQ(bytes("OPTION2.INI"), kDefaultOption2 + "1\r\n");
+    e.settings.SetOn(Opt::OPTGuideClassic, true);
+    ASSERT_TRUE(LoadSettings(e));
+    EXPECT_TRUE(e.settings.On(Opt::OPTGuideCurrent));
+    EXPECT_FALSE(e.settings.On(Opt::OPTGuideClassic));
+    // Back to classic: the file is as it always was.
+    e.settings.SetOn(Opt::OPTGuideCurrent, false);
+    EXPECT_TRUE(e.settings.On(Opt::OPTGuideClassic));
+    ASSERT_TRUE(SaveSettings(e));
+    EXPECT_EQ(bytes("OPTION2.INI"), kDefaultOption2);
+    // Only a "1" on the line after the last one chooses current; a file without it, classic.
+    for (const std::string& extra : {std::string("0\r\n"), std::string("T\r\n"), std::string()}) {
+        e.settings.SetOn(Opt::OPTGuideCurrent, true);
+        write("OPTION2.INI", kDefaultOption2 + extra);
+        ASSERT_TRUE(LoadSettings(e));
+        EXPECT_TRUE(e.settings.On(Opt::OPTGuideClassic)) << extra;
+        EXPECT_FALSE(e.settings.On(Opt::OPTGuideCurrent)) << extra;
+    }
+    write("OPTION2.INI", "2\nF\n40\n");
+    e.settings.SetOn(Opt::OPTGuideCurrent, true);
+    ASSERT_TRUE(LoadSettings(e));
+    EXPECT_TRUE(e.settings.On(Opt::OPTGuideClassic)) << "a short file";
+}
+
 TEST_F(SettingsFiles, EachControlHasItsOwnLine) {
     // One control at a time away from its default: exactly its line changes.
     e.settings.ApplyDefaults(Tab::Test);

@@ -31,7 +31,7 @@ TEST(Settings, FirstStartValues) {
 }
 
 TEST(Settings, ControlsAreFoundByName) {
-    EXPECT_EQ(kControlCount, 41);
+    EXPECT_EQ(kControlCount, 43);
     for (int i = 0; i < kControlCount; ++i) {
         const auto opt = static_cast<Opt>(i);
         EXPECT_EQ(ControlByName(ControlName(opt)), opt);
