@@ -94,6 +94,49 @@ TEST(Settings, AgeAndWeightArePaired) {
     EXPECT_FALSE(s.On(Opt::Age));
 }
 
+// The guidelines change as the unit of the pediatric minimum does: the button checked and its
+// partner cleared, each a change with its reaction, and nothing when the button is checked already.
+TEST(Settings, GuidelinesChangeAsTheOtherRadioPair) {
+    Settings s;
+    std::vector<Opt> seen;
+    s.SetObserver([&](Opt opt) { seen.push_back(opt); });
+    s.SetOn(Opt::Weight, true);
+    EXPECT_EQ(seen, (std::vector<Opt>{Opt::Age, Opt::Weight}));
+    seen.clear();
+    s.SetOn(Opt::OPTGuideCurrent, true);
+    EXPECT_EQ(seen, (std::vector<Opt>{Opt::OPTGuideClassic, Opt::OPTGuideCurrent}));
+    EXPECT_TRUE(s.Changed());
+
+    seen.clear();
+    s.SetChanged(false);
+    s.SetOn(Opt::OPTGuideCurrent, true);
+    s.SetOn(Opt::OPTGuideClassic, false);
+    EXPECT_TRUE(seen.empty());
+    EXPECT_FALSE(s.Changed());
+    EXPECT_TRUE(s.On(Opt::OPTGuideCurrent));
+
+    s.SetOn(Opt::OPTGuideCurrent, false);
+    EXPECT_EQ(seen, (std::vector<Opt>{Opt::OPTGuideCurrent, Opt::OPTGuideClassic}));
+    EXPECT_TRUE(s.On(Opt::OPTGuideClassic));
+    EXPECT_TRUE(s.Changed());
+
+    // The Protocol tab's defaults: classic, a change only where the choice was current.
+    s.SetOn(Opt::Age, true);
+    s.SetOn(Opt::OPTGuideCurrent, true);
+    seen.clear();
+    s.SetChanged(false);
+    s.ApplyDefaults(Tab::Protocol);
+    EXPECT_EQ(seen, (std::vector<Opt>{Opt::OPTGuideCurrent, Opt::OPTGuideClassic}));
+    EXPECT_TRUE(s.On(Opt::OPTGuideClassic));
+    EXPECT_FALSE(s.On(Opt::OPTGuideCurrent));
+    EXPECT_TRUE(s.Changed());
+    seen.clear();
+    s.SetChanged(false);
+    s.ApplyDefaults(Tab::Protocol);
+    EXPECT_TRUE(seen.empty());
+    EXPECT_FALSE(s.Changed());
+}
+
 TEST(Settings, DefaultButtonsSetTheirOwnTab) {
     Settings s;
     s.SetOn(Opt::OptBVM, true);
