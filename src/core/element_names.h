@@ -234,6 +234,7 @@ namespace ardentix {
     X(Weight, "Weight")                                                \
     X(OPTGuideClassic, "OPTGuideClassic")                              \
     X(OPTGuideCurrent, "OPTGuideCurrent")                              \
+    X(OPTCompressByKey, "OPTCompressByKey")                            \
     X(OptTroubleOdds, "OptTroubleOdds")                                \
     X(OptHypoShocks, "OptHypoShocks")                                  \
     X(OptMinimumAge, "OptMinimumAge")                                  \

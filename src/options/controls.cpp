@@ -59,6 +59,8 @@ void followGuidelines(Engine& e) {
     const bool current = e.settings.On(Opt::OPTGuideCurrent);
     for (Opt opt : kFixedByCurrent)
         setOptionEnabled(e, opt, !current);
+    // Compressions by key are a way of practising the current guidelines only.
+    setOptionEnabled(e, Opt::OPTCompressByKey, current);
 }
 
 }  // namespace

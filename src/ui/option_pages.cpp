@@ -240,14 +240,18 @@ QWidget* OptionPages::protocolTab() {
          c.CheckBox(El::OPTClearAnalyze,
                     QStringLiteral("Expects everyone clear before an analysis"))});
 
-    // The guidelines scored; the current ones disable the controls they fix.
+    // The guidelines scored; the current ones disable the controls they fix and offer
+    // compressions by key.
     QGroupBox* guidelines = c.Group(
         QStringLiteral("Guidelines"),
         {c.Radio(El::OPTGuideClassic,
                  QStringLiteral("Stacked shocks with pulse checks, CPR periods as set here")),
          c.Radio(El::OPTGuideCurrent,
                  QStringLiteral("Compressions first, 30:2, one shock followed by two minutes of "
-                                "CPR"))});
+                                "CPR")),
+         c.CheckBox(El::OPTCompressByKey,
+                    QStringLiteral("Under the current guidelines each compression is a press of "
+                                   "the Space bar, its rate shown"))});
 
     auto* right = new QVBoxLayout;
     right->addWidget(options);

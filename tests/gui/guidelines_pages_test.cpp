@@ -106,6 +106,8 @@ class GuidelinesPagesTest : public QObject {
         for (const char* name : kFixedBoxes)
             QVERIFY2(child<QCheckBox>(name)->isEnabled() == enabled, name);
         QVERIFY(child<QCheckBox>("Opt2CPR")->isEnabled() == enabled);
+        // Compressions by key are offered with the current guidelines only.
+        QVERIFY(child<QCheckBox>("OPTCompressByKey")->isEnabled() == !enabled);
         for (const char* name : kFreeWidgets)
             QVERIFY2(child(name)->isEnabled(), name);
         QVERIFY(child("OPTGuideClassic")->isEnabled());
@@ -132,6 +134,10 @@ class GuidelinesPagesTest : public QObject {
         QVERIFY(group);
         QCOMPARE(group->title(), QStringLiteral("Guidelines"));
         QCOMPARE(current->parentWidget(), group);
+        auto* byKey = child<QCheckBox>("OPTCompressByKey");
+        QCOMPARE(byKey->text(), QStringLiteral("  Compress by key"));
+        QCOMPARE(byKey->parentWidget(), group);
+        QVERIFY(!byKey->isChecked());
         QVERIFY(pages_->currentWidget()->isAncestorOf(group));
         QVERIFY(classic->isChecked() && !current->isChecked());
         checkFixed(true);
