@@ -54,6 +54,9 @@ class Scheduler {
     void AdvanceTo(Millis t);
     // The time of the next expiry, if any timer can still fire.
     std::optional<Millis> NextDue() const;
+    // The time of the timer's nth expiry from now (the next is the first) if it keeps running with
+    // its interval; nothing when it is stopped or never fires.
+    std::optional<Millis> ExpiryAt(TimerId id, int nth) const;
 
     void Start(TimerId id);
     void Stop(TimerId id);
