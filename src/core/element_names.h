@@ -48,6 +48,7 @@ namespace ardentix {
     X(ADVICEArrowDown, "ADVICEArrowDown")                              \
     X(DEDUCTIONSList, "DEDUCTIONSList")                                \
     X(PAUSEDLabel, "PAUSEDLabel")                                      \
+    X(CPRRate, "CPRRate")                                              \
     X(FINALERRORPanel, "FINALERRORPanel")                              \
     X(finalMSGdisplay, "finalMSGdisplay")                              \
     X(FinalErrorOKButton, "FinalErrorOKButton")                        \
