@@ -10,6 +10,7 @@
 #include "core/scenario.h"
 #include "fake_ports.h"
 #include "monitor/monitor.h"
+#include "rescuer/rescuer.h"
 #include "scenario/flow.h"
 #include "scenario/wired_engine.h"
 
@@ -94,6 +95,30 @@ TEST_F(DeviceFacts, TheChildKeyAndAPulseDue) {
     EXPECT_FALSE(PulseReturnsAtNextAnalysis(e));
     s.PulseReturnPending = true;
     EXPECT_TRUE(PulseReturnsAtNextAnalysis(e));
+}
+
+// Under current guidelines a returned circulation is recognised by the signs of life: the patient
+// whose pulse has come back breathes (12 to 15 a minute); the classic draw leaves two in five
+// without breathing.
+TEST_F(DeviceFacts, APatientWhosePulseReturnedBreathesUnderCurrentGuidelines) {
+    int classicWithoutBreath = 0;
+    for (uint32_t seed = 0; seed < 40; ++seed) {
+        for (const bool current : {true, false}) {
+            s.GuidelineProfile = current ? kCurrentGuidelines : 0;
+            s.VitalsDrawn = false;
+            SetPulseState(e, kPulseRestored);
+            e.random.Seed(seed);
+            UpdateVitalSigns(e);
+            EXPECT_GE(s.PulseRate, 56);
+            if (current) {
+                EXPECT_GE(s.BreathingRate, 12) << seed;
+                EXPECT_LE(s.BreathingRate, 15) << seed;
+            } else if (s.BreathingRate == 0) {
+                ++classicWithoutBreath;
+            }
+        }
+    }
+    EXPECT_GT(classicWithoutBreath, 0);
 }
 
 }  // namespace
