@@ -181,6 +181,7 @@ void ShockKey(Engine& e) {
     if (s.ShockCount == 0) scoreFirstShock(e);
     ++aed.ShockCount;
     LogDevice(e, "Shock delivered");
+    ExpectCPRAfterShock(e);
     CountStackedShock(e);
     UpdateVitalSigns(e);
     Move(e, AedMove::DeliverShock);

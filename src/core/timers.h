@@ -61,6 +61,12 @@ class Scheduler {
     void SetInterval(TimerId id, int interval);
     bool Running(TimerId id) const { return entry(id).running; }
     int Interval(TimerId id) const { return entry(id).interval; }
+    // When a running timer fires next; nothing for a stopped timer or one that never fires.
+    std::optional<Millis> DueAt(TimerId id) const {
+        const Entry& e = entry(id);
+        if (!e.running || e.interval <= 0) return std::nullopt;
+        return e.periodStart + e.interval;
+    }
 
   private:
     struct Entry {

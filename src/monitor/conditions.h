@@ -1,4 +1,10 @@
 #pragma once
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "core/course.h"
 #include "core/engine.h"
 
 // Conditions the monitor's rules share.
@@ -35,6 +41,67 @@ inline bool ABCsIncludeCPR(const Engine& e) {
 
 inline bool CPRRunning(const Engine& e) {
     return e.state.ChildCPRRunning || e.state.AdultCPRRunning;
+}
+
+// What the monitor reads of the device under today's guidelines, in one place. The device's
+// record and its event log tell it; nothing here asks the device's folder.
+
+// The two-minute countdown of CPR runs on the device's upper display line.
+inline bool CountdownRunning(const Engine& e) {
+    return Device(e).countdown;
+}
+
+// What is left of the countdown, in its own milliseconds (a countdown second lasts one tick of
+// its timer, OPTCPRCOMP times 10 ms): the seconds still shown less one, and the part of the
+// present second before the next tick. 0 when no countdown runs.
+inline int64_t CountdownMsLeft(const Engine& e) {
+    if (!CountdownRunning(e)) return 0;
+    // The speed is fixed when the scenario starts, as the timer's tick was set from it.
+    const int64_t tick = std::clamp<int64_t>(int64_t{e.settings.Value(Opt::OPTCPRCOMP)} * 10, 1,
+                                             INT32_MAX);
+    const std::optional<Millis> due = e.timers.DueAt(TimerId::CPRCountdownTimer);
+    if (!due) return int64_t{e.state.CountdownSeconds} * 1000;
+    const int64_t seconds = e.state.CountdownSeconds;
+    const int64_t partMs = *due - e.timers.Now();
+    return (seconds > 0 ? seconds - 1 : 0) * 1000 + partMs * 1000 / tick;
+}
+
+// The latest of the device's events with one of two texts in the log is the first one.
+inline bool LatestDeviceEventIs(const Engine& e, std::string_view text, std::string_view other) {
+    const auto& events = e.log.Events();
+    for (auto it = events.rbegin(); it != events.rend(); ++it) {
+        if (it->kind != "device") continue;
+        if (it->text == text) return true;
+        if (it->text == other) return false;
+    }
+    return false;
+}
+
+// Today's guidelines: a shock was given and no analysis has followed it yet, so the patient is
+// in the two-minute cycle of CPR after the shock (a pulse that returned shows only at the
+// analysis that ends it).
+inline bool InCycleAfterShock(const Engine& e) {
+    return CurrentGuidelines(e) && e.state.ShockCount > 0 &&
+           LatestDeviceEventIs(e, "Shock delivered", "Analysis started");
+}
+
+// The countdown ran to its end after the last shock: a whole cycle of CPR followed it.
+inline bool CycleFollowedLastShock(const Engine& e) {
+    return e.state.ShockCount > 0 && LatestDeviceEventIs(e, "Countdown ended", "Shock delivered");
+}
+
+// An analysis is under way or held by motion: its result is not known yet.
+inline bool AnalysisUnderWay(const Engine& e) {
+    const AedStep step = Device(e).step;
+    return AnalysisRunning(e) || step == AedStep::MotionHold || step == AedStep::MotionWarning;
+}
+
+// Today's guidelines: the analysis that ended a cycle found the pulse returned (the device said
+// no shock, and the trainee looks after a living patient from now on).
+inline bool ReturnedPulseFound(const Engine& e) {
+    const ScenarioState& s = e.state;
+    return CurrentGuidelines(e) && s.PulseState == kPulseRestored && s.AnalysesComplete &&
+           !AnalysisUnderWay(e) && !InCycleAfterShock(e);
 }
 
 }  // namespace ardentix

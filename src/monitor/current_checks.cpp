@@ -1,0 +1,85 @@
+// The charges of today's guidelines (CurrentGuidelines): compressions that start late after a
+// shock or a no-shock result, stop while the countdown still has more than 10 s to run, or give
+// way to a pulse check during the cycle, and rescue breaths given before the first compression.
+// Under the classic protocol none of them is made.
+#include "core/course.h"
+#include "core/engine.h"
+#include "monitor/conditions.h"
+#include "monitor/monitor.h"
+#include "monitor/own.h"
+
+namespace ardentix {
+
+namespace {
+
+constexpr int64_t kMostCountdownLeftMs = 10000;
+
+bool compressing(const Engine& e) {
+    return e.rescuer().Phase.compressing;
+}
+
+// The hands are back on the chest in time, or the watch never began: it ends here.
+void endWatch(Engine& e) {
+    e.timers.Stop(TimerId::RESUMECPRTimer);
+}
+
+// A new watch of 10 s, also when one runs: each shock and each result has its own.
+void startWatch(Engine& e) {
+    e.timers.Stop(TimerId::RESUMECPRTimer);
+    e.timers.Start(TimerId::RESUMECPRTimer);
+}
+
+// 10 s have passed since the shock or the result without a press of the CPR button.
+void cprNotResumed(Engine& e) {
+    endWatch(e);
+    if (compressing(e)) return;
+    e.log.NoteCPRRequired();
+    Deduct(e, 50, "CPR not resumed within 10 seconds (-50).", "",
+           "CPR not resumed within 10 seconds (-50).");
+}
+
+}  // namespace
+
+void ExpectCPRAfterShock(Engine& e) {
+    if (CurrentGuidelines(e)) startWatch(e);
+}
+
+void ExpectCPRAfterNoShock(Engine& e) {
+    // A patient whose pulse has returned is looked after, not compressed.
+    if (CurrentGuidelines(e) && e.state.PulseState != kPulseRestored) startWatch(e);
+}
+
+void NoteCPRPressed(Engine& e) {
+    endWatch(e);
+}
+
+void CheckBreathsBeforeCompressions(Engine& e) {
+    const ScenarioState& s = e.state;
+    if (!CurrentGuidelines(e) || s.CPRStarted || s.EarlyBreathsCharged) return;
+    OwnMonitor(e).EarlyBreathsCharged = true;
+    Deduct(e, 25, "Gave rescue breaths before compressions (-25).", "",
+           "Gave rescue breaths before compressions (-25).");
+}
+
+void CheckPulseDuringCycle(Engine& e) {
+    if (!CurrentGuidelines(e) || !CountdownRunning(e)) return;
+    Deduct(e, 25, "Checked pulse during CPR cycle (-25).", "",
+           "Checked pulse during CPR cycle (-25).");
+}
+
+bool CheckCPRStopped(Engine& e) {
+    if (!CurrentGuidelines(e)) return false;
+    // The compressions pause for the breaths the rescuer gives: that is no stop.
+    if (compressing(e) && CountdownMsLeft(e) > kMostCountdownLeftMs &&
+        e.state.LastAction != "Rescue breath") {
+        Deduct(e, 50, "Stopped CPR before the AED asked (-50).", "",
+               "Stopped CPR before the AED asked (-50).");
+    }
+    return true;
+}
+
+void RegisterMonitorTimers(Engine& e) {
+    e.SetTimerHandler(TimerId::RESUMECPRTimer, cprNotResumed);
+}
+
+}  // namespace ardentix
