@@ -45,6 +45,9 @@ struct ProtocolNotes {
     std::optional<FirstShock> firstShock;
     // The protocol asked for CPR at some moment of the scenario.
     bool cprRequired = false;
+    // The scenario was scored by today's guidelines: CPR is always asked for, and the debrief's
+    // targets are theirs.
+    bool currentGuidelines = false;
 };
 
 // The record of one scenario, written as it happens. Points belong to the action of the handler
@@ -83,6 +86,7 @@ class EventLog {
     const ProtocolNotes& Notes() const { return notes_; }
     void NoteFirstShock(Millis now, int scoredSeconds, bool timed);
     void NoteCPRRequired() { notes_.cprRequired = true; }
+    void NoteCurrentGuidelines() { notes_.currentGuidelines = true; }
 
     // How many lines of the summary's error list the log has taken as reports.
     size_t reportLinesSeen = 0;

@@ -138,6 +138,7 @@ void ResetScenario(Engine& e) {
     resetDisplays(e);
     resetPatientView(e);
     e.log.Clear(e.timers.Now(), e.ports.clock->LongTime());
+    if (CurrentGuidelines(e)) e.log.NoteCurrentGuidelines();
 }
 
 }  // namespace ardentix

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "core/course.h"
 #include "core/elements.h"
 #include "core/engine.h"
 #include "core/patient_view.h"
@@ -47,6 +48,13 @@ bool doingCPR(const Engine& e) {
 bool analysing(const Engine& e) {
     return Device(e).AnalysisShown();
 }
+// Today's guidelines: the countdown of a cycle runs on a patient whose pulse no analysis has found.
+bool currentCycle(const Engine& e) {
+    return CurrentGuidelines(e) && CountdownRunning(e) && !ReturnedPulseFound(e);
+}
+bool currentFirstCPR(const Engine& e) {
+    return CurrentGuidelines(e) && e.state.AnalysisCount == 0;
+}
 // A loose pad: the electrode fault, put right through the Trouble menu.
 bool electrodeFault(const Engine& e) {
     return e.state.TroubleKind == 1;
@@ -57,8 +65,12 @@ constexpr const char* kWaitForAnalysis = "Wait for AED to analyze.";
 constexpr const char* kClearThePatient = "Clear the patient.";
 constexpr const char* kReattach = "Re-attach electrode pad (click Trouble).";
 
-// By code, the first row whose condition holds applies.
+// By code, the first row whose condition holds applies. Today's guidelines have rows of their
+// own: compressions first, CPR again at once after a shock or a result, and CPR, not the next
+// step, while the countdown of a cycle runs.
 const Advice kAdvice[] = {
+    {0, currentFirstCPR, "Start compressions (click CPR).", Arrow::Down, El::CPRBUTTON},
+    {0, CurrentGuidelines, "Resume CPR at once.", Arrow::Down, El::CPRBUTTON},
     {0, always, "Start CPR.", Arrow::Down, El::CPRBUTTON},
     {1, doingCPR, kDoCPR, Arrow::None, El::CPRBUTTON},
     {1, always, "Check the patient's pulse.", Arrow::Down, El::PulseButton},
@@ -80,6 +92,7 @@ const Advice kAdvice[] = {
     {13, always, "Stop all motion of patient (click Trouble).", Arrow::Down,
      El::TROUBLEShootBUTTON},
     {14, always, "Give verbal report (click Voice).", Arrow::Down, El::VOICEBUTTON},
+    {15, currentCycle, kDoCPR, Arrow::None, El::CPRBUTTON},
     {15, [](const Engine& e) { return doingCPR(e) && e.state.Mode != kTutorial; }, kDoCPR,
      Arrow::None, El::CPRBUTTON},
     {15,
@@ -89,6 +102,7 @@ const Advice kAdvice[] = {
     {16, analysing, kWaitForAnalysis, Arrow::None, El::AnalyzeButton, Anchor::Closeup},
     {16, always, kClearThePatient, Arrow::Down, El::CLEARBUTTON},
     {17, always, "Turn AED on.", Arrow::Left, El::PowerButton, Anchor::PowerKey},
+    {18, currentCycle, kDoCPR, Arrow::None, El::CPRBUTTON},
     {18, doingCPR, kDoCPR, Arrow::None, El::CPRBUTTON},
     {18, analysing, kWaitForAnalysis, Arrow::None, El::AnalyzeButton, Anchor::Closeup},
     // A two-button AED has no analyse key to press: it analyses by itself once the pads are on.
@@ -100,6 +114,7 @@ const Advice kAdvice[] = {
     {19, always, "Press SHOCK when advised.", Arrow::Down, El::ShockButton, Anchor::Closeup},
     {20, always, "Select End Scenario.", Arrow::Down, El::ENDBUTTON},
     {21, always, "Call for help (Phone).", Arrow::Down, El::CALLHELPButton},
+    {22, currentCycle, kDoCPR, Arrow::None, El::CPRBUTTON},
     {22, always, kWaitForAnalysis, Arrow::None, El::AnalyzeButton, Anchor::Closeup},
 };
 

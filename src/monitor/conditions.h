@@ -43,6 +43,22 @@ inline bool CPRRunning(const Engine& e) {
     return e.state.ChildCPRRunning || e.state.AdultCPRRunning;
 }
 
+// The protocols a rule of the monitor's tables belongs to: both, or only the classic protocol or
+// only today's guidelines.
+enum class Profiles : uint8_t { Both, Classic, Current };
+
+inline bool AppliesTo(Profiles profiles, const Engine& e) {
+    switch (profiles) {
+        case Profiles::Classic:
+            return !CurrentGuidelines(e);
+        case Profiles::Current:
+            return CurrentGuidelines(e);
+        case Profiles::Both:
+            break;
+    }
+    return true;
+}
+
 // What the monitor reads of the device under today's guidelines, in one place. The device's
 // record and its event log tell it; nothing here asks the device's folder.
 
