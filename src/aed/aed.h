@@ -3,6 +3,11 @@
 #include <string>
 #include <string_view>
 
+// What the device tells the monitor (the countdown, the last shock and result, the child key, a
+// pulse waiting for the next analysis) is read through core/device_facts.h: the monitor stands
+// below the device and reads it there.
+#include "core/device_facts.h"
+
 namespace ardentix {
 
 class Engine;
@@ -46,6 +51,11 @@ bool PatientMoving(const Engine& e);
 
 // The shock key.
 void ShockKey(Engine& e);
+
+// The child key: switched on, the device gives pediatric energy under current guidelines, and the
+// child light is lit (device on or off). Its charges at the shock under current guidelines.
+void ChildKey(Engine& e);
+void JudgeChildKeyAtShock(Engine& e);
 
 // The rescuer's verbal report, recorded by the device, and clearing everybody from the patient.
 void VoiceReport(Engine& e);
@@ -94,6 +104,10 @@ void PressRedPadZone(Engine& e);
 
 // The countdown display: 0:09, 0:59, 1:05.
 std::string CountdownText(int seconds);
+// Current guidelines: "START CPR" with its voice, and the two minutes of CPR count down (at the
+// OPTCPRCOMP speed); the next analysis follows their end.
+inline constexpr int kCPRCycleSeconds = 120;
+void PromptCPRCycle(Engine& e);
 
 // The timer handlers of the device, part by part.
 void RegisterAedTimers(Engine& e);

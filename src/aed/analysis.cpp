@@ -70,6 +70,12 @@ void startAnalysis(Engine& e) {
         s.NextStep == kClearForAnalysis && ready) {
         AwardStep(e);
     }
+    if (s.PulseReturnPending) {
+        // Current guidelines: the pulse the last shock restored is found now.
+        aed.PulseReturnPending = false;
+        if (s.PulseState != kPulseRestored) LogEventOf(e, "patient", "Pulse returned");
+        SetPulseState(e, kPulseRestored);
+    }
     UpdateVitalSigns(e);
     ++aed.AnalysisCount;
     if (s.PulseState == kNothingToShock) ++aed.AnalysesSinceShock;
@@ -171,7 +177,8 @@ void result(Engine& e) {
         SetPrompt(e, prompt::kNoShock);
         PlaySound(e, "noshockA.wav");
         e.screen.Edit(El::AnalyzeLED).color = Color::White;
-        Move(e, AedMove::AdviseNoShock);
+        Move(e, CurrentGuidelines(e) ? AedMove::AdviseNoShockThenCPR : AedMove::AdviseNoShock);
+        aed.LastNoShockTime = static_cast<int32_t>(e.timers.Now());
         aed.ShockAdvised = false;
         ++aed.NoShockCount;
         EndShockSeries(e);
@@ -196,6 +203,11 @@ void result(Engine& e) {
         }
     }
     if (e.screen.Get(El::MSG0).text != "Forgot to clear during analysis (-25).") ShowMessage(e, "");
+    // Current guidelines: the device says "START CPR" all the same, but the patient shows the
+    // signs of life.
+    if (CurrentGuidelines(e) && s.PulseState == kPulseRestored) {
+        ShowOnFreeLine(e, "Patient is moving and breathing.");
+    }
     AdviseInTutorial(e);
 }
 
@@ -221,8 +233,9 @@ void request(Engine& e, bool byDevice) {
         return;
     }
     resetSequences(e);
-    if (s.PatientCategory == kPediatric && BothPads(e)) {
-        // Analysing is not allowed below the pediatric minimum, even where monitoring is.
+    if (s.PatientCategory == kPediatric && BothPads(e) && !CurrentGuidelines(e)) {
+        // Analysing is not allowed below the pediatric minimum, even where monitoring is; current
+        // guidelines treat such a child with the child key.
         if (!byDevice) ChargePediatricLimit(e, "analyze", false);
         return;
     }

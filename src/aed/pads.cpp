@@ -2,6 +2,7 @@
 #include "aed/aed.h"
 #include "aed/own.h"
 #include "aed/phase.h"
+#include "core/course.h"
 #include "core/engine.h"
 #include "core/patient_view.h"
 #include "monitor/deductions.h"
@@ -39,8 +40,10 @@ void showMisplaced(Engine& e) {
     e.screen.Edit(El::PADREDzoneTorso).visible = e.state.RedMisplaced;
 }
 
+// Current guidelines treat a child below the pediatric minimum with the child key.
 bool pediatricRefused(const Engine& e) {
-    return e.state.PatientCategory == kPediatric && !e.settings.On(Opt::OPTPEDSMONITOR);
+    return e.state.PatientCategory == kPediatric && !e.settings.On(Opt::OPTPEDSMONITOR) &&
+           !CurrentGuidelines(e);
 }
 
 bool abcsDone(const ScenarioState& s) {

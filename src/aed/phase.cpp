@@ -277,7 +277,8 @@ void Move(Engine& e, AedMove move) {
         case AedMove::EndCountdown:
             t.stop(T::CPRCountdownTimer).stop(T::STARTCPRTimer).stop(T::IFNOPULSETimer);
             p.countdown = false;
-            if (p.step == AedStep::StartCPRDue || p.step == AedStep::IfNoPulseDue) {
+            if (p.step == AedStep::StartCPRDue || p.step == AedStep::IfNoPulseDue ||
+                p.step == AedStep::CPRCycle) {
                 p.step = AedStep::Idle;
             }
             break;
@@ -301,6 +302,17 @@ void Move(Engine& e, AedMove move) {
             t.stop(T::LOWBATTERYINDICATORTIMER);
             p.power = Power::Off;
             p.step = AedStep::Idle;
+            break;
+        case AedMove::AdviseNoShockThenCPR:
+            t.stop(T::ANALYZINGNOWTimer).stop(T::STANDCLEARTIMER);
+            t.interval(T::STARTCPRTimer, 1000).start(T::STARTCPRTimer);
+            t.stop(T::ENDAnalyzeTimer);
+            p.step = AedStep::CPRPromptDue;
+            break;
+        case AedMove::StartCPRCycle:
+            t.stop(T::STARTCPRTimer).start(T::CPRCountdownTimer);
+            p.step = AedStep::CPRCycle;
+            p.countdown = true;
             break;
     }
 }

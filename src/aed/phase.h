@@ -48,6 +48,9 @@ enum class AedMove : uint8_t {
     ShowAnalyzeAfterCPR,
     ShowLowBattery,
     ReplaceBattery,  // the device is off until ON is pressed
+    // Current guidelines: CPR at once, no pulse-check chain.
+    AdviseNoShockThenCPR,  // the result: "START CPR" 1000 ms later
+    StartCPRCycle,         // "START CPR" shown, the two-minute countdown starts
 };
 
 void Move(Engine& e, AedMove move);

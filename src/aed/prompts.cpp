@@ -1,5 +1,6 @@
 // After "NO SHOCK ADVISED" and after three stacked shocks: the pulse-check and CPR prompts and
-// the CPR countdown on the upper display line.
+// the CPR countdown on the upper display line. Under current guidelines "START CPR" comes at once
+// after a shock or "NO SHOCK ADVISED", with two minutes of CPR, and the next analysis after them.
 #include <algorithm>
 
 #include "aed/aed.h"
@@ -43,6 +44,8 @@ int cprPeriod(Engine& e) {
 }
 
 void startCPR(Engine& e) {
+    // Under current guidelines "START CPR" follows "NO SHOCK ADVISED" at once.
+    if (DevicePhase(e).step == AedStep::CPRPromptDue) return PromptCPRCycle(e);
     AedState& aed = OwnAed(e);
     SetPrompt(e, prompt::kStartCPR);
     Move(e, AedMove::ShowStartCPR);
@@ -73,10 +76,16 @@ void countdownTick(Engine& e) {
     e.screen.Edit(El::AEDDISPLAY0).text = CountdownText(s.CountdownSeconds);
     if (s.CountdownSeconds != 0) return;
     LogDevice(e, "Countdown ended");
+    const bool cprCycle = DevicePhase(e).step == AedStep::CPRCycle;
     Move(e, AedMove::EndCountdown);
     e.screen.Edit(El::AEDDISPLAY0).text.clear();
     if (e.settings.On(Opt::OPTTWOBUTTONAED) || e.settings.On(Opt::OPTAUTOANALYZE)) {
         DeviceAnalyzeRequest(e);
+    } else if (cprCycle) {
+        // The next analysis is the trainee's: no pulse check comes first.
+        SetPrompt(e, prompt::kPushAnalyze);
+        PlaySound(e, "pushanal.wav");
+        Move(e, AedMove::PromptAnalyze);
     } else {
         Move(e, AedMove::CheckPulseAfterCountdown);
     }
@@ -96,6 +105,17 @@ void pushAnalyzeAfterCPR(Engine& e) {
 }
 
 }  // namespace
+
+void PromptCPRCycle(Engine& e) {
+    AedState& aed = OwnAed(e);
+    SetPrompt(e, prompt::kStartCPR);
+    PlaySound(e, "strtcpr.wav");
+    LogDevice(e, "Countdown started");
+    Move(e, AedMove::StartCPRCycle);
+    aed.CountdownSeconds = kCPRCycleSeconds;
+    aed.CountdownLength = kCPRCycleSeconds;
+    AdviseInTutorial(e);
+}
 
 std::string CountdownText(int seconds) {
     if (seconds < 10) return "0:0" + std::to_string(seconds);

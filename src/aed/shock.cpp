@@ -93,6 +93,11 @@ void rhythmAfterShock(Engine& e) {
     if (s.PatientCategory == kHypothermic) return;  // a cold heart stays shockable
     if ((s.AnalysisCount > 1 && s.ShockCount >= s.ShocksNeeded) ||
         (s.AnalysisCount > 0 && s.ShocksNeeded == 1)) {
+        if (CurrentGuidelines(e)) {
+            // Nothing shows it before the analysis that ends the two minutes of CPR.
+            if (s.PulseState != kPulseRestored) OwnAed(e).PulseReturnPending = true;
+            return;
+        }
         if (s.PulseState != kPulseRestored) LogEventOf(e, "patient", "Pulse returned");
         SetPulseState(e, kPulseRestored);
     } else if (s.PatientCategory == kRefractory && s.PulseState == kShockable) {
@@ -111,6 +116,11 @@ void afterShock(Engine& e) {
     e.screen.Edit(El::NumShockLabel).text = "#" + std::to_string(s.ShockCount);
     Move(e, AedMove::EndShock);
     rhythmAfterShock(e);
+    if (CurrentGuidelines(e)) {
+        // One shock, then two minutes of CPR at once: no stacked shocks, no pulse check.
+        PromptCPRCycle(e);
+        return;
+    }
     if (s.ShocksInSeries == 3) {
         Move(e, AedMove::CheckPulseAfterShocks);
     } else if (e.settings.On(Opt::OPTAUTOANALYZE)) {
@@ -180,8 +190,10 @@ void ShockKey(Engine& e) {
     }
     if (s.ShockCount == 0) scoreFirstShock(e);
     ++aed.ShockCount;
+    aed.LastShockTime = static_cast<int32_t>(e.timers.Now());
     LogDevice(e, "Shock delivered");
     ExpectCPRAfterShock(e);
+    JudgeChildKeyAtShock(e);
     CountStackedShock(e);
     UpdateVitalSigns(e);
     Move(e, AedMove::DeliverShock);

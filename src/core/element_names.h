@@ -88,6 +88,8 @@ namespace ardentix {
     X(ANALYZEBUTTONGraphic, "ANALYZEBUTTONGraphic")                    \
     X(ShockButton, "ShockButton")                                      \
     X(POWERBUTTON2, "POWERBUTTON2")                                    \
+    X(CHILDKEY, "CHILDKEY")                                            \
+    X(CHILDLED, "CHILDLED")                                            \
     X(PADPanel, "PADPanel")                                            \
     X(PADWHITE, "PADWHITE")                                            \
     X(PADRED, "PADRED")                                                \

@@ -136,6 +136,10 @@ void addAed(TableBuilder& t) {
     t.add(El::ANALYZEBUTTONGraphic);
     t.at(t.add(El::ShockButton), 116, 150, 64, 64);
     t.at(t.hidden(El::POWERBUTTON2), 82, 214, 28, 28);
+    // The child key and its light, at the same place on the closed device and on the close-up
+    // (relative to either); the light is lit (shown) while the key is on.
+    t.at(t.add(El::CHILDKEY), 116, 216, 60, 20);
+    t.at(t.hidden(El::CHILDLED), 182, 219, 14, 14);
 }
 
 void addPatient(TableBuilder& t) {

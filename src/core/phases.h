@@ -40,6 +40,9 @@ enum class AedStep : uint8_t {
     StartCPRDue,           // STARTCPRTimer: "IF NO PULSE" shown
     AnalyzeAfterCPRDue,    // PUSHANALYZEafterCPRTIMER: the first "PUSH ANALYZE" after the countdown
     AnalyzeAfterCPRAgain,  // PUSHANALYZEafterCPRTIMER: the prompts repeat until the analyze key
+    // Current guidelines: no pulse-check chain, CPR at once after a shock or "NO SHOCK ADVISED".
+    CPRPromptDue,  // STARTCPRTimer 1000: "NO SHOCK ADVISED" shown, "START CPR" comes
+    CPRCycle,      // CPRCountdownTimer: "START CPR" shown, the two minutes of CPR count down
 };
 
 // The rounds of the chain of prompts after "NO SHOCK ADVISED" or three stacked shocks.
@@ -81,7 +84,8 @@ struct AedPhase {
     // The pulse-check and CPR prompts or the countdown.
     bool ChainRunning() const {
         return countdown || step == AedStep::CheckPulseDue || step == AedStep::IfNoPulseDue ||
-               step == AedStep::StartCPRDue;
+               step == AedStep::StartCPRDue || step == AedStep::CPRPromptDue ||
+               step == AedStep::CPRCycle;
     }
 };
 

@@ -33,6 +33,9 @@ void resetAed(Engine& e) {
     for (El name : {El::LOWBATTERYINDICATOR, El::NumShockLabel, El::POWERBUTTON2, El::TIMELabel}) {
         show(e, name, false);
     }
+    // Every scenario begins with the child key off and its light dark.
+    e.screen.Edit(El::CHILDKEY).checked = false;
+    show(e, El::CHILDLED, false);
 }
 
 void resetMenus(Engine& e) {

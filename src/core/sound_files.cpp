@@ -6,7 +6,7 @@ std::vector<std::string> AllSoundFileNames() {
     return {"connecte.wav", "pushanaB.wav", "pushanal.wav", "bepclear.wav", "analyzeN.wav",
             "MOTION.WAV",   "noshockA.wav", "shockadv.wav", "SWEEP.wav",    "standcle.wav",
             "shkwarn.wav",  "CLICK.WAV",    "checkfor.wav", "ifnoplsS.wav", "ifnopls.wav",
-            "battrepl.wav", "ring.wav"};
+            "battrepl.wav", "ring.wav",     "strtcpr.wav"};
 }
 
 }  // namespace ardentix

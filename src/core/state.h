@@ -109,7 +109,9 @@ namespace ardentix {
 #define ARDENTIX_RESCUER_KEPT_FIELDS(X) X(bool, AnalysisFinished, false)
 
 // The device's: power, pads, analyses, shocks, faults, the countdown and the values of its
-// controls (a pad in the hand, a credited Clear, a shock asked for).
+// controls (a pad in the hand, a credited Clear, a shock asked for, the child key). Under current
+// guidelines a pulse that a shock restored shows at the next analysis (PulseReturnPending); the
+// last shock and the last "NO SHOCK ADVISED" are noted in virtual ms (-1: none yet).
 #define ARDENTIX_AED_RESET_FIELDS(X)           \
     X(uint8_t, CountdownSeconds, 0)            \
     X(bool, CountdownEnded, false)             \
@@ -135,7 +137,11 @@ namespace ardentix {
     X(bool, ClearCredited, false)              \
     X(bool, ShockRequested, false)             \
     X(uint8_t, CountdownTicks, 0)              \
-    X(int32_t, CountdownLength, 0)
+    X(int32_t, CountdownLength, 0)             \
+    X(bool, ChildKeyOn, false)                 \
+    X(bool, PulseReturnPending, false)         \
+    X(int32_t, LastShockTime, -1)              \
+    X(int32_t, LastNoShockTime, -1)
 
 #define ARDENTIX_ALL_FIELDS(X)       \
     ARDENTIX_FLOW_KEPT_FIELDS(X)     \

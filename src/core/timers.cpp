@@ -92,6 +92,12 @@ std::optional<Millis> Scheduler::NextDue() const {
     return best;
 }
 
+std::optional<Millis> Scheduler::ExpiryAt(TimerId id, int nth) const {
+    const Entry& e = entry(id);
+    if (!e.running || e.interval <= 0 || nth < 1) return std::nullopt;
+    return e.periodStart + Millis{e.interval} * nth;
+}
+
 void Scheduler::AdvanceTo(Millis t) {
     if (dispatching_) {
         pendingTarget_ = std::max(pendingTarget_, t);

@@ -54,6 +54,9 @@ class Scheduler {
     void AdvanceTo(Millis t);
     // The time of the next expiry, if any timer can still fire.
     std::optional<Millis> NextDue() const;
+    // The time of the timer's nth expiry from now (the next is the first) if it keeps running with
+    // its interval; nothing when it is stopped or never fires.
+    std::optional<Millis> ExpiryAt(TimerId id, int nth) const;
 
     void Start(TimerId id);
     void Stop(TimerId id);
@@ -61,12 +64,6 @@ class Scheduler {
     void SetInterval(TimerId id, int interval);
     bool Running(TimerId id) const { return entry(id).running; }
     int Interval(TimerId id) const { return entry(id).interval; }
-    // When a running timer fires next; nothing for a stopped timer or one that never fires.
-    std::optional<Millis> DueAt(TimerId id) const {
-        const Entry& e = entry(id);
-        if (!e.running || e.interval <= 0) return std::nullopt;
-        return e.periodStart + e.interval;
-    }
 
   private:
     struct Entry {

@@ -28,6 +28,7 @@ enum class Anchor : uint8_t {
     WhitePad,  // the white pad in the tray: the panel stands left of it, in the row above the
     RedPad,    // buttons, as for the red pad
     PowerKey,  // the closed AED's power key
+    ChildKey,  // the child key, on the close-up when it is shown, else on the closed AED
 };
 
 struct Advice {
@@ -116,13 +117,14 @@ const Advice kAdvice[] = {
     {21, always, "Call for help (Phone).", Arrow::Down, El::CALLHELPButton},
     {22, currentCycle, kDoCPR, Arrow::None, El::CPRBUTTON},
     {22, always, kWaitForAnalysis, Arrow::None, El::AnalyzeButton, Anchor::Closeup},
+    {23, always, "Turn on the child key.", Arrow::Down, El::CHILDKEY, Anchor::ChildKey},
 };
 
 const Advice& chooseAdvice(const Engine& e) {
     for (const Advice& a : kAdvice) {
         if (a.code == e.state.NextStep && a.when(e)) return a;
     }
-    return kAdvice[0];  // the codes end at 22
+    return kAdvice[0];  // the codes end at 23
 }
 
 struct Place {
@@ -181,6 +183,14 @@ Place placePanel(const Engine& e, const Advice& a, int width) {
         case Anchor::Button:
             p = above(anchor.left, anchor.width, width, kAdviceRowTop, a.arrow);
             break;
+        case Anchor::ChildKey: {
+            // Above the key, the arrow pointing down at it.
+            const Element& closeup = screen.Get(El::CloseupPanel);
+            const Element& panel = closeup.visible ? closeup : screen.Get(El::AEDPANEL);
+            p = above(panel.left + anchor.left, anchor.width, width,
+                      panel.top + anchor.top - kAdvicePanelHeight - kAdviceArrowDepth, a.arrow);
+            break;
+        }
     }
     // Never off the window, whatever the measure of the text.
     p.left = std::clamp(p.left, 0, std::max(0, kClientWidth - width));

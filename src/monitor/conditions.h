@@ -1,10 +1,9 @@
 #pragma once
-#include <algorithm>
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
 #include "core/course.h"
+#include "core/device_facts.h"
 #include "core/engine.h"
 
 // Conditions the monitor's rules share.
@@ -59,28 +58,8 @@ inline bool AppliesTo(Profiles profiles, const Engine& e) {
     return true;
 }
 
-// What the monitor reads of the device under today's guidelines, in one place. The device's
-// record and its event log tell it; nothing here asks the device's folder.
-
-// The two-minute countdown of CPR runs on the device's upper display line.
-inline bool CountdownRunning(const Engine& e) {
-    return Device(e).countdown;
-}
-
-// What is left of the countdown, in its own milliseconds (a countdown second lasts one tick of
-// its timer, OPTCPRCOMP times 10 ms): the seconds still shown less one, and the part of the
-// present second before the next tick. 0 when no countdown runs.
-inline int64_t CountdownMsLeft(const Engine& e) {
-    if (!CountdownRunning(e)) return 0;
-    // The speed is fixed when the scenario starts, as the timer's tick was set from it.
-    const int64_t tick = std::clamp<int64_t>(int64_t{e.settings.Value(Opt::OPTCPRCOMP)} * 10, 1,
-                                             INT32_MAX);
-    const std::optional<Millis> due = e.timers.DueAt(TimerId::CPRCountdownTimer);
-    if (!due) return int64_t{e.state.CountdownSeconds} * 1000;
-    const int64_t seconds = e.state.CountdownSeconds;
-    const int64_t partMs = *due - e.timers.Now();
-    return (seconds > 0 ? seconds - 1 : 0) * 1000 + partMs * 1000 / tick;
-}
+// What the monitor reads of the device under today's guidelines beside core/device_facts.h (the
+// countdown and what is left of it), in one place: the device's record and its event log.
 
 // The latest of the device's events with one of two texts in the log is the first one.
 inline bool LatestDeviceEventIs(const Engine& e, std::string_view text, std::string_view other) {

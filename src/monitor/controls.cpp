@@ -14,7 +14,7 @@ constexpr El kRescueControls[] = {
     El::ABCsButton,         El::BPBUTTON,      El::VOICEBUTTON, El::CALLHELPButton,
     El::TROUBLEShootBUTTON, El::CLEARBUTTON,   El::ENDBUTTON,   El::PowerButton,
     El::POWERBUTTON2,       El::AnalyzeButton, El::ShockButton, El::PADWHITEzoneTorso,
-    El::PADREDzoneTorso,    El::SCENOVERLabel,
+    El::PADREDzoneTorso,    El::SCENOVERLabel, El::CHILDKEY,
 };
 
 }  // namespace

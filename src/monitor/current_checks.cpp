@@ -78,6 +78,13 @@ bool CheckCPRStopped(Engine& e) {
     return true;
 }
 
+void ChildKeyTurned(Engine& e) {
+    if (!CurrentGuidelines(e)) return;
+    NoteAction(e, "Child key");
+    if (e.state.NextStep == kTurnOnChildKey && ChildKeySwitchedOn(e)) AwardStep(e);
+    EvaluateNextStep(e);
+}
+
 void RegisterMonitorTimers(Engine& e) {
     e.SetTimerHandler(TimerId::RESUMECPRTimer, cprNotResumed);
 }

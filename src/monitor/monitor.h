@@ -32,6 +32,7 @@ enum NextStepCode : uint8_t {
     kEndScenario = 20,
     kCallForHelp = 21,
     kWaitForAnalysis = 22,
+    kTurnOnChildKey = 23,  // today's guidelines: a child below the pediatric minimum
 };
 
 // The score: a correct step earns the scenario's step points; a fault costs points, leaves its
@@ -74,6 +75,9 @@ void CheckPulseDuringCycle(Engine& e);
 // rescuer's breaths. True when today's guidelines judged the stop (the classic charge is not
 // made then).
 bool CheckCPRStopped(Engine& e);
+// The child key was turned: under today's guidelines a step of the trainee's, the expected one
+// when it turns the key on for a child below the pediatric minimum.
+void ChildKeyTurned(Engine& e);
 void RegisterMonitorTimers(Engine& e);
 
 // Charges a pending advice request, computes the step expected next and moves the action

@@ -418,19 +418,25 @@ bool analysisAsked(const Engine& e) {
     }
 }
 
+// A child below the pediatric minimum is treated with the device's child key.
+bool childKeyMissing(const Engine& e) {
+    return S(e).PatientCategory == kPediatric && !ChildKeySwitchedOn(e);
+}
+
 int currentHypothermicLimitReached(const Engine& e) {
     if (!CPRRunning(e)) return kStartCPR;
     return VoiceDue(e) ? kGiveVoiceReport : kEndScenario;
 }
 
 // Before the first analysis: the checks, the call, then compressions, then the AED.
-const std::array<Rule, 12> kCurrentBeforeAnalysis = {{
+const std::array<Rule, 13> kCurrentBeforeAnalysis = {{
     {"CA1", [](const Engine& e) { return !S(e).ResponsivenessChecked; }, kCheckResponsiveness},
     {"CA2", [](const Engine& e) { return !S(e).HelpCalled; }, kCallForHelp},
     {"CA3", [](const Engine& e) { return !S(e).AirwayOpened; }, kOpenAirway},
     {"CA4", [](const Engine& e) { return !S(e).BreathingChecked; }, kCheckBreathing},
     {"CA5", [](const Engine& e) { return !S(e).CPRStarted; }, kStartCPR},
     {"CA6", [](const Engine& e) { return !S(e).AEDOn; }, kTurnAEDOn},
+    {"CA6K", childKeyMissing, kTurnOnChildKey},
     {"CA7",
      [](const Engine& e) {
          return S(e).VoiceReportCount == 0 && on(e, Opt::OptVoice) && S(e).AEDOn;
@@ -446,7 +452,7 @@ const std::array<Rule, 12> kCurrentBeforeAnalysis = {{
 
 // After it: the shock when advised, CPR at once after the shock or the no-shock result, the
 // analysis that ends the cycle, and the care of a patient whose pulse that analysis found.
-const std::array<Rule, 20> kCurrentAfterAnalysis = {{
+const std::array<Rule, 21> kCurrentAfterAnalysis = {{
     {"S", scenarioOverShown, kEndScenario},
     {"CB1", [](const Engine& e) { return S(e).TroubleKind != 0; }, kNoChange, troubleStep},
     {"CB2", [](const Engine& e) { return S(e).NextStep == kTurnAEDOn; }, kTurnAEDOn},
@@ -457,6 +463,9 @@ const std::array<Rule, 20> kCurrentAfterAnalysis = {{
                 !ShockPrepRunning(e);
      },
      kNoChange, currentHypothermicLimitReached},
+    // The key before the shock a child below the pediatric minimum is advised.
+    {"CB3K", [](const Engine& e) { return childKeyMissing(e) && S(e).ShockAdvised; },
+     kTurnOnChildKey},
     // The analysis and the shock as under the classic protocol.
     {"CB4", classic("B4"), kClearForShock},      // clear while the device charges
     {"CB5", classic("B6"), kWaitForAnalysis},    // the analysis runs, everybody clear

@@ -121,7 +121,7 @@ void breathOut(Engine& e) {
     const bool cpr = e.rescuer().Phase.compressing;
     if (s.BreathSeriesCount <= 1 && s.AnalysisCount == 0 && !s.TwoBreathsGiven && !cpr) {
         Move(e, RescuerMove::NextBreath);  // the second of the two initial breaths
-    } else if (!e.settings.On(Opt::Opt2CPR) && s.BreathSeriesCount < 2 && s.PatientAge > 8) {
+    } else if (s.BreathSeriesCount < BreathsPerSeries(e)) {
         Move(e, RescuerMove::SecondBreathOfCPR);
     } else if (s.BreathSeriesCount < 12 && !cpr &&
                ((s.AnalysisCount >= s.ShockCount + 1 && s.AnalysesComplete &&

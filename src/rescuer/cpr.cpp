@@ -22,8 +22,13 @@ bool abcsDone(const Engine& e) {
            s.PulseChecked;
 }
 
-// Two ticks make one compression; after 30 (15:2) or 10 (5:1, or a child of 8 or less) the breaths
-// take over.
+// The CPR timer's ticks in one compression: two (down and up) at the classic 100 a minute, one at
+// the 110 a minute of current guidelines.
+int ticksPerCompression(const Engine& e) {
+    return CurrentGuidelines(e) ? 1 : 2;
+}
+
+// Each tick moves the hands; after the series' compressions the breaths take over.
 void cprTick(Engine& e) {
     const ScenarioState& s = e.state;
     if (BreathUnderWay(e)) return;
@@ -32,10 +37,7 @@ void cprTick(Engine& e) {
     (child ? OwnRescuer(e).ChildCPRRunning : OwnRescuer(e).AdultCPRRunning) = true;
     OwnRescuer(e).CPRPhase = !OwnRescuer(e).CPRPhase;
     ++OwnRescuer(e).CompressionCount;
-    const bool fiveToOne = e.settings.On(Opt::Opt2CPR);
-    const bool breathsDue = (fiveToOne && s.CompressionCount >= 10 && s.PatientAge > 8) ||
-                            (s.PatientAge <= 8 && s.CompressionCount >= 10) ||
-                            (!fiveToOne && s.CompressionCount >= 30 && s.PatientAge > 8);
+    const bool breathsDue = s.CompressionCount >= CompressionsPerSeries(e) * ticksPerCompression(e);
     if (breathsDue) {
         Move(e, RescuerMove::BreathsOfCPR);
         OwnRescuer(e).BreathSeriesCount = 0;
@@ -50,6 +52,17 @@ void cprTick(Engine& e) {
 }
 
 }  // namespace
+
+int CompressionsPerSeries(const Engine& e) {
+    const bool smallChild = e.state.PatientAge <= 8;
+    if (CurrentGuidelines(e)) return smallChild && !e.settings.On(Opt::OPTOneRescuer) ? 15 : 30;
+    return smallChild || e.settings.On(Opt::Opt2CPR) ? 5 : 15;
+}
+
+int BreathsPerSeries(const Engine& e) {
+    if (CurrentGuidelines(e)) return 2;
+    return CompressionsPerSeries(e) == 15 ? 2 : 1;
+}
 
 bool CPRIsRunning(const Engine& e) {
     return RescuerPhaseOf(e).compressing;

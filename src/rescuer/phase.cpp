@@ -2,6 +2,7 @@
 // under their names and intervals because scripts read them (NAME.running, NAME.interval).
 #include "rescuer/phase.h"
 
+#include "core/course.h"
 #include "core/engine.h"
 #include "rescuer/own.h"
 
@@ -109,7 +110,9 @@ void Move(Engine& e, RescuerMove move) {
             if (p.breath == Breath::Due) p.breath = Breath::None;
             break;
         case RescuerMove::StartCompressions:
-            t.SetInterval(T::CPRTimer, 300);
+            // Classic: a tick for the hands' way down and one for the way up, 100 compressions a
+            // minute; current guidelines: a compression a tick, 110 a minute.
+            t.SetInterval(T::CPRTimer, CurrentGuidelines(e) ? 545 : 300);
             t.Start(T::CPRTimer);
             p.compressing = true;
             break;

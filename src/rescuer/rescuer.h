@@ -33,6 +33,14 @@ void AutoABCs(Engine& e);
 // Auto ABCs goes on from the end of the phone call to the airway.
 void ContinueAutoABCsAfterCall(Engine& e);
 
+// The compressions of one series of CPR before its breaths. Classic: 15 (15:2), or 5 (5:1) for
+// a child of 8 or less and with the 5:1 option. Current guidelines: 30 (30:2) for every patient,
+// 15 (15:2) for a child of 8 or less with two rescuers.
+int CompressionsPerSeries(const Engine& e);
+// The breaths of a series after the compressions: Classic gives one after 5:1, two after 15:2;
+// Current always two.
+int BreathsPerSeries(const Engine& e);
+
 // The CPR button starts CPR, or stops it when it runs.
 void CPRButton(Engine& e);
 // Stops CPR; stopping while the AED still counts more than 10 seconds of the period costs points.

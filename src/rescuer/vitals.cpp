@@ -1,3 +1,4 @@
+#include "core/course.h"
 #include "core/engine.h"
 #include "core/patient_view.h"
 #include "monitor/completion.h"
@@ -19,11 +20,12 @@ void UpdateVitalSigns(Engine& e) {
     }
     if (s.PulseState != kPulseRestored || s.VitalsDrawn) return;
     rescuer.PulseRate = static_cast<uint8_t>(56 + e.random(20));
-    // Two patients in five have a pulse but do not breathe and need rescue breathing.
+    // Two patients in five have a pulse but do not breathe and need rescue breathing. Current
+    // guidelines recognise a returned circulation by the signs of life: the patient breathes.
     const int r = e.random(5);
     if (r == 0) {
         rescuer.BreathingRate = static_cast<uint8_t>(12 + e.random(4));
-    } else if (r <= 2) {
+    } else if (r <= 2 || CurrentGuidelines(e)) {
         rescuer.BreathingRate = static_cast<uint8_t>(12 + e.random(3));
     } else {
         rescuer.BreathingRate = 0;

@@ -47,7 +47,7 @@ struct Control {
     void (*act)(Engine&);
 };
 
-const std::array<Control, 65> kClicks = {{
+const std::array<Control, 66> kClicks = {{
     {El::MenuStart, Place::MainMenu, ShowLogin},
     {El::STARTImage, Place::MainMenu, ShowLogin},
     {El::MENU_IMAGE, Place::MainMenu, ShowLogin},
@@ -75,6 +75,7 @@ const std::array<Control, 65> kClicks = {{
     {El::CLEARBUTTON, Place::Scenario, ClearPatient},
     {El::TROUBLEShootBUTTON, Place::Scenario, TroubleButton},
     {El::PADRedZONE, Place::Scenario, PressRedPadZone},
+    {El::CHILDKEY, Place::Scenario, ChildKey},
     {El::SCENOVERLabel, Place::Scenario, FinishScenario},
     {El::FinalErrorOKButton, Place::FinalPanel, FinalErrorOk},
     {El::SummaryNext, Place::Summary, SummaryNext},

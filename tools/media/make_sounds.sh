@@ -148,6 +148,8 @@ recipe() {
         # After the CPR period: "Push analyze." follows two seconds later.
         ifnopls.wav) say "If no pulse," "$2" ;;
         battrepl.wav) say "Replace battery." "$2" ;;
+        # Current guidelines: after a shock or "No shock advised", two minutes of CPR begin.
+        strtcpr.wav) say "Start CPR now." "$2" ;;
         ring.wav) ring "$2" ;;
         *)
             echo "make_sounds.sh: no recipe for the sound $1" >&2
