@@ -54,7 +54,8 @@ namespace ardentix {
     X(uint8_t, ShocksInSeries, 0)        \
     X(bool, WhiteGuideShown, false)      \
     X(bool, RedGuideShown, false)        \
-    X(bool, EarlyBreathsCharged, false)
+    X(bool, EarlyBreathsCharged, false)  \
+    X(bool, CPRPressed, false)
 
 #define ARDENTIX_MONITOR_KEPT_FIELDS(X)    \
     X(std::string, ElapsedTimeText, "")    \

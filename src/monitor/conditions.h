@@ -61,6 +61,13 @@ inline bool AppliesTo(Profiles profiles, const Engine& e) {
 // What the monitor reads of the device under today's guidelines beside core/device_facts.h (the
 // countdown and what is left of it), in one place: the device's record and its event log.
 
+// Today's guidelines: CPR may stop for the coming analysis once the countdown has 10 s or less to
+// run (10,000 ms still may, 10,001 may not).
+inline constexpr Millis kStopForAnalysisMs = 10000;
+inline bool CountdownInLastSeconds(const Engine& e) {
+    return CountdownRunning(e) && CountdownMsLeft(e) <= kStopForAnalysisMs;
+}
+
 // The latest of the device's events with one of two texts in the log is the first one.
 inline bool LatestDeviceEventIs(const Engine& e, std::string_view text, std::string_view other) {
     const auto& events = e.log.Events();

@@ -12,8 +12,6 @@ namespace ardentix {
 
 namespace {
 
-constexpr int64_t kMostCountdownLeftMs = 10000;
-
 bool compressing(const Engine& e) {
     return e.rescuer().Phase.compressing;
 }
@@ -51,6 +49,7 @@ void ExpectCPRAfterNoShock(Engine& e) {
 
 void NoteCPRPressed(Engine& e) {
     endWatch(e);
+    OwnMonitor(e).CPRPressed = true;
 }
 
 void CheckBreathsBeforeCompressions(Engine& e) {
@@ -68,9 +67,10 @@ void CheckPulseDuringCycle(Engine& e) {
 }
 
 bool CheckCPRStopped(Engine& e) {
+    OwnMonitor(e).CPRPressed = false;
     if (!CurrentGuidelines(e)) return false;
     // The compressions pause for the breaths the rescuer gives: that is no stop.
-    if (compressing(e) && CountdownMsLeft(e) > kMostCountdownLeftMs &&
+    if (compressing(e) && CountdownRunning(e) && !CountdownInLastSeconds(e) &&
         e.state.LastAction != "Rescue breath") {
         Deduct(e, 50, "Stopped CPR before the AED asked (-50).", "",
                "Stopped CPR before the AED asked (-50).");

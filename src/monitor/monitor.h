@@ -65,13 +65,14 @@ void CheckAnalyzeAfterCPR(Engine& e);
 // within 10 s (10,000 ms is in time), or "CPR not resumed within 10 seconds (-50)." follows.
 void ExpectCPRAfterShock(Engine& e);
 void ExpectCPRAfterNoShock(Engine& e);
-// The CPR button starts CPR: the hands are back on the chest.
+// The CPR button starts CPR: the hands are back on the chest (CPRPressed until CPR stops; the
+// compressions themselves begin when the press has been judged).
 void NoteCPRPressed(Engine& e);
 // Rescue breaths before the first compression: -25, once a scenario.
 void CheckBreathsBeforeCompressions(Engine& e);
 // A pulse check while the countdown runs: -25 each time.
 void CheckPulseDuringCycle(Engine& e);
-// CPR stops: -50 when the countdown still has more than 10 s to run, unless the stop is for the
+// CPR stops (CPRPressed ends): -50 when the countdown still has more than 10 s to run, unless the stop is for the
 // rescuer's breaths. True when today's guidelines judged the stop (the classic charge is not
 // made then).
 bool CheckCPRStopped(Engine& e);

@@ -403,9 +403,10 @@ int nextAnalysisStep(const Engine& e) {
     return on(e, Opt::OPTAUTOANALYZE) ? int{kWaitForAnalysis} : int{kPressAnalyze};
 }
 
-// The countdown is over and the device asks for (or waits to start) the next analysis.
+// The countdown is over and the device asks for (or waits to start) the next analysis, or the
+// countdown is in its last 10 s, when CPR may stop for it.
 bool analysisAsked(const Engine& e) {
-    if (CountdownRunning(e)) return false;
+    if (CountdownRunning(e)) return CountdownInLastSeconds(e);
     switch (Device(e).step) {
         case AedStep::AnalyzeDue:
         case AedStep::AnalyzePrompted:
@@ -418,13 +419,18 @@ bool analysisAsked(const Engine& e) {
     }
 }
 
+// Compressions run, or the trainee's press of the CPR button is starting them.
+bool cprGoingOn(const Engine& e) {
+    return CPRRunning(e) || S(e).CPRPressed;
+}
+
 // A child below the pediatric minimum is treated with the device's child key.
 bool childKeyMissing(const Engine& e) {
     return S(e).PatientCategory == kPediatric && !ChildKeySwitchedOn(e);
 }
 
 int currentHypothermicLimitReached(const Engine& e) {
-    if (!CPRRunning(e)) return kStartCPR;
+    if (!cprGoingOn(e)) return kStartCPR;
     return VoiceDue(e) ? kGiveVoiceReport : kEndScenario;
 }
 
@@ -498,13 +504,13 @@ const std::array<Rule, 21> kCurrentAfterAnalysis = {{
      },
      kNoChange,
      [](const Engine& e) {
-         if (!CPRRunning(e)) return int{kStartCPR};
+         if (!cprGoingOn(e)) return int{kStartCPR};
          return VoiceDue(e) ? int{kGiveVoiceReport} : int{kEndScenario};
      }},
-    {"CB17", [](const Engine& e) { return !CPRRunning(e) && !analysisAsked(e); }, kStartCPR},
+    {"CB17", [](const Engine& e) { return !cprGoingOn(e) && !analysisAsked(e); }, kStartCPR},
     {"CB18", analysisAsked, kNoChange, nextAnalysisStep},
     // Compressions run through the countdown: the next step is the analysis that ends it.
-    {"CB19", CPRRunning, kNoChange, nextAnalysisStep},
+    {"CB19", cprGoingOn, kNoChange, nextAnalysisStep},
 }};
 
 template <size_t N>
