@@ -78,10 +78,25 @@ bool CheckCPRStopped(Engine& e) {
     return true;
 }
 
+namespace {
+
+// How often the key has been turned on in this scenario, this time included.
+int timesKeyTurnedOn(const Engine& e) {
+    int n = 0;
+    for (const LogEvent& event : e.log.Events()) {
+        if (event.kind == "action" && event.text == "Child key on") ++n;
+    }
+    return n;
+}
+
+}  // namespace
+
 void ChildKeyTurned(Engine& e) {
     if (!CurrentGuidelines(e)) return;
     NoteAction(e, "Child key");
-    if (e.state.NextStep == kTurnOnChildKey && ChildKeySwitchedOn(e)) AwardStep(e);
+    // The step earns its points once: turning the key off and on again earns nothing more.
+    if (e.state.NextStep == kTurnOnChildKey && ChildKeySwitchedOn(e) && timesKeyTurnedOn(e) == 1)
+        AwardStep(e);
     EvaluateNextStep(e);
 }
 

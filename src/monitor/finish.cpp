@@ -137,8 +137,7 @@ constexpr std::array<EndCheck, 12> kEndChecks = {{
          return e.settings.On(Opt::OPTCALL911) && e.state.PatientCategory == kPediatric &&
                 !e.state.HelpCalled;
      },
-     50, "Did not call for help (-50).", "Did not call for help (-50).", false,
-     Profiles::Classic},
+     50, "Did not call for help (-50).", "Did not call for help (-50).", false, Profiles::Classic},
     // Today's guidelines expect the call of every rescuer.
     {[](const Engine& e) { return !e.state.HelpCalled && !missedClear(e.state); }, 50,
      "Did not call for help (-50).", "Did not call for help (-50).", false, Profiles::Current},

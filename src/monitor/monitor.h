@@ -72,9 +72,9 @@ void NoteCPRPressed(Engine& e);
 void CheckBreathsBeforeCompressions(Engine& e);
 // A pulse check while the countdown runs: -25 each time.
 void CheckPulseDuringCycle(Engine& e);
-// CPR stops (CPRPressed ends): -50 when the countdown still has more than 10 s to run, unless the stop is for the
-// rescuer's breaths. True when today's guidelines judged the stop (the classic charge is not
-// made then).
+// CPR stops (CPRPressed ends): -50 when the countdown still has more than 10 s to run, unless the
+// stop is for the rescuer's breaths. True when today's guidelines judged the stop (the classic
+// charge is not made then).
 bool CheckCPRStopped(Engine& e);
 // The child key was turned: under today's guidelines a step of the trainee's, the expected one
 // when it turns the key on for a child below the pediatric minimum.

@@ -473,13 +473,13 @@ const std::array<Rule, 21> kCurrentAfterAnalysis = {{
     {"CB3K", [](const Engine& e) { return childKeyMissing(e) && S(e).ShockAdvised; },
      kTurnOnChildKey},
     // The analysis and the shock as under the classic protocol.
-    {"CB4", classic("B4"), kClearForShock},      // clear while the device charges
-    {"CB5", classic("B6"), kWaitForAnalysis},    // the analysis runs, everybody clear
-    {"CB6", classic("B7"), kPressShock},         // shock advised
-    {"CB7", classic("B8"), kClearForShock},      // clear for the shock
-    {"CB8", classic("B9"), kClearForAnalysis},   // motion detected
-    {"CB9", classic("B10"), kClearForAnalysis},  // "STOP MOTION" with hands on the patient
-    {"CB10", classic("B13"), kClearForAnalysis}, // the analysis runs, somebody touches
+    {"CB4", classic("B4"), kClearForShock},       // clear while the device charges
+    {"CB5", classic("B6"), kWaitForAnalysis},     // the analysis runs, everybody clear
+    {"CB6", classic("B7"), kPressShock},          // shock advised
+    {"CB7", classic("B8"), kClearForShock},       // clear for the shock
+    {"CB8", classic("B9"), kClearForAnalysis},    // motion detected
+    {"CB9", classic("B10"), kClearForAnalysis},   // "STOP MOTION" with hands on the patient
+    {"CB10", classic("B13"), kClearForAnalysis},  // the analysis runs, somebody touches
     {"CB11",
      [](const Engine& e) { return ReturnedPulseFound(e) && !S(e).BreathingCheckedAfterPulse; },
      kRecheckBreathing},

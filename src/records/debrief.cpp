@@ -208,8 +208,9 @@ std::vector<FigureRow> FigureRows(const DebriefFigures& f) {
         firstShockRow(f),
     };
     const double target = CPRFractionTarget(f.currentGuidelines);
-    FigureRow fraction{"CPRFraction", "CPR fraction", "", "—",
-                       f.currentGuidelines ? "≥ 60 %" : "≥ 80 %", std::nullopt};
+    FigureRow fraction{
+        "CPRFraction", "CPR fraction", "", "—", f.currentGuidelines ? "≥ 60 %" : "≥ 80 %",
+        std::nullopt};
     if (f.cprFraction) {
         fraction.value = oneDecimal(*f.cprFraction);
         fraction.shown = fraction.value + " %";

@@ -17,7 +17,8 @@ namespace {
 bool abcsDone(const Engine& e) {
     const ScenarioState& s = e.state;
     // Today's guidelines end the checks at the breathing: compressions come before any breath.
-    if (CurrentGuidelines(e)) return s.ResponsivenessChecked && s.AirwayOpened && s.BreathingChecked;
+    if (CurrentGuidelines(e))
+        return s.ResponsivenessChecked && s.AirwayOpened && s.BreathingChecked;
     return s.ResponsivenessChecked && s.AirwayOpened && s.BreathingChecked && s.TwoBreathsGiven &&
            s.PulseChecked;
 }

@@ -36,7 +36,8 @@ bool timeQuestionDue(const Engine& e) {
     const ScenarioState& s = e.state;
     // Today's guidelines: every cycle lasts two minutes; the question comes with the first CPR
     // after an analysis.
-    if (CurrentGuidelines(e)) return s.AnalysisCount > 0 && !s.AnalysesComplete && !s.ShockTimeAnswered;
+    if (CurrentGuidelines(e))
+        return s.AnalysisCount > 0 && !s.AnalysesComplete && !s.ShockTimeAnswered;
     const bool considered = (!s.AnalysesComplete && s.AnalysesSinceShock < 3 &&
                              (s.AnalysisCount > 0 || configured(e, Opt::OptCPR0Length))) ||
                             pediatricQuestionDue(e);
