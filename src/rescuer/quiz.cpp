@@ -100,19 +100,17 @@ void closeQuiz(Engine& e) {
 
 // --- The ratio verdict. ---
 
-// Today's guidelines: 30 compressions to 2 breaths, 15 to 2 for a child of 8 or less with two
-// rescuers.
-int currentCompressions(const Engine& e) {
-    return e.state.PatientAge <= 8 && !e.settings.On(Opt::OPTOneRescuer) ? 15 : 30;
-}
-
+// Today's guidelines: the ratio CPR itself keeps, 30 compressions to 2 breaths, 15 to 2 for a
+// child of 8 or less with two rescuers.
 void currentRatioVerdict(Engine& e) {
-    const std::string right = std::to_string(currentCompressions(e));
-    if (e.screen.Get(El::QuizEDIT1).text == right && e.screen.Get(El::QuizEdit2).text == "2") {
-        rightAnswer(e, right + " compressions to 2 rescue breaths", "is correct (+ 25).");
+    const std::string right = std::to_string(CompressionsPerSeries(e));
+    const std::string breaths = std::to_string(BreathsPerSeries(e));
+    if (e.screen.Get(El::QuizEDIT1).text == right && e.screen.Get(El::QuizEdit2).text == breaths) {
+        rightAnswer(e, right + " compressions to " + breaths + " rescue breaths",
+                    "is correct (+ 25).");
     } else {
         Deduct(e, kWrongPoints, "Incorrect. The correct answer is",
-               right + " compressions and 2 rescue breaths (-50).",
+               right + " compressions and " + breaths + " rescue breaths (-50).",
                "Entered wrong number of compressions to rescue breaths (-50).");
     }
 }
