@@ -67,6 +67,81 @@ class RoundKey : public QPushButton {
     QColor colour_;
 };
 
+// The child key: a slide switch with its caption on the side the knob leaves free; the knob is
+// blue on the right while the key is on. It shows the engine's state, the click toggles it there.
+class ChildKeySwitch : public QPushButton {
+  public:
+    ChildKeySwitch(const Screen& screen, QWidget* parent) : QPushButton(parent), screen_(screen) {
+        setCursor(Qt::PointingHandCursor);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const bool on = screen_.Get(El::CHILDKEY).checked;
+        const bool usable = isEnabled();
+        const QRectF track = QRectF(rect()).adjusted(1, 1, -1, -1);
+        p.setPen(QPen(QColor(30, 30, 30), 1.5));
+        p.setBrush(usable ? QColor(60, 64, 72) : QColor(120, 120, 120));
+        p.drawRoundedRect(track, track.height() / 2, track.height() / 2);
+        const qreal knob = track.height() - 4;
+        const QRectF knobBox(on ? track.right() - knob - 2 : track.left() + 2, track.top() + 2,
+                             knob, knob);
+        QColor knobColour = on ? QColor(40, 140, 255) : QColor(200, 200, 200);
+        if (!usable) knobColour = knobColour.darker(130);
+        if (isDown()) knobColour = knobColour.darker(120);
+        p.setBrush(knobColour);
+        p.drawEllipse(knobBox);
+        QFont f = font();
+        f.setPointSize(6);
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(usable ? QColor(255, 255, 255) : QColor(200, 200, 200));
+        const QRectF caption =
+            on ? QRectF(track.left() + 4, track.top(), knobBox.left() - 6, track.height())
+               : QRectF(knobBox.right() + 2, track.top(), track.right() - knobBox.right() - 6,
+                        track.height());
+        p.drawText(caption, Qt::AlignCenter, QStringLiteral("CHILD"));
+    }
+
+  private:
+    const Screen& screen_;
+};
+
+// The child light, lit: shown only while the key is on (the dark socket under it is drawn by the
+// device's face). Clicks go through it to what lies below.
+class ChildLight : public QWidget {
+  public:
+    explicit ChildLight(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
+        QRadialGradient glow(r.center(), r.width() / 2);
+        glow.setColorAt(0, QColor(255, 236, 150));
+        glow.setColorAt(1, QColor(255, 150, 0));
+        p.setPen(QPen(QColor(40, 40, 40), 2));
+        p.setBrush(glow);
+        p.drawEllipse(r);
+    }
+};
+
+// The socket of the child light, dark (white, as the other lamps), on either face of the device.
+void drawChildLightSocket(QPainter& p, const Screen& screen) {
+    const Element& led = screen.Get(El::CHILDLED);
+    p.save();
+    p.setPen(QPen(QColor(40, 40, 40), 2));
+    p.setBrush(lampColour(Color::White));
+    p.drawEllipse(QRectF(led.left, led.top, led.width, led.height).adjusted(1, 1, -1, -1));
+    p.restore();
+}
+
 // The closed device: a case with a handle and the power key.
 class ClosedDevice : public QWidget {
   public:
@@ -98,6 +173,7 @@ class ClosedDevice : public QWidget {
             p.setPen(QPen(QColor(120, 90, 0), 1));
             p.drawRoundedRect(QRectF(body.right() - 62, body.bottom() - 52, 44, 36), 6, 6);
         }
+        drawChildLightSocket(p, screen_);
     }
 
   private:
@@ -181,6 +257,7 @@ class Closeup : public QWidget {
             p.drawText(QRectF(lamp.x - 30, 122, 60, 12), Qt::AlignCenter,
                        QString::fromLatin1(lamp.caption));
         }
+        drawChildLightSocket(p, screen_);
     }
 
   private:
@@ -226,6 +303,24 @@ AedPanel::AedPanel(const Screen& screen, Actions& actions, Binder& binder, QWidg
     key(actions, binder, El::POWERBUTTON2, QStringLiteral("ON"), QColor(40, 200, 60),
         QStringLiteral("Turns on the AED power"), closeup)
         ->setGeometry(82, 214, 28, 28);
+
+    // The child key and its light lie over both faces of the device, at the same place on each.
+    auto* childKey = new ChildKeySwitch(screen, this);
+    childKey_ = childKey;
+    childKey->setObjectName(ObjectName(El::CHILDKEY));
+    const Element& keyPlace = screen.Get(El::CHILDKEY);
+    childKey->setGeometry(keyPlace.left, keyPlace.top, keyPlace.width, keyPlace.height);
+    SetHint(childKey, QStringLiteral("Child key: pediatric energy for a small child"), 180);
+    binder.Bind(El::CHILDKEY, childKey, Binder::Visible | Binder::Enabled);
+    QObject::connect(childKey, &QPushButton::clicked, this,
+                     [&actions] { actions.Click(El::CHILDKEY); });
+    auto* childLight = new ChildLight(this);
+    childLight->setObjectName(ObjectName(El::CHILDLED));
+    const Element& lightPlace = screen.Get(El::CHILDLED);
+    childLight->setGeometry(lightPlace.left, lightPlace.top, lightPlace.width, lightPlace.height);
+    binder.Bind(El::CHILDLED, childLight, Binder::Visible);
+    childKey->raise();
+    childLight->raise();
 }
 
 }  // namespace ardentix::ui
@@ -235,6 +330,7 @@ namespace ardentix::ui {
 void AedPanel::Refresh() {
     closed_->update();
     closeup_->update();
+    childKey_->update();
 }
 
 }  // namespace ardentix::ui

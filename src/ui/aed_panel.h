@@ -11,7 +11,8 @@ class Actions;
 class Binder;
 
 // The AED: the closed device with its power key, and the close-up with the display, the clock,
-// the shock counter, the three lamps and the keys. It draws what the screen model holds.
+// the shock counter, the three lamps and the keys; over both, the child key and its light. It
+// draws what the screen model holds.
 class AedPanel : public QWidget {
     Q_OBJECT
   public:
@@ -22,6 +23,7 @@ class AedPanel : public QWidget {
   private:
     QWidget* closed_ = nullptr;
     QWidget* closeup_ = nullptr;
+    QWidget* childKey_ = nullptr;
 };
 
 }  // namespace ardentix::ui

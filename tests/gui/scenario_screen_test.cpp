@@ -57,6 +57,21 @@ class ScenarioScreenTest : public test::HandClockTest {
         }
         return false;
     }
+    // The middle of the child light: amber while lit, white (dark, as every lamp) when not.
+    static bool litAt(QWidget* w, const QRect& light) {
+        const QColor c = w->grab().toImage().pixelColor(light.center());
+        return c.red() > 230 && c.green() > 150 && c.blue() < 200;
+    }
+    static bool blueIn(QWidget* w) {
+        const QImage image = w->grab().toImage();
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.blue() > 200 && c.red() < 100) return true;
+            }
+        }
+        return false;
+    }
     static bool looksBusy(QPushButton* b) {
         const QPalette& p = b->palette();
         return b->testAttribute(Qt::WA_SetCursor) && b->cursor().shape() == Qt::BusyCursor &&
@@ -148,6 +163,50 @@ class ScenarioScreenTest : public test::HandClockTest {
         // Right of the picture, between the score and the AED.
         QVERIFY(list->geometry().left() >= kPatientViewSize);
         QVERIFY(list->geometry().bottom() < kCloseupTop);
+    }
+
+    // The child key lies over the closed device and the close-up alike; a click toggles it in the
+    // engine, and its light is drawn lit beside it exactly while it is on.
+    void childKeyAndItsLight() {
+        LogIn(false);
+        auto* key = widget<QPushButton>("CHILDKEY");
+        auto* light = widget("CHILDLED");
+        auto* panel = widget("AedPanel");
+        const QRect lightPlace = light->geometry();
+        QVERIFY(key->isVisible());
+        QVERIFY(!light->isVisible());
+        QVERIFY(!litAt(panel, lightPlace));
+        for (const char* face : {"AEDPANEL", "CloseupPanel"}) {
+            QVERIFY(widget(face)->isVisible());
+            QTest::mouseClick(key, Qt::LeftButton);
+            QVERIFY(engine_->screen.Get(El::CHILDKEY).checked);
+            QVERIFY(light->isVisible());
+            QVERIFY2(litAt(panel, lightPlace), face);
+            QVERIFY2(blueIn(key), "the knob is blue while the key is on");
+            QTest::mouseClick(key, Qt::LeftButton);
+            QVERIFY(!engine_->screen.Get(El::CHILDKEY).checked);
+            QVERIFY(!light->isVisible());
+            QVERIFY(!litAt(panel, lightPlace));
+            QVERIFY(!blueIn(key));
+            // The power key opens the close-up.
+            if (std::string_view(face) == "AEDPANEL") {
+                QTest::mouseClick(widget<QPushButton>("PowerButton"), Qt::LeftButton);
+                clock_->Advance(200);
+                QVERIFY(!widget(face)->isVisible());
+            }
+        }
+        // It lies clear of the keys of either face.
+        for (const char* other : {"PowerButton", "AnalyzeButton", "ShockButton", "POWERBUTTON2"}) {
+            QWidget* w = widget(other);
+            const QRect place(w->mapTo(panel, QPoint(0, 0)), w->size());
+            QVERIFY2(!place.intersects(key->geometry()), other);
+            QVERIFY2(!place.intersects(lightPlace), other);
+        }
+        // A pause holds it, as every control of the scenario.
+        action("Pause")->trigger();
+        QVERIFY(!key->isEnabled());
+        action("Pause")->trigger();
+        QVERIFY(key->isEnabled());
     }
 
     // Ending the scenario takes the advice away: the final deductions are not covered.

@@ -191,5 +191,30 @@ TEST(Timers, NextDueIsTheEarliestExpiry) {
     EXPECT_EQ(s.NextDue(), 13000);
 }
 
+// The nth expiry from now counts whole periods from the one under way; a new period (an expiry or
+// a new interval) moves it, a stopped or silent timer has none.
+TEST(Timers, ExpiryAtCountsPeriodsFromTheOneUnderWay) {
+    Scheduler s;
+    EXPECT_FALSE(s.ExpiryAt(T::CPRCountdownTimer, 1).has_value());
+    s.SetInterval(T::CPRCountdownTimer, 750);
+    s.Start(T::CPRCountdownTimer);
+    s.AdvanceTo(100);
+    EXPECT_EQ(s.ExpiryAt(T::CPRCountdownTimer, 1), 750);
+    EXPECT_EQ(s.ExpiryAt(T::CPRCountdownTimer, 3), 2250);
+    EXPECT_FALSE(s.ExpiryAt(T::CPRCountdownTimer, 0).has_value());
+    s.AdvanceTo(749);
+    EXPECT_EQ(s.ExpiryAt(T::CPRCountdownTimer, 1), 750);
+    s.AdvanceTo(750);
+    EXPECT_EQ(s.ExpiryAt(T::CPRCountdownTimer, 1), 1500);
+    s.AdvanceTo(800);
+    s.SetInterval(T::CPRCountdownTimer, 1000);
+    EXPECT_EQ(s.ExpiryAt(T::CPRCountdownTimer, 2), 2800);
+    s.SetInterval(T::CPRCountdownTimer, 0);
+    EXPECT_FALSE(s.ExpiryAt(T::CPRCountdownTimer, 1).has_value());
+    s.SetInterval(T::CPRCountdownTimer, 500);
+    s.Stop(T::CPRCountdownTimer);
+    EXPECT_FALSE(s.ExpiryAt(T::CPRCountdownTimer, 1).has_value());
+}
+
 }  // namespace
 }  // namespace ardentix
