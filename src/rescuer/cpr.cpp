@@ -3,6 +3,7 @@
 #include "core/engine.h"
 #include "core/patient_view.h"
 #include "monitor/completion.h"
+#include "monitor/conditions.h"
 #include "monitor/deductions.h"
 #include "monitor/monitor.h"
 #include "rescuer/own.h"
@@ -13,7 +14,11 @@ namespace ardentix {
 
 namespace {
 
-bool abcsDone(const ScenarioState& s) {
+bool abcsDone(const Engine& e) {
+    const ScenarioState& s = e.state;
+    // Today's guidelines end the checks at the breathing: compressions come before any breath.
+    if (CurrentGuidelines(e))
+        return s.ResponsivenessChecked && s.AirwayOpened && s.BreathingChecked;
     return s.ResponsivenessChecked && s.AirwayOpened && s.BreathingChecked && s.TwoBreathsGiven &&
            s.PulseChecked;
 }
@@ -75,9 +80,9 @@ bool CPRButtonWaits(const Engine& e) {
 void StopCPR(Engine& e) {
     const ScenarioState& s = e.state;
     // The countdown's own timer tells whether the AED counts: a script sets a countdown up by
-    // starting it.
-    if (e.timers.Running(TimerId::CPRCountdownTimer) && s.CountdownSeconds > 10 &&
-        CPRIsRunning(e)) {
+    // starting it. Today's guidelines judge the stop by their own rule.
+    if (!CheckCPRStopped(e) && e.timers.Running(TimerId::CPRCountdownTimer) &&
+        s.CountdownSeconds > 10 && CPRIsRunning(e)) {
         Deduct(e, 35, "Stopped CPR too soon (-35).", "", "Stopped CPR too soon (-35).");
     }
     Move(e, RescuerMove::StopCompressions);
@@ -127,11 +132,12 @@ void pressCPR(Engine& e, bool checksMade) {
     NoteAction(e, "CPR");
     rescuer.CPRPhase = false;
     if (!checksMade && !s.CPRStarted && !e.settings.On(Opt::OPTOneRescuer) &&
-        s.AnalysisCount == 0 && !abcsDone(s)) {
+        s.AnalysisCount == 0 && !abcsDone(e)) {
         Deduct(e, 100, "Forgot to check all of the ABCs (-100).", "",
                "Did not check all the ABCs in order (-100).");
     }
-    if (s.PulseRate > 30 && !s.AdultCPRRunning && !s.ChildCPRRunning) {
+    // During the cycle after a shock a returned pulse has not shown yet: CPR is what is asked.
+    if (s.PulseRate > 30 && !s.AdultCPRRunning && !s.ChildCPRRunning && !InCycleAfterShock(e)) {
         Deduct(e, 200, "Don't start CPR on patient with a pulse (-200).", "",
                "Started CPR on patient with pulse (-200).");
         return;
@@ -144,6 +150,7 @@ void pressCPR(Engine& e, bool checksMade) {
         Deductions(e).Add("Did not check pulse after No Shock Advised (-50).");
         ChangeScore(e, -50);
     }
+    NoteCPRPressed(e);
     if (!checksMade && s.AnalysisCount > 0) {
         CheckAnalyzeAfterShock(e);
         CheckShockDelivered(e);
