@@ -88,6 +88,11 @@ class EventLog {
     void NoteCPRRequired() { notes_.cprRequired = true; }
     void NoteCurrentGuidelines() { notes_.currentGuidelines = true; }
 
+    // Compressions given by key (each press of the compression key while CPR ran), in scenario
+    // ms: a list for each series of compressions, which begins with CPR and after each breath.
+    void NoteCompression(Millis now, bool newSeries);
+    const std::vector<std::vector<int32_t>>& CompressionSeries() const { return compressions_; }
+
     // How many lines of the summary's error list the log has taken as reports.
     size_t reportLinesSeen = 0;
 
@@ -96,6 +101,7 @@ class EventLog {
 
     std::vector<LogEvent> events_;
     ProtocolNotes notes_;
+    std::vector<std::vector<int32_t>> compressions_;
     std::string startTime_;
     Millis origin_ = 0;
     Millis pausedTotal_ = 0;

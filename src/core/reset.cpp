@@ -102,6 +102,9 @@ void resetDisplays(Engine& e) {
     e.screen.Edit(El::SummaryErrors).lines.clear();
     e.screen.Edit(El::DEDUCTIONSList).lines.clear();
     show(e, El::PAUSEDLabel, false);
+    Element& rate = e.screen.Edit(El::CPRRate);
+    rate.visible = false;
+    rate.text.clear();
 }
 
 void resetPatientView(Engine& e) {

@@ -36,6 +36,15 @@ struct DebriefFigures {
     std::optional<int> firstShockScored;
     bool firstShockTimed = false;
     bool cprRequired = false;
+    // Compressions given by key, for each stretch of CPR that had some, in order: the rate shown
+    // at each compression but the first of a series, their median (a half rounded up) and the
+    // share of them within 100-120 a minute, in percent.
+    struct CompressionCycle {
+        std::vector<int> rates;
+        std::optional<int> medianRate;
+        std::optional<double> shareInTarget;
+    };
+    std::vector<CompressionCycle> compressionCycles;
     // Scored by today's guidelines: the targets are theirs.
     bool currentGuidelines = false;
 };

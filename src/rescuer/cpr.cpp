@@ -29,8 +29,8 @@ int ticksPerCompression(const Engine& e) {
     return CurrentGuidelines(e) ? 1 : 2;
 }
 
-// Each tick moves the hands; after the series' compressions the breaths take over.
-void cprTick(Engine& e) {
+// Each compression moves the hands; after the series' compressions the breaths take over.
+void compress(Engine& e) {
     const ScenarioState& s = e.state;
     if (BreathUnderWay(e)) return;
     const bool child =
@@ -53,6 +53,10 @@ void cprTick(Engine& e) {
 }
 
 }  // namespace
+
+void Compress(Engine& e) {
+    compress(e);
+}
 
 int CompressionsPerSeries(const Engine& e) {
     const bool smallChild = e.state.PatientAge <= 8;
@@ -193,7 +197,10 @@ void ResumeCPRAfterQuiz(Engine& e) {
 }
 
 void RegisterCPRTimers(Engine& e) {
-    e.SetTimerHandler(TimerId::CPRTimer, cprTick);
+    // Compressions given by key are the trainee's own: the timer gives none then.
+    e.SetTimerHandler(TimerId::CPRTimer, [](Engine& e) {
+        if (!CompressingByKey(e)) compress(e);
+    });
 }
 
 }  // namespace ardentix

@@ -5,6 +5,7 @@
 #include "core/course.h"
 #include "core/engine.h"
 #include "rescuer/own.h"
+#include "rescuer/rescuer.h"
 
 namespace ardentix {
 
@@ -115,10 +116,12 @@ void Move(Engine& e, RescuerMove move) {
             t.SetInterval(T::CPRTimer, CurrentGuidelines(e) ? 545 : 300);
             t.Start(T::CPRTimer);
             p.compressing = true;
+            FollowCompressionRate(e);
             break;
         case RescuerMove::StopCompressions:
             t.Stop(T::CPRTimer);
             p.compressing = false;
+            FollowCompressionRate(e);
             break;
         case RescuerMove::StopBreaths:
             t.Stop(T::VENTILATION1Timer);
