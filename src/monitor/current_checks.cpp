@@ -92,8 +92,9 @@ int timesKeyTurnedOn(const Engine& e) {
 }  // namespace
 
 void ChildKeyTurned(Engine& e) {
+    // Not an action of the history the rules read: the key between the pads and the analysis
+    // leaves the analysis what it follows.
     if (!CurrentGuidelines(e)) return;
-    NoteAction(e, "Child key");
     // The step earns its points once: turning the key off and on again earns nothing more.
     if (e.state.NextStep == kTurnOnChildKey && ChildKeySwitchedOn(e) && timesKeyTurnedOn(e) == 1)
         AwardStep(e);
