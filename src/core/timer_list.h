@@ -2,6 +2,8 @@
 
 // Every timer of the scenario screen, with the interval it has before any handler sets one.
 // AutoAnalyzeDelay is the device's own pause before the analysis that follows a disarm.
+// CPRReleaseTimer lifts the hands halfway through a compression of current guidelines' CPR, whose
+// CPRTimer ticks once a compression.
 // X(name, interval in ms)
 #define ARDENTIX_TIMERS(X)            \
     X(ANALYZINGNOWTimer, 1000)        \
@@ -36,4 +38,5 @@
     X(Shaketimer, 250)                \
     X(VENTILATION1Timer, 1000)        \
     X(VENTILATION2Timer, 1000)        \
-    X(AutoAnalyzeDelay, 2000)
+    X(AutoAnalyzeDelay, 2000)         \
+    X(CPRReleaseTimer, 272)

@@ -19,7 +19,7 @@ bool abcsDone(const ScenarioState& s) {
 }
 
 // The CPR timer's ticks in one compression: two (down and up) at the classic 100 a minute, one at
-// the 110 a minute of current guidelines.
+// the 110 a minute of current guidelines, whose hands come up halfway to the next tick.
 int ticksPerCompression(const Engine& e) {
     return CurrentGuidelines(e) ? 1 : 2;
 }
@@ -31,7 +31,11 @@ void cprTick(Engine& e) {
     const bool child =
         (s.PatientCategory == kChild || s.PatientCategory == kPediatric) && s.PatientAge <= 8;
     (child ? OwnRescuer(e).ChildCPRRunning : OwnRescuer(e).AdultCPRRunning) = true;
-    OwnRescuer(e).CPRPhase = !OwnRescuer(e).CPRPhase;
+    if (ticksPerCompression(e) == 1) {
+        Move(e, RescuerMove::PressChest);  // and up again halfway to the next tick
+    } else {
+        OwnRescuer(e).CPRPhase = !OwnRescuer(e).CPRPhase;
+    }
     ++OwnRescuer(e).CompressionCount;
     const bool breathsDue = s.CompressionCount >= CompressionsPerSeries(e) * ticksPerCompression(e);
     if (breathsDue) {
@@ -187,6 +191,10 @@ void ResumeCPRAfterQuiz(Engine& e) {
 
 void RegisterCPRTimers(Engine& e) {
     e.SetTimerHandler(TimerId::CPRTimer, cprTick);
+    e.SetTimerHandler(TimerId::CPRReleaseTimer, [](Engine& en) {
+        Move(en, RescuerMove::ReleaseChest);
+        Redraw(en);
+    });
 }
 
 }  // namespace ardentix

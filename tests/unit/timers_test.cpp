@@ -26,7 +26,9 @@ using T = TimerId;
 
 TEST(Timers, EveryTimerHasItsNameAndStartsStopped) {
     Scheduler s;
-    EXPECT_EQ(kTimerCount, 33);  // the 32 of the scenario screen and the device's own delay
+    // The 32 of the scenario screen, the device's own delay and the hands' release in CPR.
+    EXPECT_EQ(kTimerCount, 34);
+    EXPECT_EQ(s.Interval(T::CPRReleaseTimer), 272);
     for (int i = 0; i < kTimerCount; ++i) {
         const auto id = static_cast<TimerId>(i);
         EXPECT_EQ(TimerByName(TimerName(id)), id);
