@@ -124,8 +124,10 @@ class ChildLight : public QWidget {
         p.setRenderHint(QPainter::Antialiasing);
         const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
         QRadialGradient glow(r.center(), r.width() / 2);
-        glow.setColorAt(0, QColor(255, 236, 150));
-        glow.setColorAt(1, QColor(255, 150, 0));
+        // Amber all over, a little lighter in the middle: at this size a pale middle would read as
+        // the white of a dark lamp.
+        glow.setColorAt(0, QColor(255, 200, 40));
+        glow.setColorAt(1, QColor(235, 125, 0));
         p.setPen(QPen(QColor(40, 40, 40), 2));
         p.setBrush(glow);
         p.drawEllipse(r);
@@ -153,25 +155,31 @@ class ClosedDevice : public QWidget {
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        const QRectF body = QRectF(rect()).adjusted(8, 28, -8, -8);
+        // The case reaches as far down as the close-up's, so that the child key lying over both
+        // faces sits on it with the same room below.
+        const QRectF body = QRectF(rect()).adjusted(8, 28, -8, -2);
         p.setPen(QPen(QColor(60, 60, 60), 2));
         p.setBrush(QColor(70, 75, 85));
         p.drawRoundedRect(QRectF(body.center().x() - 40, 6, 80, 34), 12, 12);  // handle
         p.setBrush(QColor(252, 196, 20));
         p.drawRoundedRect(body, 18, 18);
         p.setBrush(QColor(40, 42, 48));
-        p.drawRoundedRect(body.adjusted(16, 16, -16, -110), 8, 8);
+        const QRectF window(body.left() + 16, body.top() + 16, body.width() - 32, 83);
+        p.drawRoundedRect(window, 8, 8);
         QFont f = font();
         f.setPointSize(20);
         f.setBold(true);
         p.setFont(f);
         p.setPen(QColor(255, 255, 255));
-        p.drawText(body.adjusted(16, 16, -16, -110), Qt::AlignCenter, ObjectName(El::AED));
+        p.drawText(window, Qt::AlignCenter, ObjectName(El::AED));
         if (screen_.Get(El::AnalyzeButtonCover).visible) {
-            // The plate over the analyze key of a two-button device.
+            // The plate over the analyze key of a two-button device, level with the power key and
+            // above the child key.
             p.setBrush(QColor(200, 150, 10));
             p.setPen(QPen(QColor(120, 90, 0), 1));
-            p.drawRoundedRect(QRectF(body.right() - 62, body.bottom() - 52, 44, 36), 6, 6);
+            const Element& power = screen_.Get(El::PowerButton);
+            const double middle = power.top + power.height / 2.0;
+            p.drawRoundedRect(QRectF(body.right() - 62, middle - 18, 44, 36), 6, 6);
         }
         drawChildLightSocket(p, screen_);
     }

@@ -72,6 +72,21 @@ class ScenarioScreenTest : public test::HandClockTest {
         }
         return false;
     }
+    // Whether every pixel of a rectangle's outline is the yellow of the device's case: what lies
+    // inside it is clear of the case's edge, of the plate and of the keys.
+    static bool caseAllRound(const QImage& image, const QRect& ring) {
+        auto caseYellow = [&image](int x, int y) {
+            const QColor c = image.pixelColor(x, y);
+            return c.red() > 235 && c.green() > 175 && c.green() < 215 && c.blue() < 60;
+        };
+        for (int x = ring.left(); x <= ring.right(); ++x) {
+            if (!caseYellow(x, ring.top()) || !caseYellow(x, ring.bottom())) return false;
+        }
+        for (int y = ring.top(); y <= ring.bottom(); ++y) {
+            if (!caseYellow(ring.left(), y) || !caseYellow(ring.right(), y)) return false;
+        }
+        return true;
+    }
     static bool looksBusy(QPushButton* b) {
         const QPalette& p = b->palette();
         return b->testAttribute(Qt::WA_SetCursor) && b->cursor().shape() == Qt::BusyCursor &&
@@ -207,6 +222,31 @@ class ScenarioScreenTest : public test::HandClockTest {
         QVERIFY(!key->isEnabled());
         action("Pause")->trigger();
         QVERIFY(key->isEnabled());
+    }
+
+    // The key and its light sit on the case on either face, the light lit or not: the case shows
+    // all round each of them, a few pixels out (clear of the case's rounded edge, of the plate over
+    // the closed two-button device's analyze key, of the keys, and of each other).
+    void childKeyAndLightSitOnTheCase() {
+        LogIn(false);
+        QVERIFY(engine_->screen.Get(El::AnalyzeButtonCover).visible);
+        auto* panel = widget("AedPanel");
+        const QRect key = widget("CHILDKEY")->geometry();
+        const QRect light = widget("CHILDLED")->geometry();
+        QVERIFY(light.left() > key.right() + 3);
+        for (const char* face : {"AEDPANEL", "CloseupPanel"}) {
+            QVERIFY(widget(face)->isVisible());
+            for (int lit = 0; lit < 2; ++lit) {
+                const QImage image = panel->grab().toImage();
+                QVERIFY2(caseAllRound(image, key.adjusted(-3, -3, 3, 3)), face);
+                QVERIFY2(caseAllRound(image, light.adjusted(-3, -3, 3, 3)), face);
+                QTest::mouseClick(widget<QPushButton>("CHILDKEY"), Qt::LeftButton);
+            }
+            if (std::string_view(face) == "AEDPANEL") {
+                QTest::mouseClick(widget<QPushButton>("PowerButton"), Qt::LeftButton);
+                clock_->Advance(200);
+            }
+        }
     }
 
     // Ending the scenario takes the advice away: the final deductions are not covered.
