@@ -18,12 +18,35 @@ QColor lampColour(Color c) {
         case Color::Green:
             return QColor(40, 230, 60);
         case Color::Yellow:
-            return QColor(255, 220, 0);
+            return QColor(255, 240, 60);  // lemon: lighter than the case's golden yellow
         case Color::Red:
             return QColor(240, 30, 30);
         default:
             return QColor(245, 245, 245);  // white: dark
     }
+}
+
+// A lamp of the device in its dark bezel. A lit lamp glows: lighter towards its upper left, as a
+// bulb under a lens; a dark one is flat white. The bezel keeps a lit yellow lamp from reading as
+// the yellow case showing through.
+void drawLamp(QPainter& p, const QPointF& centre, qreal radius, const QColor& colour, bool lit) {
+    p.save();
+    p.setPen(QPen(QColor(30, 30, 30), 3));
+    if (lit) {
+        const QColor white(255, 255, 255);
+        QColor glow = colour;
+        glow.setRgb((colour.red() * 3 + white.red()) / 4, (colour.green() * 3 + white.green()) / 4,
+                    (colour.blue() * 3 + white.blue()) / 4);
+        QRadialGradient fill(centre - QPointF(radius / 3, radius / 3), radius * 1.3);
+        fill.setColorAt(0, glow);
+        fill.setColorAt(0.6, colour);
+        fill.setColorAt(1, colour.darker(110));
+        p.setBrush(fill);
+    } else {
+        p.setBrush(colour);
+    }
+    p.drawEllipse(centre, radius, radius);
+    p.restore();
 }
 
 // A round key of the device.
@@ -122,26 +145,16 @@ class ChildLight : public QWidget {
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
-        QRadialGradient glow(r.center(), r.width() / 2);
-        // Amber all over, a little lighter in the middle: at this size a pale middle would read as
-        // the white of a dark lamp.
-        glow.setColorAt(0, QColor(255, 200, 40));
-        glow.setColorAt(1, QColor(235, 125, 0));
-        p.setPen(QPen(QColor(40, 40, 40), 2));
-        p.setBrush(glow);
-        p.drawEllipse(r);
+        const QRectF r = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+        drawLamp(p, r.center(), r.width() / 2, QColor(255, 150, 0), true);  // amber
     }
 };
 
 // The socket of the child light, dark (white, as the other lamps), on either face of the device.
 void drawChildLightSocket(QPainter& p, const Screen& screen) {
     const Element& led = screen.Get(El::CHILDLED);
-    p.save();
-    p.setPen(QPen(QColor(40, 40, 40), 2));
-    p.setBrush(lampColour(Color::White));
-    p.drawEllipse(QRectF(led.left, led.top, led.width, led.height).adjusted(1, 1, -1, -1));
-    p.restore();
+    const QRectF r = QRectF(led.left, led.top, led.width, led.height).adjusted(1.5, 1.5, -1.5, -1.5);
+    drawLamp(p, r.center(), r.width() / 2, lampColour(Color::White), false);
 }
 
 // The closed device: a case with a handle and the power key.
@@ -257,9 +270,8 @@ class Closeup : public QWidget {
         small.setBold(true);
         for (const auto& lamp : lamps) {
             if (!shown(lamp.name)) continue;
-            p.setPen(QPen(QColor(40, 40, 40), 2));
-            p.setBrush(lampColour(screen_.Get(lamp.name).color));
-            p.drawEllipse(QPointF(lamp.x, 112), 9, 9);
+            const Color colour = screen_.Get(lamp.name).color;
+            drawLamp(p, QPointF(lamp.x, 112), 9, lampColour(colour), colour != Color::White);
             p.setFont(small);
             p.setPen(Qt::black);
             p.drawText(QRectF(lamp.x - 30, 122, 60, 12), Qt::AlignCenter,

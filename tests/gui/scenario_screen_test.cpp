@@ -249,6 +249,36 @@ class ScenarioScreenTest : public test::HandClockTest {
         }
     }
 
+    // The lit analyze lamp does not run into the yellow case: its middle is a yellow clearly
+    // lighter than the case's, inside a dark bezel; dark, it is white.
+    void litLampsStandOutFromTheCase() {
+        LogIn(false);
+        QTest::mouseClick(widget<QPushButton>("PowerButton"), Qt::LeftButton);
+        clock_->Advance(200);
+        auto* closeup = widget("CloseupPanel");
+        QVERIFY(closeup->isVisible());
+        engine_->screen.Edit(El::AnalyzeLED).visible = true;  // a three-button device's
+        const QPoint middle(104, 112);  // between the power and shock lamps
+        const QColor caseYellow = closeup->grab().toImage().pixelColor(104, 140);
+        QVERIFY(caseYellow.red() > 235 && caseYellow.blue() < 60);
+        for (Color colour : {Color::White, Color::Yellow, Color::White, Color::Yellow}) {
+            engine_->screen.Edit(El::AnalyzeLED).color = colour;
+            const QImage image = closeup->grab().toImage();
+            for (const QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+                int darkest = 255;
+                for (int i = 6; i <= 12; ++i)
+                    darkest = std::min(darkest, image.pixelColor(middle + step * i).lightness());
+                QVERIFY(darkest < 80);
+            }
+            for (int dx = -2; dx <= 2; ++dx) {
+                const QColor c = image.pixelColor(middle + QPoint(dx, dx));
+                const bool yellow = c.red() > 230 && c.green() > 200 && c.blue() < 140;
+                QCOMPARE(yellow, colour == Color::Yellow);
+                if (yellow) QVERIFY(c.green() - caseYellow.green() >= 35);
+            }
+        }
+    }
+
     // Ending the scenario takes the advice away: the final deductions are not covered.
     void noAdviceOverTheFinalPanel() {
         LogIn(true);
