@@ -35,9 +35,9 @@ enum class RescuerMove : uint8_t {
     HoldMask,            // the series ends: the mask or bag stays on a moment
     EndMaskHold,         // the series is over
     StartCompressions,
-    StopCompressions,    // also lifts the hands of a compression under way (current guidelines)
-    PressChest,          // current guidelines: a compression's way down; halfway through it
-    ReleaseChest,        // its way up (CPRReleaseTimer)
+    StopCompressions,  // also lifts the hands of a compression under way (current guidelines)
+    PressChest,        // current guidelines: a compression's way down; halfway through it
+    ReleaseChest,      // its way up (CPRReleaseTimer)
     StopBreaths,
 };
 

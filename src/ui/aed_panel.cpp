@@ -153,7 +153,8 @@ class ChildLight : public QWidget {
 // The socket of the child light, dark (white, as the other lamps), on either face of the device.
 void drawChildLightSocket(QPainter& p, const Screen& screen) {
     const Element& led = screen.Get(El::CHILDLED);
-    const QRectF r = QRectF(led.left, led.top, led.width, led.height).adjusted(1.5, 1.5, -1.5, -1.5);
+    const QRectF r =
+        QRectF(led.left, led.top, led.width, led.height).adjusted(1.5, 1.5, -1.5, -1.5);
     drawLamp(p, r.center(), r.width() / 2, lampColour(Color::White), false);
 }
 

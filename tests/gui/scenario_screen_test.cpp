@@ -257,8 +257,9 @@ class ScenarioScreenTest : public test::HandClockTest {
         clock_->Advance(200);
         auto* closeup = widget("CloseupPanel");
         QVERIFY(closeup->isVisible());
-        engine_->screen.Edit(El::AnalyzeLED).visible = true;  // a three-button device's
-        const QPoint middle(104, 112);  // between the power and shock lamps
+        // The analyze lamp of a three-button device, between the power and shock lamps.
+        engine_->screen.Edit(El::AnalyzeLED).visible = true;
+        const QPoint middle(104, 112);
         const QColor caseYellow = closeup->grab().toImage().pixelColor(104, 140);
         QVERIFY(caseYellow.red() > 235 && caseYellow.blue() < 60);
         for (Color colour : {Color::White, Color::Yellow, Color::White, Color::Yellow}) {
