@@ -182,6 +182,7 @@ void result(Engine& e) {
         aed.ShockAdvised = false;
         ++aed.NoShockCount;
         EndShockSeries(e);
+        ExpectCPRAfterNoShock(e);
     } else {
         SetPrompt(e, prompt::kShockAdvised);
         PlaySound(e, "shockadv.wav");

@@ -8,6 +8,7 @@
 #include "core/engine.h"
 #include "core/event_log.h"
 #include "monitor/monitor.h"
+#include "rescuer/rescuer.h"
 
 namespace ardentix {
 
@@ -17,6 +18,11 @@ void ChildKey(Engine& e) {
     LogAction(e, aed.ChildKeyOn ? "Child key on" : "Child key off");
     e.screen.Edit(El::CHILDKEY).checked = aed.ChildKeyOn;
     e.screen.Edit(El::CHILDLED).visible = aed.ChildKeyOn;
+    // Today's guidelines score the key as a step; the classic protocol does not see it.
+    if (CurrentGuidelines(e)) {
+        ChildKeyTurned(e);
+        AdviseInTutorial(e);
+    }
 }
 
 void JudgeChildKeyAtShock(Engine& e) {

@@ -4,6 +4,7 @@
 #include "aed/aed.h"
 #include "aed/own.h"
 #include "aed/phase.h"
+#include "core/course.h"
 #include "core/engine.h"
 #include "core/sound.h"
 #include "monitor/monitor.h"
@@ -75,8 +76,12 @@ void PowerOn(Engine& e) {
     e.screen.Edit(El::PowerButton).visible = false;
     NoteAction(e, "Power");
     // Switching on earns the step points whatever was expected, except on a patient below the
-    // pediatric minimum when monitoring is not allowed.
-    if (s.PatientCategory != kPediatric || e.settings.On(Opt::OPTPEDSMONITOR)) AwardStep(e);
+    // pediatric minimum when monitoring is not allowed (today's guidelines use the AED on such a
+    // child, with the child key).
+    if (s.PatientCategory != kPediatric || e.settings.On(Opt::OPTPEDSMONITOR) ||
+        CurrentGuidelines(e)) {
+        AwardStep(e);
+    }
     OwnAed(e).AEDOn = true;
     CheckAnalyzeAfterShock(e);
     CheckShockDelivered(e);

@@ -192,6 +192,7 @@ void ShockKey(Engine& e) {
     ++aed.ShockCount;
     aed.LastShockTime = static_cast<int32_t>(e.timers.Now());
     LogDevice(e, "Shock delivered");
+    ExpectCPRAfterShock(e);
     JudgeChildKeyAtShock(e);
     CountStackedShock(e);
     UpdateVitalSigns(e);

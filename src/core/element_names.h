@@ -48,6 +48,7 @@ namespace ardentix {
     X(ADVICEArrowDown, "ADVICEArrowDown")                              \
     X(DEDUCTIONSList, "DEDUCTIONSList")                                \
     X(PAUSEDLabel, "PAUSEDLabel")                                      \
+    X(CPRRate, "CPRRate")                                              \
     X(FINALERRORPanel, "FINALERRORPanel")                              \
     X(finalMSGdisplay, "finalMSGdisplay")                              \
     X(FinalErrorOKButton, "FinalErrorOKButton")                        \
@@ -236,6 +237,7 @@ namespace ardentix {
     X(Weight, "Weight")                                                \
     X(OPTGuideClassic, "OPTGuideClassic")                              \
     X(OPTGuideCurrent, "OPTGuideCurrent")                              \
+    X(OPTCompressByKey, "OPTCompressByKey")                            \
     X(OptTroubleOdds, "OptTroubleOdds")                                \
     X(OptHypoShocks, "OptHypoShocks")                                  \
     X(OptMinimumAge, "OptMinimumAge")                                  \

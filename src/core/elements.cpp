@@ -85,6 +85,8 @@ void addScenarioScreen(TableBuilder& t) {
          kCloseupTop - kDeductionListTop - 2);
     // Drawn over the whole scenario screen while the scenario is paused.
     t.hidden(El::PAUSEDLabel, "PAUSED");
+    // The rate of compressions given by key, beside the message lines while CPR runs.
+    t.hidden(El::CPRRate);
 
     Element& finalPanel = t.hidden(El::FINALERRORPanel);
     t.at(finalPanel, 0, 0, 360, 150);

@@ -67,6 +67,11 @@ int32_t EventLog::at(Millis now) const {
     return static_cast<int32_t>(now - origin_ - pausedTotal_ - stopped);
 }
 
+void EventLog::NoteCompression(Millis now, bool newSeries) {
+    if (newSeries || compressions_.empty()) compressions_.emplace_back();
+    compressions_.back().push_back(at(now));
+}
+
 int32_t EventLog::ScenarioMs(Millis now) const {
     return at(now);
 }

@@ -45,6 +45,9 @@ struct ProtocolNotes {
     std::optional<FirstShock> firstShock;
     // The protocol asked for CPR at some moment of the scenario.
     bool cprRequired = false;
+    // The scenario was scored by today's guidelines: CPR is always asked for, and the debrief's
+    // targets are theirs.
+    bool currentGuidelines = false;
 };
 
 // The record of one scenario, written as it happens. Points belong to the action of the handler
@@ -83,6 +86,12 @@ class EventLog {
     const ProtocolNotes& Notes() const { return notes_; }
     void NoteFirstShock(Millis now, int scoredSeconds, bool timed);
     void NoteCPRRequired() { notes_.cprRequired = true; }
+    void NoteCurrentGuidelines() { notes_.currentGuidelines = true; }
+
+    // Compressions given by key (each press of the compression key while CPR ran), in scenario
+    // ms: a list for each series of compressions, which begins with CPR and after each breath.
+    void NoteCompression(Millis now, bool newSeries);
+    const std::vector<std::vector<int32_t>>& CompressionSeries() const { return compressions_; }
 
     // How many lines of the summary's error list the log has taken as reports.
     size_t reportLinesSeen = 0;
@@ -92,6 +101,7 @@ class EventLog {
 
     std::vector<LogEvent> events_;
     ProtocolNotes notes_;
+    std::vector<std::vector<int32_t>> compressions_;
     std::string startTime_;
     Millis origin_ = 0;
     Millis pausedTotal_ = 0;

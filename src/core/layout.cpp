@@ -1,5 +1,6 @@
 #include "core/layout.h"
 
+#include "core/course.h"
 #include "core/elements.h"
 #include "core/engine.h"
 
@@ -16,7 +17,8 @@ void LayoutActionBar(Engine& e) {
         {El::ABCsButton, true},
         {El::BPBUTTON, o.On(Opt::OPTBPCHECK)},
         {El::VOICEBUTTON, o.On(Opt::OptVoice)},
-        {El::CALLHELPButton, o.On(Opt::OPTCALL911)},
+        // Today's guidelines expect the call whatever the option says.
+        {El::CALLHELPButton, o.On(Opt::OPTCALL911) || CurrentGuidelines(e)},
         {El::TROUBLEShootBUTTON, o.On(Opt::OptBatteryTrouble) || o.On(Opt::OptElectrodeTrouble) ||
                                      o.On(Opt::OptMOTIONTrouble)},
         {El::CLEARBUTTON, o.On(Opt::OPTClearAnalyze) || o.On(Opt::OPTCLEARShock)},

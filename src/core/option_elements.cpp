@@ -43,6 +43,7 @@ constexpr Captioned kCheckBoxes[] = {
     {El::OptPulseAfter3rdShock, "Pulse check after 3 stacked shocks"},
     {El::OPTCLEARShock, "Clear patient for shock"},
     {El::OPTClearAnalyze, "Clear patient for analysis"},
+    {El::OPTCompressByKey, "Compress by key"},
     {El::OPTEmail, "Manual e-mail send*"},
     {El::OPTAUTOSend, "Auto e-mail send*"},
     {El::OPTDetailedTestReport, "Detailed test report*"},

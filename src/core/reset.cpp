@@ -4,6 +4,7 @@
 #include "core/course.h"
 #include "core/elements.h"
 #include "core/engine.h"
+#include "core/layout.h"
 #include "core/scenario.h"
 
 namespace ardentix {
@@ -101,6 +102,9 @@ void resetDisplays(Engine& e) {
     e.screen.Edit(El::SummaryErrors).lines.clear();
     e.screen.Edit(El::DEDUCTIONSList).lines.clear();
     show(e, El::PAUSEDLabel, false);
+    Element& rate = e.screen.Edit(El::CPRRate);
+    rate.visible = false;
+    rate.text.clear();
 }
 
 void resetPatientView(Engine& e) {
@@ -131,11 +135,16 @@ void ResetScenario(Engine& e) {
     e.ResetScenarioFields();
     // The guidelines a scenario is scored by are fixed when it starts.
     OwnFlow(e).GuidelineProfile = e.settings.On(Opt::OPTGuideCurrent) ? kCurrentGuidelines : 0;
+    // Today's guidelines expect the call for help of every rescuer: the Phone button and the menu
+    // item are offered whatever the option says.
+    if (CurrentGuidelines(e)) show(e, El::ABCsCALL911MenuItem, true);
+    LayoutActionBar(e);
     resetPanels(e);
     resetQuiz(e);
     resetDisplays(e);
     resetPatientView(e);
     e.log.Clear(e.timers.Now(), e.ports.clock->LongTime());
+    if (CurrentGuidelines(e)) e.log.NoteCurrentGuidelines();
 }
 
 }  // namespace ardentix

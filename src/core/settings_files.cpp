@@ -46,6 +46,32 @@ bool saveFile(Engine& e, SettingsFile file, const char* name) {
     return true;
 }
 
+// ARDENTIX.INI does not pass through the line buffer: that keeps the last of the two older files.
+bool loadNamedFile(Engine& e) {
+    std::vector<std::string> lines;
+    if (ProgramFileExists(e.programDir, kArdentixFile)) {
+        if (FileFailure failure = ReadTextLines(e.FilePath(kArdentixFile), lines)) {
+            e.FileFailed("read", kArdentixFile, *failure);
+            return false;
+        }
+    }
+    ApplyNamedSettingsLines(e.settings, lines);
+    return true;
+}
+
+// A program that never had an option of the file differ from its first-start value leaves it
+// unwritten; once written, the file is kept up to date.
+bool saveNamedFile(Engine& e) {
+    if (NamedSettingsAtFirstStart(e.settings) && !ProgramFileExists(e.programDir, kArdentixFile))
+        return true;
+    if (FileFailure failure =
+            ReplaceTextLines(e.FilePath(kArdentixFile), NamedSettingsLines(e.settings))) {
+        e.FileFailed("write", kArdentixFile, *failure);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool LoadSettings(Engine& e) {
@@ -56,6 +82,7 @@ bool LoadSettings(Engine& e) {
     // Without OPTION1.INI the Test tab keeps what it has: only the Scenario tab has defaults here.
     if (!loadFile(e, SettingsFile::Option1, kOption1File, Tab::Scenario)) return false;
     if (!loadFile(e, SettingsFile::Option2, kOption2File, Tab::Protocol)) return false;
+    if (!loadNamedFile(e)) return false;
     e.settings.SetChanged(false);
     return true;
 }
@@ -65,7 +92,7 @@ bool SaveSettings(Engine& e) {
         e.Message(BoxKind::Warning, BoxButtons::Ok, "Error saving program settings.");
     }
     return saveFile(e, SettingsFile::Option1, kOption1File) &&
-           saveFile(e, SettingsFile::Option2, kOption2File);
+           saveFile(e, SettingsFile::Option2, kOption2File) && saveNamedFile(e);
 }
 
 }  // namespace ardentix

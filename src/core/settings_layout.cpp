@@ -1,7 +1,10 @@
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <span>
+#include <string_view>
 
+#include "core/name_value.h"
 #include "core/settings_files.h"
 
 namespace ardentix {
@@ -73,6 +76,16 @@ constexpr std::array<LineRule, 16> kOption2 = {{
     {Encoding::Empty, Opt::Age},
 }};
 
+struct NamedRule {
+    std::string_view name;
+    Opt opt;
+};
+
+// ARDENTIX.INI, by name; every option here is a check box.
+constexpr std::array<NamedRule, 1> kNamed = {{
+    {"CompressByKey", Opt::OPTCompressByKey},
+}};
+
 std::span<const LineRule> layout(SettingsFile file) {
     if (file == SettingsFile::Option1) return kOption1;
     return kOption2;
@@ -140,6 +153,32 @@ void ApplySettingsFileLines(Settings& settings, SettingsFile file,
         const bool current = lines.size() > rules.size() && lines[rules.size()] == "1";
         settings.SetOn(current ? Opt::OPTGuideCurrent : Opt::OPTGuideClassic, true);
     }
+}
+
+std::vector<std::string> NamedSettingsLines(const Settings& settings) {
+    std::vector<std::string> lines;
+    for (const NamedRule& rule : kNamed)
+        lines.push_back(std::string(rule.name) + "=" + (settings.On(rule.opt) ? "1" : "0"));
+    return lines;
+}
+
+void ApplyNamedSettingsLines(Settings& settings, const std::vector<std::string>& lines) {
+    for (const NamedRule& rule : kNamed) {
+        bool on = FirstStartValue(rule.opt) == "1";
+        for (const std::string& line : lines) {
+            const std::optional<NameValue> split = SplitNameValue(line);
+            if (!split || !SameTextIgnoringCase(split->name, rule.name)) continue;
+            const std::string_view value = TrimBlanks(split->value);
+            on = value == "1" || (value != "0" && FirstStartValue(rule.opt) == "1");
+        }
+        settings.SetOn(rule.opt, on);
+    }
+}
+
+bool NamedSettingsAtFirstStart(const Settings& settings) {
+    return std::all_of(kNamed.begin(), kNamed.end(), [&settings](const NamedRule& rule) {
+        return settings.Text(rule.opt) == FirstStartValue(rule.opt);
+    });
 }
 
 }  // namespace ardentix

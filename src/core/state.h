@@ -53,7 +53,9 @@ namespace ardentix {
     X(uint8_t, AdviceCount, 0)           \
     X(uint8_t, ShocksInSeries, 0)        \
     X(bool, WhiteGuideShown, false)      \
-    X(bool, RedGuideShown, false)
+    X(bool, RedGuideShown, false)        \
+    X(bool, EarlyBreathsCharged, false)  \
+    X(bool, CPRPressed, false)
 
 #define ARDENTIX_MONITOR_KEPT_FIELDS(X)    \
     X(std::string, ElapsedTimeText, "")    \

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "core/name_value.h"
+
 namespace ardentix {
 
 namespace {
@@ -11,20 +13,6 @@ namespace {
 constexpr std::string_view kSpecials = "()<>[]:;@\\,.\"";
 
 }  // namespace
-
-bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    const size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
-}
 
 std::optional<size_t> THeaderList::Find(std::string_view name) const {
     for (size_t i = 0; i < lines_.size(); ++i) {

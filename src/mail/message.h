@@ -41,11 +41,6 @@ class THeaderList {
     std::vector<std::string> lines_;
 };
 
-// Header names, settings names and the like compare without regard to case.
-bool SameTextIgnoringCase(std::string_view a, std::string_view b);
-// The text without the blanks and tabs around it.
-std::string_view TrimBlanks(std::string_view text);
-
 // The address an entry stands for: between its first "<" and the next ">", else after its first
 // ":", else the whole entry; surrounding blanks are dropped. "Ann <ann@example.com>",
 // "mailto:ann@example.com" and " ann@example.com " all give ann@example.com.

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "core/name_value.h"
 #include "mail/message.h"
 
 namespace ardentix {
@@ -101,10 +102,10 @@ std::vector<std::string> ServerSettingsLines(const ServerSettings& s) {
 ServerSettings ServerSettingsFromLines(const std::vector<std::string>& lines) {
     ServerSettings s;
     for (const std::string& line : lines) {
-        const size_t equals = line.find('=');
-        if (equals == std::string::npos) continue;
-        const std::string_view name = TrimBlanks(std::string_view(line).substr(0, equals));
-        const std::string value = line.substr(equals + 1);
+        const std::optional<NameValue> split = SplitNameValue(line);
+        if (!split) continue;
+        const std::string_view name = split->name;
+        const std::string value(split->value);
         if (SameTextIgnoringCase(name, "Port")) {
             if (PortNumber(TrimBlanks(value))) s.port = std::string(TrimBlanks(value));
         } else if (SameTextIgnoringCase(name, "Security")) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "core/course.h"
 #include "core/elements.h"
 #include "core/engine.h"
 #include "core/patient_view.h"
@@ -27,6 +28,7 @@ enum class Anchor : uint8_t {
     WhitePad,  // the white pad in the tray: the panel stands left of it, in the row above the
     RedPad,    // buttons, as for the red pad
     PowerKey,  // the closed AED's power key
+    ChildKey,  // the child key, on the close-up when it is shown, else on the closed AED
 };
 
 struct Advice {
@@ -47,6 +49,13 @@ bool doingCPR(const Engine& e) {
 bool analysing(const Engine& e) {
     return Device(e).AnalysisShown();
 }
+// Today's guidelines: the countdown of a cycle runs on a patient whose pulse no analysis has found.
+bool currentCycle(const Engine& e) {
+    return CurrentGuidelines(e) && CountdownRunning(e) && !ReturnedPulseFound(e);
+}
+bool currentFirstCPR(const Engine& e) {
+    return CurrentGuidelines(e) && e.state.AnalysisCount == 0;
+}
 // A loose pad: the electrode fault, put right through the Trouble menu.
 bool electrodeFault(const Engine& e) {
     return e.state.TroubleKind == 1;
@@ -57,8 +66,12 @@ constexpr const char* kWaitForAnalysis = "Wait for AED to analyze.";
 constexpr const char* kClearThePatient = "Clear the patient.";
 constexpr const char* kReattach = "Re-attach electrode pad (click Trouble).";
 
-// By code, the first row whose condition holds applies.
+// By code, the first row whose condition holds applies. Today's guidelines have rows of their
+// own: compressions first, CPR again at once after a shock or a result, and CPR, not the next
+// step, while the countdown of a cycle runs.
 const Advice kAdvice[] = {
+    {0, currentFirstCPR, "Start compressions (click CPR).", Arrow::Down, El::CPRBUTTON},
+    {0, CurrentGuidelines, "Resume CPR at once.", Arrow::Down, El::CPRBUTTON},
     {0, always, "Start CPR.", Arrow::Down, El::CPRBUTTON},
     {1, doingCPR, kDoCPR, Arrow::None, El::CPRBUTTON},
     {1, always, "Check the patient's pulse.", Arrow::Down, El::PulseButton},
@@ -80,6 +93,7 @@ const Advice kAdvice[] = {
     {13, always, "Stop all motion of patient (click Trouble).", Arrow::Down,
      El::TROUBLEShootBUTTON},
     {14, always, "Give verbal report (click Voice).", Arrow::Down, El::VOICEBUTTON},
+    {15, currentCycle, kDoCPR, Arrow::None, El::CPRBUTTON},
     {15, [](const Engine& e) { return doingCPR(e) && e.state.Mode != kTutorial; }, kDoCPR,
      Arrow::None, El::CPRBUTTON},
     {15,
@@ -89,6 +103,7 @@ const Advice kAdvice[] = {
     {16, analysing, kWaitForAnalysis, Arrow::None, El::AnalyzeButton, Anchor::Closeup},
     {16, always, kClearThePatient, Arrow::Down, El::CLEARBUTTON},
     {17, always, "Turn AED on.", Arrow::Left, El::PowerButton, Anchor::PowerKey},
+    {18, currentCycle, kDoCPR, Arrow::None, El::CPRBUTTON},
     {18, doingCPR, kDoCPR, Arrow::None, El::CPRBUTTON},
     {18, analysing, kWaitForAnalysis, Arrow::None, El::AnalyzeButton, Anchor::Closeup},
     // A two-button AED has no analyse key to press: it analyses by itself once the pads are on.
@@ -100,14 +115,16 @@ const Advice kAdvice[] = {
     {19, always, "Press SHOCK when advised.", Arrow::Down, El::ShockButton, Anchor::Closeup},
     {20, always, "Select End Scenario.", Arrow::Down, El::ENDBUTTON},
     {21, always, "Call for help (Phone).", Arrow::Down, El::CALLHELPButton},
+    {22, currentCycle, kDoCPR, Arrow::None, El::CPRBUTTON},
     {22, always, kWaitForAnalysis, Arrow::None, El::AnalyzeButton, Anchor::Closeup},
+    {23, always, "Turn on the child key.", Arrow::Down, El::CHILDKEY, Anchor::ChildKey},
 };
 
 const Advice& chooseAdvice(const Engine& e) {
     for (const Advice& a : kAdvice) {
         if (a.code == e.state.NextStep && a.when(e)) return a;
     }
-    return kAdvice[0];  // the codes end at 22
+    return kAdvice[0];  // the codes end at 23
 }
 
 struct Place {
@@ -166,6 +183,14 @@ Place placePanel(const Engine& e, const Advice& a, int width) {
         case Anchor::Button:
             p = above(anchor.left, anchor.width, width, kAdviceRowTop, a.arrow);
             break;
+        case Anchor::ChildKey: {
+            // Above the key, the arrow pointing down at it.
+            const Element& closeup = screen.Get(El::CloseupPanel);
+            const Element& panel = closeup.visible ? closeup : screen.Get(El::AEDPANEL);
+            p = above(panel.left + anchor.left, anchor.width, width,
+                      panel.top + anchor.top - kAdvicePanelHeight - kAdviceArrowDepth, a.arrow);
+            break;
+        }
     }
     // Never off the window, whatever the measure of the text.
     p.left = std::clamp(p.left, 0, std::max(0, kClientWidth - width));

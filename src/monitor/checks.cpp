@@ -1,5 +1,8 @@
 // The five checks for a skipped step. Each compares the action just performed with the step
-// that was expected after the previous one, and makes at most one deduction.
+// that was expected after the previous one, and makes at most one deduction. Today's guidelines
+// keep only the shock's: they ask for no analysis straight after a shock, no pulse check and no
+// chain of pulse checks and CPR (current_checks.cpp has their own).
+#include "core/course.h"
 #include "core/engine.h"
 #include "monitor/conditions.h"
 #include "monitor/monitor.h"
@@ -9,6 +12,7 @@ namespace ardentix {
 
 void CheckAnalyzeAfterShock(Engine& e) {
     const ScenarioState& s = e.state;
+    if (CurrentGuidelines(e)) return;
     if (s.AnalysisCount == 0 || s.PreviousAction != "Shock") return;
     if (s.NextStep != kClearForAnalysis && s.NextStep != kPressAnalyze) return;
     if (e.settings.On(Opt::OPTAUTOANALYZE)) {
@@ -32,6 +36,7 @@ void CheckShockDelivered(Engine& e) {
 
 void CheckPulseAfterAnalysis(Engine& e) {
     const ScenarioState& s = e.state;
+    if (CurrentGuidelines(e)) return;
     const bool autoAnalyze = e.settings.On(Opt::OPTAUTOANALYZE);
     if (s.NextStep == kCheckPulse &&
         (s.PreviousAction == "Analyze" || (autoAnalyze && s.PreviousAction == "Clear")) &&
@@ -61,6 +66,7 @@ void cprDueWithoutPulse(Engine& e) {
 
 void CheckCPRAfterPulse(Engine& e) {
     const ScenarioState& s = e.state;
+    if (CurrentGuidelines(e)) return;
     const bool lastIsPulseOrCPR = s.LastAction == "Pulse" || s.LastAction == "CPR";
     if (s.NextStep == kStartCPR && s.PreviousAction == "Pulse" && s.PulseRate == 0 &&
         (s.AnalysisCount > 0 || s.PatientCategory == kPediatric) &&
@@ -85,6 +91,7 @@ void CheckCPRAfterPulse(Engine& e) {
 
 void CheckAnalyzeAfterCPR(Engine& e) {
     const ScenarioState& s = e.state;
+    if (CurrentGuidelines(e)) return;
     if (s.EarlierAction == "CPR" && s.PreviousAction == "Pulse" && s.LastAction != "Analyze") {
         Deduct(e, 100, "Did not analyze after", "CPR sequence (-100).",
                "Did not analyze after CPR sequence (-100).");

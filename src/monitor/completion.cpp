@@ -2,7 +2,9 @@
 
 #include <array>
 
+#include "core/course.h"
 #include "core/engine.h"
+#include "monitor/conditions.h"
 #include "monitor/monitor.h"
 
 namespace ardentix {
@@ -47,13 +49,33 @@ bool helpDone(const Engine& e) {
     return e.state.HelpCalled || !e.settings.On(Opt::OPTCALL911);
 }
 
+// Today's guidelines: every shock given, each followed by a whole cycle of CPR and the analysis
+// that ends it.
+bool currentShocksDone(const Engine& e) {
+    const ScenarioState& s = e.state;
+    return s.ShockCount == s.ShocksNeeded && s.AnalysisCount >= s.ShocksNeeded + 1 &&
+           CycleFollowedLastShock(e);
+}
+
+// Today's guidelines: the patient whose pulse the last analysis found is looked after: breathing
+// checked, the blood pressure when the protocol asks for it, the breathing settled. No pulse
+// check is asked.
+bool currentCareDone(const Engine& e) {
+    const ScenarioState& s = e.state;
+    const bool breathingSettled =
+        s.BreathingRate > 9 || (s.RescueBreathingGiven && s.BreathingRate < 5);
+    return ReturnedPulseFound(e) && s.BreathingCheckedAfterPulse &&
+           (s.BPCheckedAfterPulse || !e.settings.On(Opt::OPTBPCHECK)) && breathingSettled;
+}
+
 struct Rule {
     const char* what;
     bool (*holds)(const Engine&);
+    Profiles profiles = Profiles::Both;
 };
 
-// The rules in their order; any one declares the scenario over.
-constexpr std::array<Rule, 6> kRules = {{
+// The rules in their order; any one that applies to the scenario's protocol declares it over.
+constexpr std::array<Rule, 7> kRules = {{
     {"nothing to shock",
      [](const Engine& e) {
          const ScenarioState& s = e.state;
@@ -66,12 +88,20 @@ constexpr std::array<Rule, 6> kRules = {{
          const ScenarioState& s = e.state;
          return voiceDone(e) && s.PatientCategory != kRefractory && s.ShocksNeeded != 0 &&
                 shocksDone(s) && careAfterReturnDone(e);
-     }},
+     },
+     Profiles::Classic},
     {"refractory rhythm",
      [](const Engine& e) {
          return e.state.PatientCategory == kRefractory && voiceDone(e) && shocksDone(e.state) &&
                 careAfterReturnDone(e);
-     }},
+     },
+     Profiles::Classic},
+    {"pulse found after the shocks and their cycles",
+     [](const Engine& e) {
+         return voiceDone(e) && e.state.ShocksNeeded != 0 && currentShocksDone(e) &&
+                currentCareDone(e);
+     },
+     Profiles::Current},
     {"hypothermic patient",
      [](const Engine& e) {
          const ScenarioState& s = e.state;
@@ -83,21 +113,23 @@ constexpr std::array<Rule, 6> kRules = {{
      [](const Engine& e) {
          return e.state.PatientCategory == kPediatric && !e.settings.On(Opt::OPTPEDSMONITOR) &&
                 voiceDone(e) && abcsDone(e.state) && helpDone(e);
-     }},
+     },
+     Profiles::Classic},
     {"child below the limit, monitored",
      [](const Engine& e) {
          const ScenarioState& s = e.state;
          return s.PatientCategory == kPediatric && e.settings.On(Opt::OPTPEDSMONITOR) &&
                 voiceDone(e) && abcsDone(s) && s.WhitePadAttached && s.RedPadAttached && s.AEDOn &&
                 helpDone(e);
-     }},
+     },
+     Profiles::Classic},
 }};
 
 }  // namespace
 
 bool ScenarioComplete(const Engine& e) {
     for (const Rule& rule : kRules) {
-        if (rule.holds(e)) return true;
+        if (AppliesTo(rule.profiles, e) && rule.holds(e)) return true;
     }
     return false;
 }

@@ -52,40 +52,69 @@ bool pediatricStepsMissing(const Engine& e) {
     return !abcs || (e.settings.On(Opt::OPTPEDSMONITOR) && !monitored);
 }
 
+// The patient's pulse has returned as the trainee knows it: under today's guidelines only once an
+// analysis has found it (during the cycle after the shock it does not show).
+bool pulseEstablished(const Engine& e) {
+    return CurrentGuidelines(e) ? ReturnedPulseFound(e) : e.state.PulseState == kPulseRestored;
+}
+
+// Today's guidelines: every shock, each followed by a whole cycle of CPR and the analysis that
+// ends it, or the three analyses of a rhythm with nothing to shock.
+bool currentAedIncomplete(const Engine& e) {
+    const ScenarioState& s = e.state;
+    const int shocks = s.ShocksNeeded;
+    if (s.ShockCount < shocks) return true;
+    if (shocks == 0) return s.AnalysisCount < 3;
+    return s.AnalysisCount < shocks + 1 || !CycleFollowedLastShock(e);
+}
+
+// The CPR fraction of the debrief, as it shows it, below the least today's guidelines accept.
+bool cprFractionLow(const Engine& e) {
+    if (missedClear(e.state)) return false;
+    const DebriefFigures figures = ComputeFigures(e.log);
+    return figures.cprFraction && !FractionMeets(*figures.cprFraction, CPRFractionTarget(true));
+}
+
 struct EndCheck {
     bool (*fails)(const Engine&);
     int points;
     const char* panelText;
     const char* listText;
     bool wantedCPR = false;  // a failure means CPR was due and not given
+    // Steps the protocol in force no longer asks for are not charged.
+    Profiles profiles = Profiles::Both;
 };
 
 // The end checks in their order. The pediatric steps are judged only when the AED part passed,
 // which the loop below sees to.
-constexpr std::array<EndCheck, 9> kEndChecks = {{
+constexpr std::array<EndCheck, 12> kEndChecks = {{
     {[](const Engine& e) {
          const ScenarioState& s = e.state;
          return s.PulseState == kPulseRestored && !s.PulseCheckedAfterReturn && !missedClear(s);
      },
-     50, "Did not check pulse when advised (-50).", "Did not check pulse when advised (-50)."},
+     50, "Did not check pulse when advised (-50).", "Did not check pulse when advised (-50).",
+     false, Profiles::Classic},
     {[](const Engine& e) {
          const ScenarioState& s = e.state;
-         return e.settings.On(Opt::OPTBPCHECK) && !s.BPCheckedAfterPulse &&
-                s.PulseState == kPulseRestored && !missedClear(s);
+         return e.settings.On(Opt::OPTBPCHECK) && !s.BPCheckedAfterPulse && pulseEstablished(e) &&
+                !missedClear(s);
      },
      50, "Did not check BP after pulse established (-50).",
      "Did not check BP after pulse established (-50)."},
     {[](const Engine& e) {
          const ScenarioState& s = e.state;
-         return !s.BreathingCheckedAfterPulse && s.PulseState == kPulseRestored && !missedClear(s);
+         return !s.BreathingCheckedAfterPulse && pulseEstablished(e) && !missedClear(s);
      },
      50, "Did not check breathing after pulse established (-50).",
      "Did not check breathing rate after pulse established (-50)."},
     {[](const Engine& e) { return !missedClear(e.state) && aedIncomplete(e.state); }, 300,
      "Did not complete required steps (-300).",
-     "Did not complete all steps required by protocol (-300)."},
+     "Did not complete all steps required by protocol (-300).", false, Profiles::Classic},
     {pediatricStepsMissing, 100, "Did not complete all required steps (-100).",
-     "Did not complete all required steps (-100)."},
+     "Did not complete all required steps (-100).", false, Profiles::Classic},
+    {[](const Engine& e) { return !missedClear(e.state) && currentAedIncomplete(e); }, 300,
+     "Did not complete required steps (-300).",
+     "Did not complete all steps required by protocol (-300).", false, Profiles::Current},
     {[](const Engine& e) {
          const ScenarioState& s = e.state;
          return s.AnalysesComplete && s.VoiceReportCount < 2 && s.PatientCategory != kPediatric &&
@@ -100,7 +129,7 @@ constexpr std::array<EndCheck, 9> kEndChecks = {{
      100, "Did not continue CPR (-100).", "Did not continue CPR (-100).", true},
     {[](const Engine& e) {
          const ScenarioState& s = e.state;
-         return s.PulseState == kPulseRestored && s.BreathingRate < 4 && !s.RescueBreathingGiven;
+         return pulseEstablished(e) && s.BreathingRate < 4 && !s.RescueBreathingGiven;
      },
      100, "Did not give breaths to non-breathing patient (-100).",
      "Did not rescue breathe for non-breathing patient (-100)."},
@@ -108,16 +137,24 @@ constexpr std::array<EndCheck, 9> kEndChecks = {{
          return e.settings.On(Opt::OPTCALL911) && e.state.PatientCategory == kPediatric &&
                 !e.state.HelpCalled;
      },
-     50, "Did not call for help (-50).", "Did not call for help (-50)."},
+     50, "Did not call for help (-50).", "Did not call for help (-50).", false, Profiles::Classic},
+    // Today's guidelines expect the call of every rescuer.
+    {[](const Engine& e) { return !e.state.HelpCalled && !missedClear(e.state); }, 50,
+     "Did not call for help (-50).", "Did not call for help (-50).", false, Profiles::Current},
+    {cprFractionLow, 50, "CPR fraction below 60 percent (-50).",
+     "CPR fraction below 60 percent (-50).", true, Profiles::Current},
 }};
 
-constexpr size_t kAedCheck = 3;  // the pediatric check that follows runs only when it passed
+// The pediatric check runs only when the AED check before it passed.
+constexpr size_t kAedCheck = 3;
+constexpr size_t kPediatricCheck = 4;
 
 void runEndChecks(Engine& e) {
     bool aedFailed = false;
     for (size_t i = 0; i < kEndChecks.size(); ++i) {
         const EndCheck& check = kEndChecks[i];
-        if (i == kAedCheck + 1 && aedFailed) continue;
+        if (!AppliesTo(check.profiles, e)) continue;
+        if (i == kPediatricCheck && aedFailed) continue;
         if (!check.fails(e)) continue;
         if (i == kAedCheck) aedFailed = true;
         if (check.wantedCPR) e.log.NoteCPRRequired();
@@ -140,8 +177,11 @@ void sizeFinalPanel(Engine& e) {
     e.screen.Edit(El::FINALERRORPanel).height = ok.top + ok.height + 12;
 }
 
+// The bonus for keeping the AED off a child below the pediatric minimum; today's guidelines treat
+// such a child with the child key instead.
 void pediatricBonus(Engine& e) {
     const ScenarioState& s = e.state;
+    if (CurrentGuidelines(e)) return;
     if (s.ABCsPhaseClosed && s.CPRStarted && !s.PediatricLimitViolated &&
         s.PatientCategory == kPediatric &&
         (!e.settings.On(Opt::OPTPEDSMONITOR) || (s.RedPadAttached && s.WhitePadAttached))) {

@@ -32,6 +32,7 @@ enum NextStepCode : uint8_t {
     kEndScenario = 20,
     kCallForHelp = 21,
     kWaitForAnalysis = 22,
+    kTurnOnChildKey = 23,  // today's guidelines: a child below the pediatric minimum
 };
 
 // The score: a correct step earns the scenario's step points; a fault costs points, leaves its
@@ -58,6 +59,27 @@ void CheckShockDelivered(Engine& e);
 void CheckPulseAfterAnalysis(Engine& e);
 void CheckCPRAfterPulse(Engine& e);
 void CheckAnalyzeAfterCPR(Engine& e);
+
+// The checks of today's guidelines (CurrentGuidelines); under the classic protocol they do
+// nothing. A shock, or a no-shock result on a patient without a pulse: the CPR button is due
+// within 10 s (10,000 ms is in time), or "CPR not resumed within 10 seconds (-50)." follows.
+void ExpectCPRAfterShock(Engine& e);
+void ExpectCPRAfterNoShock(Engine& e);
+// The CPR button starts CPR: the hands are back on the chest (CPRPressed until CPR stops; the
+// compressions themselves begin when the press has been judged).
+void NoteCPRPressed(Engine& e);
+// Rescue breaths before the first compression: -25, once a scenario.
+void CheckBreathsBeforeCompressions(Engine& e);
+// A pulse check while the countdown runs: -25 each time.
+void CheckPulseDuringCycle(Engine& e);
+// CPR stops (CPRPressed ends): -50 when the countdown still has more than 10 s to run, unless the
+// stop is for the rescuer's breaths. True when today's guidelines judged the stop (the classic
+// charge is not made then).
+bool CheckCPRStopped(Engine& e);
+// The child key was turned: under today's guidelines a step of the trainee's, the expected one
+// when it turns the key on for a child below the pediatric minimum.
+void ChildKeyTurned(Engine& e);
+void RegisterMonitorTimers(Engine& e);
 
 // Charges a pending advice request, computes the step expected next and moves the action
 // history on.

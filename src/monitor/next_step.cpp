@@ -1,7 +1,9 @@
 // The step the protocol expects next: two ordered rule tables, one before the first analysis
 // and one after it. The first rule whose condition holds decides.
 #include <array>
+#include <string_view>
 
+#include "core/course.h"
 #include "core/engine.h"
 #include "monitor/conditions.h"
 #include "monitor/monitor.h"
@@ -383,6 +385,134 @@ const std::array<Rule, 43> kAfterAnalysis = {{
      }},
 }};
 
+// The condition of a rule after the first analysis, by its id.
+bool (*classic(std::string_view id))(const Engine&) {
+    for (const Rule& rule : kAfterAnalysis) {
+        if (rule.id == id) return rule.when;
+    }
+    return [](const Engine&) { return false; };
+}
+
+// Today's guidelines: compressions first, one shock then two minutes of CPR, a new analysis
+// when the countdown ends, no pulse checks.
+
+// The step that brings the next analysis: clearing where the protocol asks for it, waiting for
+// an AED that analyses on its own, else the analyze key.
+int nextAnalysisStep(const Engine& e) {
+    if (on(e, Opt::OPTClearAnalyze) && !S(e).PatientCleared) return kClearForAnalysis;
+    return on(e, Opt::OPTAUTOANALYZE) ? int{kWaitForAnalysis} : int{kPressAnalyze};
+}
+
+// The countdown is over and the device asks for (or waits to start) the next analysis, or the
+// countdown is in its last 10 s, when CPR may stop for it.
+bool analysisAsked(const Engine& e) {
+    if (CountdownRunning(e)) return CountdownInLastSeconds(e);
+    switch (Device(e).step) {
+        case AedStep::AnalyzeDue:
+        case AedStep::AnalyzePrompted:
+        case AedStep::AnalyzeAfterCPRDue:
+        case AedStep::AnalyzeAfterCPRAgain:
+        case AedStep::Disarmed:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Compressions run, or the trainee's press of the CPR button is starting them.
+bool cprGoingOn(const Engine& e) {
+    return CPRRunning(e) || S(e).CPRPressed;
+}
+
+// A child below the pediatric minimum is treated with the device's child key.
+bool childKeyMissing(const Engine& e) {
+    return S(e).PatientCategory == kPediatric && !ChildKeySwitchedOn(e);
+}
+
+int currentHypothermicLimitReached(const Engine& e) {
+    if (!cprGoingOn(e)) return kStartCPR;
+    return VoiceDue(e) ? kGiveVoiceReport : kEndScenario;
+}
+
+// Before the first analysis: the checks, the call, then compressions, then the AED.
+const std::array<Rule, 13> kCurrentBeforeAnalysis = {{
+    {"CA1", [](const Engine& e) { return !S(e).ResponsivenessChecked; }, kCheckResponsiveness},
+    {"CA2", [](const Engine& e) { return !S(e).HelpCalled; }, kCallForHelp},
+    {"CA3", [](const Engine& e) { return !S(e).AirwayOpened; }, kOpenAirway},
+    {"CA4", [](const Engine& e) { return !S(e).BreathingChecked; }, kCheckBreathing},
+    {"CA5", [](const Engine& e) { return !S(e).CPRStarted; }, kStartCPR},
+    {"CA6", [](const Engine& e) { return !S(e).AEDOn; }, kTurnAEDOn},
+    {"CA6K", childKeyMissing, kTurnOnChildKey},
+    {"CA7",
+     [](const Engine& e) {
+         return S(e).VoiceReportCount == 0 && on(e, Opt::OptVoice) && S(e).AEDOn;
+     },
+     kGiveVoiceReport},
+    {"CA8", [](const Engine& e) { return !S(e).WhitePadAttached; }, kAttachWhitePad},
+    {"CA9", [](const Engine& e) { return !S(e).RedPadAttached; }, kAttachRedPad},
+    {"CA10", [](const Engine& e) { return S(e).TroubleKind != 0; }, kNoChange, troubleStep},
+    {"CA11", [](const Engine& e) { return S(e).PatientCleared || !on(e, Opt::OPTClearAnalyze); },
+     kPressAnalyze},
+    {"CA12", [](const Engine&) { return true; }, kClearForAnalysis},
+}};
+
+// After it: the shock when advised, CPR at once after the shock or the no-shock result, the
+// analysis that ends the cycle, and the care of a patient whose pulse that analysis found.
+const std::array<Rule, 21> kCurrentAfterAnalysis = {{
+    {"S", scenarioOverShown, kEndScenario},
+    {"CB1", [](const Engine& e) { return S(e).TroubleKind != 0; }, kNoChange, troubleStep},
+    {"CB2", [](const Engine& e) { return S(e).NextStep == kTurnAEDOn; }, kTurnAEDOn},
+    {"CB3",
+     [](const Engine& e) {
+         return S(e).PatientCategory == kHypothermic &&
+                S(e).ShockCount == e.settings.Value(Opt::OptHypoShocks) && !AnalysisUnderWay(e) &&
+                !ShockPrepRunning(e);
+     },
+     kNoChange, currentHypothermicLimitReached},
+    // The key before the shock a child below the pediatric minimum is advised.
+    {"CB3K", [](const Engine& e) { return childKeyMissing(e) && S(e).ShockAdvised; },
+     kTurnOnChildKey},
+    // The analysis and the shock as under the classic protocol.
+    {"CB4", classic("B4"), kClearForShock},       // clear while the device charges
+    {"CB5", classic("B6"), kWaitForAnalysis},     // the analysis runs, everybody clear
+    {"CB6", classic("B7"), kPressShock},          // shock advised
+    {"CB7", classic("B8"), kClearForShock},       // clear for the shock
+    {"CB8", classic("B9"), kClearForAnalysis},    // motion detected
+    {"CB9", classic("B10"), kClearForAnalysis},   // "STOP MOTION" with hands on the patient
+    {"CB10", classic("B13"), kClearForAnalysis},  // the analysis runs, somebody touches
+    {"CB11",
+     [](const Engine& e) { return ReturnedPulseFound(e) && !S(e).BreathingCheckedAfterPulse; },
+     kRecheckBreathing},
+    {"CB12",
+     [](const Engine& e) {
+         return ReturnedPulseFound(e) && S(e).BreathingRate <= 3 && !S(e).RescueBreathingGiven;
+     },
+     kGiveRescueBreaths},
+    {"CB13",
+     [](const Engine& e) {
+         return ReturnedPulseFound(e) && on(e, Opt::OPTBPCHECK) && !S(e).BPCheckedAfterPulse;
+     },
+     kCheckBloodPressure},
+    {"CB14", [](const Engine& e) { return ReturnedPulseFound(e) && VoiceDue(e); },
+     kGiveVoiceReport},
+    {"CB15", ReturnedPulseFound, kEndScenario},
+    // Every analysis done on a patient without a pulse: CPR goes on, the reports, the end.
+    {"CB16",
+     [](const Engine& e) {
+         return S(e).AnalysesComplete && S(e).CPRSinceAnalysis && !AnalysisUnderWay(e) &&
+                S(e).PulseState != kPulseRestored;
+     },
+     kNoChange,
+     [](const Engine& e) {
+         if (!cprGoingOn(e)) return int{kStartCPR};
+         return VoiceDue(e) ? int{kGiveVoiceReport} : int{kEndScenario};
+     }},
+    {"CB17", [](const Engine& e) { return !cprGoingOn(e) && !analysisAsked(e); }, kStartCPR},
+    {"CB18", analysisAsked, kNoChange, nextAnalysisStep},
+    // Compressions run through the countdown: the next step is the analysis that ends it.
+    {"CB19", cprGoingOn, kNoChange, nextAnalysisStep},
+}};
+
 template <size_t N>
 const Rule* firstRule(const std::array<Rule, N>& rules, const Engine& e) {
     for (const Rule& rule : rules) {
@@ -392,6 +522,10 @@ const Rule* firstRule(const std::array<Rule, N>& rules, const Engine& e) {
 }
 
 const Rule* decidingRule(const Engine& e) {
+    if (CurrentGuidelines(e)) {
+        return S(e).AnalysisCount == 0 ? firstRule(kCurrentBeforeAnalysis, e)
+                                       : firstRule(kCurrentAfterAnalysis, e);
+    }
     return S(e).AnalysisCount == 0 ? firstRule(kBeforeAnalysis, e) : firstRule(kAfterAnalysis, e);
 }
 

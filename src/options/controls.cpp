@@ -34,6 +34,35 @@ constexpr std::array<Stepping, 8> kSteppings = {{
     {El::SpinButton7, Opt::OPTCPRCOMP, 5, 15, 95, 10, 100},
 }};
 
+// The controls the current guidelines fix (the ratio, the CPR periods, the pulse checks they
+// no longer ask for): disabled while those guidelines are chosen, their values kept for the
+// classic ones.
+constexpr std::array<Opt, 6> kFixedByCurrent = {
+    Opt::Opt2CPR,       Opt::OptCPR0Length,         Opt::OptCPR1Length,
+    Opt::OptCPR2Length, Opt::OptPulseAfter3rdShock, Opt::OptPulseAfterCPR,
+};
+
+void setEnabled(Engine& e, El el, bool enabled) {
+    // Written only on a change, so that the front ends redraw only what changed.
+    if (e.screen.Get(el).enabled != enabled) e.screen.Edit(el).enabled = enabled;
+}
+
+// Enables or disables a control together with the spin button that steps it.
+void setOptionEnabled(Engine& e, Opt opt, bool enabled) {
+    setEnabled(e, OptionElement(opt), enabled);
+    for (const Stepping& s : kSteppings) {
+        if (s.field == opt) setEnabled(e, s.spin, enabled);
+    }
+}
+
+void followGuidelines(Engine& e) {
+    const bool current = e.settings.On(Opt::OPTGuideCurrent);
+    for (Opt opt : kFixedByCurrent)
+        setOptionEnabled(e, opt, !current);
+    // Compressions by key are a way of practising the current guidelines only.
+    setOptionEnabled(e, Opt::OPTCompressByKey, current);
+}
+
 }  // namespace
 
 void ClickOption(Engine& e, Opt opt) {
@@ -70,6 +99,7 @@ void ShowOption(Engine& e, Opt opt) {
             control.text = e.settings.Text(opt);
             break;
     }
+    if (opt == Opt::OPTGuideClassic || opt == Opt::OPTGuideCurrent) followGuidelines(e);
 }
 
 }  // namespace ardentix

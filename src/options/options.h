@@ -47,7 +47,8 @@ bool SaveOptionChanges(Engine& e);
 void ClickOption(Engine& e, Opt opt);
 // One press on a half of a numeric field's spin button. False for a name no spin button has.
 bool StepOption(Engine& e, El spinButton, bool up);
-// Copies a setting into the element of the same name, which the option pages show.
+// Copies a setting into the element of the same name, which the option pages show. The
+// guidelines also enable or disable the controls the current ones fix.
 void ShowOption(Engine& e, Opt opt);
 
 // The options password.

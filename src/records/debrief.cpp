@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <string>
+#include <vector>
 
+#include "core/compression_rate.h"
 #include "core/engine.h"
 #include "core/files.h"
 #include "records/first_shock.h"
@@ -107,6 +110,41 @@ std::optional<bool> within(const std::optional<int32_t>& v, int32_t limit) {
     return *v <= limit;
 }
 
+// The compressions given by key, gathered by the stretch of CPR their series began in (the
+// latest to start by the series' first compression: a stretch may start as another stops). The
+// rate of each is the one the scenario screen showed at it.
+std::vector<DebriefFigures::CompressionCycle> compressionCycles(
+    const std::vector<std::vector<int32_t>>& series, const std::vector<Span>& cpr) {
+    std::vector<std::optional<DebriefFigures::CompressionCycle>> byStretch(cpr.size());
+    for (const std::vector<int32_t>& one : series) {
+        if (one.empty()) continue;
+        const auto after = std::find_if(cpr.begin(), cpr.end(),
+                                        [&one](const Span& s) { return s.from > one.front(); });
+        if (after == cpr.begin()) continue;
+        auto& cycle = byStretch[static_cast<size_t>(after - cpr.begin() - 1)];
+        if (!cycle) cycle.emplace();
+        for (size_t i = 1; i < one.size(); ++i)
+            cycle->rates.push_back(*CompressionRateAt(one, i));
+    }
+    std::vector<DebriefFigures::CompressionCycle> cycles;
+    for (std::optional<DebriefFigures::CompressionCycle>& cycle : byStretch) {
+        if (!cycle) continue;
+        if (!cycle->rates.empty()) {
+            std::vector<int> sorted = cycle->rates;
+            std::sort(sorted.begin(), sorted.end());
+            const size_t middle = sorted.size() / 2;
+            cycle->medianRate = sorted.size() % 2 == 1
+                                    ? sorted[middle]
+                                    : (sorted[middle - 1] + sorted[middle] + 1) / 2;
+            const auto within = std::count_if(sorted.begin(), sorted.end(), RateInTarget);
+            cycle->shareInTarget =
+                100.0 * static_cast<double>(within) / static_cast<double>(sorted.size());
+        }
+        cycles.push_back(std::move(*cycle));
+    }
+    return cycles;
+}
+
 }  // namespace
 
 DebriefFigures ComputeFigures(const EventLog& log) {
@@ -117,7 +155,9 @@ DebriefFigures ComputeFigures(const EventLog& log) {
         f.firstShockScored = notes.firstShock->scoredSeconds;
         f.firstShockTimed = notes.firstShock->timed;
     }
-    f.cprRequired = notes.cprRequired;
+    f.currentGuidelines = notes.currentGuidelines;
+    // Today's guidelines ask for compressions from the start, of every rescuer.
+    f.cprRequired = notes.cprRequired || notes.currentGuidelines;
     const Span& span = f.noPulse;
     int32_t covered = span.Length();
     for (const Span& gap : uncovered(span, f.cpr)) {
@@ -127,7 +167,26 @@ DebriefFigures ComputeFigures(const EventLog& log) {
         if (gap.Length() > kHandsOffLimitMs) f.handsOff.push_back(gap);
     }
     if (span.Length() > 0) f.cprFraction = 100.0 * covered / span.Length();
+    f.compressionCycles = compressionCycles(log.CompressionSeries(), f.cpr);
     return f;
+}
+
+double CPRFractionTarget(bool currentGuidelines) {
+    return currentGuidelines ? 60.0 : 80.0;
+}
+
+namespace {
+
+std::string oneDecimal(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", value);
+    return text;
+}
+
+}  // namespace
+
+bool FractionMeets(double fraction, double target) {
+    return std::stod(oneDecimal(fraction)) >= target;
 }
 
 std::string ScenarioClock(int32_t ms, bool tenths) {
@@ -170,6 +229,43 @@ FigureRow cprRow(const DebriefFigures& f, FigureRow row) {
     return row;
 }
 
+// For each stretch of CPR given by key: the median rate and the share of compressions within
+// 100-120 a minute.
+void addCompressionRows(const DebriefFigures& f, std::vector<FigureRow>& rows) {
+    const std::string rateTarget =
+        std::to_string(kRateLow) + "–" + std::to_string(kRateHigh) + "/min";
+    for (size_t i = 0; i < f.compressionCycles.size(); ++i) {
+        const DebriefFigures::CompressionCycle& cycle = f.compressionCycles[i];
+        const std::string n = std::to_string(i + 1);
+        FigureRow median{"CompressionRate(" + n + ")",
+                         "Compression rate (median), CPR " + n,
+                         "",
+                         "—",
+                         rateTarget,
+                         std::nullopt};
+        if (cycle.medianRate) {
+            median.value = std::to_string(*cycle.medianRate);
+            median.shown = median.value + "/min";
+            median.met = RateInTarget(*cycle.medianRate);
+        }
+        rows.push_back(cprRow(f, median));
+        FigureRow share{"RateInTarget(" + n + ")",
+                        "Compressions at " + rateTarget + ", CPR " + n,
+                        "",
+                        "—",
+                        "≥ 80 %",
+                        std::nullopt};
+        if (cycle.shareInTarget) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%.1f", *cycle.shareInTarget);
+            share.value = text;
+            share.shown = std::string(text) + " %";
+            share.met = std::stod(text) >= 80.0;
+        }
+        rows.push_back(cprRow(f, share));
+    }
+}
+
 }  // namespace
 
 std::vector<FigureRow> FigureRows(const DebriefFigures& f) {
@@ -179,21 +275,23 @@ std::vector<FigureRow> FigureRows(const DebriefFigures& f) {
         {"TimeToHelp", "Help called", number(f.timeToHelp), clock(f.timeToHelp),
          "as soon as unresponsive", std::nullopt},
         {"TimeToFirstCompression", "First compression", number(f.timeToCompression),
-         clock(f.timeToCompression), "as soon as no pulse", std::nullopt},
+         clock(f.timeToCompression),
+         f.currentGuidelines ? "as soon as not breathing" : "as soon as no pulse", std::nullopt},
         {"TimeToAEDOn", "AED switched on", number(f.timeToAEDOn), clock(f.timeToAEDOn),
          "as soon as it arrives", std::nullopt},
         {"TimeToPads", "Both pads on", number(f.timeToPads), clock(f.timeToPads), "without delay",
          std::nullopt},
         firstShockRow(f),
     };
-    FigureRow fraction{"CPRFraction", "CPR fraction", "", "—", "≥ 80 %", std::nullopt};
+    const double target = CPRFractionTarget(f.currentGuidelines);
+    FigureRow fraction{
+        "CPRFraction", "CPR fraction", "", "—", f.currentGuidelines ? "≥ 60 %" : "≥ 80 %",
+        std::nullopt};
     if (f.cprFraction) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%.1f", *f.cprFraction);
-        fraction.value = text;
-        fraction.shown = std::string(text) + " %";
+        fraction.value = oneDecimal(*f.cprFraction);
+        fraction.shown = fraction.value + " %";
         // Compared as shown: 79.96 shows as 80.0 and meets the target.
-        fraction.met = std::stod(text) >= 80.0;
+        fraction.met = FractionMeets(*f.cprFraction, target);
     }
     rows.push_back(cprRow(f, fraction));
     rows.push_back(cprRow(
@@ -211,6 +309,7 @@ std::vector<FigureRow> FigureRows(const DebriefFigures& f) {
                                   number(f.postShockPause[i]), seconds(f.postShockPause[i]),
                                   "≤ 10 s", within(f.postShockPause[i], kHandsOffLimitMs)}));
     }
+    addCompressionRows(f, rows);
     rows.push_back({"Deductions", "Deductions", std::to_string(f.deductions),
                     std::to_string(f.deductions), "none", f.deductions == 0});
     rows.push_back({"AdviceUsed", "Advice used", std::to_string(f.adviceUsed),

@@ -36,11 +36,28 @@ struct DebriefFigures {
     std::optional<int> firstShockScored;
     bool firstShockTimed = false;
     bool cprRequired = false;
+    // Compressions given by key, for each stretch of CPR that had some, in order: the rate shown
+    // at each compression but the first of a series, their median (a half rounded up) and the
+    // share of them within 100-120 a minute, in percent.
+    struct CompressionCycle {
+        std::vector<int> rates;
+        std::optional<int> medianRate;
+        std::optional<double> shareInTarget;
+    };
+    std::vector<CompressionCycle> compressionCycles;
+    // Scored by today's guidelines: the targets are theirs.
+    bool currentGuidelines = false;
 };
 
 inline constexpr int32_t kHandsOffLimitMs = 10000;
 
 DebriefFigures ComputeFigures(const EventLog& log);
+
+// The CPR fraction the protocol asks for at least: 80 % under the classic protocol (the debrief's
+// target only), 60 % under today's guidelines (below it the end checks charge).
+double CPRFractionTarget(bool currentGuidelines);
+// A CPR fraction meets a target as the debrief shows it, to one decimal: 59.96 shows as 60.0.
+bool FractionMeets(double fraction, double target);
 
 // A figure as the debrief shows it: its script name, its label, its value as scripts read it
 // (ms, a percentage, a count; empty when the thing never happened), as people read it (m:ss),

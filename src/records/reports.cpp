@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "core/course.h"
 #include "core/engine.h"
 #include "core/files.h"
 #include "records/records.h"
@@ -9,6 +10,11 @@
 namespace ardentix {
 
 namespace {
+
+// A scenario scored by today's guidelines names them in one line under its result line, in the
+// detail files, the printed test report and the results that are mailed; a classic scenario adds
+// nothing, so that its files and reports stay as they always were.
+constexpr const char* kCurrentGuidelinesLine = "Guidelines: Current";
 
 // Appends to one report file of the program directory; a failure is shown with its reason.
 bool append(Engine& e, const char* name, const std::vector<std::string>& lines) {
@@ -39,6 +45,7 @@ bool AppendReports(Engine& e) {
 
     // The detail block: the result line, every line of the list, one empty line.
     std::vector<std::string> block{s.ScoreboardLine};
+    if (CurrentGuidelines(e)) block.emplace_back(kCurrentGuidelinesLine);
     block.insert(block.end(), errors.begin(), errors.end());
     block.emplace_back();
 
@@ -51,6 +58,7 @@ bool AppendReports(Engine& e) {
         std::vector<std::string>& buffer = e.screen.Edit(El::OPTIONSHOLD).lines;
         if (s.TestScenarioCount == 0) buffer.clear();
         buffer.push_back(s.ScoreboardLine);
+        if (CurrentGuidelines(e)) buffer.emplace_back(kCurrentGuidelinesLine);
         if (e.settings.On(Opt::OPTDetailedTestReport)) {
             for (const std::string& line : errors) {
                 if (!line.empty()) buffer.push_back(">" + line);

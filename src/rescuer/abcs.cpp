@@ -1,5 +1,6 @@
 // The ABCs: responsiveness, phoning for help, the airway, the breathing check and the rescue
 // breaths with the one-breath machine shared with CPR; Auto ABCs runs them as a chain.
+#include "core/course.h"
 #include "core/engine.h"
 #include "core/patient_view.h"
 #include "core/sound.h"
@@ -52,7 +53,9 @@ void shakeTick(Engine& e) {
     Redraw(e);
     tutorialAdvice(e);
     if (!s.AutoABCsRunning) return;
-    if (e.settings.On(Opt::OPTCALL911) && s.PatientCategory != kPediatric) {
+    // Today's guidelines call for help for every patient, whatever the option says.
+    if ((e.settings.On(Opt::OPTCALL911) && s.PatientCategory != kPediatric) ||
+        CurrentGuidelines(e)) {
         PhoneForHelp(e);
     } else {
         OpenAirway(e);
@@ -87,7 +90,13 @@ void breathingChecked(Engine& e) {
     Move(e, RescuerMove::EndBreathingCheck);
     Redraw(e);
     tutorialAdvice(e);
-    if (e.state.AutoABCsRunning) RescueBreaths(e);
+    if (!e.state.AutoABCsRunning) return;
+    // Today's guidelines go from the breathing check to compressions, the trainee's own step.
+    if (CurrentGuidelines(e)) {
+        OwnRescuer(e).AutoABCsRunning = false;
+        return;
+    }
+    RescueBreaths(e);
 }
 
 // One breath begins.
@@ -285,6 +294,7 @@ void RescueBreaths(Engine& e) {
         e.screen.Edit(El::MSG0).text.clear();
         e.screen.Edit(El::MSG1).text.clear();
     }
+    CheckBreathsBeforeCompressions(e);
     if (s.NextStep == kGiveRescueBreaths) AwardStep(e);
     fourChecks(e);
     EvaluateNextStep(e);
@@ -297,7 +307,8 @@ void RescueBreaths(Engine& e) {
 }
 
 void ContinueAutoABCsAfterCall(Engine& e) {
-    if (e.state.AutoABCsRunning && e.state.PatientCategory != kPediatric) OpenAirway(e);
+    if (e.state.AutoABCsRunning && (e.state.PatientCategory != kPediatric || CurrentGuidelines(e)))
+        OpenAirway(e);
 }
 
 void AutoABCs(Engine& e) {

@@ -3,6 +3,7 @@
 #include "core/engine.h"
 #include "core/patient_view.h"
 #include "monitor/completion.h"
+#include "monitor/conditions.h"
 #include "monitor/deductions.h"
 #include "monitor/monitor.h"
 #include "rescuer/own.h"
@@ -13,7 +14,11 @@ namespace ardentix {
 
 namespace {
 
-bool abcsDone(const ScenarioState& s) {
+bool abcsDone(const Engine& e) {
+    const ScenarioState& s = e.state;
+    // Today's guidelines end the checks at the breathing: compressions come before any breath.
+    if (CurrentGuidelines(e))
+        return s.ResponsivenessChecked && s.AirwayOpened && s.BreathingChecked;
     return s.ResponsivenessChecked && s.AirwayOpened && s.BreathingChecked && s.TwoBreathsGiven &&
            s.PulseChecked;
 }
@@ -24,8 +29,8 @@ int ticksPerCompression(const Engine& e) {
     return CurrentGuidelines(e) ? 1 : 2;
 }
 
-// Each tick moves the hands; after the series' compressions the breaths take over.
-void cprTick(Engine& e) {
+// Each compression moves the hands; after the series' compressions the breaths take over.
+void compress(Engine& e) {
     const ScenarioState& s = e.state;
     if (BreathUnderWay(e)) return;
     const bool child =
@@ -53,6 +58,10 @@ void cprTick(Engine& e) {
 
 }  // namespace
 
+void Compress(Engine& e) {
+    compress(e);
+}
+
 int CompressionsPerSeries(const Engine& e) {
     const bool smallChild = e.state.PatientAge <= 8;
     if (CurrentGuidelines(e)) return smallChild && !e.settings.On(Opt::OPTOneRescuer) ? 15 : 30;
@@ -75,9 +84,9 @@ bool CPRButtonWaits(const Engine& e) {
 void StopCPR(Engine& e) {
     const ScenarioState& s = e.state;
     // The countdown's own timer tells whether the AED counts: a script sets a countdown up by
-    // starting it.
-    if (e.timers.Running(TimerId::CPRCountdownTimer) && s.CountdownSeconds > 10 &&
-        CPRIsRunning(e)) {
+    // starting it. Today's guidelines judge the stop by their own rule.
+    if (!CheckCPRStopped(e) && e.timers.Running(TimerId::CPRCountdownTimer) &&
+        s.CountdownSeconds > 10 && CPRIsRunning(e)) {
         Deduct(e, 35, "Stopped CPR too soon (-35).", "", "Stopped CPR too soon (-35).");
     }
     Move(e, RescuerMove::StopCompressions);
@@ -127,11 +136,12 @@ void pressCPR(Engine& e, bool checksMade) {
     NoteAction(e, "CPR");
     rescuer.CPRPhase = false;
     if (!checksMade && !s.CPRStarted && !e.settings.On(Opt::OPTOneRescuer) &&
-        s.AnalysisCount == 0 && !abcsDone(s)) {
+        s.AnalysisCount == 0 && !abcsDone(e)) {
         Deduct(e, 100, "Forgot to check all of the ABCs (-100).", "",
                "Did not check all the ABCs in order (-100).");
     }
-    if (s.PulseRate > 30 && !s.AdultCPRRunning && !s.ChildCPRRunning) {
+    // During the cycle after a shock a returned pulse has not shown yet: CPR is what is asked.
+    if (s.PulseRate > 30 && !s.AdultCPRRunning && !s.ChildCPRRunning && !InCycleAfterShock(e)) {
         Deduct(e, 200, "Don't start CPR on patient with a pulse (-200).", "",
                "Started CPR on patient with pulse (-200).");
         return;
@@ -144,6 +154,7 @@ void pressCPR(Engine& e, bool checksMade) {
         Deductions(e).Add("Did not check pulse after No Shock Advised (-50).");
         ChangeScore(e, -50);
     }
+    NoteCPRPressed(e);
     if (!checksMade && s.AnalysisCount > 0) {
         CheckAnalyzeAfterShock(e);
         CheckShockDelivered(e);
@@ -190,10 +201,13 @@ void ResumeCPRAfterQuiz(Engine& e) {
 }
 
 void RegisterCPRTimers(Engine& e) {
-    e.SetTimerHandler(TimerId::CPRTimer, cprTick);
-    e.SetTimerHandler(TimerId::CPRReleaseTimer, [](Engine& en) {
-        Move(en, RescuerMove::ReleaseChest);
-        Redraw(en);
+    // Compressions given by key are the trainee's own: the timer gives none then.
+    e.SetTimerHandler(TimerId::CPRTimer, [](Engine& e) {
+        if (!CompressingByKey(e)) compress(e);
+    });
+    e.SetTimerHandler(TimerId::CPRReleaseTimer, [](Engine& e) {
+        Move(e, RescuerMove::ReleaseChest);
+        Redraw(e);
     });
 }
 

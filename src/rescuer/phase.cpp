@@ -5,6 +5,7 @@
 #include "core/course.h"
 #include "core/engine.h"
 #include "rescuer/own.h"
+#include "rescuer/rescuer.h"
 
 namespace ardentix {
 
@@ -115,10 +116,12 @@ void Move(Engine& e, RescuerMove move) {
             t.SetInterval(T::CPRTimer, CurrentGuidelines(e) ? kCurrentCompressionMs : 300);
             t.Start(T::CPRTimer);
             p.compressing = true;
+            FollowCompressionRate(e);
             break;
         case RescuerMove::StopCompressions:
             t.Stop(T::CPRTimer);
             p.compressing = false;
+            FollowCompressionRate(e);
             // Hands stopped on their way down come up; classic CPR leaves them where the last
             // tick put them (the next start begins from up).
             if (t.Running(T::CPRReleaseTimer)) Move(e, RescuerMove::ReleaseChest);

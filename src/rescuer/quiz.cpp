@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/course.h"
 #include "core/engine.h"
 #include "monitor/monitor.h"
 #include "rescuer/own.h"
@@ -33,6 +34,10 @@ bool pediatricQuestionDue(const Engine& e) {
 // first start on a pediatric patient when the rescuer phones first.
 bool timeQuestionDue(const Engine& e) {
     const ScenarioState& s = e.state;
+    // Today's guidelines: every cycle lasts two minutes; the question comes with the first CPR
+    // after an analysis.
+    if (CurrentGuidelines(e))
+        return s.AnalysisCount > 0 && !s.AnalysesComplete && !s.ShockTimeAnswered;
     const bool considered = (!s.AnalysesComplete && s.AnalysesSinceShock < 3 &&
                              (s.AnalysisCount > 0 || configured(e, Opt::OptCPR0Length))) ||
                             pediatricQuestionDue(e);
@@ -95,9 +100,24 @@ void closeQuiz(Engine& e) {
 
 // --- The ratio verdict. ---
 
-void ratioVerdict(Engine& e) {
+// Today's guidelines: the ratio CPR itself keeps, 30 compressions to 2 breaths, 15 to 2 for a
+// child of 8 or less with two rescuers.
+void currentRatioVerdict(Engine& e) {
+    const std::string right = std::to_string(CompressionsPerSeries(e));
+    const std::string breaths = std::to_string(BreathsPerSeries(e));
+    if (e.screen.Get(El::QuizEDIT1).text == right && e.screen.Get(El::QuizEdit2).text == breaths) {
+        rightAnswer(e, right + " compressions to " + breaths + " rescue breaths",
+                    "is correct (+ 25).");
+    } else {
+        Deduct(e, kWrongPoints, "Incorrect. The correct answer is",
+               right + " compressions and " + breaths + " rescue breaths (-50).",
+               "Entered wrong number of compressions to rescue breaths (-50).");
+    }
+}
+
+// The classic answers: 15:2, and 5:1 for a child of 8 or less or with the 5:1 option.
+void classicRatioVerdict(Engine& e) {
     const ScenarioState& s = e.state;
-    RescuerState& rescuer = OwnRescuer(e);
     const bool child = e.settings.On(Opt::Opt2CPR) || s.PatientAge <= 8;
     const std::string& compressions = e.screen.Get(El::QuizEDIT1).text;
     const std::string& breaths = e.screen.Get(El::QuizEdit2).text;
@@ -114,6 +134,15 @@ void ratioVerdict(Engine& e) {
     } else {
         Deduct(e, kWrongPoints, "Incorrect. The correct answer is",
                "15 compressions and 2 rescue breaths (-50).", report);
+    }
+}
+
+void ratioVerdict(Engine& e) {
+    RescuerState& rescuer = OwnRescuer(e);
+    if (CurrentGuidelines(e)) {
+        currentRatioVerdict(e);
+    } else {
+        classicRatioVerdict(e);
     }
     rescuer.CPRStarted = true;
     rescuer.RatioAnswered = true;
@@ -192,6 +221,16 @@ const TimeVerdict kNoShockVerdict{
       kForCPRTime, "Entered wrong CPR length after No Shock Advised (-50)."}},
     &RescuerState::NoShockTimeAnswered};
 
+// Today's guidelines: two minutes, for every patient and every cycle.
+const std::string& currentPeriod(const Engine&) {
+    static const std::string kTwoMinutes = "120";
+    return kTwoMinutes;
+}
+
+const TimeVerdict kCurrentVerdict{currentPeriod,
+                                  {{always, kForCPRTime, "Entered wrong CPR time (-50)."}},
+                                  &RescuerState::ShockTimeAnswered};
+
 // A pediatric patient's CPR lasts the initial period, or the period after an analysis when no
 // initial period is set. An answer naming that period is right.
 const TimeVerdict kPediatricVerdict{pediatricPeriod,
@@ -231,6 +270,8 @@ struct VerdictRule {
 const VerdictRule kVerdictRules[] = {
     {[](const Engine& e) { return e.settings.On(Opt::OPTCOMPRVENT) && !e.state.RatioAnswered; },
      ratioVerdict},
+    {[](const Engine& e) { return CurrentGuidelines(e); },
+     [](Engine& e) { timeVerdict(e, kCurrentVerdict); }},
     {[](const Engine& e) {
          return e.settings.On(Opt::OPTCPRTIME) && e.state.PatientCategory == kPediatric;
      },

@@ -41,6 +41,20 @@ int CompressionsPerSeries(const Engine& e);
 // Current always two.
 int BreathsPerSeries(const Engine& e);
 
+// One compression of CPR, the hands moving; the series' last brings its breaths. The CPR timer
+// gives them, or with compressions by key the trainee's presses.
+void Compress(Engine& e);
+
+// Compressions by key: under the current guidelines with "Compress by key" each press of the
+// Space bar (or a click on the chest) while CPR runs is one compression, and the rate over the
+// last ones shows beside the message lines (CPRRate), green within 100-120 a minute.
+bool CompressingByKey(const Engine& e);
+// A press of the compression key: a compression while CPR runs and no breath is under way; else
+// nothing.
+void PressCompressionKey(Engine& e);
+// CPR starts or stops: the rate is shown, emptied, while it runs with compressions by key.
+void FollowCompressionRate(Engine& e);
+
 // The CPR button starts CPR, or stops it when it runs.
 void CPRButton(Engine& e);
 // Stops CPR; stopping while the AED still counts more than 10 seconds of the period costs points.

@@ -69,6 +69,7 @@ void PulseCheck(Engine& e) {
     if (PulseCheckWaits(e)) return;
     if (CPRIsRunning(e) || BreathUnderWay(e)) StopCPR(e);
     NoteAction(e, "Pulse");
+    CheckPulseDuringCycle(e);
     rescuer.PulseChecked = true;
     // The first two expected pulse checks earn points; later ones do not, and on a patient with
     // nothing to shock after more than three analyses a check costs the points.

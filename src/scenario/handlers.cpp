@@ -3,6 +3,7 @@
 #include "aed/aed.h"
 #include "core/engine.h"
 #include "core/scenario.h"
+#include "monitor/monitor.h"
 #include "options/options.h"
 #include "rescuer/rescuer.h"
 #include "scenario/busy.h"
@@ -15,6 +16,7 @@ void RegisterHandlers(Engine& e) {
     RegisterFlowTimers(e);
     RegisterAedTimers(e);
     RegisterRescuerTimers(e);
+    RegisterMonitorTimers(e);
     e.afterEvent = MarkBusyControls;
     // The option pages show every setting as it is, however it changed.
     e.settings.SetObserver([&e](Opt opt) {

@@ -418,6 +418,25 @@ InputResult KeyOnMainWindowItself(Engine& e) {
     return InputResult::Done;
 }
 
+bool CompressionKeyActive(const Engine& e) {
+    return CompressingByKey(e) && placeOpen(e, Place::Scenario);
+}
+
+InputResult PressSpace(Engine& e) {
+    if (!placeOpen(e, Place::Scenario)) return InputResult::Unavailable;
+    {
+        const LogTurn turn(e);
+        PressCompressionKey(e);
+    }
+    MarkBusyControls(e);
+    return InputResult::Done;
+}
+
+InputResult PressChest(Engine& e) {
+    if (!CompressionKeyActive(e)) return InputResult::Unavailable;
+    return PressSpace(e);
+}
+
 InputResult ChooseMenu(Engine& e, El name) {
     return act(e, kMenus, name);
 }

@@ -36,6 +36,15 @@ InputResult DragPad(Engine& e, El name, std::optional<El> target, int left, int 
 InputResult CloseBox(Engine& e);
 // A key pressed while the main window itself, no control of it, has the focus.
 InputResult KeyOnMainWindowItself(Engine& e);
+// The Space bar is the compression key while the scenario screen takes input and compressions
+// are given by key: the screen takes it then, before any control that has the focus, and a click
+// on the patient's chest counts as the same press.
+bool CompressionKeyActive(const Engine& e);
+// A press of the Space bar on the scenario screen: a compression while CPR runs, else nothing.
+// Unavailable where the scenario screen takes no input.
+InputResult PressSpace(Engine& e);
+// A click on the patient's chest: the same press, where the compression key is active.
+InputResult PressChest(Engine& e);
 // The window that waits for an answer and so takes all input until it is answered: the
 // scoreboard, the e-mail window sending the results, the CPR quiz, the about box, the password
 // dialog, the log-in or the summary, the one on top when two are up; nothing while the main

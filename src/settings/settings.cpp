@@ -59,6 +59,9 @@ ControlKind KindOf(Opt opt) {
 Tab TabOf(Opt opt) {
     return info(opt).tab;
 }
+std::string_view FirstStartValue(Opt opt) {
+    return info(opt).firstStart;
+}
 
 Settings::Settings() {
     for (size_t i = 0; i < kControls.size(); ++i)

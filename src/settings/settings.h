@@ -50,6 +50,7 @@ enum class ControlKind { CheckBox, Radio, Number, Text };
     X(OPTClearAnalyze, CheckBox, Protocol, "1", "1")       \
     X(OPTGuideClassic, Radio, Protocol, "1", "1")          \
     X(OPTGuideCurrent, Radio, Protocol, "0", "0")          \
+    X(OPTCompressByKey, CheckBox, Protocol, "0", "0")      \
     X(OPTtestScenarios, Number, Test, "3", "3")            \
     X(OPTEmail, CheckBox, Test, "0", "0")                  \
     X(OPTAUTOSend, CheckBox, Test, "0", "0")               \
@@ -79,6 +80,8 @@ std::string_view ControlName(Opt opt);
 std::optional<Opt> ControlByName(std::string_view name);
 ControlKind KindOf(Opt opt);
 Tab TabOf(Opt opt);
+// The value a control has when no settings file gives it one.
+std::string_view FirstStartValue(Opt opt);
 
 // The instructor's option controls. Every reader asks at the moment of use; nothing caches a
 // setting. A change made by code runs the control's change reaction exactly as a user's change

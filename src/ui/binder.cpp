@@ -18,6 +18,24 @@ QString ObjectName(El element) {
     return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
+namespace {
+
+// The colours of text on the black scenario screen.
+QColor textColour(ardentix::Color c) {
+    switch (c) {
+        case ardentix::Color::Green:
+            return QColor(60, 220, 80);
+        case ardentix::Color::Red:
+            return QColor(255, 60, 60);
+        case ardentix::Color::Yellow:
+            return QColor(255, 220, 0);
+        default:
+            return QColor(245, 245, 245);
+    }
+}
+
+}  // namespace
+
 void Binder::Bind(El element, QObject* target, unsigned what) {
     bindings_.emplace(element, Binding{target, what});
 }
@@ -87,6 +105,11 @@ void Binder::apply(const Element& el, QObject* target, unsigned what) {
         if ((what & Checked) && button->isCheckable()) button->setChecked(el.checked);
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
         if (what & Text) label->setText(text);
+        if (what & Color) {
+            QPalette pal = label->palette();
+            pal.setColor(QPalette::WindowText, textColour(el.color));
+            label->setPalette(pal);
+        }
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
         if ((what & Text) && combo->currentText() != text) {
             if (combo->isEditable()) {

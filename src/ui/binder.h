@@ -32,6 +32,7 @@ class Binder {
         LeftAndWidth = 32,  // the action bar's buttons follow the engine's layout
         Font = 64,          // a text area's type face
         Busy = 128,         // a control that waits for a step: greyed, with the busy cursor
+        Color = 256,        // a label's text in the element's colour
         All = Text | Visible | Enabled | Checked | Lines,
     };
 

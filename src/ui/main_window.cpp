@@ -392,6 +392,16 @@ void MainWindow::showHelp(int context) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The Space bar is the compression key while compressions are given by key: the scenario
+    // screen takes it before any control with the focus. Held down it gives one compression.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier &&
+            CompressionKeyActive(engine_)) {
+            if (!key->isAutoRepeat()) dispatch([this] { PressSpace(engine_); });
+            return true;
+        }
+    }
     if (!windowsBuilt_ && watched == menu_ && event->type() == QEvent::Paint) {
         // The main menu is on the screen: the other windows are built now, before anyone can
         // ask for one.

@@ -195,10 +195,13 @@ QWidget* OptionPages::protocolTab() {
     grid->setContentsMargins(6, 6, 6, 6);
     grid->setVerticalSpacing(4);
     int row = 0;
-    const auto addRow = [&](const QString& caption, El field, El spin, const QString& hint) {
+    const auto addRow = [&](const QString& text, El field, El spin, const QString& hint) {
         QLineEdit* edit = nullptr;
         QWidget* number = c.Number(field, spin, hint, &edit);
-        grid->addWidget(label(caption, edit, parameters), row, 0);
+        QLabel* caption = label(text, edit, parameters);
+        // A field the guidelines fix is greyed with its caption.
+        binder_.Bind(field, caption, Binder::Enabled);
+        grid->addWidget(caption, row, 0);
         grid->addWidget(number, row++, 1);
     };
     addRow(QStringLiteral("Hypothermic maximum (shocks)"), El::OptHypoShocks, El::SpinButton5,
@@ -237,9 +240,26 @@ QWidget* OptionPages::protocolTab() {
          c.CheckBox(El::OPTClearAnalyze,
                     QStringLiteral("Expects everyone clear before an analysis"))});
 
+    // The guidelines scored; the current ones disable the controls they fix and offer
+    // compressions by key.
+    QGroupBox* guidelines = c.Group(
+        QStringLiteral("Guidelines"),
+        {c.Radio(El::OPTGuideClassic,
+                 QStringLiteral("Stacked shocks with pulse checks, CPR periods as set here")),
+         c.Radio(El::OPTGuideCurrent,
+                 QStringLiteral("Compressions first, 30:2, one shock followed by two minutes of "
+                                "CPR")),
+         c.CheckBox(El::OPTCompressByKey,
+                    QStringLiteral("Under the current guidelines each compression is a press of "
+                                   "the Space bar, its rate shown"))});
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(options);
+    right->addWidget(guidelines);
+    right->addStretch(1);
     auto* columns = new QHBoxLayout;
     columns->addWidget(parameters);
-    columns->addWidget(options);
+    columns->addLayout(right);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(columns);

@@ -9,6 +9,7 @@
 #include "core/elements.h"
 #include "core/engine.h"
 #include "core/patient_view.h"
+#include "rescuer/rescuer.h"
 #include "scenario/input.h"
 #include "ui/actions.h"
 #include "ui/binder.h"
@@ -207,6 +208,12 @@ void PatientArea::mousePressEvent(QMouseEvent* event) {
             DragPad(engine_, actions_, white, true, this);
             return;
         }
+    }
+    // While CPR runs with compressions by key a press on the chest is a compression.
+    if (CompressionKeyActive(engine_) && CPRIsRunning(engine_) &&
+        rectOf(engine_.screen.Get(El::PATIENTTorsoZONE)).contains(event->position().toPoint())) {
+        actions_.Dispatch([this] { PressChest(engine_); });
+        return;
     }
     // A press on the red pad's zone puts a loose pad back on.
     if (rectOf(engine_.screen.Get(El::PADRedZONE)).contains(event->position().toPoint())) {

@@ -142,6 +142,15 @@ ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
         SetHint(line, QStringLiteral("Messages"));
         binder.Bind(name, line, Binder::Text);
     }
+    // The rate of compressions given by key, at the right end of the band while CPR runs: over
+    // the end of a long message, which is rare while the trainee compresses.
+    QLabel* rate = label(El::CPRRate, band, 12, yellow);
+    rate->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    rate->setAutoFillBackground(true);
+    rate->setContentsMargins(0, 0, 8, 0);
+    rate->setGeometry(kPatientViewSize - 144, 0, 136, kMessageBandHeight);
+    SetHint(rate, QStringLiteral("Compressions a minute over the last ten: green from 100 to 120"));
+    binder.Bind(El::CPRRate, rate, Binder::Text | Binder::Visible | Binder::Color);
 
     auto* over = new ClickLabel(
         QStringLiteral("Scenario Over"), [&actions] { actions.Click(El::SCENOVERLabel); }, this);

@@ -42,6 +42,17 @@ struct TestProgram {
         for (const QString& name : media.entryList(QDir::Files)) {
             QVERIFY(QFile::copy(media.filePath(name), QDir(dir->path()).filePath(name)));
         }
+        Launch(driverClock, waitForPaint);
+    }
+
+    // The program ended and started again in the same program directory, as a user starts it a
+    // second time: it finds the settings and files the first run left.
+    void Restart() {
+        Stop();
+        Launch();
+    }
+
+    void Launch(ui::DriverClock* driverClock = nullptr, bool waitForPaint = true) {
         const std::string programDir = dir->path().toStdString();
         clock = std::make_unique<ui::QtClock>();
         sound = std::make_unique<ui::QtSound>(programDir);

@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "core/engine.h"
+#include "core/name_value.h"
 #include "core/settings_files.h"
 #include "fake_ports.h"
 #include "scenario/wired_engine.h"
@@ -206,6 +207,104 @@ TEST_F(SettingsFiles, MissingFilesGiveTheTabDefaults) {
     EXPECT_FALSE(e.settings.Changed());
     EXPECT_FALSE(fs::exists(fs::path(dir_) / "OPTION1.INI"));  // nothing written until a save
     EXPECT_TRUE(shown().empty());
+}
+
+// ARDENTIX.INI: "Name=Value" lines, written only once an option of it left its first-start
+// value, and read leniently.
+TEST_F(SettingsFiles, ArdentixIniOnlyOnceAnOptionDiffers) {
+    e.settings.SetText(Opt::OptCPR1Length, "90");
+    ASSERT_TRUE(SaveSettings(e));
+    EXPECT_TRUE(fs::exists(fs::path(dir_) / "OPTION2.INI"));
+    EXPECT_FALSE(fs::exists(fs::path(dir_) / "ARDENTIX.INI"));
+
+    e.settings.SetOn(Opt::OPTCompressByKey, true);
+    ASSERT_TRUE(SaveSettings(e));
+    EXPECT_EQ(bytes("ARDENTIX.INI"), "CompressByKey=1\r\n");
+    // The line buffer keeps OPTION2.INI, the last of the two older files.
+    EXPECT_EQ(e.screen.Get(El::OPTIONSHOLD).lines.size(), 16u);
+    EXPECT_FALSE(fs::exists(fs::path(dir_) / "ARDENTIX.INI.new"));
+    e.settings.SetOn(Opt::OPTCompressByKey, false);
+    ASSERT_TRUE(LoadSettings(e));
+    EXPECT_TRUE(e.settings.On(Opt::OPTCompressByKey));
+    EXPECT_FALSE(e.settings.Changed());
+
+    // Back at its first-start value, the file once written is kept up to date.
+    e.settings.SetOn(Opt::OPTCompressByKey, false);
+    ASSERT_TRUE(SaveSettings(e));
+    EXPECT_EQ(bytes("ARDENTIX.INI"), "CompressByKey=0\r\n");
+    ASSERT_TRUE(LoadSettings(e));
+    EXPECT_FALSE(e.settings.On(Opt::OPTCompressByKey));
+    EXPECT_TRUE(shown().empty());
+}
+
+TEST_F(SettingsFiles, ArdentixIniReadLeniently) {
+    struct Case {
+        const char* text;
+        bool on;
+    };
+    const Case cases[] = {
+        {"CompressByKey=1\r\n", true},
+        {"compressbykey = 1 \n", true},
+        {"[Ardentix]\nComment\nSomethingNewer=7\nCOMPRESSBYKEY=\t1\r", true},
+        {"CompressByKey=1\nCompressByKey=0\n", false},  // the last line of a name counts
+        {"CompressByKey=0\nCompressByKey=1", true},
+        {"CompressByKey=0\r\n", false},
+        {"CompressByKey=yes\r\n", false},
+        {"CompressByKey=11\r\n", false},
+        {"CompressByKey=\r\n", false},
+        {"CompressByKey 1\r\n", false},
+        {"Compress By Key=1\r\n", false},
+        {"", false},
+    };
+    for (const Case& c : cases) {
+        e.settings.SetOn(Opt::OPTCompressByKey, !c.on);
+        write("ARDENTIX.INI", c.text);
+        ASSERT_TRUE(LoadSettings(e));
+        EXPECT_EQ(e.settings.On(Opt::OPTCompressByKey), c.on) << c.text;
+    }
+    // No file: off, whatever the option was.
+    fs::remove(fs::path(dir_) / "ARDENTIX.INI");
+    e.settings.SetOn(Opt::OPTCompressByKey, true);
+    ASSERT_TRUE(LoadSettings(e));
+    EXPECT_FALSE(e.settings.On(Opt::OPTCompressByKey));
+    // Found without regard to the case of its name.
+    write("ardentix.ini", "CompressByKey=1\r\n");
+    ASSERT_TRUE(LoadSettings(e));
+    EXPECT_TRUE(e.settings.On(Opt::OPTCompressByKey));
+    EXPECT_TRUE(shown().empty());
+}
+
+TEST_F(SettingsFiles, ArdentixIniFailuresAreTold) {
+    write("ARDENTIX.INI", "CompressByKey=1\r\n");
+    e.settings.SetOn(Opt::OPTCompressByKey, false);
+    fs::create_directory(fs::path(dir_) / "ARDENTIX.INI.new");
+    EXPECT_FALSE(SaveSettings(e));
+    EXPECT_EQ(shown(), Lines{"Cannot write ARDENTIX.INI: " + std::string(std::strerror(EISDIR))});
+    EXPECT_EQ(bytes("ARDENTIX.INI"), "CompressByKey=1\r\n");
+    EXPECT_FALSE(bytes("OPTION2.INI").empty());  // the older files were written first
+
+    fs::remove(fs::path(dir_) / "ARDENTIX.INI.new");
+    fs::remove(fs::path(dir_) / "ARDENTIX.INI");
+    fs::create_directory(fs::path(dir_) / "ARDENTIX.INI");
+    e.settings.SetChanged(true);
+    EXPECT_FALSE(LoadSettings(e));
+    EXPECT_EQ(shown().back(), "Cannot read ARDENTIX.INI: " + std::string(std::strerror(EISDIR)));
+    EXPECT_TRUE(e.settings.Changed());
+}
+
+TEST(NameValueLines, SplitAtTheFirstEquals) {
+    const auto split = SplitNameValue("  Password = a=b c ");
+    ASSERT_TRUE(split);
+    EXPECT_EQ(split->name, "Password");
+    EXPECT_EQ(split->value, " a=b c ");
+    EXPECT_EQ(SplitNameValue("=1")->name, "");
+    EXPECT_EQ(SplitNameValue("Name=")->value, "");
+    EXPECT_FALSE(SplitNameValue("no equals sign"));
+    EXPECT_FALSE(SplitNameValue(""));
+    EXPECT_TRUE(SameTextIgnoringCase("CompressByKey", "COMPRESSBYKEY"));
+    EXPECT_FALSE(SameTextIgnoringCase("CompressByKey", "CompressByKeys"));
+    EXPECT_EQ(TrimBlanks("\t 1 \t"), "1");
+    EXPECT_EQ(TrimBlanks("  "), "");
 }
 
 TEST_F(SettingsFiles, MissingProgramDirectoryWarnsAndGoesOn) {

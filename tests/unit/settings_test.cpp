@@ -17,7 +17,8 @@ TEST(Settings, FirstStartValues) {
     }
     for (Opt off : {Opt::OPTautoABCS, Opt::OptBVM, Opt::OPTCALL911, Opt::Opt2CPR, Opt::Weight,
                     Opt::OPTPEDScen, Opt::OptHypo, Opt::OPTDetailedTestReport, Opt::OPTFTP,
-                    Opt::OPTEncrypt, Opt::OPTEmail, Opt::OPTAUTOSend, Opt::OptVoice}) {
+                    Opt::OPTEncrypt, Opt::OPTEmail, Opt::OPTAUTOSend, Opt::OptVoice,
+                    Opt::OPTGuideCurrent, Opt::OPTCompressByKey}) {
         EXPECT_FALSE(s.On(off)) << ControlName(off);
     }
     EXPECT_EQ(s.Text(Opt::OptTroubleOdds), "20");
@@ -31,7 +32,7 @@ TEST(Settings, FirstStartValues) {
 }
 
 TEST(Settings, ControlsAreFoundByName) {
-    EXPECT_EQ(kControlCount, 43);
+    EXPECT_EQ(kControlCount, 44);
     for (int i = 0; i < kControlCount; ++i) {
         const auto opt = static_cast<Opt>(i);
         EXPECT_EQ(ControlByName(ControlName(opt)), opt);
@@ -92,6 +93,49 @@ TEST(Settings, AgeAndWeightArePaired) {
     s.SetOn(Opt::Age, false);
     EXPECT_TRUE(s.On(Opt::Weight));
     EXPECT_FALSE(s.On(Opt::Age));
+}
+
+// The guidelines change as the unit of the pediatric minimum does: the button checked and its
+// partner cleared, each a change with its reaction, and nothing when the button is checked already.
+TEST(Settings, GuidelinesChangeAsTheOtherRadioPair) {
+    Settings s;
+    std::vector<Opt> seen;
+    s.SetObserver([&](Opt opt) { seen.push_back(opt); });
+    s.SetOn(Opt::Weight, true);
+    EXPECT_EQ(seen, (std::vector<Opt>{Opt::Age, Opt::Weight}));
+    seen.clear();
+    s.SetOn(Opt::OPTGuideCurrent, true);
+    EXPECT_EQ(seen, (std::vector<Opt>{Opt::OPTGuideClassic, Opt::OPTGuideCurrent}));
+    EXPECT_TRUE(s.Changed());
+
+    seen.clear();
+    s.SetChanged(false);
+    s.SetOn(Opt::OPTGuideCurrent, true);
+    s.SetOn(Opt::OPTGuideClassic, false);
+    EXPECT_TRUE(seen.empty());
+    EXPECT_FALSE(s.Changed());
+    EXPECT_TRUE(s.On(Opt::OPTGuideCurrent));
+
+    s.SetOn(Opt::OPTGuideCurrent, false);
+    EXPECT_EQ(seen, (std::vector<Opt>{Opt::OPTGuideCurrent, Opt::OPTGuideClassic}));
+    EXPECT_TRUE(s.On(Opt::OPTGuideClassic));
+    EXPECT_TRUE(s.Changed());
+
+    // The Protocol tab's defaults: classic, a change only where the choice was current.
+    s.SetOn(Opt::Age, true);
+    s.SetOn(Opt::OPTGuideCurrent, true);
+    seen.clear();
+    s.SetChanged(false);
+    s.ApplyDefaults(Tab::Protocol);
+    EXPECT_EQ(seen, (std::vector<Opt>{Opt::OPTGuideCurrent, Opt::OPTGuideClassic}));
+    EXPECT_TRUE(s.On(Opt::OPTGuideClassic));
+    EXPECT_FALSE(s.On(Opt::OPTGuideCurrent));
+    EXPECT_TRUE(s.Changed());
+    seen.clear();
+    s.SetChanged(false);
+    s.ApplyDefaults(Tab::Protocol);
+    EXPECT_TRUE(seen.empty());
+    EXPECT_FALSE(s.Changed());
 }
 
 TEST(Settings, DefaultButtonsSetTheirOwnTab) {

@@ -234,8 +234,10 @@ std::optional<std::string> debriefValue(const Engine& e, std::string_view name) 
         const Span& gap = f.handsOff[static_cast<size_t>(*n) - 1];
         return std::to_string(gap.from) + "-" + std::to_string(gap.to);
     }
-    // A shock that was never given has no pauses.
+    // A shock that was never given has no pauses; a stretch of CPR without compressions by key
+    // has no rates.
     if (numbered("PreShockPause(") || numbered("PostShockPause(")) return std::string();
+    if (numbered("CompressionRate(") || numbered("RateInTarget(")) return std::string();
     return std::nullopt;
 }
 

@@ -364,7 +364,10 @@ void Runner::doInput(const Command& c) {
     if (w[0] == "type" && w.size() < 3) throw Malformed{"type takes a name and a text"};
     if (w[0] != "type") expectCount(w, 2);
     InputResult result = InputResult::Unknown;
-    if (w[0] == "click") {
+    if (w[0] == "click" && ElementNamed(w[1]) == El::PATIENTTorsoZONE) {
+        // A click on the chest: a compression where the compression key is active.
+        result = PressChest(engine_);
+    } else if (w[0] == "click") {
         result = Click(engine_, w[1]);
     } else if (w[0] == "menu") {
         result = ChooseMenu(engine_, w[1]);
@@ -492,6 +495,11 @@ void Runner::execute(const Command& c) {
         const int64_t ms = numberArg(w[1], "mailtimeout");
         if (ms < 1 || ms > 600000) throw Malformed{"mailtimeout takes 1 to 600000 ms"};
         mailTimeout_ = static_cast<int>(ms);
+    } else if (verb == "key") {
+        expectCount(w, 2);
+        if (w[1] != "Space") throw Malformed{"key takes Space"};
+        if (PressSpace(engine_) == InputResult::Unavailable)
+            fail(c.where, "the scenario screen takes no key now");
     } else if (verb == "drag") {
         doDrag(c);
     } else if (verb == "spin") {

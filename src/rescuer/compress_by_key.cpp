@@ -1,0 +1,53 @@
+// Compressions by key: under the current guidelines, with "Compress by key" chosen, the trainee
+// gives each compression of CPR with a press of the Space bar (or a click on the chest) instead
+// of the CPR timer, and sees the rate kept.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/compression_rate.h"
+#include "core/course.h"
+#include "core/engine.h"
+#include "core/screen.h"
+#include "rescuer/phase.h"
+#include "rescuer/rescuer.h"
+
+namespace ardentix {
+
+namespace {
+
+// The rate at the newest compression; the first of a series leaves the last rate shown.
+void showRate(Engine& e) {
+    const std::vector<std::vector<int32_t>>& series = e.log.CompressionSeries();
+    if (series.empty()) return;
+    const std::optional<int> rate = CompressionRateAt(series.back(), series.back().size() - 1);
+    if (!rate) return;
+    Element& shown = e.screen.Edit(El::CPRRate);
+    shown.text = "Rate " + std::to_string(*rate) + "/min";
+    shown.color = RateInTarget(*rate) ? Color::Green : Color::Red;
+}
+
+}  // namespace
+
+bool CompressingByKey(const Engine& e) {
+    return CurrentGuidelines(e) && e.settings.On(Opt::OPTCompressByKey);
+}
+
+void PressCompressionKey(Engine& e) {
+    if (!CompressingByKey(e) || !CPRIsRunning(e) || BreathUnderWay(e)) return;
+    // The count starts afresh with CPR and after each breath series: a new series.
+    e.log.NoteCompression(e.timers.Now(), e.state.CompressionCount == 0);
+    Compress(e);
+    showRate(e);
+}
+
+void FollowCompressionRate(Engine& e) {
+    const bool shown = CompressingByKey(e) && CPRIsRunning(e);
+    if (e.screen.Get(El::CPRRate).visible == shown) return;
+    Element& rate = e.screen.Edit(El::CPRRate);
+    rate.visible = shown;
+    rate.text.clear();
+}
+
+}  // namespace ardentix
