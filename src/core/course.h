@@ -38,6 +38,13 @@ inline constexpr uint8_t kCurrentGuidelines = 1;
 inline bool CurrentGuidelines(const Engine& e) {
     return e.state.GuidelineProfile == kCurrentGuidelines;
 }
+// Compressions by key: under the current guidelines with "Compress by key" each press of the
+// Space bar (or a click on the chest) while CPR runs is one compression, and what counts as CPR
+// (the 10 s to resume it, the debrief's CPR fraction and pauses) is the presses, not the CPR
+// button.
+inline bool CompressingByKey(const Engine& e) {
+    return CurrentGuidelines(e) && e.settings.On(Opt::OPTCompressByKey);
+}
 
 // One second of the scenario has passed.
 void TickScenarioClock(Engine& e);

@@ -48,6 +48,9 @@ struct ProtocolNotes {
     // The scenario was scored by today's guidelines: CPR is always asked for, and the debrief's
     // targets are theirs.
     bool currentGuidelines = false;
+    // Compressions were given by key: CPR is the presses (CompressionSeries), not the time the
+    // CPR button let them run.
+    bool compressionsByKey = false;
 };
 
 // The record of one scenario, written as it happens. Points belong to the action of the handler
@@ -87,11 +90,15 @@ class EventLog {
     void NoteFirstShock(Millis now, int scoredSeconds, bool timed);
     void NoteCPRRequired() { notes_.cprRequired = true; }
     void NoteCurrentGuidelines() { notes_.currentGuidelines = true; }
+    void NoteCompressionsByKey() { notes_.compressionsByKey = true; }
 
     // Compressions given by key (each press of the compression key while CPR ran), in scenario
     // ms: a list for each series of compressions, which begins with CPR and after each breath.
     void NoteCompression(Millis now, bool newSeries);
     const std::vector<std::vector<int32_t>>& CompressionSeries() const { return compressions_; }
+    // The compression by key just noted brought the breaths of CPR: the times of such presses.
+    void NoteBreathsOfCPR(Millis now) { breathsOfCPR_.push_back(at(now)); }
+    const std::vector<int32_t>& BreathsOfCPR() const { return breathsOfCPR_; }
 
     // How many lines of the summary's error list the log has taken as reports.
     size_t reportLinesSeen = 0;
@@ -102,6 +109,7 @@ class EventLog {
     std::vector<LogEvent> events_;
     ProtocolNotes notes_;
     std::vector<std::vector<int32_t>> compressions_;
+    std::vector<int32_t> breathsOfCPR_;
     std::string startTime_;
     Millis origin_ = 0;
     Millis pausedTotal_ = 0;

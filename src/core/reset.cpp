@@ -145,6 +145,7 @@ void ResetScenario(Engine& e) {
     resetPatientView(e);
     e.log.Clear(e.timers.Now(), e.ports.clock->LongTime());
     if (CurrentGuidelines(e)) e.log.NoteCurrentGuidelines();
+    if (CompressingByKey(e)) e.log.NoteCompressionsByKey();
 }
 
 }  // namespace ardentix

@@ -27,10 +27,11 @@ void startWatch(Engine& e) {
     e.timers.Start(TimerId::RESUMECPRTimer);
 }
 
-// 10 s have passed since the shock or the result without a press of the CPR button.
+// 10 s have passed since the shock or the result without a press of the CPR button, or with
+// compressions by key without a compression: CPR started and never given is not CPR.
 void cprNotResumed(Engine& e) {
     endWatch(e);
-    if (compressing(e)) return;
+    if (compressing(e) && !CompressingByKey(e)) return;
     e.log.NoteCPRRequired();
     Deduct(e, 50, "CPR not resumed within 10 seconds (-50).", "",
            "CPR not resumed within 10 seconds (-50).");
@@ -48,8 +49,13 @@ void ExpectCPRAfterNoShock(Engine& e) {
 }
 
 void NoteCPRPressed(Engine& e) {
-    endWatch(e);
+    // With compressions by key the button only lets the presses count.
+    if (!CompressingByKey(e)) endWatch(e);
     OwnMonitor(e).CPRPressed = true;
+}
+
+void NoteCompressionGiven(Engine& e) {
+    endWatch(e);
 }
 
 void CheckBreathsBeforeCompressions(Engine& e) {

@@ -62,12 +62,15 @@ void CheckAnalyzeAfterCPR(Engine& e);
 
 // The checks of today's guidelines (CurrentGuidelines); under the classic protocol they do
 // nothing. A shock, or a no-shock result on a patient without a pulse: the CPR button is due
-// within 10 s (10,000 ms is in time), or "CPR not resumed within 10 seconds (-50)." follows.
+// within 10 s (10,000 ms is in time), or "CPR not resumed within 10 seconds (-50)." follows;
+// with compressions by key (CompressingByKey) the first press is due, the button is not enough.
 void ExpectCPRAfterShock(Engine& e);
 void ExpectCPRAfterNoShock(Engine& e);
 // The CPR button starts CPR: the hands are back on the chest (CPRPressed until CPR stops; the
 // compressions themselves begin when the press has been judged).
 void NoteCPRPressed(Engine& e);
+// A compression given by key: the compressions have started again.
+void NoteCompressionGiven(Engine& e);
 // Rescue breaths before the first compression: -25, once a scenario.
 void CheckBreathsBeforeCompressions(Engine& e);
 // A pulse check while the countdown runs: -25 each time.

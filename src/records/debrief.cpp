@@ -145,17 +145,65 @@ std::vector<DebriefFigures::CompressionCycle> compressionCycles(
     return cycles;
 }
 
+// With compressions by key the figures of CPR follow the presses: the first compression, and the
+// pauses before and after each shock (a stretch that spans a shock leaves it no pause).
+void followPresses(DebriefFigures& f) {
+    f.timeToCompression.reset();
+    if (!f.cpr.empty()) f.timeToCompression = f.cpr.front().from;
+    for (size_t i = 0; i < f.shocks.size(); ++i) {
+        const int32_t shock = f.shocks[i];
+        std::optional<int32_t> pre, post;
+        for (const Span& c : f.cpr) {
+            if (c.from < shock && c.to >= shock) {
+                pre = 0;
+            } else if (c.to < shock) {
+                pre = shock - c.to;
+            } else if (!post) {
+                post = c.from - shock;
+            }
+        }
+        f.preShockPause[i] = pre;
+        f.postShockPause[i] = post;
+    }
+}
+
 }  // namespace
+
+std::vector<Span> PressStretches(const std::vector<std::vector<int32_t>>& series,
+                                 const std::vector<int32_t>& breaths) {
+    std::vector<Span> stretches;
+    std::optional<int32_t> last;
+    for (const std::vector<int32_t>& one : series) {
+        for (const int32_t press : one) {
+            const bool afterBreaths =
+                last && std::find(breaths.begin(), breaths.end(), *last) != breaths.end();
+            const int32_t limit = afterBreaths ? kBreathsGapMs : kPressGapMs;
+            if (last && press - *last <= limit) {
+                stretches.back().to = press;
+            } else {
+                stretches.push_back({press, press});
+            }
+            last = press;
+        }
+    }
+    return stretches;
+}
 
 DebriefFigures ComputeFigures(const EventLog& log) {
     DebriefFigures f;
     sweep(f, log.Events());
+    // The stretches the CPR button let run group the rates of compressions by key.
+    const std::vector<Span> buttonStretches = f.cpr;
     const ProtocolNotes& notes = log.Notes();
     if (notes.firstShock) {
         f.firstShockScored = notes.firstShock->scoredSeconds;
         f.firstShockTimed = notes.firstShock->timed;
     }
     f.currentGuidelines = notes.currentGuidelines;
+    if (notes.compressionsByKey) {
+        f.cpr = PressStretches(log.CompressionSeries(), log.BreathsOfCPR());
+        followPresses(f);
+    }
     // Today's guidelines ask for compressions from the start, of every rescuer.
     f.cprRequired = notes.cprRequired || notes.currentGuidelines;
     const Span& span = f.noPulse;
@@ -167,7 +215,7 @@ DebriefFigures ComputeFigures(const EventLog& log) {
         if (gap.Length() > kHandsOffLimitMs) f.handsOff.push_back(gap);
     }
     if (span.Length() > 0) f.cprFraction = 100.0 * covered / span.Length();
-    f.compressionCycles = compressionCycles(log.CompressionSeries(), f.cpr);
+    f.compressionCycles = compressionCycles(log.CompressionSeries(), buttonStretches);
     return f;
 }
 

@@ -50,6 +50,19 @@ struct DebriefFigures {
 };
 
 inline constexpr int32_t kHandsOffLimitMs = 10000;
+// With compressions by key, CPR is the presses: two presses at most this far apart are one
+// stretch of compressions, a longer gap is hands-off from the earlier press on...
+inline constexpr int32_t kPressGapMs = 2000;
+// ...except the pause for the breaths of CPR, from the press that brought them to the next
+// press, which is CPR while it keeps within the limit of a pause.
+inline constexpr int32_t kBreathsGapMs = kHandsOffLimitMs;
+
+// The stretches of compressions given by key: from a press to the next while the gap between
+// them keeps within the limits above; a press alone is a stretch of no length (it ends one pause
+// and begins the next). `series` are the presses in order, `breaths` the presses that brought
+// the breaths of CPR.
+std::vector<Span> PressStretches(const std::vector<std::vector<int32_t>>& series,
+                                 const std::vector<int32_t>& breaths);
 
 DebriefFigures ComputeFigures(const EventLog& log);
 

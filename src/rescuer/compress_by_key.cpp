@@ -10,6 +10,7 @@
 #include "core/course.h"
 #include "core/engine.h"
 #include "core/screen.h"
+#include "monitor/monitor.h"
 #include "rescuer/phase.h"
 #include "rescuer/rescuer.h"
 
@@ -30,15 +31,14 @@ void showRate(Engine& e) {
 
 }  // namespace
 
-bool CompressingByKey(const Engine& e) {
-    return CurrentGuidelines(e) && e.settings.On(Opt::OPTCompressByKey);
-}
-
 void PressCompressionKey(Engine& e) {
     if (!CompressingByKey(e) || !CPRIsRunning(e) || BreathUnderWay(e)) return;
     // The count starts afresh with CPR and after each breath series: a new series.
     e.log.NoteCompression(e.timers.Now(), e.state.CompressionCount == 0);
+    NoteCompressionGiven(e);
     Compress(e);
+    // The series' last press brings the breaths: the pause for them is part of CPR.
+    if (BreathUnderWay(e)) e.log.NoteBreathsOfCPR(e.timers.Now());
     showRate(e);
 }
 

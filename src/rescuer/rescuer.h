@@ -45,10 +45,8 @@ int BreathsPerSeries(const Engine& e);
 // gives them, or with compressions by key the trainee's presses.
 void Compress(Engine& e);
 
-// Compressions by key: under the current guidelines with "Compress by key" each press of the
-// Space bar (or a click on the chest) while CPR runs is one compression, and the rate over the
-// last ones shows beside the message lines (CPRRate), green within 100-120 a minute.
-bool CompressingByKey(const Engine& e);
+// Compressions by key (CompressingByKey): the rate over the last presses shows beside the
+// message lines (CPRRate), green within 100-120 a minute.
 // A press of the compression key: a compression while CPR runs and no breath is under way; else
 // nothing.
 void PressCompressionKey(Engine& e);
