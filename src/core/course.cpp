@@ -47,4 +47,8 @@ void SetPulseState(Engine& e, PulseStateValue value) {
     OwnFlow(e).PulseState = value;
 }
 
+void FixGuidelines(Engine& e) {
+    OwnFlow(e).GuidelineProfile = e.settings.On(Opt::OPTGuideCurrent) ? kCurrentGuidelines : 0;
+}
+
 }  // namespace ardentix

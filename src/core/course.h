@@ -38,6 +38,9 @@ inline constexpr uint8_t kCurrentGuidelines = 1;
 inline bool CurrentGuidelines(const Engine& e) {
     return e.state.GuidelineProfile == kCurrentGuidelines;
 }
+// The guidelines chosen on the option pages become the scenario's when it is prepared and when it
+// starts; a change on the pages waits for the next scenario.
+void FixGuidelines(Engine& e);
 // Compressions by key: under the current guidelines with "Compress by key" each press of the
 // Space bar (or a click on the chest) while CPR runs is one compression, and what counts as CPR
 // (the 10 s to resume it, the debrief's CPR fraction and pauses) is the presses, not the CPR

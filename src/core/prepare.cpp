@@ -88,7 +88,11 @@ Draw drawCategoryAndShocks(Engine& e) {
     if (p.category == kHypothermic)
         p.shocks = std::clamp(e.settings.Value(Opt::OptHypoShocks), 0, 255);
     if (p.category == kRefractory && p.shocks < 3) p.shocks = p.shocks == 1 ? 5 : 4;
-    if (p.category == kPediatric) p.shocks = 0;
+    if (p.category == kPediatric) {
+        // Below the minimum the classic protocol leaves nothing to shock. Today's guidelines
+        // treat such a child with the child key: half of them (an odd draw) need one shock.
+        p.shocks = CurrentGuidelines(e) ? p.shocks % 2 : 0;
+    }
     if (tutorial) p.shocks = 2;
     return p;
 }
@@ -186,12 +190,17 @@ int StepPointsFor(const Engine& e) {
     } else if (e.settings.On(Opt::OptVoice)) {
         points -= 5;
     }
-    if (s.PatientCategory == kPediatric) points = e.settings.On(Opt::OPTPEDSMONITOR) ? 95 : 135;
+    // Below the minimum the classic protocol has steps of its own; today's guidelines treat the
+    // child with the adult's steps.
+    if (s.PatientCategory == kPediatric && !CurrentGuidelines(e)) {
+        points = e.settings.On(Opt::OPTPEDSMONITOR) ? 95 : 135;
+    }
     if (s.PatientCategory == kHypothermic) points = autoAnalyze ? 55 : 45;
     return points;
 }
 
 void PrepareScenario(Engine& e) {
+    FixGuidelines(e);
     FlowState& s = OwnFlow(e);
     s.PatientAge = 12;
     const Draw p = drawCategoryAndShocks(e);

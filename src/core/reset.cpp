@@ -134,7 +134,7 @@ void ResetScenario(Engine& e) {
     resetMenus(e);
     e.ResetScenarioFields();
     // The guidelines a scenario is scored by are fixed when it starts.
-    OwnFlow(e).GuidelineProfile = e.settings.On(Opt::OPTGuideCurrent) ? kCurrentGuidelines : 0;
+    FixGuidelines(e);
     // Today's guidelines expect the call for help of every rescuer: the Phone button and the menu
     // item are offered whatever the option says.
     if (CurrentGuidelines(e)) show(e, El::ABCsCALL911MenuItem, true);

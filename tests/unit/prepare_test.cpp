@@ -64,6 +64,36 @@ TEST_F(Draws, ChildrenOneInEightEach) {
     expectShare(counts[kRefractory], n, 1.0 / 8, "long shock series");
 }
 
+// Today's guidelines treat a child below the minimum with the child key: half of them need one
+// shock and are scored with an adult's step points; the classic draw leaves nothing to shock. The
+// profile chosen on the pages is the one the draw follows, whatever the last scenario had.
+TEST_F(Draws, ChildrenBelowTheMinimumShockableHalfTheTimeUnderCurrentGuidelines) {
+    engine.ScriptState().Mode = kPractice;
+    engine.settings.SetOn(Opt::OPTPEDScen, true);
+    for (const bool current : {false, true, false}) {
+        engine.settings.SetOn(current ? Opt::OPTGuideCurrent : Opt::OPTGuideClassic, true);
+        int children = 0;
+        int shockable = 0;
+        for (int i = 0; i < 8000; ++i) {
+            engine.random.Seed(static_cast<uint32_t>(i) * 2654435761u);
+            PrepareScenario(engine);
+            const ScenarioState& s = engine.state;
+            EXPECT_EQ(s.GuidelineProfile, current ? 1 : 0);
+            if (s.PatientCategory != kPediatric) continue;
+            ++children;
+            EXPECT_LE(s.ShocksNeeded, current ? 1 : 0);
+            shockable += s.ShocksNeeded;
+            EXPECT_EQ(s.StepPoints == 95 || s.StepPoints == 135, !current);
+        }
+        ASSERT_GT(children, 500);
+        if (current) {
+            expectShare(shockable, children, 0.5, "shockable children below the minimum");
+        } else {
+            EXPECT_EQ(shockable, 0);
+        }
+    }
+}
+
 TEST_F(Draws, EveryPatientKeepsTheRules) {
     engine.ScriptState().Mode = kPractice;
     engine.settings.SetOn(Opt::OPTPEDScen, true);
