@@ -53,7 +53,8 @@ bool completesAnalyses(const Engine& e) {
     return false;
 }
 
-void startAnalysis(Engine& e) {
+// An analysis that cuts the two minutes of CPR short (today's guidelines) earns no step.
+void startAnalysis(Engine& e, bool award = true) {
     const ScenarioState& s = e.state;
     AedState& aed = OwnAed(e);
     LogDevice(e, "Analysis started");
@@ -61,12 +62,12 @@ void startAnalysis(Engine& e) {
     ForgetCPRSinceAnalysis(e);
     const bool ready = s.AEDOn && BothPads(e);
     const std::string& p = s.PreviousAction;
-    if (s.NextStep == kPressAnalyze) AwardStep(e);
-    if (s.NextStep != kPressAnalyze && s.AnalysisCount == 0 && ready &&
+    if (award && s.NextStep == kPressAnalyze) AwardStep(e);
+    if (award && s.NextStep != kPressAnalyze && s.AnalysisCount == 0 && ready &&
         (p == "Clear" || p == "Power" || p == "Electrode1" || p == "Electrode2" || p == "Voice")) {
         AwardStep(e);
     }
-    if (!e.settings.On(Opt::OPTTWOBUTTONAED) && !e.settings.On(Opt::OPTAUTOANALYZE) &&
+    if (award && !e.settings.On(Opt::OPTTWOBUTTONAED) && !e.settings.On(Opt::OPTAUTOANALYZE) &&
         s.NextStep == kClearForAnalysis && ready) {
         AwardStep(e);
     }
@@ -232,6 +233,7 @@ void request(Engine& e, bool byDevice) {
     } else if (busyPrompt(e) || s.TroubleKind != 0 || DevicePhase(e).PoweringUp()) {
         return;
     }
+    const bool cutsCycle = !byDevice && AnalysisCutsCycle(e);
     resetSequences(e);
     if (s.PatientCategory == kPediatric && BothPads(e) && !CurrentGuidelines(e)) {
         // Analysing is not allowed below the pediatric minimum, even where monitoring is; current
@@ -260,7 +262,8 @@ void request(Engine& e, bool byDevice) {
         PlaySound(e, "connecte.wav");
         return;
     }
-    startAnalysis(e);
+    if (cutsCycle) ChargeCycleCut(e);
+    startAnalysis(e, !cutsCycle);
 }
 
 }  // namespace

@@ -139,9 +139,10 @@ void addAed(TableBuilder& t) {
     t.at(t.add(El::ShockButton), 116, 150, 64, 64);
     t.at(t.hidden(El::POWERBUTTON2), 82, 214, 28, 28);
     // The child key and its light, at the same place on the closed device and on the close-up
-    // (relative to either); the light is lit (shown) while the key is on.
-    t.at(t.add(El::CHILDKEY), 116, 216, 60, 20);
-    t.at(t.hidden(El::CHILDLED), 182, 219, 14, 14);
+    // (relative to either), below the shock key and right of the close-up's power key, clear of
+    // the case's rounded corner; the light is lit (shown) while the key is on.
+    t.at(t.add(El::CHILDKEY), 112, 218, 56, 20);
+    t.at(t.hidden(El::CHILDLED), 174, 221, 14, 14);
 }
 
 void addPatient(TableBuilder& t) {

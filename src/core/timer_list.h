@@ -4,6 +4,8 @@
 // AutoAnalyzeDelay is the device's own pause before the analysis that follows a disarm.
 // RESUMECPRTimer is the monitor's: under today's guidelines compressions start again within 10 s
 // of a shock or a no-shock result (10,000 ms is within), so it fires at the first ms past them.
+// CPRReleaseTimer lifts the hands halfway through a compression of current guidelines' CPR, whose
+// CPRTimer ticks once a compression.
 // X(name, interval in ms)
 #define ARDENTIX_TIMERS(X)            \
     X(ANALYZINGNOWTimer, 1000)        \
@@ -39,4 +41,5 @@
     X(VENTILATION1Timer, 1000)        \
     X(VENTILATION2Timer, 1000)        \
     X(AutoAnalyzeDelay, 2000)         \
-    X(RESUMECPRTimer, 10001)
+    X(RESUMECPRTimer, 10001)          \
+    X(CPRReleaseTimer, 272)

@@ -84,6 +84,18 @@ bool CheckCPRStopped(Engine& e) {
     return true;
 }
 
+bool AnalysisCutsCycle(const Engine& e) {
+    return CurrentGuidelines(e) && CountdownRunning(e) && !CountdownInLastSeconds(e);
+}
+
+void ChargeCycleCut(Engine& e) {
+    // Without compressions under way the stop was charged already, or the watch for resuming
+    // CPR charges their absence.
+    if (!compressing(e)) return;
+    Deduct(e, 50, "Stopped CPR before the AED asked (-50).", "",
+           "Stopped CPR before the AED asked (-50).");
+}
+
 namespace {
 
 // How often the key has been turned on in this scenario, this time included.

@@ -79,6 +79,11 @@ void CheckPulseDuringCycle(Engine& e);
 // stop is for the rescuer's breaths. True when today's guidelines judged the stop (the classic
 // charge is not made then).
 bool CheckCPRStopped(Engine& e);
+// The analyze key while the countdown still has more than 10 s to run cuts the two minutes of CPR
+// short: under today's guidelines the analysis then earns nothing, and compressions it stops are
+// charged as stopped before the AED asked (-50). Asked before the device ends the countdown.
+bool AnalysisCutsCycle(const Engine& e);
+void ChargeCycleCut(Engine& e);
 // The child key was turned: under today's guidelines a step of the trainee's, the expected one
 // when it turns the key on for a child below the pediatric minimum.
 void ChildKeyTurned(Engine& e);

@@ -24,7 +24,7 @@ bool abcsDone(const Engine& e) {
 }
 
 // The CPR timer's ticks in one compression: two (down and up) at the classic 100 a minute, one at
-// the 110 a minute of current guidelines.
+// the 110 a minute of current guidelines, whose hands come up halfway to the next tick.
 int ticksPerCompression(const Engine& e) {
     return CurrentGuidelines(e) ? 1 : 2;
 }
@@ -36,7 +36,11 @@ void compress(Engine& e) {
     const bool child =
         (s.PatientCategory == kChild || s.PatientCategory == kPediatric) && s.PatientAge <= 8;
     (child ? OwnRescuer(e).ChildCPRRunning : OwnRescuer(e).AdultCPRRunning) = true;
-    OwnRescuer(e).CPRPhase = !OwnRescuer(e).CPRPhase;
+    if (ticksPerCompression(e) == 1) {
+        Move(e, RescuerMove::PressChest);  // and up again halfway to the next tick
+    } else {
+        OwnRescuer(e).CPRPhase = !OwnRescuer(e).CPRPhase;
+    }
     ++OwnRescuer(e).CompressionCount;
     const bool breathsDue = s.CompressionCount >= CompressionsPerSeries(e) * ticksPerCompression(e);
     if (breathsDue) {
@@ -200,6 +204,10 @@ void RegisterCPRTimers(Engine& e) {
     // Compressions given by key are the trainee's own: the timer gives none then.
     e.SetTimerHandler(TimerId::CPRTimer, [](Engine& e) {
         if (!CompressingByKey(e)) compress(e);
+    });
+    e.SetTimerHandler(TimerId::CPRReleaseTimer, [](Engine& e) {
+        Move(e, RescuerMove::ReleaseChest);
+        Redraw(e);
     });
 }
 

@@ -113,7 +113,7 @@ void Move(Engine& e, RescuerMove move) {
         case RescuerMove::StartCompressions:
             // Classic: a tick for the hands' way down and one for the way up, 100 compressions a
             // minute; current guidelines: a compression a tick, 110 a minute.
-            t.SetInterval(T::CPRTimer, CurrentGuidelines(e) ? 545 : 300);
+            t.SetInterval(T::CPRTimer, CurrentGuidelines(e) ? kCurrentCompressionMs : 300);
             t.Start(T::CPRTimer);
             p.compressing = true;
             FollowCompressionRate(e);
@@ -122,6 +122,20 @@ void Move(Engine& e, RescuerMove move) {
             t.Stop(T::CPRTimer);
             p.compressing = false;
             FollowCompressionRate(e);
+            // Hands stopped on their way down come up; classic CPR leaves them where the last
+            // tick put them (the next start begins from up).
+            if (t.Running(T::CPRReleaseTimer)) Move(e, RescuerMove::ReleaseChest);
+            break;
+        case RescuerMove::PressChest:
+            // The way up begins halfway through, counted from this compression's tick.
+            t.Stop(T::CPRReleaseTimer);
+            t.SetInterval(T::CPRReleaseTimer, kCurrentChestReleaseMs);
+            t.Start(T::CPRReleaseTimer);
+            OwnRescuer(e).CPRPhase = true;
+            break;
+        case RescuerMove::ReleaseChest:
+            t.Stop(T::CPRReleaseTimer);
+            OwnRescuer(e).CPRPhase = false;
             break;
         case RescuerMove::StopBreaths:
             t.Stop(T::VENTILATION1Timer);

@@ -7,6 +7,11 @@ namespace ardentix {
 
 class Engine;
 
+// Current guidelines' compression: 110 a minute, one CPRTimer tick each; the hands come up
+// halfway through it.
+inline constexpr int kCurrentCompressionMs = 545;
+inline constexpr int kCurrentChestReleaseMs = kCurrentCompressionMs / 2;
+
 // The rescuer's moves. Each one moves the rescuer's phase (core/phases.h) and starts and stops the
 // timers of what it ends and begins, with the intervals that scripts see. The phone call and the
 // blood-pressure cuff run beside the hands and no decision waits for them: their timers are
@@ -30,7 +35,9 @@ enum class RescuerMove : uint8_t {
     HoldMask,            // the series ends: the mask or bag stays on a moment
     EndMaskHold,         // the series is over
     StartCompressions,
-    StopCompressions,
+    StopCompressions,  // also lifts the hands of a compression under way (current guidelines)
+    PressChest,        // current guidelines: a compression's way down; halfway through it
+    ReleaseChest,      // its way up (CPRReleaseTimer)
     StopBreaths,
 };
 

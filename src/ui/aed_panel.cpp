@@ -18,12 +18,35 @@ QColor lampColour(Color c) {
         case Color::Green:
             return QColor(40, 230, 60);
         case Color::Yellow:
-            return QColor(255, 220, 0);
+            return QColor(255, 240, 60);  // lemon: lighter than the case's golden yellow
         case Color::Red:
             return QColor(240, 30, 30);
         default:
             return QColor(245, 245, 245);  // white: dark
     }
+}
+
+// A lamp of the device in its dark bezel. A lit lamp glows: lighter towards its upper left, as a
+// bulb under a lens; a dark one is flat white. The bezel keeps a lit yellow lamp from reading as
+// the yellow case showing through.
+void drawLamp(QPainter& p, const QPointF& centre, qreal radius, const QColor& colour, bool lit) {
+    p.save();
+    p.setPen(QPen(QColor(30, 30, 30), 3));
+    if (lit) {
+        const QColor white(255, 255, 255);
+        QColor glow = colour;
+        glow.setRgb((colour.red() * 3 + white.red()) / 4, (colour.green() * 3 + white.green()) / 4,
+                    (colour.blue() * 3 + white.blue()) / 4);
+        QRadialGradient fill(centre - QPointF(radius / 3, radius / 3), radius * 1.3);
+        fill.setColorAt(0, glow);
+        fill.setColorAt(0.6, colour);
+        fill.setColorAt(1, colour.darker(110));
+        p.setBrush(fill);
+    } else {
+        p.setBrush(colour);
+    }
+    p.drawEllipse(centre, radius, radius);
+    p.restore();
 }
 
 // A round key of the device.
@@ -122,24 +145,17 @@ class ChildLight : public QWidget {
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
-        QRadialGradient glow(r.center(), r.width() / 2);
-        glow.setColorAt(0, QColor(255, 236, 150));
-        glow.setColorAt(1, QColor(255, 150, 0));
-        p.setPen(QPen(QColor(40, 40, 40), 2));
-        p.setBrush(glow);
-        p.drawEllipse(r);
+        const QRectF r = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+        drawLamp(p, r.center(), r.width() / 2, QColor(255, 150, 0), true);  // amber
     }
 };
 
 // The socket of the child light, dark (white, as the other lamps), on either face of the device.
 void drawChildLightSocket(QPainter& p, const Screen& screen) {
     const Element& led = screen.Get(El::CHILDLED);
-    p.save();
-    p.setPen(QPen(QColor(40, 40, 40), 2));
-    p.setBrush(lampColour(Color::White));
-    p.drawEllipse(QRectF(led.left, led.top, led.width, led.height).adjusted(1, 1, -1, -1));
-    p.restore();
+    const QRectF r =
+        QRectF(led.left, led.top, led.width, led.height).adjusted(1.5, 1.5, -1.5, -1.5);
+    drawLamp(p, r.center(), r.width() / 2, lampColour(Color::White), false);
 }
 
 // The closed device: a case with a handle and the power key.
@@ -153,25 +169,31 @@ class ClosedDevice : public QWidget {
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        const QRectF body = QRectF(rect()).adjusted(8, 28, -8, -8);
+        // The case reaches as far down as the close-up's, so that the child key lying over both
+        // faces sits on it with the same room below.
+        const QRectF body = QRectF(rect()).adjusted(8, 28, -8, -2);
         p.setPen(QPen(QColor(60, 60, 60), 2));
         p.setBrush(QColor(70, 75, 85));
         p.drawRoundedRect(QRectF(body.center().x() - 40, 6, 80, 34), 12, 12);  // handle
         p.setBrush(QColor(252, 196, 20));
         p.drawRoundedRect(body, 18, 18);
         p.setBrush(QColor(40, 42, 48));
-        p.drawRoundedRect(body.adjusted(16, 16, -16, -110), 8, 8);
+        const QRectF window(body.left() + 16, body.top() + 16, body.width() - 32, 83);
+        p.drawRoundedRect(window, 8, 8);
         QFont f = font();
         f.setPointSize(20);
         f.setBold(true);
         p.setFont(f);
         p.setPen(QColor(255, 255, 255));
-        p.drawText(body.adjusted(16, 16, -16, -110), Qt::AlignCenter, ObjectName(El::AED));
+        p.drawText(window, Qt::AlignCenter, ObjectName(El::AED));
         if (screen_.Get(El::AnalyzeButtonCover).visible) {
-            // The plate over the analyze key of a two-button device.
+            // The plate over the analyze key of a two-button device, level with the power key and
+            // above the child key.
             p.setBrush(QColor(200, 150, 10));
             p.setPen(QPen(QColor(120, 90, 0), 1));
-            p.drawRoundedRect(QRectF(body.right() - 62, body.bottom() - 52, 44, 36), 6, 6);
+            const Element& power = screen_.Get(El::PowerButton);
+            const double middle = power.top + power.height / 2.0;
+            p.drawRoundedRect(QRectF(body.right() - 62, middle - 18, 44, 36), 6, 6);
         }
         drawChildLightSocket(p, screen_);
     }
@@ -249,9 +271,8 @@ class Closeup : public QWidget {
         small.setBold(true);
         for (const auto& lamp : lamps) {
             if (!shown(lamp.name)) continue;
-            p.setPen(QPen(QColor(40, 40, 40), 2));
-            p.setBrush(lampColour(screen_.Get(lamp.name).color));
-            p.drawEllipse(QPointF(lamp.x, 112), 9, 9);
+            const Color colour = screen_.Get(lamp.name).color;
+            drawLamp(p, QPointF(lamp.x, 112), 9, lampColour(colour), colour != Color::White);
             p.setFont(small);
             p.setPen(Qt::black);
             p.drawText(QRectF(lamp.x - 30, 122, 60, 12), Qt::AlignCenter,

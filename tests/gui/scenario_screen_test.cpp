@@ -72,6 +72,21 @@ class ScenarioScreenTest : public test::HandClockTest {
         }
         return false;
     }
+    // Whether every pixel of a rectangle's outline is the yellow of the device's case: what lies
+    // inside it is clear of the case's edge, of the plate and of the keys.
+    static bool caseAllRound(const QImage& image, const QRect& ring) {
+        auto caseYellow = [&image](int x, int y) {
+            const QColor c = image.pixelColor(x, y);
+            return c.red() > 235 && c.green() > 175 && c.green() < 215 && c.blue() < 60;
+        };
+        for (int x = ring.left(); x <= ring.right(); ++x) {
+            if (!caseYellow(x, ring.top()) || !caseYellow(x, ring.bottom())) return false;
+        }
+        for (int y = ring.top(); y <= ring.bottom(); ++y) {
+            if (!caseYellow(ring.left(), y) || !caseYellow(ring.right(), y)) return false;
+        }
+        return true;
+    }
     static bool looksBusy(QPushButton* b) {
         const QPalette& p = b->palette();
         return b->testAttribute(Qt::WA_SetCursor) && b->cursor().shape() == Qt::BusyCursor &&
@@ -207,6 +222,62 @@ class ScenarioScreenTest : public test::HandClockTest {
         QVERIFY(!key->isEnabled());
         action("Pause")->trigger();
         QVERIFY(key->isEnabled());
+    }
+
+    // The key and its light sit on the case on either face, the light lit or not: the case shows
+    // all round each of them, a few pixels out (clear of the case's rounded edge, of the plate over
+    // the closed two-button device's analyze key, of the keys, and of each other).
+    void childKeyAndLightSitOnTheCase() {
+        LogIn(false);
+        QVERIFY(engine_->screen.Get(El::AnalyzeButtonCover).visible);
+        auto* panel = widget("AedPanel");
+        const QRect key = widget("CHILDKEY")->geometry();
+        const QRect light = widget("CHILDLED")->geometry();
+        QVERIFY(light.left() > key.right() + 3);
+        for (const char* face : {"AEDPANEL", "CloseupPanel"}) {
+            QVERIFY(widget(face)->isVisible());
+            for (int lit = 0; lit < 2; ++lit) {
+                const QImage image = panel->grab().toImage();
+                QVERIFY2(caseAllRound(image, key.adjusted(-3, -3, 3, 3)), face);
+                QVERIFY2(caseAllRound(image, light.adjusted(-3, -3, 3, 3)), face);
+                QTest::mouseClick(widget<QPushButton>("CHILDKEY"), Qt::LeftButton);
+            }
+            if (std::string_view(face) == "AEDPANEL") {
+                QTest::mouseClick(widget<QPushButton>("PowerButton"), Qt::LeftButton);
+                clock_->Advance(200);
+            }
+        }
+    }
+
+    // The lit analyze lamp does not run into the yellow case: its middle is a yellow clearly
+    // lighter than the case's, inside a dark bezel; dark, it is white.
+    void litLampsStandOutFromTheCase() {
+        LogIn(false);
+        QTest::mouseClick(widget<QPushButton>("PowerButton"), Qt::LeftButton);
+        clock_->Advance(200);
+        auto* closeup = widget("CloseupPanel");
+        QVERIFY(closeup->isVisible());
+        // The analyze lamp of a three-button device, between the power and shock lamps.
+        engine_->screen.Edit(El::AnalyzeLED).visible = true;
+        const QPoint middle(104, 112);
+        const QColor caseYellow = closeup->grab().toImage().pixelColor(104, 140);
+        QVERIFY(caseYellow.red() > 235 && caseYellow.blue() < 60);
+        for (Color colour : {Color::White, Color::Yellow, Color::White, Color::Yellow}) {
+            engine_->screen.Edit(El::AnalyzeLED).color = colour;
+            const QImage image = closeup->grab().toImage();
+            for (const QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+                int darkest = 255;
+                for (int i = 6; i <= 12; ++i)
+                    darkest = std::min(darkest, image.pixelColor(middle + step * i).lightness());
+                QVERIFY(darkest < 80);
+            }
+            for (int dx = -2; dx <= 2; ++dx) {
+                const QColor c = image.pixelColor(middle + QPoint(dx, dx));
+                const bool yellow = c.red() > 230 && c.green() > 200 && c.blue() < 140;
+                QCOMPARE(yellow, colour == Color::Yellow);
+                if (yellow) QVERIFY(c.green() - caseYellow.green() >= 35);
+            }
+        }
     }
 
     // Ending the scenario takes the advice away: the final deductions are not covered.

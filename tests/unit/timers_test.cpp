@@ -26,8 +26,10 @@ using T = TimerId;
 
 TEST(Timers, EveryTimerHasItsNameAndStartsStopped) {
     Scheduler s;
-    // the 32 of the scenario screen, the device's own delay and the monitor's watch of CPR
-    EXPECT_EQ(kTimerCount, 34);
+    // the 32 of the scenario screen, the device's own delay, the monitor's watch of CPR and the
+    // hands' release in CPR
+    EXPECT_EQ(kTimerCount, 35);
+    EXPECT_EQ(s.Interval(T::CPRReleaseTimer), 272);
     for (int i = 0; i < kTimerCount; ++i) {
         const auto id = static_cast<TimerId>(i);
         EXPECT_EQ(TimerByName(TimerName(id)), id);
