@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "aed/aed.h"
+#include "core/course.h"
 #include "core/elements.h"
 #include "core/engine.h"
 #include "mail/mail_window.h"
