@@ -10,29 +10,19 @@
 #include "monitor/monitor.h"
 #include "records/debrief.h"
 #include "scenario/wired_engine.h"
+#include "step_rules.h"
 
-// A namespace of its own: the unity build compiles this file with others that have a Case.
+// A namespace of its own: the unity build compiles this file with others that have set-ups of the
+// same names.
 namespace ardentix::current_rules {
 namespace {
 
-struct Case {
-    const char* rule;
-    int step;
-    std::function<void(Engine&)> setUp;
-};
+using Case = testing::StepCase;
 
-void PrintTo(const Case& c, std::ostream* os) {
-    *os << c.rule;
-}
-
-class CurrentRules : public ::testing::TestWithParam<Case> {
+class CurrentRules : public testing::StepRules {
   protected:
-    testing::FakePorts fakes;
-    WiredEngine e{fakes.ports(), testing::kNoProgramDir};
-
     void SetUp() override {
-        e.ScriptState().Mode = kPractice;
-        e.ScriptState().ShocksNeeded = 2;
+        StepRules::SetUp();
         e.settings.SetOn(Opt::OPTGuideCurrent, true);
         e.settings.SetOn(Opt::OPTGuideClassic, false);
         ResetScenario(e);
@@ -200,9 +190,7 @@ const Case kAfter[] = {
 };
 
 TEST_P(CurrentRules, FirstRuleThatHoldsDecides) {
-    GetParam().setUp(e);
-    EXPECT_EQ(DecidingRule(e), GetParam().rule);
-    EXPECT_EQ(ExpectedNextStep(e), GetParam().step);
+    expectFirstRuleDecides();
 }
 
 INSTANTIATE_TEST_SUITE_P(BeforeAnalysis, CurrentRules, ::testing::ValuesIn(kBefore));

@@ -9,28 +9,17 @@
 #include "fake_ports.h"
 #include "monitor/monitor.h"
 #include "scenario/wired_engine.h"
+#include "step_rules.h"
 
 namespace ardentix {
 namespace {
 
-struct Case {
-    const char* rule;
-    int step;
-    std::function<void(Engine&)> setUp;
-};
+using Case = testing::StepCase;
 
-void PrintTo(const Case& c, std::ostream* os) {
-    *os << c.rule;
-}
-
-class NextStepRules : public ::testing::TestWithParam<Case> {
+class NextStepRules : public testing::StepRules {
   protected:
-    testing::FakePorts fakes;
-    WiredEngine e{fakes.ports(), testing::kNoProgramDir};
-
     void SetUp() override {
-        e.ScriptState().Mode = kPractice;
-        e.ScriptState().ShocksNeeded = 2;
+        StepRules::SetUp();
         e.ScriptState().PictureSet = 0;
         ResetScenario(e);
     }
@@ -462,9 +451,7 @@ const Case kAfter[] = {
 };
 
 TEST_P(NextStepRules, FirstRuleThatHoldsDecides) {
-    GetParam().setUp(e);
-    EXPECT_EQ(DecidingRule(e), GetParam().rule);
-    EXPECT_EQ(ExpectedNextStep(e), GetParam().step);
+    expectFirstRuleDecides();
 }
 
 INSTANTIATE_TEST_SUITE_P(BeforeAnalysis, NextStepRules, ::testing::ValuesIn(kBefore));
