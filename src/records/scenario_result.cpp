@@ -18,6 +18,21 @@ std::string trimmed(std::string text) {
     return text;
 }
 
+// A child's age is its own field; an adult's stands only in the history ("Your patient is a
+// 67 y.o. male ...").
+int patientAge(const ScenarioState& s) {
+    if (s.PatientCategory == kChild || s.PatientCategory == kPediatric) return s.PatientAge;
+    const std::string& history = s.PatientHistory;
+    const size_t years = history.find(" y.o.");
+    size_t start = years;
+    while (start > 0 && start != std::string::npos && history[start - 1] >= '0' &&
+           history[start - 1] <= '9') {
+        --start;
+    }
+    if (years == std::string::npos || start == years || years - start > 3) return s.PatientAge;
+    return std::stoi(history.substr(start, years - start));
+}
+
 }  // namespace
 
 ScenarioResult CollectResult(const Engine& e, bool completed) {
@@ -34,7 +49,7 @@ ScenarioResult CollectResult(const Engine& e, bool completed) {
     r.score = s.Score;
     r.completed = completed;
     r.patientCategory = s.PatientCategory;
-    r.patientAge = s.PatientAge;
+    r.patientAge = patientAge(s);
     r.shocksNeeded = s.ShocksNeeded;
     for (const std::string& line : e.screen.Get(El::SummaryErrors).lines) {
         if (!seriesSeparator(line)) r.errors.push_back(line);
@@ -57,9 +72,9 @@ bool RecordResult(Engine& e, bool completed) {
     const auto failure = e.ports.results->Record(CollectResult(e, completed));
     if (!failure) return true;
     e.Message(BoxKind::Warning, BoxButtons::Ok,
-              "The result could not be saved in the results database: " + failure->reason +
-                  (failure->kept ? "\nIt is kept and will be saved later."
-                                 : "\nThe result is lost; the report files have it."));
+              "The result could not be saved in the results database (" + failure->reason +
+                  (failure->kept ? "). It is kept and will be saved later."
+                                 : "). The report files have it."));
     return false;
 }
 

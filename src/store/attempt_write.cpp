@@ -6,6 +6,7 @@
 #include <QVariant>
 
 #include "core/dates.h"
+#include "store/database.h"
 
 namespace ardentix::store {
 
@@ -20,18 +21,13 @@ QVariant orNull(const std::optional<T>& value) {
     return value ? QVariant::fromValue(*value) : QVariant(QMetaType::fromType<T>());
 }
 
-QString failed(const QSqlQuery& query) {
-    const QString why = query.lastError().text().trimmed();
-    return why.isEmpty() ? QStringLiteral("unknown database error") : why;
-}
-
 // Runs a prepared statement with its values; the reason when it fails.
 std::optional<QString> run(QSqlQuery& query, std::initializer_list<QVariant> values) {
     int i = 0;
     for (const QVariant& value : values)
         query.bindValue(i++, value);
     if (query.exec()) return std::nullopt;
-    return failed(query);
+    return ErrorText(query.lastError());
 }
 
 // The attempt's rows; false (and the reason) at the first that fails. `fresh` is false when the
@@ -106,8 +102,7 @@ std::optional<QString> QueueFor(QSqlDatabase& db, const QString& uuid, const QSt
 std::optional<QString> WriteAttempt(QSqlDatabase& db, const ScenarioResult& result,
                                     const QStringList& targets) {
     if (!db.transaction()) {
-        const QString why = db.lastError().text().trimmed();
-        return why.isEmpty() ? QStringLiteral("cannot begin a transaction") : why;
+        return ErrorText(db.lastError());
     }
     bool fresh = false;
     std::optional<QString> failure = writeRows(db, result, fresh);
@@ -116,7 +111,7 @@ std::optional<QString> WriteAttempt(QSqlDatabase& db, const ScenarioResult& resu
         failure = QueueFor(db, QString::fromStdString(result.uuid), target);
     }
     if (!failure && db.commit()) return std::nullopt;
-    if (!failure) failure = db.lastError().text().trimmed();
+    if (!failure) failure = ErrorText(db.lastError());
     db.rollback();
     return failure;
 }

@@ -13,10 +13,18 @@ namespace {
 std::optional<QString> pragma(QSqlDatabase& db, const char* statement) {
     QSqlQuery query(db);
     if (query.exec(QString::fromLatin1(statement))) return std::nullopt;
-    return query.lastError().text().trimmed();
+    return ErrorText(query.lastError());
 }
 
 }  // namespace
+
+QString ErrorText(const QSqlError& error) {
+    // The database's own words ("file is not a database", "database or disk is full"), else
+    // the driver's.
+    QString text = error.databaseText().trimmed();
+    if (text.isEmpty()) text = error.driverText().trimmed();
+    return text.isEmpty() ? QStringLiteral("unknown database error") : text;
+}
 
 ResultsDb::ResultsDb(QString path)
     : path_(std::move(path)),
@@ -36,7 +44,7 @@ ResultsDb::~ResultsDb() {
 
 std::optional<QString> ResultsDb::Open() {
     if (open_) return std::nullopt;
-    if (!db_.open()) return db_.lastError().text().trimmed();
+    if (!db_.open()) return ErrorText(db_.lastError());
     // In write-ahead-log mode a commit survives the program being killed; NORMAL synchronising
     // is enough for that (only a power cut may lose the last commits, never the file's order),
     // and keeps a scenario's write far below the time a trainee notices.

@@ -3,10 +3,15 @@
 #include <QString>
 #include <optional>
 
+class QSqlError;
+
 // The station's results database, ARDENTIX.DB: SQLite in write-ahead-log mode with its foreign
 // keys checked. A program killed in the middle of a write leaves it as it was before the
 // transaction or after it, never between.
 namespace ardentix::store {
+
+// A database error as the user is told it.
+QString ErrorText(const QSqlError& error);
 
 class ResultsDb {
   public:

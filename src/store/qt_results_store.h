@@ -1,7 +1,6 @@
 #pragma once
 #include <QStringList>
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "core/ports.h"
@@ -12,14 +11,14 @@ class ResultsDb;
 
 inline constexpr const char* kDatabaseFile = "ARDENTIX.DB";
 
-// The engine's results store on ARDENTIX.DB in the program directory. The database is opened at
-// the first write (or by WritePending after the program has shown its window), not at start. A
+// The engine's results store on ARDENTIX.DB in the program directory. The database is opened for
+// each write and closed after it (never at start, so the program comes up as fast as without
+// it): a file the instructor removed or replaced between two scenarios is found as it is now. A
 // result that cannot be written is kept in ARDENTIX.PND, and what waits there is written first at
 // every later write.
 class QtResultsStore : public ResultsStore {
   public:
     explicit QtResultsStore(std::string programDir);
-    ~QtResultsStore() override;
 
     // The targets an attempt is queued for in the outbox when it is written (`centre`, `lrs`),
     // asked at each write; none unless given.
@@ -33,11 +32,12 @@ class QtResultsStore : public ResultsStore {
     std::optional<std::string> WritePending();
 
   private:
-    std::optional<std::string> write(const ScenarioResult& result);
+    std::optional<std::string> write(ResultsDb& db, const ScenarioResult& result);
+    std::optional<std::string> writePending(ResultsDb& db);
+    std::string databasePath() const;
 
     std::string programDir_;
     std::function<QStringList()> targets_;
-    std::unique_ptr<ResultsDb> db_;
 };
 
 }  // namespace ardentix::store
