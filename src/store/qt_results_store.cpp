@@ -12,25 +12,28 @@ namespace ardentix::store {
 
 QtResultsStore::QtResultsStore(std::string programDir) : programDir_(std::move(programDir)) {}
 
-std::string QtResultsStore::databasePath() const {
-    return ProgramFile(programDir_, kDatabaseFile);
+QtResultsStore::~QtResultsStore() = default;
+
+ResultsDb& QtResultsStore::db() {
+    const QString path = QString::fromStdString(ProgramFile(programDir_, kDatabaseFile));
+    if (!db_ || db_->Path() != path || (db_->IsOpen() && !db_->SameFile())) {
+        db_.reset();  // one connection at a time
+        db_ = std::make_unique<ResultsDb>(path);
+    }
+    return *db_;
 }
 
-std::optional<std::string> QtResultsStore::write(ResultsDb& db, const ScenarioResult& result) {
-    if (auto failure = db.Open()) return failure->toStdString();
+std::optional<std::string> QtResultsStore::write(const ScenarioResult& result) {
+    ResultsDb& results = db();
+    if (auto failure = results.Open()) return failure->toStdString();
     const QStringList targets = targets_ ? targets_() : QStringList();
-    if (auto failure = WriteAttempt(db.Db(), result, targets)) return failure->toStdString();
+    if (auto failure = WriteAttempt(results.Db(), result, targets)) return failure->toStdString();
     return std::nullopt;
 }
 
-std::optional<std::string> QtResultsStore::writePending(ResultsDb& db) {
-    return store::WritePending(ProgramFile(programDir_, kPendingFile),
-                               [&](const ScenarioResult& result) { return write(db, result); });
-}
-
 std::optional<std::string> QtResultsStore::WritePending() {
-    ResultsDb db(QString::fromStdString(databasePath()));
-    return writePending(db);
+    return store::WritePending(ProgramFile(programDir_, kPendingFile),
+                               [this](const ScenarioResult& result) { return write(result); });
 }
 
 std::optional<RecordFailure> QtResultsStore::Record(const ScenarioResult& given) {
@@ -38,11 +41,10 @@ std::optional<RecordFailure> QtResultsStore::Record(const ScenarioResult& given)
     result.uuid = QUuid::createUuid().toString(QUuid::WithoutBraces).toStdString();
     result.station = QSysInfo::machineHostName().toStdString();
     result.recordedAt = NowText().toStdString();
-    ResultsDb db(QString::fromStdString(databasePath()));
     // What waited goes first, so the database keeps the order in which results came; when it
     // cannot go, this result is still tried (the pending file may be what failed).
-    writePending(db);
-    const std::optional<std::string> failure = write(db, result);
+    WritePending();
+    const std::optional<std::string> failure = write(result);
     if (!failure) return std::nullopt;
     if (auto lost = KeepPending(ProgramFile(programDir_, kPendingFile), result)) {
         return RecordFailure{

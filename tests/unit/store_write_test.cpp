@@ -146,6 +146,21 @@ TEST_F(StoreWrite, WhatCannotBeWrittenWaitsAndGoesFirstNextTime) {
     EXPECT_EQ(rows("SELECT count(*) FROM attempts"), "3");
 }
 
+TEST_F(StoreWrite, AFileReplacedBetweenTwoWritesIsFoundAsItIsNow) {
+    QtResultsStore store(dir);
+    ASSERT_EQ(store.Record(testing::SampleResult("")), std::nullopt);
+    std::filesystem::remove(dir + "/ARDENTIX.DB");
+    write("ARDENTIX.DB", std::string(200, 'x'));
+    const auto failure = store.Record(testing::SampleResult(""));
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->reason, "file is not a database");
+    EXPECT_EQ(bytes("ARDENTIX.DB"), std::string(200, 'x'));
+    // Removed, the next write makes a new file with what waited.
+    std::filesystem::remove(dir + "/ARDENTIX.DB");
+    ASSERT_EQ(store.Record(testing::SampleResult("")), std::nullopt);
+    EXPECT_EQ(rows("SELECT count(*) FROM attempts"), "2");
+}
+
 TEST_F(StoreWrite, AResultNeitherWrittenNorKeptSaysSo) {
     std::filesystem::create_directory(dir + "/ARDENTIX.DB");  // a folder in place of the file
     std::filesystem::create_directory(dir + "/ARDENTIX.PND");
