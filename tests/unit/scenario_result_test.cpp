@@ -3,6 +3,8 @@
 // Tutorial scenario is not handed over, and a store that fails is shown in a box.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/engine.h"
 #include "core/scenario.h"
 #include "fake_ports.h"
