@@ -202,6 +202,7 @@ QLayout* OptionPages::resultsDatabase(OptionControls& c, QWidget* page) {
                               QStringLiteral("The results go to the centre server, a copy stays "
                                              "on this computer")));
     choice->addWidget(uri, 1);
+    choice->setContentsMargins(6, 4, 6, 4);
     auto* group = new QGroupBox(QStringLiteral("Results database"), page);
     group->setLayout(choice);
 
