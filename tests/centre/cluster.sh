@@ -3,6 +3,7 @@
 #   cluster.sh start STATE   initdb in a fresh temporary folder, start the server, write
 #                            STATE/cluster.env (PORT, DIR) and STATE/pgpass
 #   cluster.sh stop STATE    stop the server of STATE/cluster.env and delete its folder
+#   cluster.sh pause STATE   stop the server, keeping its folder; resume starts it again
 # The server refuses to run as root: as root the cluster belongs to the user postgres (made here
 # when the machine has none). Connections over TCP need a password (scram-sha-256): the tests find
 # theirs in STATE/pgpass, as a station finds its own in ~/.pgpass.
@@ -37,10 +38,22 @@ if [ "$(id -u)" -eq 0 ]; then
     AS="runuser -u $owner --"
 fi
 
+server_options() {
+    echo "-p $PORT -k $DIR -c listen_addresses=127.0.0.1 -c fsync=off"
+}
+
 case "$action" in
 stop)
     stop_cluster
     exit 0
+    ;;
+pause)
+    . "$env_file"
+    exec $AS "$BIN/pg_ctl" -D "$DIR/data" -m fast -w stop
+    ;;
+resume)
+    . "$env_file"
+    exec $AS "$BIN/pg_ctl" -D "$DIR/data" -l "$DIR/server.log" -w -t 30 -o "$(server_options)" start
     ;;
 start) ;;
 *)
@@ -73,8 +86,9 @@ started=""
 for attempt in 1 2 3 4 5 6 7 8; do
     port=$((20000 + $(od -An -N2 -tu2 /dev/urandom | tr -d ' ') % 30000))
     if (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; then continue; fi
-    if $AS "$BIN/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 30 \
-        -o "-p $port -k $dir -c listen_addresses=127.0.0.1 -c fsync=off" start >/dev/null 2>&1; then
+    PORT=$port DIR=$dir
+    if $AS "$BIN/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 30 -o "$(server_options)" \
+        start >/dev/null 2>&1; then
         started=yes
         break
     fi
