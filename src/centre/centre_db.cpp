@@ -44,8 +44,9 @@ CentreDb::~CentreDb() {
 
 std::optional<CentreFailure> CentreDb::Open() {
     if (!db_.isValid())
-        return CentreFailure{QStringLiteral("this computer lacks Qt's PostgreSQL driver "
-                                            "(Debian: libqt6sql6-psql)")};
+        return CentreFailure{
+            QStringLiteral("this computer lacks Qt's PostgreSQL driver "
+                           "(Debian: libqt6sql6-psql)")};
     if (!db_.isOpen() && !db_.open())
         return ExplainConnectFailure(store::ErrorText(db_.lastError()), address_);
     QSqlQuery lock(db_);
@@ -71,7 +72,8 @@ CentreFailure ExplainConnectFailure(const QString& message, const CentreAddress&
                     .arg(user, server),
                 true};
     if (message.contains(QLatin1String("Connection refused")))
-        return {QStringLiteral("the server at %1 does not answer (connection refused)").arg(server)};
+        return {
+            QStringLiteral("the server at %1 does not answer (connection refused)").arg(server)};
     if (message.contains(QLatin1String("timeout expired")))
         return {QStringLiteral("no answer from the server at %1").arg(server)};
     if (message.contains(QLatin1String("could not translate host name")))

@@ -2,7 +2,6 @@
 
 #include <QPointer>
 
-
 namespace ardentix::centre {
 
 CentreLink::CentreLink(QString databasePath, std::function<CentreUri()> address, QObject* parent)

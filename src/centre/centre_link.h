@@ -18,8 +18,7 @@ class CentreLink : public QObject {
   public:
     // `address` is asked at each run, in the window's thread: the centre's address when the
     // centre server is chosen, nothing otherwise (or a refused address, with its reason).
-    CentreLink(QString databasePath, std::function<CentreUri()> address,
-               QObject* parent = nullptr);
+    CentreLink(QString databasePath, std::function<CentreUri()> address, QObject* parent = nullptr);
     // Waits for a run under way (at most the connection's timeout).
     ~CentreLink() override;
 

@@ -14,7 +14,8 @@ QString results(int count) {
 
 QString StatusLine(const CentreStatus& status) {
     if (!status.used) return status.failure;
-    if (status.running) return QStringLiteral("Sending to the centre server %1 ...").arg(status.server);
+    if (status.running)
+        return QStringLiteral("Sending to the centre server %1 ...").arg(status.server);
     if (!status.failure.isEmpty())
         return QStringLiteral("%1 waiting for the centre server: %2")
             .arg(results(status.waiting), status.failure);

@@ -13,10 +13,10 @@ struct CentreStatus {
     bool used = false;     // the centre server is chosen and its address usable
     bool running = false;  // a run is under way
     int waiting = 0;
-    int sent = 0;          // by the last run
-    bool password = false; // the last run failed on the password
-    QString failure;       // why the last run stopped; empty when it emptied the outbox
-    QString server;        // "station@host:5432/results"
+    int sent = 0;           // by the last run
+    bool password = false;  // the last run failed on the password
+    QString failure;        // why the last run stopped; empty when it emptied the outbox
+    QString server;         // "station@host:5432/results"
 };
 
 // The line under the results database's group: empty while this computer keeps the results.

@@ -76,8 +76,9 @@ std::optional<QString> sendOne(QSqlDatabase& local, QSqlDatabase& centre, const 
 
 void noteTry(QSqlDatabase& local, const QString& uuid, const QString& reason) {
     QSqlQuery note(local);
-    note.prepare(QStringLiteral("UPDATE outbox SET tries = tries + 1, last_error = ? "
-                                "WHERE target = ? AND (uuid = ? OR ? IS NULL)"));
+    note.prepare(
+        QStringLiteral("UPDATE outbox SET tries = tries + 1, last_error = ? "
+                       "WHERE target = ? AND (uuid = ? OR ? IS NULL)"));
     note.addBindValue(reason);
     note.addBindValue(target());
     note.addBindValue(uuid.isNull() ? QVariant() : QVariant(uuid));
@@ -104,8 +105,8 @@ SendReport SendWaiting(QSqlDatabase& local, QSqlDatabase& centre) {
     QStringList uuids;
     {
         QSqlQuery waiting(local);
-        waiting.prepare(QStringLiteral(
-            "SELECT uuid FROM outbox WHERE target = ? ORDER BY queued_at, rowid"));
+        waiting.prepare(
+            QStringLiteral("SELECT uuid FROM outbox WHERE target = ? ORDER BY queued_at, rowid"));
         waiting.addBindValue(target());
         if (!waiting.exec()) {
             report.failure = store::ErrorText(waiting.lastError());
@@ -132,7 +133,8 @@ SendReport SendWaiting(QSqlDatabase& local, QSqlDatabase& centre) {
         }
         report.sent << uuid;
     }
-    report.waiting = CountWaiting(local).value_or(static_cast<int>(uuids.size() - report.sent.size()));
+    report.waiting =
+        CountWaiting(local).value_or(static_cast<int>(uuids.size() - report.sent.size()));
     return report;
 }
 

@@ -139,8 +139,7 @@ CentreUri ParseCentreUri(std::string_view text) {
     if (!database) return refuse("The database of the centre server's address is garbled.");
     address.database = *database;
     if (address.database.empty())
-        return refuse("The centre server's address names no database: " + std::string(kForm) +
-                      ".");
+        return refuse("The centre server's address names no database: " + std::string(kForm) + ".");
 
     std::string_view query =
         queryStart == std::string_view::npos ? std::string_view{} : rest.substr(queryStart + 1);

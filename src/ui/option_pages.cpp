@@ -196,8 +196,9 @@ QLayout* OptionPages::resultsDatabase(OptionControls& c, QWidget* page) {
                                            "from this computer's .pgpass file, never from here"));
     uri->setPlaceholderText(QStringLiteral("postgresql://user@host:port/database"));
     auto* choice = new QHBoxLayout;
-    choice->addWidget(c.Radio(El::OPTResultsLocal,
-                              QStringLiteral("The results are kept in ARDENTIX.DB on this computer")));
+    choice->addWidget(
+        c.Radio(El::OPTResultsLocal,
+                QStringLiteral("The results are kept in ARDENTIX.DB on this computer")));
     choice->addWidget(c.Radio(El::OPTResultsCentre,
                               QStringLiteral("The results go to the centre server, a copy stays "
                                              "on this computer")));

@@ -29,7 +29,8 @@ QString clusterValue(const QString& name) {
     QFile env(kState + QStringLiteral("/cluster.env"));
     if (!env.open(QIODevice::ReadOnly)) return {};
     for (const QByteArray& line : env.readAll().split('\n')) {
-        if (line.startsWith(name.toLatin1() + '=')) return QString::fromLatin1(line.mid(name.size() + 1));
+        if (line.startsWith(name.toLatin1() + '='))
+            return QString::fromLatin1(line.mid(name.size() + 1));
     }
     return {};
 }
@@ -202,8 +203,8 @@ class CentreTest : public QObject {
         CentreDb centre(address);
         QVERIFY(!centre.Open());
         QSqlQuery swap(again.db.Db());
-        QVERIFY(swap.exec(QStringLiteral("UPDATE outbox SET queued_at = '0000' WHERE uuid = '%1'")
-                              .arg(b)));
+        QVERIFY(swap.exec(
+            QStringLiteral("UPDATE outbox SET queued_at = '0000' WHERE uuid = '%1'").arg(b)));
         QCOMPARE(SendWaiting(again.db.Db(), centre.Db()).sent, (QStringList{b, a}));
         QCOMPARE(onServer(address, QStringLiteral("SELECT COUNT(*) FROM attempts WHERE uuid IN "
                                                   "('%1', '%2', '%3')")
@@ -217,7 +218,8 @@ class CentreTest : public QObject {
         const CentreAddress address = freshDatabase();
         {
             // At version 1, as an older program left it.
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("old"));
+            QSqlDatabase db =
+                QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("old"));
             db.setHostName(QStringLiteral("127.0.0.1"));
             db.setPort(port_);
             db.setUserName(QStringLiteral("station"));
@@ -281,12 +283,14 @@ class CentreTest : public QObject {
         Station station;
         const QString uuid = station.write(3);
         QSqlQuery trap(station.db.Db());
-        QVERIFY(trap.exec(QStringLiteral("CREATE TRIGGER answer_lost BEFORE DELETE ON outbox "
-                                         "BEGIN SELECT RAISE(FAIL, 'answer lost'); END")));
+        QVERIFY(
+            trap.exec(QStringLiteral("CREATE TRIGGER answer_lost BEFORE DELETE ON outbox "
+                                     "BEGIN SELECT RAISE(FAIL, 'answer lost'); END")));
         CentreStatus status = RunSend(station.path, address);
         QCOMPARE(status.sent, 0);
         QCOMPARE(status.waiting, 1);
-        QVERIFY2(status.failure.contains(QStringLiteral("answer lost")), qPrintable(status.failure));
+        QVERIFY2(status.failure.contains(QStringLiteral("answer lost")),
+                 qPrintable(status.failure));
         QCOMPARE(onServer(address, QStringLiteral("SELECT COUNT(*) FROM attempts")), 1);
         QVERIFY(trap.exec(QStringLiteral("DROP TRIGGER answer_lost")));
         for (int run = 0; run < 2; ++run) {
@@ -297,9 +301,10 @@ class CentreTest : public QObject {
         QCOMPARE(onServer(address, QStringLiteral("SELECT COUNT(*) FROM attempts")), 1);
         QCOMPARE(onServer(address, QStringLiteral("SELECT COUNT(*) FROM attempt_errors")), 3);
         QCOMPARE(onServer(address, QStringLiteral("SELECT COUNT(*) FROM attempt_events")), 5);
-        QCOMPARE(onServer(address,
-                          QStringLiteral("SELECT COUNT(*) FROM attempts WHERE uuid = '%1'").arg(uuid)),
-                 1);
+        QCOMPARE(
+            onServer(address,
+                     QStringLiteral("SELECT COUNT(*) FROM attempts WHERE uuid = '%1'").arg(uuid)),
+            1);
     }
 };
 

@@ -294,8 +294,9 @@ TEST_F(SettingsFiles, ArdentixIniKeepsTheCentreServer) {
     EXPECT_EQ(e.screen.Get(El::OPTCentreURI).text, uri);
     EXPECT_TRUE(e.screen.Get(El::OPTCentreURI).enabled);
 
-    write("ARDENTIX.INI", "centreuri = postgresql://a@b/c \nCentreURI=\t postgresql://x@y/z?a=b \r\n"
-                          "CentreServer=yes\r\n");
+    write("ARDENTIX.INI",
+          "centreuri = postgresql://a@b/c \nCentreURI=\t postgresql://x@y/z?a=b \r\n"
+          "CentreServer=yes\r\n");
     ASSERT_TRUE(LoadSettings(e));
     EXPECT_EQ(e.settings.Text(Opt::OPTCentreURI), "postgresql://x@y/z?a=b");
     EXPECT_TRUE(e.settings.On(Opt::OPTResultsLocal));  // neither 0 nor 1: this computer

@@ -31,10 +31,10 @@
 #include "scenario/flow.h"
 #include "scenario/input.h"
 #include "scenario/wired_engine.h"
+#include "script/centre_relay.h"
 #include "script/headless_ports.h"
 #include "script/names.h"
 #include "script/parser.h"
-#include "script/centre_relay.h"
 #include "store/qt_results_store.h"
 
 namespace ardentix::script {
