@@ -16,6 +16,8 @@ QString StatusLine(const CentreStatus& status) {
     if (!status.used) return status.failure;
     if (status.running)
         return QStringLiteral("Sending to the centre server %1 ...").arg(status.server);
+    if (!status.failure.isEmpty() && status.waiting == 0)
+        return QStringLiteral("Centre server: %1 (no results waiting)").arg(status.failure);
     if (!status.failure.isEmpty())
         return QStringLiteral("%1 waiting for the centre server: %2")
             .arg(results(status.waiting), status.failure);

@@ -9,11 +9,14 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTcpServer>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUuid>
 #include <QtTest>
 
 #include "centre/centre_db.h"
+#include "centre/centre_link.h"
 #include "centre/centre_run.h"
 #include "sample_result.h"
 #include "store/attempt_write.h"
@@ -168,6 +171,10 @@ class CentreTest : public QObject {
         QVERIFY2(status.failure.isEmpty(), qPrintable(status.failure));
 
         QVERIFY(cluster(QStringLiteral("pause")));
+        QCOMPARE(StatusLine(RunSend(station.path, address)),
+                 QStringLiteral("Centre server: the server at 127.0.0.1:%1 does not answer "
+                                "(connection refused) (no results waiting)")
+                     .arg(port_));
         const QString second = station.write();
         const QString third = station.write();
         for (int tries = 1; tries <= 2; ++tries) {
@@ -274,6 +281,48 @@ class CentreTest : public QObject {
         qputenv("PGPASSFILE", (kState + QStringLiteral("/pgpass")).toLocal8Bit());
         QCOMPARE(onServer(address, QStringLiteral("SELECT COUNT(*) FROM attempts")), 0);
         QCOMPARE(RunSend(station.path, address).sent, 1);
+    }
+
+    // A server that takes the connection and never answers: the program's link sends on its own
+    // thread, so the caller's event loop goes on (a timer fires meanwhile), and the status says
+    // so when the connection gives up.
+    void silentServerDoesNotHoldTheProgram() {
+        QTcpServer silent;
+        QVERIFY(silent.listen(QHostAddress::LocalHost));
+        Station station;
+        QVERIFY(!station.write().isEmpty());
+        CentreAddress address;
+        address.host = "127.0.0.1";
+        address.port = silent.serverPort();
+        address.database = "results";
+        address.user = "station";
+        CentreLink link(station.path, [&address] {
+            CentreUri uri;
+            uri.ok = true;
+            uri.address = address;
+            return uri;
+        });
+        QStringList lines;
+        connect(&link, &CentreLink::StatusChanged, this,
+                [&lines](const QString& line) { lines << line; });
+        int ticks = 0;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, this, [&ticks] { ++ticks; });
+        tick.start(100);
+        link.SendNow();
+        QVERIFY(link.Status().running);
+        link.SendNow();  // asked again during the run: one more run after it
+        QTRY_COMPARE_WITH_TIMEOUT(lines.size(), 3, 30000);
+        QVERIFY2(ticks >= 10, "the event loop stood still during the send");
+        QCOMPARE(lines[0],
+                 QStringLiteral("Sending to the centre server station@127.0.0.1:%1/results ...")
+                     .arg(address.port));
+        QCOMPARE(lines[1], QStringLiteral("1 result waiting for the centre server: no answer from "
+                                          "the server at 127.0.0.1:%1")
+                               .arg(address.port));
+        QTRY_COMPARE_WITH_TIMEOUT(lines.size(), 4, 30000);
+        QCOMPARE(lines[3], lines[1]);
+        QCOMPARE(count(station.db.Db(), QStringLiteral("SELECT tries FROM outbox")), 2);
     }
 
     // The server committed the attempt, but the station never learnt it (here the station
