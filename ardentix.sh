@@ -11,7 +11,13 @@ packages=(
     qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-svg-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick espeak-ng sox python3-aiosmtpd poppler-utils
+    libqt6sql6-sqlite
 )
+# The xAPI tests run the validation package of the npm registry under Node. A machine that has
+# node and npm from elsewhere keeps them: Debian's would replace them.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+    packages+=(nodejs npm)
+fi
 
 install_missing() {
     local missing=()

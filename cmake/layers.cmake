@@ -2,7 +2,8 @@
 # those of folders on lower levels, never those of a higher level or of another folder on its own
 # level (mail and monitor stand side by side and use neither each other). The build gives each
 # engine folder a library that sees and links only the folders below it; tests/check_layers.cmake
-# reads the same table. The front ends (ui, app, tools) stand on top of all of them.
+# reads the same table. The front ends (ui, app, tools) stand on top of all of them; xapi, the
+# statements of the results database for a learning record store, is Qt code below them.
 set(ARDENTIX_LAYERS
     settings 0
     core 1
@@ -13,8 +14,9 @@ set(ARDENTIX_LAYERS
     rescuer 5
     aed 6
     scenario 7
-    ui 8
-    app 9)
+    xapi 8
+    ui 9
+    app 10)
 
 # The engine's folders, from the ground up: every folder below ui.
 set(ARDENTIX_ENGINE_FOLDERS settings core records mail monitor options rescuer aed scenario)
