@@ -14,9 +14,10 @@ set(ARDENTIX_LAYERS
     rescuer 5
     aed 6
     scenario 7
-    xapi 8
-    ui 9
-    app 10)
+    net 8
+    xapi 9
+    ui 10
+    app 11)
 
 # The engine's folders, from the ground up: every folder below ui.
 set(ARDENTIX_ENGINE_FOLDERS settings core records mail monitor options rescuer aed scenario)
