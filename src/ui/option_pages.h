@@ -1,6 +1,8 @@
 #pragma once
 #include <QTabWidget>
 
+class QPushButton;
+
 namespace ardentix {
 class Screen;
 }
@@ -19,6 +21,8 @@ class OptionPages : public QTabWidget {
     OptionPages(Actions& actions, Binder& binder, QWidget* parent);
     // Turns to the tab the engine made active.
     void Follow(const Screen& screen);
+    // The Test tab's button of the learning record store's settings (the program opens them).
+    QPushButton* LrsButton() const { return lrsButton_; }
 
   private:
     QWidget* scenarioTab();
@@ -30,6 +34,7 @@ class OptionPages : public QTabWidget {
     Actions& actions_;
     Binder& binder_;
     bool following_ = false;
+    QPushButton* lrsButton_ = nullptr;
 };
 
 }  // namespace ardentix::ui
