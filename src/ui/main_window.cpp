@@ -116,6 +116,8 @@ void MainWindow::buildWindows() {
     // The results database's connection comes with the local store.
     lrs_ = new LrsLink(QString(), this);
     connect(pages_->LrsButton(), &QPushButton::clicked, lrs_, &LrsLink::ShowDialog);
+    // What waited for the learning record store at the last run goes now (nothing while off).
+    lrs_->SendQueued();
     // The new windows show what the engine holds for them.
     binder_.ApplyAll(engine_.screen);
     pages_->Follow(engine_.screen);
