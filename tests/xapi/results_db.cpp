@@ -5,6 +5,8 @@
 #include <QVariant>
 #include <QtTest>
 
+#include "store/schema.h"
+
 namespace ardentix::test {
 
 namespace {
@@ -21,6 +23,11 @@ QVariant orNull(const std::optional<T>& value) {
     return value ? QVariant::fromValue(*value) : QVariant();
 }
 
+// A trainee without an ID has an empty one in the database, never NULL.
+QString notNull(const QString& text) {
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
 }  // namespace
 
 QSqlDatabase OpenResults(const QString& path, const QString& connection) {
@@ -28,21 +35,9 @@ QSqlDatabase OpenResults(const QString& path, const QString& connection) {
     db.setDatabaseName(path);
     if (!db.open())
         qFatal("cannot open %s: %s", qPrintable(path), qPrintable(db.lastError().text()));
-    QSqlQuery q(db);
-    for (const char* sql :
-         {"CREATE TABLE IF NOT EXISTS attempts (uuid TEXT PRIMARY KEY, trainee_name TEXT, "
-          "trainee_id TEXT, mode TEXT, profile TEXT, started_at TEXT, elapsed_ms INTEGER, "
-          "first_shock_ms INTEGER, score INTEGER, outcome TEXT, passed INTEGER, "
-          "cpr_fraction REAL, patient_category INTEGER, patient_age INTEGER, "
-          "shocks_needed INTEGER, station TEXT, recorded_at TEXT)",
-          "CREATE TABLE IF NOT EXISTS attempt_errors (uuid TEXT, seq INTEGER, text TEXT)",
-          "CREATE TABLE IF NOT EXISTS attempt_events (uuid TEXT, seq INTEGER, at_ms INTEGER, "
-          "kind TEXT, text TEXT, verdict TEXT, points INTEGER)",
-          "CREATE TABLE IF NOT EXISTS attempt_figures (uuid TEXT, name TEXT, value TEXT)",
-          "CREATE TABLE IF NOT EXISTS outbox (uuid TEXT, target TEXT, queued_at TEXT, "
-          "tries INTEGER NOT NULL DEFAULT 0, last_error TEXT, PRIMARY KEY (uuid, target))"}) {
-        exec(q, QString::fromLatin1(sql));
-    }
+    // The program's own tables, brought forward as the program brings ARDENTIX.DB forward.
+    if (const std::optional<QString> error = store::Migrate(db))
+        qFatal("cannot migrate %s: %s", qPrintable(path), qPrintable(*error));
     return db;
 }
 
@@ -51,7 +46,7 @@ void WriteAttempt(QSqlDatabase& db, const xapi::Attempt& a, const QVector<int>& 
     exec(q,
          QStringLiteral("INSERT INTO attempts VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
                         "?, ?, ?)"),
-         {a.uuid, a.traineeName, a.traineeId, a.mode, a.profile, a.startedAt, a.elapsedMs,
+         {a.uuid, a.traineeName, notNull(a.traineeId), a.mode, a.profile, a.startedAt, a.elapsedMs,
           orNull(a.firstShockMs), a.score, a.outcome,
           a.passed ? QVariant(*a.passed ? 1 : 0) : QVariant(), orNull(a.cprFraction),
           a.patientCategory, a.patientAge, a.shocksNeeded, a.station, a.startedAt});

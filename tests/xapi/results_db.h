@@ -8,8 +8,9 @@
 
 namespace ardentix::test {
 
-// Opens (creating it) the database file under a connection of this name with the tables of
-// docs/results-database.md.
+// Opens (creating it) the database file under a connection of this name with the program's
+// tables (store::Migrate). Its foreign keys are not enforced, so that a test can leave an outbox
+// row without its attempt.
 QSqlDatabase OpenResults(const QString& path, const QString& connection);
 
 // Writes an attempt with its errors, its figures and one event for each of the points given
