@@ -13,6 +13,11 @@ packages=(
     xvfb xauth xdotool imagemagick espeak-ng sox python3-aiosmtpd poppler-utils
     libqt6sql6-psql postgresql-15
 )
+# The xAPI tests run the validation package of the npm registry under Node. A machine that has
+# node and npm from elsewhere keeps them: Debian's would replace them.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+    packages+=(nodejs npm)
+fi
 
 install_missing() {
     local missing=()

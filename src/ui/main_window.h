@@ -26,6 +26,7 @@ class BorderWindow;
 class DriverClock;
 class HelpViewer;
 class LoginDialog;
+class LrsLink;
 class MailWindow;
 class MenuPanel;
 class OptionPages;
@@ -51,6 +52,8 @@ class MainWindow : public QMainWindow, public Actions {
     ~MainWindow() override;
 
     MenuPanel* Menu() const { return menu_; }
+    // The learning record store's settings, sender and dialog; built with the other windows.
+    LrsLink* Lrs() const { return lrs_; }
     // Whether the windows beyond the main menu and the scenario screen are built yet: they are
     // built once the main menu has painted, so that nothing else delays it.
     bool WindowsBuilt() const { return windowsBuilt_; }
@@ -108,6 +111,7 @@ class MainWindow : public QMainWindow, public Actions {
     std::deque<LinkAnswer> mailAnswers_;
     bool deliveringMail_ = false;
     HelpViewer* help_ = nullptr;
+    LrsLink* lrs_ = nullptr;
     std::unique_ptr<BorderWindow> border_;
     std::unique_ptr<SteadyClock> steadyClock_;
     // Goes before the clock it follows.

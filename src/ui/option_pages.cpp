@@ -351,8 +351,19 @@ QWidget* OptionPages::testTab() {
     column->addSpacing(4);
     column->addLayout(configure);
 
+    // The xAPI statements of the results for a learning record store: a dialog of their own.
+    auto* lrs = new QGroupBox(QStringLiteral("Learning Record Store (xAPI)"), page);
+    auto* lrsColumn = new QVBoxLayout(lrs);
+    lrsButton_ = new QPushButton(QStringLiteral("LRS Configure"), lrs);
+    lrsButton_->setObjectName(QStringLiteral("LrsConfigure"));
+    SetHint(lrsButton_, QStringLiteral("Sets up the learning record store the results are sent "
+                                       "to, and exports them as xAPI statements"));
+    lrsColumn->addWidget(lrsButton_);
+    lrsColumn->addStretch(1);
+
     auto* top = new QHBoxLayout;
     top->addWidget(config);
+    top->addWidget(lrs, 0, Qt::AlignTop);
     top->addStretch(1);
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(top);

@@ -24,6 +24,8 @@ class OptionPages : public QTabWidget {
     OptionPages(Actions& actions, Binder& binder, QWidget* parent);
     // Turns to the tab the engine made active.
     void Follow(const Screen& screen);
+    // The Test tab's button of the learning record store's settings (the program opens them).
+    QPushButton* LrsButton() const { return lrsButton_; }
 
     // Beside the results database's group on the Scenario tab: the line that tells how the
     // sending to the centre server goes, and the button that sends what waits. The program's
@@ -44,6 +46,7 @@ class OptionPages : public QTabWidget {
     bool following_ = false;
     QLabel* centreStatus_ = nullptr;
     QPushButton* centreSend_ = nullptr;
+    QPushButton* lrsButton_ = nullptr;
 };
 
 }  // namespace ardentix::ui
