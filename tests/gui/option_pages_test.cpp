@@ -126,7 +126,8 @@ class OptionPagesTest : public QObject {
         for (int i = 0; i < pages_->count(); ++i)
             captions << pages_->tabText(i);
         QCOMPARE(captions, QStringList({QStringLiteral("Scenario"), QStringLiteral("Protocol"),
-                                        QStringLiteral("Test"), QStringLiteral("Report View")}));
+                                        QStringLiteral("Test"), QStringLiteral("Report View"),
+                                        QStringLiteral("Progress")}));
         QCOMPARE(pages_->currentIndex(), 0);
         QCOMPARE(window_->focusWidget(), test::Child(pages_, "ProgramOK"));
         QCOMPARE(test::Child<QPushButton>(pages_, "CLEARSCOREBOARD")->toolTip(),
