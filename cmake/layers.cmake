@@ -13,8 +13,9 @@ set(ARDENTIX_LAYERS
     rescuer 5
     aed 6
     scenario 7
-    ui 8
-    app 9)
+    net 8
+    ui 9
+    app 10)
 
 # The engine's folders, from the ground up: every folder below ui.
 set(ARDENTIX_ENGINE_FOLDERS settings core records mail monitor options rescuer aed scenario)

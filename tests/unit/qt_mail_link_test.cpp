@@ -13,7 +13,7 @@
 #include <functional>
 #include <memory>
 
-#include "mail/socket/qt_mail_link.h"
+#include "net/qt_mail_link.h"
 
 namespace ardentix {
 namespace {

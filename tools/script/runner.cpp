@@ -25,7 +25,7 @@
 #include "core/files.h"
 #include "core/scenario.h"
 #include "mail/mail_window.h"
-#include "mail/socket/qt_mail_link.h"
+#include "net/qt_mail_link.h"
 #include "options/options.h"
 #include "scenario/busy.h"
 #include "scenario/flow.h"

@@ -1,5 +1,5 @@
 // The mail module: the mail server's connection on Qt Network.
-#include "mail/socket/qt_mail_link.h"
+#include "net/qt_mail_link.h"
 #include "ui/modules/module_api.h"
 
 extern "C" Q_DECL_EXPORT ardentix::MailLink* ArdentixNewMailLink(

@@ -1,4 +1,4 @@
-#include "mail/socket/qt_mail_link.h"
+#include "net/qt_mail_link.h"
 
 #include <QCryptographicHash>
 #include <QHostAddress>
