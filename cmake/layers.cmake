@@ -14,6 +14,7 @@ set(ARDENTIX_LAYERS
     aed 6
     scenario 7
     net 8
+    store 8
     ui 9
     app 10)
 
