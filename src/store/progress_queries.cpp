@@ -15,12 +15,10 @@ namespace ardentix::store {
 
 namespace {
 
-// The latest attempt of a trainee is the one started last; of two started at the same second,
-// the one recorded last; then the greater uuid, so that the choice never depends on the order
-// the rows happen to come in.
-constexpr const char* kLatestFirst = "started_at DESC, recorded_at DESC, uuid DESC";
+// The latest attempt of a trainee is the one started last; of two started at the same second, the
+// one recorded last; then the greater uuid, so that the choice never depends on the order the
+// rows happen to come in. The lists of attempts go by the same rule.
 constexpr const char* kOldestFirst = "started_at, recorded_at, uuid";
-constexpr const char* kTrainee = "trainee_name, trainee_id";
 
 constexpr const char* kAttemptColumns =
     "uuid, trainee_name, trainee_id, mode, profile, started_at, elapsed_ms, first_shock_ms, "
@@ -104,19 +102,12 @@ Attempt attemptOf(const QSqlQuery& q) {
     return a;
 }
 
-using TraineeKey = std::pair<QString, QString>;
-
-// The two middle values of a column for each trainee, from one pass of window functions: the
-// k-th of n sorted values for k = (n + 1) / 2 and n / 2 + 1 (the same row for an odd n).
-QString middleValuesSql(const char* column, const QString& where) {
-    return QStringLiteral(
-               "SELECT trainee_name, trainee_id, MIN(v), MAX(v) FROM ("
-               " SELECT trainee_name, trainee_id, v,"
-               "  ROW_NUMBER() OVER (PARTITION BY %1 ORDER BY v) AS k,"
-               "  COUNT(*) OVER (PARTITION BY %1) AS n"
-               " FROM (SELECT trainee_name, trainee_id, %2 AS v FROM attempts%3) AS s) AS r"
-               " WHERE k = (n + 1) / 2 OR k = n / 2 + 1 GROUP BY %1")
-        .arg(QLatin1String(kTrainee), QLatin1String(column), where);
+// The values of a column of each group as one text, separated by commas, NULLs left out.
+QString listOf(const QSqlDatabase& db, const char* column) {
+    const QString name = QLatin1String(column);
+    if (db.driverName() == QLatin1String("QPSQL"))
+        return QStringLiteral("STRING_AGG(CAST(%1 AS TEXT), ',')").arg(name);
+    return QStringLiteral("GROUP_CONCAT(%1)").arg(name);
 }
 
 }  // namespace
@@ -146,56 +137,48 @@ bool run(QSqlDatabase& db, QSqlQuery& q, const QString& sql, const QVariantList&
 std::vector<TraineeSummary> ProgressQueries::Trainees(const ProgressFilter& filter) {
     failure_.clear();
     const Where w = whereOf(filter);
-    std::map<TraineeKey, TraineeSummary> rows;
+    // One GROUP BY, no sort beyond it: the latest attempt is the greatest of its started_at,
+    // recorded_at and uuid joined (each of them a fixed form of text, '|' above every character
+    // they use), with its score at the end; the values of the medians come as lists.
     QSqlQuery q;
     if (!run(db_, q,
-             QStringLiteral("SELECT %1, COUNT(*), MAX(started_at), MAX(score),"
-                            " SUM(CASE WHEN passed = 1 THEN 1 ELSE 0 END)"
-                            " FROM attempts%2 GROUP BY %1")
-                 .arg(QLatin1String(kTrainee), w.sql),
+             QStringLiteral("SELECT trainee_name, trainee_id, COUNT(*), MAX(score),"
+                            " SUM(CASE WHEN passed = 1 THEN 1 ELSE 0 END),"
+                            " MAX(started_at || '|' || recorded_at || '|' || uuid || '|' ||"
+                            " CAST(score AS TEXT)), %1, %2"
+                            " FROM attempts%3 GROUP BY trainee_name, trainee_id")
+                 .arg(listOf(db_, "first_shock_ms"), listOf(db_, "cpr_fraction"), w.sql),
              w.values, failure_)) {
         return {};
     }
+    std::vector<TraineeSummary> list;
     while (q.next()) {
-        const QString name = q.value(0).toString();
-        if (!nameMatches(filter, name)) continue;
-        TraineeSummary& t = rows[{name, q.value(1).toString()}];
-        t.name = name;
+        TraineeSummary t;
+        t.name = q.value(0).toString();
+        if (!nameMatches(filter, t.name)) continue;
         t.id = q.value(1).toString();
         t.attempts = q.value(2).toInt();
-        t.lastStarted = q.value(3).toString();
-        t.bestScore = q.value(4).toInt();
-        t.testsPassed = q.value(5).toInt();
+        t.bestScore = q.value(3).toInt();
+        t.testsPassed = q.value(4).toInt();
+        const QStringList latest = q.value(5).toString().split(QLatin1Char('|'));
+        t.lastStarted = latest.value(0);
+        t.lastScore = latest.value(3).toInt();
+        std::vector<int> shocks;
+        std::vector<double> fractions;
+        const QString shockList = q.value(6).toString(), fractionList = q.value(7).toString();
+        for (QStringView v : QStringView(shockList).tokenize(u',', Qt::SkipEmptyParts))
+            shocks.push_back(v.toInt());
+        for (QStringView v : QStringView(fractionList).tokenize(u',', Qt::SkipEmptyParts))
+            fractions.push_back(v.toDouble());
+        t.medianFirstShockMs = MedianOf(std::move(shocks));
+        t.medianCprFraction = MedianOf(std::move(fractions));
+        list.push_back(std::move(t));
     }
-    if (rows.empty()) return {};
-    const auto each = [&](const QString& sql, const auto& take) {
-        if (!run(db_, q, sql, w.values, failure_)) return false;
-        while (q.next()) {
-            const auto it = rows.find({q.value(0).toString(), q.value(1).toString()});
-            if (it != rows.end()) take(it->second);
-        }
-        return true;
-    };
-    const bool read =
-        each(QStringLiteral("SELECT %1, score FROM (SELECT %1, score, ROW_NUMBER() OVER"
-                            " (PARTITION BY %1 ORDER BY %2) AS k FROM attempts%3) AS r"
-                            " WHERE k = 1")
-                 .arg(QLatin1String(kTrainee), QLatin1String(kLatestFirst), w.sql),
-             [&](TraineeSummary& t) { t.lastScore = q.value(2).toInt(); }) &&
-        each(middleValuesSql("first_shock_ms", also(w, "first_shock_ms IS NOT NULL").sql),
-             [&](TraineeSummary& t) {
-                 t.medianFirstShockMs = MiddleMedian(q.value(2).toInt(), q.value(3).toInt());
-             }) &&
-        each(middleValuesSql("cpr_fraction", also(w, "cpr_fraction IS NOT NULL").sql),
-             [&](TraineeSummary& t) {
-                 t.medianCprFraction =
-                     MiddleMedian(q.value(2).toDouble(), q.value(3).toDouble());
-             });
-    if (!read) return {};
-    std::vector<TraineeSummary> list;
-    list.reserve(rows.size());
-    for (auto& [key, row] : rows)
-        list.push_back(std::move(row));
+    // By name as people sort names, then by ID.
+    std::sort(list.begin(), list.end(), [](const TraineeSummary& a, const TraineeSummary& b) {
+        const int byName = QString::localeAwareCompare(a.name, b.name);
+        return byName != 0 ? byName < 0 : a.id < b.id;
+    });
     return list;
 }
 
@@ -236,19 +219,36 @@ std::vector<Attempt> ProgressQueries::AttemptsOf(const QString& name, const QStr
 
 std::vector<ErrorCount> ProgressQueries::Errors(const ProgressFilter& filter) {
     failure_.clear();
-    const Where w = whereOf(filter, QStringLiteral("a."));
+    Where w = whereOf(filter, QStringLiteral("a."));
+    // A name to match: the names of the days and mode that hold it, looked up by name then.
+    if (!filter.name.isEmpty()) {
+        const Where days = whereOf(filter);
+        QSqlQuery q;
+        if (!run(db_, q, QStringLiteral("SELECT DISTINCT trainee_name FROM attempts") + days.sql,
+                 days.values, failure_)) {
+            return {};
+        }
+        QVariantList names;
+        while (q.next()) {
+            if (nameMatches(filter, q.value(0).toString())) names << q.value(0);
+        }
+        if (names.isEmpty()) return {};
+        QStringList marks;
+        marks.fill(QStringLiteral("?"), names.size());
+        w = also(w, QStringLiteral("a.trainee_name IN (%1)").arg(marks.join(',')), names);
+    }
     // Counted by the line as stored; the lines that differ only in their points are one error.
-    // With a name to match, the count comes for each trainee's name.
-    const bool byName = !filter.name.isEmpty();
+    // Without any filter the attempts need not be read at all.
     const QString sql =
-        QStringLiteral("SELECT e.text, COUNT(*)%1 FROM attempt_errors AS e"
-                       " JOIN attempts AS a ON a.uuid = e.uuid%2 GROUP BY e.text%1")
-            .arg(byName ? QStringLiteral(", a.trainee_name") : QString(), w.sql);
+        w.sql.isEmpty()
+            ? QStringLiteral("SELECT text, COUNT(*) FROM attempt_errors GROUP BY text")
+            : QStringLiteral("SELECT e.text, COUNT(*) FROM attempt_errors AS e"
+                             " JOIN attempts AS a ON a.uuid = e.uuid%1 GROUP BY e.text")
+                  .arg(w.sql);
     QSqlQuery q;
     if (!run(db_, q, sql, w.values, failure_)) return {};
     std::map<QString, int> counts;
     while (q.next()) {
-        if (byName && !nameMatches(filter, q.value(2).toString())) continue;
         counts[ErrorGroup(q.value(0).toString())] += q.value(1).toInt();
     }
     std::vector<ErrorCount> list;

@@ -28,7 +28,7 @@ struct TraineeSummary {
     int attempts = 0;
     QString lastStarted;  // started_at of the latest attempt
     int bestScore = 0;
-    int lastScore = 0;  // of the latest attempt: see Latest first in progress_queries.cpp
+    int lastScore = 0;  // of the latest attempt: see kOldestFirst in progress_queries.cpp
     int testsPassed = 0;
     std::optional<int> medianFirstShockMs;
     std::optional<double> medianCprFraction;  // percent, to one decimal

@@ -122,6 +122,11 @@ class ResultsFile {
             "CREATE TABLE attempt_figures (uuid TEXT NOT NULL REFERENCES attempts (uuid), "
             "name TEXT NOT NULL, value TEXT NOT NULL, PRIMARY KEY (uuid, name))",
             "CREATE INDEX attempts_started ON attempts (started_at)",
+            // The Progress tab's, of version 3.
+            "CREATE INDEX attempts_trainee ON attempts (trainee_name, trainee_id, started_at, "
+            "mode, score, passed, first_shock_ms, cpr_fraction, recorded_at, uuid)",
+            "CREATE INDEX attempt_errors_text ON attempt_errors (text)",
+            "CREATE INDEX attempt_errors_uuid_text ON attempt_errors (uuid, text)",
         };
         for (const char* s : statements) {
             if (!exec(QString::fromLatin1(s))) return false;
