@@ -99,7 +99,8 @@ void MainWindow::buildWindows() {
     scenario_ = new ScenarioScreen(engine_, *this, binder_, pictures_, centralWidget());
     stack_->addWidget(scenario_, 0, 0);
     menu_->raise();
-    pages_ = new OptionPages(*this, binder_, centralWidget());
+    pages_ = new OptionPages(*this, binder_, QString::fromStdString(engine_.programDir),
+                             centralWidget());
     stack_->addWidget(pages_, 0, 0);
     pages_->raise();
     login_ = new LoginDialog(*this, binder_, this);
