@@ -2,7 +2,8 @@
 # those of folders on lower levels, never those of a higher level or of another folder on its own
 # level (mail and monitor stand side by side and use neither each other). The build gives each
 # engine folder a library that sees and links only the folders below it; tests/check_layers.cmake
-# reads the same table. The front ends (ui, app, tools) stand on top of all of them.
+# reads the same table. The results database's adapter (store, on Qt Sql) stands above the engine
+# and below the front ends (ui, app, tools), which stand on top of all of them.
 set(ARDENTIX_LAYERS
     settings 0
     core 1
@@ -18,7 +19,7 @@ set(ARDENTIX_LAYERS
     ui 9
     app 10)
 
-# The engine's folders, from the ground up: every folder below ui.
+# The engine's folders, from the ground up: every folder below store.
 set(ARDENTIX_ENGINE_FOLDERS settings core records mail monitor options rescuer aed scenario)
 
 # Sets level_FOLDER for every folder of the table and ARDENTIX_LAYER_FOLDERS to their names.

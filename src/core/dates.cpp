@@ -127,4 +127,16 @@ std::string NumericShortDate(std::string_view localePattern, Date date) {
     return FormatDate(NumericDatePattern(localePattern), date).value_or(std::string());
 }
 
+std::string IsoDateTime(Date date, int64_t millisOfDay, int utcOffsetMinutes) {
+    const int64_t seconds = millisOfDay / 1000;
+    const int offset = utcOffsetMinutes < 0 ? -utcOffsetMinutes : utcOffsetMinutes;
+    std::string year = std::to_string(date.year);
+    if (year.size() < 4) year.insert(0, 4 - year.size(), '0');
+    return year + "-" + twoDigits(date.month) + "-" + twoDigits(date.day) + "T" +
+           twoDigits(static_cast<int>(seconds / 3600)) + ":" +
+           twoDigits(static_cast<int>(seconds / 60 % 60)) + ":" +
+           twoDigits(static_cast<int>(seconds % 60)) + (utcOffsetMinutes < 0 ? "-" : "+") +
+           twoDigits(offset / 60) + ":" + twoDigits(offset % 60);
+}
+
 }  // namespace ardentix

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include <cstdint>
+
 #include "core/ports.h"
 
 // Dates as the program writes them into its fixed columns: the result line, the scoreboard, the
@@ -25,5 +27,9 @@ std::string NumericDatePattern(std::string_view localePattern);
 // The date in the numeric form of the locale's short date pattern: what the clocks of both front
 // ends answer for the short date.
 std::string NumericShortDate(std::string_view localePattern, Date date);
+
+// A moment in ISO 8601 to the second with its offset from UTC: "2026-12-08T09:15:00+01:00"
+// ("+00:00" for UTC itself).
+std::string IsoDateTime(Date date, int64_t millisOfDay, int utcOffsetMinutes);
 
 }  // namespace ardentix

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/overlay_mask.h"
+#include "core/result.h"
 
 // The only ways out of the engine. Each front end gives its own implementation.
 namespace ardentix {
@@ -181,6 +182,22 @@ struct LinkAnswer {
     std::string fingerprint = {};
 };
 
+// Why a result could not be written to the results database, and whether it was kept to be
+// written later (in the pending file).
+struct RecordFailure {
+    std::string reason;
+    bool kept = true;
+};
+
+// The results database: records every finished or terminated Practice and Test scenario.
+class ResultsStore {
+  public:
+    virtual ~ResultsStore() = default;
+    // Records one result (the store gives it its uuid, station and time of recording); nothing
+    // when it was written, else why not.
+    virtual std::optional<RecordFailure> Record(const ScenarioResult& result) = 0;
+};
+
 struct Ports {
     Clock* clock = nullptr;
     Sound* sound = nullptr;
@@ -190,6 +207,8 @@ struct Ports {
     TextMeasure* text = nullptr;
     // No link: every lookup and connection fails at once.
     MailLink* mail = nullptr;
+    // No store: nothing is recorded.
+    ResultsStore* results = nullptr;
 };
 
 }  // namespace ardentix

@@ -1,0 +1,33 @@
+#pragma once
+#include <QSqlDatabase>
+#include <QString>
+#include <optional>
+
+// The station's results database, ARDENTIX.DB: SQLite in write-ahead-log mode with its foreign
+// keys checked. A program killed in the middle of a write leaves it as it was before the
+// transaction or after it, never between.
+namespace ardentix::store {
+
+class ResultsDb {
+  public:
+    // A connection of its own name, so that several stores (and tests) can be open at once.
+    explicit ResultsDb(QString path);
+    ~ResultsDb();
+    ResultsDb(const ResultsDb&) = delete;
+    ResultsDb& operator=(const ResultsDb&) = delete;
+
+    // Opens the file (creating it when missing) and brings its tables forward; nothing when it
+    // is ready, else the reason. Once open it stays open; a failed open is tried afresh.
+    std::optional<QString> Open();
+    bool IsOpen() const { return open_; }
+    QSqlDatabase& Db() { return db_; }
+    const QString& Path() const { return path_; }
+
+  private:
+    QString path_;
+    QString connection_;
+    QSqlDatabase db_;
+    bool open_ = false;
+};
+
+}  // namespace ardentix::store
