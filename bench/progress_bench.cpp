@@ -81,8 +81,7 @@ int main(int argc, char** argv) {
     QTemporaryDir temporary;
     const QString dir = qEnvironmentVariable("ARDENTIX_PROGRESS_DIR", temporary.path());
     QFile::remove(dir + "/ARDENTIX.DB");
-    auto file = std::make_unique<ardentix::test::ResultsFile>(dir + "/ARDENTIX.DB",
-                                                              QStringLiteral("progress-bench"));
+    auto file = std::make_unique<ardentix::test::ResultsFile>(dir + "/ARDENTIX.DB");
     QElapsedTimer written;
     written.start();
     if (!file->Ok() || !ardentix::test::GenerateAttempts(file->Db(), ardentix::kAttempts)) {

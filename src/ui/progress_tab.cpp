@@ -193,7 +193,7 @@ bool ProgressTab::openDatabase() {
         return false;
     }
     db.setDatabaseName(path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
     if (!db.open()) {
         status_->setText(tr("The results cannot be read: %1").arg(db.lastError().text()));
         return false;

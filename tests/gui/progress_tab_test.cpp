@@ -56,8 +56,8 @@ class ProgressTabTest : public QObject {
 
     QString dbPath() const { return QDir(program_.dir->path()).filePath("ARDENTIX.DB"); }
     void add(const test::AttemptRecord& a) {
-        test::ResultsFile file(dbPath(), QStringLiteral("gui-writer"));
-        QVERIFY(file.Db().isOpen());
+        test::ResultsFile file(dbPath());
+        QVERIFY2(file.Ok(), qPrintable(file.Failure()));
         QVERIFY2(file.Add(a), qPrintable(file.Failure()));
     }
     ui::ProgressTab* tab() { return test::Child<ui::ProgressTab>(pages_, "ProgressSheet"); }
@@ -80,7 +80,7 @@ class ProgressTabTest : public QObject {
         program_.Start();
         pages_ = test::Child<QTabWidget>(program_.window.get(), "PageControl1");
         {
-            test::ResultsFile file(dbPath(), QStringLiteral("gui-writer"));
+            test::ResultsFile file(dbPath());
             QVERIFY2(file.Ok(), qPrintable(file.Failure()));
         }
         test::AttemptRecord first =

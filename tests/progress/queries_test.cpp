@@ -17,7 +17,7 @@ namespace {
 
 class ProgressQueriesTest : public ardentix::testing::TempDirTest {
   protected:
-    ProgressQueriesTest() : file_(QString::fromStdString(dir + "/ARDENTIX.DB"), "progress-test") {
+    ProgressQueriesTest() : file_(QString::fromStdString(dir + "/ARDENTIX.DB")) {
         EXPECT_TRUE(file_.Ok()) << file_.Failure().toStdString();
     }
 

@@ -1,6 +1,6 @@
 #pragma once
 // A results database in a real SQLite file for the tests and the benchmark of the Progress tab,
-// with the tables of docs/results-database.md, and attempts written into it as the store writes
+// opened by the store as the program opens it, and attempts written into it as the store writes
 // them.
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -10,6 +10,8 @@
 #include <QVariant>
 #include <optional>
 #include <vector>
+
+#include "store/database.h"
 
 namespace ardentix::test {
 
@@ -40,22 +42,13 @@ struct AttemptRecord {
 
 class ResultsFile {
   public:
-    // Opens (creating) the file under a connection of its own name.
-    ResultsFile(const QString& path, const QString& connection) : connection_(connection) {
-        db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db_.setDatabaseName(path);
-        ok_ = db_.open() && createTables();
+    // Opens (creating) the file as the program does: its tables brought to the latest version.
+    explicit ResultsFile(const QString& path) : results_(path) {
+        if (const auto failure = results_.Open()) failure_ = *failure;
     }
-    ~ResultsFile() {
-        db_.close();
-        db_ = QSqlDatabase();
-        QSqlDatabase::removeDatabase(connection_);
-    }
-    ResultsFile(const ResultsFile&) = delete;
-    ResultsFile& operator=(const ResultsFile&) = delete;
 
-    bool Ok() const { return ok_; }
-    QSqlDatabase& Db() { return db_; }
+    bool Ok() const { return results_.IsOpen(); }
+    QSqlDatabase& Db() { return results_.Db(); }
     QString Failure() const { return failure_; }
 
     bool Add(const AttemptRecord& a) {
@@ -91,7 +84,7 @@ class ResultsFile {
     }
 
     bool exec(const QString& sql, const QVariantList& values = {}) {
-        QSqlQuery q(db_);
+        QSqlQuery q(results_.Db());
         if (!q.prepare(sql)) {
             failure_ = q.lastError().text();
             return false;
@@ -105,39 +98,8 @@ class ResultsFile {
         return true;
     }
 
-    bool createTables() {
-        const char* statements[] = {
-            "CREATE TABLE attempts ("
-            "uuid TEXT PRIMARY KEY, trainee_name TEXT NOT NULL, trainee_id TEXT NOT NULL, "
-            "mode TEXT NOT NULL, profile TEXT NOT NULL, started_at TEXT NOT NULL, "
-            "elapsed_ms BIGINT NOT NULL, first_shock_ms BIGINT, score INTEGER NOT NULL, "
-            "outcome TEXT NOT NULL, passed INTEGER, cpr_fraction REAL, "
-            "patient_category INTEGER NOT NULL, patient_age INTEGER NOT NULL, "
-            "shocks_needed INTEGER NOT NULL, station TEXT NOT NULL, recorded_at TEXT NOT NULL)",
-            "CREATE TABLE attempt_errors (uuid TEXT NOT NULL REFERENCES attempts (uuid), "
-            "seq INTEGER NOT NULL, text TEXT NOT NULL, PRIMARY KEY (uuid, seq))",
-            "CREATE TABLE attempt_events (uuid TEXT NOT NULL REFERENCES attempts (uuid), "
-            "seq INTEGER NOT NULL, at_ms BIGINT NOT NULL, kind TEXT NOT NULL, text TEXT NOT NULL, "
-            "verdict TEXT NOT NULL, points INTEGER NOT NULL, PRIMARY KEY (uuid, seq))",
-            "CREATE TABLE attempt_figures (uuid TEXT NOT NULL REFERENCES attempts (uuid), "
-            "name TEXT NOT NULL, value TEXT NOT NULL, PRIMARY KEY (uuid, name))",
-            "CREATE INDEX attempts_started ON attempts (started_at)",
-            // The Progress tab's, of version 3.
-            "CREATE INDEX attempts_trainee ON attempts (trainee_name, trainee_id, started_at, "
-            "mode, score, passed, first_shock_ms, cpr_fraction, recorded_at, uuid)",
-            "CREATE INDEX attempt_errors_text ON attempt_errors (text)",
-            "CREATE INDEX attempt_errors_uuid_text ON attempt_errors (uuid, text)",
-        };
-        for (const char* s : statements) {
-            if (!exec(QString::fromLatin1(s))) return false;
-        }
-        return true;
-    }
-
-    QString connection_;
-    QSqlDatabase db_;
+    store::ResultsDb results_;
     QString failure_;
-    bool ok_ = false;
 };
 
 }  // namespace ardentix::test
