@@ -85,8 +85,7 @@ int main(int argc, char** argv) {
     QElapsedTimer written;
     written.start();
     if (!file->Ok() || !ardentix::test::GenerateAttempts(file->Db(), ardentix::kAttempts)) {
-        std::fprintf(stderr, "cannot write the attempts: %s\n",
-                     qPrintable(file->Failure()));
+        std::fprintf(stderr, "cannot write the attempts: %s\n", qPrintable(file->Failure()));
         return 1;
     }
     std::fprintf(stderr, "%d attempts written in %lld ms\n", ardentix::kAttempts,

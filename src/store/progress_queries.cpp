@@ -240,11 +240,11 @@ std::vector<ErrorCount> ProgressQueries::Errors(const ProgressFilter& filter) {
     // Counted by the line as stored; the lines that differ only in their points are one error.
     // Without any filter the attempts need not be read at all.
     const QString sql =
-        w.sql.isEmpty()
-            ? QStringLiteral("SELECT text, COUNT(*) FROM attempt_errors GROUP BY text")
-            : QStringLiteral("SELECT e.text, COUNT(*) FROM attempt_errors AS e"
-                             " JOIN attempts AS a ON a.uuid = e.uuid%1 GROUP BY e.text")
-                  .arg(w.sql);
+        w.sql.isEmpty() ? QStringLiteral("SELECT text, COUNT(*) FROM attempt_errors GROUP BY text")
+                        : QStringLiteral(
+                              "SELECT e.text, COUNT(*) FROM attempt_errors AS e"
+                              " JOIN attempts AS a ON a.uuid = e.uuid%1 GROUP BY e.text")
+                              .arg(w.sql);
     QSqlQuery q;
     if (!run(db_, q, sql, w.values, failure_)) return {};
     std::map<QString, int> counts;
@@ -273,16 +273,14 @@ StoredDebrief ProgressQueries::Debrief(const QString& uuid) {
         d.events.push_back({q.value(0).toInt(), q.value(1).toString(), q.value(2).toString(),
                             q.value(3).toString(), q.value(4).toInt()});
     }
-    if (!run(db_, q,
-             QStringLiteral("SELECT name, value FROM attempt_figures WHERE uuid = ?"), {uuid},
-             failure_)) {
+    if (!run(db_, q, QStringLiteral("SELECT name, value FROM attempt_figures WHERE uuid = ?"),
+             {uuid}, failure_)) {
         return {};
     }
     while (q.next())
         d.figures.push_back({q.value(0).toString(), q.value(1).toString()});
-    if (!run(db_, q,
-             QStringLiteral("SELECT text FROM attempt_errors WHERE uuid = ? ORDER BY seq"), {uuid},
-             failure_)) {
+    if (!run(db_, q, QStringLiteral("SELECT text FROM attempt_errors WHERE uuid = ? ORDER BY seq"),
+             {uuid}, failure_)) {
         return {};
     }
     while (q.next())

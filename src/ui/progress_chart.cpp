@@ -63,16 +63,15 @@ void ProgressChart::Render(QPainter& p, const QRect& area) const {
         return;
     }
     const Band bands[] = {
-        {tr("Score"), kScore, [](const store::Attempt& a) { return std::optional<double>(a.score); },
+        {tr("Score"), kScore,
+         [](const store::Attempt& a) { return std::optional<double>(a.score); },
          [](double v) { return QString::number(v, 'f', 0); }},
         {tr("First shock"), kShock,
          [](const store::Attempt& a) {
-             return a.firstShockMs ? std::optional<double>(*a.firstShockMs / 1000.0)
-                                   : std::nullopt;
+             return a.firstShockMs ? std::optional<double>(*a.firstShockMs / 1000.0) : std::nullopt;
          },
          [](double v) { return QStringLiteral("%1 s").arg(v, 0, 'f', 0); }},
-        {tr("CPR fraction"), kFraction,
-         [](const store::Attempt& a) { return a.cprFraction; },
+        {tr("CPR fraction"), kFraction, [](const store::Attempt& a) { return a.cprFraction; },
          [](double v) { return QStringLiteral("%1 %").arg(v, 0, 'f', 0); }},
     };
     const double steps[] = {100, 30, 10};
@@ -96,6 +95,7 @@ void ProgressChart::Render(QPainter& p, const QRect& area) const {
         p.drawText(QRect(plot.left() + 4, plot.top(), plot.width(), fm.height()),
                    Qt::AlignLeft | Qt::AlignTop, band.title);
         p.setPen(kGrid);
+        p.setBrush(Qt::NoBrush);
         p.drawRect(plot);
         if (values.empty()) {
             p.setPen(kText);
@@ -132,7 +132,9 @@ void ProgressChart::Render(QPainter& p, const QRect& area) const {
         p.setPen(QPen(band.colour, 1.5));
         p.setBrush(Qt::NoBrush);
         p.drawPath(line);
+        // A point for each attempt while they stand apart; many attempts are the line alone.
         const double r = std::clamp(fm.height() / 4.0, 2.5, 4.5);
+        if (count > 1 && plots.width() / double(count - 1) < r * 3) continue;
         for (int i = 0; i < count; ++i) {
             const store::Attempt& a = attempts_[size_t(i)];
             const auto v = band.value(a);
@@ -147,9 +149,11 @@ void ProgressChart::Render(QPainter& p, const QRect& area) const {
     const QRect dates(plots.left(), plots.bottom() + 4, plots.width(), fm.height());
     p.drawText(dates, Qt::AlignLeft, attempts_.front().startedAt.left(10));
     if (count > 1) p.drawText(dates, Qt::AlignRight, attempts_.back().startedAt.left(10));
+    const bool points = count == 1 || plots.width() / double(count - 1) >=
+                                          std::clamp(fm.height() / 4.0, 2.5, 4.5) * 3;
     p.drawText(dates, Qt::AlignHCenter,
                CountText(count, tr("attempt"), tr("attempts")) +
-                   tr("; filled: Test, hollow: Practice"));
+                   (points ? tr("; filled: Test, hollow: Practice") : QString()));
     p.restore();
 }
 

@@ -31,8 +31,7 @@ class SortItem : public QTableWidgetItem {
   public:
     SortItem(const QString& text, const QVariant& key) : QTableWidgetItem(text) {
         setData(Qt::UserRole, key);
-        if (key.typeId() != QMetaType::QString)
-            setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (key.typeId() != QMetaType::QString) setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     bool operator<(const QTableWidgetItem& other) const override {
         const QVariant a = data(Qt::UserRole), b = other.data(Qt::UserRole);
@@ -63,6 +62,8 @@ QTableWidget* newTable(const QStringList& headers, const char* name, QWidget* pa
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     t->setWordWrap(false);
     t->horizontalHeader()->setStretchLastSection(true);
+    // A line of text a row, so that a dozen trainees show at 640 x 480.
+    t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 6);
     return t;
 }
 
@@ -121,12 +122,26 @@ ProgressTab::ProgressTab(QString programDir, QPushButton* close, QWidget* parent
     filter->addWidget(name_, 1);
 
     trainees_ = newTable({tr("Trainee"), tr("ID"), tr("Attempts"), tr("Last"), tr("Best"),
-                          tr("Last score"), tr("Tests passed"), tr("First shock"),
-                          tr("CPR fraction")},
+                          tr("Last score"), tr("Passed"), tr("1st shock"), tr("CPR")},
                          "ProgressTrainees", this);
-    trainees_->setToolTip(
-        tr("First shock and CPR fraction are medians. Double-click a trainee to see the page"));
-    connect(trainees_, &QTableWidget::cellDoubleClicked, this, [this](int row) { OpenTrainee(row); });
+    const QString hints[] = {
+        tr("The name as typed at the log-in"),
+        tr("The ID as typed at the log-in"),
+        tr("Attempts in the chosen days and mode"),
+        tr("The day of the last attempt"),
+        tr("The best score"),
+        tr("The score of the last attempt"),
+        tr("Test attempts passed"),
+        tr("Median time to the first shock (m:ss), of the attempts with a shock"),
+        tr("Median CPR fraction"),
+    };
+    for (int c = 0; c < int(std::size(hints)); ++c)
+        trainees_->horizontalHeaderItem(c)->setToolTip(hints[c]);
+    trainees_->setToolTip(tr("Double-click a trainee to see the trainee's page"));
+    // By name until a heading is clicked.
+    trainees_->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
+    connect(trainees_, &QTableWidget::cellDoubleClicked, this,
+            [this](int row) { OpenTrainee(row); });
     errors_ = newTable({tr("Errors of the class, most often made first"), tr("Count")},
                        "ProgressErrors", this);
     errors_->horizontalHeader()->setStretchLastSection(false);
@@ -251,7 +266,8 @@ void ProgressTab::Refresh() {
     errors_->setRowCount(int(errors.size()));
     for (int r = 0; r < int(errors.size()); ++r) {
         errors_->setItem(r, 0, new QTableWidgetItem(errors[size_t(r)].error));
-        errors_->setItem(r, 1, new SortItem(QString::number(errors[size_t(r)].count), errors[size_t(r)].count));
+        errors_->setItem(
+            r, 1, new SortItem(QString::number(errors[size_t(r)].count), errors[size_t(r)].count));
     }
     status_->setText(CountText(int(rows_.size()), tr("trainee"), tr("trainees")) +
                      QStringLiteral(", ") + CountText(attempts, tr("attempt"), tr("attempts")));
@@ -292,9 +308,9 @@ bool ProgressTab::ExportCsv(const QString& path) {
 }
 
 void ProgressTab::exportCsv() {
-    const QString path = QFileDialog::getSaveFileName(
-        this, tr("Export CSV"), programDir_ + QStringLiteral("/attempts.csv"),
-        tr("CSV file (*.csv)"));
+    const QString path = QFileDialog::getSaveFileName(this, tr("Export CSV"),
+                                                      programDir_ + QStringLiteral("/attempts.csv"),
+                                                      tr("CSV file (*.csv)"));
     if (!path.isEmpty()) ExportCsv(path);
 }
 

@@ -45,6 +45,7 @@ QTableWidget* table(const QStringList& headers, const char* name, QWidget* paren
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->setWordWrap(false);
     t->horizontalHeader()->setStretchLastSection(true);
+    t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 6);
     return t;
 }
 
@@ -132,11 +133,11 @@ StoredDebriefWindow::StoredDebriefWindow(const store::Attempt& attempt,
     upper->addWidget(lower);
     upper->setStretchFactor(0, 2);
     upper->setStretchFactor(1, 3);
-    auto* subject = new QLabel(tr("%1%2 — score %3, %4")
-                                   .arg(attempt.name,
-                                        attempt.id.isEmpty() ? QString() : ", ID " + attempt.id,
-                                        QString::number(attempt.score), attempt.outcome),
-                               this);
+    auto* subject =
+        new QLabel(tr("%1%2 — score %3, %4")
+                       .arg(attempt.name, attempt.id.isEmpty() ? QString() : ", ID " + attempt.id,
+                            QString::number(attempt.score), attempt.outcome),
+                   this);
     auto* close = new QPushButton(tr("Close"), this);
     close->setObjectName(QStringLiteral("CloseBtn"));
     connect(close, &QPushButton::clicked, this, &QDialog::close);
@@ -146,7 +147,7 @@ StoredDebriefWindow::StoredDebriefWindow(const store::Attempt& attempt,
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(upper);
     layout->addLayout(buttons);
-    resize(760, 500);
+    resize(620, 440);
 }
 
 }  // namespace ardentix::ui

@@ -17,7 +17,9 @@ TraineeWindow::TraineeWindow(const store::TraineeSummary& trainee,
                              std::vector<store::Attempt> attempts,
                              std::function<store::StoredDebrief(const QString&)> debriefOf,
                              QWidget* parent)
-    : QDialog(parent, Qt::Window), attempts_(std::move(attempts)), debriefOf_(std::move(debriefOf)) {
+    : QDialog(parent, Qt::Window),
+      attempts_(std::move(attempts)),
+      debriefOf_(std::move(debriefOf)) {
     setObjectName(QStringLiteral("TraineeWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     setProperty("helpContext", 310);
@@ -26,8 +28,8 @@ TraineeWindow::TraineeWindow(const store::TraineeSummary& trainee,
     chart_ = new ProgressChart(this);
     chart_->SetAttempts(attempts_);
 
-    const QStringList headers = {tr("Started"), tr("Mode"),        tr("Guidelines"),
-                                 tr("Score"),   tr("Outcome"),     tr("Test passed"),
+    const QStringList headers = {tr("Started"),     tr("Mode"),        tr("Guidelines"),
+                                 tr("Score"),       tr("Outcome"),     tr("Test passed"),
                                  tr("First shock"), tr("CPR fraction")};
     list_ = new QTableWidget(int(attempts_.size()), int(headers.size()), this);
     list_->setObjectName(QStringLiteral("Attempts"));
@@ -38,13 +40,19 @@ TraineeWindow::TraineeWindow(const store::TraineeSummary& trainee,
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setWordWrap(false);
     list_->horizontalHeader()->setStretchLastSection(true);
+    list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
     list_->setToolTip(tr("Double-click an attempt to see its debrief"));
     for (int r = 0; r < int(attempts_.size()); ++r) {
         const store::Attempt& a = attempts_[size_t(r)];
         const QString passed = !a.passed ? QString() : *a.passed ? tr("yes") : tr("no");
-        const QString cells[] = {WhenText(a.startedAt), a.mode,   a.profile,
-                                 QString::number(a.score), a.outcome, passed,
-                                 ClockText(a.firstShockMs), PercentText(a.cprFraction)};
+        const QString cells[] = {WhenText(a.startedAt),
+                                 a.mode,
+                                 a.profile,
+                                 QString::number(a.score),
+                                 a.outcome,
+                                 passed,
+                                 ClockText(a.firstShockMs),
+                                 PercentText(a.cprFraction)};
         for (int c = 0; c < int(std::size(cells)); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             if (c == 3 || c >= 6) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -54,8 +62,7 @@ TraineeWindow::TraineeWindow(const store::TraineeSummary& trainee,
     list_->resizeColumnsToContents();
     // The latest attempt in view.
     list_->scrollToBottom();
-    connect(list_, &QTableWidget::cellDoubleClicked, this,
-            [this](int row) { OpenDebrief(row); });
+    connect(list_, &QTableWidget::cellDoubleClicked, this, [this](int row) { OpenDebrief(row); });
 
     auto* open = new QPushButton(tr("&Debrief"), this);
     open->setObjectName(QStringLiteral("DebriefBtn"));
@@ -76,7 +83,8 @@ TraineeWindow::TraineeWindow(const store::TraineeSummary& trainee,
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(split);
     layout->addLayout(buttons);
-    resize(720, 520);
+    // As the debrief window: whole on a 640 x 480 screen.
+    resize(620, 440);
 }
 
 void TraineeWindow::OpenDebrief(int row) {

@@ -183,7 +183,7 @@ class OptionPagesTest : public QObject {
             QCOMPARE(QString::fromStdString(ActiveOptionTab(*engine_)), pages_->tabText(i));
             checkTabFits();
         }
-        QVERIFY(test::Child(pages_, "REPORTCLOSEBUTTON")->isVisible());
+        QVERIFY(test::Child(pages_, "PROGRESSCLOSEBUTTON")->isVisible());
 
         // A password: shown masked, kept in lower case; the Password button shows it.
         chooseTab(0);

@@ -14,13 +14,13 @@ namespace ardentix::test {
 
 inline bool GenerateAttempts(QSqlDatabase& db, int count, int trainees = 300,
                              unsigned seed = 4711) {
-    static const char* kFirst[] = {"Kim",  "Lou",   "Åsa",   "Noah", "Mia",  "Jonas",
-                                   "Zoë",  "Ravi",  "Ines",  "Tom",  "Hana", "Pablo",
-                                   "Olga", "Femi",  "Lena",  "Omar", "Ada",  "Yuki",
-                                   "Ben",  "Carla", "Dmitri", "Eve", "Finn", "Gül"};
-    static const char* kLast[] = {"Lee",    "Berg",   "Novak", "Okafor", "Schmidt", "García",
-                                  "Jensen", "Rossi",  "Tanaka", "Dubois", "Kowalski",
-                                  "Murphy", "Nguyen", "Silva", "Weber"};
+    static const char* kFirst[] = {"Kim",  "Lou",   "Åsa",    "Noah", "Mia",  "Jonas",
+                                   "Zoë",  "Ravi",  "Ines",   "Tom",  "Hana", "Pablo",
+                                   "Olga", "Femi",  "Lena",   "Omar", "Ada",  "Yuki",
+                                   "Ben",  "Carla", "Dmitri", "Eve",  "Finn", "Gül"};
+    static const char* kLast[] = {"Lee",      "Berg",   "Novak",  "Okafor", "Schmidt",
+                                  "García",   "Jensen", "Rossi",  "Tanaka", "Dubois",
+                                  "Kowalski", "Murphy", "Nguyen", "Silva",  "Weber"};
     static const char* kErrors[] = {
         "Did not call for help (-50).",
         "Did not check responsiveness first (-50).",
@@ -51,11 +51,11 @@ inline bool GenerateAttempts(QSqlDatabase& db, int count, int trainees = 300,
     const QDateTime first(QDate(2025, 1, 6), QTime(8, 0));
     for (int i = 0; i < count; ++i) {
         const int who = pick(trainees);
-        const QString name = QString::fromUtf8(kFirst[who % std::size(kFirst)]) + ' ' +
-                             QString::fromUtf8(kLast[(who / std::size(kFirst)) % std::size(kLast)]) +
-                             (who >= int(std::size(kFirst) * std::size(kLast))
-                                  ? QStringLiteral(" %1").arg(who)
-                                  : QString());
+        const QString name =
+            QString::fromUtf8(kFirst[who % std::size(kFirst)]) + ' ' +
+            QString::fromUtf8(kLast[(who / std::size(kFirst)) % std::size(kLast)]) +
+            (who >= int(std::size(kFirst) * std::size(kLast)) ? QStringLiteral(" %1").arg(who)
+                                                              : QString());
         const bool test = chance(30);
         const bool current = chance(50);
         // Spread over two years of working days and hours, at the station's winter or summer

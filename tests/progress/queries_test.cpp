@@ -2,8 +2,8 @@
 // limits, the mode and the name, medians of odd and even counts, best and last score of attempts
 // started at the same second, errors counted without their points, a stored debrief, and the
 // CSV of the attempts with every kind of field that needs quoting.
-#include <QCoreApplication>
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 
 #include "results_file.h"
 #include "store/progress_queries.h"
@@ -74,8 +74,7 @@ TEST_F(ProgressQueriesTest, ModeAndNameFilterTraineesAttemptsAndErrors) {
 
     EXPECT_EQ(uuids({{}, {}, "Test", {}}), QStringList({"uuid-001"}));
     // The name matches in any case, letters beyond ASCII too, and in part.
-    EXPECT_EQ(uuids({{}, {}, {}, QString::fromUtf8("åsa")}),
-              QStringList({"uuid-001", "uuid-003"}));
+    EXPECT_EQ(uuids({{}, {}, {}, QString::fromUtf8("åsa")}), QStringList({"uuid-001", "uuid-003"}));
     EXPECT_EQ(uuids({{}, {}, {}, "lee"}), QStringList({"uuid-002"}));
     const std::vector<TraineeSummary> asa = queries().Trainees({{}, {}, {}, "berg"});
     ASSERT_EQ(asa.size(), 2u);
@@ -89,8 +88,7 @@ TEST_F(ProgressQueriesTest, ModeAndNameFilterTraineesAttemptsAndErrors) {
         return list;
     };
     using Counts = std::vector<std::pair<QString, int>>;
-    EXPECT_EQ(errors({}),
-              Counts({{"Did not call for help", 2}, {"Forgot to check pulse", 1}}));
+    EXPECT_EQ(errors({}), Counts({{"Did not call for help", 2}, {"Forgot to check pulse", 1}}));
     EXPECT_EQ(errors({{}, {}, "Practice", {}}),
               Counts({{"Did not call for help", 1}, {"Forgot to check pulse", 1}}));
     EXPECT_EQ(errors({{}, {}, {}, QString::fromUtf8("åsa")}),
@@ -218,8 +216,9 @@ TEST_F(ProgressQueriesTest, CsvQuotesWhatNeedsItAndKeepsUtf8) {
               "uuid-001,\"Lee, Kim\",4711,Practice,Classic,2026-12-08T09:00:00+01:00,300000,65000,"
               "1000,completed,,72.5,0,45,1,station1,2026-12-08T09:00:00+01:00\r");
     EXPECT_EQ(lines[2], QString::fromUtf8("uuid-002,\"Jo \"\"JJ\"\" Ngũgĩ\",\"line1").toUtf8());
-    EXPECT_TRUE(lines[3].startsWith("line2\",Test,Classic,2026-12-08T10:00:00+01:00,300000,,1000,"
-                                    "completed,0,,"));
+    EXPECT_TRUE(
+        lines[3].startsWith("line2\",Test,Classic,2026-12-08T10:00:00+01:00,300000,,1000,"
+                            "completed,0,,"));
     EXPECT_TRUE(lines[3].endsWith("\r"));
     EXPECT_EQ(lines[4], "");
     EXPECT_EQ(AttemptsCsv({}), lines[0] + "\n");
