@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 
 packages=(
     cmake ninja-build g++ clang-format clang libclang-rt-14-dev
-    qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-svg-dev
+    qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-svg-dev libqt6sql6-sqlite
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick espeak-ng sox python3-aiosmtpd poppler-utils
 )

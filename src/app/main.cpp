@@ -1,10 +1,12 @@
 // ardentix: the AED and basic life support training simulator.
 #include <QApplication>
 #include <QDir>
+#include <QTimer>
 
 #include "core/engine.h"
 #include "core/scenario.h"
 #include "scenario/wired_engine.h"
+#include "store/qt_results_store.h"
 #include "ui/audio_warning.h"
 #include "ui/lazy_mail_link.h"
 #include "ui/lazy_printer.h"
@@ -39,8 +41,10 @@ int main(int argc, char** argv) {
     ardentix::ui::LazyMailLink mailLink([&window](const ardentix::LinkAnswer& answer) {
         if (window) window->MailAnswer(answer);
     });
-    ardentix::WiredEngine engine({&clock, &sound, &dialogs, &pictures, &printer, &text, &mailLink},
-                                 programDir);
+    // The results database is opened at the first write, never at start.
+    ardentix::store::QtResultsStore results(programDir);
+    ardentix::WiredEngine engine(
+        {&clock, &sound, &dialogs, &pictures, &printer, &text, &mailLink, &results}, programDir);
 
     ardentix::CreateMainWindow(engine);
     if (engine.ended) return 1;
@@ -52,6 +56,8 @@ int main(int argc, char** argv) {
     FirstPaintQuit probe(mainWindow.Menu());
 #endif
     mainWindow.show();
+    // Results that could not be written in an earlier run go once the window is up.
+    QTimer::singleShot(0, &mainWindow, [&results] { results.WritePending(); });
     const int status = QApplication::exec();
     window = nullptr;
     return status;

@@ -34,6 +34,7 @@
 #include "script/headless_ports.h"
 #include "script/names.h"
 #include "script/parser.h"
+#include "store/qt_results_store.h"
 
 namespace ardentix::script {
 
@@ -88,7 +89,9 @@ class Runner {
           sound_(programDir),
           printer_(programDir),
           link_(makeLink()),
-          engine_(Ports{&clock_, &sound_, &dialogs_, &pictures_, &printer_, &text_, link_.get()},
+          results_(programDir),
+          engine_(Ports{&clock_, &sound_, &dialogs_, &pictures_, &printer_, &text_, link_.get(),
+                        &results_},
                   programDir) {
         clock_.Attach(engine_.timers);
         dialogs_.programDir = programDir;
@@ -143,6 +146,8 @@ class Runner {
     FixedAdvanceText text_;  // the advice line: a fixed advance per character
     // The mail server's connection, the program's own; none without an event loop to run it.
     std::unique_ptr<QtMailLink> link_;
+    // The results database of the program directory, as the program writes it.
+    store::QtResultsStore results_;
     WiredEngine engine_;
     // Real milliseconds a connect or send may wait on a silent server before the script fails.
     int mailTimeout_ = 5000;
@@ -445,6 +450,9 @@ void Runner::execute(const Command& c) {
         started_ = true;
         CreateMainWindow(engine_);
         if (!engine_.ended) ShowMainWindow(engine_);
+        // Results kept from an earlier run are written once the window is up, as the program
+        // does.
+        if (!engine_.ended) results_.WritePending();
         // What was set before start stands as if the instructor had set it and saved it.
         if (!engine_.ended && !earlySets_.empty()) {
             for (const auto& [opt, value] : earlySets_)
