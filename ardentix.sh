@@ -11,6 +11,7 @@ packages=(
     qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-svg-dev libqt6sql6-sqlite
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick espeak-ng sox python3-aiosmtpd poppler-utils
+    libqt6sql6-psql postgresql-15
 )
 
 install_missing() {

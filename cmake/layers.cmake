@@ -16,8 +16,9 @@ set(ARDENTIX_LAYERS
     scenario 7
     net 8
     store 8
-    ui 9
-    app 10)
+    centre 9
+    ui 10
+    app 11)
 
 # The engine's folders, from the ground up: every folder below store.
 set(ARDENTIX_ENGINE_FOLDERS settings core records mail monitor options rescuer aed scenario)

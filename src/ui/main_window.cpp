@@ -14,6 +14,7 @@
 #include "options/options.h"
 #include "scenario/flow.h"
 #include "scenario/input.h"
+#include "ui/centre_station.h"
 #include "ui/debrief_window.h"
 #include "ui/dialogs.h"
 #include "ui/mail_window.h"
@@ -115,6 +116,12 @@ void MainWindow::buildWindows() {
     // The new windows show what the engine holds for them.
     binder_.ApplyAll(engine_.screen);
     pages_->Follow(engine_.screen);
+    if (centreLink_) ShowCentreLink(*pages_, *centreLink_);
+}
+
+void MainWindow::SetCentreLink(centre::CentreLink* link) {
+    centreLink_ = link;
+    if (pages_ && link) ShowCentreLink(*pages_, *link);
 }
 
 MainWindow::~MainWindow() {

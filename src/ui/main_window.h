@@ -14,6 +14,9 @@ class QGridLayout;
 namespace ardentix {
 class Engine;
 class Screen;
+namespace centre {
+class CentreLink;
+}
 }  // namespace ardentix
 
 namespace ardentix::ui {
@@ -51,6 +54,8 @@ class MainWindow : public QMainWindow, public Actions {
     // Whether the windows beyond the main menu and the scenario screen are built yet: they are
     // built once the main menu has painted, so that nothing else delays it.
     bool WindowsBuilt() const { return windowsBuilt_; }
+    // The centre server's link, shown on the Scenario tab once the option pages are built.
+    void SetCentreLink(centre::CentreLink* link);
 
     void Click(El element) override;
     void Menu(El element) override;
@@ -91,6 +96,7 @@ class MainWindow : public QMainWindow, public Actions {
     MenuPanel* menu_ = nullptr;
     ScenarioScreen* scenario_ = nullptr;
     OptionPages* pages_ = nullptr;
+    centre::CentreLink* centreLink_ = nullptr;
     PasswordDialog* password_ = nullptr;
     LoginDialog* login_ = nullptr;
     SummaryDialog* summary_ = nullptr;

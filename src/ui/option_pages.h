@@ -1,6 +1,10 @@
 #pragma once
 #include <QTabWidget>
 
+class QLabel;
+class QLayout;
+class QPushButton;
+
 namespace ardentix {
 class Screen;
 }
@@ -9,6 +13,7 @@ namespace ardentix::ui {
 
 class Actions;
 class Binder;
+class OptionControls;
 
 // The option pages "PageControl1" over the whole client area of the main window, with the tabs
 // Scenario, Protocol, Test, Report View and Progress. Every control shows the element of its
@@ -21,6 +26,12 @@ class OptionPages : public QTabWidget {
     // Turns to the tab the engine made active.
     void Follow(const Screen& screen);
 
+    // Beside the results database's group on the Scenario tab: the line that tells how the
+    // sending to the centre server goes, and the button that sends what waits. The program's
+    // centre link fills and answers them; the engine knows neither.
+    QLabel* CentreStatus() const { return centreStatus_; }
+    QPushButton* CentreSendButton() const { return centreSend_; }
+
   private:
     QWidget* scenarioTab();
     QWidget* protocolTab();
@@ -28,10 +39,13 @@ class OptionPages : public QTabWidget {
     QWidget* reportTab();
     QWidget* progressTab(const QString& programDir);
     QWidget* newPage(const char* name, int helpContext);
+    QLayout* resultsDatabase(OptionControls& c, QWidget* page);
 
     Actions& actions_;
     Binder& binder_;
     bool following_ = false;
+    QLabel* centreStatus_ = nullptr;
+    QPushButton* centreSend_ = nullptr;
 };
 
 }  // namespace ardentix::ui
