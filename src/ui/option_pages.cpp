@@ -61,7 +61,7 @@ QLabel* label(const QString& text, QWidget* buddy, QWidget* parent) {
 }  // namespace
 
 OptionPages::OptionPages(Actions& actions, Binder& binder, const QString& programDir,
-                         QWidget* parent)
+                         std::function<CentreUri()> centre, QWidget* parent)
     : QTabWidget(parent), actions_(actions), binder_(binder) {
     setObjectName(ObjectName(El::PageControl1));
     // The pages look like a dialog, not like the black screen under them.
@@ -73,7 +73,7 @@ OptionPages::OptionPages(Actions& actions, Binder& binder, const QString& progra
     addTab(protocolTab(), QStringLiteral("Protocol"));
     addTab(testTab(), QStringLiteral("Test"));
     addTab(reportTab(), QStringLiteral("Report View"));
-    addTab(progressTab(programDir), QStringLiteral("Progress"));
+    addTab(progressTab(programDir, std::move(centre)), QStringLiteral("Progress"));
     following_ = false;
     connect(this, &QTabWidget::currentChanged, this, [this](int index) {
         if (!following_) actions_.Tab(tabText(index));
@@ -388,10 +388,10 @@ QWidget* OptionPages::reportTab() {
     return page;
 }
 
-QWidget* OptionPages::progressTab(const QString& programDir) {
+QWidget* OptionPages::progressTab(const QString& programDir, std::function<CentreUri()> centre) {
     OptionControls c(actions_, binder_, this);
     QPushButton* close = c.Button(El::PROGRESSCLOSEBUTTON, kCloseHint);
-    auto* page = new ProgressTab(programDir, close, this);
+    auto* page = new ProgressTab(programDir, std::move(centre), close, this);
     close->setParent(page);
     return page;
 }

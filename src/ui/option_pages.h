@@ -1,5 +1,8 @@
 #pragma once
 #include <QTabWidget>
+#include <functional>
+
+#include "core/centre_uri.h"
 
 class QLabel;
 class QLayout;
@@ -22,7 +25,10 @@ class OptionControls;
 class OptionPages : public QTabWidget {
     Q_OBJECT
   public:
-    OptionPages(Actions& actions, Binder& binder, const QString& programDir, QWidget* parent);
+    // The Progress tab reads the results of the program directory, or of the centre server
+    // whose address `centre` gives while it is chosen.
+    OptionPages(Actions& actions, Binder& binder, const QString& programDir,
+                std::function<CentreUri()> centre, QWidget* parent);
     // Turns to the tab the engine made active.
     void Follow(const Screen& screen);
 
@@ -37,7 +43,7 @@ class OptionPages : public QTabWidget {
     QWidget* protocolTab();
     QWidget* testTab();
     QWidget* reportTab();
-    QWidget* progressTab(const QString& programDir);
+    QWidget* progressTab(const QString& programDir, std::function<CentreUri()> centre);
     QWidget* newPage(const char* name, int helpContext);
     QLayout* resultsDatabase(OptionControls& c, QWidget* page);
 

@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -14,11 +13,12 @@
 #include <QSaveFile>
 #include <QSplitter>
 #include <QSqlDatabase>
-#include <QSqlError>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "centre/results_source.h"
+#include "store/qt_results_store.h"
 #include "ui/progress_text.h"
 #include "ui/trainee_window.h"
 
@@ -69,10 +69,9 @@ QTableWidget* newTable(const QStringList& headers, const char* name, QWidget* pa
 
 }  // namespace
 
-ProgressTab::ProgressTab(QString programDir, QPushButton* close, QWidget* parent)
-    : QWidget(parent),
-      programDir_(std::move(programDir)),
-      connection_(QStringLiteral("ardentix-progress-%1").arg(quintptr(this))) {
+ProgressTab::ProgressTab(QString programDir, std::function<CentreUri()> centre, QPushButton* close,
+                         QWidget* parent)
+    : QWidget(parent), programDir_(std::move(programDir)), centre_(std::move(centre)) {
     setObjectName(QStringLiteral("ProgressSheet"));
     setProperty("helpContext", 310);
 
@@ -176,12 +175,7 @@ ProgressTab::ProgressTab(QString programDir, QPushButton* close, QWidget* parent
     layout->addLayout(buttons_);
 }
 
-ProgressTab::~ProgressTab() {
-    if (QSqlDatabase::contains(connection_)) {
-        QSqlDatabase::database(connection_, false).close();
-        QSqlDatabase::removeDatabase(connection_);
-    }
-}
+ProgressTab::~ProgressTab() = default;
 
 void ProgressTab::AddButton(QPushButton* button) {
     buttons_->insertWidget(buttons_->indexOf(status_), button);
@@ -196,28 +190,26 @@ store::ProgressFilter ProgressTab::Filter() const {
     return f;
 }
 
-// The station's own ARDENTIX.DB, read only: a missing file is not made here.
 bool ProgressTab::openDatabase() {
-    const QString path = programDir_ + QStringLiteral("/ARDENTIX.DB");
-    QSqlDatabase db = QSqlDatabase::contains(connection_)
-                          ? QSqlDatabase::database(connection_, false)
-                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
-    db.close();
-    if (!QFileInfo::exists(path)) {
-        status_->setText(tr("No results recorded yet"));
-        return false;
-    }
-    db.setDatabaseName(path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
-    if (!db.open()) {
-        status_->setText(tr("The results cannot be read: %1").arg(db.lastError().text()));
+    // The last one closes first: a trainee's page still open reads the new one.
+    source_.reset();
+    source_ = std::make_unique<centre::ResultsSource>(centre::OpenResultsSource(
+        programDir_ + QLatin1Char('/') + QLatin1String(store::kDatabaseFile),
+        centre_ ? centre_() : CentreUri{}));
+    note_ = source_->Note();
+    if (!source_->Db().isOpen()) {
+        status_->setText(tr("The results cannot be read: %1").arg(note_));
         return false;
     }
     return true;
 }
 
+QSqlDatabase ProgressTab::database() const {
+    return source_ ? source_->Db() : QSqlDatabase();
+}
+
 store::ProgressQueries ProgressTab::queries() const {
-    return store::ProgressQueries(QSqlDatabase::database(connection_, false));
+    return store::ProgressQueries(database());
 }
 
 void ProgressTab::showEvent(QShowEvent* e) {
@@ -232,7 +224,7 @@ void ProgressTab::Refresh() {
     trainees_->setRowCount(0);
     errors_->setRowCount(0);
     rows_.clear();
-    if (!QSqlDatabase::database(connection_, false).isOpen()) return;
+    if (!database().isOpen()) return;
     const store::ProgressFilter filter = Filter();
     store::ProgressQueries q = queries();
     rows_ = q.Trainees(filter);
@@ -271,19 +263,16 @@ void ProgressTab::Refresh() {
     }
     status_->setText(CountText(int(rows_.size()), tr("trainee"), tr("trainees")) +
                      QStringLiteral(", ") + CountText(attempts, tr("attempt"), tr("attempts")));
+    status_->setToolTip(tr("From %1").arg(note_));
 }
 
 TraineeWindow* ProgressTab::OpenTrainee(int row) {
     const QTableWidgetItem* first = row >= 0 ? trainees_->item(row, 0) : nullptr;
     if (!first) return nullptr;
     const store::TraineeSummary& t = rows_[size_t(first->data(kRowIndex).toInt())];
-    const QString connection = connection_;
     auto* window = new TraineeWindow(
         t, queries().AttemptsOf(t.name, t.id, Filter()),
-        [connection](const QString& uuid) {
-            return store::ProgressQueries(QSqlDatabase::database(connection, false)).Debrief(uuid);
-        },
-        this);
+        [this](const QString& uuid) { return queries().Debrief(uuid); }, this);
     window->show();
     return window;
 }

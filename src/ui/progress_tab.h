@@ -1,8 +1,12 @@
 #pragma once
+#include <QSqlDatabase>
 #include <QString>
 #include <QWidget>
+#include <functional>
+#include <memory>
 #include <vector>
 
+#include "core/centre_uri.h"
 #include "store/progress_queries.h"
 
 class QCheckBox;
@@ -15,18 +19,25 @@ class QPushButton;
 class QTableWidget;
 class QTimer;
 
+namespace ardentix::centre {
+class ResultsSource;
+}
+
 namespace ardentix::ui {
 
 class TraineeWindow;
 
-// The Progress tab of the option pages: the trainees' results from the results database (read
-// only), filtered by days, mode and name; the errors the class made most often; a trainee's page;
-// the filtered attempts exported as CSV. It reads the database afresh each time it is shown.
+// The Progress tab of the option pages: the trainees' results from the results database (the
+// centre server's while it is chosen and can be reached, else ARDENTIX.DB), filtered by days, mode
+// and name; the errors the class made most often; a trainee's page; the filtered attempts exported
+// as CSV. It opens the database afresh each time it is shown.
 class ProgressTab : public QWidget {
     Q_OBJECT
   public:
-    // `close` is the tab's Close button, made by the option pages.
-    ProgressTab(QString programDir, QPushButton* close, QWidget* parent);
+    // `centre` gives the centre server's address while it is chosen (else an address that is not
+    // ok); `close` is the tab's Close button, made by the option pages.
+    ProgressTab(QString programDir, std::function<CentreUri()> centre, QPushButton* close,
+                QWidget* parent);
     ~ProgressTab() override;
 
     // Another button on the left of the row at the foot of the tab.
@@ -50,11 +61,14 @@ class ProgressTab : public QWidget {
 
   private:
     bool openDatabase();
+    QSqlDatabase database() const;
     store::ProgressQueries queries() const;
     void exportCsv();
 
     QString programDir_;
-    QString connection_;
+    std::function<CentreUri()> centre_;
+    std::unique_ptr<centre::ResultsSource> source_;
+    QString note_;  // which database it reads
     QCheckBox* fromOn_;
     QDateEdit* from_;
     QCheckBox* toOn_;
