@@ -102,7 +102,13 @@ void MainWindow::buildWindows() {
     scenario_ = new ScenarioScreen(engine_, *this, binder_, pictures_, centralWidget());
     stack_->addWidget(scenario_, 0, 0);
     menu_->raise();
-    pages_ = new OptionPages(*this, binder_, centralWidget());
+    // The Progress tab reads the centre server's results while it is chosen.
+    const auto centre = [this] {
+        if (!engine_.settings.On(Opt::OPTResultsCentre)) return CentreUri{};
+        return ParseCentreUri(engine_.settings.Text(Opt::OPTCentreURI));
+    };
+    pages_ = new OptionPages(*this, binder_, QString::fromStdString(engine_.programDir), centre,
+                             centralWidget());
     stack_->addWidget(pages_, 0, 0);
     pages_->raise();
     login_ = new LoginDialog(*this, binder_, this);
