@@ -98,6 +98,8 @@ class AdvicePanel : public QWidget {
                            QPointF(down.left + down.width / 2.0, down.top + down.height)}));
         }
         const Element& line = screen_.Get(El::ADVICEText);
+        // In logical units, as the engine measured it (the widget's own font is scaled).
+        p.setFont(AdviceFont());
         p.setPen(Qt::white);
         p.drawText(QRect(line.left, line.top, line.width + 2, line.height),
                    Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(line.text));

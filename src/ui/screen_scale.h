@@ -47,6 +47,7 @@ QRect LogicalRect(const QWidget* widget);
 QPoint ToLogical(const QWidget* widget, const QPointF& pos);
 
 // Sets the painter of a widget to draw in logical units; gives the widget's own rectangle in them.
+// Text is drawn in a font of logical size: the widget's own font is already scaled.
 QRect LogicalPainting(QPainter& painter, const QWidget* widget);
 
 }  // namespace ardentix::ui
