@@ -8,10 +8,16 @@ cd "$(dirname "$0")"
 
 packages=(
     cmake ninja-build g++ clang-format clang libclang-rt-14-dev
-    qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-svg-dev
+    qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-svg-dev libqt6sql6-sqlite
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool imagemagick espeak-ng sox python3-aiosmtpd poppler-utils
+    libqt6sql6-psql postgresql-15
 )
+# The xAPI tests run the validation package of the npm registry under Node. A machine that has
+# node and npm from elsewhere keeps them: Debian's would replace them.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+    packages+=(nodejs npm)
+fi
 
 install_missing() {
     local missing=()

@@ -2,8 +2,9 @@
 # those of folders on lower levels, never those of a higher level or of another folder on its own
 # level (mail and monitor stand side by side and use neither each other). The build gives each
 # engine folder a library that sees and links only the folders below it; tests/check_layers.cmake
-# reads the same table. The results database's adapter (store, on Qt Sql) stands above the engine
-# and below the front ends (ui, app, tools), which stand on top of all of them.
+# reads the same table. The results database's adapter (store, on Qt Sql) stands above the engine,
+# xapi (the database's attempts as xAPI statements for a learning record store) above it, and the
+# front ends (ui, app, tools) on top of all of them.
 set(ARDENTIX_LAYERS
     settings 0
     core 1
@@ -16,8 +17,10 @@ set(ARDENTIX_LAYERS
     scenario 7
     net 8
     store 8
-    ui 9
-    app 10)
+    centre 9
+    xapi 9
+    ui 10
+    app 11)
 
 # The engine's folders, from the ground up: every folder below store.
 set(ARDENTIX_ENGINE_FOLDERS settings core records mail monitor options rescuer aed scenario)

@@ -2,8 +2,9 @@
 // the splitting of the file into lines and of each line at its "=", the assignment of the values
 // to the option controls and the writing back. Besides crashes and sanitizer reports it stops
 // when a line is split other than at its first "=", when a check box ends up other than "0" or
-// "1", when an option comes out checked without a line that says "1" for it, or when what was
-// written does not read back as the same options and the same lines.
+// "1", when an option comes out checked without a line that says "1" for it, when a text keeps
+// blanks around it, or when what was written does not read back as the same options and the
+// same lines.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -25,12 +26,27 @@ void require(bool rule) {
     if (!rule) std::abort();
 }
 
-// Some line of the file names CompressByKey with the value "1" (blanks around it allowed).
-bool saysOn(const std::vector<std::string>& lines) {
+// The options ARDENTIX.INI keeps: the check boxes (or radio buttons) and the text fields.
+constexpr Opt kFlags[] = {Opt::OPTCompressByKey, Opt::OPTResultsCentre};
+constexpr Opt kTexts[] = {Opt::OPTCentreURI};
+
+bool keptInFile(Opt opt) {
+    // The other button of the centre server's pair follows it.
+    if (opt == Opt::OPTResultsLocal) return true;
+    for (Opt flag : kFlags) {
+        if (flag == opt) return true;
+    }
+    for (Opt text : kTexts) {
+        if (text == opt) return true;
+    }
+    return false;
+}
+
+// Some line of the file names the option with the value "1" (blanks around it allowed).
+bool saysOn(const std::vector<std::string>& lines, std::string_view name) {
     for (const std::string& line : lines) {
         const std::optional<NameValue> split = SplitNameValue(line);
-        if (split && SameTextIgnoringCase(split->name, "CompressByKey") &&
-            TrimBlanks(split->value) == "1")
+        if (split && SameTextIgnoringCase(split->name, name) && TrimBlanks(split->value) == "1")
             return true;
     }
     return false;
@@ -53,16 +69,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
 
     Settings settings;
     ApplyNamedSettingsLines(settings, lines);
-    const std::string& value = settings.Text(Opt::OPTCompressByKey);
-    require(value == "0" || value == "1");
-    require(!settings.On(Opt::OPTCompressByKey) || saysOn(lines));
+    for (Opt flag : kFlags) {
+        const std::string& value = settings.Text(flag);
+        require(value == "0" || value == "1");
+    }
+    require(!settings.On(Opt::OPTCompressByKey) || saysOn(lines, "CompressByKey"));
+    require(!settings.On(Opt::OPTResultsCentre) || saysOn(lines, "CentreServer"));
+    require(settings.On(Opt::OPTResultsLocal) != settings.On(Opt::OPTResultsCentre));
+    // A text value never keeps the blanks around it.
+    for (Opt text : kTexts)
+        require(settings.Text(text) == TrimBlanks(settings.Text(text)));
     // Nothing else is read from this file.
     const Settings firstStart;
+    bool atFirstStart = true;
     for (int i = 0; i < kControlCount; ++i) {
         const auto opt = static_cast<Opt>(i);
-        if (opt != Opt::OPTCompressByKey) require(settings.Text(opt) == firstStart.Text(opt));
+        const bool same = settings.Text(opt) == firstStart.Text(opt);
+        if (!keptInFile(opt)) require(same);
+        atFirstStart = atFirstStart && same;
     }
-    require(NamedSettingsAtFirstStart(settings) == !settings.On(Opt::OPTCompressByKey));
+    require(NamedSettingsAtFirstStart(settings) == atFirstStart);
 
     // What was written reads back as the same options and writes as the same lines, and the
     // file as the program writes it (each line ended by CR LF) splits into those lines.
@@ -71,9 +97,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         require(SplitNameValue(line).has_value() &&
                 line.find_first_of("\r\n") == std::string::npos);
     Settings again;
-    again.SetOn(Opt::OPTCompressByKey, !settings.On(Opt::OPTCompressByKey));
+    for (Opt flag : kFlags)
+        again.SetOn(flag, !settings.On(flag));
+    again.SetText(Opt::OPTCentreURI, "postgresql://other@elsewhere/results");
     ApplyNamedSettingsLines(again, written);
-    require(again.Text(Opt::OPTCompressByKey) == value);
+    for (int i = 0; i < kControlCount; ++i)
+        require(again.Text(static_cast<Opt>(i)) == settings.Text(static_cast<Opt>(i)));
     require(NamedSettingsLines(again) == written);
     std::string file;
     for (const std::string& line : written)

@@ -2,7 +2,7 @@
 # Runs a libFuzzer target of the fuzz build for a few seconds.
 #   run_fuzz.sh PROGRAM SEEDS WORK_DIR [SECONDS]
 # PROGRAM is one of build-test/fuzz-build/fuzz/TARGET_fuzz (scoreboard, settings, mail_replies,
-# mail_settings, report_text or ardentix_ini), SEEDS its seeds (fuzz/seeds/TARGET). The corpus it grows and any
+# mail_settings, report_text, ardentix_ini or pending_line), SEEDS its seeds (fuzz/seeds/TARGET). The corpus it grows and any
 # failing input go into WORK_DIR; the seeds in the sources are only read.
 set -eu
 program=$1

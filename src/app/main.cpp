@@ -1,11 +1,14 @@
 // ardentix: the AED and basic life support training simulator.
 #include <QApplication>
 #include <QDir>
+#include <QTimer>
 
 #include "core/engine.h"
 #include "core/scenario.h"
 #include "scenario/wired_engine.h"
+#include "store/qt_results_store.h"
 #include "ui/audio_warning.h"
+#include "ui/centre_station.h"
 #include "ui/lazy_mail_link.h"
 #include "ui/lazy_printer.h"
 #include "ui/main_window.h"
@@ -39,8 +42,13 @@ int main(int argc, char** argv) {
     ardentix::ui::LazyMailLink mailLink([&window](const ardentix::LinkAnswer& answer) {
         if (window) window->MailAnswer(answer);
     });
-    ardentix::WiredEngine engine({&clock, &sound, &dialogs, &pictures, &printer, &text, &mailLink},
-                                 programDir);
+    // Results go into ARDENTIX.DB (opened at the first write, never at start), and on to the
+    // centre server while one is chosen.
+    ardentix::store::QtResultsStore results(programDir);
+    ardentix::ui::CentreStation station(results, programDir);
+    ardentix::WiredEngine engine(
+        {&clock, &sound, &dialogs, &pictures, &printer, &text, &mailLink, &station}, programDir);
+    station.Attach(engine.settings);
 
     ardentix::CreateMainWindow(engine);
     if (engine.ended) return 1;
@@ -51,7 +59,14 @@ int main(int argc, char** argv) {
     // The start-up benchmark's build of the program: it ends once the main menu has painted.
     FirstPaintQuit probe(mainWindow.Menu());
 #endif
+    mainWindow.SetCentreLink(&station.Link());
     mainWindow.show();
+    // Results that could not be written in an earlier run go once the window is up, then what
+    // waits for the centre server, on the link's own thread.
+    QTimer::singleShot(0, &mainWindow, [&results, &station] {
+        results.WritePending();
+        station.Link().SendNow();
+    });
     const int status = QApplication::exec();
     window = nullptr;
     return status;

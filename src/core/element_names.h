@@ -238,6 +238,9 @@ namespace ardentix {
     X(OPTGuideClassic, "OPTGuideClassic")                              \
     X(OPTGuideCurrent, "OPTGuideCurrent")                              \
     X(OPTCompressByKey, "OPTCompressByKey")                            \
+    X(OPTResultsLocal, "OPTResultsLocal")                              \
+    X(OPTResultsCentre, "OPTResultsCentre")                            \
+    X(OPTCentreURI, "OPTCentreURI")                                    \
     X(OptTroubleOdds, "OptTroubleOdds")                                \
     X(OptHypoShocks, "OptHypoShocks")                                  \
     X(OptMinimumAge, "OptMinimumAge")                                  \

@@ -56,10 +56,11 @@ std::string LogEvent::VerdictText() const {
     return "deduction: " + joined(reports);
 }
 
-void EventLog::Clear(Millis now, std::string startTime) {
+void EventLog::Clear(Millis now, std::string startTime, std::string startedAt) {
     *this = EventLog();
     origin_ = now;
     startTime_ = std::move(startTime);
+    startedAt_ = std::move(startedAt);
 }
 
 int32_t EventLog::at(Millis now) const {

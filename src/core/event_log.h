@@ -58,10 +58,12 @@ struct ProtocolNotes {
 // action (a timer, the end) make an event of their own.
 class EventLog {
   public:
-    // Empties the log; the scenario's time starts now.
-    void Clear(Millis now, std::string startTime);
+    // Empties the log; the scenario's time starts now: its time of day as the program shows it
+    // and the moment in ISO 8601 with the station's offset.
+    void Clear(Millis now, std::string startTime, std::string startedAt = {});
     const std::vector<LogEvent>& Events() const { return events_; }
     const std::string& StartTime() const { return startTime_; }
+    const std::string& StartedAt() const { return startedAt_; }
     int32_t ScenarioMs(Millis now) const;
 
     void Add(Millis now, std::string kind, std::string text);
@@ -111,6 +113,7 @@ class EventLog {
     std::vector<std::vector<int32_t>> compressions_;
     std::vector<int32_t> breathsOfCPR_;
     std::string startTime_;
+    std::string startedAt_;
     Millis origin_ = 0;
     Millis pausedTotal_ = 0;
     Millis pauseStart_ = 0;

@@ -72,6 +72,8 @@ constexpr Captioned kButtons[] = {
     {El::Weight, "weight (lbs.)"},
     {El::OPTGuideClassic, "Classic (stacked shocks)"},
     {El::OPTGuideCurrent, "Current (single shock, 2-minute CPR)"},
+    {El::OPTResultsLocal, "This computer"},
+    {El::OPTResultsCentre, "Centre server"},
 };
 
 constexpr El kNumericFields[] = {
@@ -131,6 +133,8 @@ void AddOptionPageElements(std::vector<ElementSpec>& specs) {
     for (El spin : kSpinButtons)
         add(specs, spin);
     add(specs, El::PASSWORD).masked = true;
+    // The centre server's address is typed only while the centre server is chosen.
+    add(specs, El::OPTCentreURI).enabled = false;
     // FTP sending was never offered: its check box keeps its place in the settings file.
     add(specs, El::FTPConfigure, "FTP Configure");
     for (ElementSpec& spec : specs) {

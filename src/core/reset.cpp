@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "core/course.h"
+#include "core/dates.h"
 #include "core/elements.h"
 #include "core/engine.h"
 #include "core/layout.h"
@@ -143,7 +144,9 @@ void ResetScenario(Engine& e) {
     resetQuiz(e);
     resetDisplays(e);
     resetPatientView(e);
-    e.log.Clear(e.timers.Now(), e.ports.clock->LongTime());
+    Clock& clock = *e.ports.clock;
+    e.log.Clear(e.timers.Now(), clock.LongTime(),
+                IsoDateTime(clock.Today(), clock.MillisSinceMidnight(), clock.UtcOffsetMinutes()));
     if (CurrentGuidelines(e)) e.log.NoteCurrentGuidelines();
     if (CompressingByKey(e)) e.log.NoteCompressionsByKey();
 }

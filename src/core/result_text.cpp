@@ -11,6 +11,8 @@ namespace ardentix {
 namespace {
 
 constexpr std::string_view kForm = "result=1";
+// The last field: a line cut short between two fields lacks it.
+constexpr std::string_view kEnd = "end";
 
 std::string escaped(std::string_view text) {
     std::string out;
@@ -143,9 +145,9 @@ std::optional<std::vector<std::string>> parts(std::string_view value, size_t cou
 
 std::optional<Fields> fields(std::string_view line) {
     const auto all = split(line, '\t');
-    if (all.front() != kForm) return std::nullopt;
+    if (all.front() != kForm || all.size() < 2 || all.back() != kEnd) return std::nullopt;
     Fields f;
-    for (size_t i = 1; i < all.size(); ++i) {
+    for (size_t i = 1; i + 1 < all.size(); ++i) {
         const size_t eq = all[i].find('=');
         if (eq == std::string_view::npos) return std::nullopt;
         const std::string_view name = all[i].substr(0, eq);
@@ -196,6 +198,8 @@ std::string PendingLine(const ScenarioResult& r) {
     }
     for (const ResultFigure& figure : r.figures)
         w.AddParts("figure", {figure.name, figure.value});
+    w.line_ += "\t";
+    w.line_ += kEnd;
     return std::move(w.line_);
 }
 

@@ -7,7 +7,8 @@
 
 // A result as one line of text, for the pending file ARDENTIX.PND: fields NAME=VALUE separated by
 // tabs, the first "result=1" (the form of the line), lists as repeated fields ("error=...",
-// "event=AT|KIND|TEXT|VERDICT|POINTS", "figure=NAME|VALUE"). A backslash, tab, line break,
+// "event=AT|KIND|TEXT|VERDICT|POINTS", "figure=NAME|VALUE"), the last "end" (a line cut short
+// lacks it). A backslash, tab, line break,
 // carriage return and "|" inside a value are written \\, \t, \n, \r and \p, so a line never holds
 // a raw line break and its fields split without doubt.
 namespace ardentix {

@@ -76,15 +76,40 @@ constexpr std::array<LineRule, 16> kOption2 = {{
     {Encoding::Empty, Opt::Age},
 }};
 
+// How ARDENTIX.INI writes a value: a check box (or one button of a radio pair) as "1" or "0",
+// a text field as its text.
+enum class NamedKind { Flag, Text };
+
 struct NamedRule {
     std::string_view name;
     Opt opt;
+    NamedKind kind;
 };
 
-// ARDENTIX.INI, by name; every option here is a check box.
-constexpr std::array<NamedRule, 1> kNamed = {{
-    {"CompressByKey", Opt::OPTCompressByKey},
+// ARDENTIX.INI, by name, in the order the lines are written.
+constexpr std::array<NamedRule, 3> kNamed = {{
+    {"CompressByKey", Opt::OPTCompressByKey, NamedKind::Flag},
+    {"CentreServer", Opt::OPTResultsCentre, NamedKind::Flag},
+    {"CentreURI", Opt::OPTCentreURI, NamedKind::Text},
 }};
+
+// A line ends at CR or LF: a text value is written without them.
+std::string oneLine(std::string_view text) {
+    std::string line;
+    for (char c : text) {
+        if (c != '\r' && c != '\n') line += c;
+    }
+    return line;
+}
+
+// The value a rule's line gives, or nothing where the line does not count (a check box's
+// value other than "0" and "1").
+std::optional<std::string> namedValue(const NamedRule& rule, std::string_view value) {
+    value = TrimBlanks(value);
+    if (rule.kind == NamedKind::Text) return std::string(value);
+    if (value == "1" || value == "0") return std::string(value);
+    return std::nullopt;
+}
 
 std::span<const LineRule> layout(SettingsFile file) {
     if (file == SettingsFile::Option1) return kOption1;
@@ -157,21 +182,28 @@ void ApplySettingsFileLines(Settings& settings, SettingsFile file,
 
 std::vector<std::string> NamedSettingsLines(const Settings& settings) {
     std::vector<std::string> lines;
-    for (const NamedRule& rule : kNamed)
-        lines.push_back(std::string(rule.name) + "=" + (settings.On(rule.opt) ? "1" : "0"));
+    for (const NamedRule& rule : kNamed) {
+        const std::string value = rule.kind == NamedKind::Flag ? (settings.On(rule.opt) ? "1" : "0")
+                                                               : oneLine(settings.Text(rule.opt));
+        lines.push_back(std::string(rule.name) + "=" + value);
+    }
     return lines;
 }
 
 void ApplyNamedSettingsLines(Settings& settings, const std::vector<std::string>& lines) {
     for (const NamedRule& rule : kNamed) {
-        bool on = FirstStartValue(rule.opt) == "1";
+        std::string value(FirstStartValue(rule.opt));
         for (const std::string& line : lines) {
             const std::optional<NameValue> split = SplitNameValue(line);
             if (!split || !SameTextIgnoringCase(split->name, rule.name)) continue;
-            const std::string_view value = TrimBlanks(split->value);
-            on = value == "1" || (value != "0" && FirstStartValue(rule.opt) == "1");
+            // A value that does not count still stands for its line: the first-start value.
+            value = namedValue(rule, split->value).value_or(std::string(FirstStartValue(rule.opt)));
         }
-        settings.SetOn(rule.opt, on);
+        if (rule.kind == NamedKind::Flag) {
+            settings.SetOn(rule.opt, value == "1");
+        } else {
+            settings.SetText(rule.opt, value);
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 // The end of a scenario: the clocks stop, the end checks charge what was left undone, the result
-// is written to the summary, the report files and the scoreboard, and a test series counts it.
+// is written to the summary, the report files, the results database and the scoreboard, and a test
+// series counts it.
 #include "monitor/finish.h"
 #include "monitor/deductions.h"
 
@@ -13,6 +14,7 @@
 #include "records/debrief.h"
 #include "records/first_shock.h"
 #include "records/records.h"
+#include "records/scenario_result.h"
 
 namespace ardentix {
 
@@ -284,6 +286,7 @@ void FinishScenario(Engine& e) {
     if (s.Mode != kTutorial) {
         AppendReports(e);
         AppendEventLog(e);
+        RecordResult(e, true);
     }
     if (s.Mode == kPractice) {
         UpdateScoreboard(e);

@@ -100,6 +100,8 @@ void ShowOption(Engine& e, Opt opt) {
             break;
     }
     if (opt == Opt::OPTGuideClassic || opt == Opt::OPTGuideCurrent) followGuidelines(e);
+    if (opt == Opt::OPTResultsLocal || opt == Opt::OPTResultsCentre)
+        setEnabled(e, El::OPTCentreURI, e.settings.On(Opt::OPTResultsCentre));
 }
 
 }  // namespace ardentix

@@ -39,8 +39,8 @@ void SaveOptionsOnClose(Engine& e);
 // A key pressed while the main window itself has the focus.
 void KeyOnMainWindow(Engine& e);
 
-// Relays the action bar for the settings and writes both settings files. False when a file
-// could not be written (the user has been told).
+// Relays the action bar for the settings and writes both settings files. False when the centre
+// server's address is refused or a file could not be written (the user has been told).
 bool SaveOptionChanges(Engine& e);
 
 // A click on a check box turns it over; a click on a radio button checks it.
@@ -50,6 +50,13 @@ bool StepOption(Engine& e, El spinButton, bool up);
 // Copies a setting into the element of the same name, which the option pages show. The
 // guidelines also enable or disable the controls the current ones fix.
 void ShowOption(Engine& e, Opt opt);
+
+// The centre server's address, as typed on the Scenario tab.
+void TypeCentreURI(Engine& e, const std::string& text);
+// The address is one the stations can use, or empty while this computer keeps the results.
+// Otherwise a box says what is wrong (a password in it, a missing part), the Scenario tab
+// comes up, and the result is false: nothing is saved.
+bool CentreAddressAcceptable(Engine& e);
 
 // The options password.
 void TypePassword(Engine& e, const std::string& text);

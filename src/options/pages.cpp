@@ -81,6 +81,7 @@ bool ChooseOptionTab(Engine& e, std::string_view caption) {
 }
 
 bool SaveOptionChanges(Engine& e) {
+    if (!CentreAddressAcceptable(e)) return false;
     LayoutActionBar(e);
     return SaveSettings(e);
 }

@@ -10,6 +10,7 @@
 #include "options/options.h"
 #include "records/debrief.h"
 #include "records/records.h"
+#include "records/scenario_result.h"
 #include "rescuer/rescuer.h"
 
 namespace ardentix {
@@ -95,7 +96,7 @@ bool finalPanelUp(const Engine& e) {
 
 // A scenario closed with the program is recorded as terminated, with its errors so far: in the
 // report files whatever the mode (a Tutorial scenario in the practice files), and its events in
-// AEDLOG.CSV as an ended scenario's are (a Tutorial scenario's not).
+// AEDLOG.CSV as an ended scenario's are and in the results database (a Tutorial scenario's not).
 void recordTerminated(Engine& e) {
     const ScenarioState& s = e.state;
     e.log.Terminated(e.timers.Now());
@@ -105,7 +106,9 @@ void recordTerminated(Engine& e) {
     if (mode == kTutorial) SetMode(e, kPractice);
     AppendReports(e);
     SetMode(e, mode);
-    if (mode != kTutorial) AppendEventLog(e);
+    if (mode == kTutorial) return;
+    AppendEventLog(e);
+    RecordResult(e, false);
 }
 
 bool blankName(const std::string& text) {

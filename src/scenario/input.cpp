@@ -301,12 +301,13 @@ void mailField(Engine& e, const std::string& text) {
     MailTypeField(e, kName, text);
 }
 
-const std::array<Field, 19> kFields = {{
+const std::array<Field, 20> kFields = {{
     {El::LoginNAMEEdit, Place::Login, nullptr},
     {El::LoginIDEdit, Place::Login, nullptr},
     {El::QuizEDIT1, Place::Quiz, nullptr},
     {El::QuizEdit2, Place::QuizBreaths, nullptr},
     {El::PASSWORD, Place::ScenarioTab, TypePassword},
+    {El::OPTCentreURI, Place::ScenarioTab, TypeCentreURI},
     {El::PasswordDlgPasswordEnter, Place::PasswordDialog,
      [](Engine& e, const std::string& text) {
          e.screen.Edit(El::PasswordDlgPasswordEnter).text = LowerCase(text);

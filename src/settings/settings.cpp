@@ -26,7 +26,8 @@ const ControlInfo& info(Opt opt) {
     return kControls[static_cast<size_t>(opt)];
 }
 
-// The other button of a radio pair: the unit of the pediatric minimum, the guidelines scored.
+// The other button of a radio pair: the unit of the pediatric minimum, the guidelines scored,
+// where the results are kept.
 Opt radioPartner(Opt opt) {
     switch (opt) {
         case Opt::Age:
@@ -35,6 +36,10 @@ Opt radioPartner(Opt opt) {
             return Opt::Age;
         case Opt::OPTGuideClassic:
             return Opt::OPTGuideCurrent;
+        case Opt::OPTResultsLocal:
+            return Opt::OPTResultsCentre;
+        case Opt::OPTResultsCentre:
+            return Opt::OPTResultsLocal;
         default:
             return Opt::OPTGuideClassic;
     }
@@ -138,6 +143,8 @@ void Settings::react(Opt opt) {
             break;
         case Opt::OPTGuideClassic:
         case Opt::OPTGuideCurrent:
+        case Opt::OPTResultsLocal:
+        case Opt::OPTResultsCentre:
             if (on) store(radioPartner(opt), "0");
             break;
         default:

@@ -33,6 +33,9 @@ enum class ControlKind { CheckBox, Radio, Number, Text };
     X(OptMOTIONTrouble, CheckBox, Scenario, "1", "1")      \
     X(OptTroubleOdds, Number, Scenario, "20", "20")        \
     X(PASSWORD, Text, Scenario, "", "")                    \
+    X(OPTResultsLocal, Radio, Scenario, "1", "1")          \
+    X(OPTResultsCentre, Radio, Scenario, "0", "0")         \
+    X(OPTCentreURI, Text, Scenario, "", "")                \
     X(OptHypoShocks, Number, Protocol, "3", "3")           \
     X(Age, Radio, Protocol, "1", "1")                      \
     X(Weight, Radio, Protocol, "0", "0")                   \

@@ -1,5 +1,7 @@
 #include "store/database.h"
 
+#include <sys/stat.h>
+#include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
@@ -13,10 +15,25 @@ namespace {
 std::optional<QString> pragma(QSqlDatabase& db, const char* statement) {
     QSqlQuery query(db);
     if (query.exec(QString::fromLatin1(statement))) return std::nullopt;
-    return query.lastError().text().trimmed();
+    return ErrorText(query.lastError());
+}
+
+// The identity of a file by its device and inode; nothing when it is not there.
+std::optional<std::pair<unsigned long long, unsigned long long>> identity(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) return std::nullopt;
+    return std::pair<unsigned long long, unsigned long long>(info.st_dev, info.st_ino);
 }
 
 }  // namespace
+
+QString ErrorText(const QSqlError& error) {
+    // The database's own words ("file is not a database", "database or disk is full"), else
+    // the driver's.
+    QString text = error.databaseText().trimmed();
+    if (text.isEmpty()) text = error.driverText().trimmed();
+    return text.isEmpty() ? QStringLiteral("unknown database error") : text;
+}
 
 ResultsDb::ResultsDb(QString path)
     : path_(std::move(path)),
@@ -29,6 +46,11 @@ ResultsDb::ResultsDb(QString path)
 }
 
 ResultsDb::~ResultsDb() {
+    // Everything in the write-ahead log goes into the file it belongs to, and the log is emptied:
+    // SQLite does so itself when the last connection closes, but not when the file was removed
+    // or replaced since it was opened. A log left behind would be read as part of a new file of
+    // the same name.
+    if (open_) pragma(db_, "PRAGMA wal_checkpoint(TRUNCATE)");
     db_.close();
     db_ = QSqlDatabase();
     QSqlDatabase::removeDatabase(connection_);
@@ -36,7 +58,7 @@ ResultsDb::~ResultsDb() {
 
 std::optional<QString> ResultsDb::Open() {
     if (open_) return std::nullopt;
-    if (!db_.open()) return db_.lastError().text().trimmed();
+    if (!db_.open()) return ErrorText(db_.lastError());
     // In write-ahead-log mode a commit survives the program being killed; NORMAL synchronising
     // is enough for that (only a power cut may lose the last commits, never the file's order),
     // and keeps a scenario's write far below the time a trainee notices.
@@ -52,7 +74,12 @@ std::optional<QString> ResultsDb::Open() {
         return failure;
     }
     open_ = true;
+    file_ = identity(path_);
     return std::nullopt;
+}
+
+bool ResultsDb::SameFile() const {
+    return open_ && file_ && identity(path_) == file_;
 }
 
 }  // namespace ardentix::store

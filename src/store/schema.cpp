@@ -1,5 +1,7 @@
 #include "store/schema.h"
 
+#include "store/database.h"
+
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -47,11 +49,6 @@ const std::array<Step, 2> kSteps = {{
       "UPDATE schema_version SET version = 2"}},
 }};
 
-QString reason(const QSqlError& error) {
-    const QString text = error.text().trimmed();
-    return text.isEmpty() ? QStringLiteral("unknown database error") : text;
-}
-
 bool hasVersionTable(QSqlDatabase& db) {
     for (const QString& table : db.tables()) {
         if (table.compare(QLatin1String("schema_version"), Qt::CaseInsensitive) == 0) return true;
@@ -60,11 +57,11 @@ bool hasVersionTable(QSqlDatabase& db) {
 }
 
 std::optional<QString> runStep(QSqlDatabase& db, const Step& step) {
-    if (!db.transaction()) return reason(db.lastError());
+    if (!db.transaction()) return ErrorText(db.lastError());
     QSqlQuery query(db);
     for (const char* statement : step.statements) {
         if (!query.exec(QString::fromLatin1(statement))) {
-            const QString why = reason(query.lastError());
+            const QString why = ErrorText(query.lastError());
             query.finish();
             db.rollback();
             return QStringLiteral("cannot bring the database to version %1: %2")
@@ -74,7 +71,7 @@ std::optional<QString> runStep(QSqlDatabase& db, const Step& step) {
     }
     query.finish();
     if (!db.commit()) {
-        const QString why = reason(db.lastError());
+        const QString why = ErrorText(db.lastError());
         db.rollback();
         return why;
     }

@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTimer>
 
 #include "core/elements.h"
@@ -15,8 +16,10 @@
 #include "options/options.h"
 #include "scenario/flow.h"
 #include "scenario/input.h"
+#include "ui/centre_station.h"
 #include "ui/debrief_window.h"
 #include "ui/dialogs.h"
+#include "ui/lrs_link.h"
 #include "ui/mail_window.h"
 #include "ui/menu_panel.h"
 #include "ui/option_pages.h"
@@ -122,9 +125,20 @@ void MainWindow::buildWindows() {
     password_ = new PasswordDialog(*this, binder_, this);
     mail_ = new MailWindow(*this, binder_, this);
     help_ = new HelpViewer(this);
+    // The results database's connection comes with the local store.
+    lrs_ = new LrsLink(QString(), this);
+    connect(pages_->LrsButton(), &QPushButton::clicked, lrs_, &LrsLink::ShowDialog);
+    // What waited for the learning record store at the last run goes now (nothing while off).
+    lrs_->SendQueued();
     // The new windows show what the engine holds for them.
     binder_.ApplyAll(engine_.screen);
     pages_->Follow(engine_.screen);
+    if (centreLink_) ShowCentreLink(*pages_, *centreLink_);
+}
+
+void MainWindow::SetCentreLink(centre::CentreLink* link) {
+    centreLink_ = link;
+    if (pages_ && link) ShowCentreLink(*pages_, *link);
 }
 
 MainWindow::~MainWindow() {

@@ -15,6 +15,9 @@ class QMenu;
 namespace ardentix {
 class Engine;
 class Screen;
+namespace centre {
+class CentreLink;
+}
 }  // namespace ardentix
 
 namespace ardentix::ui {
@@ -24,6 +27,7 @@ class BorderWindow;
 class DriverClock;
 class HelpViewer;
 class LoginDialog;
+class LrsLink;
 class MailWindow;
 class MenuPanel;
 class OptionPages;
@@ -50,9 +54,13 @@ class MainWindow : public QMainWindow, public Actions {
     ~MainWindow() override;
 
     MenuPanel* Menu() const { return menu_; }
+    // The learning record store's settings, sender and dialog; built with the other windows.
+    LrsLink* Lrs() const { return lrs_; }
     // Whether the windows beyond the main menu and the scenario screen are built yet: they are
     // built once the main menu has painted, so that nothing else delays it.
     bool WindowsBuilt() const { return windowsBuilt_; }
+    // The centre server's link, shown on the Scenario tab once the option pages are built.
+    void SetCentreLink(centre::CentreLink* link);
 
     void Click(El element) override;
     void Menu(El element) override;
@@ -99,6 +107,7 @@ class MainWindow : public QMainWindow, public Actions {
     bool placeRestored_ = false;
     ScenarioScreen* scenario_ = nullptr;
     OptionPages* pages_ = nullptr;
+    centre::CentreLink* centreLink_ = nullptr;
     PasswordDialog* password_ = nullptr;
     LoginDialog* login_ = nullptr;
     SummaryDialog* summary_ = nullptr;
@@ -110,6 +119,7 @@ class MainWindow : public QMainWindow, public Actions {
     std::deque<LinkAnswer> mailAnswers_;
     bool deliveringMail_ = false;
     HelpViewer* help_ = nullptr;
+    LrsLink* lrs_ = nullptr;
     std::unique_ptr<BorderWindow> border_;
     std::unique_ptr<SteadyClock> steadyClock_;
     // Goes before the clock it follows.

@@ -51,6 +51,17 @@ QCheckBox* OptionControls::CheckBox(El element, const QString& hint) {
     return box;
 }
 
+QLineEdit* OptionControls::Text(El element, const QString& hint) {
+    auto* field = new QLineEdit(page_);
+    field->setObjectName(ObjectName(element));
+    SetHint(field, hint);
+    binder_.Bind(element, field, Binder::Text | Binder::Visible | Binder::Enabled);
+    Actions& actions = actions_;
+    QObject::connect(field, &QLineEdit::textEdited, page_,
+                     [&actions, element](const QString& text) { actions.Type(element, text); });
+    return field;
+}
+
 QRadioButton* OptionControls::Radio(El element, const QString& hint) {
     auto* radio = new EngineChecked<QRadioButton>(page_);
     radio->setObjectName(ObjectName(element));

@@ -28,6 +28,8 @@ class OptionControls {
     QCheckBox* CheckBox(El element, const QString& hint);
     QRadioButton* Radio(El element, const QString& hint);
     QPushButton* Button(El element, const QString& hint);
+    // A one-line text field; each edit goes to the engine as typed text.
+    QLineEdit* Text(El element, const QString& hint);
     // A read-only numeric field with its spin button beside it, on a widget of their own; Up and
     // Down in the field press the spin button too. The field goes to *field when asked for.
     QWidget* Number(El element, El spin, const QString& hint, QLineEdit** field = nullptr);

@@ -179,11 +179,53 @@ QWidget* OptionPages::scenarioTab() {
 
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(columns, 1);
+    layout->addLayout(resultsDatabase(c, page));
     layout->addLayout(buttonRow(
         {c.Button(El::PROGRAMDefaultButton, kDefaultHint),
          c.Button(El::CLEARSCOREBOARD, QStringLiteral("Erases scores on current scoreboard"))},
         {c.Button(El::ProgramOK, kCloseHint), c.Button(El::ButtonCANCEL1, kCancelHint)}));
     return page;
+}
+
+// Where the results are kept: this computer's database, or a centre's PostgreSQL server (with a
+// copy kept here). The button beside the group sends what waits; the line under it says how
+// the sending went.
+QLayout* OptionPages::resultsDatabase(OptionControls& c, QWidget* page) {
+    QLineEdit* uri = c.Text(El::OPTCentreURI,
+                            QStringLiteral("The centre's PostgreSQL server; its password comes "
+                                           "from this computer's .pgpass file, never from here"));
+    uri->setPlaceholderText(QStringLiteral("postgresql://user@host:port/database"));
+    auto* choice = new QHBoxLayout;
+    choice->addWidget(
+        c.Radio(El::OPTResultsLocal,
+                QStringLiteral("The results are kept in ARDENTIX.DB on this computer")));
+    choice->addWidget(c.Radio(El::OPTResultsCentre,
+                              QStringLiteral("The results go to the centre server, a copy stays "
+                                             "on this computer")));
+    choice->addWidget(uri, 1);
+    choice->setContentsMargins(6, 4, 6, 4);
+    auto* group = new QGroupBox(QStringLiteral("Results database"), page);
+    group->setLayout(choice);
+
+    centreSend_ = new QPushButton(QStringLiteral("Send waiting results"), page);
+    centreSend_->setObjectName(QStringLiteral("CentreSendButton"));
+    SetHint(centreSend_, QStringLiteral("Sends the results waiting on this computer to the centre "
+                                        "server now"));
+    centreStatus_ = new QLabel(page);
+    centreStatus_->setObjectName(QStringLiteral("CentreStatus"));
+    centreStatus_->setTextFormat(Qt::PlainText);
+    // A long reason is cut at the page's edge; the whole of it shows as the line's tool tip.
+    centreStatus_->setMinimumWidth(1);
+    centreStatus_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(group, 1);
+    row->addWidget(centreSend_, 0, Qt::AlignBottom);
+    auto* band = new QVBoxLayout;
+    band->setSpacing(2);
+    band->addLayout(row);
+    band->addWidget(centreStatus_);
+    return band;
 }
 
 QWidget* OptionPages::protocolTab() {
@@ -309,8 +351,19 @@ QWidget* OptionPages::testTab() {
     column->addSpacing(4);
     column->addLayout(configure);
 
+    // The xAPI statements of the results for a learning record store: a dialog of their own.
+    auto* lrs = new QGroupBox(QStringLiteral("Learning Record Store (xAPI)"), page);
+    auto* lrsColumn = new QVBoxLayout(lrs);
+    lrsButton_ = new QPushButton(QStringLiteral("LRS Configure"), lrs);
+    lrsButton_->setObjectName(QStringLiteral("LrsConfigure"));
+    SetHint(lrsButton_, QStringLiteral("Sets up the learning record store the results are sent "
+                                       "to, and exports them as xAPI statements"));
+    lrsColumn->addWidget(lrsButton_);
+    lrsColumn->addStretch(1);
+
     auto* top = new QHBoxLayout;
     top->addWidget(config);
+    top->addWidget(lrs, 0, Qt::AlignTop);
     top->addStretch(1);
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(top);

@@ -1,6 +1,10 @@
 #pragma once
 #include <QTabWidget>
 
+class QLabel;
+class QLayout;
+class QPushButton;
+
 namespace ardentix {
 class Screen;
 }
@@ -9,6 +13,7 @@ namespace ardentix::ui {
 
 class Actions;
 class Binder;
+class OptionControls;
 
 // The option pages "PageControl1" over the whole client area of the main window, with the tabs
 // Scenario, Protocol, Test and Report View. Every control shows the element of its name; a tab
@@ -19,6 +24,14 @@ class OptionPages : public QTabWidget {
     OptionPages(Actions& actions, Binder& binder, QWidget* parent);
     // Turns to the tab the engine made active.
     void Follow(const Screen& screen);
+    // The Test tab's button of the learning record store's settings (the program opens them).
+    QPushButton* LrsButton() const { return lrsButton_; }
+
+    // Beside the results database's group on the Scenario tab: the line that tells how the
+    // sending to the centre server goes, and the button that sends what waits. The program's
+    // centre link fills and answers them; the engine knows neither.
+    QLabel* CentreStatus() const { return centreStatus_; }
+    QPushButton* CentreSendButton() const { return centreSend_; }
 
   private:
     QWidget* scenarioTab();
@@ -26,10 +39,14 @@ class OptionPages : public QTabWidget {
     QWidget* testTab();
     QWidget* reportTab();
     QWidget* newPage(const char* name, int helpContext);
+    QLayout* resultsDatabase(OptionControls& c, QWidget* page);
 
     Actions& actions_;
     Binder& binder_;
     bool following_ = false;
+    QLabel* centreStatus_ = nullptr;
+    QPushButton* centreSend_ = nullptr;
+    QPushButton* lrsButton_ = nullptr;
 };
 
 }  // namespace ardentix::ui

@@ -12,13 +12,13 @@ TEST(Settings, FirstStartValues) {
     for (Opt on : {Opt::OPTOneRescuer, Opt::SOUNDCheckBox, Opt::OPTSCREENSIZE, Opt::OPTTWOBUTTONAED,
                    Opt::OPTAUTOANALYZE, Opt::OptBatteryTrouble, Opt::OptElectrodeTrouble,
                    Opt::OptMOTIONTrouble, Opt::Age, Opt::OptPulseAfter3rdShock, Opt::OPTCLEARShock,
-                   Opt::OPTClearAnalyze}) {
+                   Opt::OPTClearAnalyze, Opt::OPTResultsLocal}) {
         EXPECT_TRUE(s.On(on)) << ControlName(on);
     }
     for (Opt off : {Opt::OPTautoABCS, Opt::OptBVM, Opt::OPTCALL911, Opt::Opt2CPR, Opt::Weight,
                     Opt::OPTPEDScen, Opt::OptHypo, Opt::OPTDetailedTestReport, Opt::OPTFTP,
                     Opt::OPTEncrypt, Opt::OPTEmail, Opt::OPTAUTOSend, Opt::OptVoice,
-                    Opt::OPTGuideCurrent, Opt::OPTCompressByKey}) {
+                    Opt::OPTGuideCurrent, Opt::OPTCompressByKey, Opt::OPTResultsCentre}) {
         EXPECT_FALSE(s.On(off)) << ControlName(off);
     }
     EXPECT_EQ(s.Text(Opt::OptTroubleOdds), "20");
@@ -32,7 +32,7 @@ TEST(Settings, FirstStartValues) {
 }
 
 TEST(Settings, ControlsAreFoundByName) {
-    EXPECT_EQ(kControlCount, 44);
+    EXPECT_EQ(kControlCount, 47);
     for (int i = 0; i < kControlCount; ++i) {
         const auto opt = static_cast<Opt>(i);
         EXPECT_EQ(ControlByName(ControlName(opt)), opt);
@@ -97,6 +97,25 @@ TEST(Settings, AgeAndWeightArePaired) {
 
 // The guidelines change as the unit of the pediatric minimum does: the button checked and its
 // partner cleared, each a change with its reaction, and nothing when the button is checked already.
+// Where the results are kept is a radio pair too; the Scenario tab's DEFAULT brings back this
+// computer and an empty address.
+TEST(Settings, ResultsDatabaseIsARadioPair) {
+    Settings s;
+    s.SetOn(Opt::OPTResultsCentre, true);
+    s.SetText(Opt::OPTCentreURI, "postgresql://s@h/d");
+    EXPECT_FALSE(s.On(Opt::OPTResultsLocal));
+    s.SetOn(Opt::OPTResultsCentre, false);
+    EXPECT_TRUE(s.On(Opt::OPTResultsLocal));
+    s.SetOn(Opt::OPTResultsLocal, false);
+    EXPECT_TRUE(s.On(Opt::OPTResultsCentre));
+    s.ApplyDefaults(Tab::Protocol);
+    EXPECT_TRUE(s.On(Opt::OPTResultsCentre));
+    s.ApplyDefaults(Tab::Scenario);
+    EXPECT_TRUE(s.On(Opt::OPTResultsLocal));
+    EXPECT_FALSE(s.On(Opt::OPTResultsCentre));
+    EXPECT_EQ(s.Text(Opt::OPTCentreURI), "");
+}
+
 TEST(Settings, GuidelinesChangeAsTheOtherRadioPair) {
     Settings s;
     std::vector<Opt> seen;

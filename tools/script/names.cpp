@@ -14,6 +14,8 @@
 #include "records/debrief.h"
 #include "scenario/input.h"
 #include "script/headless_ports.h"
+#include "store/qt_results_store.h"
+#include "store/query.h"
 
 namespace ardentix::script {
 
@@ -89,6 +91,17 @@ std::optional<std::string> fileValue(const Engine& e, std::string_view name) {
         return std::to_string(readLines(e.FilePath(name.substr(0, name.size() - 6))).size());
     }
     return join(readLines(e.FilePath(name)));
+}
+
+// A query of the program directory's results database: the first column of its rows joined by
+// "|", or with ".count" after the query the number of rows; "error: REASON" when it fails.
+std::string sqlValue(const Engine& e, std::string_view name) {
+    const bool count = endsWith(name, ".count");
+    if (count) name.remove_suffix(6);
+    const store::ColumnRows rows =
+        store::QueryColumn(e.FilePath(store::kDatabaseFile), std::string(name));
+    if (rows.failure) return "error: " + *rows.failure;
+    return count ? std::to_string(rows.values.size()) : join(rows.values);
 }
 
 std::optional<std::string> listValue(const std::vector<std::string>& lines, std::string_view what) {
@@ -277,6 +290,7 @@ std::optional<std::string> LookUp(const NameContext& c, std::string_view name) {
     if (name == "Sound.log") return join(c.sound.log);
     if (name == "Sound.last") return c.sound.log.empty() ? std::string() : c.sound.log.back();
     if (name.starts_with("file:")) return fileValue(e, name.substr(5));
+    if (name.starts_with("sql:")) return sqlValue(e, name.substr(4));
     if (auto v = usableValue(e, name)) return v;
     if (auto v = timerValue(e.timers, name)) return v;
     if (auto v = settingValue(e.settings, name)) return v;

@@ -31,9 +31,11 @@
 #include "scenario/flow.h"
 #include "scenario/input.h"
 #include "scenario/wired_engine.h"
+#include "script/centre_relay.h"
 #include "script/headless_ports.h"
 #include "script/names.h"
 #include "script/parser.h"
+#include "store/qt_results_store.h"
 
 namespace ardentix::script {
 
@@ -88,7 +90,10 @@ class Runner {
           sound_(programDir),
           printer_(programDir),
           link_(makeLink()),
-          engine_(Ports{&clock_, &sound_, &dialogs_, &pictures_, &printer_, &text_, link_.get()},
+          results_(programDir),
+          centre_(results_, programDir),
+          engine_(Ports{&clock_, &sound_, &dialogs_, &pictures_, &printer_, &text_, link_.get(),
+                        &centre_},
                   programDir) {
         clock_.Attach(engine_.timers);
         dialogs_.programDir = programDir;
@@ -143,6 +148,10 @@ class Runner {
     FixedAdvanceText text_;  // the advice line: a fixed advance per character
     // The mail server's connection, the program's own; none without an event loop to run it.
     std::unique_ptr<QtMailLink> link_;
+    // The results database of the program directory, as the program writes it.
+    store::QtResultsStore results_;
+    // Relays each result to a centre server once the script names one.
+    CentreRelay centre_;
     WiredEngine engine_;
     // Real milliseconds a connect or send may wait on a silent server before the script fails.
     int mailTimeout_ = 5000;
@@ -194,6 +203,7 @@ void Runner::expectCount(const Words& w, size_t count) const {
 }
 
 std::string Runner::valueOf(const std::string& name) const {
+    if (auto centre = centre_.Value(name)) return *centre;
     auto value = LookUp({engine_, sound_, dialogs_, printer_}, name);
     if (!value) throw Malformed{"unknown name " + name};
     return *value;
@@ -435,6 +445,10 @@ void Runner::execute(const Command& c) {
             fail(c.where, "the main window cannot be closed while " +
                               std::string(NameOf(WaitingWindow(engine_).value_or(El::MainWindow))) +
                               " waits for an answer");
+    } else if (verb == "centre") {
+        expectCount(w, 2);
+        std::string error;
+        if (!centre_.Use(w[1], error)) throw Malformed{error};
     } else if (verb == "put") {
         doPut(w);
     } else if (verb == "remove") {
@@ -445,6 +459,9 @@ void Runner::execute(const Command& c) {
         started_ = true;
         CreateMainWindow(engine_);
         if (!engine_.ended) ShowMainWindow(engine_);
+        // Results kept from an earlier run are written once the window is up, as the program
+        // does.
+        if (!engine_.ended) results_.WritePending();
         // What was set before start stands as if the instructor had set it and saved it.
         if (!engine_.ended && !earlySets_.empty()) {
             for (const auto& [opt, value] : earlySets_)

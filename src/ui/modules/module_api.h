@@ -10,6 +10,12 @@
 
 class QWidget;
 
+namespace ardentix::xapi {
+class LrsQueue;
+struct LrsRound;
+struct LrsSettings;
+}  // namespace ardentix::xapi
+
 namespace ardentix::ui {
 
 // Plays one WAV file at a time without blocking.
@@ -34,4 +40,9 @@ extern "C" {
 ardentix::ui::SoundPlayer* ArdentixNewSoundPlayer();
 ardentix::ui::PrintDevice* ArdentixNewPrintDevice();
 ardentix::MailLink* ArdentixNewMailLink(std::function<void(const ardentix::LinkAnswer&)> answer);
+// The sender of the results database's outbox to the learning record store; the database is the
+// Qt Sql connection of that name.
+ardentix::xapi::LrsQueue* ArdentixNewLrsQueue(
+    const QString& connection, std::function<ardentix::xapi::LrsSettings()> settings,
+    std::function<void(const ardentix::xapi::LrsRound&)> done);
 }
