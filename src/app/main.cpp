@@ -11,6 +11,7 @@
 #include "ui/centre_station.h"
 #include "ui/lazy_mail_link.h"
 #include "ui/lazy_printer.h"
+#include "ui/lrs_link.h"
 #include "ui/main_window.h"
 #include "ui/program_style.h"
 #include "ui/qt_ports.h"
@@ -60,6 +61,11 @@ int main(int argc, char** argv) {
     FirstPaintQuit probe(mainWindow.Menu());
 #endif
     mainWindow.SetCentreLink(&station.Link());
+    // Results go on to the learning record store while sending to it is on.
+    station.SetLrs([&mainWindow] { return mainWindow.Lrs() && mainWindow.Lrs()->Wanted(); },
+                   [&mainWindow] {
+                       if (mainWindow.Lrs()) mainWindow.Lrs()->SendQueued();
+                   });
     mainWindow.show();
     // Results that could not be written in an earlier run go once the window is up, then what
     // waits for the centre server, on the link's own thread.

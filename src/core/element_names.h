@@ -217,6 +217,12 @@ namespace ardentix {
     X(OPTDetailedTestReport, "OPTDetailedTestReport")                  \
     X(OPTFTP, "OPTFTP")                                                \
     X(OPTEncrypt, "OPTEncrypt")                                        \
+    X(OPTLrsSend, "OPTLrsSend")                                        \
+    X(OPTLrsHomePage, "OPTLrsHomePage")                                \
+    X(OPTLrsBase, "OPTLrsBase")                                        \
+    X(OPTLrsEndpoint, "OPTLrsEndpoint")                                \
+    X(OPTLrsKey, "OPTLrsKey")                                          \
+    X(OPTLrsSecret, "OPTLrsSecret")                                    \
     X(ProgramOK, "ProgramOK")                                          \
     X(ButtonCANCEL1, "ButtonCANCEL1")                                  \
     X(PROGRAMDefaultButton, "PROGRAMDefaultButton")                    \

@@ -136,6 +136,11 @@ void AddOptionPageElements(std::vector<ElementSpec>& specs) {
     add(specs, El::PASSWORD).masked = true;
     // The centre server's address is typed only while the centre server is chosen.
     add(specs, El::OPTCentreURI).enabled = false;
+    // The learning record store's settings, set in their own dialog from the Test tab.
+    add(specs, El::OPTLrsSend, "  Send each result to the learning record store");
+    for (El field : {El::OPTLrsHomePage, El::OPTLrsBase, El::OPTLrsEndpoint, El::OPTLrsKey})
+        add(specs, field);
+    add(specs, El::OPTLrsSecret).masked = true;
     // FTP sending was never offered: its check box keeps its place in the settings file.
     add(specs, El::FTPConfigure, "FTP Configure");
     for (ElementSpec& spec : specs) {

@@ -87,10 +87,16 @@ struct NamedRule {
 };
 
 // ARDENTIX.INI, by name, in the order the lines are written.
-constexpr std::array<NamedRule, 3> kNamed = {{
+constexpr std::array<NamedRule, 9> kNamed = {{
     {"CompressByKey", Opt::OPTCompressByKey, NamedKind::Flag},
     {"CentreServer", Opt::OPTResultsCentre, NamedKind::Flag},
     {"CentreURI", Opt::OPTCentreURI, NamedKind::Text},
+    {"LrsSend", Opt::OPTLrsSend, NamedKind::Flag},
+    {"LrsHomePage", Opt::OPTLrsHomePage, NamedKind::Text},
+    {"LrsActivityBase", Opt::OPTLrsBase, NamedKind::Text},
+    {"LrsEndpoint", Opt::OPTLrsEndpoint, NamedKind::Text},
+    {"LrsKey", Opt::OPTLrsKey, NamedKind::Text},
+    {"LrsSecret", Opt::OPTLrsSecret, NamedKind::Text},
 }};
 
 // A line ends at CR or LF: a text value is written without them.

@@ -299,19 +299,30 @@ std::vector<std::string> memoLines(const std::string& text) {
     return lines;
 }
 
+// A text option typed as it is (the learning record store's settings).
+template <Opt kOption>
+void optionText(Engine& e, const std::string& text) {
+    e.settings.SetText(kOption, text);
+}
+
 // The e-mail window's fields by their short names.
 template <El kName>
 void mailField(Engine& e, const std::string& text) {
     MailTypeField(e, kName, text);
 }
 
-const std::array<Field, 20> kFields = {{
+const std::array<Field, 25> kFields = {{
     {El::LoginNAMEEdit, Place::Login, nullptr},
     {El::LoginIDEdit, Place::Login, nullptr},
     {El::QuizEDIT1, Place::Quiz, nullptr},
     {El::QuizEdit2, Place::QuizBreaths, nullptr},
     {El::PASSWORD, Place::ScenarioTab, TypePassword},
     {El::OPTCentreURI, Place::ScenarioTab, TypeCentreURI},
+    {El::OPTLrsHomePage, Place::TestTab, optionText<Opt::OPTLrsHomePage>},
+    {El::OPTLrsBase, Place::TestTab, optionText<Opt::OPTLrsBase>},
+    {El::OPTLrsEndpoint, Place::TestTab, optionText<Opt::OPTLrsEndpoint>},
+    {El::OPTLrsKey, Place::TestTab, optionText<Opt::OPTLrsKey>},
+    {El::OPTLrsSecret, Place::TestTab, optionText<Opt::OPTLrsSecret>},
     {El::PasswordDlgPasswordEnter, Place::PasswordDialog,
      [](Engine& e, const std::string& text) {
          e.screen.Edit(El::PasswordDlgPasswordEnter).text = LowerCase(text);

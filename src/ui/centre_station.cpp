@@ -7,6 +7,7 @@
 #include "settings/settings.h"
 #include "store/qt_results_store.h"
 #include "ui/option_pages.h"
+#include "xapi/outbox_rows.h"
 
 namespace ardentix::ui {
 
@@ -19,8 +20,10 @@ CentreStation::CentreStation(store::QtResultsStore& results, const std::string& 
                 return ParseCentreUri(settings_->Text(Opt::OPTCentreURI));
             }) {
     results_.SetTargets([this] {
-        return centreChosen() ? QStringList{QString::fromLatin1(centre::kCentreTarget)}
-                              : QStringList{};
+        QStringList targets;
+        if (centreChosen()) targets << QString::fromLatin1(centre::kCentreTarget);
+        if (lrsWanted()) targets << QString::fromLatin1(xapi::kLrsTarget);
+        return targets;
     });
 }
 
@@ -31,6 +34,7 @@ bool CentreStation::centreChosen() const {
 std::optional<RecordFailure> CentreStation::Record(const ScenarioResult& result) {
     std::optional<RecordFailure> failure = results_.Record(result);
     if (centreChosen()) link_.SendNow();
+    if (lrsWanted() && lrsSend_) lrsSend_();
     return failure;
 }
 

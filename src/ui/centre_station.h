@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 
 #include "centre/centre_link.h"
@@ -26,13 +27,22 @@ class CentreStation : public ResultsStore {
     void Attach(const Settings& settings) { settings_ = &settings; }
     std::optional<RecordFailure> Record(const ScenarioResult& result) override;
     centre::CentreLink& Link() { return link_; }
+    // The learning record store: whether results go to it (they are then queued for it as they
+    // are written) and what sends them on after each scenario.
+    void SetLrs(std::function<bool()> wanted, std::function<void()> send) {
+        lrsWanted_ = std::move(wanted);
+        lrsSend_ = std::move(send);
+    }
 
   private:
     bool centreChosen() const;
+    bool lrsWanted() const { return lrsWanted_ && lrsWanted_(); }
 
     store::QtResultsStore& results_;
     const Settings* settings_ = nullptr;
     centre::CentreLink link_;
+    std::function<bool()> lrsWanted_;
+    std::function<void()> lrsSend_;
 };
 
 // The Scenario tab's status line follows the link, and its button sends.

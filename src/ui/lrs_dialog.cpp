@@ -115,7 +115,7 @@ void LrsDialog::accept() {
 }
 
 bool LrsDialog::ExportTo(const QString& path, const QStringList& uuids) {
-    if (!QSqlDatabase::contains(connection_)) {
+    if (!QSqlDatabase::database(connection_, false).isOpen()) {
         status_->setText(QStringLiteral("No results are recorded on this computer yet."));
         return false;
     }

@@ -24,6 +24,7 @@
 #include "ui/menu_panel.h"
 #include "ui/option_pages.h"
 #include "ui/password_dialog.h"
+#include "ui/progress_tab.h"
 #include "ui/quiz_window.h"
 #include "ui/scenario_screen.h"
 #include "ui/screen_scale.h"
@@ -131,9 +132,9 @@ void MainWindow::buildWindows() {
     password_ = new PasswordDialog(*this, binder_, this);
     mail_ = new MailWindow(*this, binder_, this);
     help_ = new HelpViewer(this);
-    // The results database's connection comes with the local store.
-    lrs_ = new LrsLink(QString(), this);
+    lrs_ = new LrsLink(engine_, *this, QString::fromStdString(engine_.programDir), this);
     connect(pages_->LrsButton(), &QPushButton::clicked, lrs_, &LrsLink::ShowDialog);
+    pages_->Progress()->SetXapiSettings([this] { return lrs_->Current(); });
     // What waited for the learning record store at the last run goes now (nothing while off).
     lrs_->SendQueued();
     // The new windows show what the engine holds for them.

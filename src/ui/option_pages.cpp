@@ -403,6 +403,7 @@ QWidget* OptionPages::progressTab(const QString& programDir, std::function<Centr
     OptionControls c(actions_, binder_, this);
     QPushButton* close = c.Button(El::PROGRESSCLOSEBUTTON, kCloseHint);
     auto* page = new ProgressTab(programDir, std::move(centre), close, this);
+    progress_ = page;
     close->setParent(page);
     return page;
 }

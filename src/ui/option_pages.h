@@ -22,6 +22,8 @@ class OptionControls;
 // Scenario, Protocol, Test, Report View and Progress. Every control shows the element of its
 // name; a tab chosen here is handed to the engine, which decides the tab shown. The Progress tab
 // shows the results database of the program directory.
+class ProgressTab;
+
 class OptionPages : public QTabWidget {
     Q_OBJECT
   public:
@@ -33,6 +35,7 @@ class OptionPages : public QTabWidget {
     void Follow(const Screen& screen);
     // The Test tab's button of the learning record store's settings (the program opens them).
     QPushButton* LrsButton() const { return lrsButton_; }
+    ProgressTab* Progress() const { return progress_; }
 
     // Beside the results database's group on the Scenario tab: the line that tells how the
     // sending to the centre server goes, and the button that sends what waits. The program's
@@ -55,6 +58,7 @@ class OptionPages : public QTabWidget {
     QLabel* centreStatus_ = nullptr;
     QPushButton* centreSend_ = nullptr;
     QPushButton* lrsButton_ = nullptr;
+    ProgressTab* progress_ = nullptr;
 };
 
 }  // namespace ardentix::ui

@@ -21,6 +21,7 @@
 #include "store/qt_results_store.h"
 #include "ui/progress_text.h"
 #include "ui/trainee_window.h"
+#include "xapi/export_file.h"
 
 namespace ardentix::ui {
 
@@ -163,9 +164,15 @@ ProgressTab::ProgressTab(QString programDir, std::function<CentreUri()> centre, 
     csv->setObjectName(QStringLiteral("ProgressExportCsv"));
     csv->setToolTip(tr("Saves the attempts the filter shows as a CSV file"));
     connect(csv, &QPushButton::clicked, this, &ProgressTab::exportCsv);
+    auto* xapiExport = new QPushButton(tr("Export xAPI..."), this);
+    xapiExport->setObjectName(QStringLiteral("ProgressExportXapi"));
+    xapiExport->setToolTip(
+        tr("Saves the xAPI statements of the attempts the filter shows as a JSON file"));
+    connect(xapiExport, &QPushButton::clicked, this, &ProgressTab::exportXapi);
     buttons_ = new QHBoxLayout;
     buttons_->addWidget(open);
     buttons_->addWidget(csv);
+    buttons_->addWidget(xapiExport);
     buttons_->addWidget(status_, 1);
     buttons_->addWidget(close);
 
@@ -301,6 +308,26 @@ void ProgressTab::exportCsv() {
                                                       programDir_ + QStringLiteral("/attempts.csv"),
                                                       tr("CSV file (*.csv)"));
     if (!path.isEmpty()) ExportCsv(path);
+}
+
+bool ProgressTab::ExportXapi(const QString& path) {
+    store::ProgressQueries q = queries();
+    QStringList uuids;
+    for (const store::Attempt& attempt : q.Attempts(Filter()))
+        uuids << attempt.uuid;
+    QString why = q.Failure();
+    if (why.isEmpty() && xapi::ExportStatements(database(), uuids, xapiSettings_(), path, &why))
+        return true;
+    QMessageBox::warning(this, tr("Export xAPI"),
+                         tr("The statements could not be saved as %1: %2").arg(path, why));
+    return false;
+}
+
+void ProgressTab::exportXapi() {
+    const QString path = QFileDialog::getSaveFileName(
+        this, tr("Export xAPI"), programDir_ + QStringLiteral("/statements.json"),
+        tr("JSON file (*.json)"));
+    if (!path.isEmpty()) ExportXapi(path);
 }
 
 }  // namespace ardentix::ui

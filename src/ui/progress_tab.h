@@ -8,6 +8,7 @@
 
 #include "core/centre_uri.h"
 #include "store/progress_queries.h"
+#include "xapi/statement.h"
 
 class QCheckBox;
 class QComboBox;
@@ -51,6 +52,13 @@ class ProgressTab : public QWidget {
     TraineeWindow* OpenTrainee(int row);
     // Writes the filtered attempts as CSV; false (with a box saying why) when it cannot.
     bool ExportCsv(const QString& path);
+    // The identities the xAPI statements are made with (the learning record store's settings).
+    void SetXapiSettings(std::function<xapi::LrsSettings()> settings) {
+        xapiSettings_ = std::move(settings);
+    }
+    // Writes the xAPI statements of the filtered attempts as one JSON array; false (with a box
+    // saying why) when it cannot.
+    bool ExportXapi(const QString& path);
 
     QTableWidget* Trainees() const { return trainees_; }
     QTableWidget* Errors() const { return errors_; }
@@ -64,9 +72,11 @@ class ProgressTab : public QWidget {
     QSqlDatabase database() const;
     store::ProgressQueries queries() const;
     void exportCsv();
+    void exportXapi();
 
     QString programDir_;
     std::function<CentreUri()> centre_;
+    std::function<xapi::LrsSettings()> xapiSettings_ = [] { return xapi::LrsSettings{}; };
     std::unique_ptr<centre::ResultsSource> source_;
     QString note_;  // which database it reads
     QCheckBox* fromOn_;

@@ -6,12 +6,17 @@
 #include <QJsonDocument>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlQuery>
+#include <QTabWidget>
 #include <QtTest>
 #include <fstream>
 #include <string>
 
+#include "options/options.h"
 #include "results_db.h"
+#include "store/qt_results_store.h"
 #include "test_program.h"
+#include "ui/centre_station.h"
 #include "ui/lrs_dialog.h"
 #include "ui/lrs_link.h"
 
@@ -47,6 +52,11 @@ class LrsDialogTest : public QObject {
         ui::LrsLink* link = program.window->Lrs();
         QVERIFY(link);
         const xapi::LrsSettings first = link->Settings();
+        // The dialog comes from the Test tab, behind the options password.
+        QTest::mouseClick(test::Child(program.window.get(), "OPTIONSImage"), Qt::LeftButton);
+        auto* pages = child<QTabWidget>(program.window.get(), "PageControl1");
+        pages->setCurrentIndex(2);
+        QCOMPARE(ActiveOptionTab(*program.engine), std::string("Test"));
         child<QPushButton>(program.window.get(), "LrsConfigure")->click();
         ui::LrsDialog* dialog = link->Dialog();
         QVERIFY(dialog && dialog->isVisible());
@@ -74,6 +84,24 @@ class LrsDialogTest : public QObject {
         QCOMPARE(link->Settings().endpoint, endpoint);
         QCOMPARE(link->Settings().key, QString("station-key"));
         QVERIFY(link->Settings().send);
+        // OK made them the engine's options, changed as typing them would: the Test tab's Close
+        // keeps them in ARDENTIX.INI for the next start.
+        QCOMPARE(program.engine->settings.Text(Opt::OPTLrsEndpoint), endpoint.toStdString());
+        QVERIFY(program.engine->settings.On(Opt::OPTLrsSend));
+        QVERIFY(link->Wanted());
+        QVERIFY(program.engine->settings.Changed());
+        QCOMPARE(test::AnswerBoxAfter(
+                     QMessageBox::Yes,
+                     [&] { child<QPushButton>(program.window.get(), "TESTCLOSE")->click(); }),
+                 QStringLiteral("Save changes to settings?"));
+        QFile ini(QDir(program.dir->path()).filePath("ARDENTIX.INI"));
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        const QString lines = QString::fromUtf8(ini.readAll());
+        QVERIFY2(lines.contains("LrsEndpoint=" + endpoint), qPrintable(lines));
+        QVERIFY(lines.contains("LrsKey=station-key"));
+        QVERIFY(lines.contains("LrsSend=1"));
+        QTest::mouseClick(test::Child(program.window.get(), "OPTIONSImage"), Qt::LeftButton);
+        pages->setCurrentIndex(2);
 
         // On: the module comes, and the round's end shows in the dialog.
         link->ShowDialog();
@@ -82,6 +110,35 @@ class LrsDialogTest : public QObject {
         QVERIFY(Loaded("ardentix_lrs"));
         QTRY_VERIFY(dialog->Status().contains("0 sent"));
         program.Stop();
+    }
+
+    // While sending is wanted each recorded result waits in the outbox for the store and a round
+    // follows at once; while it is not, neither.
+    void recordedResultsAreQueuedWhileSendingIsWanted() {
+        QTemporaryDir dir;
+        store::QtResultsStore results(dir.path().toStdString());
+        ui::CentreStation station(results, dir.path().toStdString());
+        bool wanted = false;
+        int rounds = 0;
+        station.SetLrs([&] { return wanted; }, [&] { ++rounds; });
+        ScenarioResult result;
+        result.traineeName = "Kim Lee";
+        result.mode = "Practice";
+        result.profile = "Classic";
+        result.startedAt = "2026-12-08T09:00:00+00:00";
+        QVERIFY(!station.Record(result));
+        wanted = true;
+        QVERIFY(!station.Record(result));
+        QVERIFY(!station.Record(result));
+        QCOMPARE(rounds, 2);
+        QSqlDatabase db = test::OpenResults(dir.filePath("ARDENTIX.DB"), "queued-check");
+        QSqlQuery attempts("SELECT COUNT(*) FROM attempts", db);
+        QVERIFY(attempts.next());
+        QCOMPARE(attempts.value(0).toInt(), 3);
+        QSqlQuery queued("SELECT COUNT(*) FROM outbox WHERE target = 'lrs'", db);
+        QVERIFY(queued.next());
+        QCOMPARE(queued.value(0).toInt(), 2);
+        db.close();
     }
 
     void exportWritesEveryAttempt() {

@@ -6,6 +6,8 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QHeaderView>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -174,6 +176,20 @@ class ProgressTabTest : public QObject {
         QCOMPARE(lines.size(), 4);  // the header, two attempts, nothing after the last line end
         QVERIFY(lines[1].startsWith(QString::fromUtf8("a3,\"Åsa, \"\"Berg\"\"\",").toUtf8()));
         QVERIFY(lines[2].startsWith("a1,Kim Lee,"));
+
+        // The xAPI statements of the same two attempts, in the same order, made with the
+        // identities of the learning record store's settings.
+        const QString json = QDir(program_.dir->path()).filePath("practice.json");
+        test::ChooseFileAfter(json, [this] {
+            QTest::mouseClick(test::Child(tab(), "ProgressExportXapi"), Qt::LeftButton);
+        });
+        QFile statements(json);
+        QVERIFY(statements.open(QIODevice::ReadOnly));
+        const QJsonArray all = QJsonDocument::fromJson(statements.readAll()).array();
+        QCOMPARE(all.size(), 2);
+        QCOMPARE(all[0]["id"].toString(), QStringLiteral("a3"));
+        QCOMPARE(all[1]["id"].toString(), QStringLiteral("a1"));
+        QVERIFY(all[1]["object"]["id"].toString().startsWith(kLrsBase));
     }
 
     void closedAndShownAgainReadsAfresh() {

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -131,6 +132,23 @@ inline void ChooseFileAfter(const QString& path, const std::function<void()>& ac
         }
     });
     action();
+}
+
+// Runs an action that brings up a message box, answers it with the button given and returns the
+// box's text (empty when no box came).
+inline QString AnswerBoxAfter(QMessageBox::StandardButton answer,
+                              const std::function<void()>& action) {
+    QString asked;
+    QTimer::singleShot(0, [&asked, answer] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                asked = box->text();
+                box->button(answer)->click();
+            }
+        }
+    });
+    action();
+    return asked;
 }
 
 }  // namespace ardentix::test
