@@ -20,7 +20,8 @@ struct ControlKey {
 };
 const std::vector<ControlKey>& ScenarioKeys();
 
-// The letter a menu item's caption underlines (its mnemonic within its menu), 0 for none.
+// The letter of a menu item within its menu (the ABCs and Trouble menus show it as the item's
+// key, the menu bar's underline it), and of an action bar button (underlined); 0 for none.
 QChar MenuLetter(El element);
 // The key of a control or menu item as the help and the hints write it ("C", "1", "Ctrl+P"),
 // empty for one without a key.

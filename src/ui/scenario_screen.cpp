@@ -1,5 +1,6 @@
 #include "ui/scenario_screen.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -53,6 +54,34 @@ QLabel* label(El name, QWidget* parent, int pointSize, const QColor& colour) {
     l->setPalette(pal);
     return l;
 }
+
+// An item's letter chooses it while its menu is open, and shows beside it as its key; the
+// caption stays the engine's.
+void keyInMenu(QAction* action, El item) {
+    action->setShortcut(QKeySequence(MenuLetter(item).unicode()));
+    action->setShortcutContext(Qt::WidgetShortcut);
+}
+
+// A menu whose items are chosen by their keys alone.
+class KeyMenu : public QMenu {
+  public:
+    using QMenu::QMenu;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->modifiers() == Qt::NoModifier) {
+            for (QAction* action : actions()) {
+                if (action->isVisible() && action->isEnabled() &&
+                    action->shortcut() == QKeySequence(event->key())) {
+                    close();
+                    action->trigger();
+                    return;
+                }
+            }
+        }
+        QMenu::keyPressEvent(event);
+    }
+};
 
 // The advice: a purple panel with its line in white bold type and an arrow at the end that points
 // at the control it names. The engine sizes and places it; this only draws it.
@@ -263,7 +292,7 @@ void ScenarioScreen::bindKeys(Binder& binder) {
 }
 
 QMenu* ScenarioScreen::buildAbcsMenu(Actions& actions, Binder& binder) {
-    auto* menu = new QMenu(this);
+    auto* menu = new KeyMenu(this);
     menu->setObjectName(QStringLiteral("ABCsMenu"));
     menu->setProperty("helpContext", 100);
     El items[] = {
@@ -278,7 +307,8 @@ QMenu* ScenarioScreen::buildAbcsMenu(Actions& actions, Binder& binder) {
         QAction* action = menu->addAction(QString());
         action->setObjectName(ObjectName(item));
         action->setCheckable(item != El::AllABCsmenuItem);
-        binder.Bind(item, action, Binder::All | Binder::Mnemonic);
+        keyInMenu(action, item);
+        binder.Bind(item, action);
         connect(action, &QAction::triggered, this, [&actions, item] { actions.Menu(item); });
     }
     return menu;
@@ -286,13 +316,14 @@ QMenu* ScenarioScreen::buildAbcsMenu(Actions& actions, Binder& binder) {
 
 // The items show as the options enable their kinds of fault.
 QMenu* ScenarioScreen::buildTroubleMenu(Actions& actions, Binder& binder) {
-    auto* menu = new QMenu(this);
+    auto* menu = new KeyMenu(this);
     menu->setObjectName(QStringLiteral("TROUBLESHOOTMenu"));
     for (El item :
          {El::TroubleElectrodeMenuItem, El::TroubleBatteryMenuItem, El::TroubleMOTIONMenuItem}) {
         QAction* action = menu->addAction(QString());
         action->setObjectName(ObjectName(item));
-        binder.Bind(item, action, Binder::All | Binder::Mnemonic);
+        keyInMenu(action, item);
+        binder.Bind(item, action);
         connect(action, &QAction::triggered, this, [&actions, item] { actions.Menu(item); });
     }
     return menu;

@@ -300,7 +300,9 @@ class KeyboardTest : public test::HandClockTest {
         }
         QCOMPARE(widget<QPushButton>("CALLHELPButton")->text(), QStringLiteral("Pho&ne"));
         QCOMPARE(widget<QPushButton>("ENDBUTTON")->text(), QStringLiteral("&End Scenario"));
-        QCOMPARE(action("ABCsVentilationMenuItem")->text(), QStringLiteral("Re&scue Breaths"));
+        QCOMPARE(action("ABCsVentilationMenuItem")->shortcut(), QKeySequence(Qt::Key_S));
+        QCOMPARE(action("TroubleMOTIONMenuItem")->shortcut(), QKeySequence(Qt::Key_M));
+        QCOMPARE(action("Pause")->text(), QStringLiteral("&Pause"));
         QCOMPARE(action("Advice")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
         QCOMPARE(ui::WithMnemonic(El::CLEARBUTTON, QStringLiteral("A & B")),
                  QStringLiteral("A && B"));
