@@ -10,6 +10,7 @@
 #include "ui/binder.h"
 #include "ui/keys.h"
 #include "ui/program_style.h"
+#include "ui/screen_scale.h"
 
 namespace ardentix::ui {
 
@@ -63,8 +64,9 @@ class RoundKey : public QPushButton {
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
+        const QRect area = LogicalPainting(p, this);
         p.setRenderHint(QPainter::Antialiasing);
-        const QRectF r = QRectF(rect()).adjusted(2, 2, -2, -2);
+        const QRectF r = QRectF(area).adjusted(2, 2, -2, -2);
         QRadialGradient fill(r.center() - QPointF(r.width() / 6, r.height() / 6), r.width() / 1.4);
         // A key that cannot be pressed now (during a pause) is drawn grey.
         const bool on = isEnabled();
@@ -81,7 +83,7 @@ class RoundKey : public QPushButton {
         p.setFont(f);
         p.setPen(on ? QColor(Qt::black) : QColor(70, 70, 70));
         p.drawText(r, Qt::AlignCenter, text());
-        if (hasFocus()) DrawFocusRing(p, QRectF(rect()), width() / 2.0);
+        if (hasFocus()) DrawFocusRing(p, QRectF(area), area.width() / 2.0);
     }
     void changeEvent(QEvent* event) override {
         if (event->type() == QEvent::EnabledChange)
@@ -105,10 +107,11 @@ class ChildKeySwitch : public QPushButton {
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
+        const QRect area = LogicalPainting(p, this);
         p.setRenderHint(QPainter::Antialiasing);
         const bool on = screen_.Get(El::CHILDKEY).checked;
         const bool usable = isEnabled();
-        const QRectF track = QRectF(rect()).adjusted(1, 1, -1, -1);
+        const QRectF track = QRectF(area).adjusted(1, 1, -1, -1);
         p.setPen(QPen(QColor(30, 30, 30), 1.5));
         p.setBrush(usable ? QColor(60, 64, 72) : QColor(120, 120, 120));
         p.drawRoundedRect(track, track.height() / 2, track.height() / 2);
@@ -130,7 +133,7 @@ class ChildKeySwitch : public QPushButton {
                : QRectF(knobBox.right() + 2, track.top(), track.right() - knobBox.right() - 6,
                         track.height());
         p.drawText(caption, Qt::AlignCenter, QStringLiteral("CHILD"));
-        if (hasFocus()) DrawFocusRing(p, QRectF(rect()), height() / 2.0);
+        if (hasFocus()) DrawFocusRing(p, QRectF(area), area.height() / 2.0);
     }
 
   private:
@@ -148,8 +151,9 @@ class ChildLight : public QWidget {
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
+        const QRect area = LogicalPainting(p, this);
         p.setRenderHint(QPainter::Antialiasing);
-        const QRectF r = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+        const QRectF r = QRectF(area).adjusted(1.5, 1.5, -1.5, -1.5);
         drawLamp(p, r.center(), r.width() / 2, QColor(255, 150, 0), true);  // amber
     }
 };
@@ -172,10 +176,11 @@ class ClosedDevice : public QWidget {
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
+        const QRect area = LogicalPainting(p, this);
         p.setRenderHint(QPainter::Antialiasing);
         // The case reaches as far down as the close-up's, so that the child key lying over both
         // faces sits on it with the same room below.
-        const QRectF body = QRectF(rect()).adjusted(8, 28, -8, -2);
+        const QRectF body = QRectF(area).adjusted(8, 28, -8, -2);
         p.setPen(QPen(QColor(60, 60, 60), 2));
         p.setBrush(QColor(70, 75, 85));
         p.drawRoundedRect(QRectF(body.center().x() - 40, 6, 80, 34), 12, 12);  // handle
@@ -229,13 +234,14 @@ class Closeup : public QWidget {
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
+        const QRect area = LogicalPainting(p, this);
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(QColor(60, 60, 60), 2));
         p.setBrush(QColor(252, 196, 20));
-        p.drawRoundedRect(QRectF(rect()).adjusted(2, 2, -2, -2), 16, 16);
+        p.drawRoundedRect(QRectF(area).adjusted(2, 2, -2, -2), 16, 16);
 
         // The LCD.
-        const QRectF lcd(14, 14, width() - 28, 78);
+        const QRectF lcd(14, 14, area.width() - 28, 78);
         p.setBrush(QColor(170, 196, 140));
         p.setPen(QPen(QColor(40, 50, 30), 3));
         p.drawRoundedRect(lcd, 6, 6);

@@ -41,7 +41,9 @@ const QColor kCPR(60, 120, 210, 150);
 const QColor kNoPulse(205, 35, 35, 60);
 const QColor kHandsOff(255, 200, 120, 90);
 
-QColor verdictColour(const LogEvent& ev) {
+}  // namespace
+
+QColor VerdictColour(const LogEvent& ev) {
     switch (ev.verdict) {
         case Verdict::Rewarded:
             return kRewarded;
@@ -52,6 +54,8 @@ QColor verdictColour(const LogEvent& ev) {
     }
     return kNeutral;
 }
+
+namespace {
 
 // A marker: a shock a bolt-like diamond, any other event a circle.
 void drawMarker(QPainter& p, const QRectF& box, bool shock) {
@@ -238,7 +242,7 @@ void DebriefChart::Render(QPainter& p, const QRect& area) const {
         const bool shock = ev.text == "Shock delivered";
         p.setPen(QPen(m.event == highlighted_ ? Qt::black : Qt::white,
                       m.event == highlighted_ ? 2.5 : 1));
-        p.setBrush(shock ? kShock : verdictColour(ev));
+        p.setBrush(shock ? kShock : VerdictColour(ev));
         drawMarker(p, m.box, shock);
     }
     p.restore();
@@ -454,7 +458,7 @@ void DebriefWindow::Reload() {
         auto* what = new QTableWidgetItem(text(ev.text));
         what->setToolTip(tip(ev));
         auto* verdict = new QTableWidgetItem(text(ev.VerdictText()));
-        verdict->setForeground(verdictColour(ev));
+        verdict->setForeground(VerdictColour(ev));
         events_->setItem(i, 0, new QTableWidgetItem(text(ScenarioClock(ev.ms, true))));
         events_->setItem(i, 1, what);
         events_->setItem(i, 2, verdict);

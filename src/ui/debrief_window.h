@@ -17,6 +17,10 @@ namespace ardentix::ui {
 class Actions;
 class Binder;
 
+// The colour of an event's verdict in the chart and the lists: green rewarded, red a deduction,
+// grey neutral.
+QColor VerdictColour(const LogEvent& ev);
+
 // The scenario's timeline: lanes for the trainee and the device, bands for CPR and the pulse,
 // the pauses in CPR over 10 s shaded. Every event of the log has a marker.
 class DebriefChart : public QWidget {
