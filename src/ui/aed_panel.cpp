@@ -8,6 +8,8 @@
 #include "core/screen.h"
 #include "ui/actions.h"
 #include "ui/binder.h"
+#include "ui/keys.h"
+#include "ui/program_style.h"
 #include "ui/screen_scale.h"
 
 namespace ardentix::ui {
@@ -56,7 +58,7 @@ class RoundKey : public QPushButton {
     RoundKey(const QString& caption, const QColor& colour, QWidget* parent)
         : QPushButton(caption, parent), colour_(colour) {
         setCursor(Qt::PointingHandCursor);
-        setFocusPolicy(Qt::NoFocus);
+        setFocusPolicy(Qt::TabFocus);
     }
 
   protected:
@@ -81,6 +83,7 @@ class RoundKey : public QPushButton {
         p.setFont(f);
         p.setPen(on ? QColor(Qt::black) : QColor(70, 70, 70));
         p.drawText(r, Qt::AlignCenter, text());
+        if (hasFocus()) DrawFocusRing(p, QRectF(area), area.width() / 2.0);
     }
     void changeEvent(QEvent* event) override {
         if (event->type() == QEvent::EnabledChange)
@@ -98,7 +101,7 @@ class ChildKeySwitch : public QPushButton {
   public:
     ChildKeySwitch(const Screen& screen, QWidget* parent) : QPushButton(parent), screen_(screen) {
         setCursor(Qt::PointingHandCursor);
-        setFocusPolicy(Qt::NoFocus);
+        setFocusPolicy(Qt::TabFocus);
     }
 
   protected:
@@ -130,6 +133,7 @@ class ChildKeySwitch : public QPushButton {
                : QRectF(knobBox.right() + 2, track.top(), track.right() - knobBox.right() - 6,
                         track.height());
         p.drawText(caption, Qt::AlignCenter, QStringLiteral("CHILD"));
+        if (hasFocus()) DrawFocusRing(p, QRectF(area), area.height() / 2.0);
     }
 
   private:
@@ -295,7 +299,7 @@ RoundKey* key(Actions& actions, Binder& binder, El element, const QString& capti
               const QColor& colour, const QString& hint, QWidget* parent) {
     auto* k = new RoundKey(caption, colour, parent);
     k->setObjectName(ObjectName(element));
-    SetHint(k, hint, 180);
+    SetHint(k, WithKey(element, hint), 180);
     binder.Bind(element, k, Binder::Visible | Binder::Enabled);
     QObject::connect(k, &QPushButton::clicked, parent,
                      [&actions, element] { actions.Click(element); });
@@ -337,7 +341,9 @@ AedPanel::AedPanel(const Screen& screen, Actions& actions, Binder& binder, QWidg
     childKey->setObjectName(ObjectName(El::CHILDKEY));
     const Element& keyPlace = screen.Get(El::CHILDKEY);
     childKey->setGeometry(keyPlace.left, keyPlace.top, keyPlace.width, keyPlace.height);
-    SetHint(childKey, QStringLiteral("Child key: pediatric energy for a small child"), 180);
+    SetHint(childKey,
+            WithKey(El::CHILDKEY, QStringLiteral("Child key: pediatric energy for a small child")),
+            180);
     binder.Bind(El::CHILDKEY, childKey, Binder::Visible | Binder::Enabled);
     QObject::connect(childKey, &QPushButton::clicked, this,
                      [&actions] { actions.Click(El::CHILDKEY); });

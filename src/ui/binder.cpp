@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 
 #include "core/screen.h"
+#include "ui/keys.h"
 #include "ui/screen_scale.h"
 #include "ui/text_font.h"
 
@@ -48,7 +49,7 @@ QObject* Binder::Target(El element) const {
 
 void Binder::ApplyAll(const Screen& screen) {
     for (const auto& [name, binding] : bindings_) {
-        if (binding.target) apply(screen.Get(name), binding.target, binding.what);
+        if (binding.target) apply(name, screen.Get(name), binding.target, binding.what);
     }
 }
 
@@ -56,7 +57,7 @@ void Binder::ApplyChanged(const Screen& screen, const ScreenChanges& changed) {
     for (El el : changed.elements) {
         auto [first, last] = bindings_.equal_range(el);
         for (auto it = first; it != last; ++it) {
-            if (it->second.target) apply(screen.Get(el), it->second.target, it->second.what);
+            if (it->second.target) apply(el, screen.Get(el), it->second.target, it->second.what);
         }
     }
 }
@@ -82,8 +83,9 @@ void Binder::applyBusy(bool busy, QWidget* widget) {
     widget->setPalette(greyed);
 }
 
-void Binder::apply(const Element& el, QObject* target, unsigned what) {
-    const QString text = QString::fromStdString(el.text);
+void Binder::apply(El name, const Element& el, QObject* target, unsigned what) {
+    QString text = QString::fromStdString(el.text);
+    if (what & Mnemonic) text = WithMnemonic(name, text);
     if (auto* action = qobject_cast<QAction*>(target)) {
         if (what & Text) action->setText(text);
         if (what & Visible) action->setVisible(el.visible);

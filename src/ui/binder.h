@@ -33,6 +33,7 @@ class Binder {
         Font = 64,          // a text area's type face
         Busy = 128,         // a control that waits for a step: greyed, with the busy cursor
         Color = 256,        // a label's text in the element's colour
+        Mnemonic = 512,     // the caption underlines the control's key letter (ui/keys.h)
         All = Text | Visible | Enabled | Checked | Lines,
     };
 
@@ -46,7 +47,7 @@ class Binder {
         QPointer<QObject> target;
         unsigned what;
     };
-    static void apply(const Element& el, QObject* target, unsigned what);
+    static void apply(El name, const Element& el, QObject* target, unsigned what);
     static void applyBusy(bool busy, QWidget* widget);
 
     std::multimap<El, Binding> bindings_;

@@ -19,6 +19,7 @@
 #include "ui/centre_station.h"
 #include "ui/debrief_window.h"
 #include "ui/dialogs.h"
+#include "ui/keys.h"
 #include "ui/lrs_link.h"
 #include "ui/mail_window.h"
 #include "ui/menu_panel.h"
@@ -150,6 +151,10 @@ void MainWindow::SetCentreLink(centre::CentreLink* link) {
 
 MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
+    // What the focus leaving a control does (a pad carried by keys goes back) happens while the
+    // window can still hand it to the engine.
+    if (QWidget* focus = QApplication::focusWidget(); focus && isAncestorOf(focus))
+        focus->clearFocus();
 }
 
 void MainWindow::buildMenus() {
@@ -158,27 +163,22 @@ void MainWindow::buildMenus() {
     const struct {
         QMenu* menu;
         El element;
-        QKeySequence shortcut;
         bool checkable;
         bool separatorBefore;
     } items[] = {
-        {file, El::Pause, QKeySequence(Qt::CTRL | Qt::Key_P), true, false},
-        {file, El::SHOWBORDERMenuItem, {}, false, false},
-        {file, El::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q), false, false},
-        {help, El::Advice, {}, false, false},
-        {help, El::PatientHistory, {}, false, false},
-        {help, El::HINTSHOW, {}, true, true},
-        {help, El::ArdentixHelp, {}, false, false},
-        {help, El::AboutArdentix1, {}, false, true},
+        {file, El::Pause, true, false},           {file, El::SHOWBORDERMenuItem, false, false},
+        {file, El::Quit, false, false},           {help, El::Advice, false, false},
+        {help, El::PatientHistory, false, false}, {help, El::HINTSHOW, true, true},
+        {help, El::ArdentixHelp, false, false},   {help, El::AboutArdentix1, false, true},
     };
     for (const auto& item : items) {
         if (item.separatorBefore) item.menu->addSeparator();
         if (item.element == El::Quit) addFullScreen(item.menu);
         QAction* action = item.menu->addAction(QString());
         action->setObjectName(ObjectName(item.element));
-        action->setShortcut(item.shortcut);
+        action->setShortcut(MenuShortcut(item.element));
         action->setCheckable(item.checkable);
-        binder_.Bind(item.element, action);
+        binder_.Bind(item.element, action, Binder::All | Binder::Mnemonic);
         const El element = item.element;
         if (element == El::ArdentixHelp) {
             connect(action, &QAction::triggered, this, [this] { showHelp(0); });

@@ -2,8 +2,11 @@
 
 #include <QDrag>
 #include <QDragEnterEvent>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMimeData>
 #include <QPainter>
+#include <algorithm>
 
 #include "aed/aed.h"
 #include "core/elements.h"
@@ -13,6 +16,8 @@
 #include "scenario/input.h"
 #include "ui/actions.h"
 #include "ui/binder.h"
+#include "ui/keys.h"
+#include "ui/program_style.h"
 #include "ui/qt_ports.h"
 #include "ui/screen_scale.h"
 
@@ -39,15 +44,22 @@ QPixmap greyed(const QPixmap& pixmap) {
     return QPixmap::fromImage(image);
 }
 
-// A pad of the tray: pressing it starts its drag.
+// A pad of the tray: pressing it starts its drag; with the focus, Enter picks it up by key.
 class TrayPad : public QWidget {
   public:
-    TrayPad(Engine& engine, Actions& actions, bool white, QWidget* parent)
-        : QWidget(parent), engine_(engine), actions_(actions), white_(white) {
-        setObjectName(white ? ObjectName(El::PADWHITE) : ObjectName(El::PADRED));
+    TrayPad(Engine& engine, Actions& actions, bool white, std::function<void(bool)> carry,
+            QWidget* parent)
+        : QWidget(parent),
+          engine_(engine),
+          actions_(actions),
+          white_(white),
+          carry_(std::move(carry)) {
+        const El name = white ? El::PADWHITE : El::PADRED;
+        setObjectName(ObjectName(name));
         resize(kPadWidth, kPadHeight);
         setCursor(Qt::OpenHandCursor);
-        SetHint(this, QStringLiteral("Click and drag to place on patient"), 180);
+        setFocusPolicy(Qt::TabFocus);
+        SetHint(this, WithKey(name, QStringLiteral("Click and drag to place on patient")), 180);
     }
 
   protected:
@@ -56,6 +68,15 @@ class TrayPad : public QWidget {
         const QRect area = LogicalPainting(p, this);
         const QPixmap pad = PadPicture(white_, devicePixelRatioF() * ScaleOf(this));
         p.drawPixmap(area, isEnabled() ? pad : greyed(pad));
+        if (hasFocus()) DrawFocusRing(p, QRectF(area), 10);
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        const int key = event->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            carry_(white_);
+        } else {
+            QWidget::keyPressEvent(event);
+        }
     }
     void changeEvent(QEvent* event) override {
         if (event->type() == QEvent::EnabledChange)
@@ -72,7 +93,30 @@ class TrayPad : public QWidget {
     Engine& engine_;
     Actions& actions_;
     bool white_;
+    std::function<void(bool)> carry_;
 };
+
+struct Taken {
+    bool taken = false;    // the press took the pad
+    bool started = false;  // and it is carried (a pad refused for a small child is not)
+};
+
+// The pad taken up as a press on it takes it, asked at the time of the press, once the timers due
+// by then have fired.
+Taken takePad(Engine& engine, Actions& actions, bool white, bool fromMisplaced) {
+    const Pad pad = white ? Pad::White : Pad::Red;
+    const El name = fromMisplaced ? (white ? El::PADWHITEzoneTorso : El::PADREDzoneTorso)
+                                  : (white ? El::PADWHITE : El::PADRED);
+    Taken result;
+    actions.Dispatch([&] {
+        result.taken = PadCanBeTaken(engine, name);
+        if (!result.taken) return;
+        if (fromMisplaced) PressMisplacedPad(engine, pad);
+        result.started =
+            fromMisplaced ? StartMisplacedPadDrag(engine, pad) : StartPadDrag(engine, pad);
+    });
+    return result;
+}
 
 }  // namespace
 
@@ -95,17 +139,7 @@ QPixmap PadPicture(bool white, qreal devicePixelRatio) {
 
 void DragPad(Engine& engine, Actions& actions, bool white, bool fromMisplaced, QWidget* source) {
     const Pad pad = white ? Pad::White : Pad::Red;
-    El name = fromMisplaced ? (white ? El::PADWHITEzoneTorso : El::PADREDzoneTorso)
-                            : (white ? El::PADWHITE : El::PADRED);
-    bool taken = false;
-    bool started = false;
-    actions.Dispatch([&] {
-        // Asked at the time of the press, once the timers due by then have fired.
-        taken = PadCanBeTaken(engine, name);
-        if (!taken) return;
-        if (fromMisplaced) PressMisplacedPad(engine, pad);
-        started = fromMisplaced ? StartMisplacedPadDrag(engine, pad) : StartPadDrag(engine, pad);
-    });
+    const auto [taken, started] = takePad(engine, actions, white, fromMisplaced);
     if (!taken) return;
     auto* drag = new QDrag(source);
     auto* data = new QMimeData;
@@ -130,6 +164,146 @@ PatientArea::PatientArea(Engine& engine, Actions& actions, const QtPictures& pic
     setGeometry(0, 0, kPatientViewSize, kPatientViewSize);
     setAcceptDrops(true);
     SetHint(this, QStringLiteral("This is the patient"), 180);
+    // The place under a pad carried by keys, on a line over the top of the picture.
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("PadKeyStatus"));
+    status_->setGeometry(0, 0, kPatientViewSize, 40);
+    status_->setWordWrap(true);
+    status_->setMargin(4);
+    status_->setAutoFillBackground(true);
+    QPalette pal = status_->palette();
+    pal.setColor(QPalette::Window, QColor(0, 0, 0, 210));
+    pal.setColor(QPalette::WindowText, QColor(255, 255, 255));
+    status_->setPalette(pal);
+    status_->hide();
+}
+
+QString PlaceOnChest(const Engine& engine, const QPoint& point) {
+    const auto target = PadTargetAt(engine, point.x(), point.y());
+    if (target == PadTarget::WhiteZone)
+        return QStringLiteral("Upper right chest, below the collarbone");
+    if (target == PadTarget::RedZone)
+        return QStringLiteral("Left side of the chest, below the armpit");
+    if (target != PadTarget::Torso) return QStringLiteral("Off the chest");
+    // The chest in thirds; the patient lies face up, head at the top: the patient's right is on
+    // the viewer's left.
+    const Element& torso = engine.screen.Get(El::PATIENTTorsoZONE);
+    const int row = std::clamp((point.y() - torso.top) * 3 / std::max(torso.height, 1), 0, 2);
+    const int column = std::clamp((point.x() - torso.left) * 3 / std::max(torso.width, 1), 0, 2);
+    static const char* const rows[] = {"upper", "middle", "lower"};
+    static const char* const columns[] = {" right", "", " left"};
+    return QStringLiteral("Chest, %1%2")
+        .arg(QLatin1String(rows[row]), QLatin1String(columns[column]));
+}
+
+void PatientArea::CarryPad(bool white) {
+    if (keyPad_ || !isEnabled()) return;
+    const El lying = white ? El::PADWHITEzoneTorso : El::PADREDzoneTorso;
+    const bool fromMisplaced = !engine_.screen.Get(white ? El::PADWHITE : El::PADRED).visible &&
+                               engine_.screen.Get(lying).visible;
+    const Element start = engine_.screen.Get(lying);
+    const auto [taken, started] = takePad(engine_, actions_, white, fromMisplaced);
+    if (!taken) return;
+    const Pad pad = white ? Pad::White : Pad::Red;
+    if (!started) {
+        // Refused at once, as a drag of it can land nowhere.
+        actions_.Dispatch([&] { EndPadDrag(engine_, pad, fromMisplaced); });
+        return;
+    }
+    keyPad_ = white ? 1 : 2;
+    keyPadWasMisplaced_ = fromMisplaced;
+    restingName_ = accessibleName();
+    // Over the middle of the chest's top edge, off both pad places; a misplaced pad where it lay.
+    const Element& torso = engine_.screen.Get(El::PATIENTTorsoZONE);
+    const QPoint at = fromMisplaced ? QPoint(start.left + 26, start.top + 33)
+                                    : QPoint(torso.left + torso.width / 2, torso.top + kStep / 2);
+    follow(at, true);
+    setFocus(Qt::OtherFocusReason);
+    announcePlace();
+}
+
+void PatientArea::announcePlace() {
+    const QString pad = keyPad_ == 1 ? QStringLiteral("White pad") : QStringLiteral("Red pad");
+    const QString place = PlaceOnChest(engine_, pointer_);
+    status_->setText(pad + QStringLiteral(" over: ") + place +
+                     QStringLiteral(". Arrow keys move it, Enter lays it on, Esc puts it back."));
+    status_->show();
+    status_->raise();
+    // The picture has the focus while the pad is carried: a screen reader speaks the change of
+    // its name (Qt sends the name-change event).
+    setAccessibleName(pad + QStringLiteral(" over ") + place);
+}
+
+void PatientArea::moveCarried(int dx, int dy) {
+    const QPoint next = pointer_ + QPoint(dx, dy);
+    // It stays over the chest.
+    if (PadTargetAt(engine_, next.x(), next.y()) == std::nullopt) return;
+    follow(next, true);
+    announcePlace();
+}
+
+void PatientArea::layCarried() {
+    const Pad pad = keyPad_ == 1 ? Pad::White : Pad::Red;
+    const bool fromMisplaced = keyPadWasMisplaced_;
+    const QPoint pos = pointer_;
+    keyPad_ = 0;
+    follow({}, false);
+    status_->hide();
+    setAccessibleName(restingName_);
+    // The drop a mouse drop at this point gives, then the end of the drag.
+    actions_.Dispatch([&] {
+        const auto target = PadTargetAt(engine_, pos.x(), pos.y());
+        if (target && AcceptsPad(engine_, *target))
+            DropPad(engine_, *target, pos.x() - 26, pos.y() - 33);
+    });
+    actions_.Dispatch([&] { EndPadDrag(engine_, pad, fromMisplaced); });
+}
+
+void PatientArea::putBackCarried() {
+    const Pad pad = keyPad_ == 1 ? Pad::White : Pad::Red;
+    const bool fromMisplaced = keyPadWasMisplaced_;
+    keyPad_ = 0;
+    follow({}, false);
+    status_->hide();
+    setAccessibleName(restingName_);
+    // As a drag let go nowhere.
+    actions_.Dispatch([&] { EndPadDrag(engine_, pad, fromMisplaced); });
+}
+
+bool PatientArea::event(QEvent* event) {
+    // A carried pad holds the keyboard: no shortcut goes off while it is in the hand.
+    if (event->type() == QEvent::ShortcutOverride && keyPad_) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void PatientArea::keyPressEvent(QKeyEvent* event) {
+    if (!keyPad_) return QWidget::keyPressEvent(event);
+    switch (event->key()) {
+        case Qt::Key_Left:
+            return moveCarried(-kStep, 0);
+        case Qt::Key_Right:
+            return moveCarried(kStep, 0);
+        case Qt::Key_Up:
+            return moveCarried(0, -kStep);
+        case Qt::Key_Down:
+            return moveCarried(0, kStep);
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return layCarried();
+        case Qt::Key_Escape:
+            return putBackCarried();
+        default:
+            break;  // any other key is taken and does nothing while the pad is carried
+    }
+}
+
+void PatientArea::focusOutEvent(QFocusEvent* event) {
+    // The keyboard went elsewhere (a click, another window): the pad goes back.
+    if (keyPad_) putBackCarried();
+    QWidget::focusOutEvent(event);
 }
 
 void PatientArea::paintEvent(QPaintEvent*) {
@@ -166,6 +340,8 @@ void PatientArea::paintEvent(QPaintEvent*) {
         p.setBrush(lit ? QColor(120, 230, 120, 60) : Qt::transparent);
         p.drawRoundedRect(box, 8, 8);
     }
+    // A pad carried by keys is drawn where it would be laid.
+    if (keyPad_) p.drawPixmap(pointer_ - QPoint(26, 33), PadPicture(keyPad_ == 1, dpr));
 }
 
 void PatientArea::follow(const QPoint& pos, bool carried) {
@@ -206,7 +382,7 @@ void PatientArea::dropEvent(QDropEvent* event) {
 }
 
 void PatientArea::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !isEnabled()) return;
+    if (event->button() != Qt::LeftButton || !isEnabled() || keyPad_) return;
     const QPoint pos = ToLogical(this, event->position());
     for (const auto& [name, white] :
          {std::pair{El::PADWHITEzoneTorso, true}, {El::PADREDzoneTorso, false}}) {
@@ -228,14 +404,15 @@ void PatientArea::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-PadTray::PadTray(Engine& engine, Actions& actions, Binder& binder, QWidget* parent)
+PadTray::PadTray(Engine& engine, Actions& actions, Binder& binder, std::function<void(bool)> carry,
+                 QWidget* parent)
     : QWidget(parent) {
     setObjectName(ObjectName(El::PADPanel));
     setAcceptDrops(true);
-    auto* white = new TrayPad(engine, actions, true, this);
+    auto* white = new TrayPad(engine, actions, true, carry, this);
     white->move(40, 3);
     binder.Bind(El::PADWHITE, white, Binder::Visible | Binder::Enabled);
-    auto* red = new TrayPad(engine, actions, false, this);
+    auto* red = new TrayPad(engine, actions, false, carry, this);
     red->move(116, 3);
     binder.Bind(El::PADRED, red, Binder::Visible | Binder::Enabled);
 }

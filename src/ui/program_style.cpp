@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPixmap>
+#include <QStyleOption>
 
 namespace ardentix::ui {
 
@@ -24,6 +25,34 @@ QIcon overflowArrow(bool down, const QColor& colour) {
 }
 
 }  // namespace
+
+void DrawFocusRing(QPainter& p, const QRectF& box, qreal radius) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(10, 10, 10), 4));
+    p.drawRoundedRect(box.adjusted(2, 2, -2, -2), radius, radius);
+    p.setPen(QPen(QColor(0, 200, 255), 2));
+    p.drawRoundedRect(box.adjusted(2, 2, -2, -2), radius, radius);
+    p.restore();
+}
+
+void ProgramStyle::drawControl(ControlElement element, const QStyleOption* option,
+                               QPainter* painter, const QWidget* widget) const {
+    QProxyStyle::drawControl(element, option, painter, widget);
+    // The desktop's style marks a focused push button by its frame alone.
+    if (element == CE_PushButton && (option->state & State_HasFocus))
+        DrawFocusRing(*painter, QRectF(option->rect), 4);
+}
+
+void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                                 QPainter* painter, const QWidget* widget) const {
+    if (element == PE_FrameFocusRect) {
+        DrawFocusRing(*painter, QRectF(option->rect).adjusted(-2, -2, 2, 2), 3);
+        return;
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
 
 QIcon ProgramStyle::standardIcon(StandardPixmap icon, const QStyleOption* option,
                                  const QWidget* widget) const {

@@ -1,10 +1,12 @@
 #include "ui/scenario_screen.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <functional>
 
 #include "core/elements.h"
@@ -14,6 +16,7 @@
 #include "ui/aed_panel.h"
 #include "ui/binder.h"
 #include "ui/final_panel.h"
+#include "ui/keys.h"
 #include "ui/pads_view.h"
 #include "ui/qt_ports.h"
 #include "ui/scenario_notes.h"
@@ -52,6 +55,34 @@ QLabel* label(El name, QWidget* parent, int pointSize, const QColor& colour) {
     l->setPalette(pal);
     return l;
 }
+
+// An item's letter chooses it while its menu is open, and shows beside it as its key; the
+// caption stays the engine's.
+void keyInMenu(QAction* action, El item) {
+    action->setShortcut(QKeySequence(MenuLetter(item).unicode()));
+    action->setShortcutContext(Qt::WidgetShortcut);
+}
+
+// A menu whose items are chosen by their keys alone.
+class KeyMenu : public QMenu {
+  public:
+    using QMenu::QMenu;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->modifiers() == Qt::NoModifier) {
+            for (QAction* action : actions()) {
+                if (action->isVisible() && action->isEnabled() &&
+                    action->shortcut() == QKeySequence(event->key())) {
+                    close();
+                    action->trigger();
+                    return;
+                }
+            }
+        }
+        QMenu::keyPressEvent(event);
+    }
+};
 
 // The advice: a purple panel with its line in white bold type and an arrow at the end that points
 // at the control it names. The engine sizes and places it; this only draws it.
@@ -126,7 +157,8 @@ ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
 
     aed_ = new AedPanel(engine.screen, actions, binder, this);
     aed_->setGeometry(kAedLeft, kCloseupTop, kAedWidth, kAedHeight);
-    auto* tray = new PadTray(engine, actions, binder, this);
+    auto* tray = new PadTray(
+        engine, actions, binder, [this](bool white) { patient_->CarryPad(white); }, this);
     tray->setGeometry(kAedLeft, kPadTrayTop, kAedWidth, kPadTrayHeight);
     binder.Bind(El::PADPanel, tray, Binder::Visible);
 
@@ -207,8 +239,9 @@ ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
         button->setObjectName(ObjectName(b.name));
         button->setFocusPolicy(Qt::TabFocus);
         button->setGeometry(0, 0, 60, 25);
-        SetHint(button, QString::fromLatin1(b.hint), 180);
-        binder.Bind(b.name, button, Binder::All | Binder::LeftAndWidth | Binder::Busy);
+        SetHint(button, WithKey(b.name, QString::fromLatin1(b.hint)), 180);
+        binder.Bind(b.name, button,
+                    Binder::All | Binder::LeftAndWidth | Binder::Busy | Binder::Mnemonic);
         El name = b.name;
         if (name == El::ABCsButton) {
             connect(button, &QPushButton::clicked, this,
@@ -228,10 +261,44 @@ ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
     finalPanel_ = new FinalErrorPanel(engine.screen, actions, binder, this);
     advice_ = new AdvicePanel(engine.screen, this);
     paused_ = new PausedOverlay(engine.screen, this);
+    bindKeys(binder);
+}
+
+void ScenarioScreen::bindKeys(Binder& binder) {
+    // A control's key goes off only while the control shows and takes input (Qt asks of the
+    // shortcut's widget), and does what a click on it does.
+    for (const ControlKey& k : ScenarioKeys()) {
+        if (k.element == El::PADWHITE || k.element == El::PADRED) {
+            // From the tray or from where it lies on the chest.
+            const bool white = k.element == El::PADWHITE;
+            auto* shortcut = new QShortcut(QKeySequence(k.key), this);
+            connect(shortcut, &QShortcut::activated, this,
+                    [this, white] { patient_->CarryPad(white); });
+            continue;
+        }
+        for (El name : {k.element, k.alternative}) {
+            auto* button = qobject_cast<QAbstractButton*>(binder.Target(name));
+            if (!button) continue;
+            auto* shortcut = new QShortcut(QKeySequence(k.key), button);
+            connect(shortcut, &QShortcut::activated, button, &QAbstractButton::click);
+        }
+    }
+    // Tab goes along the action bar, then over the device's keys and the pads, then to the OK of
+    // the final deductions.
+    QWidget* previous = nullptr;
+    for (El name : {El::CPRBUTTON, El::PulseButton, El::ABCsButton, El::BPBUTTON, El::VOICEBUTTON,
+                    El::CALLHELPButton, El::TROUBLEShootBUTTON, El::CLEARBUTTON, El::ENDBUTTON,
+                    El::PowerButton, El::POWERBUTTON2, El::AnalyzeButton, El::ShockButton,
+                    El::CHILDKEY, El::PADWHITE, El::PADRED, El::FinalErrorOKButton}) {
+        auto* w = qobject_cast<QWidget*>(binder.Target(name));
+        if (!w) continue;
+        if (previous) setTabOrder(previous, w);
+        previous = w;
+    }
 }
 
 QMenu* ScenarioScreen::buildAbcsMenu(Actions& actions, Binder& binder) {
-    auto* menu = new QMenu(this);
+    auto* menu = new KeyMenu(this);
     menu->setObjectName(QStringLiteral("ABCsMenu"));
     menu->setProperty("helpContext", 100);
     El items[] = {
@@ -246,6 +313,7 @@ QMenu* ScenarioScreen::buildAbcsMenu(Actions& actions, Binder& binder) {
         QAction* action = menu->addAction(QString());
         action->setObjectName(ObjectName(item));
         action->setCheckable(item != El::AllABCsmenuItem);
+        keyInMenu(action, item);
         binder.Bind(item, action);
         connect(action, &QAction::triggered, this, [&actions, item] { actions.Menu(item); });
     }
@@ -254,12 +322,13 @@ QMenu* ScenarioScreen::buildAbcsMenu(Actions& actions, Binder& binder) {
 
 // The items show as the options enable their kinds of fault.
 QMenu* ScenarioScreen::buildTroubleMenu(Actions& actions, Binder& binder) {
-    auto* menu = new QMenu(this);
+    auto* menu = new KeyMenu(this);
     menu->setObjectName(QStringLiteral("TROUBLESHOOTMenu"));
     for (El item :
          {El::TroubleElectrodeMenuItem, El::TroubleBatteryMenuItem, El::TroubleMOTIONMenuItem}) {
         QAction* action = menu->addAction(QString());
         action->setObjectName(ObjectName(item));
+        keyInMenu(action, item);
         binder.Bind(item, action);
         connect(action, &QAction::triggered, this, [&actions, item] { actions.Menu(item); });
     }

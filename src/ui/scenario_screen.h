@@ -14,6 +14,7 @@ class AedPanel;
 class Binder;
 class DeductionList;
 class FinalErrorPanel;
+class PatientArea;
 class PausedOverlay;
 class QtPictures;
 
@@ -33,10 +34,12 @@ class ScenarioScreen : public QWidget {
     QMenu* buildAbcsMenu(Actions& actions, Binder& binder);
     void popUpAbcs(const Engine& engine, Actions& actions, QWidget* button);
     QMenu* buildTroubleMenu(Actions& actions, Binder& binder);
+    // Every control's key (ui/keys.h), and the order Tab takes through the controls.
+    void bindKeys(Binder& binder);
 
     QMenu* abcsMenu_ = nullptr;
     QMenu* troubleMenu_ = nullptr;
-    QWidget* patient_ = nullptr;
+    PatientArea* patient_ = nullptr;
     AedPanel* aed_ = nullptr;
     QWidget* actionBar_ = nullptr;
     DeductionList* deductions_ = nullptr;
