@@ -84,13 +84,17 @@ struct NamedRule {
     std::string_view name;
     Opt opt;
     NamedKind kind;
+    // A check box whose line is written only while it is checked: a file written before it
+    // existed stays as it was while the option is off.
+    bool onlyWhenOn = false;
 };
 
 // ARDENTIX.INI, by name, in the order the lines are written.
-constexpr std::array<NamedRule, 3> kNamed = {{
+constexpr std::array<NamedRule, 4> kNamed = {{
     {"CompressByKey", Opt::OPTCompressByKey, NamedKind::Flag},
     {"CentreServer", Opt::OPTResultsCentre, NamedKind::Flag},
     {"CentreURI", Opt::OPTCentreURI, NamedKind::Text},
+    {"Captions", Opt::OPTCaptions, NamedKind::Flag, true},
 }};
 
 // A line ends at CR or LF: a text value is written without them.
@@ -183,6 +187,7 @@ void ApplySettingsFileLines(Settings& settings, SettingsFile file,
 std::vector<std::string> NamedSettingsLines(const Settings& settings) {
     std::vector<std::string> lines;
     for (const NamedRule& rule : kNamed) {
+        if (rule.onlyWhenOn && !settings.On(rule.opt)) continue;
         const std::string value = rule.kind == NamedKind::Flag ? (settings.On(rule.opt) ? "1" : "0")
                                                                : oneLine(settings.Text(rule.opt));
         lines.push_back(std::string(rule.name) + "=" + value);

@@ -1,6 +1,7 @@
 #include "ui/binder.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -36,6 +37,11 @@ QColor textColour(ardentix::Color c) {
 
 }  // namespace
 
+void AnnounceValue(QObject* target, const QString& text) {
+    QAccessibleValueChangeEvent event(target, text);
+    QAccessible::updateAccessibility(&event);
+}
+
 void Binder::Bind(El element, QObject* target, unsigned what) {
     bindings_.emplace(element, Binding{target, what});
 }
@@ -47,7 +53,7 @@ QObject* Binder::Target(El element) const {
 
 void Binder::ApplyAll(const Screen& screen) {
     for (const auto& [name, binding] : bindings_) {
-        if (binding.target) apply(screen.Get(name), binding.target, binding.what);
+        if (binding.target) apply(name, screen.Get(name), binding.target, binding.what);
     }
 }
 
@@ -55,7 +61,7 @@ void Binder::ApplyChanged(const Screen& screen, const ScreenChanges& changed) {
     for (El el : changed.elements) {
         auto [first, last] = bindings_.equal_range(el);
         for (auto it = first; it != last; ++it) {
-            if (it->second.target) apply(screen.Get(el), it->second.target, it->second.what);
+            if (it->second.target) apply(el, screen.Get(el), it->second.target, it->second.what);
         }
     }
 }
@@ -81,7 +87,18 @@ void Binder::applyBusy(bool busy, QWidget* widget) {
     widget->setPalette(greyed);
 }
 
-void Binder::apply(const Element& el, QObject* target, unsigned what) {
+// Said once for each new text, and only while it can be seen: a line that clears, or changes on a
+// hidden panel, says nothing.
+void Binder::announce(El element, const QString& text, QObject* target) {
+    const QByteArray key = "announced " + ObjectName(element).toUtf8();
+    if (target->property(key.constData()).toString() == text) return;
+    auto* widget = qobject_cast<QWidget*>(target);
+    if (widget && !widget->isVisible()) return;
+    target->setProperty(key.constData(), text);
+    if (!text.isEmpty()) AnnounceValue(target, text);
+}
+
+void Binder::apply(El element, const Element& el, QObject* target, unsigned what) {
     const QString text = QString::fromStdString(el.text);
     if (auto* action = qobject_cast<QAction*>(target)) {
         if (what & Text) action->setText(text);
@@ -145,6 +162,7 @@ void Binder::apply(const Element& el, QObject* target, unsigned what) {
     if (what & Busy) applyBusy(el.busy, widget);
     if (what & LeftAndWidth) widget->setGeometry(el.left, widget->y(), el.width, widget->height());
     if (what & Visible) widget->setVisible(el.visible);
+    if (what & Announce) announce(element, el.visible ? text : QString(), target);
 }
 
 }  // namespace ardentix::ui

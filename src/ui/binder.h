@@ -19,6 +19,9 @@ namespace ardentix::ui {
 // The Qt object name of the widget that shows an element: the element's name.
 QString ObjectName(El element);
 
+// Tells a screen reader that what a control shows is now text (a value-change event).
+void AnnounceValue(QObject* target, const QString& text);
+
 // Ties widgets and menu actions to the elements of the screen model they show, and brings them
 // up to date with what the engine wrote.
 class Binder {
@@ -33,6 +36,9 @@ class Binder {
         Font = 64,          // a text area's type face
         Busy = 128,         // a control that waits for a step: greyed, with the busy cursor
         Color = 256,        // a label's text in the element's colour
+        // A screen reader is told of a new text while the widget shows (a value-change event):
+        // the AED's display lines, the messages, the score, the advice, the caption.
+        Announce = 512,
         All = Text | Visible | Enabled | Checked | Lines,
     };
 
@@ -46,8 +52,9 @@ class Binder {
         QPointer<QObject> target;
         unsigned what;
     };
-    static void apply(const Element& el, QObject* target, unsigned what);
+    static void apply(El element, const Element& el, QObject* target, unsigned what);
     static void applyBusy(bool busy, QWidget* widget);
+    static void announce(El element, const QString& text, QObject* target);
 
     std::multimap<El, Binding> bindings_;
 };

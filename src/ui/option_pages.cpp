@@ -116,7 +116,10 @@ QWidget* OptionPages::scenarioTab() {
         {c.CheckBox(El::SOUNDCheckBox, QStringLiteral("Plays the AED's voice and sounds")),
          c.CheckBox(El::IDNumCheckBox, QStringLiteral("Asks each trainee for an ID number")),
          c.CheckBox(El::OPTSCREENSIZE,
-                    QStringLiteral("Covers the rest of the screen behind the program"))});
+                    QStringLiteral("Covers the rest of the screen behind the program")),
+         c.CheckBox(El::OPTCaptions,
+                    QStringLiteral("Shows each voice prompt and sound of the AED as a caption "
+                                   "under it"))});
     QGroupBox* patient =
         c.Group(QStringLiteral("Patient"),
                 {c.CheckBox(El::OPTOneShockScenario,

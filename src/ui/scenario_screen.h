@@ -5,6 +5,7 @@ class QMenu;
 
 namespace ardentix {
 class Engine;
+class Screen;
 }
 
 namespace ardentix::ui {
@@ -33,6 +34,7 @@ class ScenarioScreen : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void addCaptionLine(const Screen& screen, Binder& binder);
     QMenu* buildAbcsMenu(Actions& actions, Binder& binder);
     void popUpAbcs(const Engine& engine, Actions& actions, QWidget* button);
     QMenu* buildTroubleMenu(Actions& actions, Binder& binder);
