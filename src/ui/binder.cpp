@@ -37,7 +37,19 @@ QColor textColour(ardentix::Color c) {
 
 }  // namespace
 
+namespace {
+std::function<void(QObject*, const QString&)>& announceListener() {
+    static std::function<void(QObject*, const QString&)> listener;
+    return listener;
+}
+}  // namespace
+
+void SetAnnounceListener(std::function<void(QObject*, const QString&)> listener) {
+    announceListener() = std::move(listener);
+}
+
 void AnnounceValue(QObject* target, const QString& text) {
+    if (announceListener()) announceListener()(target, text);
     QAccessibleValueChangeEvent event(target, text);
     QAccessible::updateAccessibility(&event);
 }

@@ -2,6 +2,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -21,6 +22,9 @@ QString ObjectName(El element);
 
 // Tells a screen reader that what a control shows is now text (a value-change event).
 void AnnounceValue(QObject* target, const QString& text);
+// Hears every announcement as well: for tests, since the offscreen platform has no accessibility
+// of its own and drops the events. Nothing to unset.
+void SetAnnounceListener(std::function<void(QObject*, const QString&)> listener);
 
 // Ties widgets and menu actions to the elements of the screen model they show, and brings them
 // up to date with what the engine wrote.

@@ -442,9 +442,11 @@ DebriefWindow::DebriefWindow(Engine& engine, Actions& actions, Binder& binder, Q
     chart_ = new DebriefChart(this);
     figures_ = new RowTable(0, 3, this);
     figures_->setObjectName(QStringLiteral("Figures"));
+    figures_->setAccessibleName(tr("Figures"));
     figures_->setHorizontalHeaderLabels({tr("Figure"), tr("Value"), tr("Target")});
     events_ = new RowTable(0, 4, this);
     events_->setObjectName(QStringLiteral("Events"));
+    events_->setAccessibleName(tr("Events"));
     events_->setHorizontalHeaderLabels({tr("Time"), tr("Event"), tr("Verdict"), tr("Points")});
     for (QTableWidget* t : {figures_, events_}) {
         t->verticalHeader()->hide();

@@ -54,6 +54,9 @@ QPalette standardPalette() {
 QLabel* label(const QString& text, QWidget* buddy, QWidget* parent) {
     auto* caption = new QLabel(text, parent);
     caption->setBuddy(buddy);
+    // A screen reader finds a label's field only beside it: a field in a box of its own with its
+    // arrows takes the label's words as its name.
+    if (buddy->accessibleName().isEmpty()) buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')));
     return caption;
 }
 
@@ -383,6 +386,7 @@ QWidget* OptionPages::reportTab() {
     // The report as text to read: it may be edited, but nothing is ever saved.
     auto* memo = new QPlainTextEdit(page);
     memo->setObjectName(ObjectName(El::REPORTMEMO));
+    memo->setAccessibleName(QStringLiteral("Report"));
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     binder_.Bind(El::REPORTMEMO, memo, Binder::Lines | Binder::Font);
