@@ -18,8 +18,8 @@ void ShowCaption(Engine& e, const std::string& file) {
     Element& line = e.screen.Edit(El::CAPTIONLine);
     line.text = caption;
     line.visible = true;
-    const int ms = std::max(WavFileMillis(e.FilePath(file)).value_or(kUnreadCaptionMs),
-                            kShortestCaptionMs);
+    const int ms =
+        std::max(WavFileMillis(e.FilePath(file)).value_or(kUnreadCaptionMs), kShortestCaptionMs);
     // A new sound begins its caption's time afresh, even at the same length.
     e.timers.Stop(TimerId::CAPTIONTimer);
     e.timers.SetInterval(TimerId::CAPTIONTimer, ms);

@@ -44,7 +44,8 @@ std::string SoundCaption(std::string_view file) {
         std::string caption;
         if (!s.tone.empty()) caption = "[tone] " + std::string(s.tone);
         if (!s.spoken.empty())
-            caption += (caption.empty() ? "" : " ") + std::string("[voice] ") + std::string(s.spoken);
+            caption +=
+                (caption.empty() ? "" : " ") + std::string("[voice] ") + std::string(s.spoken);
         return caption;
     }
     return {};

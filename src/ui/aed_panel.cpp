@@ -1,10 +1,10 @@
 #include "ui/aed_panel.h"
 
 #include <QEvent>
-#include <cmath>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <cmath>
 
 #include "core/screen.h"
 #include "ui/actions.h"
@@ -302,8 +302,9 @@ RoundKey* key(Actions& actions, Binder& binder, El element, const QString& capti
     auto* k = new RoundKey(caption, colour, parent);
     k->setObjectName(ObjectName(element));
     // "ON" alone would not say which key it is.
-    k->setAccessibleName(caption == QStringLiteral("ON") ? QStringLiteral("Power")
-                                                         : caption.left(1) + caption.mid(1).toLower());
+    k->setAccessibleName(caption == QStringLiteral("ON")
+                             ? QStringLiteral("Power")
+                             : caption.left(1) + caption.mid(1).toLower());
     SetHint(k, hint, 180);
     binder.Bind(element, k, Binder::Visible | Binder::Enabled);
     QObject::connect(k, &QPushButton::clicked, parent,
@@ -382,8 +383,9 @@ QString displayDescription(const Screen& screen) {
     } lamps[] = {{El::PowerLight, "Power"}, {El::AnalyzeLED, "Analyze"}, {El::ShockLED, "Shock"}};
     for (const auto& lamp : lamps) {
         const bool lit = screen.Get(lamp.name).color != Color::White;
-        parts << QStringLiteral("%1 lamp %2").arg(QString::fromLatin1(lamp.caption),
-                                                  lit ? QStringLiteral("lit") : QStringLiteral("dark"));
+        parts << QStringLiteral("%1 lamp %2")
+                     .arg(QString::fromLatin1(lamp.caption),
+                          lit ? QStringLiteral("lit") : QStringLiteral("dark"));
     }
     return parts.join(QStringLiteral(". "));
 }

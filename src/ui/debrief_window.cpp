@@ -8,11 +8,11 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QIcon>
-#include <QPixmap>
 #include <QImage>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>

@@ -56,7 +56,8 @@ QLabel* label(const QString& text, QWidget* buddy, QWidget* parent) {
     caption->setBuddy(buddy);
     // A screen reader finds a label's field only beside it: a field in a box of its own with its
     // arrows takes the label's words as its name.
-    if (buddy->accessibleName().isEmpty()) buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')));
+    if (buddy->accessibleName().isEmpty())
+        buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')));
     return caption;
 }
 

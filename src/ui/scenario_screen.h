@@ -6,7 +6,7 @@ class QMenu;
 namespace ardentix {
 class Engine;
 class Screen;
-}
+}  // namespace ardentix
 
 namespace ardentix::ui {
 

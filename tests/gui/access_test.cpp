@@ -8,9 +8,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QTimer>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QtTest>
 #include <set>
 
@@ -32,7 +32,6 @@ struct Told {
     QString value;
 };
 QList<Told> told;
-
 
 int timesTold(QObject* object, const QString& value) {
     int n = 0;
@@ -93,14 +92,15 @@ class AccessTest : public test::HandClockTest {
         int controls = 0;
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (w->isVisible())
-                walk(QAccessible::queryAccessibleInterface(w), stage + QLatin1Char(' ') +
-                     w->objectName(), controls, unnamed);
+                walk(QAccessible::queryAccessibleInterface(w),
+                     stage + QLatin1Char(' ') + w->objectName(), controls, unnamed);
         }
         for (QMenu* menu : window_->findChildren<QMenu*>()) {
             for (QAction* a : menu->actions()) {
                 if (!a->isVisible() || a->isSeparator()) continue;
                 ++controls;
-                if (a->text().isEmpty()) unnamed << stage + QStringLiteral(" menu item ") + a->objectName();
+                if (a->text().isEmpty())
+                    unnamed << stage + QStringLiteral(" menu item ") + a->objectName();
             }
         }
         QVERIFY2(controls > 5, qPrintable(stage));

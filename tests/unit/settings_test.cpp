@@ -15,11 +15,11 @@ TEST(Settings, FirstStartValues) {
                    Opt::OPTClearAnalyze, Opt::OPTResultsLocal}) {
         EXPECT_TRUE(s.On(on)) << ControlName(on);
     }
-    for (Opt off : {Opt::OPTautoABCS, Opt::OptBVM, Opt::OPTCALL911, Opt::Opt2CPR, Opt::Weight,
-                    Opt::OPTPEDScen, Opt::OptHypo, Opt::OPTDetailedTestReport, Opt::OPTFTP,
-                    Opt::OPTEncrypt, Opt::OPTEmail, Opt::OPTAUTOSend, Opt::OptVoice,
-                    Opt::OPTGuideCurrent, Opt::OPTCompressByKey, Opt::OPTResultsCentre,
-                    Opt::OPTCaptions}) {
+    for (Opt off :
+         {Opt::OPTautoABCS, Opt::OptBVM, Opt::OPTCALL911, Opt::Opt2CPR, Opt::Weight,
+          Opt::OPTPEDScen, Opt::OptHypo, Opt::OPTDetailedTestReport, Opt::OPTFTP, Opt::OPTEncrypt,
+          Opt::OPTEmail, Opt::OPTAUTOSend, Opt::OptVoice, Opt::OPTGuideCurrent,
+          Opt::OPTCompressByKey, Opt::OPTResultsCentre, Opt::OPTCaptions}) {
         EXPECT_FALSE(s.On(off)) << ControlName(off);
     }
     EXPECT_EQ(s.Text(Opt::OptTroubleOdds), "20");
