@@ -234,6 +234,7 @@ namespace ardentix {
     X(REPORTOpenFile, "REPORTOpenFile")                                \
     X(FONTBUTTON, "FONTBUTTON")                                        \
     X(PRINTBUTTON, "PRINTBUTTON")                                      \
+    X(PROGRESSCLOSEBUTTON, "PROGRESSCLOSEBUTTON")                      \
     X(Age, "Age")                                                      \
     X(Weight, "Weight")                                                \
     X(OPTGuideClassic, "OPTGuideClassic")                              \

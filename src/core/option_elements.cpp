@@ -69,6 +69,7 @@ constexpr Captioned kButtons[] = {
     {El::REPORTOpenFile, "Open"},
     {El::FONTBUTTON, "Font"},
     {El::PRINTBUTTON, "Print"},
+    {El::PROGRESSCLOSEBUTTON, "Close"},
     {El::Age, "age (years)"},
     {El::Weight, "weight (lbs.)"},
     {El::OPTGuideClassic, "Classic (stacked shocks)"},

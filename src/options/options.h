@@ -10,8 +10,9 @@ namespace ardentix {
 class Engine;
 
 // The option pages: a page control over the main window's client area with the tabs
-// "Scenario", "Protocol", "Test" and "Report View". The caption of the active tab is the text of
-// the element PageControl1.
+// "Scenario", "Protocol", "Test", "Report View" and "Progress" (the trainees' stored results, which
+// only the Qt program shows). The caption of the active tab is the text of the element
+// PageControl1.
 
 bool OptionPagesShown(const Engine& e);
 const std::string& ActiveOptionTab(const Engine& e);

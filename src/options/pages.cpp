@@ -16,11 +16,13 @@ struct PageTab {
     El closeButton;
 };
 
-constexpr std::array<PageTab, 4> kTabs = {{
+constexpr std::array<PageTab, 5> kTabs = {{
     {"Scenario", El::ProgramOK},
     {"Protocol", El::ProtocolOK},
     {"Test", El::TESTCLOSE},
     {"Report View", El::REPORTCLOSEBUTTON},
+    // The trainees' results from the results database: the Qt program shows them.
+    {"Progress", El::PROGRESSCLOSEBUTTON},
 }};
 
 El closeButtonOf(std::string_view caption) {

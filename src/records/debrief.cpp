@@ -189,6 +189,23 @@ std::vector<Span> PressStretches(const std::vector<std::vector<int32_t>>& series
     return stretches;
 }
 
+namespace {
+
+// The stretches without CPR while the patient had no pulse, and the CPR fraction.
+void judgeCPR(DebriefFigures& f) {
+    const Span& span = f.noPulse;
+    int32_t covered = span.Length();
+    for (const Span& gap : uncovered(span, f.cpr)) {
+        covered -= gap.Length();
+        if (!f.longestHandsOff || gap.Length() > *f.longestHandsOff)
+            f.longestHandsOff = gap.Length();
+        if (gap.Length() > kHandsOffLimitMs) f.handsOff.push_back(gap);
+    }
+    if (span.Length() > 0) f.cprFraction = 100.0 * covered / span.Length();
+}
+
+}  // namespace
+
 DebriefFigures ComputeFigures(const EventLog& log) {
     DebriefFigures f;
     sweep(f, log.Events());
@@ -206,16 +223,17 @@ DebriefFigures ComputeFigures(const EventLog& log) {
     }
     // Today's guidelines ask for compressions from the start, of every rescuer.
     f.cprRequired = notes.cprRequired || notes.currentGuidelines;
-    const Span& span = f.noPulse;
-    int32_t covered = span.Length();
-    for (const Span& gap : uncovered(span, f.cpr)) {
-        covered -= gap.Length();
-        if (!f.longestHandsOff || gap.Length() > *f.longestHandsOff)
-            f.longestHandsOff = gap.Length();
-        if (gap.Length() > kHandsOffLimitMs) f.handsOff.push_back(gap);
-    }
-    if (span.Length() > 0) f.cprFraction = 100.0 * covered / span.Length();
+    judgeCPR(f);
     f.compressionCycles = compressionCycles(log.CompressionSeries(), buttonStretches);
+    return f;
+}
+
+DebriefFigures FiguresOfEvents(const std::vector<LogEvent>& events, bool currentGuidelines) {
+    DebriefFigures f;
+    sweep(f, events);
+    f.currentGuidelines = currentGuidelines;
+    f.cprRequired = currentGuidelines;
+    judgeCPR(f);
     return f;
 }
 

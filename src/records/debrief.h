@@ -65,6 +65,10 @@ std::vector<Span> PressStretches(const std::vector<std::vector<int32_t>>& series
                                  const std::vector<int32_t>& breaths);
 
 DebriefFigures ComputeFigures(const EventLog& log);
+// The figures the events alone give, for a scenario kept in the results database: CPR is the
+// stretches between "CPR running" and "CPR stopped" (the presses of compressions by key are not
+// kept), and what the protocol noted beside the events is not known.
+DebriefFigures FiguresOfEvents(const std::vector<LogEvent>& events, bool currentGuidelines);
 
 // The CPR fraction the protocol asks for at least: 80 % under the classic protocol (the debrief's
 // target only), 60 % under today's guidelines (below it the end checks charge).

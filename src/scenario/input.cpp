@@ -37,6 +37,7 @@ enum class Place {
     ProtocolTab,
     TestTab,
     ReportTab,
+    ProgressTab,
     PasswordDialog,
     MailWindow,
     MenuBar
@@ -48,7 +49,7 @@ struct Control {
     void (*act)(Engine&);
 };
 
-const std::array<Control, 66> kClicks = {{
+const std::array<Control, 67> kClicks = {{
     {El::MenuStart, Place::MainMenu, ShowLogin},
     {El::STARTImage, Place::MainMenu, ShowLogin},
     {El::MENU_IMAGE, Place::MainMenu, ShowLogin},
@@ -108,6 +109,7 @@ const std::array<Control, 66> kClicks = {{
     {El::REPORTOpenFile, Place::ReportTab, OpenReportFile},
     {El::FONTBUTTON, Place::ReportTab, ChooseReportFont},
     {El::PRINTBUTTON, Place::ReportTab, PrintReportView},
+    {El::PROGRESSCLOSEBUTTON, Place::ProgressTab, CloseOptionPages},
     {El::PasswordDlgOKBtn, Place::PasswordDialog, PasswordOk},
     {El::PasswordDlgCancelBtn, Place::PasswordDialog, PasswordCancel},
     {El::MailCONNECTButton, Place::MailWindow, MailConnect},
@@ -231,6 +233,8 @@ bool placeOpen(const Engine& e, Place place) {
             return tabOpen(e, TabCaption(Tab::Test));
         case Place::ReportTab:
             return tabOpen(e, "Report View");
+        case Place::ProgressTab:
+            return tabOpen(e, "Progress");
         case Place::PasswordDialog:
             return waits(e, El::PasswordDlgWindow);
         case Place::MailWindow:

@@ -19,7 +19,7 @@ struct Step {
     std::vector<const char*> statements;
 };
 
-const std::array<Step, 2> kSteps = {{
+const std::array<Step, 3> kSteps = {{
     {1,
      {"CREATE TABLE schema_version (version INTEGER NOT NULL)",
       "CREATE TABLE attempts ("
@@ -47,6 +47,15 @@ const std::array<Step, 2> kSteps = {{
       "queued_at TEXT NOT NULL, tries INTEGER NOT NULL DEFAULT 0, last_error TEXT, "
       "PRIMARY KEY (uuid, target))",
       "UPDATE schema_version SET version = 2"}},
+    // The Progress tab's: a trainee's attempts and the figures of every trainee read from one
+    // index without the table, the errors counted without a sort, and an attempt's errors found
+    // with their text.
+    {3,
+     {"CREATE INDEX attempts_trainee ON attempts (trainee_name, trainee_id, started_at, mode, "
+      "score, passed, first_shock_ms, cpr_fraction, recorded_at, uuid)",
+      "CREATE INDEX attempt_errors_text ON attempt_errors (text)",
+      "CREATE INDEX attempt_errors_uuid_text ON attempt_errors (uuid, text)",
+      "UPDATE schema_version SET version = 3"}},
 }};
 
 bool hasVersionTable(QSqlDatabase& db) {

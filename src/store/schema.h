@@ -10,7 +10,7 @@ class QSqlDatabase;
 namespace ardentix::store {
 
 // The version this program writes.
-inline constexpr int kSchemaVersion = 2;
+inline constexpr int kSchemaVersion = 3;
 
 // The version of an open database: 0 when it has no schema_version table yet (a new file);
 // nothing when it cannot be read.

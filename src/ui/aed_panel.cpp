@@ -9,6 +9,7 @@
 #include "core/screen.h"
 #include "ui/actions.h"
 #include "ui/binder.h"
+#include "ui/screen_scale.h"
 
 namespace ardentix::ui {
 
@@ -72,8 +73,9 @@ class RoundKey : public QPushButton {
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
+        const QRect area = LogicalPainting(p, this);
         p.setRenderHint(QPainter::Antialiasing);
-        const QRectF r = QRectF(rect()).adjusted(2, 2, -2, -2);
+        const QRectF r = QRectF(area).adjusted(2, 2, -2, -2);
         QRadialGradient fill(r.center() - QPointF(r.width() / 6, r.height() / 6), r.width() / 1.4);
         // A key that cannot be pressed now (during a pause) is drawn grey.
         const bool on = isEnabled();
@@ -113,10 +115,11 @@ class ChildKeySwitch : public QPushButton {
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
+        const QRect area = LogicalPainting(p, this);
         p.setRenderHint(QPainter::Antialiasing);
         const bool on = screen_.Get(El::CHILDKEY).checked;
         const bool usable = isEnabled();
-        const QRectF track = QRectF(rect()).adjusted(1, 1, -1, -1);
+        const QRectF track = QRectF(area).adjusted(1, 1, -1, -1);
         p.setPen(QPen(QColor(30, 30, 30), 1.5));
         p.setBrush(usable ? QColor(60, 64, 72) : QColor(120, 120, 120));
         p.drawRoundedRect(track, track.height() / 2, track.height() / 2);
@@ -155,8 +158,9 @@ class ChildLight : public QWidget {
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
+        const QRect area = LogicalPainting(p, this);
         p.setRenderHint(QPainter::Antialiasing);
-        const QRectF r = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+        const QRectF r = QRectF(area).adjusted(1.5, 1.5, -1.5, -1.5);
         drawLamp(p, r.center(), r.width() / 2, QColor(255, 150, 0), true);  // amber
     }
 };
@@ -179,10 +183,11 @@ class ClosedDevice : public QWidget {
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
+        const QRect area = LogicalPainting(p, this);
         p.setRenderHint(QPainter::Antialiasing);
         // The case reaches as far down as the close-up's, so that the child key lying over both
         // faces sits on it with the same room below.
-        const QRectF body = QRectF(rect()).adjusted(8, 28, -8, -2);
+        const QRectF body = QRectF(area).adjusted(8, 28, -8, -2);
         p.setPen(QPen(QColor(60, 60, 60), 2));
         p.setBrush(QColor(70, 75, 85));
         p.drawRoundedRect(QRectF(body.center().x() - 40, 6, 80, 34), 12, 12);  // handle
@@ -237,13 +242,14 @@ class Closeup : public QWidget {
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
+        const QRect area = LogicalPainting(p, this);
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(QColor(60, 60, 60), 2));
         p.setBrush(QColor(252, 196, 20));
-        p.drawRoundedRect(QRectF(rect()).adjusted(2, 2, -2, -2), 16, 16);
+        p.drawRoundedRect(QRectF(area).adjusted(2, 2, -2, -2), 16, 16);
 
         // The LCD.
-        const QRectF lcd(14, 14, width() - 28, 78);
+        const QRectF lcd(14, 14, area.width() - 28, 78);
         p.setBrush(QColor(170, 196, 140));
         p.setPen(QPen(QColor(40, 50, 30), 3));
         p.drawRoundedRect(lcd, 6, 6);

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 
 #include "core/screen.h"
+#include "ui/screen_scale.h"
 #include "ui/text_font.h"
 
 namespace ardentix::ui {
@@ -172,7 +173,10 @@ void Binder::apply(El element, const Element& el, QObject* target, unsigned what
     }
     if (what & Enabled) widget->setEnabled(el.enabled);
     if (what & Busy) applyBusy(el.busy, widget);
-    if (what & LeftAndWidth) widget->setGeometry(el.left, widget->y(), el.width, widget->height());
+    if (what & LeftAndWidth) {
+        const QRect place = LogicalGeometry(widget);
+        PlaceLogical(widget, QRect(el.left, place.y(), el.width, place.height()));
+    }
     if (what & Visible) widget->setVisible(el.visible);
     if (what & Announce) announce(element, el.visible ? text : QString(), target);
 }

@@ -45,7 +45,9 @@ const QColor kHandsOff(255, 200, 120, 90);
 // The pauses are hatched as well, so that they do not rest on a pale colour alone.
 const QColor kHandsOffHatch(200, 120, 40, 110);
 
-QColor verdictColour(const LogEvent& ev) {
+}  // namespace
+
+QColor VerdictColour(const LogEvent& ev) {
     switch (ev.verdict) {
         case Verdict::Rewarded:
             return kRewarded;
@@ -56,6 +58,8 @@ QColor verdictColour(const LogEvent& ev) {
     }
     return kNeutral;
 }
+
+namespace {
 
 // What a marker says besides its colour, for eyes that cannot tell green from red: a check mark
 // for a rewarded step, a cross for a deduction, nothing for a neutral event.
@@ -104,9 +108,11 @@ void drawMarker(QPainter& p, const QRectF& box, bool shock, Glyph glyph = Glyph:
     }
 }
 
+}  // namespace
+
 // The figures' mark of a target met or missed, beside the value: the same glyphs in the same
 // colours, drawn for the screen's density.
-QIcon verdictIcon(bool met, qreal ratio) {
+QIcon VerdictIcon(bool met, qreal ratio) {
     const int size = 14;
     QPixmap pixmap(QSize(size, size) * ratio);
     pixmap.setDevicePixelRatio(ratio);
@@ -121,6 +127,8 @@ QIcon verdictIcon(bool met, qreal ratio) {
     p.end();
     return QIcon(pixmap);
 }
+
+namespace {
 
 // A table whose rows are chosen whole: bringing a row into view scrolls up or down only, so a
 // click on a long cell does not carry the Time column out of sight.
@@ -296,7 +304,7 @@ void DebriefChart::Render(QPainter& p, const QRect& area) const {
         const bool shock = ev.text == "Shock delivered";
         p.setPen(QPen(m.event == highlighted_ ? Qt::black : Qt::white,
                       m.event == highlighted_ ? 2.5 : 1));
-        p.setBrush(shock ? kShock : verdictColour(ev));
+        p.setBrush(shock ? kShock : VerdictColour(ev));
         drawMarker(p, m.box, shock, glyphOf(ev));
     }
     p.restore();
@@ -504,7 +512,7 @@ void DebriefWindow::Reload() {
         auto* value = new QTableWidgetItem(text(r.shown));
         if (r.met) {
             value->setForeground(*r.met ? kRewarded : kDeduction);
-            value->setIcon(verdictIcon(*r.met, devicePixelRatioF()));
+            value->setIcon(VerdictIcon(*r.met, devicePixelRatioF()));
             value->setData(Qt::AccessibleDescriptionRole,
                            *r.met ? tr("target met") : tr("target not met"));
         }
@@ -521,7 +529,7 @@ void DebriefWindow::Reload() {
         auto* what = new QTableWidgetItem(text(ev.text));
         what->setToolTip(tip(ev));
         auto* verdict = new QTableWidgetItem(text(ev.VerdictText()));
-        verdict->setForeground(verdictColour(ev));
+        verdict->setForeground(VerdictColour(ev));
         events_->setItem(i, 0, new QTableWidgetItem(text(ScenarioClock(ev.ms, true))));
         events_->setItem(i, 1, what);
         events_->setItem(i, 2, verdict);

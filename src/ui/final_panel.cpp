@@ -8,6 +8,7 @@
 #include "core/screen.h"
 #include "ui/actions.h"
 #include "ui/binder.h"
+#include "ui/screen_scale.h"
 
 namespace ardentix::ui {
 
@@ -20,7 +21,9 @@ class PitchDelegate : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), kLinePitch};
+        // The rows are as far apart as the list's font is scaled on the screen.
+        return {QStyledItemDelegate::sizeHint(option, index).width(),
+                qRound(kLinePitch * ScaleOf(option.widget))};
     }
 };
 
@@ -76,13 +79,13 @@ FinalErrorPanel::FinalErrorPanel(const Screen& screen, Actions& actions, Binder&
 void FinalErrorPanel::Refresh() {
     const Element& panel = screen_.Get(El::FINALERRORPanel);
     if (!panel.visible) return;
-    setGeometry(panel.left, panel.top, panel.width, panel.height);
+    PlaceLogical(this, QRect(panel.left, panel.top, panel.width, panel.height));
 
     // The engine sizes the list and places the button for the lines it holds.
     for (const auto& [name, widget] :
          {std::pair<El, QWidget*>{El::FinalErrorOKButton, ok_}, {El::finalMSGdisplay, list_}}) {
         const Element& el = screen_.Get(name);
-        widget->setGeometry(el.left, el.top, el.width, el.height);
+        PlaceLogical(widget, QRect(el.left, el.top, el.width, el.height));
     }
     raise();
 }

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "core/elements.h"
 #include "core/engine.h"
 #include "core/scenario.h"
 #include "mail/mail_window.h"
@@ -25,8 +26,10 @@
 #include "ui/password_dialog.h"
 #include "ui/quiz_window.h"
 #include "ui/scenario_screen.h"
+#include "ui/screen_scale.h"
 #include "ui/shell.h"
 #include "ui/timer_driver.h"
+#include "ui/window_place.h"
 
 // The help pages are resources of this library.
 static void initResources() {
@@ -59,8 +62,11 @@ MainWindow::MainWindow(Engine& engine, const QtPictures& pictures, DriverClock* 
     setWindowIcon(ProgramIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(640, 480);
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    // The classic window is the smallest; larger, the main menu and the scenario screen grow
+    // with it (ScaledStage). The size and place of the last run come back.
+    setMinimumSize(640, 480);
+    resize(640, 480);
     setProperty("helpContext", 180);
     buildMenus();
     // Black, with yellow text, under the menu bar.
@@ -71,7 +77,11 @@ MainWindow::MainWindow(Engine& engine, const QtPictures& pictures, DriverClock* 
     central->setPalette(palette);
     central->setAutoFillBackground(true);
     setCentralWidget(central);
-    menu_ = new MenuPanel(central);
+    // The main menu and the scenario screen lie on the stage that scales them; the option pages
+    // fill the window as forms do.
+    // The classic screen is what the 640 x 480 window holds under its menu bar.
+    stage_ = new ScaledStage(QSize(kClientWidth, 480 - menuBar()->sizeHint().height()), central);
+    menu_ = new MenuPanel(stage_);
     menu_->setProperty("helpContext", 95);
     binder_.Bind(El::MENU, menu_, Binder::Visible);
     connect(menu_, &MenuPanel::startChosen, this, [this] { Click(El::STARTImage); });
@@ -84,7 +94,7 @@ MainWindow::MainWindow(Engine& engine, const QtPictures& pictures, DriverClock* 
     // screen and the pages over both.
     auto* stack = new QGridLayout(central);
     stack->setContentsMargins(0, 0, 0, 0);
-    stack->addWidget(menu_, 0, 0);
+    stack->addWidget(stage_, 0, 0);
     stack_ = stack;
     border_ = std::make_unique<BorderWindow>();
 
@@ -94,15 +104,22 @@ MainWindow::MainWindow(Engine& engine, const QtPictures& pictures, DriverClock* 
     }
     driver_ = std::make_unique<TimerDriver>(engine_.timers, *clock, [this] { sync(); });
     qApp->installEventFilter(this);
+    placeRestored_ = RestoreWindowPlace(this);
 }
 
 void MainWindow::buildWindows() {
     if (windowsBuilt_) return;
     windowsBuilt_ = true;
-    scenario_ = new ScenarioScreen(engine_, *this, binder_, pictures_, centralWidget());
-    stack_->addWidget(scenario_, 0, 0);
+    scenario_ = new ScenarioScreen(engine_, *this, binder_, pictures_, stage_);
     menu_->raise();
-    pages_ = new OptionPages(*this, binder_, centralWidget());
+    stage_->Relayout();
+    // The Progress tab reads the centre server's results while it is chosen.
+    const auto centre = [this] {
+        if (!engine_.settings.On(Opt::OPTResultsCentre)) return CentreUri{};
+        return ParseCentreUri(engine_.settings.Text(Opt::OPTCentreURI));
+    };
+    pages_ = new OptionPages(*this, binder_, QString::fromStdString(engine_.programDir), centre,
+                             centralWidget());
     stack_->addWidget(pages_, 0, 0);
     pages_->raise();
     login_ = new LoginDialog(*this, binder_, this);
@@ -155,6 +172,7 @@ void MainWindow::buildMenus() {
     };
     for (const auto& item : items) {
         if (item.separatorBefore) item.menu->addSeparator();
+        if (item.element == El::Quit) addFullScreen(item.menu);
         QAction* action = item.menu->addAction(QString());
         action->setObjectName(ObjectName(item.element));
         action->setShortcut(item.shortcut);
@@ -168,6 +186,23 @@ void MainWindow::buildMenus() {
             connect(action, &QAction::triggered, this, [this, element] { Menu(element); });
         }
     }
+}
+
+void MainWindow::addFullScreen(QMenu* menu) {
+    // The window's own affair, not the scenario's: the engine does not hear of it. Esc does not
+    // leave full screen, since it puts a carried pad back.
+    fullScreen_ = menu->addAction(QStringLiteral("F&ull Screen"));
+    fullScreen_->setObjectName(QStringLiteral("FullScreen"));
+    fullScreen_->setShortcut(QKeySequence(Qt::Key_F11));
+    fullScreen_->setCheckable(true);
+    connect(fullScreen_, &QAction::triggered, this,
+            [this] { setWindowState(windowState() ^ Qt::WindowFullScreen); });
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange && fullScreen_)
+        fullScreen_->setChecked(isFullScreen());
+    QMainWindow::changeEvent(event);
 }
 
 void MainWindow::Click(El element) {
@@ -367,7 +402,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shownOnce_) return;
     shownOnce_ = true;
-    CentreOnScreen(this);
+    if (!placeRestored_) CentreOnScreen(this);
     dispatch([this] { ShowMainWindow(engine_); });
     binder_.ApplyAll(engine_.screen);
     sync();
@@ -383,6 +418,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
+    SaveWindowPlace(this);
     border_->hide();
 }
 

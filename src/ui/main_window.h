@@ -2,6 +2,7 @@
 #include <QMainWindow>
 
 class QGridLayout;
+class QMenu;
 #include <deque>
 #include <memory>
 #include <set>
@@ -33,6 +34,7 @@ class OptionPages;
 class PasswordDialog;
 class QuizWindow;
 class QtPictures;
+class ScaledStage;
 class ScenarioScreen;
 class ScoreboardWindow;
 class SteadyClock;
@@ -76,9 +78,12 @@ class MainWindow : public QMainWindow, public Actions {
     bool eventFilter(QObject* watched, QEvent* event) override;
     // A key for the main window itself, not one a control passed on.
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     void buildMenus();
+    // File > Full Screen (F11), before Quit.
+    void addFullScreen(QMenu* menu);
     // Runs one engine event at the time it arrives: the expiries due by then fire first, in time
     // order; then the event; then the windows follow the screen model. An event that comes
     // while another one or an expiry is being handled (a modal box runs its own event loop)
@@ -97,6 +102,9 @@ class MainWindow : public QMainWindow, public Actions {
     const QtPictures& pictures_;
     Binder binder_;
     MenuPanel* menu_ = nullptr;
+    ScaledStage* stage_ = nullptr;
+    QAction* fullScreen_ = nullptr;
+    bool placeRestored_ = false;
     ScenarioScreen* scenario_ = nullptr;
     OptionPages* pages_ = nullptr;
     centre::CentreLink* centreLink_ = nullptr;

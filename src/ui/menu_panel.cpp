@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "ui/binder.h"
+#include "ui/screen_scale.h"
 
 namespace ardentix::ui {
 
@@ -20,7 +21,7 @@ class MenuItem : public QWidget {
         setAccessibleName(caption);
         setCursor(Qt::PointingHandCursor);
         setFocusPolicy(Qt::StrongFocus);
-        setFixedSize(260, 52);
+        resize(260, 52);
     }
     std::function<void()> activated;
     // The mouse came in (true) or went out (false); the item got the focus; it lost it.
@@ -36,8 +37,9 @@ class MenuItem : public QWidget {
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
+        const QRect area = LogicalPainting(p, this);
         p.setRenderHint(QPainter::Antialiasing);
-        const QRectF r = QRectF(rect()).adjusted(2, 2, -2, -2);
+        const QRectF r = QRectF(area).adjusted(2, 2, -2, -2);
         // While another window waits for an answer the items are greyed out, none lit.
         const bool lit = lit_ && isEnabled();
         QLinearGradient fill(r.topLeft(), r.bottomLeft());
@@ -142,8 +144,10 @@ void MenuPanel::highlight(MenuItem* item) {
 
 void MenuPanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    const QRect area = LogicalPainting(p, this);
+    const int width = area.width();
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(rect(), Qt::black);
+    p.fillRect(area, Qt::black);
 
     // The title with an ECG trace under it.
     QFont title = font();
@@ -151,18 +155,18 @@ void MenuPanel::paintEvent(QPaintEvent*) {
     title.setBold(true);
     p.setFont(title);
     p.setPen(QColor(255, 220, 0));
-    p.drawText(QRect(0, 24, width(), 60), Qt::AlignCenter, QStringLiteral("Ardentix"));
+    p.drawText(QRect(0, 24, width, 60), Qt::AlignCenter, QStringLiteral("Ardentix"));
     QFont sub = font();
     sub.setPointSize(11);
     p.setFont(sub);
     p.setPen(QColor(200, 200, 200));
-    p.drawText(QRect(0, 84, width(), 24), Qt::AlignCenter,
+    p.drawText(QRect(0, 84, width, 24), Qt::AlignCenter,
                QStringLiteral("AED and basic life support trainer"));
 
     QPainterPath trace;
     const int y = 150;
     trace.moveTo(40, y);
-    for (int x = 40; x + 110 <= width() - 40; x += 110) {
+    for (int x = 40; x + 110 <= width - 40; x += 110) {
         trace.lineTo(x + 40, y);
         trace.lineTo(x + 50, y - 8);
         trace.lineTo(x + 58, y);

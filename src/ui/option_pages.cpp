@@ -16,6 +16,7 @@
 #include "ui/actions.h"
 #include "ui/binder.h"
 #include "ui/option_controls.h"
+#include "ui/progress_tab.h"
 
 namespace ardentix::ui {
 
@@ -63,7 +64,8 @@ QLabel* label(const QString& text, QWidget* buddy, QWidget* parent) {
 
 }  // namespace
 
-OptionPages::OptionPages(Actions& actions, Binder& binder, QWidget* parent)
+OptionPages::OptionPages(Actions& actions, Binder& binder, const QString& programDir,
+                         std::function<CentreUri()> centre, QWidget* parent)
     : QTabWidget(parent), actions_(actions), binder_(binder) {
     setObjectName(ObjectName(El::PageControl1));
     // The pages look like a dialog, not like the black screen under them.
@@ -75,6 +77,7 @@ OptionPages::OptionPages(Actions& actions, Binder& binder, QWidget* parent)
     addTab(protocolTab(), QStringLiteral("Protocol"));
     addTab(testTab(), QStringLiteral("Test"));
     addTab(reportTab(), QStringLiteral("Report View"));
+    addTab(progressTab(programDir, std::move(centre)), QStringLiteral("Progress"));
     following_ = false;
     connect(this, &QTabWidget::currentChanged, this, [this](int index) {
         if (!following_) actions_.Tab(tabText(index));
@@ -401,6 +404,14 @@ QWidget* OptionPages::reportTab() {
          c.Button(El::PRINTBUTTON,
                   QStringLiteral("Prints the report that is opened and displayed above"))},
         {c.Button(El::REPORTCLOSEBUTTON, kCloseHint)}));
+    return page;
+}
+
+QWidget* OptionPages::progressTab(const QString& programDir, std::function<CentreUri()> centre) {
+    OptionControls c(actions_, binder_, this);
+    QPushButton* close = c.Button(El::PROGRESSCLOSEBUTTON, kCloseHint);
+    auto* page = new ProgressTab(programDir, std::move(centre), close, this);
+    close->setParent(page);
     return page;
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 #include <QTabWidget>
+#include <functional>
+
+#include "core/centre_uri.h"
 
 class QLabel;
 class QLayout;
@@ -16,12 +19,16 @@ class Binder;
 class OptionControls;
 
 // The option pages "PageControl1" over the whole client area of the main window, with the tabs
-// Scenario, Protocol, Test and Report View. Every control shows the element of its name; a tab
-// chosen here is handed to the engine, which decides the tab shown.
+// Scenario, Protocol, Test, Report View and Progress. Every control shows the element of its
+// name; a tab chosen here is handed to the engine, which decides the tab shown. The Progress tab
+// shows the results database of the program directory.
 class OptionPages : public QTabWidget {
     Q_OBJECT
   public:
-    OptionPages(Actions& actions, Binder& binder, QWidget* parent);
+    // The Progress tab reads the results of the program directory, or of the centre server
+    // whose address `centre` gives while it is chosen.
+    OptionPages(Actions& actions, Binder& binder, const QString& programDir,
+                std::function<CentreUri()> centre, QWidget* parent);
     // Turns to the tab the engine made active.
     void Follow(const Screen& screen);
     // The Test tab's button of the learning record store's settings (the program opens them).
@@ -38,6 +45,7 @@ class OptionPages : public QTabWidget {
     QWidget* protocolTab();
     QWidget* testTab();
     QWidget* reportTab();
+    QWidget* progressTab(const QString& programDir, std::function<CentreUri()> centre);
     QWidget* newPage(const char* name, int helpContext);
     QLayout* resultsDatabase(OptionControls& c, QWidget* page);
 

@@ -14,6 +14,7 @@
 #include "ui/actions.h"
 #include "ui/binder.h"
 #include "ui/qt_ports.h"
+#include "ui/screen_scale.h"
 
 namespace ardentix::ui {
 
@@ -44,7 +45,7 @@ class TrayPad : public QWidget {
     TrayPad(Engine& engine, Actions& actions, bool white, QWidget* parent)
         : QWidget(parent), engine_(engine), actions_(actions), white_(white) {
         setObjectName(white ? ObjectName(El::PADWHITE) : ObjectName(El::PADRED));
-        setFixedSize(52, 66);
+        resize(kPadWidth, kPadHeight);
         setCursor(Qt::OpenHandCursor);
         SetHint(this, QStringLiteral("Click and drag to place on patient"), 180);
     }
@@ -52,8 +53,9 @@ class TrayPad : public QWidget {
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        const QPixmap pad = PadPicture(white_, devicePixelRatioF());
-        p.drawPixmap(0, 0, isEnabled() ? pad : greyed(pad));
+        const QRect area = LogicalPainting(p, this);
+        const QPixmap pad = PadPicture(white_, devicePixelRatioF() * ScaleOf(this));
+        p.drawPixmap(area, isEnabled() ? pad : greyed(pad));
     }
     void changeEvent(QEvent* event) override {
         if (event->type() == QEvent::EnabledChange)
@@ -110,9 +112,12 @@ void DragPad(Engine& engine, Actions& actions, bool white, bool fromMisplaced, Q
     data->setData(kPadMime, white ? "white" : "red");
     drag->setMimeData(data);
     if (started) {
-        // The pad itself is the pointer while it is carried.
-        drag->setPixmap(PadPicture(white, source->devicePixelRatioF()));
-        drag->setHotSpot(QPoint(26, 33));
+        // The pad itself is the pointer while it is carried, as large as the pads on the screen.
+        const qreal scale = ScaleOf(source);
+        QPixmap picture = PadPicture(white, source->devicePixelRatioF() * scale);
+        picture.setDevicePixelRatio(source->devicePixelRatioF());
+        drag->setPixmap(picture);
+        drag->setHotSpot((QPointF(kPadWidth / 2, kPadHeight / 2) * scale).toPoint());
     }
     drag->exec(Qt::MoveAction);
     actions.Dispatch([&] { EndPadDrag(engine, pad, fromMisplaced); });
@@ -122,20 +127,21 @@ PatientArea::PatientArea(Engine& engine, Actions& actions, const QtPictures& pic
                          QWidget* parent)
     : QWidget(parent), engine_(engine), actions_(actions), pictures_(pictures) {
     setObjectName(ObjectName(El::PATIENTGraphic));
-    setFixedSize(kPatientViewSize, kPatientViewSize);
+    setGeometry(0, 0, kPatientViewSize, kPatientViewSize);
     setAcceptDrops(true);
     SetHint(this, QStringLiteral("This is the patient"), 180);
 }
 
 void PatientArea::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), Qt::black);
-    p.setClipRect(rect());
-    // On a high-density screen the pictures' larger copies are drawn, pixel for pixel; a picture
-    // without one is drawn larger, smoothed rather than blocky. Places and sizes stay those of
-    // the pictures themselves, which the engine knows.
+    const QRect area = LogicalPainting(p, this);
+    p.fillRect(area, Qt::black);
+    p.setClipRect(area);
+    // On a high-density screen, or shown larger than the classic window, the pictures' larger
+    // copies are drawn; a picture without one is drawn larger, smoothed rather than blocky.
+    // Places and sizes stay those of the pictures themselves, which the engine knows.
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    const qreal dpr = devicePixelRatioF();
+    const qreal dpr = devicePixelRatioF() * ScaleOf(this);
     for (const DrawItem& item : PatientPicture(engine_)) {
         const QImage image = item.picture == El::PADWHITE3
                                  ? PadPicture(true, dpr).toImage()
@@ -175,11 +181,11 @@ void PatientArea::dragLeaveEvent(QDragLeaveEvent*) {
 void PatientArea::dragEnterEvent(QDragEnterEvent* event) {
     if (!event->mimeData()->hasFormat(kPadMime)) return;
     event->acceptProposedAction();
-    follow(event->position().toPoint(), true);
+    follow(ToLogical(this, event->position()), true);
 }
 
 void PatientArea::dragMoveEvent(QDragMoveEvent* event) {
-    const QPoint pos = event->position().toPoint();
+    const QPoint pos = ToLogical(this, event->position());
     follow(pos, true);
     const auto target = PadTargetAt(engine_, pos.x(), pos.y());
     if (target && AcceptsPad(engine_, *target)) {
@@ -191,7 +197,7 @@ void PatientArea::dragMoveEvent(QDragMoveEvent* event) {
 
 void PatientArea::dropEvent(QDropEvent* event) {
     follow({}, false);
-    const QPoint pos = event->position().toPoint();
+    const QPoint pos = ToLogical(this, event->position());
     const auto target = PadTargetAt(engine_, pos.x(), pos.y());
     if (!target || !AcceptsPad(engine_, *target)) return event->ignore();
     event->acceptProposedAction();
@@ -201,22 +207,23 @@ void PatientArea::dropEvent(QDropEvent* event) {
 
 void PatientArea::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !isEnabled()) return;
+    const QPoint pos = ToLogical(this, event->position());
     for (const auto& [name, white] :
          {std::pair{El::PADWHITEzoneTorso, true}, {El::PADREDzoneTorso, false}}) {
         const Element& pad = engine_.screen.Get(name);
-        if (pad.visible && rectOf(pad).contains(event->position().toPoint())) {
+        if (pad.visible && rectOf(pad).contains(pos)) {
             DragPad(engine_, actions_, white, true, this);
             return;
         }
     }
     // While CPR runs with compressions by key a press on the chest is a compression.
     if (CompressionKeyActive(engine_) && CPRIsRunning(engine_) &&
-        rectOf(engine_.screen.Get(El::PATIENTTorsoZONE)).contains(event->position().toPoint())) {
+        rectOf(engine_.screen.Get(El::PATIENTTorsoZONE)).contains(pos)) {
         actions_.Dispatch([this] { PressChest(engine_); });
         return;
     }
     // A press on the red pad's zone puts a loose pad back on.
-    if (rectOf(engine_.screen.Get(El::PADRedZONE)).contains(event->position().toPoint())) {
+    if (rectOf(engine_.screen.Get(El::PADRedZONE)).contains(pos)) {
         actions_.Click(El::PADRedZONE);
     }
 }
@@ -235,10 +242,11 @@ PadTray::PadTray(Engine& engine, Actions& actions, Binder& binder, QWidget* pare
 
 void PadTray::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    const QRect area = LogicalPainting(p, this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(90, 90, 100), 1));
     p.setBrush(QColor(30, 32, 40));
-    p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 8, 8);
+    p.drawRoundedRect(QRectF(area).adjusted(1, 1, -1, -1), 8, 8);
 }
 
 void PadTray::dragEnterEvent(QDragEnterEvent* event) {

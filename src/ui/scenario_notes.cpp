@@ -5,6 +5,7 @@
 
 #include "core/screen.h"
 #include "ui/binder.h"
+#include "ui/screen_scale.h"
 
 namespace ardentix::ui {
 
@@ -48,31 +49,32 @@ DeductionList::DeductionList(const Screen& screen, QWidget* parent)
 
 void DeductionList::Refresh() {
     const Element& list = screen_.Get(El::DEDUCTIONSList);
-    setGeometry(list.left, list.top, list.width, list.height);
+    PlaceLogical(this, QRect(list.left, list.top, list.width, list.height));
     setVisible(list.visible);
     update();
 }
 
 void DeductionList::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    const QRect area = LogicalPainting(p, this);
     const QColor yellow(255, 220, 0);
     p.setFont(pixelFont(11, true));
     p.setPen(yellow);
-    p.drawText(QRect(4, 0, width() - 8, kLinePitch), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(QRect(4, 0, area.width() - 8, kLinePitch), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("Deductions"));
     p.setPen(QColor(255, 220, 0, 120));
-    p.drawLine(4, kLinePitch, width() - 4, kLinePitch);
+    p.drawLine(4, kLinePitch, area.width() - 4, kLinePitch);
 
     // The newest entries that fit the rows, each in one or two of them, the newest at the bottom.
     const QFont font = pixelFont(11, false);
     const QFontMetrics metrics(font);
-    const int textWidth = width() - 8 - kPointsWidth - 6;
+    const int textWidth = area.width() - 8 - kPointsWidth - 6;
     struct Entry {
         QString points;
         QStringList rows;
     };
     std::vector<Entry> shown;
-    int rowsLeft = (height() - kLinePitch - 2) / kLinePitch;
+    int rowsLeft = (area.height() - kLinePitch - 2) / kLinePitch;
     const std::vector<std::string>& lines = screen_.Get(El::DEDUCTIONSList).lines;
     for (auto it = lines.rbegin(); it != lines.rend() && rowsLeft > 0; ++it) {
         const QString text = QString::fromStdString(*it);
@@ -110,7 +112,7 @@ PausedOverlay::PausedOverlay(const Screen& screen, QWidget* parent)
 void PausedOverlay::Refresh() {
     const bool paused = screen_.Get(El::PAUSEDLabel).visible;
     if (paused) {
-        setGeometry(parentWidget()->rect());
+        PlaceLogical(this, LogicalRect(parentWidget()));
         raise();
     }
     setVisible(paused);
@@ -118,12 +120,13 @@ void PausedOverlay::Refresh() {
 
 void PausedOverlay::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    const QRect area = LogicalPainting(p, this);
     // The screen stays readable under it: the message line says how the pause ends.
-    p.fillRect(rect(), QColor(0, 0, 0, 90));
+    p.fillRect(area, QColor(0, 0, 0, 90));
     const QString text = QString::fromStdString(screen_.Get(El::PAUSEDLabel).text);
     p.setFont(pixelFont(64, true));
     QRect band(QPoint(0, 0), p.fontMetrics().boundingRect(text).size() + QSize(56, 20));
-    band.moveCenter(rect().center());
+    band.moveCenter(area.center());
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(20, 20, 20, 220));
     p.drawRoundedRect(band, 10, 10);

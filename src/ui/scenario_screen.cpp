@@ -17,6 +17,7 @@
 #include "ui/pads_view.h"
 #include "ui/qt_ports.h"
 #include "ui/scenario_notes.h"
+#include "ui/screen_scale.h"
 
 namespace ardentix::ui {
 
@@ -65,7 +66,7 @@ class AdvicePanel : public QWidget {
     }
     void Refresh() {
         const Element& panel = screen_.Get(El::ADVICEPANEL);
-        setGeometry(panel.left, panel.top, panel.width, panel.height);
+        PlaceLogical(this, QRect(panel.left, panel.top, panel.width, panel.height));
         setVisible(panel.visible);
         if (panel.visible) raise();
         update();
@@ -81,12 +82,13 @@ class AdvicePanel : public QWidget {
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
+        const QRect area = LogicalPainting(p, this);
         p.setRenderHint(QPainter::Antialiasing);
         const QColor purple(112, 32, 160);
         const Element& side = screen_.Get(El::ADVICEArrow2);
         const Element& down = screen_.Get(El::ADVICEArrowDown);
         // The body, and a triangle whose point is the panel's edge on the arrow's side.
-        QRectF body(0, 0, width(), kAdvicePanelHeight);
+        QRectF body(0, 0, area.width(), kAdvicePanelHeight);
         if (side.visible) body.setRight(side.left + 2);
         p.setPen(Qt::NoPen);
         p.setBrush(purple);
@@ -104,6 +106,8 @@ class AdvicePanel : public QWidget {
                            QPointF(down.left + down.width / 2.0, down.top + down.height)}));
         }
         const Element& line = screen_.Get(El::ADVICEText);
+        // In logical units, as the engine measured it (the widget's own font is scaled).
+        p.setFont(AdviceFont());
         p.setPen(Qt::white);
         p.drawText(QRect(line.left, line.top, line.width + 2, line.height),
                    Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(line.text));
@@ -193,6 +197,8 @@ ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
     // The action bar: the engine lays the buttons out.
     actionBar_ = new QWidget(this);
     actionBar_->setObjectName(QStringLiteral("ActionBar"));
+    // Where the engine lays the buttons out and places the advice above them.
+    actionBar_->setGeometry(0, kActionBarTop, kClientWidth, kActionButtonHeight);
     const struct {
         El name;
         const char* hint;
@@ -307,11 +313,6 @@ void ScenarioScreen::Refresh() {
     static_cast<AdvicePanel*>(advice_)->Refresh();
     finalPanel_->Refresh();
     paused_->Refresh();
-}
-
-void ScenarioScreen::resizeEvent(QResizeEvent*) {
-    // Where the engine lays the buttons out and places the advice above them.
-    actionBar_->setGeometry(0, kActionBarTop, width(), kActionButtonHeight);
 }
 
 }  // namespace ardentix::ui

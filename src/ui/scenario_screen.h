@@ -30,9 +30,6 @@ class ScenarioScreen : public QWidget {
     // The patient, the device and the final deductions are drawn again from the engine.
     void Refresh();
 
-  protected:
-    void resizeEvent(QResizeEvent* event) override;
-
   private:
     void addCaptionLine(const Screen& screen, Binder& binder);
     QMenu* buildAbcsMenu(Actions& actions, Binder& binder);

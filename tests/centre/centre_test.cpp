@@ -241,7 +241,8 @@ class CentreTest : public QObject {
         QVERIFY(!station.write().isEmpty());
         const CentreStatus status = RunSend(station.path, address);
         QCOMPARE(status.sent, 1);
-        QCOMPARE(onServer(address, QStringLiteral("SELECT version FROM schema_version")), 2);
+        QCOMPARE(onServer(address, QStringLiteral("SELECT version FROM schema_version")),
+                 store::kSchemaVersion);
         QCOMPARE(onServer(address, QStringLiteral("SELECT COUNT(*) FROM outbox")), 0);
         QCOMPARE(onServer(address, QStringLiteral("SELECT COUNT(*) FROM attempts WHERE uuid = "
                                                   "'old-attempt'")),

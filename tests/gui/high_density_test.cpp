@@ -22,25 +22,6 @@
 
 using namespace ardentix;
 
-namespace {
-
-// How far two pictures of one size lie apart: the mean difference of their channels within box.
-double meanDifference(const QImage& a, const QImage& b, const QRect& box) {
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    double sum = 0;
-    for (int row = box.top(); row <= box.bottom(); ++row) {
-        for (int col = box.left(); col <= box.right(); ++col) {
-            const QRgb p = x.pixel(col, row), q = y.pixel(col, row);
-            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-                   std::abs(qBlue(p) - qBlue(q));
-        }
-    }
-    return sum / (3.0 * box.width() * box.height());
-}
-
-}  // namespace
-
 class HighDensityTest : public QObject {
     Q_OBJECT
 
@@ -103,7 +84,7 @@ class HighDensityTest : public QObject {
         logIn();
         const QImage view = patientView();
         QCOMPARE(view.size(), QSize(2 * kPatientViewSize, 2 * kPatientViewSize));
-        QVERIFY(meanDifference(view, placedDense(), body()) < 0.25);
+        QVERIFY(test::MeanDifference(view, placedDense(), body()) < 0.25);
 
         // The closed head: its copy, through the copy's own mask, where the photograph was.
         const Element& airway = program_.engine->screen.Get(El::AIRWAY);
@@ -114,8 +95,8 @@ class HighDensityTest : public QObject {
         QImage expected(view.size(), QImage::Format_RGB32);
         expected.fill(Qt::black);
         QPainter(&expected).drawImage(2 * airway.left, 2 * airway.top, head);
-        QVERIFY(meanDifference(view, expected, box.translated(2 * airway.left, 2 * airway.top)) <
-                0.5);
+        QVERIFY(test::MeanDifference(view, expected,
+                                     box.translated(2 * airway.left, 2 * airway.top)) < 0.5);
     }
 
     void drawsThePadsForTheScreen() {
@@ -164,10 +145,10 @@ class HighDensityTest : public QObject {
             p.drawImage(QRect(2 * offset, 0, 2 * kPatientViewSize, 2 * kPatientViewSize),
                         mediaFile(photo()));
         }
-        QVERIFY(meanDifference(view, enlarged, body()) < 0.25);
+        QVERIFY(test::MeanDifference(view, enlarged, body()) < 0.25);
         // The copy is really sharper: the enlarged picture is not what the copy shows.
         // (On every patient the enlarged picture lies 1.8 to 3 apart from the copy.)
-        QVERIFY(meanDifference(enlarged, placedDense(), body()) > 1.2);
+        QVERIFY(test::MeanDifference(enlarged, placedDense(), body()) > 1.2);
     }
 };
 

@@ -126,7 +126,8 @@ class OptionPagesTest : public QObject {
         for (int i = 0; i < pages_->count(); ++i)
             captions << pages_->tabText(i);
         QCOMPARE(captions, QStringList({QStringLiteral("Scenario"), QStringLiteral("Protocol"),
-                                        QStringLiteral("Test"), QStringLiteral("Report View")}));
+                                        QStringLiteral("Test"), QStringLiteral("Report View"),
+                                        QStringLiteral("Progress")}));
         QCOMPARE(pages_->currentIndex(), 0);
         QCOMPARE(window_->focusWidget(), test::Child(pages_, "ProgramOK"));
         QCOMPARE(test::Child<QPushButton>(pages_, "CLEARSCOREBOARD")->toolTip(),
@@ -182,7 +183,7 @@ class OptionPagesTest : public QObject {
             QCOMPARE(QString::fromStdString(ActiveOptionTab(*engine_)), pages_->tabText(i));
             checkTabFits();
         }
-        QVERIFY(test::Child(pages_, "REPORTCLOSEBUTTON")->isVisible());
+        QVERIFY(test::Child(pages_, "PROGRESSCLOSEBUTTON")->isVisible());
 
         // A password: shown masked, kept in lower case; the Password button shows it.
         chooseTab(0);

@@ -4,9 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 
@@ -23,6 +25,9 @@ namespace ardentix::test {
 // the pictures and sounds, the engine on the Qt ports, and the main window shown.
 struct TestProgram {
     std::unique_ptr<QTemporaryDir> dir;
+    // The user's configuration, where the window keeps its size and place: a fresh one for each
+    // start, never the real one; a restart finds what the first run left.
+    std::unique_ptr<QTemporaryDir> config;
     std::unique_ptr<ui::QtClock> clock;
     std::unique_ptr<ui::QtSound> sound;
     std::unique_ptr<ui::QtDialogs> dialogs;
@@ -38,6 +43,10 @@ struct TestProgram {
     void Start(ui::DriverClock* driverClock = nullptr, bool waitForPaint = true) {
         dir = std::make_unique<QTemporaryDir>();
         QVERIFY(dir->isValid());
+        config = std::make_unique<QTemporaryDir>();
+        QVERIFY(config->isValid());
+        for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+            QSettings::setPath(format, QSettings::UserScope, config->path());
         const QDir media(QStringLiteral(ARDENTIX_MEDIA_DIR));
         for (const QString& name : media.entryList(QDir::Files)) {
             QVERIFY(QFile::copy(media.filePath(name), QDir(dir->path()).filePath(name)));
@@ -86,6 +95,21 @@ T* Child(QWidget* parent, const char* name) {
     auto* w = parent->findChild<T*>(QString::fromLatin1(name));
     if (!w) qFatal("no widget %s", name);
     return w;
+}
+
+// How far two pictures of one size lie apart: the mean difference of their channels within box.
+inline double MeanDifference(const QImage& a, const QImage& b, const QRect& box) {
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    double sum = 0;
+    for (int row = box.top(); row <= box.bottom(); ++row) {
+        for (int col = box.left(); col <= box.right(); ++col) {
+            const QRgb p = x.pixel(col, row), q = y.pixel(col, row);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q));
+        }
+    }
+    return sum / (3.0 * box.width() * box.height());
 }
 
 // A window of the program by its object name; the test stops at once when there is none.

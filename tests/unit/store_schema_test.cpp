@@ -30,7 +30,7 @@ TEST_F(StoreSchema, NewFileGetsEveryTableAtTheLatestVersion) {
     ResultsDb results(path());
     ASSERT_EQ(results.Open(), std::nullopt);
     QSqlDatabase& db = results.Db();
-    EXPECT_EQ(value(db, "SELECT version FROM schema_version"), "2");
+    EXPECT_EQ(value(db, "SELECT version FROM schema_version"), QString::number(kSchemaVersion));
     EXPECT_EQ(value(db, "SELECT count(*) FROM schema_version"), "1");
     for (const char* table :
          {"attempts", "attempt_errors", "attempt_events", "attempt_figures", "outbox"}) {
@@ -62,7 +62,7 @@ TEST_F(StoreSchema, EachStepBringsTheVersionBeforeForward) {
     ASSERT_TRUE(exec(db, "INSERT INTO attempt_errors VALUES ('u1', 1, 'Late')"));
 
     ASSERT_EQ(Migrate(db), std::nullopt);
-    EXPECT_EQ(SchemaVersion(db), 2);
+    EXPECT_EQ(SchemaVersion(db), kSchemaVersion);
     EXPECT_EQ(value(db, "SELECT score FROM attempts WHERE uuid = 'u1'"), "800");
     EXPECT_EQ(value(db, "SELECT text FROM attempt_errors WHERE uuid = 'u1'"), "Late");
     ASSERT_TRUE(
@@ -94,19 +94,19 @@ TEST_F(StoreSchema, ANewerDatabaseIsNotTouched) {
     {
         ResultsDb results(path());
         ASSERT_EQ(results.Open(), std::nullopt);
-        ASSERT_TRUE(exec(results.Db(), "UPDATE schema_version SET version = 3"));
+        ASSERT_TRUE(exec(results.Db(), "UPDATE schema_version SET version = 4"));
     }
     ResultsDb again(path());
     const auto failure = again.Open();
     ASSERT_TRUE(failure.has_value());
-    EXPECT_TRUE(failure->contains("version 3")) << failure->toStdString();
+    EXPECT_TRUE(failure->contains("version 4")) << failure->toStdString();
     EXPECT_FALSE(again.IsOpen());
     QSqlDatabase& db = again.Db();
     ASSERT_TRUE(db.open());
-    EXPECT_EQ(SchemaVersion(db), 3);
+    EXPECT_EQ(SchemaVersion(db), 4);
     EXPECT_EQ(value(db, "SELECT count(*) FROM outbox"), "0");
     // Its own version again, it opens.
-    ASSERT_TRUE(exec(db, "UPDATE schema_version SET version = 2"));
+    ASSERT_TRUE(exec(db, "UPDATE schema_version SET version = 3"));
     EXPECT_EQ(again.Open(), std::nullopt);
 }
 
