@@ -21,6 +21,7 @@
 #include "test_program.h"
 #include "ui/binder.h"
 #include "ui/main_window.h"
+#include "ui/screen_scale.h"
 
 using namespace ardentix;
 
@@ -137,11 +138,13 @@ class AccessTest : public test::HandClockTest {
         // Under the close-up of the device, on top of the tray: its band is dark where the tray
         // would be light.
         const Element& place = engine_->screen.Get(El::CAPTIONLine);
-        QCOMPARE(caption()->geometry(), QRect(place.left, place.top, place.width, place.height));
+        QCOMPARE(ui::LogicalGeometry(caption()),
+                 QRect(place.left, place.top, place.width, place.height));
         QVERIFY(place.top >= kCloseupTop + kAedHeight - 5);
         QWidget* screen = widget("ScenarioScreen");
         const QImage shot = screen->grab().toImage();
-        QVERIFY(qGray(shot.pixel(place.left + 2, place.top + place.height - 3)) < 40);
+        const QPoint band = caption()->mapTo(screen, QPoint(2, caption()->height() - 3));
+        QVERIFY(qGray(shot.pixel(band)) < 40);
         // The same text again tells nothing new; the sound's end (1.5 s at the least, and the
         // sound came within the last 100 ms) takes the caption away.
         QCOMPARE(engine_->timers.Interval(TimerId::CAPTIONTimer), 1500);
