@@ -27,7 +27,7 @@ void require(bool rule) {
 }
 
 // The options ARDENTIX.INI keeps: the check boxes (or radio buttons) and the text fields.
-constexpr Opt kFlags[] = {Opt::OPTCompressByKey, Opt::OPTResultsCentre};
+constexpr Opt kFlags[] = {Opt::OPTCompressByKey, Opt::OPTResultsCentre, Opt::OPTCaptions};
 constexpr Opt kTexts[] = {Opt::OPTCentreURI};
 
 bool keptInFile(Opt opt) {
@@ -75,6 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     }
     require(!settings.On(Opt::OPTCompressByKey) || saysOn(lines, "CompressByKey"));
     require(!settings.On(Opt::OPTResultsCentre) || saysOn(lines, "CentreServer"));
+    require(!settings.On(Opt::OPTCaptions) || saysOn(lines, "Captions"));
     require(settings.On(Opt::OPTResultsLocal) != settings.On(Opt::OPTResultsCentre));
     // A text value never keeps the blanks around it.
     for (Opt text : kTexts)

@@ -27,7 +27,10 @@ fail() {
     failures=$((failures + 1))
 }
 
-while IFS= read -r name; do
+tab=$(printf '\t')
+while IFS= read -r line; do
+    # A line is the name, a tab and the words spoken.
+    name=${line%%"$tab"*}
     file=$media/$name
     if [ ! -f "$file" ]; then
         fail "missing from $media"

@@ -195,7 +195,7 @@ void StopMotion(Engine& e) {
         return;
     }
     SetPrompt(e, "");
-    if (e.settings.On(Opt::SOUNDCheckBox)) StopSound(e);
+    StopSound(e);
     Move(e, AedMove::StopMotion);
     // The score display follows with the next step that shows it.
     ChangeScore(e, kRepairBonus);

@@ -49,6 +49,7 @@ namespace ardentix {
     X(DEDUCTIONSList, "DEDUCTIONSList")                                \
     X(PAUSEDLabel, "PAUSEDLabel")                                      \
     X(CPRRate, "CPRRate")                                              \
+    X(CAPTIONLine, "CAPTIONLine")                                      \
     X(FINALERRORPanel, "FINALERRORPanel")                              \
     X(finalMSGdisplay, "finalMSGdisplay")                              \
     X(FinalErrorOKButton, "FinalErrorOKButton")                        \
@@ -248,6 +249,7 @@ namespace ardentix {
     X(OPTResultsLocal, "OPTResultsLocal")                              \
     X(OPTResultsCentre, "OPTResultsCentre")                            \
     X(OPTCentreURI, "OPTCentreURI")                                    \
+    X(OPTCaptions, "OPTCaptions")                                      \
     X(OptTroubleOdds, "OptTroubleOdds")                                \
     X(OptHypoShocks, "OptHypoShocks")                                  \
     X(OptMinimumAge, "OptMinimumAge")                                  \

@@ -87,6 +87,8 @@ void addScenarioScreen(TableBuilder& t) {
     t.hidden(El::PAUSEDLabel, "PAUSED");
     // The rate of compressions given by key, beside the message lines while CPR runs.
     t.hidden(El::CPRRate);
+    // The caption of the sound that plays, while captions are on.
+    t.at(t.hidden(El::CAPTIONLine), kAedLeft, kCaptionTop, kAedWidth, kCaptionHeight);
 
     Element& finalPanel = t.hidden(El::FINALERRORPanel);
     t.at(finalPanel, 0, 0, 360, 150);

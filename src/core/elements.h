@@ -42,6 +42,10 @@ inline constexpr int kPadTrayTop = kCloseupTop + 250;  // the tray of the two pa
 inline constexpr int kPadTrayHeight = 72;
 inline constexpr int kPadWidth = 52;
 inline constexpr int kPadHeight = 66;
+// The caption of the sound that plays: a dark band of up to two lines under the AED, over the
+// top of the pad tray.
+inline constexpr int kCaptionTop = kCloseupTop + kAedHeight - 3;
+inline constexpr int kCaptionHeight = 32;
 // The advice panel: one line of bold 13-pixel text, an arrow at either end or under the line.
 inline constexpr int kAdvicePanelHeight = 18;
 inline constexpr int kAdviceArrowWidth = 14;

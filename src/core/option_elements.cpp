@@ -44,6 +44,7 @@ constexpr Captioned kCheckBoxes[] = {
     {El::OPTCLEARShock, "Clear patient for shock"},
     {El::OPTClearAnalyze, "Clear patient for analysis"},
     {El::OPTCompressByKey, "Compress by key"},
+    {El::OPTCaptions, "Captions"},
     {El::OPTEmail, "Manual e-mail send*"},
     {El::OPTAUTOSend, "Auto e-mail send*"},
     {El::OPTDetailedTestReport, "Detailed test report*"},

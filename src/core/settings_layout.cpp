@@ -84,19 +84,24 @@ struct NamedRule {
     std::string_view name;
     Opt opt;
     NamedKind kind;
+    // A line written only while the option differs from its first-start value (a check box
+    // while it is checked): a file written before the option existed stays as it was until the
+    // option is set.
+    bool onlyWhenSet = false;
 };
 
 // ARDENTIX.INI, by name, in the order the lines are written.
-constexpr std::array<NamedRule, 9> kNamed = {{
+constexpr std::array<NamedRule, 10> kNamed = {{
     {"CompressByKey", Opt::OPTCompressByKey, NamedKind::Flag},
     {"CentreServer", Opt::OPTResultsCentre, NamedKind::Flag},
     {"CentreURI", Opt::OPTCentreURI, NamedKind::Text},
-    {"LrsSend", Opt::OPTLrsSend, NamedKind::Flag},
-    {"LrsHomePage", Opt::OPTLrsHomePage, NamedKind::Text},
-    {"LrsActivityBase", Opt::OPTLrsBase, NamedKind::Text},
-    {"LrsEndpoint", Opt::OPTLrsEndpoint, NamedKind::Text},
-    {"LrsKey", Opt::OPTLrsKey, NamedKind::Text},
-    {"LrsSecret", Opt::OPTLrsSecret, NamedKind::Text},
+    {"Captions", Opt::OPTCaptions, NamedKind::Flag, true},
+    {"LrsSend", Opt::OPTLrsSend, NamedKind::Flag, true},
+    {"LrsHomePage", Opt::OPTLrsHomePage, NamedKind::Text, true},
+    {"LrsActivityBase", Opt::OPTLrsBase, NamedKind::Text, true},
+    {"LrsEndpoint", Opt::OPTLrsEndpoint, NamedKind::Text, true},
+    {"LrsKey", Opt::OPTLrsKey, NamedKind::Text, true},
+    {"LrsSecret", Opt::OPTLrsSecret, NamedKind::Text, true},
 }};
 
 // A line ends at CR or LF: a text value is written without them.
@@ -189,6 +194,7 @@ void ApplySettingsFileLines(Settings& settings, SettingsFile file,
 std::vector<std::string> NamedSettingsLines(const Settings& settings) {
     std::vector<std::string> lines;
     for (const NamedRule& rule : kNamed) {
+        if (rule.onlyWhenSet && settings.Text(rule.opt) == FirstStartValue(rule.opt)) continue;
         const std::string value = rule.kind == NamedKind::Flag ? (settings.On(rule.opt) ? "1" : "0")
                                                                : oneLine(settings.Text(rule.opt));
         lines.push_back(std::string(rule.name) + "=" + value);

@@ -1,5 +1,6 @@
 #include "core/sound.h"
 
+#include "core/captions.h"
 #include "core/course.h"
 
 namespace ardentix {
@@ -18,11 +19,13 @@ void Play(Engine& e) {
 
 void PlaySound(Engine& e, const std::string& file) {
     OwnFlow(e).SoundFile = file;
+    ShowCaption(e, file);
     Play(e);
 }
 
 void StopSound(Engine& e) {
-    e.ports.sound->Stop();
+    if (e.settings.On(Opt::SOUNDCheckBox)) e.ports.sound->Stop();
+    EndCaption(e);
 }
 
 }  // namespace ardentix

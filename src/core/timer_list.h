@@ -6,6 +6,8 @@
 // of a shock or a no-shock result (10,000 ms is within), so it fires at the first ms past them.
 // CPRReleaseTimer lifts the hands halfway through a compression of current guidelines' CPR, whose
 // CPRTimer ticks once a compression.
+// CAPTIONTimer ends the caption of a sound when the sound has played (its interval is the sound's
+// length, read from its file).
 // X(name, interval in ms)
 #define ARDENTIX_TIMERS(X)            \
     X(ANALYZINGNOWTimer, 1000)        \
@@ -42,4 +44,5 @@
     X(VENTILATION2Timer, 1000)        \
     X(AutoAnalyzeDelay, 2000)         \
     X(RESUMECPRTimer, 10001)          \
-    X(CPRReleaseTimer, 272)
+    X(CPRReleaseTimer, 272)           \
+    X(CAPTIONTimer, 1000)

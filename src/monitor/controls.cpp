@@ -1,3 +1,4 @@
+#include "core/captions.h"
 #include "core/engine.h"
 #include "monitor/conditions.h"
 #include "monitor/monitor.h"
@@ -22,8 +23,8 @@ constexpr El kRescueControls[] = {
 // A pause freezes the scenario: every timer that runs is stopped and, once the pause ends, started
 // again, so that no sequence (the power-up, a pulse check, a breath, the bag hold) is left half
 // done. The phone call goes on through a pause but ends with the scenario, so that it never
-// answers in the summary or in the next scenario. The pause stops and starts the scenario clock
-// itself.
+// answers in the summary or in the next scenario; so does a sound's caption, since the sound
+// plays on to its end through a pause. The pause stops and starts the scenario clock itself.
 void StopAllTimers(Engine& e) {
     const bool pausing = e.screen.Get(El::Pause).checked;
     // The phases stand still with the timers.
@@ -31,12 +32,13 @@ void StopAllTimers(Engine& e) {
     for (int i = 0; i < kTimerCount; ++i) {
         const auto id = static_cast<TimerId>(i);
         if (pausing) {
-            if (id == TimerId::CALL911TIMER) continue;
+            if (id == TimerId::CALL911TIMER || id == TimerId::CAPTIONTimer) continue;
             if (id != TimerId::ELAPSEDSecTIMER)
                 OwnMonitor(e).PauseMemory[static_cast<size_t>(i)] = e.timers.Running(id);
         }
         e.timers.Stop(id);
     }
+    if (!pausing) EndCaption(e);
 }
 
 void RestartPausedTimers(Engine& e) {

@@ -1,6 +1,7 @@
 // The engine's handlers, subsystem by subsystem: the timers of the outer loop, the device and the
 // rescuer, and the option changes the engine follows at once.
 #include "aed/aed.h"
+#include "core/captions.h"
 #include "core/engine.h"
 #include "core/scenario.h"
 #include "monitor/monitor.h"
@@ -14,6 +15,7 @@ namespace ardentix {
 
 void RegisterHandlers(Engine& e) {
     RegisterFlowTimers(e);
+    RegisterCaptionTimer(e);
     RegisterAedTimers(e);
     RegisterRescuerTimers(e);
     RegisterMonitorTimers(e);

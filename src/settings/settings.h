@@ -42,6 +42,7 @@ inline constexpr const char* kLrsBase = "http://ardentix.invalid/xapi";
     X(OPTResultsLocal, Radio, Scenario, "1", "1")             \
     X(OPTResultsCentre, Radio, Scenario, "0", "0")            \
     X(OPTCentreURI, Text, Scenario, "", "")                   \
+    X(OPTCaptions, CheckBox, Scenario, "0", "0")              \
     X(OptHypoShocks, Number, Protocol, "3", "3")              \
     X(Age, Radio, Protocol, "1", "1")                         \
     X(Weight, Radio, Protocol, "0", "0")                      \

@@ -23,7 +23,8 @@ class Actions {
     virtual void Dispatch(const std::function<void()>& event) = 0;
 };
 
-// A control's hint, shown for 4 seconds while hints are switched on, and its help topic.
+// A control's hint, shown for 4 seconds while hints are switched on, and its help topic; it is
+// also the description a screen reader gives of the control.
 void SetHint(QWidget* widget, const QString& hint, int helpContext = 0);
 
 }  // namespace ardentix::ui

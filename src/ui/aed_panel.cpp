@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <cmath>
 
 #include "core/screen.h"
 #include "ui/actions.h"
@@ -49,6 +50,16 @@ void drawLamp(QPainter& p, const QPointF& centre, qreal radius, const QColor& co
         p.setBrush(colour);
     }
     p.drawEllipse(centre, radius, radius);
+    if (lit) {
+        // Short rays around the bezel: a lit lamp reads as lit by its shape too, not by its
+        // colour alone (a dark lamp is white, which a colour-blind eye may take for lit yellow).
+        p.setPen(QPen(QColor(20, 20, 20), 1.6, Qt::SolidLine, Qt::RoundCap));
+        for (int i = 0; i < 8; ++i) {
+            const qreal a = i * 3.14159265 / 4;
+            const QPointF dir(std::cos(a), std::sin(a));
+            p.drawLine(centre + dir * (radius + 3), centre + dir * (radius + 6));
+        }
+    }
     p.restore();
 }
 
@@ -229,6 +240,7 @@ class Closeup : public QWidget {
   public:
     Closeup(const Screen& screen, QWidget* parent) : QWidget(parent), screen_(screen) {
         setObjectName(ObjectName(El::CloseupPanel));
+        setAccessibleName(QStringLiteral("AED display"));
     }
 
   protected:
@@ -299,6 +311,10 @@ RoundKey* key(Actions& actions, Binder& binder, El element, const QString& capti
               const QColor& colour, const QString& hint, QWidget* parent) {
     auto* k = new RoundKey(caption, colour, parent);
     k->setObjectName(ObjectName(element));
+    // "ON" alone would not say which key it is.
+    k->setAccessibleName(caption == QStringLiteral("ON")
+                             ? QStringLiteral("Power")
+                             : caption.left(1) + caption.mid(1).toLower());
     SetHint(k, WithKey(element, hint), 180);
     binder.Bind(element, k, Binder::Visible | Binder::Enabled);
     QObject::connect(k, &QPushButton::clicked, parent,
@@ -309,7 +325,7 @@ RoundKey* key(Actions& actions, Binder& binder, El element, const QString& capti
 }  // namespace
 
 AedPanel::AedPanel(const Screen& screen, Actions& actions, Binder& binder, QWidget* parent)
-    : QWidget(parent) {
+    : QWidget(parent), screen_(screen) {
     setObjectName(QStringLiteral("AedPanel"));
     auto* closed = new ClosedDevice(screen, this);
     closed_ = closed;
@@ -325,6 +341,9 @@ AedPanel::AedPanel(const Screen& screen, Actions& actions, Binder& binder, QWidg
     closeup_ = closeup;
     closeup->setGeometry(0, 0, 208, 245);
     binder.Bind(El::CloseupPanel, closeup, Binder::Visible);
+    // A screen reader hears each new line of the display.
+    binder.Bind(El::AEDDISPLAY0, closeup, Binder::Announce);
+    binder.Bind(El::AEDDISPLAY1, closeup, Binder::Announce);
     key(actions, binder, El::AnalyzeButton, QStringLiteral("ANALYZE"), QColor(255, 210, 0),
         QStringLiteral("Starts analyze process"), closeup)
         ->setGeometry(30, 150, 64, 64);
@@ -344,6 +363,7 @@ AedPanel::AedPanel(const Screen& screen, Actions& actions, Binder& binder, QWidg
     SetHint(childKey,
             WithKey(El::CHILDKEY, QStringLiteral("Child key: pediatric energy for a small child")),
             180);
+    childKey->setAccessibleName(QStringLiteral("Child key"));
     binder.Bind(El::CHILDKEY, childKey, Binder::Visible | Binder::Enabled);
     QObject::connect(childKey, &QPushButton::clicked, this,
                      [&actions] { actions.Click(El::CHILDKEY); });
@@ -360,10 +380,37 @@ AedPanel::AedPanel(const Screen& screen, Actions& actions, Binder& binder, QWidg
 
 namespace ardentix::ui {
 
+namespace {
+
+// What the close-up shows, for a screen reader: the display's lines and each lamp, lit or dark.
+QString displayDescription(const Screen& screen) {
+    QStringList parts;
+    for (El line : {El::AEDDISPLAY0, El::AEDDISPLAY1}) {
+        const Element& el = screen.Get(line);
+        if (el.visible && !el.text.empty()) parts << QString::fromStdString(el.text);
+    }
+    const struct {
+        El name;
+        const char* caption;
+    } lamps[] = {{El::PowerLight, "Power"}, {El::AnalyzeLED, "Analyze"}, {El::ShockLED, "Shock"}};
+    for (const auto& lamp : lamps) {
+        const bool lit = screen.Get(lamp.name).color != Color::White;
+        parts << QStringLiteral("%1 lamp %2")
+                     .arg(QString::fromLatin1(lamp.caption),
+                          lit ? QStringLiteral("lit") : QStringLiteral("dark"));
+    }
+    return parts.join(QStringLiteral(". "));
+}
+
+}  // namespace
+
 void AedPanel::Refresh() {
     closed_->update();
     closeup_->update();
     childKey_->update();
+    const QString description = displayDescription(screen_);
+    if (closeup_->accessibleDescription() != description)
+        closeup_->setAccessibleDescription(description);
 }
 
 }  // namespace ardentix::ui

@@ -21,6 +21,7 @@ class AedPanel : public QWidget {
     void Refresh();
 
   private:
+    const Screen& screen_;
     QWidget* closed_ = nullptr;
     QWidget* closeup_ = nullptr;
     QWidget* childKey_ = nullptr;

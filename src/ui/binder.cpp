@@ -1,6 +1,7 @@
 #include "ui/binder.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -37,6 +38,23 @@ QColor textColour(ardentix::Color c) {
 }
 
 }  // namespace
+
+namespace {
+std::function<void(QObject*, const QString&)>& announceListener() {
+    static std::function<void(QObject*, const QString&)> listener;
+    return listener;
+}
+}  // namespace
+
+void SetAnnounceListener(std::function<void(QObject*, const QString&)> listener) {
+    announceListener() = std::move(listener);
+}
+
+void AnnounceValue(QObject* target, const QString& text) {
+    if (announceListener()) announceListener()(target, text);
+    QAccessibleValueChangeEvent event(target, text);
+    QAccessible::updateAccessibility(&event);
+}
 
 void Binder::Bind(El element, QObject* target, unsigned what) {
     bindings_.emplace(element, Binding{target, what});
@@ -83,9 +101,20 @@ void Binder::applyBusy(bool busy, QWidget* widget) {
     widget->setPalette(greyed);
 }
 
-void Binder::apply(El name, const Element& el, QObject* target, unsigned what) {
+// Said once for each new text, and only while it can be seen: a line that clears, or changes on a
+// hidden panel, says nothing.
+void Binder::announce(El element, const QString& text, QObject* target) {
+    const QByteArray key = "announced " + ObjectName(element).toUtf8();
+    if (target->property(key.constData()).toString() == text) return;
+    auto* widget = qobject_cast<QWidget*>(target);
+    if (widget && !widget->isVisible()) return;
+    target->setProperty(key.constData(), text);
+    if (!text.isEmpty()) AnnounceValue(target, text);
+}
+
+void Binder::apply(El element, const Element& el, QObject* target, unsigned what) {
     QString text = QString::fromStdString(el.text);
-    if (what & Mnemonic) text = WithMnemonic(name, text);
+    if (what & Mnemonic) text = WithMnemonic(element, text);
     if (auto* action = qobject_cast<QAction*>(target)) {
         if (what & Text) action->setText(text);
         if (what & Visible) action->setVisible(el.visible);
@@ -151,6 +180,7 @@ void Binder::apply(El name, const Element& el, QObject* target, unsigned what) {
         PlaceLogical(widget, QRect(el.left, place.y(), el.width, place.height()));
     }
     if (what & Visible) widget->setVisible(el.visible);
+    if (what & Announce) announce(element, el.visible ? text : QString(), target);
 }
 
 }  // namespace ardentix::ui

@@ -7,10 +7,12 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QIcon>
 #include <QImage>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -40,6 +42,8 @@ const QColor kAnalysis(240, 190, 40, 110);
 const QColor kCPR(60, 120, 210, 150);
 const QColor kNoPulse(205, 35, 35, 60);
 const QColor kHandsOff(255, 200, 120, 90);
+// The pauses are hatched as well, so that they do not rest on a pale colour alone.
+const QColor kHandsOffHatch(200, 120, 40, 110);
 
 }  // namespace
 
@@ -57,8 +61,42 @@ QColor VerdictColour(const LogEvent& ev) {
 
 namespace {
 
-// A marker: a shock a bolt-like diamond, any other event a circle.
-void drawMarker(QPainter& p, const QRectF& box, bool shock) {
+// What a marker says besides its colour, for eyes that cannot tell green from red: a check mark
+// for a rewarded step, a cross for a deduction, nothing for a neutral event.
+enum class Glyph { None, Check, Cross };
+
+Glyph glyphOf(const LogEvent& ev) {
+    switch (ev.verdict) {
+        case Verdict::Rewarded:
+            return Glyph::Check;
+        case Verdict::Deduction:
+            return Glyph::Cross;
+        case Verdict::Neutral:
+            break;
+    }
+    return Glyph::None;
+}
+
+// A check mark or a cross in white over a marker (or in black over a light ground).
+void drawGlyph(QPainter& p, const QRectF& box, Glyph glyph, const QColor& ink = Qt::white) {
+    if (glyph == Glyph::None) return;
+    p.save();
+    const qreal w = box.width();
+    p.setPen(QPen(ink, std::max(1.2, w / 6), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    const QPointF o = box.topLeft();
+    if (glyph == Glyph::Check) {
+        p.drawPolyline(QPolygonF({o + QPointF(w * 0.22, w * 0.52), o + QPointF(w * 0.42, w * 0.72),
+                                  o + QPointF(w * 0.78, w * 0.3)}));
+    } else {
+        p.drawLine(o + QPointF(w * 0.28, w * 0.28), o + QPointF(w * 0.72, w * 0.72));
+        p.drawLine(o + QPointF(w * 0.72, w * 0.28), o + QPointF(w * 0.28, w * 0.72));
+    }
+    p.restore();
+}
+
+// A marker: a shock a bolt-like diamond, any other event a circle with its verdict's glyph.
+void drawMarker(QPainter& p, const QRectF& box, bool shock, Glyph glyph = Glyph::None) {
     if (shock) {
         const QPointF c = box.center();
         const double r = box.width() * 0.7;
@@ -66,8 +104,31 @@ void drawMarker(QPainter& p, const QRectF& box, bool shock) {
             {c + QPointF(0, -r), c + QPointF(r, 0), c + QPointF(0, r), c + QPointF(-r, 0)}));
     } else {
         p.drawEllipse(box);
+        drawGlyph(p, box, glyph);
     }
 }
+
+}  // namespace
+
+// The figures' mark of a target met or missed, beside the value: the same glyphs in the same
+// colours, drawn for the screen's density.
+QIcon VerdictIcon(bool met, qreal ratio) {
+    const int size = 14;
+    QPixmap pixmap(QSize(size, size) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(met ? kRewarded : kDeduction);
+    const QRectF box(1, 1, size - 2, size - 2);
+    p.drawEllipse(box);
+    drawGlyph(p, box, met ? Glyph::Check : Glyph::Cross);
+    p.end();
+    return QIcon(pixmap);
+}
+
+namespace {
 
 // A table whose rows are chosen whole: bringing a row into view scrolls up or down only, so a
 // click on a long cell does not carry the Time column out of sight.
@@ -190,9 +251,10 @@ void DebriefChart::Render(QPainter& p, const QRect& area) const {
     };
     // The pauses in CPR over 10 s, shaded across every lane.
     for (const Span& s : figures_.handsOff) {
-        p.fillRect(
-            QRectF(x(plot, s.from), plot.top(), x(plot, s.to) - x(plot, s.from), plot.height()),
-            kHandsOff);
+        const QRectF pause(x(plot, s.from), plot.top(), x(plot, s.to) - x(plot, s.from),
+                           plot.height());
+        p.fillRect(pause, kHandsOff);
+        p.fillRect(pause, QBrush(kHandsOffHatch, Qt::BDiagPattern));
     }
     for (int lane = 0; lane < 4; ++lane) {
         p.setPen(QColor(90, 90, 90));
@@ -243,7 +305,7 @@ void DebriefChart::Render(QPainter& p, const QRect& area) const {
         p.setPen(QPen(m.event == highlighted_ ? Qt::black : Qt::white,
                       m.event == highlighted_ ? 2.5 : 1));
         p.setBrush(shock ? kShock : VerdictColour(ev));
-        drawMarker(p, m.box, shock);
+        drawMarker(p, m.box, shock, glyphOf(ev));
     }
     p.restore();
 }
@@ -269,11 +331,12 @@ void DebriefChart::renderLegend(QPainter& p, const QRect& area) const {
         Mark mark;
         QColor colour;
         const char* text;
+        Glyph glyph = Glyph::None;
     };
     const Item items[] = {
-        {Mark::Circle, kRewarded, "rewarded step"},
+        {Mark::Circle, kRewarded, "rewarded step", Glyph::Check},
         {Mark::Circle, kNeutral, "neutral"},
-        {Mark::Circle, kDeduction, "deduction"},
+        {Mark::Circle, kDeduction, "deduction", Glyph::Cross},
         {Mark::Diamond, kShock, "shock"},
         {Mark::Band, kAnalysis, "analysis"},
         {Mark::Band, kCPR, "CPR"},
@@ -314,13 +377,14 @@ void DebriefChart::renderLegend(QPainter& p, const QRect& area) const {
             case Mark::Diamond:
                 p.setPen(QPen(Qt::white, 1));
                 p.setBrush(item.colour);
-                drawMarker(p, box, item.mark == Mark::Diamond);
+                drawMarker(p, box, item.mark == Mark::Diamond, item.glyph);
                 break;
             case Mark::Band:
                 p.fillRect(box.adjusted(0, swatch * 0.2, 0, -swatch * 0.2), item.colour);
                 break;
             case Mark::Shade:
                 p.fillRect(box, item.colour);
+                p.fillRect(box, QBrush(kHandsOffHatch, Qt::BDiagPattern));
                 break;
         }
         p.setPen(QColor(60, 60, 60));
@@ -386,9 +450,11 @@ DebriefWindow::DebriefWindow(Engine& engine, Actions& actions, Binder& binder, Q
     chart_ = new DebriefChart(this);
     figures_ = new RowTable(0, 3, this);
     figures_->setObjectName(QStringLiteral("Figures"));
+    figures_->setAccessibleName(tr("Figures"));
     figures_->setHorizontalHeaderLabels({tr("Figure"), tr("Value"), tr("Target")});
     events_ = new RowTable(0, 4, this);
     events_->setObjectName(QStringLiteral("Events"));
+    events_->setAccessibleName(tr("Events"));
     events_->setHorizontalHeaderLabels({tr("Time"), tr("Event"), tr("Verdict"), tr("Points")});
     for (QTableWidget* t : {figures_, events_}) {
         t->verticalHeader()->hide();
@@ -444,7 +510,12 @@ void DebriefWindow::Reload() {
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
         const FigureRow& r = rows[size_t(i)];
         auto* value = new QTableWidgetItem(text(r.shown));
-        if (r.met) value->setForeground(*r.met ? kRewarded : kDeduction);
+        if (r.met) {
+            value->setForeground(*r.met ? kRewarded : kDeduction);
+            value->setIcon(VerdictIcon(*r.met, devicePixelRatioF()));
+            value->setData(Qt::AccessibleDescriptionRole,
+                           *r.met ? tr("target met") : tr("target not met"));
+        }
         auto* target = new QTableWidgetItem(text(r.target));
         // A figure the protocol did not ask for is shown, greyed, without a verdict.
         if (!r.required) target->setForeground(kNeutral);

@@ -5,6 +5,7 @@
 
 #include "records/debrief.h"
 
+class QIcon;
 class QSplitter;
 class QTableWidget;
 
@@ -20,6 +21,9 @@ class Binder;
 // The colour of an event's verdict in the chart and the lists: green rewarded, red a deduction,
 // grey neutral.
 QColor VerdictColour(const LogEvent& ev);
+// The mark of a figure's target met (a check) or missed (a cross), beside its value: the verdict
+// told by shape as well as by colour.
+QIcon VerdictIcon(bool met, qreal ratio);
 
 // The scenario's timeline: lanes for the trainee and the device, bands for CPR and the pulse,
 // the pauses in CPR over 10 s shaded. Every event of the log has a marker.

@@ -100,6 +100,7 @@ LoginDialog::LoginDialog(Actions& actions, Binder& binder, QWidget* parent)
     name->setObjectName(QStringLiteral("NAMEEdit"));
     name->setGeometry(80, 16, 200, 24);
     SetHint(name, QStringLiteral("Your name"), 210);
+    nameLabel->setBuddy(name);
     binder.Bind(El::LoginNAMEEdit, name, Binder::Text | Binder::Visible);
     connect(name, &QLineEdit::textEdited, this,
             [&actions](const QString& t) { actions.Type(El::LoginNAMEEdit, t); });
@@ -112,6 +113,7 @@ LoginDialog::LoginDialog(Actions& actions, Binder& binder, QWidget* parent)
     id->setObjectName(QStringLiteral("IDEdit"));
     id->setGeometry(80, 48, 200, 24);
     SetHint(id, QStringLiteral("Your ID number"), 210);
+    idLabel->setBuddy(id);
     binder.Bind(El::LoginIDEdit, id, Binder::Text | Binder::Visible);
     connect(id, &QLineEdit::textEdited, this,
             [&actions](const QString& t) { actions.Type(El::LoginIDEdit, t); });
@@ -181,8 +183,11 @@ SummaryDialog::SummaryDialog(Actions& actions, Binder& binder, QWidget* parent)
     };
     int row = 0;
     for (const auto& [caption, element] : rows) {
-        fields->addWidget(new QLabel(QString::fromLatin1(caption), this), row, 0);
-        fields->addWidget(shownField(binder, element, this), row++, 1);
+        auto* label = new QLabel(QString::fromLatin1(caption), this);
+        QLineEdit* field = shownField(binder, element, this);
+        label->setBuddy(field);  // the field's name to a screen reader
+        fields->addWidget(label, row, 0);
+        fields->addWidget(field, row++, 1);
     }
     auto* errors = new QListWidget(this);
     errors->setObjectName(QStringLiteral("Errors"));
@@ -215,7 +220,10 @@ SummaryDialog::SummaryDialog(Actions& actions, Binder& binder, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(mode);
     layout->addLayout(fields);
-    layout->addWidget(new QLabel(QStringLiteral("Protocol Errors/Notes"), this));
+    auto* errorsLabel = new QLabel(QStringLiteral("Protocol Errors/Notes"), this);
+    errorsLabel->setBuddy(errors);
+    errors->setAccessibleName(errorsLabel->text());  // a list does not take its label's
+    layout->addWidget(errorsLabel);
     layout->addWidget(errors);
     layout->addLayout(buttons);
     layout->addLayout(reports);

@@ -58,6 +58,7 @@ FinalErrorPanel::FinalErrorPanel(const Screen& screen, Actions& actions, Binder&
 
     list_ = new QListWidget(this);
     list_->setObjectName(ObjectName(El::finalMSGdisplay));
+    list_->setAccessibleName(QStringLiteral("Final deductions"));
     list_->setFont(pitchFont(list_->font()));
     list_->setItemDelegate(new PitchDelegate(list_));
     list_->setUniformItemSizes(true);

@@ -55,6 +55,10 @@ QPalette standardPalette() {
 QLabel* label(const QString& text, QWidget* buddy, QWidget* parent) {
     auto* caption = new QLabel(text, parent);
     caption->setBuddy(buddy);
+    // A screen reader finds a label's field only beside it: a field in a box of its own with its
+    // arrows takes the label's words as its name.
+    if (buddy->accessibleName().isEmpty())
+        buddy->setAccessibleName(QString(text).remove(QLatin1Char('&')));
     return caption;
 }
 
@@ -119,7 +123,10 @@ QWidget* OptionPages::scenarioTab() {
         {c.CheckBox(El::SOUNDCheckBox, QStringLiteral("Plays the AED's voice and sounds")),
          c.CheckBox(El::IDNumCheckBox, QStringLiteral("Asks each trainee for an ID number")),
          c.CheckBox(El::OPTSCREENSIZE,
-                    QStringLiteral("Covers the rest of the screen behind the program"))});
+                    QStringLiteral("Covers the rest of the screen behind the program")),
+         c.CheckBox(El::OPTCaptions,
+                    QStringLiteral("Shows each voice prompt and sound of the AED as a caption "
+                                   "under it"))});
     QGroupBox* patient =
         c.Group(QStringLiteral("Patient"),
                 {c.CheckBox(El::OPTOneShockScenario,
@@ -383,6 +390,7 @@ QWidget* OptionPages::reportTab() {
     // The report as text to read: it may be edited, but nothing is ever saved.
     auto* memo = new QPlainTextEdit(page);
     memo->setObjectName(ObjectName(El::REPORTMEMO));
+    memo->setAccessibleName(QStringLiteral("Report"));
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     binder_.Bind(El::REPORTMEMO, memo, Binder::Lines | Binder::Font);

@@ -92,6 +92,9 @@ ProgressTab::ProgressTab(QString programDir, std::function<CentreUri()> centre, 
     toOn_ = new QCheckBox(tr("&To"), this);
     toOn_->setObjectName(QStringLiteral("ProgressToOn"));
     to_ = dateField("ProgressTo", today);
+    // Named for a screen reader: the check boxes beside the fields say what they are.
+    from_->setAccessibleName(tr("From"));
+    to_->setAccessibleName(tr("To"));
     mode_ = new QComboBox(this);
     mode_->setObjectName(QStringLiteral("ProgressMode"));
     mode_->addItem(tr("Practice and Test"), QString());
@@ -102,6 +105,7 @@ ProgressTab::ProgressTab(QString programDir, std::function<CentreUri()> centre, 
     name_->setPlaceholderText(tr("Name"));
     name_->setClearButtonEnabled(true);
     name_->setToolTip(tr("Shows the trainees whose name holds this text"));
+    name_->setAccessibleName(tr("Name"));
     typing_ = new QTimer(this);
     typing_->setSingleShot(true);
     typing_->setInterval(250);
@@ -138,12 +142,14 @@ ProgressTab::ProgressTab(QString programDir, std::function<CentreUri()> centre, 
     for (int c = 0; c < int(std::size(hints)); ++c)
         trainees_->horizontalHeaderItem(c)->setToolTip(hints[c]);
     trainees_->setToolTip(tr("Double-click a trainee to see the trainee's page"));
+    trainees_->setAccessibleName(tr("Trainees"));
     // By name until a heading is clicked.
     trainees_->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
     connect(trainees_, &QTableWidget::cellDoubleClicked, this,
             [this](int row) { OpenTrainee(row); });
     errors_ = newTable({tr("Errors of the class, most often made first"), tr("Count")},
                        "ProgressErrors", this);
+    errors_->setAccessibleName(tr("Errors of the class"));
     errors_->horizontalHeader()->setStretchLastSection(false);
     errors_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     errors_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);

@@ -92,6 +92,7 @@ class AdvicePanel : public QWidget {
         setObjectName(ObjectName(El::ADVICEPANEL));
         setFont(AdviceFont());
         setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAccessibleName(QStringLiteral("Advice"));
         hide();
     }
     void Refresh() {
@@ -100,6 +101,13 @@ class AdvicePanel : public QWidget {
         setVisible(panel.visible);
         if (panel.visible) raise();
         update();
+        // A screen reader says each new advice once.
+        const QString line =
+            panel.visible ? QString::fromStdString(screen_.Get(El::ADVICEText).text) : QString();
+        if (line == said_) return;
+        said_ = line;
+        setAccessibleDescription(line);
+        if (!line.isEmpty()) AnnounceValue(this, line);
     }
 
   protected:
@@ -138,6 +146,7 @@ class AdvicePanel : public QWidget {
 
   private:
     const Screen& screen_;
+    QString said_;
 };
 
 }  // namespace
@@ -176,7 +185,7 @@ ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
         QLabel* line = label(name, band, 10, yellow);
         line->setGeometry(8, 3 + i * 20, kPatientViewSize - 16, 20);
         SetHint(line, QStringLiteral("Messages"));
-        binder.Bind(name, line, Binder::Text);
+        binder.Bind(name, line, Binder::Text | Binder::Announce);
     }
     // The rate of compressions given by key, at the right end of the band while CPR runs: over
     // the end of a long message, which is rare while the trainee compresses.
@@ -187,6 +196,8 @@ ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
     rate->setGeometry(kPatientViewSize - 144, 0, 136, kMessageBandHeight);
     SetHint(rate, QStringLiteral("Compressions a minute over the last ten: green from 100 to 120"));
     binder.Bind(El::CPRRate, rate, Binder::Text | Binder::Visible | Binder::Color);
+
+    addCaptionLine(engine.screen, binder);
 
     auto* over = new ClickLabel(
         QStringLiteral("Scenario Over"), [&actions] { actions.Click(El::SCENOVERLabel); }, this);
@@ -209,7 +220,7 @@ ScenarioScreen::ScenarioScreen(Engine& engine, Actions& actions, Binder& binder,
     QLabel* score = label(El::SCOREDisplay, this, 18, yellow);
     score->setGeometry(kPatientViewSize + 72, 2, 80, 30);
     SetHint(score, QStringLiteral("Your score"), 110);
-    binder.Bind(El::SCOREDisplay, score, Binder::Text);
+    binder.Bind(El::SCOREDisplay, score, Binder::Text | Binder::Announce);
     QLabel* mode = label(El::MODElabel, this, 14, QColor(255, 60, 60));
     mode->setGeometry(kPatientViewSize + 160, 4, 50, 26);
     SetHint(mode, QStringLiteral("Test mode"));
@@ -295,6 +306,25 @@ void ScenarioScreen::bindKeys(Binder& binder) {
         if (previous) setTabOrder(previous, w);
         previous = w;
     }
+}
+
+// The caption of the sound that plays: white on a dark band under the AED, over the top of the
+// pad tray, where the engine places it; a drag of a pad goes through it.
+void ScenarioScreen::addCaptionLine(const Screen& screen, Binder& binder) {
+    QLabel* caption = label(El::CAPTIONLine, this, 8, QColor(255, 255, 255));
+    const Element& place = screen.Get(El::CAPTIONLine);
+    caption->setGeometry(place.left, place.top, place.width, place.height);
+    caption->setWordWrap(true);
+    caption->setAlignment(Qt::AlignCenter);
+    caption->setContentsMargins(4, 0, 4, 0);
+    caption->setAutoFillBackground(true);
+    QPalette pal = caption->palette();
+    pal.setColor(QPalette::Window, QColor(0, 0, 0, 225));
+    caption->setPalette(pal);
+    caption->setAttribute(Qt::WA_TransparentForMouseEvents);
+    caption->hide();
+    SetHint(caption, QStringLiteral("The AED's voice and sounds"));
+    binder.Bind(El::CAPTIONLine, caption, Binder::Text | Binder::Visible | Binder::Announce);
 }
 
 QMenu* ScenarioScreen::buildAbcsMenu(Actions& actions, Binder& binder) {

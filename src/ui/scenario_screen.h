@@ -5,7 +5,8 @@ class QMenu;
 
 namespace ardentix {
 class Engine;
-}
+class Screen;
+}  // namespace ardentix
 
 namespace ardentix::ui {
 
@@ -31,6 +32,7 @@ class ScenarioScreen : public QWidget {
     void Refresh();
 
   private:
+    void addCaptionLine(const Screen& screen, Binder& binder);
     QMenu* buildAbcsMenu(Actions& actions, Binder& binder);
     void popUpAbcs(const Engine& engine, Actions& actions, QWidget* button);
     QMenu* buildTroubleMenu(Actions& actions, Binder& binder);

@@ -18,6 +18,9 @@ QWidget* SpinArrows(Actions& actions, El spin, QWidget* parent) {
         auto* half = new QToolButton(arrows);
         half->setObjectName(up ? QStringLiteral("Up") : QStringLiteral("Down"));
         half->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
+        half->setAccessibleName(up ? QStringLiteral("Up") : QStringLiteral("Down"));
+        half->setAccessibleDescription(up ? QStringLiteral("One more")
+                                          : QStringLiteral("One less"));
         half->setFixedSize(18, 12);
         half->setFocusPolicy(Qt::NoFocus);
         half->setAutoRepeat(true);

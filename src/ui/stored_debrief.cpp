@@ -82,6 +82,7 @@ StoredDebriefWindow::StoredDebriefWindow(const store::Attempt& attempt,
             LogEvent judged;
             judged.verdict = *row.met ? Verdict::Rewarded : Verdict::Deduction;
             value->setForeground(VerdictColour(judged));
+            value->setIcon(VerdictIcon(*row.met, devicePixelRatioF()));
         }
         const int r = figures_->rowCount();
         figures_->insertRow(r);

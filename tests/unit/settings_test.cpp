@@ -15,10 +15,11 @@ TEST(Settings, FirstStartValues) {
                    Opt::OPTClearAnalyze, Opt::OPTResultsLocal}) {
         EXPECT_TRUE(s.On(on)) << ControlName(on);
     }
-    for (Opt off : {Opt::OPTautoABCS, Opt::OptBVM, Opt::OPTCALL911, Opt::Opt2CPR, Opt::Weight,
-                    Opt::OPTPEDScen, Opt::OptHypo, Opt::OPTDetailedTestReport, Opt::OPTFTP,
-                    Opt::OPTEncrypt, Opt::OPTEmail, Opt::OPTAUTOSend, Opt::OptVoice,
-                    Opt::OPTGuideCurrent, Opt::OPTCompressByKey, Opt::OPTResultsCentre}) {
+    for (Opt off :
+         {Opt::OPTautoABCS, Opt::OptBVM, Opt::OPTCALL911, Opt::Opt2CPR, Opt::Weight,
+          Opt::OPTPEDScen, Opt::OptHypo, Opt::OPTDetailedTestReport, Opt::OPTFTP, Opt::OPTEncrypt,
+          Opt::OPTEmail, Opt::OPTAUTOSend, Opt::OptVoice, Opt::OPTGuideCurrent,
+          Opt::OPTCompressByKey, Opt::OPTResultsCentre, Opt::OPTCaptions}) {
         EXPECT_FALSE(s.On(off)) << ControlName(off);
     }
     EXPECT_EQ(s.Text(Opt::OptTroubleOdds), "20");
@@ -32,7 +33,7 @@ TEST(Settings, FirstStartValues) {
 }
 
 TEST(Settings, ControlsAreFoundByName) {
-    EXPECT_EQ(kControlCount, 47);
+    EXPECT_EQ(kControlCount, 54);
     for (int i = 0; i < kControlCount; ++i) {
         const auto opt = static_cast<Opt>(i);
         EXPECT_EQ(ControlByName(ControlName(opt)), opt);

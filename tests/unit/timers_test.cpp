@@ -26,9 +26,9 @@ using T = TimerId;
 
 TEST(Timers, EveryTimerHasItsNameAndStartsStopped) {
     Scheduler s;
-    // the 32 of the scenario screen, the device's own delay, the monitor's watch of CPR and the
-    // hands' release in CPR
-    EXPECT_EQ(kTimerCount, 35);
+    // the 32 of the scenario screen, the device's own delay, the monitor's watch of CPR, the
+    // hands' release in CPR and the end of a sound's caption
+    EXPECT_EQ(kTimerCount, 36);
     EXPECT_EQ(s.Interval(T::CPRReleaseTimer), 272);
     for (int i = 0; i < kTimerCount; ++i) {
         const auto id = static_cast<TimerId>(i);

@@ -1,6 +1,9 @@
-// Writes the name of every sound the program plays, one a line, for make_sounds.sh: the sound
-// generator takes its names from the program itself and cannot drift from it.
+// Writes every sound the program plays for make_sounds.sh, one a line: the file name, a tab and
+// the words it speaks (nothing after the tab for a tone alone). The sound generator takes its
+// names and words from the program itself, the same table the captions come from, and cannot
+// drift from it.
 #include <cstdio>
+#include <string>
 
 #include "core/sound_files.h"
 
@@ -14,8 +17,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "list-sounds: cannot write %s\n", argv[1]);
         return 1;
     }
-    for (const std::string& name : ardentix::AllSoundFileNames()) {
-        std::fprintf(out, "%s\n", name.c_str());
+    for (const ardentix::SoundText& s : ardentix::SoundTexts()) {
+        std::fprintf(out, "%s\t%s\n", std::string(s.file).c_str(), std::string(s.spoken).c_str());
     }
     return std::fclose(out) == 0 ? 0 : 1;
 }

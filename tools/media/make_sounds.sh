@@ -1,8 +1,9 @@
 #!/bin/sh
 # Writes the program's sounds: the device's spoken prompts with espeak-ng, its tones with sox.
 #   make_sounds.sh NAMES DIR
-# NAMES lists the sound file names, one a line, as the program spells them (list-sounds writes
-# it); every name must have a recipe below. ESPEAK and SOX name the programs (found on the PATH
+# NAMES lists the sounds, one a line: the file name as the program spells it, a tab and the words
+# it speaks (list-sounds writes it from the program's table of sounds, which the captions read
+# too); every name must have a recipe below, which speaks the words it is given. ESPEAK and SOX name the programs (found on the PATH
 # when unset). Every file is plain 16-bit mono PCM WAV at 22050 Hz, and the same input gives the
 # same bytes: sox runs repeatable (-R: its noise is seeded) and without dither (-D).
 # Loudness: see level().
@@ -117,40 +118,30 @@ click() {
     level "$work/crack.wav" "$1"
 }
 
-# recipe NAME OUT: the sound the program plays under NAME.
+# recipe NAME WORDS OUT: the sound the program plays under NAME, speaking WORDS.
 recipe() {
+    words=$2
     case $(printf '%s' "$1" | tr '[:upper:]' '[:lower:]') in
-        connecte.wav) say "Connect electrodes." "$2" ;;
-        pushanab.wav) say "Push analyze button." "$2" ;;
-        pushanal.wav) say "Push analyze." "$2" ;;
+        connecte.wav | pushanab.wav | pushanal.wav | analyzen.wav | motion.wav | noshocka.wav | \
+            shockadv.wav | standcle.wav | checkfor.wav | ifnoplss.wav | ifnopls.wav | \
+            battrepl.wav | strtcpr.wav)
+            say "$words" "$3"
+            ;;
         bepclear.wav)
             beep "$work/beep.wav"
             pause "$work/gap.wav" 0.2
-            say "Stand clear." "$work/voice.wav"
-            concat "$2" "$work/beep.wav" "$work/gap.wav" "$work/voice.wav"
+            say "$words" "$work/voice.wav"
+            concat "$3" "$work/beep.wav" "$work/gap.wav" "$work/voice.wav"
             ;;
-        analyzen.wav) say "Analyzing now. Stand clear." "$2" ;;
-        motion.wav) say "Motion detected. Stop motion." "$2" ;;
-        noshocka.wav) say "No shock advised." "$2" ;;
-        shockadv.wav) say "Shock advised." "$2" ;;
-        sweep.wav) sweep "$2" ;;
-        standcle.wav) say "Stand clear." "$2" ;;
+        sweep.wav) sweep "$3" ;;
         shkwarn.wav)
             warning "$work/warning.wav"
             pause "$work/gap.wav" 0.2
-            say "Push to shock." "$work/voice.wav"
-            concat "$2" "$work/warning.wav" "$work/gap.wav" "$work/voice.wav"
+            say "$words" "$work/voice.wav"
+            concat "$3" "$work/warning.wav" "$work/gap.wav" "$work/voice.wav"
             ;;
-        click.wav) click "$2" ;;
-        checkfor.wav) say "Check for pulse." "$2" ;;
-        # First round: "START CPR" follows on the display without a voice of its own.
-        ifnoplss.wav) say "If no pulse, start CPR." "$2" ;;
-        # After the CPR period: "Push analyze." follows two seconds later.
-        ifnopls.wav) say "If no pulse," "$2" ;;
-        battrepl.wav) say "Replace battery." "$2" ;;
-        # Current guidelines: after a shock or "No shock advised", two minutes of CPR begin.
-        strtcpr.wav) say "Start CPR now." "$2" ;;
-        ring.wav) ring "$2" ;;
+        click.wav) click "$3" ;;
+        ring.wav) ring "$3" ;;
         *)
             echo "make_sounds.sh: no recipe for the sound $1" >&2
             return 1
@@ -159,9 +150,13 @@ recipe() {
 }
 
 count=0
-while IFS= read -r name || [ -n "$name" ]; do
-    [ -n "$name" ] || continue
-    recipe "$name" "$work/out.wav"
+tab=$(printf '\t')
+while IFS= read -r line || [ -n "$line" ]; do
+    [ -n "$line" ] || continue
+    name=${line%%"$tab"*}
+    words=""
+    case $line in *"$tab"*) words=${line#*"$tab"} ;; esac
+    recipe "$name" "$words" "$work/out.wav"
     mv "$work/out.wav" "$dir/$name"
     count=$((count + 1))
 done <"$names"
