@@ -132,6 +132,24 @@ bool run(QSqlDatabase& db, QSqlQuery& q, const QString& sql, const QVariantList&
     return true;
 }
 
+// The attempts a condition lets through, oldest first; with a filter given, only those whose
+// name it matches.
+std::vector<Attempt> selectAttempts(QSqlDatabase& db, const Where& w, const ProgressFilter* byName,
+                                    QString& failure) {
+    QSqlQuery q;
+    if (!run(db, q,
+             QStringLiteral("SELECT %1 FROM attempts%2 ORDER BY %3")
+                 .arg(QLatin1String(kAttemptColumns), w.sql, QLatin1String(kOldestFirst)),
+             w.values, failure)) {
+        return {};
+    }
+    std::vector<Attempt> list;
+    while (q.next()) {
+        if (!byName || nameMatches(*byName, q.value(1).toString())) list.push_back(attemptOf(q));
+    }
+    return list;
+}
+
 }  // namespace
 
 std::vector<TraineeSummary> ProgressQueries::Trainees(const ProgressFilter& filter) {
@@ -184,19 +202,7 @@ std::vector<TraineeSummary> ProgressQueries::Trainees(const ProgressFilter& filt
 
 std::vector<Attempt> ProgressQueries::Attempts(const ProgressFilter& filter) {
     failure_.clear();
-    const Where w = whereOf(filter);
-    QSqlQuery q;
-    if (!run(db_, q,
-             QStringLiteral("SELECT %1 FROM attempts%2 ORDER BY %3")
-                 .arg(QLatin1String(kAttemptColumns), w.sql, QLatin1String(kOldestFirst)),
-             w.values, failure_)) {
-        return {};
-    }
-    std::vector<Attempt> list;
-    while (q.next()) {
-        if (nameMatches(filter, q.value(1).toString())) list.push_back(attemptOf(q));
-    }
-    return list;
+    return selectAttempts(db_, whereOf(filter), &filter, failure_);
 }
 
 std::vector<Attempt> ProgressQueries::AttemptsOf(const QString& name, const QString& id,
@@ -204,17 +210,7 @@ std::vector<Attempt> ProgressQueries::AttemptsOf(const QString& name, const QStr
     failure_.clear();
     const Where w = also(whereOf(filter), QStringLiteral("trainee_name = ? AND trainee_id = ?"),
                          {text(name), text(id)});
-    QSqlQuery q;
-    if (!run(db_, q,
-             QStringLiteral("SELECT %1 FROM attempts%2 ORDER BY %3")
-                 .arg(QLatin1String(kAttemptColumns), w.sql, QLatin1String(kOldestFirst)),
-             w.values, failure_)) {
-        return {};
-    }
-    std::vector<Attempt> list;
-    while (q.next())
-        list.push_back(attemptOf(q));
-    return list;
+    return selectAttempts(db_, w, nullptr, failure_);
 }
 
 std::vector<ErrorCount> ProgressQueries::Errors(const ProgressFilter& filter) {

@@ -20,6 +20,7 @@
 #include "centre/results_source.h"
 #include "store/qt_results_store.h"
 #include "ui/progress_text.h"
+#include "ui/stored_table.h"
 #include "ui/trainee_window.h"
 #include "xapi/export_file.h"
 
@@ -51,21 +52,6 @@ QVariant keyOf(const std::optional<int>& v) {
 }
 QVariant keyOf(const std::optional<double>& v) {
     return v ? *v : -1.0;
-}
-
-QTableWidget* newTable(const QStringList& headers, const char* name, QWidget* parent) {
-    auto* t = new QTableWidget(0, int(headers.size()), parent);
-    t->setObjectName(QString::fromLatin1(name));
-    t->setHorizontalHeaderLabels(headers);
-    t->verticalHeader()->hide();
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->setSelectionBehavior(QAbstractItemView::SelectRows);
-    t->setSelectionMode(QAbstractItemView::SingleSelection);
-    t->setWordWrap(false);
-    t->horizontalHeader()->setStretchLastSection(true);
-    // A line of text a row, so that a dozen trainees show at 640 x 480.
-    t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 6);
-    return t;
 }
 
 }  // namespace
@@ -125,9 +111,9 @@ ProgressTab::ProgressTab(QString programDir, std::function<CentreUri()> centre, 
     filter->addWidget(mode_);
     filter->addWidget(name_, 1);
 
-    trainees_ = newTable({tr("Trainee"), tr("ID"), tr("Attempts"), tr("Last"), tr("Best"),
-                          tr("Last score"), tr("Passed"), tr("1st shock"), tr("CPR")},
-                         "ProgressTrainees", this);
+    trainees_ = StoredTable({tr("Trainee"), tr("ID"), tr("Attempts"), tr("Last"), tr("Best"),
+                             tr("Last score"), tr("Passed"), tr("1st shock"), tr("CPR")},
+                            "ProgressTrainees", this);
     const QString hints[] = {
         tr("The name as typed at the log-in"),
         tr("The ID as typed at the log-in"),
@@ -147,8 +133,8 @@ ProgressTab::ProgressTab(QString programDir, std::function<CentreUri()> centre, 
     trainees_->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
     connect(trainees_, &QTableWidget::cellDoubleClicked, this,
             [this](int row) { OpenTrainee(row); });
-    errors_ = newTable({tr("Errors of the class, most often made first"), tr("Count")},
-                       "ProgressErrors", this);
+    errors_ = StoredTable({tr("Errors of the class, most often made first"), tr("Count")},
+                          "ProgressErrors", this);
     errors_->setAccessibleName(tr("Errors of the class"));
     errors_->horizontalHeader()->setStretchLastSection(false);
     errors_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);

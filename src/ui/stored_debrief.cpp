@@ -12,6 +12,7 @@
 
 #include "records/debrief.h"
 #include "ui/debrief_window.h"
+#include "ui/stored_table.h"
 
 namespace ardentix::ui {
 
@@ -36,19 +37,6 @@ LogEvent logEventOf(const store::StoredEvent& stored) {
     return ev;
 }
 
-QTableWidget* table(const QStringList& headers, const char* name, QWidget* parent) {
-    auto* t = new QTableWidget(0, int(headers.size()), parent);
-    t->setObjectName(QString::fromLatin1(name));
-    t->setHorizontalHeaderLabels(headers);
-    t->verticalHeader()->hide();
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->setSelectionBehavior(QAbstractItemView::SelectRows);
-    t->setWordWrap(false);
-    t->horizontalHeader()->setStretchLastSection(true);
-    t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 6);
-    return t;
-}
-
 }  // namespace
 
 StoredDebriefWindow::StoredDebriefWindow(const store::Attempt& attempt,
@@ -69,7 +57,7 @@ StoredDebriefWindow::StoredDebriefWindow(const store::Attempt& attempt,
 
     // The stored figures with the labels and targets of the debrief; a value the events give
     // alike is judged as the debrief judges it.
-    figures_ = table({tr("Figure"), tr("Value"), tr("Target")}, "Figures", this);
+    figures_ = StoredTable({tr("Figure"), tr("Value"), tr("Target")}, "Figures", this);
     std::map<QString, QString> stored;
     for (const store::StoredFigure& fig : debrief.figures)
         stored[fig.name] = fig.value;
@@ -99,7 +87,7 @@ StoredDebriefWindow::StoredDebriefWindow(const store::Attempt& attempt,
     }
     figures_->resizeColumnsToContents();
 
-    events_ = table({tr("Time"), tr("Event"), tr("Verdict"), tr("Points")}, "Events", this);
+    events_ = StoredTable({tr("Time"), tr("Event"), tr("Verdict"), tr("Points")}, "Events", this);
     events_->setRowCount(int(events.size()));
     for (int i = 0; i < int(events.size()); ++i) {
         const LogEvent& ev = events[size_t(i)];
