@@ -239,6 +239,7 @@ ScoreboardWindow::ScoreboardWindow(Actions& actions, Binder& binder, QWidget* pa
 
     auto* memo = new QPlainTextEdit(this);
     memo->setObjectName(QStringLiteral("Memo1"));
+    memo->setAccessibleName(QStringLiteral("The ten highest scores"));
     memo->setReadOnly(true);
     memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     // The entries are fixed columns: name, date and score line up only in a fixed-pitch face.

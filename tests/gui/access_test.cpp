@@ -187,12 +187,25 @@ class AccessTest : public test::HandClockTest {
     void everyControlHasAName() {
         QStringList unnamed;
         walkWindows(QStringLiteral("main menu"), unnamed);
+        click("SCOREBOARDImage");
+        QDialog* board = test::TopDialog("TScoreboard");
+        QTRY_VERIFY(board->isVisible());
+        walkWindows(QStringLiteral("scoreboard"), unnamed);
+        QTest::mouseClick(test::Child<QPushButton>(board, "OKButton"), Qt::LeftButton);
+        QTRY_VERIFY(!board->isVisible());
         click("OPTIONSImage");
         auto* pages = widget<QTabWidget>("PageControl1");
         for (int i = 0; i < pages->count(); ++i) {
             pages->setCurrentIndex(i);
             walkWindows(pages->tabText(i), unnamed);
         }
+        // The learning record store's dialog, from the Test tab.
+        pages->setCurrentIndex(2);
+        click("LrsConfigure");
+        QDialog* lrs = test::TopDialog("LrsDialog");
+        QTRY_VERIFY(lrs->isVisible());
+        walkWindows(QStringLiteral("learning record store"), unnamed);
+        lrs->reject();
         pages->setCurrentIndex(0);
         click("ButtonCANCEL1");
         QVERIFY(!pages->isVisible());
