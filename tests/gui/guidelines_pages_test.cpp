@@ -11,7 +11,6 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 #include <functional>
@@ -71,16 +70,8 @@ class GuidelinesPagesTest : public QObject {
     }
     // Close, answering the question to save with Yes.
     void closeAndSave() {
-        QString asked;
-        QTimer::singleShot(0, [&asked] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
-                    asked = box->text();
-                    box->button(QMessageBox::Yes)->click();
-                }
-            }
-        });
-        QTest::mouseClick(child("ProtocolOK"), Qt::LeftButton);
+        const QString asked = test::AnswerBoxAfter(
+            QMessageBox::Yes, [this] { QTest::mouseClick(child("ProtocolOK"), Qt::LeftButton); });
         QCOMPARE(asked, QStringLiteral("Save changes to settings?"));
         QVERIFY(!pages_->isVisible());
     }
